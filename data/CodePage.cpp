@@ -1,0 +1,138 @@
+#include "CodePage.h"
+
+#include <array>
+#include <unordered_map>
+
+namespace dbf {
+namespace {
+
+#include "CodePageTables.inc"
+
+const std::array<char16_t, 128>& highHalf(CodePage cp) {
+  switch (cp) {
+    case CodePage::Cp437:
+      return k437;
+    case CodePage::Cp850:
+      return k850;
+    case CodePage::Cp1252:
+      break;
+  }
+  return k1252;
+}
+
+const std::unordered_map<char16_t, char>& reverse(CodePage cp) {
+  static const auto build = [](const std::array<char16_t, 128>& t) {
+    std::unordered_map<char16_t, char> m;
+    for (int i = 0; i < 128; ++i) m.emplace(t[static_cast<std::size_t>(i)], static_cast<char>(0x80 + i));
+    return m;
+  };
+  static const auto r437 = build(k437);
+  static const auto r850 = build(k850);
+  static const auto r1252 = build(k1252);
+  switch (cp) {
+    case CodePage::Cp437:
+      return r437;
+    case CodePage::Cp850:
+      return r850;
+    case CodePage::Cp1252:
+      break;
+  }
+  return r1252;
+}
+
+void appendUtf8(char32_t c, std::string& out) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Reads one UTF-8 character at s[i]; advances i. Invalid bytes read as U+FFFD.
+char32_t nextUtf8(std::string_view s, std::size_t& i) {
+  unsigned char c = static_cast<unsigned char>(s[i++]);
+  if (c < 0x80) return c;
+  int extra = (c >= 0xF0 && c < 0xF8) ? 3 : (c >= 0xE0) ? 2 : (c >= 0xC2 && c < 0xE0) ? 1 : -1;
+  if (extra < 0 || (c >= 0xF8)) return 0xFFFD;
+  char32_t value = c & (0x3F >> extra);
+  for (int k = 0; k < extra; ++k) {
+    if (i >= s.size()) return 0xFFFD;
+    unsigned char d = static_cast<unsigned char>(s[i]);
+    if ((d & 0xC0) != 0x80) return 0xFFFD;
+    value = (value << 6) | (d & 0x3F);
+    ++i;
+  }
+  return value;
+}
+
+}  // namespace
+
+CodePage codePageOfDriver(std::uint8_t driver) {
+  switch (driver) {
+    case 0x01: case 0x09: case 0x0B: case 0x0D: case 0x0F: case 0x11: case 0x15:
+    case 0x18: case 0x19: case 0x1B:
+      return CodePage::Cp437;
+    case 0x02: case 0x0A: case 0x0E: case 0x10: case 0x12: case 0x14: case 0x16:
+    case 0x1A: case 0x1D: case 0x25: case 0x37:
+      return CodePage::Cp850;
+    default:
+      return CodePage::Cp1252;
+  }
+}
+
+const char* codePageName(CodePage cp) {
+  switch (cp) {
+    case CodePage::Cp437:
+      return "cp437";
+    case CodePage::Cp850:
+      return "cp850";
+    case CodePage::Cp1252:
+      break;
+  }
+  return "cp1252";
+}
+
+void decodeAppend(CodePage cp, std::string_view bytes, std::string& out) {
+  const auto& high = highHalf(cp);
+  for (char ch : bytes) {
+    unsigned char b = static_cast<unsigned char>(ch);
+    if (b < 0x80) {
+      out += ch;
+    } else {
+      appendUtf8(high[b - 0x80], out);
+    }
+  }
+}
+
+std::string decode(CodePage cp, std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  decodeAppend(cp, bytes, out);
+  return out;
+}
+
+std::string encode(CodePage cp, std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  const auto* table = static_cast<const std::unordered_map<char16_t, char>*>(nullptr);
+  for (std::size_t i = 0; i < utf8.size();) {
+    unsigned char b = static_cast<unsigned char>(utf8[i]);
+    if (b < 0x80) {
+      out += static_cast<char>(b);
+      ++i;
+      continue;
+    }
+    if (table == nullptr) table = &reverse(cp);
+    char32_t c = nextUtf8(utf8, i);
+    auto it = c <= 0xFFFF ? table->find(static_cast<char16_t>(c)) : table->end();
+    out += it != table->end() ? it->second : '?';
+  }
+  return out;
+}
+
+}  // namespace dbf

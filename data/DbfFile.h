@@ -1,0 +1,75 @@
+#pragma once
+// The records of one open dBase file, for one table handle. Reads go through a block
+// cache; records appended through an exclusive handle are written in batches (nobody
+// else can see the file meanwhile), while a shared handle writes every stored record
+// at once. After every write the header's count and date match the records written
+// and the file ends with the end-of-file mark. Handles of this process that share a
+// file see each other's stored records the next time they read them.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DbfLayout.h"
+#include "platform/Platform.h"
+
+namespace dbf {
+
+struct SharedFileState;
+
+class DbfFile {
+ public:
+  // Opens an existing table. `displayName` names it in messages.
+  DbfFile(const std::string& nativePath, const std::string& displayName, bool writable,
+          plat::Share share);
+  ~DbfFile();
+  DbfFile(const DbfFile&) = delete;
+  DbfFile& operator=(const DbfFile&) = delete;
+
+  const Layout& layout() const { return layout_; }
+  const std::string& displayName() const { return displayName_; }
+  bool writable() const { return writable_; }
+
+  // Changes whenever a handle of this process stores a record in the file.
+  std::uint64_t generation();
+  // Records in the file, deleted ones included.
+  std::uint32_t recordCount();
+  // The bytes of record `recno` (1-based); valid until the next call on this object.
+  const char* record(std::uint32_t recno);
+  void rewrite(std::uint32_t recno, const char* data);
+  // Stores a new record at the end; returns its number.
+  std::uint32_t append(const char* data);
+  // Writes what is pending and closes the file.
+  void close();
+
+  // Removes every record of a closed table, keeping its header and fields.
+  static void empty(const std::string& nativePath, const std::string& displayName);
+
+ private:
+  void refreshIfChanged();
+  void flushPending();
+  void writeStamp();
+  void changed();
+  std::uint64_t offsetOf(std::uint32_t recno) const;
+
+  plat::File file_;
+  std::string displayName_;
+  Layout layout_;
+  bool writable_;
+  bool writeThrough_;
+  std::shared_ptr<SharedFileState> shared_;
+  std::uint64_t seenGeneration_ = 0;
+  std::uint32_t count_ = 0;          // records stored (written or pending)
+
+  std::vector<char> cache_;          // records [cacheFirst_, cacheFirst_ + cacheCount_)
+  std::uint32_t cacheFirst_ = 0;
+  std::uint32_t cacheCount_ = 0;
+
+  std::vector<char> pending_;        // appended records not yet written, then the EOF mark
+  std::uint32_t pendingFirst_ = 0;
+  std::uint32_t pendingCount_ = 0;
+  bool stampWritten_ = false;
+};
+
+}  // namespace dbf

@@ -1,0 +1,671 @@
+#include "FieldValue.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "EngineError.h"
+#include "platform/Platform.h"
+
+namespace dbf {
+namespace {
+
+std::uint32_t le32(const char* p) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(p[i]);
+  return v;
+}
+
+std::uint32_t be32(const char* p) {
+  std::uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v = (v << 8) | static_cast<std::uint8_t>(p[i]);
+  return v;
+}
+
+std::uint64_t le64(const char* p) {
+  return le32(p) | (static_cast<std::uint64_t>(le32(p + 4)) << 32);
+}
+
+void putLe(char* p, std::uint64_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+void putBe(char* p, std::uint64_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) p[bytes - 1 - i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+std::string_view trimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\0')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
+  return s;
+}
+
+[[noreturn]] void badValue(const Field& f, std::string_view raw) {
+  throw EngineError("Valor no válido en el campo '" + f.name + "': '" + std::string(raw) + "'");
+}
+
+bool bitSet(const Layout& t, const char* rec, int bit) {
+  if (bit < 0 || t.nullFlagsField < 0) return false;
+  const Field& nf = t.fields[static_cast<std::size_t>(t.nullFlagsField)];
+  return (static_cast<std::uint8_t>(rec[nf.offset + bit / 8]) >> (bit % 8)) & 1;
+}
+
+void setBit(const Layout& t, char* rec, int bit, bool on) {
+  if (bit < 0 || t.nullFlagsField < 0) return;
+  const Field& nf = t.fields[static_cast<std::size_t>(t.nullFlagsField)];
+  char& b = rec[nf.offset + bit / 8];
+  auto mask = static_cast<std::uint8_t>(1u << (bit % 8));
+  b = static_cast<char>(on ? (static_cast<std::uint8_t>(b) | mask) : (static_cast<std::uint8_t>(b) & ~mask));
+}
+
+// Numeric text as stored in N and F fields: blanks, or a decimal number. Asterisks are
+// what dBase stores when a value overflowed the field: no value.
+Value numberFromText(const Field& f, std::string_view raw) {
+  std::string_view s = trimBlanks(raw);
+  if (s.empty() || s.find_first_not_of('*') == std::string_view::npos) return {};
+  std::string_view body = s;
+  if (!body.empty() && body.front() == '+') body.remove_prefix(1);
+  Value v;
+  v.kind = Value::Kind::Number;
+  std::int64_t whole = 0;
+  auto r = std::from_chars(body.data(), body.data() + body.size(), whole);
+  if (r.ec == std::errc() && r.ptr == body.data() + body.size()) {
+    v.integral = true;
+    v.integer = whole;
+    v.number = static_cast<double>(whole);
+    return v;
+  }
+  double d = 0;
+  auto rd = std::from_chars(body.data(), body.data() + body.size(), d);
+  if (rd.ec != std::errc() || rd.ptr != body.data() + body.size() || !std::isfinite(d)) {
+    // A decimal comma appears in tables written under some locales.
+    std::string copy(body);
+    auto comma = copy.find(',');
+    if (comma == std::string::npos) badValue(f, raw);
+    copy[comma] = '.';
+    rd = std::from_chars(copy.data(), copy.data() + copy.size(), d);
+    if (rd.ec != std::errc() || rd.ptr != copy.data() + copy.size()) badValue(f, raw);
+  }
+  v.number = d;
+  return v;
+}
+
+Value numberOf(double d) {
+  Value v;
+  v.kind = Value::Kind::Number;
+  v.number = d;
+  return v;
+}
+
+Value integerValue(std::int64_t i) {
+  Value v;
+  v.kind = Value::Kind::Number;
+  v.integral = true;
+  v.integer = i;
+  v.number = static_cast<double>(i);
+  return v;
+}
+
+Value dateValue(const Date& d, int millis = -1) {
+  Value v;
+  if (d.isZero()) return v;
+  v.kind = Value::Kind::Date;
+  v.date = d;
+  v.millis = millis;
+  return v;
+}
+
+bool validDate(const Date& d) {
+  static const int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return d.year >= 1 && d.year <= 9999 && d.month >= 1 && d.month <= 12 && d.day >= 1 &&
+         d.day <= days[d.month - 1];
+}
+
+// --- readers, one per type letter -------------------------------------------------
+
+Value readText(const Layout& t, const Field& f, const char* rec) {
+  std::string_view raw(rec + f.offset, static_cast<std::size_t>(f.length));
+  while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\0')) raw.remove_suffix(1);
+  Value v;
+  v.kind = Value::Kind::Text;
+  decodeAppend(t.codePage, raw, v.text);
+  return v;
+}
+
+Value readVarchar(const Layout& t, const Field& f, const char* rec) {
+  std::size_t len = static_cast<std::size_t>(f.length);
+  if (bitSet(t, rec, f.lengthBit)) len = std::min<std::size_t>(static_cast<std::uint8_t>(rec[f.offset + f.length - 1]), len - 1);
+  std::string_view raw(rec + f.offset, len);
+  while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\0')) raw.remove_suffix(1);
+  Value v;
+  v.kind = Value::Kind::Text;
+  decodeAppend(t.codePage, raw, v.text);
+  return v;
+}
+
+Value readNumeric(const Layout&, const Field& f, const char* rec) {
+  return numberFromText(f, std::string_view(rec + f.offset, static_cast<std::size_t>(f.length)));
+}
+
+Value readLogical(const Layout&, const Field& f, const char* rec) {
+  char c = rec[f.offset];
+  Value v;
+  switch (c) {
+    case 'T': case 't': case 'Y': case 'y': case 'S': case 's':
+      v.kind = Value::Kind::Boolean;
+      v.flag = true;
+      return v;
+    case 'F': case 'f': case 'N': case 'n':
+      v.kind = Value::Kind::Boolean;
+      return v;
+    case ' ': case '?': case '\0':
+      return v;
+    default:
+      badValue(f, std::string_view(&c, 1));
+  }
+}
+
+Value readDate(const Layout&, const Field& f, const char* rec) {
+  std::string_view raw(rec + f.offset, 8);
+  if (raw.find_first_not_of(" 0\0", 0, 3) == std::string_view::npos) return {};
+  Date d;
+  auto num = [&](std::size_t at, std::size_t n, int& out) {
+    auto r = std::from_chars(raw.data() + at, raw.data() + at + n, out);
+    return r.ec == std::errc() && r.ptr == raw.data() + at + n;
+  };
+  if (!num(0, 4, d.year) || !num(4, 2, d.month) || !num(6, 2, d.day) || !validDate(d))
+    badValue(f, raw);
+  return dateValue(d);
+}
+
+Value readMemo(const Layout&, const Field&, const char*) { return {}; }
+
+Value readVfpInteger(const Layout&, const Field& f, const char* rec) {
+  return integerValue(static_cast<std::int32_t>(le32(rec + f.offset)));
+}
+
+Value readDb7Integer(const Layout&, const Field& f, const char* rec) {
+  return integerValue(static_cast<std::int32_t>(be32(rec + f.offset) ^ 0x80000000u));
+}
+
+Value readVfpDouble(const Layout&, const Field& f, const char* rec) {
+  std::uint64_t bits = le64(rec + f.offset);
+  double d;
+  std::memcpy(&d, &bits, sizeof d);
+  return numberOf(d);
+}
+
+Value readDb7Double(const Layout&, const Field& f, const char* rec) {
+  std::uint64_t bits = (static_cast<std::uint64_t>(be32(rec + f.offset)) << 32) | be32(rec + f.offset + 4);
+  if (bits == 0) return {};
+  bits = (bits & 0x8000000000000000ull) ? (bits ^ 0x8000000000000000ull) : ~bits;
+  double d;
+  std::memcpy(&d, &bits, sizeof d);
+  return numberOf(d);
+}
+
+Value readCurrency(const Layout&, const Field& f, const char* rec) {
+  auto units = static_cast<std::int64_t>(le64(rec + f.offset));
+  if (units % 10000 == 0) return integerValue(units / 10000);
+  return numberOf(static_cast<double>(units) / 10000.0);
+}
+
+Value readVfpDateTime(const Layout&, const Field& f, const char* rec) {
+  std::uint32_t jd = le32(rec + f.offset);
+  if (jd == 0) return {};
+  return dateValue(dateOfJulianDay(jd), static_cast<int>(le32(rec + f.offset + 4)));
+}
+
+Value readDb7Timestamp(const Layout&, const Field& f, const char* rec) {
+  std::uint32_t jd = be32(rec + f.offset);
+  if (jd == 0) return {};
+  return dateValue(dateOfJulianDay(jd), static_cast<int>(be32(rec + f.offset + 4)));
+}
+
+using Reader = Value (*)(const Layout&, const Field&, const char*);
+
+Reader readerFor(char type, Dialect d) {
+  switch (type) {
+    case 'C':
+      return readText;
+    case 'V':
+      return d == Dialect::VisualFoxPro ? readVarchar : readText;
+    case 'N': case 'F':
+      return readNumeric;
+    case 'L':
+      return readLogical;
+    case 'D':
+      return readDate;
+    case 'I': case '+':
+      return d == Dialect::DBase7 ? readDb7Integer : readVfpInteger;
+    case 'B':
+      return d == Dialect::VisualFoxPro ? readVfpDouble : readMemo;
+    case 'O':
+      return readDb7Double;
+    case 'Y':
+      return readCurrency;
+    case 'T':
+      return readVfpDateTime;
+    case '@':
+      return readDb7Timestamp;
+    default:  // memos, general, picture, varbinary, blobs, _NullFlags: contents not read
+      return readMemo;
+  }
+}
+
+// --- writers ---------------------------------------------------------------------
+
+[[noreturn]] void cannotWrite(const Field& f) {
+  throw EngineError(std::string("No se puede escribir en el campo '") + f.name + "' de tipo " + f.type);
+}
+
+[[noreturn]] void doesNotFit(const Field& f, const std::string& text) {
+  throw EngineError("El valor '" + text + "' no cabe en el campo '" + f.name + "'");
+}
+
+double numberToWrite(const Field& f, const Value& v, bool& empty) {
+  empty = false;
+  switch (v.kind) {
+    case Value::Kind::Empty:
+      empty = true;
+      return 0;
+    case Value::Kind::Number:
+      return v.number;
+    case Value::Kind::Boolean:
+      return v.flag ? 1 : 0;
+    case Value::Kind::Date:
+      cannotWrite(f);
+    case Value::Kind::Text: {
+      std::string_view s = trimBlanks(v.text);
+      if (s.empty()) {
+        empty = true;
+        return 0;
+      }
+      double d;
+      if (!parseDecimal(s, d)) {
+        bool whole = f.decimals == 0 && f.type != 'B' && f.type != 'O' && f.type != 'Y';
+        throw EngineError("'" + v.text + (whole ? "' no es un valor entero válido" : "' no es un valor punto flotante válido"));
+      }
+      return d;
+    }
+  }
+  return 0;
+}
+
+void writeText(const Layout& t, const Field& f, char* rec, const Value& v) {
+  std::string bytes = encode(t.codePage, textOf(v));
+  auto width = static_cast<std::size_t>(f.length);
+  if (f.type == 'V' && t.isVfp() && f.lengthBit >= 0) {
+    std::memset(rec + f.offset, 0, width);
+    if (bytes.size() >= width) {
+      std::memcpy(rec + f.offset, bytes.data(), width);
+      setBit(t, rec, f.lengthBit, false);
+    } else {
+      std::memcpy(rec + f.offset, bytes.data(), bytes.size());
+      rec[f.offset + f.length - 1] = static_cast<char>(bytes.size());
+      setBit(t, rec, f.lengthBit, true);
+    }
+    return;
+  }
+  if (bytes.size() > width) bytes.resize(width);
+  std::memcpy(rec + f.offset, bytes.data(), bytes.size());
+  std::memset(rec + f.offset + bytes.size(), ' ', width - bytes.size());
+}
+
+void writeNumeric(const Layout&, const Field& f, char* rec, const Value& v) {
+  bool empty;
+  double d = numberToWrite(f, v, empty);
+  auto width = static_cast<std::size_t>(f.length);
+  if (empty) {
+    std::memset(rec + f.offset, ' ', width);
+    return;
+  }
+  char buf[400];
+  int n;
+  if (f.decimals == 0) {
+    if (v.kind == Value::Kind::Number && v.integral)
+      n = std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(v.integer));
+    else
+      n = std::snprintf(buf, sizeof buf, "%.0f", std::nearbyint(d));
+  } else {
+    n = std::snprintf(buf, sizeof buf, "%.*f", f.decimals, d);
+  }
+  if (n < 0 || static_cast<std::size_t>(n) > width || !std::isfinite(d)) doesNotFit(f, textOf(v));
+  std::memset(rec + f.offset, ' ', width - static_cast<std::size_t>(n));
+  std::memcpy(rec + f.offset + width - static_cast<std::size_t>(n), buf, static_cast<std::size_t>(n));
+}
+
+void writeLogical(const Layout&, const Field& f, char* rec, const Value& v) {
+  char c = ' ';
+  switch (v.kind) {
+    case Value::Kind::Empty:
+      break;
+    case Value::Kind::Boolean:
+      c = v.flag ? 'T' : 'F';
+      break;
+    case Value::Kind::Number:
+      c = v.number != 0 ? 'T' : 'F';
+      break;
+    case Value::Kind::Text: {
+      std::string_view s = trimBlanks(v.text);
+      if (s.empty()) break;
+      char first = s.front();
+      if (std::strchr("TtYySs1", first) != nullptr) c = 'T';
+      else if (std::strchr("FfNn0", first) != nullptr) c = 'F';
+      else throw EngineError("'" + v.text + "' no es un valor lógico válido");
+      break;
+    }
+    case Value::Kind::Date:
+      cannotWrite(f);
+  }
+  rec[f.offset] = c;
+}
+
+void writeDate(const Layout&, const Field& f, char* rec, const Value& v) {
+  Date d;
+  if (v.kind == Value::Kind::Date) {
+    d = v.date;
+  } else if (v.kind == Value::Kind::Text) {
+    d = dateOf(v, f.name);
+  } else if (v.kind != Value::Kind::Empty) {
+    cannotWrite(f);
+  }
+  if (d.isZero()) {
+    std::memset(rec + f.offset, ' ', 8);
+    return;
+  }
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%04d%02d%02d", d.year, d.month, d.day);
+  std::memcpy(rec + f.offset, buf, 8);
+}
+
+std::int64_t wholeToWrite(const Field& f, const Value& v) {
+  if (v.kind == Value::Kind::Number && v.integral) return v.integer;
+  bool empty;
+  double d = numberToWrite(f, v, empty);
+  return empty ? 0 : roundHalfEven(d);
+}
+
+void writeVfpInteger(const Layout&, const Field& f, char* rec, const Value& v) {
+  std::int64_t i = wholeToWrite(f, v);
+  if (i < INT32_MIN || i > INT32_MAX) doesNotFit(f, textOf(v));
+  putLe(rec + f.offset, static_cast<std::uint32_t>(static_cast<std::int32_t>(i)), 4);
+}
+
+void writeDb7Integer(const Layout&, const Field& f, char* rec, const Value& v) {
+  std::int64_t i = wholeToWrite(f, v);
+  if (i < INT32_MIN || i > INT32_MAX) doesNotFit(f, textOf(v));
+  putBe(rec + f.offset, static_cast<std::uint32_t>(static_cast<std::int32_t>(i)) ^ 0x80000000u, 4);
+}
+
+void writeVfpDouble(const Layout&, const Field& f, char* rec, const Value& v) {
+  bool empty;
+  double d = numberToWrite(f, v, empty);
+  std::uint64_t bits;
+  std::memcpy(&bits, &d, sizeof d);
+  putLe(rec + f.offset, empty ? 0 : bits, 8);
+}
+
+void writeDb7Double(const Layout&, const Field& f, char* rec, const Value& v) {
+  bool empty;
+  double d = numberToWrite(f, v, empty);
+  std::uint64_t bits;
+  std::memcpy(&bits, &d, sizeof d);
+  bits = (bits & 0x8000000000000000ull) ? ~bits : (bits ^ 0x8000000000000000ull);
+  putBe(rec + f.offset, empty ? 0 : bits, 8);
+}
+
+void writeCurrency(const Layout&, const Field& f, char* rec, const Value& v) {
+  bool empty;
+  double d = numberToWrite(f, v, empty);
+  putLe(rec + f.offset, static_cast<std::uint64_t>(empty ? 0 : std::llround(d * 10000.0)), 8);
+}
+
+void refuseWrite(const Layout&, const Field& f, char*, const Value&) { cannotWrite(f); }
+
+using Writer = void (*)(const Layout&, const Field&, char*, const Value&);
+
+Writer writerFor(char type, Dialect d) {
+  switch (type) {
+    case 'C':
+    case 'V':
+      return writeText;
+    case 'N': case 'F':
+      return writeNumeric;
+    case 'L':
+      return writeLogical;
+    case 'D':
+      return writeDate;
+    case 'I': case '+':
+      return d == Dialect::DBase7 ? writeDb7Integer : writeVfpInteger;
+    case 'B':
+      return d == Dialect::VisualFoxPro ? writeVfpDouble : refuseWrite;
+    case 'O':
+      return writeDb7Double;
+    case 'Y':
+      return writeCurrency;
+    default:
+      return refuseWrite;
+  }
+}
+
+// Bytes of an empty field: blanks for the text-coded types, zeros for binary ones.
+char blankByte(char type, Dialect d) {
+  switch (type) {
+    case 'C': case 'N': case 'F': case 'L': case 'D':
+      return ' ';
+    case 'M': case 'G': case 'P':
+      return d == Dialect::VisualFoxPro ? '\0' : ' ';
+    case 'B':
+      return d == Dialect::VisualFoxPro ? '\0' : ' ';
+    default:
+      return '\0';
+  }
+}
+
+}  // namespace
+
+Value Value::ofText(std::string s) {
+  Value v;
+  v.kind = Kind::Text;
+  v.text = std::move(s);
+  return v;
+}
+Value Value::ofInteger(std::int64_t i) { return integerValue(i); }
+Value Value::ofFloat(double d) { return numberOf(d); }
+Value Value::ofBoolean(bool b) {
+  Value v;
+  v.kind = Kind::Boolean;
+  v.flag = b;
+  return v;
+}
+
+Value readValue(const Layout& t, const Field& f, const char* record) {
+  if (bitSet(t, record, f.nullBit)) return {};
+  return readerFor(f.type, t.dialect)(t, f, record);
+}
+
+void writeValue(const Layout& t, const Field& f, char* record, const Value& v) {
+  writerFor(f.type, t.dialect)(t, f, record, v);
+  setBit(t, record, f.nullBit, false);
+}
+
+void blankRecord(const Layout& t, char* record) {
+  std::memset(record, ' ', t.recordLength);
+  for (const Field& f : t.fields)
+    std::memset(record + f.offset, blankByte(f.type, t.dialect), static_cast<std::size_t>(f.length));
+}
+
+std::int64_t roundHalfEven(double v) { return static_cast<std::int64_t>(std::nearbyint(v)); }
+
+std::string generalFormat(double v) {
+  if (v == 0) return "0";
+  if (std::fabs(v) < 1e15 && v == std::trunc(v)) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.0f", v);
+    return buf;
+  }
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.15G", v);
+  std::string s = buf;
+  auto e = s.find('E');
+  std::string mantissa = s.substr(0, e);
+  if (mantissa.find('.') != std::string::npos) {
+    while (mantissa.back() == '0') mantissa.pop_back();
+    if (mantissa.back() == '.') mantissa.pop_back();
+  }
+  for (char& c : mantissa)
+    if (c == '.') c = plat::decimalSeparator();
+  if (e == std::string::npos) return mantissa;
+  std::string exponent = s.substr(e + 1);
+  bool negative = !exponent.empty() && exponent[0] == '-';
+  std::size_t digits = exponent.find_first_not_of("+-0");
+  return mantissa + "E" + (negative ? "-" : "") + (digits == std::string::npos ? "0" : exponent.substr(digits));
+}
+
+bool parseDecimal(std::string_view text, double& out) {
+  std::string s(trimBlanks(text));
+  if (s.empty()) return false;
+  char sep = plat::decimalSeparator();
+  for (char& c : s)
+    if (c == sep) c = '.';
+  std::size_t start = (s[0] == '+') ? 1 : 0;
+  if (start < s.size() && (s[start] == '+' || s[start] == '-') && start == 1) return false;
+  auto r = std::from_chars(s.data() + start, s.data() + s.size(), out);
+  return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(out);
+}
+
+std::string textOf(const Value& v) {
+  switch (v.kind) {
+    case Value::Kind::Empty:
+      return {};
+    case Value::Kind::Text:
+      return v.text;
+    case Value::Kind::Number:
+      return v.integral ? std::to_string(v.integer) : generalFormat(v.number);
+    case Value::Kind::Boolean:
+      return v.flag ? "True" : "False";
+    case Value::Kind::Date: {
+      char buf[40];
+      if (v.millis >= 0) {
+        int s = v.millis / 1000;
+        std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %d:%02d:%02d", v.date.day, v.date.month,
+                      v.date.year, s / 3600, (s / 60) % 60, s % 60);
+      } else {
+        std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", v.date.day, v.date.month, v.date.year);
+      }
+      return buf;
+    }
+  }
+  return {};
+}
+
+std::int64_t integerOf(const Value& v, const std::string& fieldName) {
+  switch (v.kind) {
+    case Value::Kind::Empty:
+      return 0;
+    case Value::Kind::Number:
+      if (v.integral) return v.integer;
+      if (std::fabs(v.number) >= 9.2e18) break;
+      return roundHalfEven(v.number);
+    case Value::Kind::Boolean:
+      return v.flag ? 1 : 0;
+    case Value::Kind::Text: {
+      std::string_view s = trimBlanks(v.text);
+      if (s.empty()) return 0;
+      if (s.front() == '+') s.remove_prefix(1);
+      std::int64_t i;
+      auto r = std::from_chars(s.data(), s.data() + s.size(), i);
+      if (r.ec == std::errc() && r.ptr == s.data() + s.size()) return i;
+      throw EngineError("'" + v.text + "' no es un valor entero válido");
+    }
+    case Value::Kind::Date:
+      return julianDayOf(v.date);
+  }
+  throw EngineError("El campo '" + fieldName + "' no se puede leer como entero");
+}
+
+double floatOf(const Value& v, const std::string&) {
+  switch (v.kind) {
+    case Value::Kind::Empty:
+      return 0.0;
+    case Value::Kind::Number:
+      return v.number;
+    case Value::Kind::Boolean:
+      return v.flag ? 1.0 : 0.0;
+    case Value::Kind::Text: {
+      if (trimBlanks(v.text).empty()) return 0.0;
+      double d;
+      if (parseDecimal(v.text, d)) return d;
+      throw EngineError("'" + v.text + "' no es un valor punto flotante válido");
+    }
+    case Value::Kind::Date:
+      return static_cast<double>(julianDayOf(v.date));
+  }
+  return 0.0;
+}
+
+bool booleanOf(const Value& v) {
+  switch (v.kind) {
+    case Value::Kind::Boolean:
+      return v.flag;
+    case Value::Kind::Number:
+      return v.number != 0;
+    case Value::Kind::Text: {
+      std::string_view s = trimBlanks(v.text);
+      return !s.empty() && std::strchr("TtYySs", s.front()) != nullptr;
+    }
+    default:
+      return false;
+  }
+}
+
+Date dateOf(const Value& v, const std::string& fieldName) {
+  if (v.kind == Value::Kind::Date) return v.date;
+  if (v.kind == Value::Kind::Empty) return {};
+  if (v.kind == Value::Kind::Text) {
+    std::string_view s = trimBlanks(v.text);
+    if (s.empty()) return {};
+    Date d;
+    bool ok = false;
+    if (s.size() == 8 && s.find_first_not_of("0123456789") == std::string_view::npos) {
+      d = {std::atoi(std::string(s.substr(0, 4)).c_str()), std::atoi(std::string(s.substr(4, 2)).c_str()),
+           std::atoi(std::string(s.substr(6, 2)).c_str())};
+      ok = true;
+    } else if (s.size() == 10 && s[2] == '/' && s[5] == '/') {
+      d = {std::atoi(std::string(s.substr(6, 4)).c_str()), std::atoi(std::string(s.substr(3, 2)).c_str()),
+           std::atoi(std::string(s.substr(0, 2)).c_str())};
+      ok = true;
+    }
+    if (ok && validDate(d)) return d;
+    throw EngineError("'" + v.text + "' no es una fecha válida");
+  }
+  throw EngineError("El campo '" + fieldName + "' no se puede leer como fecha");
+}
+
+Date dateOfJulianDay(std::int64_t jd) {
+  // Fliegel and Van Flandern's conversion to the Gregorian calendar.
+  std::int64_t l = jd + 68569;
+  std::int64_t n = 4 * l / 146097;
+  l -= (146097 * n + 3) / 4;
+  std::int64_t i = 4000 * (l + 1) / 1461001;
+  l = l - 1461 * i / 4 + 31;
+  std::int64_t j = 80 * l / 2447;
+  Date d;
+  d.day = static_cast<int>(l - 2447 * j / 80);
+  l = j / 11;
+  d.month = static_cast<int>(j + 2 - 12 * l);
+  d.year = static_cast<int>(100 * (n - 49) + i + l);
+  return d;
+}
+
+std::int64_t julianDayOf(const Date& d) {
+  std::int64_t a = (14 - d.month) / 12;
+  std::int64_t y = d.year + 4800 - a;
+  std::int64_t m = d.month + 12 * a - 3;
+  return d.day + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
+}
+
+}  // namespace dbf

@@ -1,0 +1,64 @@
+#pragma once
+// Values of dBase fields: reading a field's bytes into a value and writing a value into
+// a field, with one reader and one writer per type letter.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "DbfLayout.h"
+
+namespace dbf {
+
+struct Date {
+  int year = 0, month = 0, day = 0;
+  bool isZero() const { return year == 0 && month == 0 && day == 0; }
+  bool operator==(const Date&) const = default;
+};
+
+struct Value {
+  enum class Kind { Empty, Text, Number, Boolean, Date };
+  Kind kind = Kind::Empty;
+  std::string text;
+  double number = 0.0;
+  bool integral = false;      // number holds a whole value read exactly
+  std::int64_t integer = 0;   // the whole value when integral
+  bool flag = false;
+  Date date;
+  int millis = -1;            // time of day of a date-time, -1 for a plain date
+
+  static Value ofText(std::string s);
+  static Value ofInteger(std::int64_t v);
+  static Value ofFloat(double v);
+  static Value ofBoolean(bool v);
+};
+
+// The value stored in field `f` of a record. Garbage in a field raises an EngineError
+// that names the field.
+Value readValue(const Layout& t, const Field& f, const char* record);
+// Stores `v` into field `f` of a record, converted to the field's type; text is cut to
+// the field's width. Raises an EngineError when the value does not fit the type.
+void writeValue(const Layout& t, const Field& f, char* record, const Value& v);
+// A new record: not deleted, every field empty.
+void blankRecord(const Layout& t, char* record);
+
+// Conversions with the rules of the program's field reads.
+std::string textOf(const Value& v);
+std::int64_t integerOf(const Value& v, const std::string& fieldName);
+double floatOf(const Value& v, const std::string& fieldName);
+bool booleanOf(const Value& v);
+Date dateOf(const Value& v, const std::string& fieldName);
+
+// A number in general format: no thousands separator, no decimal part for a whole
+// number, the user's decimal separator otherwise.
+std::string generalFormat(double v);
+// Nearest whole number, halves to the even neighbour.
+std::int64_t roundHalfEven(double v);
+// Parses a decimal number written with '.' or the user's separator; false on garbage.
+bool parseDecimal(std::string_view text, double& out);
+
+// Date from a Julian day number (days since 1 January 4713 BC).
+Date dateOfJulianDay(std::int64_t jd);
+std::int64_t julianDayOf(const Date& d);
+
+}  // namespace dbf

@@ -1,0 +1,33 @@
+#include "Recreate.h"
+
+#include "WinPath.h"
+#include "platform/Platform.h"
+
+namespace dbf {
+namespace {
+
+std::string withExtension(const std::string& archivo, const char* ext) {
+  auto dot = archivo.find_last_of('.');
+  return (dot == std::string::npos ? archivo : archivo.substr(0, dot)) + ext;
+}
+
+void deleteIfPresent(const std::string& path) {
+  const std::string native = winpath::toNative(path);
+  if (plat::fileExists(native)) plat::removeFile(native);
+}
+
+}  // namespace
+
+void recrearTabla(Table& tabla, const std::string& carpeta, const std::string& archivo,
+                  const std::vector<FieldDef>& campos, const std::vector<IndexDef>& indices) {
+  deleteIfPresent(winpath::join(carpeta, withExtension(archivo, ".DBF")));
+  deleteIfPresent(winpath::join(carpeta, withExtension(archivo, ".MDX")));
+  tabla.close();
+  tabla.setDatabaseName(carpeta);
+  tabla.setTableName(archivo);
+  tabla.fieldDefs() = campos;
+  tabla.indexDefs() = indices;
+  tabla.createTable();
+}
+
+}  // namespace dbf

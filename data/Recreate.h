@@ -1,0 +1,16 @@
+#pragma once
+// The recreating pattern of the tables the program creates (exchange tables and the
+// class-period template): the old data and index files go, then the table is created
+// anew from its field and index definitions. The handle is left closed.
+
+#include <string>
+#include <vector>
+
+#include "Table.h"
+
+namespace dbf {
+
+void recrearTabla(Table& tabla, const std::string& carpeta, const std::string& archivo,
+                  const std::vector<FieldDef>& campos, const std::vector<IndexDef>& indices = {});
+
+}  // namespace dbf

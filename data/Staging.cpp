@@ -1,0 +1,102 @@
+#include "Staging.h"
+
+#include <array>
+#include <vector>
+
+#include "Catalogo.h"
+#include "WinPath.h"
+#include "platform/Platform.h"
+
+namespace gc {
+namespace {
+
+constexpr std::size_t kBloque = 2048;
+
+// The text after the last "\" or ":" (or "/" in a native path).
+std::string parteNombre(const std::string& path) {
+  auto cut = path.find_last_of(winpath::isWindowsPath(path) ? "\\:" : "\\:/");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+}  // namespace
+
+std::string textoErrorES(int code) {
+  switch (code) {
+    case 2:
+      return "No se encuentra el archivo";
+    case 3:
+      return "Nombre de archivo inválido";
+    case 4:
+      return "Demasiados archivos abiertos";
+    case 5:
+      return "Acceso al archivo denegado";
+    case 100:
+      return "Se intenta leer después del fin del archivo";
+    case 101:
+      return "Disco lleno";
+    default:
+      return "Error de E/S " + std::to_string(code);
+  }
+}
+
+EntradaSalidaError::EntradaSalidaError(int code) : std::runtime_error(textoErrorES(code)), code_(code) {}
+
+void CopiarArchivo(std::string destino, const std::string& origen) {
+  if (parteNombre(destino).empty()) destino += parteNombre(origen);
+  const std::string src = winpath::toNative(origen);
+  if (!plat::fileExists(src)) return;
+  try {
+    plat::File entrada = plat::File::open(src, plat::Access::ReadWrite);
+    plat::File salida = plat::File::create(winpath::toNative(destino));
+    std::array<char, kBloque> buffer;
+    for (;;) {
+      std::size_t n = entrada.read(buffer.data(), buffer.size());
+      std::size_t w = salida.write(buffer.data(), n);
+      // A short write means the disk is full: the copy would be truncated.
+      if (w != n) throw plat::IoError(plat::kDiskFull, destino);
+      if (n == 0) break;
+    }
+    salida.close();
+    entrada.close();
+  } catch (const plat::IoError& e) {
+    throw EntradaSalidaError(e.code());
+  }
+}
+
+void ReemplazarArchivo(const std::string& destino, const std::string& origen) {
+  const std::string dst = winpath::toNative(destino);
+  if (plat::fileExists(dst)) plat::removeFile(dst);
+  CopiarArchivo(destino, origen);
+}
+
+std::string archivoGC(const std::string& carpetaGC, const std::string& nombre) {
+  bool nativa = !carpetaGC.empty() && carpetaGC[0] == '/';
+  return carpetaGC + (nativa ? "/" : "\\") + nombre;
+}
+
+void asegurarCarpetaStaging() {
+  const std::string staging = winpath::toNative(kCarpetaStaging);
+  if (!plat::folderExists(staging)) plat::makeFolders(staging);
+}
+
+void CopiarDatosGC(Catalogo& tablas, const std::string& carpetaGC) {
+  asegurarCarpetaStaging();
+  struct Paso {
+    const char* archivo;
+    dbf::Table* tabla;
+  };
+  const std::vector<Paso> pasos = {
+      {"grupos.dbf", &tablas.wwTableGrupos},     {"profesor.dbf", &tablas.wwTableProfesor},
+      {"horgrup.dbf", &tablas.wwTableHorGrup},   {"asigalum.dbf", &tablas.wwTableAsigAlum},
+      {"asignat.dbf", &tablas.wwTableAsignat},   {"aulas.dbf", &tablas.wwTableAulas},
+      {"alumnos.dbf", &tablas.wwTableAlumnos},   {"alumnos.fpt", nullptr},
+      {"centro.dbf", &tablas.wwTableCentro},     {"lhortipo.dbf", &tablas.wwTableLhortipo},
+      {"OCUPA.dbf", &tablas.wwTableOCUPA},
+  };
+  for (const Paso& paso : pasos) {
+    if (paso.tabla != nullptr) paso.tabla->close();
+    ReemplazarArchivo(std::string(kCarpetaStaging) + "\\" + paso.archivo, archivoGC(carpetaGC, paso.archivo));
+  }
+}
+
+}  // namespace gc

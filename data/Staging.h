@@ -1,0 +1,46 @@
+#pragma once
+// Copying school-management files into the staging folder and back: the block copy
+// CopiarArchivo, the replacing copy ReemplazarArchivo and the staging pass
+// CopiarDatosGC. Failures raise EntradaSalidaError with the program's input/output text.
+
+#include <stdexcept>
+#include <string>
+
+namespace gc {
+
+class Catalogo;
+
+inline constexpr const char* kCarpetaTrabajo = "C:\\ZORVTMP";
+inline constexpr const char* kCarpetaStaging = "C:\\ZORVTMP\\VALENCIA";
+inline constexpr const char* kCarpetaGCPorDefecto = "C:\\GC";
+
+// Text of an input/output error code: "No se encuentra el archivo", "Disco lleno"...
+std::string textoErrorES(int code);
+
+class EntradaSalidaError : public std::runtime_error {
+ public:
+  explicit EntradaSalidaError(int code);
+  int code() const { return code_; }
+
+ private:
+  int code_;
+};
+
+// Copies `origen` into `destino` byte for byte; does nothing when `origen` does not
+// exist. A destination whose file-name part is empty receives the source's name.
+void CopiarArchivo(std::string destino, const std::string& origen);
+// Deletes `destino` when it exists (a refused deletion is not reported), then copies.
+void ReemplazarArchivo(const std::string& destino, const std::string& origen);
+
+// The path of a file of the GESCEN folder: the folder, "\" and the name.
+std::string archivoGC(const std::string& carpetaGC, const std::string& nombre);
+
+// Stages the eleven GESCEN files from `carpetaGC` into the staging folder, closing each
+// catalogue handle before its file is replaced.
+void CopiarDatosGC(Catalogo& tablas, const std::string& carpetaGC);
+
+// Creates the staging folder and the folders above it when missing; failures are
+// noticed later, by the first copy into it.
+void asegurarCarpetaStaging();
+
+}  // namespace gc

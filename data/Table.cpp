@@ -1,0 +1,559 @@
+#include "Table.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "DbfFile.h"
+#include "WinPath.h"
+#include "platform/Platform.h"
+
+namespace dbf {
+namespace {
+
+constexpr const char* kNotEditing = "La fuente de datos no está en modo de edición o inserción";
+
+std::string upperName(std::string_view s) {
+  std::string u(s);
+  for (char& c : u)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  return u;
+}
+
+bool hasExtension(const std::string& name) {
+  auto slash = name.find_last_of("\\/:");
+  auto dot = name.find_last_of('.');
+  return dot != std::string::npos && (slash == std::string::npos || dot > slash);
+}
+
+std::string_view rtrim(std::string_view s) {
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
+  return s;
+}
+
+bool isCharacterKey(char type) { return type == 'C' || type == 'V' || type == 'D'; }
+
+}  // namespace
+
+Table::Table(std::string handleName) : handleName_(std::move(handleName)) {}
+
+Table::~Table() {
+  try {
+    close();
+  } catch (...) {
+  }
+}
+
+template <class F>
+auto Table::guarded(F&& f) const -> decltype(f()) {
+  try {
+    return f();
+  } catch (const EngineError& e) {
+    if (handleName_.empty()) throw;
+    throw EngineError(handleName_ + ": " + e.what());
+  }
+}
+
+void Table::fail(const std::string& text) const { throw EngineError(text); }
+
+void Table::setDatabaseName(std::string folder) { folder_ = std::move(folder); }
+void Table::setTableName(std::string name) { tableName_ = std::move(name); }
+
+void Table::setFilter(std::string expression) {
+  guarded([&] {
+    filterText_ = std::move(expression);
+    if (active()) {
+      parseFilter();
+      first();
+    }
+  });
+}
+
+void Table::setFiltered(bool on) {
+  guarded([&] {
+    filtered_ = on;
+    if (active()) {
+      parseFilter();
+      first();
+    }
+  });
+}
+
+void Table::setIndexName(std::string name) {
+  guarded([&] {
+    indexName_ = std::move(name);
+    if (active()) {
+      settle();
+      std::uint32_t keep = cur_;
+      buildOrder();
+      if (indexField_ >= 0 && keep != 0) pos_ = orderPosition(keep);
+    }
+  });
+}
+
+std::string Table::path() const {
+  std::string name = tableName_;
+  if (!hasExtension(name)) name += ".DBF";
+  return winpath::join(folder_, name);
+}
+
+std::string Table::nativePath() const { return winpath::toNative(path()); }
+
+void Table::open() {
+  guarded([&] {
+    if (active()) return;
+    plat::Share share = exclusive_ ? plat::Share::Exclusive : plat::Share::Shared;
+    file_ = std::make_unique<DbfFile>(nativePath(), path(), !readOnly_, share);
+    try {
+      fieldByName_.clear();
+      const Layout& t = file_->layout();
+      for (std::size_t i = 0; i < t.fields.size(); ++i)
+        if (!t.fields[i].system) fieldByName_.emplace(upperName(t.fields[i].name), static_cast<int>(i));
+      state_ = TableState::Browse;
+      parseFilter();
+      buildOrder();
+      first();
+    } catch (...) {
+      file_.reset();
+      state_ = TableState::Inactive;
+      throw;
+    }
+  });
+}
+
+void Table::close() {
+  guarded([&] {
+    if (!active()) return;
+    state_ = TableState::Inactive;
+    buffer_.clear();
+    order_.clear();
+    cur_ = 0;
+    eof_ = true;
+    std::unique_ptr<DbfFile> f = std::move(file_);
+    f->close();
+  });
+}
+
+const Layout& Table::layout() const {
+  guarded([&] { requireActive(); });
+  return file_->layout();
+}
+
+void Table::requireActive() const {
+  if (!active()) fail("No se puede realizar esta operación con la tabla cerrada " + path());
+}
+
+void Table::requireEditing() const {
+  if (state_ != TableState::Edit && state_ != TableState::Insert) fail(kNotEditing);
+}
+
+const Field& Table::field(std::string_view name) const {
+  char upper[64];
+  if (name.size() < sizeof upper) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+      char c = name[i];
+      upper[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    }
+    auto it = fieldByName_.find(std::string(upper, name.size()));
+    if (it != fieldByName_.end()) return file_->layout().fields[static_cast<std::size_t>(it->second)];
+  }
+  fail("No se encuentra el campo '" + std::string(name) + "'");
+}
+
+std::uint32_t Table::recordCount() const {
+  return guarded([&] {
+    requireActive();
+    return file_->recordCount();
+  });
+}
+
+// --- filter -----------------------------------------------------------------------
+
+// The filter form the program uses: Field= 'value', quotes inside the value doubled.
+void Table::parseFilter() {
+  filterField_ = -1;
+  filterValue_.clear();
+  if (!filtered_ || filterText_.empty()) return;
+  std::string_view s = filterText_;
+  auto bad = [&] { fail("Expresión de filtro no válida: " + filterText_); };
+  std::size_t eq = s.find('=');
+  if (eq == std::string_view::npos) bad();
+  std::string_view name = s.substr(0, eq);
+  while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  std::string_view rest = s.substr(eq + 1);
+  while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+  while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
+  if (name.empty() || rest.size() < 2 || rest.front() != '\'' || rest.back() != '\'') bad();
+  std::string value;
+  std::string_view body = rest.substr(1, rest.size() - 2);
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    if (body[i] == '\'') {
+      if (i + 1 >= body.size() || body[i + 1] != '\'') bad();
+      ++i;
+    }
+    value += body[i];
+  }
+  const Field& f = field(name);
+  filterField_ = static_cast<int>(&f - file_->layout().fields.data());
+  filterValue_ = std::string(rtrim(encode(file_->layout().codePage, value)));
+}
+
+bool Table::visible(std::uint32_t recno) const {
+  const char* rec = file_->record(recno);
+  if (rec[0] == '*') return false;
+  if (filterField_ >= 0) {
+    const Field& f = file_->layout().fields[static_cast<std::size_t>(filterField_)];
+    std::string_view stored = rtrim(std::string_view(rec + f.offset, static_cast<std::size_t>(f.length)));
+    if (stored != filterValue_) return false;
+  }
+  return true;
+}
+
+// --- ordering index ---------------------------------------------------------------
+
+Table::IndexEntry Table::keyOf(std::uint32_t recno, const char* record) const {
+  const Layout& t = file_->layout();
+  const Field& f = t.fields[static_cast<std::size_t>(indexField_)];
+  IndexEntry e;
+  e.recno = recno;
+  if (isCharacterKey(f.type)) {
+    e.text = std::string(rtrim(std::string_view(record + f.offset, static_cast<std::size_t>(f.length))));
+  } else {
+    e.number = floatOf(readValue(t, f, record), f.name);
+  }
+  return e;
+}
+
+bool Table::keyLess(const IndexEntry& a, const IndexEntry& b) const {
+  if (a.text != b.text) {
+    return std::lexicographical_compare(
+        a.text.begin(), a.text.end(), b.text.begin(), b.text.end(),
+        [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+  }
+  if (a.number != b.number) return a.number < b.number;
+  return a.recno < b.recno;
+}
+
+void Table::buildOrder() {
+  order_.clear();
+  indexField_ = -1;
+  pos_ = 0;
+  if (indexName_.empty()) return;
+  // Every index of the program's tables orders by the field that bears its name.
+  int idx = file_->layout().find(indexName_);
+  if (idx < 0) fail("No se encuentra el índice '" + indexName_ + "'");
+  indexField_ = idx;
+  std::uint32_t n = file_->recordCount();
+  order_.reserve(n);
+  for (std::uint32_t r = 1; r <= n; ++r) order_.push_back(keyOf(r, file_->record(r)));
+  std::sort(order_.begin(), order_.end(),
+            [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
+  orderGeneration_ = file_->generation();
+}
+
+// Another handle of this process stored records: the order is built again.
+void Table::refreshOrder() {
+  if (indexField_ < 0 || orderGeneration_ == file_->generation()) return;
+  std::uint32_t keep = state_ == TableState::Browse ? cur_ : 0;
+  buildOrder();
+  if (keep != 0) pos_ = orderPosition(keep);
+}
+
+std::size_t Table::orderPosition(std::uint32_t recno) const {
+  for (std::size_t i = 0; i < order_.size(); ++i)
+    if (order_[i].recno == recno) return i;
+  return 0;
+}
+
+void Table::placeInOrder(std::uint32_t recno, const char* record) {
+  IndexEntry e = keyOf(recno, record);
+  auto at = std::lower_bound(order_.begin(), order_.end(), e,
+                             [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
+  pos_ = static_cast<std::size_t>(at - order_.begin());
+  order_.insert(at, std::move(e));
+}
+
+void Table::removeFromOrder(std::uint32_t recno) {
+  order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(orderPosition(recno)));
+}
+
+// --- navigation -------------------------------------------------------------------
+
+void Table::settle() {
+  if (state_ != TableState::Edit && state_ != TableState::Insert) return;
+  if (modified_) {
+    storeRecord();
+  } else {
+    state_ = TableState::Browse;
+    buffer_.clear();
+  }
+}
+
+void Table::first() {
+  guarded([&] {
+    requireActive();
+    settle();
+    refreshOrder();
+    eof_ = true;
+    if (indexField_ >= 0) {
+      for (std::size_t i = 0; i < order_.size(); ++i) {
+        if (visible(order_[i].recno)) {
+          pos_ = i;
+          cur_ = order_[i].recno;
+          eof_ = false;
+          return;
+        }
+      }
+    } else {
+      std::uint32_t n = file_->recordCount();
+      for (std::uint32_t r = 1; r <= n; ++r) {
+        if (visible(r)) {
+          cur_ = r;
+          eof_ = false;
+          return;
+        }
+      }
+    }
+    cur_ = 0;
+  });
+}
+
+void Table::next() {
+  guarded([&] {
+    requireActive();
+    settle();
+    refreshOrder();
+    if (eof_ || cur_ == 0) {
+      eof_ = true;
+      return;
+    }
+    if (indexField_ >= 0) {
+      for (std::size_t i = pos_ + 1; i < order_.size(); ++i) {
+        if (visible(order_[i].recno)) {
+          pos_ = i;
+          cur_ = order_[i].recno;
+          return;
+        }
+      }
+    } else {
+      std::uint32_t n = file_->recordCount();
+      for (std::uint32_t r = cur_ + 1; r <= n; ++r) {
+        if (visible(r)) {
+          cur_ = r;
+          return;
+        }
+      }
+    }
+    eof_ = true;  // stays on the last record
+  });
+}
+
+std::uint32_t Table::recNo() const {
+  if (!active() || state_ == TableState::Insert) return 0;
+  return cur_;
+}
+
+bool Table::findKey(std::string_view key) {
+  return guarded([&] {
+    requireActive();
+    settle();
+    if (indexField_ < 0) fail("No hay ningún índice seleccionado en la tabla " + path());
+    refreshOrder();
+    const Layout& t = file_->layout();
+    const Field& f = t.fields[static_cast<std::size_t>(indexField_)];
+    IndexEntry probe;
+    if (isCharacterKey(f.type)) {
+      probe.text = std::string(rtrim(encode(t.codePage, key)));
+    } else {
+      double d;
+      if (!parseDecimal(key, d)) return false;
+      probe.number = d;
+    }
+    auto at = std::lower_bound(order_.begin(), order_.end(), probe,
+                               [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
+    for (; at != order_.end() && at->text == probe.text && at->number == probe.number; ++at) {
+      if (visible(at->recno)) {
+        pos_ = static_cast<std::size_t>(at - order_.begin());
+        cur_ = at->recno;
+        eof_ = false;
+        return true;
+      }
+    }
+    return false;
+  });
+}
+
+// --- reading ----------------------------------------------------------------------
+
+const char* Table::currentRecord() const {
+  if (state_ == TableState::Edit || state_ == TableState::Insert) return buffer_.data();
+  if (cur_ == 0) return nullptr;
+  return file_->record(cur_);
+}
+
+Value Table::value(std::string_view name) const {
+  return guarded([&] {
+    requireActive();
+    const Field& f = field(name);
+    const char* rec = currentRecord();
+    return rec != nullptr ? readValue(file_->layout(), f, rec) : Value{};
+  });
+}
+
+std::string Table::asString(std::string_view name) const {
+  return guarded([&] {
+    requireActive();
+    const Field& f = field(name);
+    const char* rec = currentRecord();
+    if (rec == nullptr) return std::string();
+    return textOf(readValue(file_->layout(), f, rec));
+  });
+}
+
+std::int64_t Table::asInteger(std::string_view name) const {
+  return guarded([&] {
+    requireActive();
+    const Field& f = field(name);
+    const char* rec = currentRecord();
+    return rec != nullptr ? integerOf(readValue(file_->layout(), f, rec), f.name) : std::int64_t{0};
+  });
+}
+
+double Table::asFloat(std::string_view name) const {
+  return guarded([&] {
+    requireActive();
+    const Field& f = field(name);
+    const char* rec = currentRecord();
+    return rec != nullptr ? floatOf(readValue(file_->layout(), f, rec), f.name) : 0.0;
+  });
+}
+
+bool Table::asBoolean(std::string_view name) const {
+  return guarded([&] {
+    requireActive();
+    const Field& f = field(name);
+    const char* rec = currentRecord();
+    return rec != nullptr && booleanOf(readValue(file_->layout(), f, rec));
+  });
+}
+
+Date Table::asDate(std::string_view name) const {
+  return guarded([&] {
+    requireActive();
+    const Field& f = field(name);
+    const char* rec = currentRecord();
+    return rec != nullptr ? dateOf(readValue(file_->layout(), f, rec), f.name) : Date{};
+  });
+}
+
+// --- writing ----------------------------------------------------------------------
+
+void Table::append() {
+  guarded([&] {
+    requireActive();
+    if (readOnly_) fail("La tabla " + path() + " es de solo lectura");
+    settle();
+    buffer_.assign(file_->layout().recordLength, ' ');
+    blankRecord(file_->layout(), buffer_.data());
+    modified_ = false;
+    state_ = TableState::Insert;
+  });
+}
+
+void Table::edit() {
+  guarded([&] {
+    requireActive();
+    if (readOnly_) fail("La tabla " + path() + " es de solo lectura");
+    if (state_ == TableState::Edit || state_ == TableState::Insert) return;
+    if (cur_ == 0) {
+      append();
+      return;
+    }
+    const char* rec = file_->record(cur_);
+    buffer_.assign(rec, rec + file_->layout().recordLength);
+    modified_ = false;
+    state_ = TableState::Edit;
+  });
+}
+
+void Table::post() {
+  guarded([&] {
+    requireActive();
+    requireEditing();
+    storeRecord();
+  });
+}
+
+void Table::storeRecord() {
+  bool inserting = state_ == TableState::Insert;
+  // Whatever happens to the write, the record leaves the editing state.
+  std::vector<char> record = std::move(buffer_);
+  buffer_.clear();
+  state_ = TableState::Browse;
+  if (inserting) {
+    cur_ = file_->append(record.data());
+    if (indexField_ >= 0) placeInOrder(cur_, record.data());
+  } else {
+    file_->rewrite(cur_, record.data());
+    if (indexField_ >= 0) {
+      removeFromOrder(cur_);
+      placeInOrder(cur_, record.data());
+    }
+  }
+  if (indexField_ >= 0) orderGeneration_ = file_->generation();
+  eof_ = false;
+}
+
+void Table::cancel() {
+  guarded([&] {
+    if (state_ == TableState::Edit || state_ == TableState::Insert) {
+      state_ = TableState::Browse;
+      buffer_.clear();
+    }
+  });
+}
+
+void Table::setValue(std::string_view name, const Value& v) {
+  guarded([&] {
+    requireActive();
+    const Field& f = field(name);
+    requireEditing();
+    writeValue(file_->layout(), f, buffer_.data(), v);
+    modified_ = true;
+  });
+}
+
+void Table::setString(std::string_view field, std::string_view v) { setValue(field, Value::ofText(std::string(v))); }
+void Table::setInteger(std::string_view field, std::int64_t v) { setValue(field, Value::ofInteger(v)); }
+void Table::setFloat(std::string_view field, double v) { setValue(field, Value::ofFloat(v)); }
+void Table::setBoolean(std::string_view field, bool v) { setValue(field, Value::ofBoolean(v)); }
+
+// --- creating and emptying --------------------------------------------------------
+
+void Table::createTable() {
+  guarded([&] {
+    if (active()) fail("No se puede crear la tabla " + path() + " mientras está abierta");
+    Layout t = newTableLayout(fieldDefs_, path());
+    for (const IndexDef& ix : indexDefs_)
+      if (t.find(ix.field) < 0) fail("No se encuentra el campo '" + ix.field + "'");
+    std::string bytes = headerBytes(t);
+    bytes += '\x1A';
+    try {
+      plat::File f = plat::File::create(nativePath(), plat::Share::Exclusive);
+      f.writeAt(0, bytes.data(), bytes.size());
+      f.close();
+    } catch (const plat::IoError& e) {
+      if (e.code() == plat::kSharingViolation) fail("La tabla " + path() + " está en uso por otro programa");
+      fail("No se puede crear la tabla " + path() + " (error de E/S " + std::to_string(e.code()) + ")");
+    }
+  });
+}
+
+void Table::emptyTable() {
+  guarded([&] {
+    if (active()) fail("No se puede vaciar la tabla " + path() + " mientras está abierta");
+    DbfFile::empty(nativePath(), path());
+  });
+}
+
+}  // namespace dbf

@@ -1,0 +1,158 @@
+#pragma once
+// A table handle: one dBase table named by a folder and a file name (or by a full path
+// with no folder), opened exclusively, shared or read-only, browsed in stored order or
+// in the order of an index, filtered, read and written field by field by name.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "DbfLayout.h"
+#include "EngineError.h"
+#include "FieldValue.h"
+
+namespace dbf {
+
+class DbfFile;
+
+enum class TableState { Inactive, Browse, Edit, Insert };
+
+struct IndexDef {
+  std::string name;
+  std::string field;
+};
+
+class Table {
+ public:
+  // A handle with a name puts it, and ": ", in front of its error texts.
+  explicit Table(std::string handleName = {});
+  ~Table();
+  Table(const Table&) = delete;
+  Table& operator=(const Table&) = delete;
+
+  // Settings, made while the table is closed (the index also while open).
+  void setDatabaseName(std::string folder);
+  void setTableName(std::string name);
+  void setExclusive(bool on) { exclusive_ = on; }
+  void setReadOnly(bool on) { readOnly_ = on; }
+  void setFilter(std::string expression);
+  void setFiltered(bool on);
+  void setIndexName(std::string name);
+
+  const std::string& handleName() const { return handleName_; }
+  const std::string& databaseName() const { return folder_; }
+  const std::string& tableName() const { return tableName_; }
+  bool exclusive() const { return exclusive_; }
+  bool readOnly() const { return readOnly_; }
+  const std::string& filter() const { return filterText_; }
+  bool filtered() const { return filtered_; }
+  const std::string& indexName() const { return indexName_; }
+  // The table's file as the program names it, and where it lies on this system.
+  std::string path() const;
+  std::string nativePath() const;
+
+  void open();
+  // Closing discards a record being appended or edited.
+  void close();
+  bool active() const { return file_ != nullptr; }
+  TableState state() const { return state_; }
+
+  // Moving stores a record being appended or edited that has had a field written, and
+  // drops one that has not.
+  void first();
+  void next();
+  bool eof() const { return eof_; }
+  // Physical position (1-based) of the current record; 0 when there is none.
+  std::uint32_t recNo() const;
+  std::uint32_t recordCount() const;
+
+  std::string asString(std::string_view field) const;
+  std::int64_t asInteger(std::string_view field) const;
+  double asFloat(std::string_view field) const;
+  bool asBoolean(std::string_view field) const;
+  Date asDate(std::string_view field) const;
+  Value value(std::string_view field) const;
+
+  void append();
+  void edit();
+  void post();
+  void cancel();
+  void setString(std::string_view field, std::string_view v);
+  void setInteger(std::string_view field, std::int64_t v);
+  void setFloat(std::string_view field, double v);
+  void setBoolean(std::string_view field, bool v);
+
+  // Moves to the first record, in index order, whose index field equals `key`; when
+  // there is none, stays where it was and returns false.
+  bool findKey(std::string_view key);
+
+  // Creating a table (replacing one of that name) from field and index definitions.
+  std::vector<FieldDef>& fieldDefs() { return fieldDefs_; }
+  std::vector<IndexDef>& indexDefs() { return indexDefs_; }
+  void createTable();
+  // Removes all records of the closed table, keeping its file, fields and indexes.
+  void emptyTable();
+
+  // Structure of the open table.
+  const Layout& layout() const;
+
+ private:
+  struct IndexEntry {
+    std::string text;  // character keys: stored bytes without trailing blanks
+    double number = 0; // other keys
+    std::uint32_t recno = 0;
+  };
+
+  template <class F>
+  auto guarded(F&& f) const -> decltype(f());
+  [[noreturn]] void fail(const std::string& text) const;
+  void requireActive() const;
+  void requireEditing() const;
+  const Field& field(std::string_view name) const;
+  const char* currentRecord() const;
+  bool visible(std::uint32_t recno) const;
+  void settle();
+  void storeRecord();
+  void setValue(std::string_view field, const Value& v);
+
+  void parseFilter();
+  void buildOrder();
+  void refreshOrder();
+  IndexEntry keyOf(std::uint32_t recno, const char* record) const;
+  bool keyLess(const IndexEntry& a, const IndexEntry& b) const;
+  void placeInOrder(std::uint32_t recno, const char* record);
+  void removeFromOrder(std::uint32_t recno);
+  std::size_t orderPosition(std::uint32_t recno) const;
+
+  std::string handleName_;
+  std::string folder_;
+  std::string tableName_;
+  bool exclusive_ = false;
+  bool readOnly_ = false;
+  std::string filterText_;
+  bool filtered_ = false;
+  std::string indexName_;
+  std::vector<FieldDef> fieldDefs_;
+  std::vector<IndexDef> indexDefs_;
+
+  std::unique_ptr<DbfFile> file_;
+  std::unordered_map<std::string, int> fieldByName_;
+  TableState state_ = TableState::Inactive;
+  std::vector<char> buffer_;
+  bool modified_ = false;
+  std::uint32_t cur_ = 0;
+  bool eof_ = true;
+
+  int filterField_ = -1;
+  std::string filterValue_;
+
+  int indexField_ = -1;
+  std::vector<IndexEntry> order_;
+  std::size_t pos_ = 0;
+  std::uint64_t orderGeneration_ = 0;
+};
+
+}  // namespace dbf

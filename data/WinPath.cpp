@@ -1,0 +1,192 @@
+#include "WinPath.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/Platform.h"
+
+namespace fs = std::filesystem;
+
+namespace winpath {
+namespace {
+
+bool hasDrive(const std::string& p) {
+  return p.size() >= 2 && p[1] == ':' &&
+         ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z'));
+}
+
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Folds UTF-8 text for comparison: ASCII letters, and the Latin-1 letters of the
+// two-byte range (à..þ to À..Þ), to upper case.
+std::string fold(const std::string& s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c == 0xC3 && i + 1 < s.size()) {
+      unsigned char d = static_cast<unsigned char>(s[i + 1]);
+      if (d >= 0xA0 && d <= 0xBE && d != 0xB7) d = static_cast<unsigned char>(d - 0x20);
+      out += static_cast<char>(c);
+      out += static_cast<char>(d);
+      ++i;
+    } else {
+      out += upper(static_cast<char>(c));
+    }
+  }
+  return out;
+}
+
+std::string userDataFolder() {
+  std::string xdg = plat::environment("XDG_DATA_HOME");
+  if (!xdg.empty()) return xdg;
+  return plat::environment("HOME") + "/.local/share";
+}
+
+// The Wine prefix's dosdevices folder, or empty text when there is no prefix.
+std::string dosdevices() {
+  std::string prefix = plat::environment("WINEPREFIX");
+  if (prefix.empty()) prefix = plat::environment("HOME") + "/.wine";
+  std::string dev = prefix + "/dosdevices";
+  return plat::folderExists(dev) ? dev : std::string();
+}
+
+std::vector<std::string> components(const std::string& rest) {
+  std::vector<std::string> parts;
+  std::string cur;
+  for (char c : rest) {
+    if (c == '\\' || c == '/') {
+      if (!cur.empty()) parts.push_back(cur);
+      cur.clear();
+    } else {
+      cur += c;
+    }
+  }
+  if (!cur.empty()) parts.push_back(cur);
+  return parts;
+}
+
+// Appends components to an existing folder, taking each existing entry in whatever
+// case it is stored.
+std::string resolveUnder(std::string base, const std::vector<std::string>& parts) {
+  bool exists = plat::folderExists(base);
+  for (const std::string& part : parts) {
+    if (part == ".") continue;
+    if (part == "..") {
+      base = fs::path(base).parent_path().string();
+      exists = plat::folderExists(base);
+      continue;
+    }
+    std::string candidate = base;
+    if (candidate.empty() || candidate.back() != '/') candidate += '/';
+    std::string exact = candidate + part;
+    std::error_code ec;
+    if (exists && !fs::exists(fs::symlink_status(exact, ec))) {
+      std::string want = fold(part);
+      for (const auto& entry : fs::directory_iterator(base, ec)) {
+        std::string name = entry.path().filename().string();
+        if (fold(name) == want) {
+          exact = candidate + name;
+          break;
+        }
+      }
+    }
+    base = exact;
+    exists = exists && plat::folderExists(base);
+  }
+  return base;
+}
+
+}  // namespace
+
+bool isWindowsPath(const std::string& path) {
+  return hasDrive(path) || (!path.empty() && path[0] == '\\');
+}
+
+bool sameName(const std::string& a, const std::string& b) { return fold(a) == fold(b); }
+
+#ifdef _WIN32
+
+std::string toNative(const std::string& path) { return path; }
+std::string toWindows(const std::string& nativePath) { return nativePath; }
+std::string driveRoot(char letter) { return std::string(1, upper(letter)) + ":\\"; }
+
+std::vector<char> drives() {
+  std::vector<char> out;
+  for (char c = 'A'; c <= 'Z'; ++c) {
+    std::string root = driveRoot(c);
+    if (plat::folderExists(root)) out.push_back(c);
+  }
+  return out;
+}
+
+#else
+
+std::string driveRoot(char letter) {
+  letter = upper(letter);
+  std::string dev = dosdevices();
+  if (!dev.empty()) {
+    return dev + "/" + static_cast<char>(letter - 'A' + 'a') + ":";
+  }
+  std::string own = userDataFolder() + "/TransZorvexValencia";
+  if (letter == 'C') return own + "/drive_c";
+  if (letter == 'Z') return "/";
+  return own + "/dosdevices/" + static_cast<char>(letter - 'A' + 'a') + ":";
+}
+
+std::vector<char> drives() {
+  std::vector<char> out;
+  std::string dev = dosdevices();
+  for (char c = 'A'; c <= 'Z'; ++c) {
+    if (!dev.empty()) {
+      if (plat::folderExists(driveRoot(c))) out.push_back(c);
+    } else if (c == 'C' || c == 'Z') {
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
+std::string toNative(const std::string& path) {
+  if (hasDrive(path)) return resolveUnder(driveRoot(path[0]), components(path.substr(2)));
+  if (!path.empty() && path[0] == '\\') {
+    if (path.size() > 1 && path[1] == '\\') return path;  // network paths have no mapping
+    return resolveUnder(driveRoot('C'), components(path));
+  }
+  if (!path.empty() && path[0] == '/') return path;
+  if (path.find('\\') == std::string::npos) return path;
+  return resolveUnder(".", components(path));
+}
+
+std::string toWindows(const std::string& nativePath) {
+  std::error_code ec;
+  fs::path target = fs::weakly_canonical(fs::absolute(nativePath, ec), ec);
+  std::string t = target.generic_string();
+  std::string best;
+  char bestLetter = 0;
+  for (char c : drives()) {
+    std::string root = fs::weakly_canonical(driveRoot(c), ec).generic_string();
+    if (root.size() > 1 && root.back() == '/') root.pop_back();
+    bool inside = root == "/" || t == root || t.rfind(root + "/", 0) == 0;
+    if (inside && (bestLetter == 0 || root.size() > best.size())) {
+      best = root;
+      bestLetter = c;
+    }
+  }
+  if (bestLetter == 0) return nativePath;
+  std::string rest = best == "/" ? t.substr(1) : (t.size() > best.size() ? t.substr(best.size() + 1) : "");
+  std::replace(rest.begin(), rest.end(), '/', '\\');
+  return std::string(1, bestLetter) + ":\\" + rest;
+}
+
+#endif
+
+std::string join(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  char last = folder.back();
+  if (last == '\\' || last == '/' || last == ':') return folder + name;
+  return folder + (isWindowsPath(folder) ? "\\" : "/") + name;
+}
+
+}  // namespace winpath

@@ -1,0 +1,108 @@
+#pragma once
+// The few operating-system services the core needs: files with sharing locks, folders,
+// the local date and the user's decimal separator. Everything else in the core is
+// standard C++. Failures carry Windows system error codes, which the program's
+// input/output messages are keyed on, on every system.
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace plat {
+
+// Windows system error codes used by the program's messages.
+inline constexpr int kFileNotFound = 2;
+inline constexpr int kPathNotFound = 3;
+inline constexpr int kTooManyOpenFiles = 4;
+inline constexpr int kAccessDenied = 5;
+inline constexpr int kSharingViolation = 32;
+inline constexpr int kReadPastEnd = 100;
+inline constexpr int kDiskFull = 101;
+
+// A failed file operation: the Windows-style code and the file concerned.
+class IoError : public std::runtime_error {
+ public:
+  IoError(int code, std::string path);
+  int code() const { return code_; }
+  const std::string& path() const { return path_; }
+
+ private:
+  int code_;
+  std::string path_;
+};
+
+// How a file is shared with other handles and programs while it is open.
+enum class Share {
+  Any,        // no lock: plain file access (copies)
+  Shared,     // others may open it too, but not exclusively
+  Exclusive,  // nobody else may open it through a table engine
+};
+
+enum class Access { Read, ReadWrite };
+
+// An open file. Move-only; closes itself when destroyed.
+class File {
+ public:
+  File() = default;
+  ~File();
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+
+  // Opens an existing file. An exclusive or shared opening that conflicts with another
+  // holder fails with kSharingViolation.
+  static File open(const std::string& path, Access access, Share share = Share::Any);
+  // Creates a file, or empties an existing one. Refused with kSharingViolation when
+  // another handle or program holds the file open through a table engine.
+  static File create(const std::string& path, Share share = Share::Any);
+
+  bool isOpen() const { return fd_ >= 0; }
+  // Reads up to n bytes at the current position; returns how many were read.
+  std::size_t read(void* buffer, std::size_t n);
+  // Writes up to n bytes at the current position; returns how many were written
+  // (fewer only when the disk or a quota is full).
+  std::size_t write(const void* buffer, std::size_t n);
+  std::size_t readAt(std::uint64_t offset, void* buffer, std::size_t n);
+  // Writes all n bytes at offset or throws (kDiskFull for a short write).
+  void writeAt(std::uint64_t offset, const void* buffer, std::size_t n);
+  std::uint64_t size() const;
+  void truncate(std::uint64_t size);
+  void sync();
+  void close();
+  // Identifies the underlying file, the same for every handle on it.
+  std::string identity() const;
+  const std::string& path() const { return path_; }
+
+ private:
+  int fd_ = -1;
+  std::string path_;
+};
+
+bool fileExists(const std::string& path);
+bool folderExists(const std::string& path);
+// Deletes a file; returns 0 or the error code. A file that another handle or program
+// holds open through a table engine is not deleted (kSharingViolation).
+int removeFile(const std::string& path) noexcept;
+// Creates a folder with every missing folder above it; returns 0 or the error code.
+int makeFolders(const std::string& path) noexcept;
+// Puts `from` in place of `to` in one step; throws IoError.
+void replaceByRename(const std::string& from, const std::string& to);
+// Flushes a folder's entries (after renames) to disk where the system needs it.
+void syncFolder(const std::string& path) noexcept;
+
+struct LocalDate {
+  int year = 0, month = 0, day = 0;
+};
+LocalDate today();
+
+// Decimal separator of the user's number format ("," in Spain). Can be overridden for
+// tests and tools with setDecimalSeparator.
+char decimalSeparator();
+void setDecimalSeparator(char separator);
+
+// Environment variable, or empty text when unset.
+std::string environment(const char* name);
+
+}  // namespace plat

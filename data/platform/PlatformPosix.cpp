@@ -1,0 +1,331 @@
+// POSIX side of the platform layer (Linux). Sharing locks are open-file-description
+// record locks on one byte far beyond any table's data, so they never touch records;
+// Wine maps Windows programs' byte-range locks onto the same kind of lock.
+
+#include <errno.h>
+#include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <utility>
+
+#include "Platform.h"
+
+namespace plat {
+namespace {
+
+constexpr off_t kLockOffset = 0x7FFFFFFE;
+
+int codeOfErrno(int e, const std::string& path) {
+  switch (e) {
+    case ENOENT: {
+      // Windows tells a missing file from a missing folder on the way to it.
+      std::error_code ec;
+      auto parent = std::filesystem::path(path).parent_path();
+      if (!parent.empty() && !std::filesystem::is_directory(parent, ec)) return kPathNotFound;
+      return kFileNotFound;
+    }
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      return kPathNotFound;
+    case EMFILE:
+    case ENFILE:
+      return kTooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return kAccessDenied;
+    case EAGAIN:
+    case EBUSY:
+    case ETXTBSY:
+      return kSharingViolation;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return kDiskFull;
+    case EEXIST:
+      return 80;
+    case EINVAL:
+      return 87;
+    default:
+      return 1117;  // ERROR_IO_DEVICE
+  }
+}
+
+[[noreturn]] void fail(int e, const std::string& path) { throw IoError(codeOfErrno(e, path), path); }
+
+struct flock lockRegion(short type) {
+  struct flock fl;
+  std::memset(&fl, 0, sizeof fl);
+  fl.l_type = type;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = kLockOffset;
+  fl.l_len = 1;
+  return fl;
+}
+
+// True when another open file description holds a lock that conflicts with `type`.
+bool lockedByOther(int fd, short type) {
+  struct flock fl = lockRegion(type);
+  if (fcntl(fd, F_OFD_GETLK, &fl) != 0) return false;
+  return fl.l_type != F_UNLCK;
+}
+
+void takeLock(int fd, Share share, const std::string& path) {
+  if (share == Share::Any) return;
+  struct flock fl = lockRegion(share == Share::Exclusive ? F_WRLCK : F_RDLCK);
+  if (fcntl(fd, F_OFD_SETLK, &fl) != 0) {
+    int e = errno;
+    ::close(fd);
+    if (e == EAGAIN || e == EACCES) throw IoError(kSharingViolation, path);
+    fail(e, path);
+  }
+}
+
+int openFd(const std::string& path, int flags) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+}  // namespace
+
+IoError::IoError(int code, std::string path)
+    : std::runtime_error("Error de E/S " + std::to_string(code) + ": " + path),
+      code_(code),
+      path_(std::move(path)) {}
+
+File::~File() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+    path_ = std::move(other.path_);
+  }
+  return *this;
+}
+
+File File::open(const std::string& path, Access access, Share share) {
+  // An exclusive lock needs write access to the file description; a table that may
+  // only be read is then locked as far as read access allows.
+  bool wantWrite = access == Access::ReadWrite || share == Share::Exclusive;
+  int fd = openFd(path, wantWrite ? O_RDWR : O_RDONLY);
+  if (fd < 0 && access == Access::Read && wantWrite && (errno == EACCES || errno == EROFS)) {
+    fd = openFd(path, O_RDONLY);
+    if (fd >= 0) share = Share::Shared;
+  }
+  if (fd < 0) fail(errno, path);
+  struct stat st;
+  if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    throw IoError(kAccessDenied, path);
+  }
+  if (share == Share::Any && lockedByOther(fd, F_RDLCK)) {
+    // Somebody holds the file exclusively: Windows refuses any other opening.
+    ::close(fd);
+    throw IoError(kSharingViolation, path);
+  }
+  takeLock(fd, share, path);
+  File f;
+  f.fd_ = fd;
+  f.path_ = path;
+  return f;
+}
+
+File File::create(const std::string& path, Share share) {
+  int fd = openFd(path, O_RDWR | O_CREAT);
+  if (fd < 0) fail(errno, path);
+  if (lockedByOther(fd, F_WRLCK)) {
+    ::close(fd);
+    throw IoError(kSharingViolation, path);
+  }
+  takeLock(fd, share, path);
+  if (ftruncate(fd, 0) != 0) {
+    int e = errno;
+    ::close(fd);
+    fail(e, path);
+  }
+  File f;
+  f.fd_ = fd;
+  f.path_ = path;
+  return f;
+}
+
+std::size_t File::read(void* buffer, std::size_t n) {
+  std::size_t done = 0;
+  while (done < n) {
+    ssize_t r = ::read(fd_, static_cast<char*>(buffer) + done, n - done);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      fail(errno, path_);
+    }
+    if (r == 0) break;
+    done += static_cast<std::size_t>(r);
+  }
+  return done;
+}
+
+std::size_t File::write(const void* buffer, std::size_t n) {
+  std::size_t done = 0;
+  while (done < n) {
+    ssize_t w = ::write(fd_, static_cast<const char*>(buffer) + done, n - done);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      if (done > 0 && (errno == ENOSPC || errno == EFBIG || errno == EDQUOT)) break;
+      fail(errno, path_);
+    }
+    if (w == 0) break;
+    done += static_cast<std::size_t>(w);
+  }
+  return done;
+}
+
+std::size_t File::readAt(std::uint64_t offset, void* buffer, std::size_t n) {
+  std::size_t done = 0;
+  while (done < n) {
+    ssize_t r = ::pread(fd_, static_cast<char*>(buffer) + done, n - done,
+                        static_cast<off_t>(offset + done));
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      fail(errno, path_);
+    }
+    if (r == 0) break;
+    done += static_cast<std::size_t>(r);
+  }
+  return done;
+}
+
+void File::writeAt(std::uint64_t offset, const void* buffer, std::size_t n) {
+  std::size_t done = 0;
+  while (done < n) {
+    ssize_t w = ::pwrite(fd_, static_cast<const char*>(buffer) + done, n - done,
+                         static_cast<off_t>(offset + done));
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      fail(errno, path_);
+    }
+    if (w == 0) throw IoError(kDiskFull, path_);
+    done += static_cast<std::size_t>(w);
+  }
+}
+
+std::uint64_t File::size() const {
+  struct stat st;
+  if (fstat(fd_, &st) != 0) fail(errno, path_);
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+void File::truncate(std::uint64_t size) {
+  if (ftruncate(fd_, static_cast<off_t>(size)) != 0) fail(errno, path_);
+}
+
+void File::sync() {
+  if (fsync(fd_) != 0) fail(errno, path_);
+}
+
+void File::close() {
+  if (fd_ < 0) return;
+  int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0 && errno != EINTR) fail(errno, path_);
+}
+
+std::string File::identity() const {
+  struct stat st;
+  if (fstat(fd_, &st) != 0) return path_;
+  return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+}
+
+bool fileExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool folderExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+int removeFile(const std::string& path) noexcept {
+  int fd = openFd(path, O_RDONLY);
+  if (fd >= 0) {
+    bool held = lockedByOther(fd, F_WRLCK);
+    ::close(fd);
+    if (held) return kSharingViolation;
+  }
+  if (::unlink(path.c_str()) != 0) return codeOfErrno(errno, path);
+  return 0;
+}
+
+int makeFolders(const std::string& path) noexcept {
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  if (ec) return codeOfErrno(ec.value(), path);
+  return 0;
+}
+
+void replaceByRename(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) fail(errno, to);
+}
+
+void syncFolder(const std::string& path) noexcept {
+  int fd = openFd(path, O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  fsync(fd);
+  ::close(fd);
+}
+
+LocalDate today() {
+  time_t now = time(nullptr);
+  struct tm tm;
+  localtime_r(&now, &tm);
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday};
+}
+
+namespace {
+char g_separatorOverride = 0;
+
+char separatorOfUserLocale() {
+  const char* names[] = {"LC_ALL", "LC_NUMERIC", "LANG"};
+  for (const char* name : names) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == 0) continue;
+    locale_t loc = newlocale(LC_NUMERIC_MASK, value, static_cast<locale_t>(0));
+    if (loc == static_cast<locale_t>(0)) return '.';
+    const char* radix = nl_langinfo_l(RADIXCHAR, loc);
+    char c = (radix != nullptr && radix[0] != 0) ? radix[0] : '.';
+    freelocale(loc);
+    return c;
+  }
+  return '.';
+}
+}  // namespace
+
+char decimalSeparator() {
+  if (g_separatorOverride != 0) return g_separatorOverride;
+  static const char fromLocale = separatorOfUserLocale();
+  return fromLocale;
+}
+
+void setDecimalSeparator(char separator) { g_separatorOverride = separator; }
+
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::string(value) : std::string();
+}
+
+}  // namespace plat

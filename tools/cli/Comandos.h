@@ -1,0 +1,6 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Each command takes its arguments (after the command word) and returns the exit code.
+int comandoMostrar(const std::vector<std::string>& args);
