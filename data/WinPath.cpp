@@ -127,7 +127,11 @@ std::string driveRoot(char letter) {
   letter = upper(letter);
   std::string dev = dosdevices();
   if (!dev.empty()) {
-    return dev + "/" + static_cast<char>(letter - 'A' + 'a') + ":";
+    // The link's target, so that paths read the same as the folders they name.
+    std::string link = dev + "/" + static_cast<char>(letter - 'A' + 'a') + ":";
+    std::error_code ec;
+    fs::path target = fs::canonical(link, ec);
+    return ec ? link : target.string();
   }
   std::string own = userDataFolder() + "/TransZorvexValencia";
   if (letter == 'C') return own + "/drive_c";

@@ -1,0 +1,80 @@
+#include "FieldValue.h"
+
+#include <gtest/gtest.h>
+
+#include "CodePage.h"
+#include "EngineError.h"
+#include "platform/Platform.h"
+
+namespace {
+
+TEST(FieldValueTest, GeneralFormat) {
+  struct Case {
+    double value;
+    char separator;
+    const char* expected;
+  };
+  const Case cases[] = {{46001234, ',', "46001234"}, {0, ',', "0"},       {-7, '.', "-7"},
+                        {2.5, ',', "2,5"},           {2.5, '.', "2.5"},   {0.1, '.', "0.1"},
+                        {1e20, '.', "1E20"},         {1.5e-7, '.', "1.5E-7"}, {123456.789, ',', "123456,789"}};
+  for (const Case& c : cases) {
+    plat::setDecimalSeparator(c.separator);
+    EXPECT_EQ(dbf::generalFormat(c.value), c.expected) << c.value;
+  }
+  plat::setDecimalSeparator(0);
+}
+
+TEST(FieldValueTest, ParseDecimalUsesPointOrTheUsersSeparator) {
+  plat::setDecimalSeparator(',');
+  struct Case {
+    const char* text;
+    bool ok;
+    double value;
+  };
+  const Case cases[] = {{"12", true, 12},   {"2,5", true, 2.5}, {" 4 ", true, 4}, {"-3", true, -3},
+                        {"+3", true, 3},    {"1.5", true, 1.5}, {"", false, 0},   {"ab", false, 0},
+                        {"1 2", false, 0},  {"+-1", false, 0},  {"inf", false, 0}};
+  for (const Case& c : cases) {
+    double d = 0;
+    EXPECT_EQ(dbf::parseDecimal(c.text, d), c.ok) << c.text;
+    if (c.ok) EXPECT_DOUBLE_EQ(d, c.value) << c.text;
+  }
+  plat::setDecimalSeparator(0);
+}
+
+TEST(FieldValueTest, JulianDays) {
+  EXPECT_EQ(dbf::julianDayOf({2000, 1, 1}), 2451545);
+  EXPECT_EQ(dbf::dateOfJulianDay(2451545), (dbf::Date{2000, 1, 1}));
+  for (std::int64_t jd = 2415021; jd < 2488070; jd += 97) EXPECT_EQ(dbf::julianDayOf(dbf::dateOfJulianDay(jd)), jd);
+}
+
+TEST(FieldValueTest, TextConversionsBetweenCodePagesAndUtf8) {
+  using dbf::CodePage;
+  EXPECT_EQ(dbf::encode(CodePage::Cp1252, "Educació Física €"), "Educaci\xF3 F\xEDsica \x80");
+  EXPECT_EQ(dbf::encode(CodePage::Cp850, "Año Ç"), "A\xA4o \x80");
+  EXPECT_EQ(dbf::encode(CodePage::Cp437, "€ ж"), "? ?");  // missing characters become '?'
+  for (CodePage cp : {CodePage::Cp437, CodePage::Cp850, CodePage::Cp1252}) {
+    std::string all;
+    for (int b = 0x20; b < 0x100; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(dbf::encode(cp, dbf::decode(cp, all)), all) << dbf::codePageName(cp);
+  }
+}
+
+TEST(FieldValueTest, IntegerTextConversions) {
+  EXPECT_EQ(dbf::integerOf(dbf::Value::ofText(" 42 "), "F"), 42);
+  EXPECT_EQ(dbf::integerOf(dbf::Value::ofText(""), "F"), 0);
+  try {
+    dbf::integerOf(dbf::Value::ofText("4x"), "F");
+    FAIL();
+  } catch (const dbf::EngineError& e) {
+    EXPECT_STREQ(e.what(), "'4x' no es un valor entero válido");
+  }
+  try {
+    dbf::floatOf(dbf::Value::ofText("x1"), "F");
+    FAIL();
+  } catch (const dbf::EngineError& e) {
+    EXPECT_STREQ(e.what(), "'x1' no es un valor punto flotante válido");
+  }
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+#include "Staging.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "Catalogo.h"
+#include "TempDrive.h"
+#include "Tables.h"
+#include "WinPath.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string bytesOf(std::size_t n, unsigned seed = 7) {
+  std::string s(n, '\0');
+  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 131 + seed) & 0xFF);
+  return s;
+}
+
+const char* const kStaged[] = {"grupos.dbf",  "profesor.dbf", "horgrup.dbf", "asigalum.dbf",
+                               "asignat.dbf", "aulas.dbf",    "alumnos.dbf", "alumnos.fpt",
+                               "centro.dbf",  "lhortipo.dbf", "OCUPA.dbf"};
+
+TEST(StagingTest, ErrorTextsByCode) {
+  struct Case {
+    int code;
+    const char* text;
+  };
+  const Case cases[] = {{2, "No se encuentra el archivo"},   {3, "Nombre de archivo inválido"},
+                        {4, "Demasiados archivos abiertos"}, {5, "Acceso al archivo denegado"},
+                        {100, "Se intenta leer después del fin del archivo"},
+                        {101, "Disco lleno"},                {32, "Error de E/S 32"}};
+  for (const Case& c : cases) EXPECT_EQ(gc::textoErrorES(c.code), c.text);
+}
+
+TEST(StagingTest, CopiesEveryByteWhateverTheSize) {
+  TempDrive drive;
+  for (std::size_t size : {0u, 1u, 2047u, 2048u, 2049u, 10000u}) {
+    const std::string content = bytesOf(size, static_cast<unsigned>(size));
+    writeFile(drive.native("GC/origen.bin"), content);
+    gc::CopiarArchivo("C:\\GC\\copia.bin", "C:\\GC\\origen.bin");
+    EXPECT_EQ(readFile(drive.native("GC/copia.bin")), content) << size;
+  }
+}
+
+TEST(StagingTest, DestinationFolderReceivesTheSourcesName) {
+  TempDrive drive;
+  writeFile(drive.native("GC/grupos.dbf"), "abc");
+  fs::create_directories(drive.native("DEST"));
+  gc::CopiarArchivo("C:\\DEST\\", "C:\\GC\\grupos.dbf");
+  EXPECT_EQ(readFile(drive.native("DEST/grupos.dbf")), "abc");
+}
+
+TEST(StagingTest, MissingSourceCopiesNothingButReplacingDeletesTheOldCopy) {
+  TempDrive drive;
+  fs::create_directories(drive.native("GC"));
+  writeFile(drive.native("DEST/horgrup.dbf"), "old");
+  gc::CopiarArchivo("C:\\DEST\\nuevo.dbf", "C:\\GC\\horgrup.dbf");
+  EXPECT_FALSE(fs::exists(drive.native("DEST/nuevo.dbf")));
+  gc::ReemplazarArchivo("C:\\DEST\\horgrup.dbf", "C:\\GC\\horgrup.dbf");
+  EXPECT_FALSE(fs::exists(drive.native("DEST/horgrup.dbf")));
+}
+
+TEST(StagingTest, StagingCopiesTheElevenFilesAndCreatesTheFolders) {
+  TempDrive drive;
+  unsigned seed = 1;
+  for (const char* name : kStaged) {
+    std::string upper = name;
+    for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    writeFile(drive.native("GC/" + upper), bytesOf(3000, seed++));  // GESCEN may store names in capitals
+  }
+  writeFile(drive.native("GC/horprof.dbf"), "not staged");
+  gc::Catalogo tablas;
+  gc::CopiarDatosGC(tablas, "C:\\GC");
+  seed = 1;
+  for (const char* name : kStaged)
+    EXPECT_EQ(readFile(winpath::toNative(std::string("C:\\ZORVTMP\\VALENCIA\\") + name)), bytesOf(3000, seed++)) << name;
+  EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/horprof.dbf")));
+}
+
+TEST(StagingTest, AFolderWithoutSomeFilesLeavesNoCopyOfThemAndOtherFilesAlone) {
+  TempDrive drive;
+  for (const char* name : kStaged) writeFile(drive.native(std::string("ZORVTMP/VALENCIA/") + name), "old");
+  writeFile(drive.native("ZORVTMP/VALENCIA/PLANTILLA.DBF"), "template");
+  writeFile(drive.native("OTRO/alumnos.dbf"), "students");
+  gc::Catalogo tablas;
+  gc::CopiarDatosGC(tablas, "C:\\OTRO");
+  EXPECT_EQ(readFile(drive.native("ZORVTMP/VALENCIA/alumnos.dbf")), "students");
+  EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/alumnos.fpt")));
+  EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/grupos.dbf")));
+  EXPECT_EQ(readFile(drive.native("ZORVTMP/VALENCIA/PLANTILLA.DBF")), "template");
+}
+
+TEST(StagingTest, HandlesAreClosedBeforeTheirFilesAreReplaced) {
+  TempDrive drive;
+  crearCodigos("C:\\GC\\grupos.dbf", {"1ESOA"});
+  gc::Catalogo tablas;
+  gc::CopiarDatosGC(tablas, "C:\\GC");
+  tablas.wwTableGrupos.open();  // exclusive
+  crearCodigos("C:\\GC\\grupos.dbf", {"2BACB"});
+  gc::CopiarDatosGC(tablas, "C:\\GC");
+  EXPECT_FALSE(tablas.wwTableGrupos.active());
+  tablas.wwTableGrupos.open();
+  EXPECT_EQ(tablas.wwTableGrupos.asString("CODIGO"), "2BACB");
+}
+
+TEST(StagingTest, AStagedCopyHeldByAnotherProgramStopsStaging) {
+  TempDrive drive;
+  crearCodigos("C:\\GC\\grupos.dbf", {"1ESOA"});
+  crearCodigos("C:\\GC\\profesor.dbf", {"P"});
+  gc::Catalogo tablas;
+  gc::CopiarDatosGC(tablas, "C:\\GC");
+  dbf::Table ajena;  // not one of the catalogue's handles: staging cannot close it
+  ajena.setTableName("C:\\ZORVTMP\\VALENCIA\\profesor.dbf");
+  ajena.setExclusive(true);
+  ajena.open();
+  try {
+    gc::CopiarDatosGC(tablas, "C:\\GC");
+    FAIL();
+  } catch (const gc::EntradaSalidaError& e) {
+    EXPECT_STREQ(e.what(), "Error de E/S 32");
+  }
+  ajena.close();
+  EXPECT_NO_THROW(gc::CopiarDatosGC(tablas, "C:\\GC"));
+}
+
+TEST(StagingTest, AStagingFolderThatCannotBeCreatedFailsAtTheFirstCopy) {
+  TempDrive drive;
+  writeFile(drive.native("ZORVTMP"), "a file where the folder should be");
+  writeFile(drive.native("GC/grupos.dbf"), "x");
+  gc::Catalogo tablas;
+  try {
+    gc::CopiarDatosGC(tablas, "C:\\GC");
+    FAIL();
+  } catch (const gc::EntradaSalidaError& e) {
+    EXPECT_STREQ(e.what(), "Nombre de archivo inválido");
+  }
+}
+
+TEST(StagingTest, DriveRootGivesTwoSeparators) {
+  TempDrive drive;
+  writeFile(drive.native("centro.dbf"), "c");
+  gc::Catalogo tablas;
+  EXPECT_EQ(gc::archivoGC("C:\\", "centro.dbf"), "C:\\\\centro.dbf");
+  gc::CopiarDatosGC(tablas, "C:\\");
+  EXPECT_EQ(readFile(drive.native("ZORVTMP/VALENCIA/centro.dbf")), "c");
+}
+
+// A full disk writes fewer bytes than asked; the copy must fail rather than leave a
+// truncated file behind silently.
+TEST(StagingTest, ShortWriteEndsTheCopyWithDiskFull) {
+  TempDrive drive;
+  writeFile(drive.native("GC/grande.bin"), bytesOf(10000));
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit = {5000, 5000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      gc::CopiarArchivo("C:\\GC\\copia.bin", "C:\\GC\\grande.bin");
+    } catch (const gc::EntradaSalidaError& e) {
+      _exit(std::string(e.what()) == "Disco lleno" ? 0 : 2);
+    }
+    _exit(1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 2: another error";
+}
+
+}  // namespace

@@ -1,0 +1,365 @@
+#include "Table.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+
+#include "Recreate.h"
+#include "TempDrive.h"
+#include "Tables.h"
+#include "WinPath.h"
+
+using dbf::FieldKind;
+using dbf::Table;
+
+namespace {
+
+class TableTest : public ::testing::Test {
+ protected:
+  TempDrive drive;
+  const std::string path = "C:\\ZORVTMP\\PRUEBA.DBF";
+
+  void SetUp() override {
+    crear(path, {{"CODIGO", FieldKind::String, 10},
+                 {"NOMBRE", FieldKind::String, 40},
+                 {"HORAS", FieldKind::Float},
+                 {"DNI", FieldKind::Integer},
+                 {"REPITE", FieldKind::Boolean}});
+  }
+
+};
+
+TEST_F(TableTest, ClosingDropsTheRecordBeingAppendedAndPostStoresIt) {
+  {
+    Table t;
+    t.setTableName(path);
+    t.open();
+    for (const char* c : {"A", "B", "C"}) {
+      t.append();
+      t.setString("CODIGO", c);
+    }
+    t.close();
+    t.open();
+    EXPECT_EQ(leerCodigos(t), (std::vector<std::string>{"A", "B"}));
+    t.append();
+    t.setString("CODIGO", "D");
+    t.post();
+    t.close();
+    t.open();
+    EXPECT_EQ(leerCodigos(t), (std::vector<std::string>{"A", "B", "D"}));
+  }
+}
+
+TEST_F(TableTest, MovingStoresAWrittenRecordAndDropsAnUntouchedOne) {
+  Table t;
+  t.setTableName(path);
+  t.open();
+  t.append();
+  t.setString("CODIGO", "X");
+  t.first();  // stores X
+  t.append();  // nothing written: dropped by the next move
+  t.next();
+  t.append();
+  t.setString("CODIGO", "Y");
+  t.append();  // stores Y, starts another that is never written
+  t.close();
+  t.open();
+  EXPECT_EQ(leerCodigos(t), (std::vector<std::string>{"X", "Y"}));
+}
+
+TEST_F(TableTest, ReadsFieldsByNameInAnyCaseAndRefusesUnknownNames) {
+  Table t("wwTableAsignat");
+  t.setTableName(path);
+  t.open();
+  t.append();
+  t.setString("codigo", "1ESO");
+  t.post();
+  EXPECT_EQ(t.asString("Codigo"), "1ESO");
+  EXPECT_EQ(t.asString("CODIGO"), "1ESO");
+  try {
+    t.asString("Codcen");
+    FAIL() << "a missing field must raise an error";
+  } catch (const dbf::EngineError& e) {
+    EXPECT_STREQ(e.what(), "wwTableAsignat: No se encuentra el campo 'Codcen'");
+  }
+}
+
+TEST_F(TableTest, PostWithoutARecordBeingEditedIsAnError) {
+  Table named("wwTableProfesor");
+  named.setTableName(path);
+  named.open();
+  try {
+    named.post();
+    FAIL();
+  } catch (const dbf::EngineError& e) {
+    EXPECT_STREQ(e.what(), "wwTableProfesor: La fuente de datos no está en modo de edición o inserción");
+  }
+  Table unnamed;
+  unnamed.setTableName(path);
+  unnamed.setExclusive(false);
+  unnamed.open();
+  EXPECT_THROW(unnamed.post(), dbf::EngineError);
+  try {
+    unnamed.post();
+  } catch (const dbf::EngineError& e) {
+    EXPECT_STREQ(e.what(), "La fuente de datos no está en modo de edición o inserción");
+  }
+}
+
+TEST_F(TableTest, TextLongerThanTheFieldIsCutToItsWidth) {
+  Table t;
+  t.setTableName(path);
+  t.open();
+  t.append();
+  t.setString("NOMBRE", std::string(45, 'n').replace(0, 5, "Àngel"));
+  t.post();
+  t.close();
+  t.open();
+  std::string nombre = t.asString("NOMBRE");
+  EXPECT_EQ(nombre, "Àngel" + std::string(35, 'n'));  // 40 characters, 41 bytes of UTF-8
+}
+
+TEST_F(TableTest, TrailingBlanksGoLeadingBlanksStay) {
+  Table t;
+  t.setTableName(path);
+  t.open();
+  t.append();
+  t.setString("CODIGO", "  AB  ");
+  t.post();
+  EXPECT_EQ(t.asString("CODIGO"), "  AB");
+}
+
+TEST_F(TableTest, EmptyFieldsReadAsEmptyValues) {
+  Table t;
+  t.setTableName(path);
+  t.open();
+  t.append();
+  t.setString("CODIGO", "A");
+  t.post();
+  EXPECT_EQ(t.asString("NOMBRE"), "");
+  EXPECT_EQ(t.asInteger("DNI"), 0);
+  EXPECT_EQ(t.asFloat("HORAS"), 0.0);
+  EXPECT_FALSE(t.asBoolean("REPITE"));
+  EXPECT_TRUE(t.asDate("NOMBRE").isZero());
+  EXPECT_EQ(t.asString("DNI"), "");
+}
+
+TEST_F(TableTest, FloatsReadAsIntegersRoundHalfToEven) {
+  struct Case {
+    double stored;
+    std::int64_t expected;
+  };
+  const Case cases[] = {{2.5, 2}, {3.5, 4}, {0.5, 0}, {-2.5, -2}, {2.4999, 2}, {7.0, 7}, {12.75, 13}};
+  Table t;
+  t.setTableName(path);
+  t.open();
+  for (const Case& c : cases) {
+    t.append();
+    t.setFloat("HORAS", c.stored);
+    t.post();
+    EXPECT_EQ(t.asInteger("HORAS"), c.expected) << c.stored;
+  }
+}
+
+TEST_F(TableTest, NumbersReadAsTextInGeneralFormat) {
+  Table t;
+  t.setTableName(path);
+  t.open();
+  t.append();
+  t.setFloat("HORAS", 46001234.0);
+  t.setInteger("DNI", 12345678);
+  t.post();
+  EXPECT_EQ(t.asString("HORAS"), "46001234");
+  EXPECT_EQ(t.asString("DNI"), "12345678");
+  t.edit();
+  t.setFloat("HORAS", 2.5);
+  t.post();
+  std::string text = t.asString("HORAS");
+  EXPECT_TRUE(text == "2,5" || text == "2.5") << text;
+}
+
+TEST_F(TableTest, RecordNumbersArePhysicalPositions) {
+  crearCodigos(path, {"A", "B", "C"});
+  Table t;
+  t.setTableName(path);
+  t.open();
+  t.next();
+  EXPECT_EQ(t.recNo(), 2u);
+  t.next();
+  t.next();
+  EXPECT_TRUE(t.eof());
+  EXPECT_EQ(t.asString("CODIGO"), "C");  // the end leaves the last record current
+}
+
+TEST_F(TableTest, EditChangesTheCurrentRecordInPlace) {
+  crearCodigos(path, {"A", "B", "C"});
+  Table t;
+  t.setTableName(path);
+  t.open();
+  t.next();
+  t.edit();
+  t.setString("CODIGO", "b2");
+  t.next();  // stores the change
+  t.close();
+  t.open();
+  EXPECT_EQ(leerCodigos(t), (std::vector<std::string>{"A", "b2", "C"}));
+}
+
+TEST_F(TableTest, TwoSharedHandlesSeeEachOthersStoredRecords) {
+  crearCodigos(path, {"ADG", "ADG", "XYZ"});
+  Table a;
+  a.setTableName(path);
+  Table b;
+  b.setTableName(path);
+  a.open();
+  b.open();
+  a.next();  // on record 2
+  b.next();
+  b.edit();
+  b.setString("CODIGO", "ADG2");
+  b.next();  // stores the change through b
+  a.first();
+  a.next();
+  EXPECT_EQ(a.asString("CODIGO"), "ADG2");
+  b.append();
+  b.setString("CODIGO", "NEW");
+  b.post();
+  EXPECT_EQ(a.recordCount(), 4u);
+  a.next();
+  a.next();
+  EXPECT_EQ(a.asString("CODIGO"), "NEW");
+}
+
+TEST_F(TableTest, ExclusiveOpeningExcludesEveryOtherHandle) {
+  Table excl("wwTableGrupos");
+  excl.setTableName(path);
+  excl.setExclusive(true);
+  excl.open();
+  Table other;
+  other.setTableName(path);
+  try {
+    other.open();
+    FAIL() << "a second handle must be refused";
+  } catch (const dbf::EngineError& e) {
+    EXPECT_NE(std::string(e.what()).find("está en uso"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("PRUEBA.DBF"), std::string::npos) << e.what();
+  }
+  excl.close();
+  EXPECT_NO_THROW(other.open());
+  Table third;
+  third.setTableName(path);
+  third.setExclusive(true);
+  EXPECT_THROW(third.open(), dbf::EngineError);  // shared holders keep exclusive ones out
+}
+
+TEST_F(TableTest, HeaderKeepsCountDateAndEndMarkAfterEveryPost) {
+  Table t;
+  t.setTableName(path);
+  t.open();
+  for (int i = 1; i <= 3; ++i) {
+    t.append();
+    t.setInteger("DNI", i);
+    t.post();
+    std::string bytes = readFile(winpath::toNative(path));
+    EXPECT_EQ(static_cast<unsigned char>(bytes[4]), i);
+    EXPECT_EQ(bytes.back(), '\x1A');
+    const std::size_t headerLength = 32 * 6 + 1;
+    const std::size_t recordLength = 1 + 10 + 40 + 20 + 11 + 1;
+    EXPECT_EQ(bytes.size(), headerLength + i * recordLength + 1);
+    EXPECT_GE(static_cast<unsigned char>(bytes[1]), 124);  // year - 1900
+  }
+}
+
+TEST_F(TableTest, FilterKeepsTheRecordsOfOneValue) {
+  crearCodigos(path, {"1234", "O'Brien", "1234", "12345"});
+  Table t;
+  t.setTableName(path);
+  t.setFiltered(false);
+  t.setFilter("Codigo= '1234      '");
+  t.setFiltered(true);
+  t.open();
+  std::vector<std::uint32_t> recnos;
+  for (t.first(); !t.eof(); t.next()) recnos.push_back(t.recNo());
+  EXPECT_EQ(recnos, (std::vector<std::uint32_t>{1, 3}));
+  t.close();
+  t.setFilter("Codigo= 'O''Brien   '");
+  t.open();
+  EXPECT_EQ(leerCodigos(t), (std::vector<std::string>{"O'Brien"}));
+  t.close();
+  t.setFiltered(false);
+  t.open();
+  EXPECT_EQ(leerCodigos(t).size(), 4u);
+}
+
+TEST_F(TableTest, CreatingReplacesAnExistingTable) {
+  crearCodigos(path, {"A", "B"});
+  crearCodigos(path, {"C"});
+  Table t;
+  t.setTableName(path);
+  t.open();
+  EXPECT_EQ(leerCodigos(t), (std::vector<std::string>{"C"}));
+}
+
+TEST_F(TableTest, EmptyingKeepsFieldsAndAllowsNewRecords) {
+  crearCodigos(path, {"A", "B"});
+  Table t;
+  t.setTableName(path);
+  t.emptyTable();
+  t.open();
+  EXPECT_TRUE(t.eof());
+  EXPECT_EQ(t.recordCount(), 0u);
+  t.append();
+  t.setString("CODIGO", "N");
+  t.post();
+  t.close();
+  t.open();
+  EXPECT_EQ(leerCodigos(t), (std::vector<std::string>{"N"}));
+  EXPECT_THROW(t.emptyTable(), dbf::EngineError);  // an open table cannot be emptied
+}
+
+TEST_F(TableTest, RecreatingDeletesTheOldDataAndIndexFiles) {
+  crearCodigos(path, {"A"});
+  const std::string mdx = drive.native("ZORVTMP/PRUEBA.MDX");
+  writeFile(mdx, "stale index");
+  Table t;
+  dbf::recrearTabla(t, "C:\\ZORVTMP", "PRUEBA.DBF", {{"COD", FieldKind::String, 4}});
+  EXPECT_FALSE(std::filesystem::exists(mdx));
+  t.open();
+  EXPECT_TRUE(t.eof());
+  EXPECT_EQ(t.layout().fields.size(), 1u);
+}
+
+TEST_F(TableTest, MissingTableNamesTheFile) {
+  Table t("wwTableCentro");
+  t.setDatabaseName("C:\\ZORVTMP\\VALENCIA");
+  t.setTableName("centro");
+  try {
+    t.open();
+    FAIL();
+  } catch (const dbf::EngineError& e) {
+    EXPECT_STREQ(e.what(), "wwTableCentro: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\centro.DBF");
+  }
+  EXPECT_FALSE(t.active());
+}
+
+TEST_F(TableTest, ReadOnlyHandlesRefuseWrites) {
+  crearCodigos(path, {"A"});
+  Table t;
+  t.setTableName(path);
+  t.setReadOnly(true);
+  t.open();
+  EXPECT_THROW(t.append(), dbf::EngineError);
+  EXPECT_THROW(t.edit(), dbf::EngineError);
+}
+
+TEST_F(TableTest, NameWithoutExtensionIsADbfFileFoundWhateverItsCase) {
+  crearCodigos("C:\\ZORVTMP\\VALENCIA\\GRUPOS.DBF", {"G"});
+  Table t;
+  t.setDatabaseName("C:\\ZORVTMP\\Valencia");
+  t.setTableName("grupos");
+  t.open();
+  EXPECT_EQ(leerCodigos(t), (std::vector<std::string>{"G"}));
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+#include "WinPath.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "TempDrive.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(WinPathTest, DriveLettersFollowTheWinePrefix) {
+  TempDrive drive;
+  EXPECT_EQ(winpath::toNative("C:\\ZORVTMP\\ASIGT.DBF"), drive.driveC() + "/ZORVTMP/ASIGT.DBF");
+  EXPECT_EQ(winpath::toNative("c:/ZORVTMP"), drive.driveC() + "/ZORVTMP");
+  EXPECT_EQ(winpath::toNative("C:\\"), drive.driveC());
+  EXPECT_EQ(fs::weakly_canonical(winpath::toNative("Z:\\etc")), fs::path("/etc"));
+  EXPECT_FALSE(fs::exists(winpath::toNative("Q:\\GC")));
+  auto drives = winpath::drives();
+  EXPECT_EQ(drives, (std::vector<char>{'C', 'Z'}));
+}
+
+TEST(WinPathTest, ExistingNamesAreFoundWhateverTheirCase) {
+  TempDrive drive;
+  writeFile(drive.native("GC/GRUPOS.DBF"), "x");
+  fs::create_directories(drive.native("ZORVTMP/VALENCIA"));
+  writeFile(drive.native("Àrea/fitxer.txt"), "y");
+  EXPECT_EQ(winpath::toNative("C:\\gc\\grupos.dbf"), drive.driveC() + "/GC/GRUPOS.DBF");
+  EXPECT_EQ(winpath::toNative("C:\\ZORVTMP\\Valencia\\PLANTILLA.DBF"), drive.driveC() + "/ZORVTMP/VALENCIA/PLANTILLA.DBF");
+  EXPECT_EQ(winpath::toNative("C:\\àREA\\FITXER.TXT"), drive.driveC() + "/Àrea/fitxer.txt");
+  // A name that does not exist yet is kept as spelled.
+  EXPECT_EQ(winpath::toNative("C:\\gc\\Nuevo\\Otro.dbf"), drive.driveC() + "/GC/Nuevo/Otro.dbf");
+  EXPECT_TRUE(winpath::sameName("VALENCIÀ", "valencià"));
+  EXPECT_FALSE(winpath::sameName("VALENCIA", "VALENCIÀ"));
+}
+
+TEST(WinPathTest, NativePathsAndWindowsSpelling) {
+  TempDrive drive;
+  fs::create_directories(drive.native("GC/Curs 2026"));
+  EXPECT_EQ(winpath::toNative("/tmp/x.dbf"), "/tmp/x.dbf");
+  EXPECT_EQ(winpath::toWindows(drive.native("GC/Curs 2026")), "C:\\GC\\Curs 2026");
+  EXPECT_EQ(winpath::toWindows(drive.driveC()), "C:\\");
+  EXPECT_EQ(winpath::toWindows("/usr/share"), "Z:\\usr\\share");
+  EXPECT_EQ(winpath::join("C:\\", "grupos.dbf"), "C:\\grupos.dbf");
+  EXPECT_EQ(winpath::join("C:\\GC", "grupos.dbf"), "C:\\GC\\grupos.dbf");
+  EXPECT_EQ(winpath::join("/srv/gc", "grupos.dbf"), "/srv/gc/grupos.dbf");
+}
+
+TEST(WinPathTest, WithoutAPrefixCIsTheUsersDataFolder) {
+  TempDrive drive;  // restores WINEPREFIX afterwards
+  const std::string data = drive.native("data-home");
+  setenv("WINEPREFIX", drive.native("no-such-prefix").c_str(), 1);
+  const char* oldXdg = std::getenv("XDG_DATA_HOME");
+  std::string saved = oldXdg ? oldXdg : "";
+  setenv("XDG_DATA_HOME", data.c_str(), 1);
+  EXPECT_EQ(winpath::toNative("C:\\ZORVTMP"), data + "/TransZorvexValencia/drive_c/ZORVTMP");
+  EXPECT_EQ(winpath::driveRoot('Z'), "/");
+  EXPECT_EQ(winpath::drives(), (std::vector<char>{'C', 'Z'}));
+  if (oldXdg)
+    setenv("XDG_DATA_HOME", saved.c_str(), 1);
+  else
+    unsetenv("XDG_DATA_HOME");
+}
+
+}  // namespace
