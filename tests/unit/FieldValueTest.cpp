@@ -37,7 +37,9 @@ TEST(FieldValueTest, ParseDecimalUsesPointOrTheUsersSeparator) {
   for (const Case& c : cases) {
     double d = 0;
     EXPECT_EQ(dbf::parseDecimal(c.text, d), c.ok) << c.text;
-    if (c.ok) EXPECT_DOUBLE_EQ(d, c.value) << c.text;
+    if (c.ok) {
+      EXPECT_DOUBLE_EQ(d, c.value) << c.text;
+    }
   }
   plat::setDecimalSeparator(0);
 }
