@@ -17,7 +17,8 @@ struct Comando {
 };
 
 const Comando kComandos[] = {
-    {"mostrar", comandoMostrar, "mostrar TABLA [--formato csv|json]   campos y registros de una tabla"},
+    {"mostrar", comandoMostrar, "mostrar TABLA [--formato csv|json]        campos y registros de una tabla"},
+    {"exportar", comandoExportar, "exportar [--gc CARPETA] [--idioma TEXTO]  tablas de intercambio para Zorvex"},
 };
 
 int uso() {

@@ -1,0 +1,42 @@
+#include "Exportacion.h"
+
+#include "Catalogo.h"
+#include "ExportarAlumnos.h"
+#include "ExportarAsigCursos.h"
+#include "ExportarAsignaciones.h"
+#include "ExportarAsignaturas.h"
+#include "ExportarAulas.h"
+#include "ExportarGrupos.h"
+#include "ExportarProfesores.h"
+
+namespace tzv {
+
+void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) {
+  ExportarAsignaturas(tablas, idioma);
+  ExportarProfesores(tablas);
+  ExportarAulas(tablas);
+  ExportarAlumnos(tablas);
+  ExportarAsigCursos();
+  ExportarGrupos(tablas);
+  ExportarAsignaciones(tablas);
+}
+
+void EjecutarExportacion(gc::Catalogo& tablas, const std::string& idioma, EstadoPrograma& estado,
+                         Interaccion& ui) {
+  ui.mensaje(kAvisoExportacion);
+  ui.cursorEspera(true);
+  estado.resultado = 1;
+  try {
+    EscribirTablasIntercambio(tablas, idioma);
+  } catch (...) {
+    estado.resultado = 0;
+    tablas.cerrarTodas();
+    ui.cursorEspera(false);
+    throw;
+  }
+  ui.cursorEspera(false);
+  ui.mensaje(kProcesoFinalizado);
+  if (estado.modoAnfitrion()) ui.cerrarDialogo();
+}
+
+}  // namespace tzv

@@ -1,0 +1,30 @@
+#include "ExportarAsigCursos.h"
+
+#include "Recreate.h"
+#include "Staging.h"
+#include "TablasIntercambio.h"
+
+namespace tzv {
+
+void ExportarAsigCursos() {
+  dbf::Table asigcurt;
+  dbf::recrearTabla(asigcurt, gc::kCarpetaTrabajo, kASIGCURT,
+                    {texto("NIVEL", 5), texto("CURSO", 3), texto("ASIG", 4), real("HORAS")});
+  dbf::Table asigvalt;
+  asigvalt.setTableName(rutaIntercambio(kASIGVALT));
+  asigvalt.setIndexName("CODVALEN");
+  asigvalt.open();
+  asigcurt.open();
+  for (asigvalt.first(); !asigvalt.eof(); asigvalt.next()) {
+    asigcurt.append();
+    asigcurt.setString("NIVEL", asigvalt.asString("NIVEL"));
+    asigcurt.setString("CURSO", asigvalt.asString("CURSO"));
+    asigcurt.setString("ASIG", asigvalt.asString("COD"));
+    asigcurt.setFloat("HORAS", asigvalt.asFloat("NHORAS"));
+    asigcurt.post();
+  }
+  asigcurt.close();
+  asigvalt.close();
+}
+
+}  // namespace tzv

@@ -1,0 +1,29 @@
+#include "ExportarAulas.h"
+
+#include "Catalogo.h"
+#include "Recreate.h"
+#include "Staging.h"
+#include "TablasIntercambio.h"
+
+namespace tzv {
+
+void ExportarAulas(gc::Catalogo& tablas) {
+  dbf::Table aulat;
+  dbf::recrearTabla(aulat, gc::kCarpetaTrabajo, kAULAT,
+                    {texto("ABREV", 4), texto("NOMBRE", 40), texto("EDIFICIO", 1), entero("MAXALUM")});
+  aulat.open();
+  dbf::Table& aulas = tablas.wwTableAulas;
+  aulas.open();
+  for (aulas.first(); !aulas.eof(); aulas.next()) {
+    aulat.append();
+    aulat.setString("ABREV", aulas.asString("CODAULA"));
+    aulat.setString("NOMBRE", aulas.asString("LITAULA"));
+    aulat.setString("EDIFICIO", "1");
+    aulat.setInteger("MAXALUM", 0);
+  }
+  aulas.close();
+  if (aulat.state() == dbf::TableState::Insert) aulat.post();
+  aulat.close();
+}
+
+}  // namespace tzv

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "Escuela.h"
+#include "ExportarAlumnos.h"
+#include "ExportarAsigCursos.h"
+#include "ExportarAsignaturas.h"
+
+namespace {
+
+class AlumnosTest : public ::testing::Test {
+ protected:
+  TempDrive drive;
+  gc::Catalogo tablas;
+  void SetUp() override {
+    escuelaVacia();
+    asignaturas({{"1ESO002", "ING", "Anglés", "", "3"},
+                 {"1ESO001", "MAT", "Matemàtiques", "", "4"},
+                 {"1ESO001", "MA2", "Duplicat", "", "4"},
+                 {"1ESO003", "VAL", "Valencià", "", "3"}});
+    tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
+  }
+  std::vector<std::string> asignaturasDe(const Registro& r) {
+    std::vector<std::string> out;
+    for (int n = 1; n <= 50; ++n) {
+      if (!r.at("ASIG" + std::to_string(n)).empty()) out.push_back(r.at("ASIG" + std::to_string(n)));
+      EXPECT_EQ(r.at("DIV" + std::to_string(n)), "");
+    }
+    return out;
+  }
+};
+
+TEST_F(AlumnosTest, StudentsWithShiftSubjectsAndRepeaterFlag) {
+  grupos({{"1ESOA", "M", "A"}, {"1ESOB", "V", "B"}, {"2BACA", "M", "C"}});
+  alumnos({{"0000000001", "PRIMERA, ANA", "1ESO", "1ESOB", "1"},
+           {"0000000002", "SEGON, PAU", "3ESO", "1ESOB", "2"},
+           {"0000000003", "SENSE GRUP", "1ESO", "", "0"},
+           {"0000000004", "CURT", "1ESO", "X", "0"},
+           {"1234", "DOS LLETRES", "9ZZZ", "XY", "0"}});
+  matriculas({{"0000000001", "1ESO003"},
+              {"0000000002", "1ESO001"},
+              {"0000000001", "9NOEXIS"},
+              {"0000000001", "1ESO001"},
+              {"0000000001", "1ESO001"},
+              {"1234", "1ESO002"},
+              {"12345", "1ESO003"}});
+  tzv::ExportarAlumnos(tablas);
+  auto filas = leerTabla(intercambio("ALUMNOST.DBF"));
+  ASSERT_EQ(filas.size(), 3u);
+  EXPECT_EQ(filas[0].at("EXPED"), "0000000001");
+  EXPECT_EQ(filas[0].at("NOMBRE"), "PRIMERA, ANA");
+  EXPECT_EQ(filas[0].at("TURNO"), "M");  // 1ESOA matches the course code first
+  EXPECT_EQ(filas[0].at("NIVEL"), "ESO");
+  EXPECT_EQ(filas[0].at("CURSO"), "1");
+  EXPECT_EQ(filas[0].at("GRUPO"), "B");
+  EXPECT_EQ(filas[0].at("OPCION"), "");
+  EXPECT_EQ(filas[0].at("REPITE"), "True");
+  EXPECT_EQ(asignaturasDe(filas[0]), (std::vector<std::string>{"VAL", "MAT", "MAT"}));
+  EXPECT_EQ(filas[1].at("TURNO"), "V");  // matched by its group code only
+  EXPECT_EQ(filas[1].at("REPITE"), "False");
+  EXPECT_EQ(asignaturasDe(filas[1]), std::vector<std::string>{"MAT"});
+  EXPECT_EQ(filas[2].at("EXPED"), "1234");
+  EXPECT_EQ(filas[2].at("TURNO"), "");
+  EXPECT_EQ(filas[2].at("NIVEL"), "Y");
+  EXPECT_EQ(filas[2].at("CURSO"), "X");
+  EXPECT_EQ(filas[2].at("GRUPO"), "Y");
+  EXPECT_EQ(asignaturasDe(filas[2]), std::vector<std::string>{"ING"});
+  EXPECT_EQ(tablas.wwTableAlumnos.active(), false);
+}
+
+TEST_F(AlumnosTest, FiftySubjectsFitTheFiftyFirstStopsTheExport) {
+  grupos({{"1ESOA", "M", "A"}});
+  alumnos({{"1", "PRIMER", "1ESO", "1ESOA", "0"}, {"2", "SEGON", "1ESO", "1ESOA", "0"}});
+  std::vector<Fila> m;
+  for (int i = 0; i < 50; ++i) m.push_back({"1", "1ESO002"});
+  for (int i = 0; i < 51; ++i) m.push_back({"2", "1ESO003"});
+  matriculas(m);
+  try {
+    tzv::ExportarAlumnos(tablas);
+    FAIL();
+  } catch (const std::exception& e) {
+    EXPECT_STREQ(e.what(), "No se encuentra el campo 'ASIG51'");
+  }
+  tablas.cerrarTodas();
+  auto filas = leerTabla(intercambio("ALUMNOST.DBF"));
+  ASSERT_EQ(filas.size(), 1u);
+  EXPECT_EQ(filas[0].at("ASIG50"), "ING");
+}
+
+TEST_F(AlumnosTest, EmptyStudentTableAndSubjectHours) {
+  tzv::ExportarAlumnos(tablas);
+  EXPECT_TRUE(leerTabla(intercambio("ALUMNOST.DBF")).empty());
+  tzv::ExportarAsigCursos();
+  auto filas = leerTabla(intercambio("ASIGCURT.DBF"));
+  std::vector<std::string> vistas;
+  for (auto& f : filas) vistas.push_back(f.at("NIVEL") + f.at("CURSO") + f.at("ASIG") + "=" + f.at("HORAS"));
+  EXPECT_EQ(vistas, (std::vector<std::string>{"ESO1MAT=4", "ESO1MA2=4", "ESO1ING=3", "ESO1VAL=3"}));
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "Escuela.h"
+#include "ExportarAsignaciones.h"
+#include "ExportarAsignaturas.h"
+#include "ExportarProfesores.h"
+#include "platform/Platform.h"
+
+namespace {
+
+class AsignacionesTest : public ::testing::Test {
+ protected:
+  TempDrive drive;
+  gc::Catalogo tablas;
+  void TearDown() override { plat::setDecimalSeparator(0); }
+  void SetUp() override {
+    plat::setDecimalSeparator('.');
+    escuelaVacia();
+    asignaturas({{"1ESO001", "MAT", "Matemàtiques", "", "4"},
+                 {"1ESO001", "XXX", "Segona", "", "9"},
+                 {"2BAC001", "FIS", "Física", "", "25"},
+                 {"1ESO002", "TUT", "Tutoria", "", "0"}});
+    profesores({{"GARCIA PEREZ, ANA", "MATES", "11111111", ""},
+                {"SENSE DNI, UN", "X", "0", ""},
+                {"LOPEZ ROS, JOAN", "FIS", "22222222", ""}});
+    tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
+    tzv::ExportarProfesores(tablas);
+  }
+  std::vector<std::string> resumen() {
+    std::vector<std::string> out;
+    for (auto& r : leerTabla(intercambio("ASIGT.DBF")))
+      out.push_back(r.at("CASIG") + "|" + r.at("CPROF") + "|" + r.at("CGRUP") + "|" + r.at("NIVEL") + "|" +
+                    r.at("CURSO") + "|" + r.at("GRUPO") + "|" + r.at("HORAS") + "|" + r.at("SESIONES"));
+    return out;
+  }
+};
+
+TEST_F(AsignacionesTest, OneRowPerSubjectTeacherAndGroup) {
+  std::vector<Fila> lecciones;
+  for (int i = 0; i < 5; ++i) lecciones.push_back({"1ESOA", "1ESO001", "11111111"});
+  lecciones.push_back({"1ESOA", " 1ESO001 ", "22222222"});  // another teacher, code with blanks
+  lecciones.push_back({"2BACB", "2BAC001", "22222222"});
+  lecciones.push_back({"1ESOA", "9ZZZ999", "11111111"});   // unknown subject
+  lecciones.push_back({"1ESOA", "8YYY888", "11111111"});   // unknown too: same row
+  lecciones.push_back({"1ESOA", "1ESO002", "33333333"});   // unknown teacher, 0 hours
+  lecciones.push_back({"1ESOA", "1ESO002", ""});           // empty DNI: the teacher with DNI 0
+  lecciones.push_back({"", "1ESO001", "11111111"});
+  horarioGrupos(lecciones);
+  tzv::ExportarAsignaciones(tablas);
+  EXPECT_EQ(resumen(), (std::vector<std::string>{"MAT|GPA|EO1A|ESO|1|A|4|1111",
+                                                 "MAT|LRJ|EO1A|ESO|1|A|4|1111",
+                                                 "FIS|LRJ|BC2B|BAC|2|B|25|11111111111111111111",
+                                                 "|GPA|EO1A|ESO|1|A|1|1",
+                                                 "TUT||EO1A|ESO|1|A|1|1",
+                                                 "TUT|SDU|EO1A|ESO|1|A|1|1",
+                                                 "MAT|GPA|||||4|1111"}));
+  for (auto& r : leerTabla(intercambio("ASIGT.DBF"))) {
+    EXPECT_EQ(r.at("CAULA"), "");
+    EXPECT_EQ(r.at("TURNO"), "");
+    EXPECT_EQ(r.at("CTAREA"), "*12");
+  }
+}
+
+TEST_F(AsignacionesTest, HalfHoursRoundToTheEvenLessonCount) {
+  crearTabla(intercambio("ASIGVALT.DBF"), {{"COD", 4}, {"CODVALEN", 10}, {"NHORAS", -1}},
+             {{"A25", "A", "2.5"}, {"A35", "B", "3.5"}, {"A05", "C", "0.5"}});
+  horarioGrupos({{"1ESOA", "A", "1"}, {"1ESOA", "B", "1"}, {"1ESOA", "C", "1"}});
+  tzv::ExportarAsignaciones(tablas);
+  EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "SESIONES"), (std::vector<std::string>{"11", "1111", ""}));
+  EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "HORAS"), (std::vector<std::string>{"2.5", "3.5", "0.5"}));
+}
+
+TEST_F(AsignacionesTest, EmptyTimetableAndMissingTeacherTable) {
+  tzv::ExportarAsignaciones(tablas);
+  EXPECT_TRUE(leerTabla(intercambio("ASIGT.DBF")).empty());
+  std::filesystem::remove(drive.native("ZORVTMP/PROFT.DBF"));
+  EXPECT_THROW(tzv::ExportarAsignaciones(tablas), dbf::EngineError);
+}
+
+}  // namespace

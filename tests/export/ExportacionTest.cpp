@@ -1,0 +1,78 @@
+#include "Exportacion.h"
+
+#include <gtest/gtest.h>
+
+#include "Escuela.h"
+#include "TablasIntercambio.h"
+#include "WinPath.h"
+
+namespace {
+
+class UsuarioGuionado : public tzv::Interaccion {
+ public:
+  std::vector<std::string> sucesos;
+  void mensaje(const std::string& texto) override { sucesos.push_back("mensaje: " + texto); }
+  void cursorEspera(bool activo) override { sucesos.push_back(activo ? "reloj" : "normal"); }
+  void cerrarDialogo() override { sucesos.push_back("cerrar"); }
+};
+
+class ExportacionTest : public ::testing::Test {
+ protected:
+  TempDrive drive;
+  gc::Catalogo tablas;
+  tzv::EstadoPrograma estado;
+  UsuarioGuionado ui;
+  void SetUp() override {
+    escuelaVacia();
+    asignaturas({{"1ESO001", "MAT", "Matemàtiques", "Matemáticas", "4"}});
+    profesores({{"GARCIA PEREZ, ANA", "MATES", "11111111", ""}});
+    aulas({{"101", "Aula"}});
+    grupos({{"1ESOA", "M", "Primer A"}});
+    alumnos({{"1", "ALUMNA, UNA", "1ESO", "1ESOA", "0"}});
+    matriculas({{"1", "1ESO001"}});
+    horarioGrupos({{"1ESOA", "1ESO001", "11111111"}});
+  }
+};
+
+TEST_F(ExportacionTest, SuccessfulRunStandAloneAndInHostMode) {
+  tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+  EXPECT_EQ(ui.sucesos, (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoExportacion, "reloj",
+                                                  "normal", "mensaje: Proceso finalizado"}));
+  EXPECT_EQ(estado.resultado, 1);
+  for (const std::string& t : tzv::tablasIntercambio())
+    EXPECT_FALSE(leerTabla(intercambio(t)).empty()) << t;
+  estado.numeroArgumentos = 2;
+  ui.sucesos.clear();
+  tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+  EXPECT_EQ(ui.sucesos.back(), "cerrar");
+}
+
+TEST_F(ExportacionTest, ASecondRunReplacesEveryTable) {
+  tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+  tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+  for (const std::string& t : tzv::tablasIntercambio())
+    EXPECT_EQ(leerTabla(intercambio(t)).size(), t == "ASIGNOMT.DBF" ? 1u : 1u) << t;
+}
+
+TEST_F(ExportacionTest, AFailingWriterStopsTheRunAndLeavesTheFlagAtZero) {
+  tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);  // an earlier run's tables
+  const std::string gruposAntes = readFile(winpath::toNative(intercambio("GRUPOST.DBF")));
+  aulas({{"101", "Aula"}, {"102", "Aula"}});
+  staged("aulas.dbf", {{"CODAULA", 6}}, {{"101"}, {"102"}});  // LITAULA missing
+  profesores({{"NOU PROFE, X", "D", "5", ""}});
+  ui.sucesos.clear();
+  try {
+    tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+    FAIL();
+  } catch (const std::exception& e) {
+    EXPECT_STREQ(e.what(), "wwTableAulas: No se encuentra el campo 'LITAULA'");
+  }
+  EXPECT_EQ(estado.resultado, 0);
+  EXPECT_EQ(ui.sucesos, (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoExportacion, "reloj", "normal"}));
+  EXPECT_EQ(columna(intercambio("PROFT.DBF"), "ABREV"), std::vector<std::string>{"NPX"});  // this run's
+  EXPECT_TRUE(leerTabla(intercambio("AULAT.DBF")).empty());                              // partial
+  EXPECT_EQ(readFile(winpath::toNative(intercambio("GRUPOST.DBF"))), gruposAntes);       // untouched
+  EXPECT_FALSE(tablas.wwTableAulas.active());
+}
+
+}  // namespace

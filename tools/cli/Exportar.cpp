@@ -1,0 +1,43 @@
+// transzorvex-cli exportar [--gc CARPETA] [--idioma TEXTO]: stages the GESCEN files of
+// CARPETA and writes the nine exchange tables, as the export button does.
+
+#include <iostream>
+
+#include "Catalogo.h"
+#include "Comandos.h"
+#include "Exportacion.h"
+#include "Opciones.h"
+#include "Staging.h"
+#include "TablasIntercambio.h"
+#include "WinPath.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// The command line has no one to answer messages: they are acknowledged at once.
+class InteraccionConsola : public tzv::Interaccion {
+ public:
+  void mensaje(const std::string&) override {}
+  void cursorEspera(bool) override {}
+  void cerrarDialogo() override {}
+};
+
+}  // namespace
+
+int comandoExportar(const std::vector<std::string>& args) {
+  Opciones op(args, {"--gc", "--idioma"});
+  if (!op.valida()) {
+    std::cerr << "uso: transzorvex-cli exportar [--gc CARPETA] [--idioma TEXTO]\n";
+    return 2;
+  }
+  const std::string carpeta = op.valor("--gc", gc::kCarpetaGCPorDefecto);
+  prepararCarpetaGC(carpeta);
+  gc::Catalogo tablas;
+  gc::CopiarDatosGC(tablas, carpeta);
+  tzv::EstadoPrograma estado;
+  InteraccionConsola ui;
+  tzv::EjecutarExportacion(tablas, op.valor("--idioma", "VALENCIÁ"), estado, ui);
+  for (const std::string& nombre : tzv::tablasIntercambio())
+    std::cout << nombre << ' ' << contarRegistros(tzv::rutaIntercambio(nombre)) << '\n';
+  return 0;
+}

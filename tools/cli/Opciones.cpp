@@ -1,0 +1,48 @@
+#include "Opciones.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "Table.h"
+#include "WinPath.h"
+#include "platform/Platform.h"
+
+Opciones::Opciones(const std::vector<std::string>& args, const std::vector<std::string>& conocidas,
+                   const std::vector<std::string>& repetibles) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& nombre = args[i];
+    bool conocida = std::find(conocidas.begin(), conocidas.end(), nombre) != conocidas.end();
+    bool repetible = std::find(repetibles.begin(), repetibles.end(), nombre) != repetibles.end();
+    if ((!conocida && !repetible) || i + 1 >= args.size() || (conocida && valores_.count(nombre))) {
+      valida_ = false;
+      return;
+    }
+    valores_[nombre].push_back(args[++i]);
+  }
+}
+
+std::string Opciones::valor(const std::string& nombre, const std::string& porDefecto) const {
+  auto it = valores_.find(nombre);
+  return it == valores_.end() ? porDefecto : it->second.front();
+}
+
+const std::vector<std::string>& Opciones::todos(const std::string& nombre) const {
+  static const std::vector<std::string> ninguno;
+  auto it = valores_.find(nombre);
+  return it == valores_.end() ? ninguno : it->second;
+}
+
+void prepararCarpetaGC(const std::string& carpeta) {
+  if (!plat::folderExists(winpath::toNative(carpeta)))
+    throw std::runtime_error("No se encuentra la carpeta de datos de GESCEN " + carpeta);
+}
+
+long contarRegistros(const std::string& ruta) {
+  dbf::Table t;
+  t.setTableName(ruta);
+  t.setReadOnly(true);
+  t.open();
+  long n = 0;
+  for (t.first(); !t.eof(); t.next()) ++n;
+  return n;
+}
