@@ -98,6 +98,11 @@ const char* codePageName(CodePage cp) {
 }
 
 void decodeAppend(CodePage cp, std::string_view bytes, std::string& out) {
+  std::size_t ascii = 0;
+  while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80) ++ascii;
+  out.append(bytes.data(), ascii);
+  bytes.remove_prefix(ascii);
+  if (bytes.empty()) return;
   const auto& high = highHalf(cp);
   for (char ch : bytes) {
     unsigned char b = static_cast<unsigned char>(ch);

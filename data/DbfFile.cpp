@@ -1,6 +1,7 @@
 #include "DbfFile.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -64,6 +65,21 @@ Layout readLayout(plat::File& f, std::uint64_t size, const std::string& name) {
   return parseLayout(head, size, name);
 }
 
+// The tags of the table's production index, when the header announces one and it can
+// be read and matches the table; a missing or damaged index never stops reading.
+std::vector<MdxTag> productionTags(const std::string& nativePath, const Layout& t) {
+  if (!(t.tableFlags & 0x01) || (t.dialect != Dialect::DBase4 && t.dialect != Dialect::DBase3)) return {};
+  auto tags = readMdxTags(mdxPathFor(nativePath));
+  if (!tags) return {};
+  for (const MdxTag& tag : *tags)
+    if (t.find(tag.field) < 0) return {};
+  return *tags;
+}
+
+std::string baseName(const std::string& nativePath) {
+  return std::filesystem::path(nativePath).stem().string();
+}
+
 // Records really present: never past the end of the file, a half-written last record
 // left out. A header that undercounts is believed only when the end-of-file mark
 // follows its last record.
@@ -87,13 +103,15 @@ std::uint32_t physicalCount(plat::File& f, const Layout& t, std::uint64_t size) 
 
 DbfFile::DbfFile(const std::string& nativePath, const std::string& displayName, bool writable,
                  plat::Share share)
-    : displayName_(displayName),
+    : nativePath_(nativePath),
+      displayName_(displayName),
       writable_(writable),
       writeThrough_(share != plat::Share::Exclusive) {
   try {
     file_ = plat::File::open(nativePath, writable ? plat::Access::ReadWrite : plat::Access::Read, share);
     std::uint64_t size = file_.size();
     layout_ = readLayout(file_, size, displayName_);
+    tags_ = productionTags(nativePath, layout_);
     bool isNew;
     shared_ = sharedStateFor(file_.identity(), isNew);
     if (isNew) shared_->count = physicalCount(file_, layout_, size);
@@ -155,6 +173,7 @@ const char* DbfFile::record(std::uint32_t recno) {
 }
 
 void DbfFile::changed() {
+  dirty_ = true;
   shared_->count = count_;
   seenGeneration_ = ++shared_->generation;
 }
@@ -217,10 +236,18 @@ void DbfFile::flushPending() {
   pending_.clear();
 }
 
+void DbfFile::rebuildIndex() {
+  if (!dirty_ || tags_.empty()) return;
+  dirty_ = false;
+  writeMdx(mdxPathFor(nativePath_), baseName(nativePath_), layout_, tags_, count_,
+           [this](std::uint32_t r) { return record(r); });
+}
+
 void DbfFile::close() {
   if (!file_.isOpen()) return;
   try {
     flushPending();
+    rebuildIndex();
   } catch (...) {
     file_ = plat::File();
     throw;
@@ -236,10 +263,13 @@ void DbfFile::empty(const std::string& nativePath, const std::string& displayNam
   try {
     plat::File f = plat::File::open(nativePath, plat::Access::ReadWrite, plat::Share::Exclusive);
     Layout t = readLayout(f, f.size(), displayName);
+    std::vector<MdxTag> tags = productionTags(nativePath, t);
     f.truncate(t.headerLength);
     f.writeAt(t.headerLength, &kEndOfFile, 1);
     std::string stamp = headerStamp(0);
     f.writeAt(1, stamp.data(), stamp.size());
+    if (!tags.empty())
+      writeMdxKeys(mdxPathFor(nativePath), baseName(nativePath), t, tags, std::vector<std::vector<std::string>>(tags.size()));
     f.close();
   } catch (const plat::IoError& e) {
     ioFailure(e, displayName);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "DbfLayout.h"
+#include "Mdx.h"
 #include "platform/Platform.h"
 
 namespace dbf {
@@ -28,6 +29,9 @@ class DbfFile {
   DbfFile& operator=(const DbfFile&) = delete;
 
   const Layout& layout() const { return layout_; }
+  // Tags of the table's production index, when its header announces one that can be
+  // read; empty otherwise.
+  const std::vector<MdxTag>& tags() const { return tags_; }
   const std::string& displayName() const { return displayName_; }
   bool writable() const { return writable_; }
 
@@ -52,9 +56,13 @@ class DbfFile {
   void writeStamp();
   void changed();
   std::uint64_t offsetOf(std::uint32_t recno) const;
+  void rebuildIndex();
 
   plat::File file_;
+  std::string nativePath_;
   std::string displayName_;
+  std::vector<MdxTag> tags_;
+  bool dirty_ = false;
   Layout layout_;
   bool writable_;
   bool writeThrough_;

@@ -119,6 +119,7 @@ Layout parseLayout(std::string_view h, std::uint64_t fileSize, const std::string
       f.length = static_cast<std::uint8_t>(d[16]);
       f.decimals = static_cast<std::uint8_t>(d[17]);
       if (t.isVfp()) f.flags = static_cast<std::uint8_t>(d[18]);
+      f.tagged = (t.dialect == Dialect::DBase3 || t.dialect == Dialect::DBase4) && d[31] == 1;
     }
     f.offset = offset;
     if (f.length == 0) damaged(name, "el campo " + f.name + " tiene longitud 0");
@@ -226,6 +227,7 @@ std::string headerBytes(const Layout& t) {
     h[at + 11] = f.type;
     h[at + 16] = static_cast<char>(f.length);
     h[at + 17] = static_cast<char>(f.decimals);
+    h[at + 31] = f.tagged ? 1 : 0;
     at += 32;
   }
   h[at] = 0x0D;

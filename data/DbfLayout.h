@@ -23,6 +23,7 @@ struct Field {
   int nullBit = -1;    // bit in _NullFlags telling the value is null
   int lengthBit = -1;  // bit in _NullFlags telling a varchar is shorter than its width
   bool system = false; // hidden system field (_NullFlags)
+  bool tagged = false; // a tag of the production index orders by it
 };
 
 struct Layout {

@@ -1,5 +1,6 @@
 #include "FieldValue.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -125,7 +126,7 @@ bool validDate(const Date& d) {
 
 // --- readers, one per type letter -------------------------------------------------
 
-Value readText(const Layout& t, const Field& f, const char* rec) {
+Value readCharacter(const Layout& t, const Field& f, const char* rec) {
   std::string_view raw(rec + f.offset, static_cast<std::size_t>(f.length));
   while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\0')) raw.remove_suffix(1);
   Value v;
@@ -229,9 +230,9 @@ using Reader = Value (*)(const Layout&, const Field&, const char*);
 Reader readerFor(char type, Dialect d) {
   switch (type) {
     case 'C':
-      return readText;
+      return readCharacter;
     case 'V':
-      return d == Dialect::VisualFoxPro ? readVarchar : readText;
+      return d == Dialect::VisualFoxPro ? readVarchar : readCharacter;
     case 'N': case 'F':
       return readNumeric;
     case 'L':
@@ -294,9 +295,15 @@ double numberToWrite(const Field& f, const Value& v, bool& empty) {
   return 0;
 }
 
-void writeText(const Layout& t, const Field& f, char* rec, const Value& v) {
-  std::string bytes = encode(t.codePage, textOf(v));
+void storeText(const Layout& t, const Field& f, char* rec, std::string_view text) {
   auto width = static_cast<std::size_t>(f.length);
+  bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  std::string encoded;
+  std::string_view bytes = text;
+  if (!ascii) {
+    encoded = encode(t.codePage, text);
+    bytes = encoded;
+  }
   if (f.type == 'V' && t.isVfp() && f.lengthBit >= 0) {
     std::memset(rec + f.offset, 0, width);
     if (bytes.size() >= width) {
@@ -309,9 +316,16 @@ void writeText(const Layout& t, const Field& f, char* rec, const Value& v) {
     }
     return;
   }
-  if (bytes.size() > width) bytes.resize(width);
-  std::memcpy(rec + f.offset, bytes.data(), bytes.size());
-  std::memset(rec + f.offset + bytes.size(), ' ', width - bytes.size());
+  std::size_t n = std::min(bytes.size(), width);
+  std::memcpy(rec + f.offset, bytes.data(), n);
+  std::memset(rec + f.offset + n, ' ', width - n);
+}
+
+void writeCharacter(const Layout& t, const Field& f, char* rec, const Value& v) {
+  if (v.kind == Value::Kind::Text)
+    storeText(t, f, rec, v.text);
+  else
+    storeText(t, f, rec, textOf(v));
 }
 
 void writeNumeric(const Layout&, const Field& f, char* rec, const Value& v) {
@@ -322,17 +336,19 @@ void writeNumeric(const Layout&, const Field& f, char* rec, const Value& v) {
     std::memset(rec + f.offset, ' ', width);
     return;
   }
+  if (!std::isfinite(d)) doesNotFit(f, textOf(v));
   char buf[400];
-  int n;
+  std::to_chars_result r;
   if (f.decimals == 0) {
     if (v.kind == Value::Kind::Number && v.integral)
-      n = std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(v.integer));
+      r = std::to_chars(buf, buf + sizeof buf, v.integer);
     else
-      n = std::snprintf(buf, sizeof buf, "%.0f", std::nearbyint(d));
+      r = std::to_chars(buf, buf + sizeof buf, std::nearbyint(d), std::chars_format::fixed, 0);
   } else {
-    n = std::snprintf(buf, sizeof buf, "%.*f", f.decimals, d);
+    r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, f.decimals);
   }
-  if (n < 0 || static_cast<std::size_t>(n) > width || !std::isfinite(d)) doesNotFit(f, textOf(v));
+  int n = r.ec == std::errc() ? static_cast<int>(r.ptr - buf) : -1;
+  if (n < 0 || static_cast<std::size_t>(n) > width) doesNotFit(f, textOf(v));
   std::memset(rec + f.offset, ' ', width - static_cast<std::size_t>(n));
   std::memcpy(rec + f.offset + width - static_cast<std::size_t>(n), buf, static_cast<std::size_t>(n));
 }
@@ -431,7 +447,7 @@ Writer writerFor(char type, Dialect d) {
   switch (type) {
     case 'C':
     case 'V':
-      return writeText;
+      return writeCharacter;
     case 'N': case 'F':
       return writeNumeric;
     case 'L':
@@ -535,6 +551,31 @@ bool parseDecimal(std::string_view text, double& out) {
   if (start < s.size() && (s[start] == '+' || s[start] == '-') && start == 1) return false;
   auto r = std::from_chars(s.data() + start, s.data() + s.size(), out);
   return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(out);
+}
+
+std::string textOf(Value&& v) {
+  if (v.kind == Value::Kind::Text) return std::move(v.text);
+  return textOf(static_cast<const Value&>(v));
+}
+
+std::string readText(const Layout& t, const Field& f, const char* record) {
+  if (f.type == 'C' && f.nullBit < 0) {
+    std::string_view raw(record + f.offset, static_cast<std::size_t>(f.length));
+    while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\0')) raw.remove_suffix(1);
+    std::string out;
+    decodeAppend(t.codePage, raw, out);
+    return out;
+  }
+  return textOf(readValue(t, f, record));
+}
+
+void writeText(const Layout& t, const Field& f, char* record, std::string_view text) {
+  if (f.type == 'C' || f.type == 'V') {
+    storeText(t, f, record, text);
+    setBit(t, record, f.nullBit, false);
+  } else {
+    writeValue(t, f, record, Value::ofText(std::string(text)));
+  }
 }
 
 std::string textOf(const Value& v) {

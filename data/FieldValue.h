@@ -39,11 +39,15 @@ Value readValue(const Layout& t, const Field& f, const char* record);
 // Stores `v` into field `f` of a record, converted to the field's type; text is cut to
 // the field's width. Raises an EngineError when the value does not fit the type.
 void writeValue(const Layout& t, const Field& f, char* record, const Value& v);
+// Faster paths for the commonest calls: text read from and written to a field.
+std::string readText(const Layout& t, const Field& f, const char* record);
+void writeText(const Layout& t, const Field& f, char* record, std::string_view text);
 // A new record: not deleted, every field empty.
 void blankRecord(const Layout& t, char* record);
 
 // Conversions with the rules of the program's field reads.
 std::string textOf(const Value& v);
+std::string textOf(Value&& v);
 std::int64_t integerOf(const Value& v, const std::string& fieldName);
 double floatOf(const Value& v, const std::string& fieldName);
 bool booleanOf(const Value& v);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "DbfFile.h"
 #include "WinPath.h"
@@ -239,8 +240,15 @@ void Table::buildOrder() {
   indexField_ = -1;
   pos_ = 0;
   if (indexName_.empty()) return;
-  // Every index of the program's tables orders by the field that bears its name.
-  int idx = file_->layout().find(indexName_);
+  // A table with a production index orders by its tags; without one, an index is taken
+  // to order by the field that bears its name, as every index the program defines does.
+  std::string field = indexName_;
+  if (!file_->tags().empty()) {
+    field.clear();
+    for (const MdxTag& tag : file_->tags())
+      if (upperName(tag.name) == upperName(indexName_)) field = tag.field;
+  }
+  int idx = field.empty() ? -1 : file_->layout().find(field);
   if (idx < 0) fail("No se encuentra el índice '" + indexName_ + "'");
   indexField_ = idx;
   std::uint32_t n = file_->recordCount();
@@ -406,7 +414,7 @@ std::string Table::asString(std::string_view name) const {
     const Field& f = field(name);
     const char* rec = currentRecord();
     if (rec == nullptr) return std::string();
-    return textOf(readValue(file_->layout(), f, rec));
+    return readText(file_->layout(), f, rec);
   });
 }
 
@@ -523,7 +531,15 @@ void Table::setValue(std::string_view name, const Value& v) {
   });
 }
 
-void Table::setString(std::string_view field, std::string_view v) { setValue(field, Value::ofText(std::string(v))); }
+void Table::setString(std::string_view name, std::string_view v) {
+  guarded([&] {
+    requireActive();
+    const Field& f = field(name);
+    requireEditing();
+    writeText(file_->layout(), f, buffer_.data(), v);
+    modified_ = true;
+  });
+}
 void Table::setInteger(std::string_view field, std::int64_t v) { setValue(field, Value::ofInteger(v)); }
 void Table::setFloat(std::string_view field, double v) { setValue(field, Value::ofFloat(v)); }
 void Table::setBoolean(std::string_view field, bool v) { setValue(field, Value::ofBoolean(v)); }
@@ -534,13 +550,23 @@ void Table::createTable() {
   guarded([&] {
     if (active()) fail("No se puede crear la tabla " + path() + " mientras está abierta");
     Layout t = newTableLayout(fieldDefs_, path());
-    for (const IndexDef& ix : indexDefs_)
-      if (t.find(ix.field) < 0) fail("No se encuentra el campo '" + ix.field + "'");
+    std::vector<MdxTag> tags;
+    for (const IndexDef& ix : indexDefs_) {
+      int f = t.find(ix.field);
+      if (f < 0) fail("No se encuentra el campo '" + ix.field + "'");
+      t.fields[static_cast<std::size_t>(f)].tagged = true;
+      tags.push_back({ix.name, t.fields[static_cast<std::size_t>(f)].name});
+    }
+    if (!tags.empty()) t.tableFlags = 0x01;
     std::string bytes = headerBytes(t);
     bytes += '\x1A';
+    const std::string native = nativePath();
     try {
-      plat::File f = plat::File::create(nativePath(), plat::Share::Exclusive);
+      plat::File f = plat::File::create(native, plat::Share::Exclusive);
       f.writeAt(0, bytes.data(), bytes.size());
+      if (!tags.empty())
+        writeMdxKeys(mdxPathFor(native), std::filesystem::path(native).stem().string(), t, tags,
+                     std::vector<std::vector<std::string>>(tags.size()));
       f.close();
     } catch (const plat::IoError& e) {
       if (e.code() == plat::kSharingViolation) fail("La tabla " + path() + " está en uso por otro programa");
