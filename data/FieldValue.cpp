@@ -195,6 +195,7 @@ Value readVfpDouble(const Layout&, const Field& f, const char* rec) {
   std::uint64_t bits = le64(rec + f.offset);
   double d;
   std::memcpy(&d, &bits, sizeof d);
+  if (!std::isfinite(d)) badValue(f, "no es un número");
   return numberOf(d);
 }
 
@@ -204,6 +205,7 @@ Value readDb7Double(const Layout&, const Field& f, const char* rec) {
   bits = (bits & 0x8000000000000000ull) ? (bits ^ 0x8000000000000000ull) : ~bits;
   double d;
   std::memcpy(&d, &bits, sizeof d);
+  if (!std::isfinite(d)) badValue(f, "no es un número");
   return numberOf(d);
 }
 
@@ -609,7 +611,7 @@ std::int64_t integerOf(const Value& v, const std::string& fieldName) {
       return 0;
     case Value::Kind::Number:
       if (v.integral) return v.integer;
-      if (std::fabs(v.number) >= 9.2e18) break;
+      if (!(std::fabs(v.number) < 9.2e18)) break;
       return roundHalfEven(v.number);
     case Value::Kind::Boolean:
       return v.flag ? 1 : 0;

@@ -24,6 +24,13 @@ class Interaccion {
   virtual void cursorEspera(bool activo) = 0;
   // Closes the main dialog, which ends the program (host mode).
   virtual void cerrarDialogo() = 0;
+
+  // The import's two checks, each a modal grid on its table. The teacher check edits
+  // PROFT.DBF and returns true when no teacher was left without DNI as it closed; the
+  // class-period check edits PLANTILLA.DBF. A front end without dialogs leaves the
+  // tables as they are.
+  virtual bool controlProfesores() { return false; }
+  virtual void controlPlantilla() {}
 };
 
 }  // namespace tzv

@@ -94,7 +94,9 @@ void syncFolder(const std::string& path) noexcept;
 
 struct LocalDate {
   int year = 0, month = 0, day = 0;
+  int hour = 0, minute = 0, second = 0;
 };
+// The local date and time now.
 LocalDate today();
 
 // Decimal separator of the user's number format ("," in Spain). Can be overridden for

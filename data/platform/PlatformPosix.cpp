@@ -293,7 +293,7 @@ LocalDate today() {
   time_t now = time(nullptr);
   struct tm tm;
   localtime_r(&now, &tm);
-  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday};
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
 namespace {
