@@ -5,3 +5,4 @@
 // Each command takes its arguments (after the command word) and returns the exit code.
 int comandoMostrar(const std::vector<std::string>& args);
 int comandoExportar(const std::vector<std::string>& args);
+int comandoImportar(const std::vector<std::string>& args);

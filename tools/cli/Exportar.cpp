@@ -5,24 +5,13 @@
 
 #include "Catalogo.h"
 #include "Comandos.h"
+#include "Consola.h"
 #include "Exportacion.h"
 #include "Opciones.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
 #include "WinPath.h"
 #include "platform/Platform.h"
-
-namespace {
-
-// The command line has no one to answer messages: they are acknowledged at once.
-class InteraccionConsola : public tzv::Interaccion {
- public:
-  void mensaje(const std::string&) override {}
-  void cursorEspera(bool) override {}
-  void cerrarDialogo() override {}
-};
-
-}  // namespace
 
 int comandoExportar(const std::vector<std::string>& args) {
   Opciones op(args, {"--gc", "--idioma"});

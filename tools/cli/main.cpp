@@ -19,6 +19,8 @@ struct Comando {
 const Comando kComandos[] = {
     {"mostrar", comandoMostrar, "mostrar TABLA [--formato csv|json]        campos y registros de una tabla"},
     {"exportar", comandoExportar, "exportar [--gc CARPETA] [--idioma TEXTO]  tablas de intercambio para Zorvex"},
+    {"importar", comandoImportar,
+     "importar [--gc CARPETA] [--centro CODIGO] [--dni ABREV=NUMERO]...  horario de Zorvex hacia GESCEN"},
 };
 
 int uso() {

@@ -1,0 +1,78 @@
+#include "Importacion.h"
+
+#include "Catalogo.h"
+#include "ComprobarDNI.h"
+#include "ComprobarPlantilla.h"
+#include "CopiaSegura.h"
+#include "Staging.h"
+#include "TablasIntercambio.h"
+#include "VolcarHorario.h"
+#include "WinPath.h"
+#include "platform/Platform.h"
+
+namespace tzv {
+namespace {
+
+inline constexpr const char* kSoluc = "C:\\ZORVTMP\\SOLUC.DBF";
+
+ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC, const std::string& centro,
+                              EstadoPrograma& estado, Interaccion& ui) {
+  gc::asegurarCarpetaStaging();
+  if (!plat::fileExists(winpath::toNative(kSoluc))) {
+    ui.mensaje(kSinSolucion);
+    ui.cursorEspera(false);
+    if (estado.modoAnfitrion()) {
+      estado.resultado = 0;
+      ui.cerrarDialogo();
+    }
+    return ResultadoImportacion::SinSolucion;
+  }
+  tablas.wwTableHorGrup.close();
+  gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horgrup.dbf", gc::archivoGC(carpetaGC, "horgrup.dbf"));
+  tablas.wwTableHorProf.close();
+  gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horprof.dbf", gc::archivoGC(carpetaGC, "horprof.dbf"));
+
+  dbf::Table profesores;
+  if (!ComprobarDNI(profesores, ui)) return ResultadoImportacion::ProfesorSinDni;
+
+  dbf::Table asignaturas;
+  asignaturas.setTableName(rutaIntercambio(kASIGVALT));
+  asignaturas.setIndexName("CODVALEN");
+  asignaturas.open();
+
+  HorasPeriodo desde, hasta;
+  ComprobarPlantilla(tablas, centro, ui, desde, hasta);
+  VolcarHorario(tablas, profesores, asignaturas, centro, desde, hasta);
+
+  tablas.wwTableHorProf.close();
+  tablas.wwTableSoluc.close();
+  tablas.wwTableHorGrup.close();
+  profesores.close();
+  asignaturas.close();
+
+  DevolverHorarios(carpetaGC);
+
+  ui.cursorEspera(false);
+  estado.resultado = 1;
+  ui.mensaje(kProcesoFinalizado);
+  if (estado.modoAnfitrion()) ui.cerrarDialogo();
+  return ResultadoImportacion::Completada;
+}
+
+}  // namespace
+
+ResultadoImportacion EjecutarImportacion(gc::Catalogo& tablas, const std::string& carpetaGC,
+                                         const std::string& centro, EstadoPrograma& estado, Interaccion& ui) {
+  ui.mensaje(kAvisoImportacion);
+  ui.cursorEspera(true);
+  try {
+    return importar(tablas, carpetaGC, centro, estado, ui);
+  } catch (...) {
+    // The hourglass comes down and every handle is released: the user may start again.
+    tablas.cerrarTodas();
+    ui.cursorEspera(false);
+    throw;
+  }
+}
+
+}  // namespace tzv

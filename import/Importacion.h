@@ -1,0 +1,37 @@
+#pragma once
+// The import run: the generator's solution (C:\ZORVTMP\SOLUC.DBF) becomes the GESCEN
+// group and teacher timetables, after the teacher and class-period checks.
+
+#include <array>
+#include <string>
+
+#include "Exportacion.h"
+#include "Interaccion.h"
+
+namespace gc {
+class Catalogo;
+}
+
+namespace tzv {
+
+inline constexpr const char* kAvisoImportacion =
+    "La duración de este Proceso será más larga, en función de la cantidad de datos que tengamos en "
+    "nuestro Horario.";
+inline constexpr const char* kSinSolucion = "No se encuentra archivo SOLUC.DBF en C:\\ZORVTMP";
+inline constexpr const char* kProfesorSinDni =
+    "¡Atención! Sigue habiendo algún Profesor sin D.N.I.\n\r"
+    "Este proceso se dentendrá y deberá volver a ejecutar\n\r"
+    "la Importación, para poder corregir la incidencia";
+
+// Start and end time of class periods 1 to 20 (index 0 unused).
+using HorasPeriodo = std::array<std::string, 21>;
+
+enum class ResultadoImportacion { Completada, SinSolucion, ProfesorSinDni };
+
+// `carpetaGC` is the folder list's folder when the run starts; `centro` the centre
+// list's text. Errors are thrown to the caller, which shows them; the GESCEN folder then
+// keeps its two timetable files as they were.
+ResultadoImportacion EjecutarImportacion(gc::Catalogo& tablas, const std::string& carpetaGC,
+                                         const std::string& centro, EstadoPrograma& estado, Interaccion& ui);
+
+}  // namespace tzv

@@ -1,0 +1,100 @@
+// The write-back of the solution into the GESCEN timetables, and the class-period
+// template that gives their times.
+#include <gtest/gtest.h>
+
+#include "Catalogo.h"
+#include "Centro.h"
+#include "Importacion.h"
+#include "Staging.h"
+
+namespace {
+
+class VolcadoTest : public ::testing::Test {
+ protected:
+  TempDrive drive;
+  gc::Catalogo tablas;
+  tzv::EstadoPrograma estado;
+  UsuarioImportacion ui;
+
+  void SetUp() override {
+    horariosGescen();
+    centroYPeriodos({{"46001234", "1", "08:00", "08:55"},
+                     {"46001234", "2", "08:55", "09:50"},
+                     {"46001234", "2", "", "09:45"},         // a later empty time leaves the earlier one
+                     {"46001234", "3", "10:10:00", "11:05"},  // cut to five characters
+                     {"46001234", "21", "23:00", "23:55"},    // no period 21
+                     {" 46001234", "4", "12:00", "12:55"},    // other centres
+                     {"3001", "1", "07:00", "07:55"}});
+    profesoresExportados({{"GPA", "GARCIA PEREZ, ANA", "MATES", "11111111"},
+                          {"GPA", "OTRA GPA", "X", "99999999"},
+                          {"LRJ", "LOPEZ ROS, JOAN", "FIS", "22222222"}});
+    asignaturasExportadas({{"MAT", "1ESO002", "ESO", "1"},
+                           {"MAT", "1ESO001", "ESO", "1"},  // first in CODVALEN order
+                           {"FIS", "2BAC001", "BAC", "2"}});
+  }
+
+  void importar() {
+    gc::CopiarDatosGC(tablas, "C:\\GC");
+    ASSERT_EQ(tzv::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui), tzv::ResultadoImportacion::Completada);
+  }
+
+  std::vector<std::string> filas(const char* archivo, std::vector<std::string> campos) {
+    std::vector<std::string> out;
+    for (const Registro& r : leerTabla(std::string("C:\\GC\\") + archivo)) {
+      std::string linea;
+      for (std::size_t i = 0; i < campos.size(); ++i) linea += (i == 0 ? "" : "|") + r.at(campos[i]);
+      out.push_back(linea);
+    }
+    return out;
+  }
+};
+
+TEST_F(VolcadoTest, SolutionRecordsBecomeTimetableRows) {
+  solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "7"},
+            {"0", "2", "*12", "GPA", "ESO", "1", "MAT", "A", "7"},     // not placed: no rows
+            {"2", "2", "*GUA", "LRJ", "", "1", "", "", ""},           // no level: teacher row only
+            {"3", "3", "*", "XXX", "BAC", "2", "FIS", "B", "A12"},     // unknown teacher, bad room
+            {"4", "25", "*REU", "LRJ", "BAC", "2", "QUI", "C", "1234"},  // unknown subject, no times
+            {"5", "4", "*12", "LRJ", "ESO", " ", "MAT", "A", " 12 "}});  // blank course
+  importar();
+  EXPECT_EQ(filas("horprof.dbf", {"CODCEN", "DNI", "DIASEM", "NUMHORA", "HORAD", "HORAH", "OCUPA"}),
+            (std::vector<std::string>{"46001234|11111111|1|1|08:00|08:55|12",
+                                      "46001234|22222222|2|2|08:55|09:45|GUA",
+                                      "46001234|0|3|3|10:10|11:05|",
+                                      "46001234|22222222|4|25|||REU",
+                                      "46001234|22222222|5|4|||12"}));
+  EXPECT_EQ(filas("horgrup.dbf", {"CODCEN", "CODGRUP", "CODASIG", "DNI", "DIASEM", "NUMHORA", "HORDIADES",
+                                  "HORDIAHAS", "CODAULA", "OBSERV"}),
+            (std::vector<std::string>{"46001234|1ESOA|1ESO001|11111111|1|1|08:00|08:55|7|",
+                                      "46001234|2BACB|2BAC001|0|3|3|10:10|11:05||",
+                                      "46001234|||22222222|4|25||||"}));
+}
+
+TEST_F(VolcadoTest, TheTemplateTheUserConfirmedGivesTheTimes) {
+  ui.horasInicio = {{1, "08:05"}, {5, "13:00"}};
+  solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", ""}, {"1", "5", "*12", "GPA", "", "", "", "", ""}});
+  importar();
+  EXPECT_EQ(filas("horprof.dbf", {"NUMHORA", "HORAD", "HORAH"}), (std::vector<std::string>{"1|08:05|08:55", "5|13:00|"}));
+  std::vector<Registro> plantilla = leerTabla("C:\\ZORVTMP\\VALENCIA\\PLANTILLA.DBF");
+  ASSERT_EQ(plantilla.size(), 20u);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(plantilla[static_cast<std::size_t>(i)].at("HORA"), std::to_string(i + 1));
+  EXPECT_EQ(plantilla[2].at("HORAINI"), "10:10");
+  EXPECT_EQ(plantilla[3].at("HORAINI"), "");
+}
+
+TEST_F(VolcadoTest, AnEmptySolutionEmptiesBothTimetables) {
+  solucion({});
+  importar();
+  EXPECT_TRUE(leerTabla("C:\\GC\\horprof.dbf").empty());
+  EXPECT_TRUE(leerTabla("C:\\GC\\horgrup.dbf").empty());
+}
+
+TEST_F(VolcadoTest, NoPeriodsForTheCentreLeaveTwentyEmptyOnes) {
+  centroYPeriodos({{"3001", "1", "07:00", "07:55"}});
+  solucion({{"1", "1", "*12", "GPA", "", "", "", "", ""}});
+  importar();
+  EXPECT_EQ(filas("horprof.dbf", {"HORAD", "HORAH"}), std::vector<std::string>{"|"});
+  EXPECT_EQ(leerTabla("C:\\ZORVTMP\\VALENCIA\\PLANTILLA.DBF").size(), 20u);
+}
+
+}  // namespace

@@ -1,0 +1,22 @@
+#include "Consola.h"
+
+#include "Table.h"
+#include "TablasIntercambio.h"
+
+bool InteraccionConsola::controlProfesores() {
+  dbf::Table proft;
+  proft.setTableName(tzv::rutaIntercambio(tzv::kPROFT));
+  proft.open();
+  bool completo = true;
+  for (proft.first(); !proft.eof(); proft.next()) {
+    auto dni = dniPorAbreviatura.find(proft.asString("ABREV"));
+    if (dni != dniPorAbreviatura.end() && proft.asInteger("DNI") == 0) {
+      proft.edit();
+      proft.setInteger("DNI", dni->second);
+      proft.post();
+    }
+    if (proft.asInteger("DNI") == 0) completo = false;
+  }
+  proft.close();
+  return completo;
+}

@@ -1,0 +1,59 @@
+// transzorvex-cli importar [--gc CARPETA] [--centro CODIGO] [--dni ABREV=NUMERO]...:
+// stages the GESCEN files of CARPETA and imports the generator's solution, as the
+// import button does, without dialogs.
+
+#include <iostream>
+
+#include "Catalogo.h"
+#include "Comandos.h"
+#include "Consola.h"
+#include "FieldValue.h"
+#include "Importacion.h"
+#include "Opciones.h"
+#include "Staging.h"
+
+namespace {
+
+std::string primerCentro(gc::Catalogo& tablas) {
+  dbf::Table& centro = tablas.wwTableCentro;
+  centro.open();
+  std::string codigo = centro.eof() ? std::string() : centro.asString("CODCEN");
+  centro.close();
+  return codigo;
+}
+
+}  // namespace
+
+int comandoImportar(const std::vector<std::string>& args) {
+  Opciones op(args, {"--gc", "--centro"}, {"--dni"});
+  if (!op.valida()) {
+    std::cerr << "uso: transzorvex-cli importar [--gc CARPETA] [--centro CODIGO] [--dni ABREV=NUMERO]...\n";
+    return 2;
+  }
+  InteraccionConsola ui;
+  for (const std::string& par : op.todos("--dni")) {
+    auto igual = par.find('=');
+    if (igual == std::string::npos) {
+      std::cerr << "--dni espera ABREV=NUMERO: " << par << '\n';
+      return 2;
+    }
+    ui.dniPorAbreviatura[par.substr(0, igual)] = dbf::integerOf(dbf::Value::ofText(par.substr(igual + 1)), "DNI");
+  }
+  const std::string carpeta = op.valor("--gc", gc::kCarpetaGCPorDefecto);
+  prepararCarpetaGC(carpeta);
+  gc::Catalogo tablas;
+  gc::CopiarDatosGC(tablas, carpeta);
+  const std::string centro = op.valor("--centro", primerCentro(tablas));
+  tzv::EstadoPrograma estado;
+  switch (tzv::EjecutarImportacion(tablas, carpeta, centro, estado, ui)) {
+    case tzv::ResultadoImportacion::Completada:
+      break;
+    case tzv::ResultadoImportacion::SinSolucion:
+    case tzv::ResultadoImportacion::ProfesorSinDni:
+      std::cerr << ui.mensajes.back() << '\n';
+      return 1;
+  }
+  for (const char* nombre : {"horgrup.dbf", "horprof.dbf"})
+    std::cout << nombre << ' ' << contarRegistros(gc::archivoGC(carpeta, nombre)) << '\n';
+  return 0;
+}
