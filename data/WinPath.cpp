@@ -6,6 +6,16 @@
 
 #include "platform/Platform.h"
 
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace winpath {
@@ -112,12 +122,13 @@ std::string toNative(const std::string& path) { return path; }
 std::string toWindows(const std::string& nativePath) { return nativePath; }
 std::string driveRoot(char letter) { return std::string(1, upper(letter)) + ":\\"; }
 
+// The system's own list of drive letters: looking into each drive's root would wait
+// for, or ask the user for, a disk in an empty removable drive.
 std::vector<char> drives() {
   std::vector<char> out;
-  for (char c = 'A'; c <= 'Z'; ++c) {
-    std::string root = driveRoot(c);
-    if (plat::folderExists(root)) out.push_back(c);
-  }
+  const DWORD mask = GetLogicalDrives();
+  for (char c = 'A'; c <= 'Z'; ++c)
+    if (mask & (DWORD{1} << (c - 'A'))) out.push_back(c);
   return out;
 }
 
@@ -158,8 +169,8 @@ std::string toNative(const std::string& path) {
     if (path.size() > 1 && path[1] == '\\') return path;  // network paths have no mapping
     return resolveUnder(driveRoot('C'), components(path));
   }
-  if (!path.empty() && path[0] == '/') return path;
-  if (path.find('\\') == std::string::npos) return path;
+  // Native paths too: GESCEN files written by Windows programs may be in any case.
+  if (!path.empty() && path[0] == '/') return resolveUnder("/", components(path));
   return resolveUnder(".", components(path));
 }
 

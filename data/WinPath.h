@@ -15,7 +15,8 @@ namespace winpath {
 bool isWindowsPath(const std::string& path);
 
 // The native path of a Windows path or of a native path. Each existing entry is found
-// whatever the case of its name; the rest is kept as spelled.
+// whatever the case of its name (as Windows programs expect); the rest is kept as
+// spelled.
 std::string toNative(const std::string& path);
 
 // The Windows spelling of a native path (drive letter and backslashes), or the path
