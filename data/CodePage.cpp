@@ -1,24 +1,14 @@
 #include "CodePage.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <unordered_map>
 
 namespace dbf {
 namespace {
 
 #include "CodePageTables.inc"
-
-const std::array<char16_t, 128>& highHalf(CodePage cp) {
-  switch (cp) {
-    case CodePage::Cp437:
-      return k437;
-    case CodePage::Cp850:
-      return k850;
-    case CodePage::Cp1252:
-      break;
-  }
-  return k1252;
-}
 
 const std::unordered_map<char16_t, char>& reverse(CodePage cp) {
   static const auto build = [](const std::array<char16_t, 128>& t) {
@@ -97,20 +87,69 @@ const char* codePageName(CodePage cp) {
   return "cp1252";
 }
 
+namespace {
+
+// UTF-8 bytes of each of the 128 upper characters of a code page.
+struct Utf8Of {
+  unsigned char length;
+  char bytes[3];
+};
+
+std::array<Utf8Of, 128> utf8Table(const std::array<char16_t, 128>& high) {
+  std::array<Utf8Of, 128> table{};
+  for (std::size_t i = 0; i < 128; ++i) {
+    std::string s;
+    appendUtf8(high[i], s);
+    table[i].length = static_cast<unsigned char>(s.size());
+    for (std::size_t k = 0; k < s.size(); ++k) table[i].bytes[k] = s[k];
+  }
+  return table;
+}
+
+const std::array<Utf8Of, 128>& utf8Of(CodePage cp) {
+  static const auto t437 = utf8Table(k437);
+  static const auto t850 = utf8Table(k850);
+  static const auto t1252 = utf8Table(k1252);
+  switch (cp) {
+    case CodePage::Cp437:
+      return t437;
+    case CodePage::Cp850:
+      return t850;
+    case CodePage::Cp1252:
+      break;
+  }
+  return t1252;
+}
+
+}  // namespace
+
 void decodeAppend(CodePage cp, std::string_view bytes, std::string& out) {
+  // Most texts are plain ASCII: find the first byte above 127, eight bytes at a time.
   std::size_t ascii = 0;
+  for (std::uint64_t word; ascii + 8 <= bytes.size(); ascii += 8) {
+    std::memcpy(&word, bytes.data() + ascii, 8);
+    if (word & 0x8080808080808080ull) break;
+  }
   while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80) ++ascii;
+  if (ascii == bytes.size()) {
+    out.append(bytes.data(), bytes.size());
+    return;
+  }
+  const auto& table = utf8Of(cp);
+  char converted[3 * 256];
   out.append(bytes.data(), ascii);
-  bytes.remove_prefix(ascii);
-  if (bytes.empty()) return;
-  const auto& high = highHalf(cp);
-  for (char ch : bytes) {
-    unsigned char b = static_cast<unsigned char>(ch);
-    if (b < 0x80) {
-      out += ch;
-    } else {
-      appendUtf8(high[b - 0x80], out);
+  for (std::size_t i = ascii; i < bytes.size();) {
+    char* p = converted;
+    for (std::size_t end = std::min(bytes.size(), i + 256); i < end; ++i) {
+      auto b = static_cast<unsigned char>(bytes[i]);
+      if (b < 0x80) {
+        *p++ = static_cast<char>(b);
+      } else {
+        const Utf8Of& u = table[b - 0x80];
+        for (unsigned char k = 0; k < u.length; ++k) *p++ = u.bytes[k];
+      }
     }
+    out.append(converted, static_cast<std::size_t>(p - converted));
   }
 }
 

@@ -10,13 +10,6 @@
 
 namespace dbf {
 
-// What every handle of this process on one file shares: the number of records and a
-// counter of writes, so that a handle knows when its cache is stale.
-struct SharedFileState {
-  std::uint32_t count = 0;
-  std::uint64_t generation = 0;
-};
-
 namespace {
 
 constexpr std::size_t kCacheBytes = 256 * 1024;
@@ -150,7 +143,7 @@ std::uint32_t DbfFile::recordCount() {
   return count_;
 }
 
-const char* DbfFile::record(std::uint32_t recno) {
+const char* DbfFile::fetch(std::uint32_t recno) {
   refreshIfChanged();
   const std::size_t len = layout_.recordLength;
   if (pendingCount_ > 0 && recno >= pendingFirst_)

@@ -17,7 +17,12 @@
 
 namespace dbf {
 
-struct SharedFileState;
+// What every handle of this process on one file shares: the number of records and a
+// counter of writes, so that a handle knows when its cache is stale.
+struct SharedFileState {
+  std::uint32_t count = 0;
+  std::uint64_t generation = 0;
+};
 
 class DbfFile {
  public:
@@ -40,7 +45,11 @@ class DbfFile {
   // Records in the file, deleted ones included.
   std::uint32_t recordCount();
   // The bytes of record `recno` (1-based); valid until the next call on this object.
-  const char* record(std::uint32_t recno);
+  const char* record(std::uint32_t recno) {
+    if (recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_ && pendingCount_ == 0 && upToDate())
+      return cache_.data() + static_cast<std::size_t>(recno - cacheFirst_) * layout_.recordLength;
+    return fetch(recno);
+  }
   void rewrite(std::uint32_t recno, const char* data);
   // Stores a new record at the end; returns its number.
   std::uint32_t append(const char* data);
@@ -51,6 +60,8 @@ class DbfFile {
   static void empty(const std::string& nativePath, const std::string& displayName);
 
  private:
+  bool upToDate() const { return shared_->generation == seenGeneration_; }
+  const char* fetch(std::uint32_t recno);
   void refreshIfChanged();
   void flushPending();
   void writeStamp();

@@ -555,6 +555,48 @@ bool parseDecimal(std::string_view text, double& out) {
   return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(out);
 }
 
+namespace {
+
+// The trimmed text of an N or F field, or false when the field is not one of them.
+bool numericText(const Field& f, const char* record, std::string_view& text) {
+  if ((f.type != 'N' && f.type != 'F') || f.nullBit >= 0) return false;
+  const char* p = record + f.offset;
+  const char* e = p + f.length;
+  while (p < e && *p == ' ') ++p;
+  while (e > p && (e[-1] == ' ' || e[-1] == '\0')) --e;
+  text = std::string_view(p, static_cast<std::size_t>(e - p));
+  return true;
+}
+
+}  // namespace
+
+bool readIntegerFast(const Field& f, const char* record, std::int64_t& out) {
+  std::string_view s;
+  if (!numericText(f, record, s)) return false;
+  if (s.empty()) {
+    out = 0;
+    return true;
+  }
+  auto r = std::from_chars(s.data(), s.data() + s.size(), out);
+  if (r.ec == std::errc() && r.ptr == s.data() + s.size()) return true;
+  double d;
+  auto rd = std::from_chars(s.data(), s.data() + s.size(), d);
+  if (rd.ec != std::errc() || rd.ptr != s.data() + s.size() || !(std::fabs(d) < 9.2e18)) return false;
+  out = roundHalfEven(d);
+  return true;
+}
+
+bool readFloatFast(const Field& f, const char* record, double& out) {
+  std::string_view s;
+  if (!numericText(f, record, s)) return false;
+  if (s.empty()) {
+    out = 0;
+    return true;
+  }
+  auto r = std::from_chars(s.data(), s.data() + s.size(), out);
+  return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(out);
+}
+
 std::string textOf(Value&& v) {
   if (v.kind == Value::Kind::Text) return std::move(v.text);
   return textOf(static_cast<const Value&>(v));

@@ -42,6 +42,10 @@ void writeValue(const Layout& t, const Field& f, char* record, const Value& v);
 // Faster paths for the commonest calls: text read from and written to a field.
 std::string readText(const Layout& t, const Field& f, const char* record);
 void writeText(const Layout& t, const Field& f, char* record, std::string_view text);
+// Number fields stored as text (N, F), read without building a Value; false when the
+// field is of another kind or holds something the general path must judge.
+bool readIntegerFast(const Field& f, const char* record, std::int64_t& out);
+bool readFloatFast(const Field& f, const char* record, double& out);
 // A new record: not deleted, every field empty.
 void blankRecord(const Layout& t, char* record);
 

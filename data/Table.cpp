@@ -105,10 +105,9 @@ void Table::open() {
     plat::Share share = exclusive_ ? plat::Share::Exclusive : plat::Share::Shared;
     file_ = std::make_unique<DbfFile>(nativePath(), path(), !readOnly_, share);
     try {
-      fieldByName_.clear();
-      const Layout& t = file_->layout();
-      for (std::size_t i = 0; i < t.fields.size(); ++i)
-        if (!t.fields[i].system) fieldByName_.emplace(upperName(t.fields[i].name), static_cast<int>(i));
+      upperNames_.clear();
+      for (const Field& f : file_->layout().fields) upperNames_.push_back(f.system ? std::string() : upperName(f.name));
+      nameHint_ = 0;
       state_ = TableState::Browse;
       parseFilter();
       buildOrder();
@@ -147,15 +146,29 @@ void Table::requireEditing() const {
   if (state_ != TableState::Edit && state_ != TableState::Insert) fail(kNotEditing);
 }
 
+namespace {
+
+bool sameUpper(const std::string& upper, std::string_view name) {
+  if (upper.size() != name.size()) return false;
+  if (std::memcmp(upper.data(), name.data(), name.size()) == 0) return true;
+  for (std::size_t j = 0; j < name.size(); ++j) {
+    char c = name[j];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    if (c != upper[j]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 const Field& Table::field(std::string_view name) const {
-  char upper[64];
-  if (name.size() < sizeof upper) {
-    for (std::size_t i = 0; i < name.size(); ++i) {
-      char c = name[i];
-      upper[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-    }
-    auto it = fieldByName_.find(std::string(upper, name.size()));
-    if (it != fieldByName_.end()) return file_->layout().fields[static_cast<std::size_t>(it->second)];
+  const std::size_t n = upperNames_.size();
+  if (nameHint_ < n && !name.empty() && sameUpper(upperNames_[nameHint_], name))
+    return file_->layout().fields[nameHint_++];
+  for (std::size_t i = 0; i < n && !name.empty(); ++i) {
+    if (!sameUpper(upperNames_[i], name)) continue;
+    nameHint_ = i + 1;
+    return file_->layout().fields[i];
   }
   fail("No se encuentra el campo '" + std::string(name) + "'");
 }
@@ -423,7 +436,10 @@ std::int64_t Table::asInteger(std::string_view name) const {
     requireActive();
     const Field& f = field(name);
     const char* rec = currentRecord();
-    return rec != nullptr ? integerOf(readValue(file_->layout(), f, rec), f.name) : std::int64_t{0};
+    if (rec == nullptr) return std::int64_t{0};
+    std::int64_t fast;
+    if (readIntegerFast(f, rec, fast)) return fast;
+    return integerOf(readValue(file_->layout(), f, rec), f.name);
   });
 }
 
@@ -432,7 +448,10 @@ double Table::asFloat(std::string_view name) const {
     requireActive();
     const Field& f = field(name);
     const char* rec = currentRecord();
-    return rec != nullptr ? floatOf(readValue(file_->layout(), f, rec), f.name) : 0.0;
+    if (rec == nullptr) return 0.0;
+    double fast;
+    if (readFloatFast(f, rec, fast)) return fast;
+    return floatOf(readValue(file_->layout(), f, rec), f.name);
   });
 }
 
@@ -441,7 +460,13 @@ bool Table::asBoolean(std::string_view name) const {
     requireActive();
     const Field& f = field(name);
     const char* rec = currentRecord();
-    return rec != nullptr && booleanOf(readValue(file_->layout(), f, rec));
+    if (rec == nullptr) return false;
+    if (f.type == 'L' && f.nullBit < 0) {
+      const char c = rec[f.offset];
+      if (c == 'T' || c == 't' || c == 'Y' || c == 'y' || c == 'S' || c == 's') return true;
+      if (c == 'F' || c == 'f' || c == 'N' || c == 'n' || c == ' ' || c == '?') return false;
+    }
+    return booleanOf(readValue(file_->layout(), f, rec));
   });
 }
 

@@ -139,7 +139,8 @@ class Table {
   std::vector<IndexDef> indexDefs_;
 
   std::unique_ptr<DbfFile> file_;
-  std::unordered_map<std::string, int> fieldByName_;
+  std::vector<std::string> upperNames_;  // per field, empty for hidden ones
+  mutable std::size_t nameHint_ = 0;     // where the next lookup starts: reads tend to follow field order
   TableState state_ = TableState::Inactive;
   std::vector<char> buffer_;
   bool modified_ = false;
