@@ -105,9 +105,16 @@ void Table::open() {
     plat::Share share = exclusive_ ? plat::Share::Exclusive : plat::Share::Shared;
     file_ = std::make_unique<DbfFile>(nativePath(), path(), !readOnly_, share);
     try {
+      const Layout& t = file_->layout();
       upperNames_.clear();
-      for (const Field& f : file_->layout().fields) upperNames_.push_back(f.system ? std::string() : upperName(f.name));
+      fieldIndex_.clear();
+      for (std::size_t i = 0; i < t.fields.size(); ++i) {
+        upperNames_.push_back(t.fields[i].system ? std::string() : upperName(t.fields[i].name));
+        if (!t.fields[i].system) fieldIndex_.emplace(upperNames_.back(), i);
+      }
       nameHint_ = 0;
+      blank_.assign(t.recordLength, ' ');
+      blankRecord(t, blank_.data());
       state_ = TableState::Browse;
       parseFilter();
       buildOrder();
@@ -162,15 +169,12 @@ bool sameUpper(const std::string& upper, std::string_view name) {
 }  // namespace
 
 const Field& Table::field(std::string_view name) const {
-  const std::size_t n = upperNames_.size();
-  if (nameHint_ < n && !name.empty() && sameUpper(upperNames_[nameHint_], name))
+  if (nameHint_ < upperNames_.size() && !name.empty() && sameUpper(upperNames_[nameHint_], name))
     return file_->layout().fields[nameHint_++];
-  for (std::size_t i = 0; i < n && !name.empty(); ++i) {
-    if (!sameUpper(upperNames_[i], name)) continue;
-    nameHint_ = i + 1;
-    return file_->layout().fields[i];
-  }
-  fail("No se encuentra el campo '" + std::string(name) + "'");
+  auto it = fieldIndex_.find(upperName(name));
+  if (it == fieldIndex_.end()) fail("No se encuentra el campo '" + std::string(name) + "'");
+  nameHint_ = it->second + 1;
+  return file_->layout().fields[it->second];
 }
 
 std::uint32_t Table::recordCount() const {
@@ -486,8 +490,7 @@ void Table::append() {
     requireActive();
     if (readOnly_) fail("La tabla " + path() + " es de solo lectura");
     settle();
-    buffer_.assign(file_->layout().recordLength, ' ');
-    blankRecord(file_->layout(), buffer_.data());
+    buffer_ = blank_;
     modified_ = false;
     state_ = TableState::Insert;
   });

@@ -140,7 +140,9 @@ class Table {
 
   std::unique_ptr<DbfFile> file_;
   std::vector<std::string> upperNames_;  // per field, empty for hidden ones
-  mutable std::size_t nameHint_ = 0;     // where the next lookup starts: reads tend to follow field order
+  std::unordered_map<std::string, std::size_t> fieldIndex_;  // by upper-case name
+  mutable std::size_t nameHint_ = 0;     // the field expected next: reads tend to follow field order
+  std::vector<char> blank_;              // a new, empty record
   TableState state_ = TableState::Inactive;
   std::vector<char> buffer_;
   bool modified_ = false;

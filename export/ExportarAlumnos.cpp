@@ -6,7 +6,6 @@
 
 #include "Catalogo.h"
 #include "CodigoGrupo.h"
-#include "Recreate.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
 #include "Texto.h"
@@ -88,7 +87,7 @@ class Matriculas {
 
 void ExportarAlumnos(gc::Catalogo& tablas) {
   dbf::Table alumnost;
-  dbf::recrearTabla(alumnost, gc::kCarpetaTrabajo, kALUMNOST, camposAlumnos());
+  recrearIntercambio(alumnost, kALUMNOST, camposAlumnos());
 
   // Subject code to abbreviation through the CODVALEN order: the first row of a code.
   dbf::Table asigvalt;

@@ -1,6 +1,5 @@
 #include "ExportarAsigCursos.h"
 
-#include "Recreate.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
 
@@ -8,7 +7,7 @@ namespace tzv {
 
 void ExportarAsigCursos() {
   dbf::Table asigcurt;
-  dbf::recrearTabla(asigcurt, gc::kCarpetaTrabajo, kASIGCURT,
+  recrearIntercambio(asigcurt, kASIGCURT,
                     {texto("NIVEL", 5), texto("CURSO", 3), texto("ASIG", 4), real("HORAS")});
   dbf::Table asigvalt;
   asigvalt.setTableName(rutaIntercambio(kASIGVALT));

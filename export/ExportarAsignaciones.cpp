@@ -8,7 +8,6 @@
 #include "Catalogo.h"
 #include "CodigoGrupo.h"
 #include "FieldValue.h"
-#include "Recreate.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
 #include "Texto.h"
@@ -25,7 +24,7 @@ struct Asignatura {
 
 void ExportarAsignaciones(gc::Catalogo& tablas) {
   dbf::Table asigt;
-  dbf::recrearTabla(asigt, gc::kCarpetaTrabajo, kASIGT,
+  recrearIntercambio(asigt, kASIGT,
                     {texto("CASIG", 4), texto("CPROF", 4), texto("CGRUP", 4), texto("CAULA", 4), texto("TURNO", 1),
                      texto("NIVEL", 5), texto("CURSO", 3), texto("GRUPO", 2), real("HORAS"), texto("SESIONES", 20),
                      texto("CTAREA", 4)});

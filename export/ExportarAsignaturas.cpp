@@ -2,7 +2,6 @@
 
 #include "Catalogo.h"
 #include "FieldValue.h"
-#include "Recreate.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
 #include "Texto.h"
@@ -21,11 +20,11 @@ void ExportarAsignaturas(gc::Catalogo& tablas, const std::string& idioma) {
   const bool castellano = idioma == "CASTELLANO";
   dbf::Table asigvalt;
   dbf::Table asignomt;
-  dbf::recrearTabla(asigvalt, gc::kCarpetaTrabajo, kASIGVALT,
+  recrearIntercambio(asigvalt, kASIGVALT,
                     {texto("COD", 4), texto("CODLARGO", 8), texto("NOMBRE", 40), texto("CODVALEN", 10),
                      real("NHORAS"), texto("NIVEL", 5), texto("CURSO", 3)},
                     {{"COD", "COD"}, {"CODVALEN", "CODVALEN"}});
-  dbf::recrearTabla(asignomt, gc::kCarpetaTrabajo, kASIGNOMT,
+  recrearIntercambio(asignomt, kASIGNOMT,
                     {texto("COD", 4), texto("CODLARGO", 8), texto("NOMBRE", 40), logico("ESTAREA")});
   asignomt.open();
   asigvalt.open();

@@ -1,7 +1,6 @@
 #include "ExportarAulas.h"
 
 #include "Catalogo.h"
-#include "Recreate.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
 
@@ -9,7 +8,7 @@ namespace tzv {
 
 void ExportarAulas(gc::Catalogo& tablas) {
   dbf::Table aulat;
-  dbf::recrearTabla(aulat, gc::kCarpetaTrabajo, kAULAT,
+  recrearIntercambio(aulat, kAULAT,
                     {texto("ABREV", 4), texto("NOMBRE", 40), texto("EDIFICIO", 1), entero("MAXALUM")});
   aulat.open();
   dbf::Table& aulas = tablas.wwTableAulas;

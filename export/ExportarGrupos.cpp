@@ -5,7 +5,6 @@
 
 #include "Catalogo.h"
 #include "CodigoGrupo.h"
-#include "Recreate.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
 #include "Texto.h"
@@ -14,12 +13,12 @@ namespace tzv {
 
 void ExportarGrupos(gc::Catalogo& tablas) {
   dbf::Table grupost;
-  dbf::recrearTabla(grupost, gc::kCarpetaTrabajo, kGRUPOST,
+  recrearIntercambio(grupost, kGRUPOST,
                     {texto("ABREV", 4), texto("TURNO", 1), texto("NIVEL", 5), texto("CURSO", 3), texto("GRUPO", 2),
                      texto("DESCRIP", 40)});
   grupost.open();
   dbf::Table cursost;
-  dbf::recrearTabla(cursost, gc::kCarpetaTrabajo, kCURSOST,
+  recrearIntercambio(cursost, kCURSOST,
                     {texto("ABREV", 3), texto("TURNO", 1), texto("NIVEL", 5), texto("CURSO", 3)});
   cursost.open();
 

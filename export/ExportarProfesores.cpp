@@ -4,7 +4,6 @@
 #include <set>
 
 #include "Catalogo.h"
-#include "Recreate.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
 #include "Texto.h"
@@ -81,7 +80,7 @@ std::vector<std::string> abreviaturasUnicas(std::vector<std::string> abrev) {
 
 void ExportarProfesores(gc::Catalogo& tablas) {
   dbf::Table proft;
-  dbf::recrearTabla(proft, gc::kCarpetaTrabajo, kPROFT,
+  recrearIntercambio(proft, kPROFT,
                     {texto("ABREV", 4), texto("NOMBRE", 40), texto("DEPART", 40), entero("DNI")});
   proft.open();
   dbf::Table& profesor = tablas.wwTableProfesor;
