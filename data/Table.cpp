@@ -85,7 +85,12 @@ void Table::setIndexName(std::string name) {
     if (active()) {
       settle();
       std::uint32_t keep = cur_;
-      buildOrder();
+      try {
+        buildOrder();
+      } catch (const EngineError&) {
+        indexName_.clear();  // the table stays in stored order
+        throw;
+      }
       if (indexField_ >= 0 && keep != 0) pos_ = orderPosition(keep);
     }
   });
@@ -109,8 +114,10 @@ void Table::open() {
       upperNames_.clear();
       fieldIndex_.clear();
       for (std::size_t i = 0; i < t.fields.size(); ++i) {
-        upperNames_.push_back(t.fields[i].system ? std::string() : upperName(t.fields[i].name));
-        if (!t.fields[i].system) fieldIndex_.emplace(upperNames_.back(), i);
+        // A name held by two fields always means the first of them.
+        std::string upper = t.fields[i].system ? std::string() : upperName(t.fields[i].name);
+        if (!upper.empty() && !fieldIndex_.emplace(upper, i).second) upper.clear();
+        upperNames_.push_back(std::move(upper));
       }
       nameHint_ = 0;
       blank_.assign(t.recordLength, ' ');
@@ -229,9 +236,9 @@ bool Table::visible(std::uint32_t recno) const {
 
 // --- ordering index ---------------------------------------------------------------
 
-Table::IndexEntry Table::keyOf(std::uint32_t recno, const char* record) const {
+Table::IndexEntry Table::keyOf(int fieldIndex, std::uint32_t recno, const char* record) const {
   const Layout& t = file_->layout();
-  const Field& f = t.fields[static_cast<std::size_t>(indexField_)];
+  const Field& f = t.fields[static_cast<std::size_t>(fieldIndex)];
   IndexEntry e;
   e.recno = recno;
   if (isCharacterKey(f.type)) {
@@ -267,12 +274,14 @@ void Table::buildOrder() {
   }
   int idx = field.empty() ? -1 : file_->layout().find(field);
   if (idx < 0) fail("No se encuentra el índice '" + indexName_ + "'");
-  indexField_ = idx;
+  // Built aside, so that a key that cannot be read leaves the table in stored order.
   std::uint32_t n = file_->recordCount();
-  order_.reserve(n);
-  for (std::uint32_t r = 1; r <= n; ++r) order_.push_back(keyOf(r, file_->record(r)));
-  std::sort(order_.begin(), order_.end(),
-            [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
+  std::vector<IndexEntry> order;
+  order.reserve(n);
+  for (std::uint32_t r = 1; r <= n; ++r) order.push_back(keyOf(idx, r, file_->record(r)));
+  std::sort(order.begin(), order.end(), [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
+  order_ = std::move(order);
+  indexField_ = idx;
   orderGeneration_ = file_->generation();
 }
 
@@ -291,7 +300,7 @@ std::size_t Table::orderPosition(std::uint32_t recno) const {
 }
 
 void Table::placeInOrder(std::uint32_t recno, const char* record) {
-  IndexEntry e = keyOf(recno, record);
+  IndexEntry e = keyOf(indexField_, recno, record);
   auto at = std::lower_bound(order_.begin(), order_.end(), e,
                              [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
   pos_ = static_cast<std::size_t>(at - order_.begin());

@@ -121,7 +121,7 @@ class Table {
   void parseFilter();
   void buildOrder();
   void refreshOrder();
-  IndexEntry keyOf(std::uint32_t recno, const char* record) const;
+  IndexEntry keyOf(int fieldIndex, std::uint32_t recno, const char* record) const;
   bool keyLess(const IndexEntry& a, const IndexEntry& b) const;
   void placeInOrder(std::uint32_t recno, const char* record);
   void removeFromOrder(std::uint32_t recno);

@@ -1,0 +1,70 @@
+#include "Ayuda.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QVariant>
+#include <QWidget>
+
+#include "Programa.h"
+
+namespace tzv {
+
+Ayuda& Ayuda::instancia() {
+  static Ayuda ayuda;
+  return ayuda;
+}
+
+namespace {
+
+bool lanzarSuelto(const QString& programa, const QStringList& argumentos) {
+  return QProcess::startDetached(programa, argumentos);
+}
+
+}  // namespace
+
+Ayuda::Ayuda() : archivo_(QString::fromUtf8(kArchivoAyuda)), lanzador_(lanzarSuelto) {}
+
+void Ayuda::setArchivo(const QString& nombre) { archivo_ = nombre; }
+
+void Ayuda::setLanzador(Lanzador lanzador) {
+  lanzador_ = lanzador ? std::move(lanzador) : Lanzador(lanzarSuelto);
+}
+
+QString Ayuda::rutaArchivo() const { return QDir(CarpetaPrograma()).filePath(archivo_); }
+
+void Ayuda::contenido() { pedir(0); }
+
+void Ayuda::contexto(int id) { pedir(id); }
+
+void Ayuda::pedir(int contexto) {
+  // Only compiled HTML help files are served.
+  if (!archivo_.endsWith(QLatin1String(".chm"), Qt::CaseInsensitive)) return;
+  const QString ruta = rutaArchivo();
+  if (!QFileInfo(ruta).isFile()) return;
+  const QString xchm = QStandardPaths::findExecutable(QStringLiteral("xchm"));
+  if (!xchm.isEmpty()) {
+    QStringList args;
+    if (contexto != 0) args << QStringLiteral("-c") << QString::number(contexto);
+    args << ruta;
+    lanzador_(xchm, args);
+    return;
+  }
+  const QString kchm = QStandardPaths::findExecutable(QStringLiteral("kchmviewer"));
+  if (!kchm.isEmpty()) lanzador_(kchm, {ruta});
+}
+
+int ContextoAyuda(const QWidget* widget) {
+  for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+    const int c = w->property("contextoAyuda").toInt();
+    if (c != 0) return c;
+  }
+  return 0;
+}
+
+void FijarContextoAyuda(QWidget* widget, int contexto) {
+  widget->setProperty("contextoAyuda", contexto);
+}
+
+}  // namespace tzv

@@ -1,0 +1,27 @@
+#pragma once
+// The two kinds of box the program shows: a message with one OK button, and the error
+// display (error icon, the error's text with a full stop at its end). Both carry the
+// application title as caption and are modal.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace tzv {
+
+enum class TipoAviso { Mensaje, Error };
+
+// The text as the error display shows it: a full stop is appended when it lacks one.
+QString ConPuntoFinal(const QString& texto);
+
+void MostrarMensaje(QWidget* padre, const QString& texto);
+void MostrarError(QWidget* padre, const QString& texto);
+
+// While a function is set, boxes are not shown: each one goes to the function with its
+// text as it would be shown, and returning stands for the user's OK. Tests script the
+// user with it; an empty function shows boxes again.
+using Contestador = std::function<void(TipoAviso tipo, const QString& texto)>;
+void FijarContestador(Contestador contestador);
+
+}  // namespace tzv

@@ -1,0 +1,28 @@
+// TransZorvexValencia: the main dialog TExportarDatos, stand-alone or inside the window
+// of the timetable generator that launched it with two arguments.
+
+#include <QApplication>
+#include <QStringList>
+
+#include "Ayuda.h"
+#include "ExportDatos.h"
+#include "Programa.h"
+
+int main(int argc, char* argv[]) {
+  // The arguments as given: QApplication takes out the ones it knows, but the host's
+  // two arguments are counted as they were passed.
+  QStringList argumentos;
+  for (int i = 1; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
+
+  QApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QString::fromUtf8(tzv::kTituloAplicacion));
+  tzv::Ayuda::instancia().setArchivo(QString::fromUtf8(tzv::kArchivoAyuda));
+  tzv::RegistrarFuentes();
+
+  TExportarDatos dialogo(argumentos);
+  // Inside a foreign window, closing the last window does not end the event loop.
+  QObject::connect(&dialogo, &TExportarDatos::cerrado, &app, [] { QCoreApplication::exit(0); });
+  dialogo.FormCreate();
+  dialogo.show();
+  return app.exec();
+}

@@ -1,0 +1,26 @@
+#pragma once
+// A small GESCEN school written as dBase tables into a folder (a Windows path under the
+// current drive mapping): one subject, occupation, teacher, room, group, student with
+// its subject and timetable row, and a centre table, enough for a whole export run.
+
+#include <string>
+#include <vector>
+
+namespace prueba {
+
+// The subject's Valencian and Castilian names.
+inline constexpr const char* kNombreValenciano = "Matemàtiques";
+inline constexpr const char* kNombreCastellano = "Matemáticas";
+
+// Writes every table of the school into `carpeta` (created when missing).
+void EscribirEscuela(const std::string& carpeta,
+                     const std::vector<std::string>& centros = {"46001234"});
+
+// Writes only centro.dbf: one record per code, CODCEN a whole number (an empty text
+// leaves the field empty).
+void EscribirCentros(const std::string& carpeta, const std::vector<std::string>& centros);
+
+// Every value of one field of a table, read as text in stored order.
+std::vector<std::string> Columna(const std::string& tabla, const std::string& campo);
+
+}  // namespace prueba
