@@ -17,6 +17,7 @@
 #include "Ayuda.h"
 #include "CajaUnidades.h"
 #include "Exportacion.h"
+#include "Importacion.h"
 #include "LineaOrdenes.h"
 #include "ListaCarpetas.h"
 #include "Mensajes.h"
@@ -365,7 +366,15 @@ void TExportarDatos::BExportarClick() {
   }
 }
 
-void TExportarDatos::BImportarClick() {}
+void TExportarDatos::BImportarClick() {
+  try {
+    tzv::EjecutarImportacion(tablas_, ListaDirectorios->directorio().toStdString(),
+                             CBCentro->currentText().toStdString(), estado_, *this);
+  } catch (const std::exception& e) {
+    cursorEspera(false);
+    tzv::MostrarError(this, QString::fromStdString(e.what()));
+  }
+}
 
 void TExportarDatos::BCloseClick() { close(); }
 
