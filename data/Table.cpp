@@ -434,20 +434,29 @@ Value Table::value(std::string_view name) const {
   });
 }
 
-std::string Table::asString(std::string_view name) const {
+const Field& Table::campo(std::string_view name) const {
+  return guarded([&]() -> const Field& {
+    requireActive();
+    return field(name);
+  });
+}
+
+std::string Table::asString(std::string_view name) const { return asString(campo(name)); }
+
+std::string Table::asString(const Field& f) const {
   return guarded([&] {
     requireActive();
-    const Field& f = field(name);
     const char* rec = currentRecord();
     if (rec == nullptr) return std::string();
     return readText(file_->layout(), f, rec);
   });
 }
 
-std::int64_t Table::asInteger(std::string_view name) const {
+std::int64_t Table::asInteger(std::string_view name) const { return asInteger(campo(name)); }
+
+std::int64_t Table::asInteger(const Field& f) const {
   return guarded([&] {
     requireActive();
-    const Field& f = field(name);
     const char* rec = currentRecord();
     if (rec == nullptr) return std::int64_t{0};
     std::int64_t fast;
@@ -456,10 +465,11 @@ std::int64_t Table::asInteger(std::string_view name) const {
   });
 }
 
-double Table::asFloat(std::string_view name) const {
+double Table::asFloat(std::string_view name) const { return asFloat(campo(name)); }
+
+double Table::asFloat(const Field& f) const {
   return guarded([&] {
     requireActive();
-    const Field& f = field(name);
     const char* rec = currentRecord();
     if (rec == nullptr) return 0.0;
     double fast;
@@ -558,26 +568,29 @@ void Table::cancel() {
   });
 }
 
-void Table::setValue(std::string_view name, const Value& v) {
+void Table::setValue(std::string_view name, const Value& v) { setValue(campo(name), v); }
+
+void Table::setValue(const Field& f, const Value& v) {
   guarded([&] {
     requireActive();
-    const Field& f = field(name);
     requireEditing();
     writeValue(file_->layout(), f, buffer_.data(), v);
     modified_ = true;
   });
 }
 
-void Table::setString(std::string_view name, std::string_view v) {
+void Table::setString(std::string_view name, std::string_view v) { setString(campo(name), v); }
+
+void Table::setString(const Field& f, std::string_view v) {
   guarded([&] {
     requireActive();
-    const Field& f = field(name);
     requireEditing();
     writeText(file_->layout(), f, buffer_.data(), v);
     modified_ = true;
   });
 }
 void Table::setInteger(std::string_view field, std::int64_t v) { setValue(field, Value::ofInteger(v)); }
+void Table::setInteger(const Field& f, std::int64_t v) { setValue(f, Value::ofInteger(v)); }
 void Table::setFloat(std::string_view field, double v) { setValue(field, Value::ofFloat(v)); }
 void Table::setBoolean(std::string_view field, bool v) { setValue(field, Value::ofBoolean(v)); }
 

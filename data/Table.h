@@ -76,6 +76,13 @@ class Table {
   Date asDate(std::string_view field) const;
   Value value(std::string_view field) const;
 
+  // A field found once by name, for reads and writes in long loops; valid while the
+  // table stays open.
+  const Field& campo(std::string_view name) const;
+  std::string asString(const Field& f) const;
+  std::int64_t asInteger(const Field& f) const;
+  double asFloat(const Field& f) const;
+
   void append();
   void edit();
   void post();
@@ -84,6 +91,8 @@ class Table {
   void setInteger(std::string_view field, std::int64_t v);
   void setFloat(std::string_view field, double v);
   void setBoolean(std::string_view field, bool v);
+  void setString(const Field& f, std::string_view v);
+  void setInteger(const Field& f, std::int64_t v);
 
   // Moves to the first record, in index order, whose index field equals `key`; when
   // there is none, stays where it was and returns false.
@@ -117,6 +126,7 @@ class Table {
   void settle();
   void storeRecord();
   void setValue(std::string_view field, const Value& v);
+  void setValue(const Field& f, const Value& v);
 
   void parseFilter();
   void buildOrder();

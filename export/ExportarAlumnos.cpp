@@ -71,9 +71,11 @@ class Matriculas {
   void leer() {
     leidas_ = true;
     tieneCodasig_ = asigalum_.layout().find("CODASIG") >= 0;
+    const dbf::Field& codigo = asigalum_.campo("Codigo");
+    const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
     for (asigalum_.first(); !asigalum_.eof(); asigalum_.next()) {
-      auto& lista = porAlumno_[asigalum_.asString("Codigo")];
-      if (tieneCodasig_) lista.push_back(asigalum_.asString("CODASIG"));
+      auto& lista = porAlumno_[asigalum_.asString(codigo)];
+      if (codasig != nullptr) lista.push_back(asigalum_.asString(*codasig));
     }
   }
 
@@ -107,6 +109,11 @@ void ExportarAlumnos(gc::Catalogo& tablas) {
   asigalum.open();
   const Turnos turnos(grupos);
   Matriculas matriculas(asigalum);
+  std::vector<const dbf::Field*> pares;  // ASIG1, DIV1, ASIG2... as far as the table has them
+  for (int n = 1; n <= kMaxAsignaturas; ++n) {
+    pares.push_back(&alumnost.campo("ASIG" + std::to_string(n)));
+    pares.push_back(&alumnost.campo("DIV" + std::to_string(n)));
+  }
 
   for (alumnos.first(); !alumnos.eof(); alumnos.next()) {
     const std::string codgrup = alumnos.asString("CODGRUP");
@@ -123,13 +130,14 @@ void ExportarAlumnos(gc::Catalogo& tablas) {
     alumnost.setString("OPCION", "");
     alumnost.setBoolean("REPITE", alumnos.asInteger("REPITE") == 1);
 
-    int n = 1;
+    std::size_t n = 0;
     for (const std::string& codasig : matriculas.de(alumnost.asString("EXPED"))) {
       auto a = abreviaturas.find(codasig);
       if (a == abreviaturas.end()) continue;
       // A 51st subject asks for a field the table lacks, which stops the export.
-      alumnost.setString("ASIG" + std::to_string(n), a->second);
-      alumnost.setString("DIV" + std::to_string(n), "");
+      if (n == kMaxAsignaturas) alumnost.setString("ASIG" + std::to_string(n + 1), a->second);
+      alumnost.setString(*pares[2 * n], a->second);
+      alumnost.setString(*pares[2 * n + 1], "");
       ++n;
     }
   }

@@ -5,6 +5,7 @@
 //
 //   procesos-bench [--generador RUTA] [--registros N]
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using Reloj = std::chrono::steady_clock;
+constexpr int kRepeticiones = 5;
 
 double segundos(Reloj::time_point desde) { return std::chrono::duration<double>(Reloj::now() - desde).count(); }
 
@@ -115,10 +117,15 @@ Medida medirExportacion(const std::string& generador, const std::string& tamanoE
   gc::Catalogo tablas;
   gc::CopiarDatosGC(tablas, "C:\\GC");
   tzv::EscribirTablasIntercambio(tablas, "VALENCIÁ");  // warms the cache as a user's earlier run would
-  auto t0 = Reloj::now();
-  tzv::EscribirTablasIntercambio(tablas, "VALENCIÁ");
+  // Best of several runs, for the export and for its floor alike: other work on the
+  // machine only ever adds time.
   Medida m;
-  m.exportacion = segundos(t0);
+  m.exportacion = 1e9;
+  for (int i = 0; i < kRepeticiones; ++i) {
+    auto t0 = Reloj::now();
+    tzv::EscribirTablasIntercambio(tablas, "VALENCIÁ");
+    m.exportacion = std::min(m.exportacion, segundos(t0));
+  }
   const fs::path staging = u.c / "ZORVTMP" / "VALENCIA";
   const fs::path trabajo = u.c / "ZORVTMP";
   std::vector<fs::path> entradas = archivosDe(staging, {"asignat.dbf", "OCUPA.dbf", "profesor.dbf", "aulas.dbf",
@@ -129,7 +136,8 @@ Medida medirExportacion(const std::string& generador, const std::string& tamanoE
   // The writers read ASIGVALT and PROFT back: those bytes count as input too.
   entradas.push_back(trabajo / "ASIGVALT.DBF");
   entradas.push_back(trabajo / "PROFT.DBF");
-  m.suelo = suelo(entradas, salidas, false, u.c / "suelo");
+  m.suelo = 1e9;
+  for (int i = 0; i < kRepeticiones; ++i) m.suelo = std::min(m.suelo, suelo(entradas, salidas, false, u.c / "suelo"));
   std::uintmax_t bytes = 0;
   for (auto& p : entradas) bytes += tamano(p);
   for (auto& p : salidas) bytes += tamano(p);
