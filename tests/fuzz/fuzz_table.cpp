@@ -20,7 +20,9 @@
 //  - a field read twice gives the same answer, whatever was read in between;
 //  - text read from a field is valid UTF-8.
 
+#include <errno.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -29,6 +31,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -349,6 +352,20 @@ void exercise(const std::uint8_t* data, std::size_t size) {
   t.close();
 }
 
+// A run that crashes leaves its folder behind (the fuzzer stops without running exit
+// handlers); folders of processes that no longer exist are removed at the next start.
+void removeStaleFolders(const std::string& base) {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(base, ec)) {
+    std::string name = entry.path().filename().string();
+    const std::string prefix = "fuzz_table.";
+    if (name.rfind(prefix, 0) != 0) continue;
+    long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    if (pid <= 0 || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH))
+      std::filesystem::remove_all(entry.path(), ec);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -356,7 +373,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   plat::setDecimalSeparator(',');
   std::string base = plat::folderExists("/dev/shm") ? "/dev/shm" : plat::environment("TMPDIR");
   if (base.empty()) base = "/tmp";
-  std::string pattern = base + "/fuzz_table.XXXXXX";
+  removeStaleFolders(base);
+  std::string pattern = base + "/fuzz_table." + std::to_string(::getpid()) + ".XXXXXX";
   std::vector<char> buf(pattern.begin(), pattern.end());
   buf.push_back('\0');
   if (::mkdtemp(buf.data()) == nullptr) {
