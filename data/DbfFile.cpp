@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "EngineError.h"
+#include "WinPath.h"
 
 namespace dbf {
 
@@ -70,7 +71,7 @@ std::vector<MdxTag> productionTags(const std::string& nativePath, const Layout& 
 }
 
 std::string baseName(const std::string& nativePath) {
-  return std::filesystem::path(nativePath).stem().string();
+  return winpath::fsText(winpath::fsPath(nativePath).stem());
 }
 
 // Records really present: never past the end of the file, a half-written last record

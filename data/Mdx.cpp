@@ -180,18 +180,18 @@ std::string todayBytes() {
 
 std::string mdxPathFor(const std::string& dbfNativePath) {
   namespace fs = std::filesystem;
-  fs::path p(dbfNativePath);
-  std::string stem = p.stem().string();
-  std::string ext = p.extension().string();
+  fs::path p = winpath::fsPath(dbfNativePath);
+  std::string stem = winpath::fsText(p.stem());
+  std::string ext = winpath::fsText(p.extension());
   bool lower = !ext.empty() && ext[1] >= 'a' && ext[1] <= 'z';
   std::string wanted = stem + (lower ? ".mdx" : ".MDX");
   std::error_code ec;
   fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    std::string name = entry.path().filename().string();
-    if (winpath::sameName(name, wanted)) return (folder / name).string();
+    std::string name = winpath::fsText(entry.path().filename());
+    if (winpath::sameName(name, wanted)) return winpath::fsText(folder / entry.path().filename());
   }
-  return (folder / wanted).string();
+  return winpath::fsText(folder / winpath::fsPath(wanted));
 }
 
 std::optional<std::vector<MdxTag>> readMdxTags(const std::string& path) {

@@ -615,7 +615,7 @@ void Table::createTable() {
       plat::File f = plat::File::create(native, plat::Share::Exclusive);
       f.writeAt(0, bytes.data(), bytes.size());
       if (!tags.empty())
-        writeMdxKeys(mdxPathFor(native), std::filesystem::path(native).stem().string(), t, tags,
+        writeMdxKeys(mdxPathFor(native), winpath::fsText(winpath::fsPath(native).stem()), t, tags,
                      std::vector<std::vector<std::string>>(tags.size()));
       f.close();
     } catch (const plat::IoError& e) {

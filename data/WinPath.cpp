@@ -48,6 +48,7 @@ std::string fold(const std::string& s) {
   return out;
 }
 
+#ifndef _WIN32
 std::string userDataFolder() {
   std::string xdg = plat::environment("XDG_DATA_HOME");
   if (!xdg.empty()) return xdg;
@@ -107,6 +108,8 @@ std::string resolveUnder(std::string base, const std::vector<std::string>& parts
   }
   return base;
 }
+
+#endif
 
 }  // namespace
 
@@ -196,6 +199,15 @@ std::string toWindows(const std::string& nativePath) {
 }
 
 #endif
+
+std::filesystem::path fsPath(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string fsText(const std::filesystem::path& p) {
+  std::u8string u = p.u8string();
+  return std::string(u.begin(), u.end());
+}
 
 std::string join(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;

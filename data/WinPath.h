@@ -6,6 +6,7 @@
 // Wine. Without a prefix, C: is TransZorvexValencia/drive_c in the user's data folder
 // and Z: is the root folder. Names are matched without regard to case, as on Windows.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,5 +35,10 @@ std::string join(const std::string& folder, const std::string& name);
 
 // Equality of names as Windows compares them (ASCII and Latin-1 letters fold).
 bool sameName(const std::string& a, const std::string& b);
+
+// Conversions between the program's UTF-8 text and the library's path type, which on
+// Windows would otherwise read narrow text in the ANSI code page.
+std::filesystem::path fsPath(const std::string& utf8);
+std::string fsText(const std::filesystem::path& p);
 
 }  // namespace winpath

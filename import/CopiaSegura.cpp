@@ -71,12 +71,12 @@ std::string DevolverHorarios(const std::string& carpetaGC) {
       copias = carpetaDeCopias();
       if (int e = plat::makeFolders(winpath::toNative(copias)); e != 0) throw gc::EntradaSalidaError(e);
     }
-    a.copia = winpath::toNative(copias + "\\" + std::filesystem::path(a.destino).filename().string());
+    a.copia = winpath::toNative(copias + "\\" + winpath::fsText(winpath::fsPath(a.destino).filename()));
     copiarFirme(a.destino, a.copia);
   }
 
   // 3. Both in place; if the second cannot be, the first goes back to its old content.
-  const std::string carpeta = std::filesystem::path(archivos[0].destino).parent_path().string();
+  const std::string carpeta = winpath::fsText(winpath::fsPath(archivos[0].destino).parent_path());
   try {
     plat::replaceByRename(archivos[0].temporal, archivos[0].destino);
   } catch (const plat::IoError& e) {

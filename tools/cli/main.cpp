@@ -1,12 +1,24 @@
 // transzorvex-cli: the program's runs and table inspection from the command line.
 
-#include <cstring>
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "Comandos.h"
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#endif
 
 namespace {
 
@@ -29,13 +41,64 @@ int uso() {
   return 2;
 }
 
+#ifdef _WIN32
+
+// The arguments as UTF-8, the core's text, from the UTF-16 command line: the narrow
+// argv of the C runtime holds them in the ANSI code page, which loses any character
+// outside it.
+std::vector<std::string> argumentos(int, char**) {
+  std::vector<std::string> out;
+  int n = 0;
+  wchar_t** w = CommandLineToArgvW(GetCommandLineW(), &n);
+  if (w == nullptr) return out;
+  for (int i = 0; i < n; ++i) {
+    int len = WideCharToMultiByte(CP_UTF8, 0, w[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string s(len > 0 ? static_cast<std::size_t>(len - 1) : 0, '\0');
+    if (len > 1) WideCharToMultiByte(CP_UTF8, 0, w[i], -1, s.data(), len, nullptr, nullptr);
+    out.push_back(std::move(s));
+  }
+  LocalFree(w);
+  return out;
+}
+
+// The output is UTF-8 with bare line feeds, the same bytes as on Linux, for programs
+// that read it; a console is told to show it as UTF-8 while the command runs.
+class SalidaUtf8 {
+ public:
+  SalidaUtf8() : codigoAnterior_(GetConsoleOutputCP()) {
+    if (codigoAnterior_ != 0) SetConsoleOutputCP(CP_UTF8);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+  }
+  ~SalidaUtf8() {
+    std::cout.flush();
+    std::cerr.flush();
+    if (codigoAnterior_ != 0) SetConsoleOutputCP(codigoAnterior_);
+  }
+  SalidaUtf8(const SalidaUtf8&) = delete;
+  SalidaUtf8& operator=(const SalidaUtf8&) = delete;
+
+ private:
+  UINT codigoAnterior_;
+};
+
+#else
+
+std::vector<std::string> argumentos(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
+
+struct SalidaUtf8 {};
+
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return uso();
-  std::vector<std::string> args(argv + 2, argv + argc);
+  [[maybe_unused]] SalidaUtf8 salida;
+  const std::vector<std::string> todos = argumentos(argc, argv);
+  if (todos.size() < 2) return uso();
+  std::vector<std::string> args(todos.begin() + 2, todos.end());
   for (const Comando& c : kComandos) {
-    if (std::strcmp(argv[1], c.nombre) != 0) continue;
+    if (todos[1] != c.nombre) continue;
     try {
       return c.ejecutar(args);
     } catch (const std::exception& e) {

@@ -1,0 +1,407 @@
+#!/usr/bin/python3
+"""The Windows build (transzorvex-cli.exe) under Wine against the Linux build.
+
+  wine_checks.py prefix           makes this test run's Wine prefix
+  wine_checks.py prefix_removed   ends its wineserver and removes it
+  wine_checks.py export           exportar gives the same exchange tables, byte for byte
+  wine_checks.py import           exportar, a solution, importar: the same GESCEN tables
+  wine_checks.py fixture CHECK WRAPPER TABLE
+                                  tests/crosscheck's CHECK with the Windows build, run
+                                  through WRAPPER: TABLE reads as its expected file says
+  wine_checks.py mostrar DIR      mostrar prints the same bytes for every table of DIR
+  wine_checks.py sharing CASE     a table held on one side of Wine is refused, or
+                                  not, on the other (the cases of SHARING)
+
+The programs come from the environment: TZV_CLI_LINUX, TZV_CLI_WINDOWS,
+TZV_RETENER_LINUX, TZV_RETENER_WINDOWS and TZV_GENERADOR; a check whose programs are
+missing is skipped with exit code 77.
+"""
+
+import json
+import os
+import select
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import wine
+from wine import fail, skip
+
+SEED = "20241"
+# A school folder whose name needs UTF-8 arguments and the wide Windows API, with a
+# space and an apostrophe for the command line's quoting.
+SCHOOL = "IES Alcàsser d'Horta"
+WORK = "ZORVTMP"  # the program's work folder on drive C:
+
+MESSAGE_IN_USE = "está en uso por otro programa"
+MESSAGE_COPY_REFUSED = "Error de E/S 32"
+
+
+def cli(side):
+    if side == "linux":
+        return wine.program("TZV_CLI_LINUX", "the Linux build's transzorvex-cli")
+    return wine.program("TZV_CLI_WINDOWS", "the Windows build (./tzv build-windows makes it)")
+
+
+def holder(side):
+    if side == "linux":
+        return wine.program("TZV_RETENER_LINUX", "the Linux build's tzv-retener")
+    return wine.program("TZV_RETENER_WINDOWS", "the Windows build's tzv-retener.exe (./tzv build-windows makes it)")
+
+
+def generator():
+    return wine.program("TZV_GENERADOR", "the data generator tzv-generador (tools/generator)")
+
+
+def run(side, prefix, exe, args):
+    if side == "linux":
+        return wine.run_linux(prefix, exe, args)
+    return wine.run_windows(prefix, exe, args)
+
+
+def require_ok(result, what):
+    if result.returncode != 0:
+        fail(f"{what}: {result.describe()}")
+
+
+def generate_school(folder):
+    r = subprocess.run([generator(), "gescen", folder, "--tamano", "pequeno", "--semilla", SEED],
+                       capture_output=True, timeout=wine.RUN_TIMEOUT)
+    if r.returncode != 0:
+        fail(f"tzv-generador gescen {folder}: {r.stderr.decode('utf-8', 'replace')}")
+
+
+def generate_solution(work_folder):
+    r = subprocess.run([generator(), "solucion", work_folder, "--semilla", SEED], capture_output=True,
+                       timeout=wine.RUN_TIMEOUT)
+    if r.returncode != 0:
+        fail(f"tzv-generador solucion {work_folder}: {r.stderr.decode('utf-8', 'replace')}")
+
+
+def snapshot(folder):
+    """Every file below folder by its relative path, with its bytes."""
+    files = {}
+    for base, _, names in os.walk(folder):
+        for name in names:
+            path = os.path.join(base, name)
+            with open(path, "rb") as f:
+                files[os.path.relpath(path, folder)] = f.read()
+    return files
+
+
+# Bytes that hold the day a table or index was written: the last-update date of a
+# table's header, the creation and update dates of an index.
+DATE_BYTES = {".dbf": [range(1, 4)], ".mdx": [range(1, 4), range(44, 47)]}
+
+
+def without_dates(name, data):
+    data = bytearray(data)
+    for r in DATE_BYTES.get(os.path.splitext(name)[1].lower(), []):
+        for i in r:
+            if i < len(data):
+                data[i] = 0
+    return bytes(data)
+
+
+def require_same_files(expected, got, what, day_changed):
+    """Both snapshots hold the same names with the same bytes. When the day changed
+    between the runs (midnight), the date bytes are left out."""
+    if sorted(expected) != sorted(got):
+        fail(f"{what}: the files differ:\n  only in the first: {sorted(set(expected) - set(got))}\n"
+             f"  only in the second: {sorted(set(got) - set(expected))}")
+    for name in sorted(expected):
+        a, b = expected[name], got[name]
+        if day_changed:
+            a, b = without_dates(name, a), without_dates(name, b)
+        if a != b:
+            at = next((i for i in range(min(len(a), len(b))) if a[i] != b[i]), min(len(a), len(b)))
+            fail(f"{what}: {name} differs from byte {at} on (sizes {len(a)} and {len(b)}): "
+                 f"{a[at:at + 16]!r} against {b[at:at + 16]!r}")
+
+
+def require_same_output(linux, windows, what):
+    for part in ("returncode", "stdout", "stderr"):
+        if getattr(linux, part) != getattr(windows, part):
+            fail(f"{what}: the builds differ in {part}:\n  Linux:   {linux.describe()}\n"
+                 f"  Windows: {windows.describe()}")
+
+
+def clear_work_folder(c):
+    shutil.rmtree(os.path.join(c, WORK), ignore_errors=True)
+
+
+def exported_tables(result):
+    """The exchange tables that exportar lists on its output, one "NAME COUNT" a line."""
+    return [line.split()[0] for line in result.stdout.decode("utf-8").splitlines() if line.strip()]
+
+
+def check_export():
+    """exportar on a generated school writes the same work folder, byte for byte, with
+    either build, and leaves the school's folder as it was."""
+    prefix = wine.current_prefix()
+    linux_cli, windows_cli = cli("linux"), cli("windows")
+    with tempfile.TemporaryDirectory(prefix="tzv-win-") as tmp:
+        gc = os.path.join(tmp, SCHOOL, "GC")
+        generate_school(gc)
+        before = snapshot(gc)
+        linux_prefix = os.path.join(tmp, "linux-prefix")
+        linux_c = wine.linux_drives(linux_prefix)
+        windows_c = wine.drive_c(prefix)
+        clear_work_folder(windows_c)
+        args = ["exportar", "--gc", wine.windows_path(gc)]
+        day = wine.local_date()
+        linux = wine.run_linux(linux_prefix, linux_cli, args)
+        windows = wine.run_windows(prefix, windows_cli, args)
+        day_changed = wine.local_date() != day
+        require_ok(linux, "Linux exportar")
+        require_ok(windows, "Windows exportar")
+        require_same_output(linux, windows, "exportar")
+        tables = exported_tables(windows)
+        if len(tables) < 9:
+            fail(f"exportar listed {tables}")
+        written = snapshot(os.path.join(windows_c, WORK))
+        for table in tables:
+            if table not in written:
+                fail(f"the Windows build did not write {table} into C:\\{WORK}: {sorted(written)}")
+        require_same_files(snapshot(os.path.join(linux_c, WORK)), written, f"C:\\{WORK} after exportar",
+                           day_changed)
+        require_same_files(before, snapshot(gc), "the GESCEN folder after both exports", False)
+
+
+def teachers_without_dni(linux_prefix, proft):
+    r = wine.run_linux(linux_prefix, cli("linux"), ["mostrar", proft, "--formato", "json"])
+    require_ok(r, "mostrar PROFT.DBF")
+    return [t["ABREV"] for t in json.loads(r.stdout)["registros"] if not t["DNI"]]
+
+
+def check_import():
+    """The whole round: exportar, a solution made from its tables, importar. Each
+    build works on its own copy of the same school; their GESCEN folders and the copies
+    kept of the old tables end byte for byte the same."""
+    prefix = wine.current_prefix()
+    linux_cli, windows_cli = cli("linux"), cli("windows")
+    with tempfile.TemporaryDirectory(prefix="tzv-win-") as tmp:
+        linux_prefix = os.path.join(tmp, "linux-prefix")
+        c = {"linux": wine.linux_drives(linux_prefix), "windows": wine.drive_c(prefix)}
+        side_prefix = {"linux": linux_prefix, "windows": prefix}
+        exe = {"linux": linux_cli, "windows": windows_cli}
+        clear_work_folder(c["windows"])
+        gc = {}
+        for side in ("linux", "windows"):
+            gc[side] = os.path.join(tmp, side, SCHOOL, "GC")
+            generate_school(gc[side])
+        before = snapshot(gc["linux"])
+
+        day = wine.local_date()
+        for side in ("linux", "windows"):
+            r = run(side, side_prefix[side], exe[side], ["exportar", "--gc", wine.windows_path(gc[side])])
+            require_ok(r, f"{side} exportar")
+            generate_solution(os.path.join(c[side], WORK))
+        solutions = [snapshot(os.path.join(c[side], WORK)).get("SOLUC.DBF") for side in ("linux", "windows")]
+        if solutions[0] is None or solutions[0] != solutions[1]:
+            fail("the solutions made from the two exports differ")
+
+        # Teachers without a DNI get one on the command line, as the import's check
+        # asks; their abbreviations may hold letters like À.
+        dnis = []
+        for n, abbreviation in enumerate(teachers_without_dni(linux_prefix,
+                                                              os.path.join(c["linux"], WORK, "PROFT.DBF"))):
+            dnis += ["--dni", f"{abbreviation}={20000001 + n}"]
+        results = {}
+        for side in ("linux", "windows"):
+            results[side] = run(side, side_prefix[side], exe[side],
+                                ["importar", "--gc", wine.windows_path(gc[side])] + dnis)
+            require_ok(results[side], f"{side} importar")
+        day_changed = wine.local_date() != day
+        require_same_output(results["linux"], results["windows"], "importar")
+
+        after = {side: snapshot(gc[side]) for side in ("linux", "windows")}
+        for table in ("horgrup.dbf", "horprof.dbf"):
+            if after["windows"][table] == before[table]:
+                fail(f"the Windows build's importar left {table} as it was")
+        require_same_files(after["linux"], after["windows"], "the GESCEN folders after importar", day_changed)
+
+        kept = {}
+        for side in ("linux", "windows"):
+            copies = os.path.join(c[side], WORK, "VALENCIA", "COPIAS")
+            stamps = os.listdir(copies) if os.path.isdir(copies) else []
+            if len(stamps) != 1:
+                fail(f"{side} importar kept its copies in {stamps or 'no folder'} below {copies}")
+            kept[side] = snapshot(os.path.join(copies, stamps[0]))
+        require_same_files(kept["linux"], kept["windows"], "the copies kept by importar", day_changed)
+        require_same_files({k: before[k] for k in kept["linux"]}, kept["windows"],
+                           "the kept copies against the tables before importar", False)
+
+
+def check_mostrar(folder):
+    """mostrar prints the same bytes and ends the same with either build, for every
+    table of folder, healthy or damaged, in both formats. Both builds get the same
+    Windows path; the JSON runs spell it in capitals, which the Windows build leaves
+    to the system and the Linux build matches itself."""
+    prefix = wine.current_prefix()
+    linux_cli, windows_cli = cli("linux"), cli("windows")
+    tables = sorted(n for n in os.listdir(folder) if n.lower().endswith(".dbf"))
+    if not tables:
+        fail(f"no tables in {folder}")
+    for name in tables:
+        path = wine.windows_path(os.path.join(folder, name))
+        for fmt, spelled in (("csv", path), ("json", path.upper())):
+            args = ["mostrar", spelled, "--formato", fmt]
+            linux = wine.run_linux(prefix, linux_cli, args)
+            windows = wine.run_windows(prefix, windows_cli, args)
+            require_same_output(linux, windows, f"mostrar {name} --formato {fmt}")
+            if linux.returncode == 0 and not linux.stdout.startswith(b"campo" if fmt == "csv" else b"{"):
+                fail(f"mostrar {name} --formato {fmt} printed {linux.stdout[:80]!r}")
+
+
+def check_fixture(check, wrapper, table):
+    """The cross-check script of a dialect table, with the Windows build in place of
+    the Linux one; it runs once the prefix and the program are known to be there, so
+    that a missing one skips the test instead of failing it."""
+    wine.current_prefix()
+    cli("windows")
+    os.execv(sys.executable, [sys.executable, check, wrapper, table])
+
+
+# Sharing across the two worlds: (side holding the table, how it holds it, which table,
+# side trying it, what it tries, whether it must be refused).
+#   table "tabla": a dialect table in a folder of its own;
+#         "gescen": grupos.dbf of a generated GESCEN folder, which exportar copies;
+#         "staging": the staged copy of it in C:\ZORVTMP\VALENCIA, which exportar
+#                    deletes and creates anew.
+#   attempt "mostrar": the other build's mostrar (a shared, read-only opening);
+#           "retener": the other build's tzv-retener, exclusively;
+#           "exportar": the other build's exportar of the GESCEN folder;
+#           "copy": Windows' own "cmd /c copy", a program that knows only the share
+#                   modes of CreateFileW, not the lock the two builds agree on.
+SHARING = {
+    "linux_exclusive_windows_mostrar": ("linux", "exclusiva", "tabla", "windows", "mostrar", True),
+    "linux_shared_windows_mostrar": ("linux", "compartida", "tabla", "windows", "mostrar", False),
+    "windows_exclusive_linux_mostrar": ("windows", "exclusiva", "tabla", "linux", "mostrar", True),
+    "windows_shared_linux_mostrar": ("windows", "compartida", "tabla", "linux", "mostrar", False),
+    "linux_shared_windows_exclusive": ("linux", "compartida", "tabla", "windows", "retener", True),
+    "windows_shared_linux_exclusive": ("windows", "compartida", "tabla", "linux", "retener", True),
+    "windows_exclusive_windows_mostrar": ("windows", "exclusiva", "tabla", "windows", "mostrar", True),
+    "windows_shared_windows_mostrar": ("windows", "compartida", "tabla", "windows", "mostrar", False),
+    "windows_exclusive_windows_cmd_copy": ("windows", "exclusiva", "tabla", "windows", "copy", True),
+    "windows_shared_windows_cmd_copy": ("windows", "compartida", "tabla", "windows", "copy", False),
+    "linux_exclusive_windows_copy": ("linux", "exclusiva", "gescen", "windows", "exportar", True),
+    "windows_exclusive_linux_copy": ("windows", "exclusiva", "gescen", "linux", "exportar", True),
+    "linux_shared_windows_replace": ("linux", "compartida", "staging", "windows", "exportar", True),
+    "windows_shared_linux_replace": ("windows", "compartida", "staging", "linux", "exportar", True),
+}
+
+FIXTURE_TABLE = "db3_cp437.dbf"
+
+
+def start_holder(side, prefix, table, mode):
+    """Starts the side's tzv-retener on table and waits until it holds it."""
+    exe = holder(side)
+    if side == "linux":
+        p = wine.start_linux(prefix, exe, [table, mode])
+    else:
+        p = wine.start_windows(prefix, exe, [table, mode])
+    ready, _, _ = select.select([p.process.stdout], [], [], wine.RUN_TIMEOUT)
+    line = p.process.stdout.readline().decode("utf-8", "replace").strip() if ready else ""
+    if line != "abierta":
+        p.process.kill()
+        p.process.wait()
+        fail(f"{side} tzv-retener {table} {mode} did not hold the table: {line!r}, {p.error_text()!r}")
+    return p
+
+
+def stop_holder(p, what):
+    p.process.stdin.close()
+    try:
+        rc = p.process.wait(timeout=wine.RUN_TIMEOUT)
+    except subprocess.TimeoutExpired:
+        p.process.kill()
+        p.process.wait()
+        fail(f"{what} did not let the table go")
+    if rc != 0:
+        fail(f"{what} ended with {rc}: {p.error_text()!r}")
+
+
+def check_sharing(case, fixtures):
+    if case not in SHARING:
+        fail(f"unknown case {case}; the cases are {sorted(SHARING)}")
+    holder_side, mode, table_kind, other_side, attempt, refused = SHARING[case]
+    prefix = wine.current_prefix()
+    # Both builds see the drives of the real prefix, so that C:\ZORVTMP is one folder.
+    with tempfile.TemporaryDirectory(prefix="tzv-win-") as tmp:
+        gc = os.path.join(tmp, SCHOOL, "GC")
+        if table_kind == "tabla":
+            shutil.copy(os.path.join(fixtures, FIXTURE_TABLE), tmp)
+            table = wine.windows_path(os.path.join(tmp, FIXTURE_TABLE))
+        else:
+            generate_school(gc)
+            table = wine.windows_path(os.path.join(gc, "grupos.dbf"))
+        if table_kind == "staging":
+            clear_work_folder(wine.drive_c(prefix))
+            r = run(holder_side, prefix, cli(holder_side), ["exportar", "--gc", wine.windows_path(gc)])
+            require_ok(r, "the first exportar")
+            table = f"C:\\{WORK}\\VALENCIA\\grupos.dbf"
+
+        if attempt == "mostrar":
+            exe, args = cli(other_side), ["mostrar", table]
+        elif attempt == "retener":
+            exe, args = holder(other_side), [table, "exclusiva"]
+        elif attempt == "copy":
+            copied = os.path.join(tmp, "copia.dbf")
+            exe, args = "cmd", ["/c", "copy", table, wine.windows_path(copied)]
+        else:
+            exe, args = cli(other_side), ["exportar", "--gc", wine.windows_path(gc)]
+        # cmd's own message is in the language of Wine's user interface.
+        message = {"exportar": MESSAGE_COPY_REFUSED, "copy": ""}.get(attempt, MESSAGE_IN_USE)
+
+        what = f"{holder_side} tzv-retener {table} {mode}"
+        p = start_holder(holder_side, prefix, table, mode)
+        try:
+            r = run(other_side, prefix, exe, args)
+        finally:
+            stop_holder(p, what)
+        if refused:
+            if r.returncode != 1 or message not in r.text() or (attempt == "copy" and os.path.exists(copied)):
+                fail(f"while {what} held the table, {other_side} {attempt} was not refused with "
+                     f"{message!r}: {r.describe()}")
+        elif r.returncode != 0 or (attempt == "mostrar" and not r.stdout):
+            fail(f"while {what} held the table, {other_side} {attempt} was refused: {r.describe()}")
+        if attempt == "copy" and not refused:
+            with open(os.path.join(tmp, FIXTURE_TABLE), "rb") as a, open(copied, "rb") as b:
+                if a.read() != b.read():
+                    fail(f"while {what} held the table, cmd /c copy made a different file")
+            os.remove(copied)
+
+        # Once let go, the table is open to the other side again.
+        r = run(other_side, prefix, exe, args)
+        if r.returncode != 0:
+            fail(f"after {what} let the table go, {other_side} {attempt} still failed: {r.describe()}")
+
+
+def main(argv):
+    if len(argv) < 2:
+        fail(__doc__)
+    command = argv[1]
+    if command == "prefix":
+        wine.make_prefix()
+    elif command == "prefix_removed":
+        wine.cleanup()
+    elif command == "export":
+        check_export()
+    elif command == "import":
+        check_import()
+    elif command == "fixture" and len(argv) == 5:
+        check_fixture(argv[2], argv[3], argv[4])
+    elif command == "mostrar" and len(argv) == 3:
+        check_mostrar(argv[2])
+    elif command == "sharing" and len(argv) == 4:
+        check_sharing(argv[2], argv[3])
+    elif command == "cases":
+        print(";".join(sorted(SHARING)), end="")
+    else:
+        fail(__doc__)
+
+
+if __name__ == "__main__":
+    main(sys.argv)
