@@ -18,6 +18,7 @@
 #include "CajaUnidades.h"
 #include "Exportacion.h"
 #include "Importacion.h"
+#include "MostrarControles.h"
 #include "LineaOrdenes.h"
 #include "ListaCarpetas.h"
 #include "Mensajes.h"
@@ -365,6 +366,10 @@ void TExportarDatos::BExportarClick() {
     tzv::MostrarError(this, QString::fromStdString(e.what()));
   }
 }
+
+bool TExportarDatos::controlProfesores() { return tzv::MostrarControlProfesores(this); }
+
+void TExportarDatos::controlPlantilla() { tzv::MostrarControlPlantilla(this); }
 
 void TExportarDatos::BImportarClick() {
   try {

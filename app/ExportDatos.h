@@ -40,6 +40,8 @@ class TExportarDatos : public QDialog, public tzv::Interaccion {
   void mensaje(const std::string& texto) override;
   void cursorEspera(bool activo) override;
   void cerrarDialogo() override;
+  bool controlProfesores() override;
+  void controlPlantilla() override;
 
  signals:
   // The dialog has closed: the program ends.

@@ -1,0 +1,104 @@
+#include "ControlProfes.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+#include "AspectoDialogo.h"
+#include "AvisoError.h"
+#include "BotonGlifo.h"
+#include "EtiquetaFondo.h"
+#include "FuenteDatos.h"
+#include "NavegadorDatos.h"
+#include "PanelDegradado.h"
+#include "RejillaDatos.h"
+#include "Staging.h"
+
+using namespace tzv::aspecto;
+
+TControlProfesores::TControlProfesores(QWidget* owner) : QDialog(owner) {
+  setObjectName(QStringLiteral("ControlProfesores"));
+  PrepararVentana(this, QStringLiteral("Control de Profesores"), 726, 499);
+
+  wwTableProft = std::make_unique<dbf::Table>("wwTableProft");
+  wwTableProft->setDatabaseName(gc::kCarpetaTrabajo);
+  wwTableProft->setTableName("proft.dbf");
+  wwTableProft->setExclusive(false);
+  wwTableProft->open();
+
+  wwDataSource1 = new FuenteDatos(this);
+  wwDataSource1->setObjectName(QStringLiteral("wwDataSource1"));
+  wwDataSource1->setColumnas({
+      {QStringLiteral("ABREV"), 4, QStringLiteral("ABREV"), false},
+      {QStringLiteral("NOMBRE"), 40, QStringLiteral("NOMBRE"), true},
+      {QStringLiteral("DNI"), 10, QStringLiteral("DNI"), true},
+      {QStringLiteral("DEPART"), 40, QStringLiteral("DEPARTAMENTO"), true},
+  });
+  wwDataSource1->setTabla(wwTableProft.get());
+
+  Draw3D1 = Fondo(this);
+  Label1 = Titulo(Draw3D1, QStringLiteral("CONTROL DEL D.N.I DE LOS PROFESORES"),
+                  QRect(9, 20, 202, 32));
+  Label3 = Cabecera(Draw3D1, QStringLiteral("INCIDENCIAS EN EL TRASPASO"), QRect(521, 66, 190, 13));
+  Label2 = Explicacion(
+      Draw3D1,
+      QStringLiteral("Se ha detectado que existe algún Profesor sin D.N.I. Para poder realizar "
+                     "correctamente la integración del Horario en GESCEN, deberán asignarlo en "
+                     "esta rejilla. Los Profesores deberán estar creados previamente en GESCEN, "
+                     "con los mismos D.N.I's."),
+      QRect(517, 91, 201, 104));
+  wwDBNavigator1 = Navegador(Draw3D1, wwDataSource1, QRect(236, 29, 275, 24));
+  ProftDBGrid = Rejilla(Draw3D1, "ProftDBGrid", wwDataSource1, QRect(9, 56, 504, 433));
+  BitBtn1 = Salir(Draw3D1, QRect(584, 216, 75, 25));
+
+  connect(ProftDBGrid, &RejillaDatos::entrada, this,
+          [this] { rejilla::Protegido(this, [this] { ProftDBGridEnter(); }); });
+  connect(ProftDBGrid, &RejillaDatos::salida, this,
+          [this] { rejilla::Protegido(this, [this] { ProftDBGridExit(); }); });
+  connect(BitBtn1, &QPushButton::clicked, this,
+          [this] { rejilla::Protegido(this, [this] { BitBtn1Click(); }); });
+
+  setTabOrder(ProftDBGrid, BitBtn1);
+  // The grid is the first control to take the focus: the dialog opens editing.
+  ProftDBGrid->setFocus();
+}
+
+TControlProfesores::~TControlProfesores() {
+  // The widgets let go of the handle before it goes.
+  if (wwDataSource1 != nullptr) wwDataSource1->setTabla(nullptr);
+}
+
+void TControlProfesores::ProftDBGridEnter() {
+  const dbf::TableState s = wwTableProft->state();
+  // Through the data source, so that grid and navigator see the record in editing.
+  if (s != dbf::TableState::Edit && s != dbf::TableState::Insert) wwDataSource1->editar();
+}
+
+void TControlProfesores::ProftDBGridExit() {
+  const dbf::TableState s = wwTableProft->state();
+  if (s == dbf::TableState::Edit || s == dbf::TableState::Insert) wwDataSource1->grabar();
+}
+
+void TControlProfesores::BitBtn1Click() {
+  DNICorrecto = true;
+  // Moving to the first record stores one still being edited.
+  wwTableProft->first();
+  for (; !wwTableProft->eof(); wwTableProft->next()) {
+    if (wwTableProft->asInteger("DNI") == 0) {
+      DNICorrecto = false;
+      break;
+    }
+  }
+  wwDataSource1->setTabla(nullptr);
+  wwTableProft->close();
+  wwTableProft.reset();
+  close();
+}
+
+void TControlProfesores::keyPressEvent(QKeyEvent* event) {
+  // The dialog has no cancel: Escape does not close it.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The error display of the grid, the navigator and the dialogs built on them: a modal
+// box with the error icon, the application's name as caption and the error's text with
+// a full stop at its end. The program can route it to its own error display, and tests
+// can answer it, by setting a function in its place.
+
+#include <QString>
+#include <exception>
+#include <functional>
+
+class QWidget;
+
+namespace rejilla {
+
+using AvisoError = std::function<void(QWidget* padre, const QString& texto)>;
+
+// While a function is set, errors go to it (with the text as it stands) instead of a
+// box; an empty function shows boxes again.
+void FijarAvisoError(AvisoError aviso);
+
+void MostrarError(QWidget* padre, const QString& texto);
+
+// Runs an event handler; an error it raises ends the handler and reaches the error
+// display, instead of crossing Qt's event loop.
+template <class F>
+void Protegido(QWidget* padre, F&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    MostrarError(padre, QString::fromUtf8(e.what()));
+  }
+}
+
+}  // namespace rejilla
