@@ -25,8 +25,8 @@ void BotonGlifo::paintEvent(QPaintEvent*) {
   const bool doble = NecesitaNegritaSimulada(font());
   const QFontMetrics fm(font());
   const QString texto = opt.text;
-  const int anchoTexto = fm.horizontalAdvance(QString(texto).remove(QLatin1Char('&'))) +
-                         (doble ? 1 : 0);
+  const int anchoTexto =
+      fm.horizontalAdvance(QString(texto).remove(QLatin1Char('&'))) + (doble ? 1 : 0);
   const QSize glifo = icon().isNull() ? QSize() : iconSize();
   const int total = glifo.width() + (glifo.isEmpty() ? 0 : kEspacio) + anchoTexto;
   QRect r = rect();
@@ -40,8 +40,8 @@ void BotonGlifo::paintEvent(QPaintEvent*) {
   }
   const QRect caja(x, r.top(), anchoTexto, r.height());
   const int banderas = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
-  p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                           QPalette::ButtonText));
+  p.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
   p.drawText(caja, banderas, texto);
   if (doble) p.drawText(caja.translated(1, 0), banderas, texto);
   if (hasFocus()) {

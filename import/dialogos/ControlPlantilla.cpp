@@ -37,7 +37,8 @@ TControlPlantilla::TControlPlantilla(QWidget* owner) : QDialog(owner) {
   Draw3D1 = Fondo(this);
   Label1 = Titulo(Draw3D1, QStringLiteral("COMPROBACIÓN DE LA PLANTILLA HORARIA DEL CENTRO"),
                   QRect(9, 12, 151, 64));
-  Label3 = Cabecera(Draw3D1, QStringLiteral("PLANTILLA HORARIA DEL CENTRO"), QRect(505, 57, 210, 13));
+  Label3 =
+      Cabecera(Draw3D1, QStringLiteral("PLANTILLA HORARIA DEL CENTRO"), QRect(505, 57, 210, 13));
   Label2 = Explicacion(
       Draw3D1,
       QStringLiteral("Se ha recogido la siguiente Plantilla Horaria desde GESCEN. Compruébela y "

@@ -36,8 +36,8 @@ TControlProfesores::TControlProfesores(QWidget* owner) : QDialog(owner) {
   wwDataSource1->setTabla(wwTableProft.get());
 
   Draw3D1 = Fondo(this);
-  Label1 = Titulo(Draw3D1, QStringLiteral("CONTROL DEL D.N.I DE LOS PROFESORES"),
-                  QRect(9, 20, 202, 32));
+  Label1 =
+      Titulo(Draw3D1, QStringLiteral("CONTROL DEL D.N.I DE LOS PROFESORES"), QRect(9, 20, 202, 32));
   Label3 = Cabecera(Draw3D1, QStringLiteral("INCIDENCIAS EN EL TRASPASO"), QRect(521, 66, 190, 13));
   Label2 = Explicacion(
       Draw3D1,

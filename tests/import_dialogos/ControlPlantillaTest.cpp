@@ -106,8 +106,9 @@ void ControlPlantillaTest::controles() {
   auto* w = d.findChild<QWidget*>(nombre);
   QVERIFY(w != nullptr);
   QCOMPARE(w->geometry(), caja);
-  QCOMPARE(w->parentWidget(), nombre == QLatin1String("Draw3D1") ? static_cast<QWidget*>(&d)
-                                                                  : static_cast<QWidget*>(d.Draw3D1));
+  QCOMPARE(w->parentWidget(), nombre == QLatin1String("Draw3D1")
+                                  ? static_cast<QWidget*>(&d)
+                                  : static_cast<QWidget*>(d.Draw3D1));
 }
 
 void ControlPlantillaTest::etiquetasYBoton() {
@@ -131,12 +132,13 @@ void ControlPlantillaTest::etiquetasYBoton() {
   QVERIFY(d.Label3->font().underline());
   QCOMPARE(d.Label3->fondo(), QColor(0xF0, 0xCA, 0xA6));
 
-  QCOMPARE(d.Label2->text(),
-           QStringLiteral("Se ha recogido la siguiente Plantilla Horaria desde GESCEN. Compruébela "
-                          "y modifique, en caso necesario, las Horas de Inicio y Final de Clase, en "
-                          "la presente rejilla. Deben ser iguales que la Plantilla Horaria que estén "
-                          "utilizando en GESCEN. Una vez adaptada la Rejilla Horaria, Pulse sobre el "
-                          "Botón Salir."));
+  QCOMPARE(
+      d.Label2->text(),
+      QStringLiteral("Se ha recogido la siguiente Plantilla Horaria desde GESCEN. Compruébela "
+                     "y modifique, en caso necesario, las Horas de Inicio y Final de Clase, en "
+                     "la presente rejilla. Deben ser iguales que la Plantilla Horaria que estén "
+                     "utilizando en GESCEN. Una vez adaptada la Rejilla Horaria, Pulse sobre el "
+                     "Botón Salir."));
   QCOMPARE(d.Label2->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0x80));
   QVERIFY(d.Label2->font().bold());
   QVERIFY(d.Label2->wordWrap());
@@ -210,10 +212,14 @@ void ControlPlantillaTest::horasTecleadasSeGuardan_data() {
   QTest::addColumn<int>("columna");
   QTest::addColumn<QString>("tecleado");
   QTest::addColumn<QString>("guardado");
-  QTest::newRow("inicio del primer periodo") << 0 << HORAINI << "07:55" << "07:55";
-  QTest::newRow("final de un periodo sin horas") << 5 << HORAFIN << "14:10" << "14:10";
-  QTest::newRow("cortado a cinco caracteres") << 19 << HORAINI << "08:00:00" << "08:00";
-  QTest::newRow("otra forma de escribirla") << 2 << HORAFIN << "10.45" << "10.45";
+  QTest::newRow("inicio del primer periodo") << 0 << HORAINI << "07:55"
+                                             << "07:55";
+  QTest::newRow("final de un periodo sin horas") << 5 << HORAFIN << "14:10"
+                                                 << "14:10";
+  QTest::newRow("cortado a cinco caracteres") << 19 << HORAINI << "08:00:00"
+                                              << "08:00";
+  QTest::newRow("otra forma de escribirla") << 2 << HORAFIN << "10.45"
+                                            << "10.45";
 }
 
 void ControlPlantillaTest::horasTecleadasSeGuardan() {

@@ -32,7 +32,8 @@ constexpr int NOMBRE = 1, DNI = 2;
 std::vector<Profesor> conDnis(const std::vector<std::int64_t>& dnis) {
   std::vector<Profesor> v;
   for (std::size_t i = 0; i < dnis.size(); ++i)
-    v.push_back({"PR" + std::to_string(i), "PROFESOR " + std::to_string(i), "DEPARTAMENTO", dnis[i]});
+    v.push_back(
+        {"PR" + std::to_string(i), "PROFESOR " + std::to_string(i), "DEPARTAMENTO", dnis[i]});
   return v;
 }
 
@@ -133,8 +134,9 @@ void ControlProfesoresTest::controles() {
   QVERIFY(w != nullptr);
   QCOMPARE(w->geometry(), caja);
   // Every control lies on the gradient panel.
-  QCOMPARE(w->parentWidget(), nombre == QLatin1String("Draw3D1") ? static_cast<QWidget*>(&d)
-                                                                  : static_cast<QWidget*>(d.Draw3D1));
+  QCOMPARE(w->parentWidget(), nombre == QLatin1String("Draw3D1")
+                                  ? static_cast<QWidget*>(&d)
+                                  : static_cast<QWidget*>(d.Draw3D1));
 }
 
 void ControlProfesoresTest::etiquetasYBoton() {
@@ -159,11 +161,12 @@ void ControlProfesoresTest::etiquetasYBoton() {
   QVERIFY(d.Label3->font().underline());
   QCOMPARE(d.Label3->fondo(), QColor(0xF0, 0xCA, 0xA6));
 
-  QCOMPARE(d.Label2->text(),
-           QStringLiteral("Se ha detectado que existe algún Profesor sin D.N.I. Para poder realizar "
-                          "correctamente la integración del Horario en GESCEN, deberán asignarlo en "
-                          "esta rejilla. Los Profesores deberán estar creados previamente en GESCEN, "
-                          "con los mismos D.N.I's."));
+  QCOMPARE(
+      d.Label2->text(),
+      QStringLiteral("Se ha detectado que existe algún Profesor sin D.N.I. Para poder realizar "
+                     "correctamente la integración del Horario en GESCEN, deberán asignarlo en "
+                     "esta rejilla. Los Profesores deberán estar creados previamente en GESCEN, "
+                     "con los mismos D.N.I's."));
   QCOMPARE(d.Label2->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0x80));
   QVERIFY(d.Label2->font().bold());
   QVERIFY(d.Label2->wordWrap());
@@ -378,7 +381,8 @@ void ControlProfesoresTest::ningunaFilaSeAnadeNiSeBorra() {
   TControlProfesores d;
   QVERIFY(mostrar(d));
   d.ProftDBGrid->setCurrentIndex(d.wwDataSource1->index(1, 3));
-  for (int tecla : {int(Qt::Key_Down), int(Qt::Key_Insert), int(Qt::Key_Return), int(Qt::Key_PageDown)})
+  for (int tecla :
+       {int(Qt::Key_Down), int(Qt::Key_Insert), int(Qt::Key_Return), int(Qt::Key_PageDown)})
     QTest::keyClick(d.ProftDBGrid, static_cast<Qt::Key>(tecla));
   QTest::keyClick(d.ProftDBGrid, Qt::Key_Delete, Qt::ControlModifier);
   d.wwDBNavigator1->pulsar(NavegadorDatos::NextPage);

@@ -12,7 +12,8 @@
 // others go to whatever has the focus.
 inline void Teclear(QWidget* rejilla, const QString& texto) {
   for (QChar c : texto) {
-    QWidget* destino = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : rejilla;
+    QWidget* destino =
+        QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : rejilla;
     QTest::keyClick(destino, c.toLatin1());
   }
 }

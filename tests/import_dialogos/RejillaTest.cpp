@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -10,7 +11,9 @@
 #include <memory>
 
 #include "AvisoError.h"
+#include "EngineError.h"
 #include "FuenteDatos.h"
+#include "Guion.h"
 #include "IndicadorFilas.h"
 #include "NavegadorDatos.h"
 #include "RejillaDatos.h"
@@ -76,15 +79,6 @@ struct Banco {
   QModelIndex indice(int fila, int columna) const { return fuente->index(fila, columna); }
 };
 
-// Types into the grid as a user does: the first key opens the cell's editor, the rest
-// go to whatever has the focus.
-void teclear(QWidget* rejilla, const QString& texto) {
-  for (QChar c : texto) {
-    QWidget* destino = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : rejilla;
-    QTest::keyClick(destino, c.toLatin1());
-  }
-}
-
 }  // namespace
 
 class RejillaTest : public QObject {
@@ -121,6 +115,8 @@ class RejillaTest : public QObject {
   void valorRechazadoRetieneElFoco();
   void otraFilaConValorRechazadoNoSeMueve();
   void aspecto();
+  void errorDeUnManejadorLlegaAlAviso();
+  void avisoDeErrorPorDefecto();
 
  private:
   QStringList errores_;
@@ -279,7 +275,8 @@ void RejillaTest::enteros() {
   if (tomado) {
     QVERIFY(b.fuente->ultimoError().isEmpty());
   } else {
-    QCOMPARE(b.fuente->ultimoError(), QStringLiteral("'%1' no es un valor entero válido").arg(texto));
+    QCOMPARE(b.fuente->ultimoError(),
+             QStringLiteral("'%1' no es un valor entero válido").arg(texto));
     QCOMPARE(b.fuente->data(b.indice(0, DNI)).toString(), QStringLiteral("1000"));
   }
   QVERIFY(b.fuente->grabar());
@@ -353,7 +350,7 @@ void RejillaTest::tablaVaciaNoSeEdita() {
   for (int i = 0; i < NavegadorDatos::Refresh; ++i)
     QVERIFY(!b.navegador->boton(static_cast<NavegadorDatos::Boton>(i))->isEnabled());
   b.rejilla->setFocus();
-  teclear(b.rejilla, QStringLiteral("7"));
+  Teclear(b.rejilla, QStringLiteral("7"));
   b.boton->setFocus();
   QCOMPARE(RegistrosProft(), 0u);
 }
@@ -388,7 +385,7 @@ void RejillaTest::tecleoConEnterGuardaYAvanza() {
   QVERIFY(b.mostrar());
   b.rejilla->setFocus();
   b.rejilla->setCurrentIndex(b.indice(1, DNI));
-  teclear(b.rejilla, QStringLiteral("4321"));
+  Teclear(b.rejilla, QStringLiteral("4321"));
   QVERIFY(b.rejilla->editor() != nullptr);
   QCOMPARE(b.fuente->estado(), dbf::TableState::Edit);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -407,8 +404,10 @@ void RejillaTest::editorSoloAdmiteLoQueElCampoGuarda_data() {
   QTest::addColumn<int>("columna");
   QTest::addColumn<QString>("tecleado");
   QTest::addColumn<QString>("enEditor");
-  QTest::newRow("cifras entre letras en un entero") << DNI << "12ab34" << "1234";
-  QTest::newRow("signo en un entero") << DNI << "-5x" << "-5";
+  QTest::newRow("cifras entre letras en un entero") << DNI << "12ab34"
+                                                    << "1234";
+  QTest::newRow("signo en un entero") << DNI << "-5x"
+                                      << "-5";
   QTest::newRow("texto cortado al ancho del campo")
       << NOMBRE << "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ"
       << "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN";
@@ -422,7 +421,7 @@ void RejillaTest::editorSoloAdmiteLoQueElCampoGuarda() {
   QVERIFY(b.mostrar());
   b.rejilla->setFocus();
   b.rejilla->setCurrentIndex(b.indice(0, columna));
-  teclear(b.rejilla, tecleado);
+  Teclear(b.rejilla, tecleado);
   auto* editor = qobject_cast<QLineEdit*>(b.rejilla->editor());
   QVERIFY(editor != nullptr);
   QCOMPARE(editor->text(), enEditor);
@@ -440,7 +439,7 @@ void RejillaTest::entradaYSalidaDelFoco() {
   QCOMPARE(entradas.count(), 1);
   // The grid's own editor is inside the grid.
   b.rejilla->setCurrentIndex(b.indice(0, NOMBRE));
-  teclear(b.rejilla, QStringLiteral("X"));
+  Teclear(b.rejilla, QStringLiteral("X"));
   QVERIFY(b.rejilla->editor() != nullptr && b.rejilla->editor()->hasFocus());
   QCOMPARE(entradas.count(), 1);
   QCOMPARE(salidas.count(), 0);
@@ -470,7 +469,7 @@ void RejillaTest::valorRechazadoRetieneElFoco() {
   QVERIFY(b.mostrar());
   b.rejilla->setFocus();
   b.rejilla->setCurrentIndex(b.indice(0, DNI));
-  teclear(b.rejilla, QStringLiteral("-"));
+  Teclear(b.rejilla, QStringLiteral("-"));
   QVERIFY(b.rejilla->editor() != nullptr);
   QTest::mouseClick(b.boton, Qt::LeftButton);
   QCoreApplication::processEvents();
@@ -494,7 +493,7 @@ void RejillaTest::otraFilaConValorRechazadoNoSeMueve() {
   QVERIFY(b.mostrar());
   b.rejilla->setFocus();
   b.rejilla->setCurrentIndex(b.indice(0, DNI));
-  teclear(b.rejilla, QStringLiteral("-"));
+  Teclear(b.rejilla, QStringLiteral("-"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   QCoreApplication::processEvents();
@@ -526,8 +525,37 @@ void RejillaTest::aspecto() {
   QVERIFY(media > 0 && media < b.rejilla->fontMetrics().height());
   QCOMPARE(b.rejilla->columnWidth(NOMBRE), 40 * media - media / 2 + 3);
   // A short column is never narrower than its title's longest word.
-  QVERIFY(b.rejilla->columnWidth(ABREV) >=
-          QFontMetrics(b.rejilla->titulos()->fuenteTitulos()).horizontalAdvance(QStringLiteral("ABREV")));
+  QVERIFY(b.rejilla->columnWidth(ABREV) >= QFontMetrics(b.rejilla->titulos()->fuenteTitulos())
+                                               .horizontalAdvance(QStringLiteral("ABREV")));
+}
+
+void RejillaTest::errorDeUnManejadorLlegaAlAviso() {
+  Banco b(2);
+  connect(b.rejilla, &RejillaDatos::entrada, b.rejilla,
+          [] { throw dbf::EngineError("wwTableProft: fallo al editar"); });
+  QVERIFY(b.mostrar());
+  b.boton->setFocus();
+  b.rejilla->setFocus();
+  QVERIFY(errores_.contains(QStringLiteral("wwTableProft: fallo al editar")));
+  QVERIFY(b.rejilla->tieneFoco());
+}
+
+void RejillaTest::avisoDeErrorPorDefecto() {
+  rejilla::FijarAvisoError({});
+  QString titulo, texto;
+  QMessageBox::Icon icono = QMessageBox::NoIcon;
+  AlMostrarse([&](QDialog* d) {
+    auto* caja = qobject_cast<QMessageBox*>(d);
+    if (caja == nullptr) return;
+    titulo = caja->windowTitle();
+    texto = caja->text();
+    icono = caja->icon();
+    caja->button(QMessageBox::Ok)->click();
+  });
+  rejilla::MostrarError(nullptr, QStringLiteral("'x' no es un valor entero válido"));
+  QCOMPARE(titulo, QStringLiteral("TransZorvexValencia"));
+  QCOMPARE(texto, QStringLiteral("'x' no es un valor entero válido."));
+  QCOMPARE(icono, QMessageBox::Critical);
 }
 
 QTEST_MAIN(RejillaTest)

@@ -13,7 +13,9 @@
 
 namespace {
 
-dbf::FieldDef texto(const char* nombre, int ancho) { return {nombre, dbf::FieldKind::String, ancho}; }
+dbf::FieldDef texto(const char* nombre, int ancho) {
+  return {nombre, dbf::FieldKind::String, ancho};
+}
 dbf::FieldDef entero(const char* nombre) { return {nombre, dbf::FieldKind::Integer, 0}; }
 
 void carpeta(const std::string& ventanas) {
@@ -45,7 +47,8 @@ std::vector<Profesor> LeerProft() {
   t.open();
   std::vector<Profesor> v;
   for (t.first(); !t.eof(); t.next())
-    v.push_back({t.asString("ABREV"), t.asString("NOMBRE"), t.asString("DEPART"), t.asInteger("DNI")});
+    v.push_back(
+        {t.asString("ABREV"), t.asString("NOMBRE"), t.asString("DEPART"), t.asInteger("DNI")});
   return v;
 }
 

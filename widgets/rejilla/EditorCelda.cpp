@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRegularExpressionValidator>
 
 #include "FuenteDatos.h"
@@ -22,18 +22,18 @@ void EditorCelda::paint(QPainter* painter, const QStyleOptionViewItem& option,
   // Background, selection and focus as the style draws them; the text by hand.
   estilo->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
   const FuenteDatos* fuente = rejilla_->fuente();
-  const bool numero = fuente != nullptr && fuente->tipo(index.column()) != FuenteDatos::TipoCampo::Texto;
+  const bool numero =
+      fuente != nullptr && fuente->tipo(index.column()) != FuenteDatos::TipoCampo::Texto;
   const QPalette::ColorGroup grupo =
       (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
   painter->save();
   painter->setClipRect(opt.rect);
   painter->setFont(opt.font);
-  painter->setPen(opt.palette.color(grupo, (opt.state & QStyle::State_Selected)
-                                               ? QPalette::HighlightedText
-                                               : QPalette::Text));
-  painter->drawText(opt.rect.adjusted(2, 0, -2, 0),
-                    (numero ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine,
-                    texto);
+  painter->setPen(opt.palette.color(
+      grupo, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
+  painter->drawText(
+      opt.rect.adjusted(2, 0, -2, 0),
+      (numero ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine, texto);
   painter->restore();
 }
 

@@ -1,6 +1,7 @@
 #include "FuenteDatos.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 
 #include "FieldValue.h"
@@ -211,6 +212,12 @@ bool FuenteDatos::irAFila(int fila) {
   } catch (...) {
     // The record being edited could not be stored: show what the file holds.
     beginResetModel();
+    try {
+      cargar(tabla_->recNo());
+    } catch (...) {
+      filas_.clear();
+      filaActual_ = -1;
+    }
     endResetModel();
     avisarEstado();
     throw;
@@ -245,6 +252,11 @@ bool FuenteDatos::grabar() {
   try {
     tabla_->post();
   } catch (...) {
+    // The record was not stored and is no longer being edited: show what the file holds.
+    try {
+      releerFilaActual();
+    } catch (...) {
+    }
     avisarEstado();
     throw;
   }

@@ -62,7 +62,9 @@ class FuenteDatos : public QAbstractTableModel {
   // Row of the current record; -1 when there is none.
   int filaActual() const { return filaActual_; }
   bool alPrincipio() const { return filaActual_ <= 0; }
-  bool alFinal() const { return filaActual_ < 0 || filaActual_ >= static_cast<int>(filas_.size()) - 1; }
+  bool alFinal() const {
+    return filaActual_ < 0 || filaActual_ >= static_cast<int>(filas_.size()) - 1;
+  }
 
   // The operations of the navigator and of the dialogs' handlers. Each first asks the
   // joined grids to hand over a value being typed; when a grid refuses it (a value

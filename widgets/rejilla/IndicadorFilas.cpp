@@ -51,8 +51,8 @@ void IndicadorFilas::paintSection(QPainter* painter, const QRect& rect, int logi
       painter->drawLine(c.x() - 2, c.y() - 4, c.x() + 2, c.y() - 4);
       painter->drawLine(c.x() - 2, c.y() + 4, c.x() + 2, c.y() + 4);
     } else {
-      painter->drawPolygon(QPolygon({QPoint(c.x() - 2, c.y() - 4), QPoint(c.x() + 2, c.y()),
-                                     QPoint(c.x() - 2, c.y() + 4)}));
+      painter->drawPolygon(QPolygon(
+          {QPoint(c.x() - 2, c.y() - 4), QPoint(c.x() + 2, c.y()), QPoint(c.x() - 2, c.y() + 4)}));
     }
   }
   painter->restore();

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygon>
 #include <QPolygonF>
 #include <QToolButton>
 
@@ -12,10 +13,10 @@ namespace {
 
 constexpr int kLado = 16;
 
-QPolygonF triangulo(double x, bool derecha) {
-  // A solid triangle 4 pixels wide and 7 high, pointing left or right.
-  return derecha ? QPolygonF({QPointF(x, 4.5), QPointF(x + 4, 8), QPointF(x, 11.5)})
-                 : QPolygonF({QPointF(x + 4, 4.5), QPointF(x, 8), QPointF(x + 4, 11.5)});
+QPolygon triangulo(int x, bool derecha) {
+  // A solid triangle 5 pixels wide and 9 high, pointing left or right.
+  return derecha ? QPolygon({QPoint(x, 3), QPoint(x + 4, 7), QPoint(x, 11)})
+                 : QPolygon({QPoint(x + 4, 3), QPoint(x, 7), QPoint(x + 4, 11)});
 }
 
 QIcon glifo(NavegadorDatos::Boton b) {
@@ -23,33 +24,33 @@ QIcon glifo(NavegadorDatos::Boton b) {
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing, false);
-  p.setPen(Qt::NoPen);
+  p.setPen(Qt::black);
   p.setBrush(Qt::black);
   switch (b) {
     case NavegadorDatos::First:
-      p.drawRect(4, 4, 2, 8);
+      p.drawRect(4, 3, 1, 8);
       p.drawPolygon(triangulo(7, false));
       break;
     case NavegadorDatos::PriorPage:
-      p.drawPolygon(triangulo(3, false));
+      p.drawPolygon(triangulo(2, false));
       p.drawPolygon(triangulo(8, false));
       break;
     case NavegadorDatos::Prior:
-      p.drawPolygon(triangulo(6, false));
+      p.drawPolygon(triangulo(5, false));
       break;
     case NavegadorDatos::Next:
       p.drawPolygon(triangulo(6, true));
       break;
     case NavegadorDatos::NextPage:
-      p.drawPolygon(triangulo(4, true));
+      p.drawPolygon(triangulo(3, true));
       p.drawPolygon(triangulo(9, true));
       break;
     case NavegadorDatos::Last:
       p.drawPolygon(triangulo(5, true));
-      p.drawRect(10, 4, 2, 8);
+      p.drawRect(11, 3, 1, 8);
       break;
     case NavegadorDatos::Edit:
-      p.drawPolygon(QPolygonF({QPointF(4, 11), QPointF(8, 5), QPointF(12, 11)}));
+      p.drawPolygon(QPolygon({QPoint(3, 10), QPoint(7, 6), QPoint(11, 10)}));
       break;
     case NavegadorDatos::Post: {
       QPen pen(Qt::black, 2);
@@ -89,12 +90,16 @@ QString NavegadorDatos::nombre(Boton b) {
 }
 
 QString NavegadorDatos::pista(Boton b) {
-  static const char* const pistas[kBotones] = {
-      "Move to first record",           "Move backward 10 records",
-      "Move to prior record",           "Move to next record",
-      "Move forward 10 records",        "Move to last record",
-      "Edit current record",            "Post changes of current record",
-      "Cancel changes made to current record", "Refresh the contents of the dataset"};
+  static const char* const pistas[kBotones] = {"Move to first record",
+                                               "Move backward 10 records",
+                                               "Move to prior record",
+                                               "Move to next record",
+                                               "Move forward 10 records",
+                                               "Move to last record",
+                                               "Edit current record",
+                                               "Post changes of current record",
+                                               "Cancel changes made to current record",
+                                               "Refresh the contents of the dataset"};
   return QString::fromLatin1(pistas[b]);
 }
 
@@ -129,16 +134,36 @@ void NavegadorDatos::pulsar(Boton b) {
   if (fuente_ == nullptr) return;
   rejilla::Protegido(this, [this, b] {
     switch (b) {
-      case First: fuente_->primero(); break;
-      case PriorPage: fuente_->moverPor(-kSaltoPagina); break;
-      case Prior: fuente_->anterior(); break;
-      case Next: fuente_->siguiente(); break;
-      case NextPage: fuente_->moverPor(kSaltoPagina); break;
-      case Last: fuente_->ultimo(); break;
-      case Edit: fuente_->editar(); break;
-      case Post: fuente_->grabar(); break;
-      case Cancel: fuente_->cancelar(); break;
-      case Refresh: fuente_->refrescar(); break;
+      case First:
+        fuente_->primero();
+        break;
+      case PriorPage:
+        fuente_->moverPor(-kSaltoPagina);
+        break;
+      case Prior:
+        fuente_->anterior();
+        break;
+      case Next:
+        fuente_->siguiente();
+        break;
+      case NextPage:
+        fuente_->moverPor(kSaltoPagina);
+        break;
+      case Last:
+        fuente_->ultimo();
+        break;
+      case Edit:
+        fuente_->editar();
+        break;
+      case Post:
+        fuente_->grabar();
+        break;
+      case Cancel:
+        fuente_->cancelar();
+        break;
+      case Refresh:
+        fuente_->refrescar();
+        break;
     }
   });
   actualizar();

@@ -86,7 +86,8 @@ void RejillaDatos::setColoresCeldas(const QColor& celdas, const QColor& alternas
   setPalette(p);
   // Beyond the last column and below the last row the grid shows its cell colour, also
   // along the titles and the indicator column.
-  for (QHeaderView* cabecera : {static_cast<QHeaderView*>(titulos_), static_cast<QHeaderView*>(indicador_)}) {
+  for (QHeaderView* cabecera :
+       {static_cast<QHeaderView*>(titulos_), static_cast<QHeaderView*>(indicador_)}) {
     QPalette pc = cabecera->palette();
     for (QPalette::ColorRole rol : {QPalette::Window, QPalette::Base, QPalette::Button})
       pc.setColor(rol, celdas);
@@ -137,9 +138,9 @@ void RejillaDatos::changeEvent(QEvent* event) {
 }
 
 bool RejillaDatos::eventFilter(QObject* objeto, QEvent* evento) {
-  if (bloqueando_ && (evento->type() == QEvent::MouseButtonPress ||
-                      evento->type() == QEvent::MouseButtonRelease ||
-                      evento->type() == QEvent::MouseButtonDblClick)) {
+  if (bloqueando_ &&
+      (evento->type() == QEvent::MouseButtonPress || evento->type() == QEvent::MouseButtonRelease ||
+       evento->type() == QEvent::MouseButtonDblClick)) {
     auto* w = qobject_cast<QWidget*>(objeto);
     if (w != nullptr && w->window() == window() && !dentro(w)) return true;
   }

@@ -44,8 +44,8 @@ QFont TitulosRejilla::fuenteTitulos() const {
 int TitulosRejilla::anchoPalabraMasLarga(const QString& titulo) const {
   const QFontMetrics fm(fuenteTitulos());
   int ancho = 0;
-  for (const QString& palabra : titulo.split(QRegularExpression(QStringLiteral("\\s+")),
-                                             Qt::SkipEmptyParts))
+  for (const QString& palabra :
+       titulo.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
     ancho = std::max(ancho, fm.horizontalAdvance(palabra));
   return ancho + 2 * kMargen + (negritaSimulada() ? 1 : 0);
 }
