@@ -103,6 +103,8 @@ LocalDate today();
 // tests and tools with setDecimalSeparator.
 char decimalSeparator();
 void setDecimalSeparator(char separator);
+// The separator the system's regional settings give, read once by decimalSeparator.
+char userDecimalSeparator();
 
 // Environment variable, or empty text when unset.
 std::string environment(const char* name);

@@ -100,11 +100,6 @@ int openFd(const std::string& path, int flags) {
 
 }  // namespace
 
-IoError::IoError(int code, std::string path)
-    : std::runtime_error("Error de E/S " + std::to_string(code) + ": " + path),
-      code_(code),
-      path_(std::move(path)) {}
-
 File::~File() {
   if (fd_ >= 0) ::close(fd_);
 }
@@ -296,10 +291,8 @@ LocalDate today() {
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-namespace {
-char g_separatorOverride = 0;
-
-char separatorOfUserLocale() {
+// The decimal separator of the locale the environment names (LC_ALL, LC_NUMERIC, LANG).
+char userDecimalSeparator() {
   const char* names[] = {"LC_ALL", "LC_NUMERIC", "LANG"};
   for (const char* name : names) {
     const char* value = std::getenv(name);
@@ -313,15 +306,6 @@ char separatorOfUserLocale() {
   }
   return '.';
 }
-}  // namespace
-
-char decimalSeparator() {
-  if (g_separatorOverride != 0) return g_separatorOverride;
-  static const char fromLocale = separatorOfUserLocale();
-  return fromLocale;
-}
-
-void setDecimalSeparator(char separator) { g_separatorOverride = separator; }
 
 std::string environment(const char* name) {
   const char* value = std::getenv(name);

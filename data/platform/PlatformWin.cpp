@@ -186,11 +186,6 @@ class KeepPosition {
 
 }  // namespace
 
-IoError::IoError(int code, std::string path)
-    : std::runtime_error("Error de E/S " + std::to_string(code) + ": " + path),
-      code_(code),
-      path_(std::move(path)) {}
-
 File::~File() {
   if (fd_ >= 0) CloseHandle(handleOf(fd_));
 }
@@ -435,26 +430,14 @@ LocalDate today() {
   return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
 
-namespace {
-char g_separatorOverride = 0;
-
 // The user's decimal separator from the regional settings; a separator that is not
 // one ASCII character cannot stand in the tables' text and gives way to '.'.
-char separatorOfUserLocale() {
+char userDecimalSeparator() {
   wchar_t buf[8] = {};
   int n = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8);
   if (n == 2 && buf[0] > 0 && buf[0] < 0x80) return static_cast<char>(buf[0]);
   return '.';
 }
-}  // namespace
-
-char decimalSeparator() {
-  if (g_separatorOverride != 0) return g_separatorOverride;
-  static const char fromLocale = separatorOfUserLocale();
-  return fromLocale;
-}
-
-void setDecimalSeparator(char separator) { g_separatorOverride = separator; }
 
 std::string environment(const char* name) {
   std::wstring key = wide(name);
