@@ -603,14 +603,19 @@ std::string textOf(Value&& v) {
 }
 
 std::string readText(const Layout& t, const Field& f, const char* record) {
+  std::string out;
+  readText(t, f, record, out);
+  return out;
+}
+
+void readText(const Layout& t, const Field& f, const char* record, std::string& out) {
   if (f.type == 'C' && f.nullBit < 0) {
     std::string_view raw(record + f.offset, static_cast<std::size_t>(f.length));
     while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\0')) raw.remove_suffix(1);
-    std::string out;
     decodeAppend(t.codePage, raw, out);
-    return out;
+    return;
   }
-  return textOf(readValue(t, f, record));
+  out += textOf(readValue(t, f, record));
 }
 
 void writeText(const Layout& t, const Field& f, char* record, std::string_view text) {

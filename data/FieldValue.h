@@ -41,6 +41,7 @@ Value readValue(const Layout& t, const Field& f, const char* record);
 void writeValue(const Layout& t, const Field& f, char* record, const Value& v);
 // Faster paths for the commonest calls: text read from and written to a field.
 std::string readText(const Layout& t, const Field& f, const char* record);
+void readText(const Layout& t, const Field& f, const char* record, std::string& out);  // appends
 void writeText(const Layout& t, const Field& f, char* record, std::string_view text);
 // Number fields stored as text (N, F), read without building a Value; false when the
 // field is of another kind or holds something the general path must judge.

@@ -452,6 +452,24 @@ std::string Table::asString(const Field& f) const {
   });
 }
 
+void Table::asString(const Field& f, std::string& out) const {
+  guarded([&] {
+    requireActive();
+    const char* rec = currentRecord();
+    out.clear();
+    if (rec != nullptr) readText(file_->layout(), f, rec, out);
+  });
+}
+
+std::string_view Table::storedBytes(const Field& f) const {
+  return guarded([&] {
+    requireActive();
+    const char* rec = currentRecord();
+    if (rec == nullptr) return std::string_view();
+    return std::string_view(rec + f.offset, static_cast<std::size_t>(f.length));
+  });
+}
+
 std::int64_t Table::asInteger(std::string_view name) const { return asInteger(campo(name)); }
 
 std::int64_t Table::asInteger(const Field& f) const {
@@ -509,7 +527,7 @@ void Table::append() {
     requireActive();
     if (readOnly_) fail("La tabla " + path() + " es de solo lectura");
     settle();
-    buffer_ = blank_;
+    buffer_.assign(blank_.begin(), blank_.end());
     modified_ = false;
     state_ = TableState::Insert;
   });
@@ -541,18 +559,18 @@ void Table::post() {
 
 void Table::storeRecord() {
   bool inserting = state_ == TableState::Insert;
-  // Whatever happens to the write, the record leaves the editing state.
-  std::vector<char> record = std::move(buffer_);
-  buffer_.clear();
+  // Whatever happens to the write, the record leaves the editing state. The buffer keeps
+  // its storage for the next record: long runs of appends then allocate nothing.
   state_ = TableState::Browse;
+  const char* record = buffer_.data();
   if (inserting) {
-    cur_ = file_->append(record.data());
-    if (indexField_ >= 0) placeInOrder(cur_, record.data());
+    cur_ = file_->append(record);
+    if (indexField_ >= 0) placeInOrder(cur_, record);
   } else {
-    file_->rewrite(cur_, record.data());
+    file_->rewrite(cur_, record);
     if (indexField_ >= 0) {
       removeFromOrder(cur_);
-      placeInOrder(cur_, record.data());
+      placeInOrder(cur_, record);
     }
   }
   if (indexField_ >= 0) orderGeneration_ = file_->generation();
@@ -593,6 +611,7 @@ void Table::setInteger(std::string_view field, std::int64_t v) { setValue(field,
 void Table::setInteger(const Field& f, std::int64_t v) { setValue(f, Value::ofInteger(v)); }
 void Table::setFloat(std::string_view field, double v) { setValue(field, Value::ofFloat(v)); }
 void Table::setBoolean(std::string_view field, bool v) { setValue(field, Value::ofBoolean(v)); }
+void Table::setBoolean(const Field& f, bool v) { setValue(f, Value::ofBoolean(v)); }
 
 // --- creating and emptying --------------------------------------------------------
 

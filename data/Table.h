@@ -80,6 +80,11 @@ class Table {
   // table stays open.
   const Field& campo(std::string_view name) const;
   std::string asString(const Field& f) const;
+  // The same text into `out`, whose storage is reused: for reads of millions of rows.
+  void asString(const Field& f, std::string& out) const;
+  // The bytes the current record stores for a field, as they lie in the file; empty when
+  // there is no current record. Valid until the cursor moves or the record is written.
+  std::string_view storedBytes(const Field& f) const;
   std::int64_t asInteger(const Field& f) const;
   double asFloat(const Field& f) const;
 
@@ -93,6 +98,7 @@ class Table {
   void setBoolean(std::string_view field, bool v);
   void setString(const Field& f, std::string_view v);
   void setInteger(const Field& f, std::int64_t v);
+  void setBoolean(const Field& f, bool v);
 
   // Moves to the first record, in index order, whose index field equals `key`; when
   // there is none, stays where it was and returns false.

@@ -1,9 +1,13 @@
 #include "ExportarAlumnos.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <limits>
-#include <unordered_map>
+#include <optional>
+#include <span>
 #include <vector>
 
+#include "Busquedas.h"
 #include "Catalogo.h"
 #include "CodigoGrupo.h"
 #include "Staging.h"
@@ -14,6 +18,7 @@ namespace tzv {
 namespace {
 
 constexpr int kMaxAsignaturas = 50;
+constexpr std::size_t kNinguno = std::numeric_limits<std::size_t>::max();
 
 std::vector<dbf::FieldDef> camposAlumnos() {
   std::vector<dbf::FieldDef> campos = {texto("EXPED", 20), texto("NOMBRE", 50), texto("TURNO", 1), texto("NIVEL", 5),
@@ -39,32 +44,44 @@ class Turnos {
     }
   }
 
-  std::string de(const std::string& codgrup, const std::string& codcur) const {
-    std::size_t primero = std::numeric_limits<std::size_t>::max();
-    if (auto g = porGrupo_.find(codgrup); g != porGrupo_.end()) primero = g->second;
-    if (auto c = porCurso_.find(codcur); c != porCurso_.end()) primero = std::min(primero, c->second);
+  // Positions of the first group record of a group code and of a course code.
+  std::size_t primeroDelGrupo(const std::string& codgrup) const { return buscar(porGrupo_, codgrup); }
+  std::size_t primeroDelCurso(const std::string& codcur) const { return buscar(porCurso_, codcur); }
+  std::string de(std::size_t delGrupo, std::size_t delCurso) const {
+    const std::size_t primero = std::min(delGrupo, delCurso);
     return primero < turnos_.size() ? turnos_[primero] : std::string();
   }
 
  private:
+  static std::size_t buscar(const MapaTextos<std::size_t>& m, const std::string& clave) {
+    auto it = m.find(clave);
+    return it == m.end() ? kNinguno : it->second;
+  }
+
   std::vector<std::string> turnos_;
-  std::unordered_map<std::string, std::size_t> porGrupo_;
-  std::unordered_map<std::string, std::size_t> porCurso_;
+  MapaTextos<std::size_t> porGrupo_;
+  MapaTextos<std::size_t> porCurso_;
 };
 
-// The subjects each student takes, in the stored order of the enrolment table, read in
-// one pass the first time they are needed.
+// Subject code to abbreviation through the CODVALEN order of ASIGVALT: the first row of
+// a code.
+using Abreviaturas = MapaTextos<std::string>;
+
+// The abbreviations of the subjects each student takes, in the stored order of the
+// enrolment table, read in one pass the first time they are needed. Enrolments whose
+// subject has no abbreviation are left out here, as the writer would skip them.
 class Matriculas {
  public:
-  explicit Matriculas(dbf::Table& asigalum) : asigalum_(asigalum) {}
+  Matriculas(dbf::Table& asigalum, const Abreviaturas& abreviaturas)
+      : asigalum_(asigalum), abreviaturas_(abreviaturas) {}
 
-  const std::vector<std::string>& de(const std::string& exped) {
+  std::span<const std::string> de(const std::string& exped) {
     if (!leidas_) leer();
     auto it = porAlumno_.find(exped);
-    static const std::vector<std::string> ninguna;
-    if (it == porAlumno_.end()) return ninguna;
+    if (it == porAlumno_.end()) return {};
     if (!tieneCodasig_) asigalum_.asString("CODASIG");  // raises the missing-field error
-    return it->second;
+    const std::uint32_t a = it->second;
+    return {abreviaturasEnOrden_.data() + inicio_[a], abreviaturasEnOrden_.data() + inicio_[a + 1]};
   }
 
  private:
@@ -73,16 +90,75 @@ class Matriculas {
     tieneCodasig_ = asigalum_.layout().find("CODASIG") >= 0;
     const dbf::Field& codigo = asigalum_.campo("Codigo");
     const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
+    // Each row's student (numbered in order of appearance) and abbreviation (its place
+    // in abreviaturas_).
+    std::vector<std::uint32_t> alumnoDeFila;
+    std::vector<std::uint32_t> abreviaturaDeFila;
+    constexpr std::uint32_t kSinAbreviatura = std::numeric_limits<std::uint32_t>::max();
+    std::optional<MemoCampo<std::uint32_t>> abreviaturaDe;
+    if (codasig != nullptr) abreviaturaDe.emplace(asigalum_, *codasig);
+    std::string texto, anterior;
+    std::uint32_t alumno = 0;
+    bool primera = true;
     for (asigalum_.first(); !asigalum_.eof(); asigalum_.next()) {
-      auto& lista = porAlumno_[asigalum_.asString(codigo)];
-      if (codasig != nullptr) lista.push_back(asigalum_.asString(*codasig));
+      // The rows of one student usually follow each other: the code is read and looked
+      // up only when its stored bytes change.
+      const std::string_view bytes = asigalum_.storedBytes(codigo);
+      if (primera || !MismosBytes()(bytes, anterior)) {
+        anterior.assign(bytes);
+        asigalum_.asString(codigo, texto);
+        alumno = porAlumno_.try_emplace(texto, static_cast<std::uint32_t>(porAlumno_.size())).first->second;
+        primera = false;
+      }
+      if (!abreviaturaDe) continue;
+      const std::uint32_t abreviatura = abreviaturaDe->de([&] {
+        auto a = abreviaturas_.find(asigalum_.asString(*codasig));
+        if (a == abreviaturas_.end()) return kSinAbreviatura;
+        abreviaturasUsadas_.push_back(a->second);
+        return static_cast<std::uint32_t>(abreviaturasUsadas_.size() - 1);
+      });
+      if (abreviatura == kSinAbreviatura) continue;
+      alumnoDeFila.push_back(alumno);
+      abreviaturaDeFila.push_back(abreviatura);
     }
+    // Grouped by student, stored order kept within each: a counting sort.
+    inicio_.assign(porAlumno_.size() + 1, 0);
+    for (std::uint32_t a : alumnoDeFila) ++inicio_[a + 1];
+    for (std::size_t i = 1; i < inicio_.size(); ++i) inicio_[i] += inicio_[i - 1];
+    std::vector<std::uint32_t> siguiente(inicio_.begin(), inicio_.end() - 1);
+    abreviaturasEnOrden_.resize(alumnoDeFila.size());
+    for (std::size_t i = 0; i < alumnoDeFila.size(); ++i)
+      abreviaturasEnOrden_[siguiente[alumnoDeFila[i]]++] = abreviaturasUsadas_[abreviaturaDeFila[i]];
   }
 
   dbf::Table& asigalum_;
+  const Abreviaturas& abreviaturas_;
   bool leidas_ = false;
   bool tieneCodasig_ = true;
-  std::unordered_map<std::string, std::vector<std::string>> porAlumno_;
+  MapaTextos<std::uint32_t> porAlumno_;
+  std::vector<std::string> abreviaturasUsadas_;   // each distinct stored subject code's
+  std::vector<std::uint32_t> inicio_;             // per student, into abreviaturasEnOrden_
+  std::vector<std::string> abreviaturasEnOrden_;
+};
+
+// What a student's group code gives: its parts and where its shift comes from.
+struct DatosGrupo {
+  CodigoGrupo codigo;
+  std::size_t primeroDelGrupo = kNinguno;
+};
+
+// The fields of the GESCEN student table, found by name at the first student with a
+// usable group, in the order in which the writer reads them.
+struct CamposAlumno {
+  const dbf::Field* codcur;
+  const dbf::Field* codigo;
+  const dbf::Field* apenom;
+  const dbf::Field* repite;
+  explicit CamposAlumno(const dbf::Table& alumnos)
+      : codcur(&alumnos.campo("CODCUR")),
+        codigo(&alumnos.campo("CODIGO")),
+        apenom(&alumnos.campo("APENOM")),
+        repite(&alumnos.campo("REPITE")) {}
 };
 
 }  // namespace
@@ -91,12 +167,11 @@ void ExportarAlumnos(gc::Catalogo& tablas) {
   dbf::Table alumnost;
   recrearIntercambio(alumnost, kALUMNOST, camposAlumnos());
 
-  // Subject code to abbreviation through the CODVALEN order: the first row of a code.
   dbf::Table asigvalt;
   asigvalt.setTableName(rutaIntercambio(kASIGVALT));
   asigvalt.setIndexName("CODVALEN");
   asigvalt.open();
-  std::unordered_map<std::string, std::string> abreviaturas;
+  Abreviaturas abreviaturas;
   for (asigvalt.first(); !asigvalt.eof(); asigvalt.next())
     abreviaturas.try_emplace(asigvalt.asString("CODVALEN"), asigvalt.asString("COD"));
 
@@ -108,37 +183,56 @@ void ExportarAlumnos(gc::Catalogo& tablas) {
   dbf::Table& asigalum = tablas.wwTableAsigAlum;
   asigalum.open();
   const Turnos turnos(grupos);
-  Matriculas matriculas(asigalum);
-  std::vector<const dbf::Field*> pares;  // ASIG1, DIV1, ASIG2... as far as the table has them
-  for (int n = 1; n <= kMaxAsignaturas; ++n) {
-    pares.push_back(&alumnost.campo("ASIG" + std::to_string(n)));
-    pares.push_back(&alumnost.campo("DIV" + std::to_string(n)));
-  }
+  Matriculas matriculas(asigalum, abreviaturas);
+  std::vector<const dbf::Field*> asignaturas;  // ASIG1, ASIG2... as far as the table has them
+  for (int n = 1; n <= kMaxAsignaturas; ++n) asignaturas.push_back(&alumnost.campo("ASIG" + std::to_string(n)));
+  const dbf::Field& exped = alumnost.campo("EXPED");
+  const dbf::Field& nombre = alumnost.campo("NOMBRE");
+  const dbf::Field& turno = alumnost.campo("TURNO");
+  const dbf::Field& nivel = alumnost.campo("NIVEL");
+  const dbf::Field& curso = alumnost.campo("CURSO");
+  const dbf::Field& grupo = alumnost.campo("GRUPO");
+  const dbf::Field& opcion = alumnost.campo("OPCION");
+  const dbf::Field& repite = alumnost.campo("REPITE");
 
-  for (alumnos.first(); !alumnos.eof(); alumnos.next()) {
-    const std::string codgrup = alumnos.asString("CODGRUP");
-    const CodigoGrupo g = trocearGrupo(codgrup);
-    if (!g.utilizable()) continue;
-    const std::string turno = turnos.de(codgrup, alumnos.asString("CODCUR"));
-    alumnost.append();
-    alumnost.setString("EXPED", alumnos.asString("CODIGO"));
-    alumnost.setString("NOMBRE", alumnos.asString("APENOM"));
-    alumnost.setString("TURNO", turno);
-    alumnost.setString("NIVEL", g.nivel);
-    alumnost.setString("CURSO", g.curso);
-    alumnost.setString("GRUPO", g.grupo);
-    alumnost.setString("OPCION", "");
-    alumnost.setBoolean("REPITE", alumnos.asInteger("REPITE") == 1);
+  alumnos.first();
+  if (!alumnos.eof()) {
+    const dbf::Field& codgrup = alumnos.campo("CODGRUP");
+    std::optional<CamposAlumno> campos;
+    MemoCampo<DatosGrupo> grupoDe(alumnos, codgrup);
+    std::optional<MemoCampo<std::size_t>> cursoDe;
+    std::string texto;
+    for (; !alumnos.eof(); alumnos.next()) {
+      const DatosGrupo& g = grupoDe.de([&] {
+        alumnos.asString(codgrup, texto);
+        return DatosGrupo{trocearGrupo(texto), turnos.primeroDelGrupo(texto)};
+      });
+      if (!g.codigo.utilizable()) continue;
+      if (!campos) {
+        campos.emplace(alumnos);
+        cursoDe.emplace(alumnos, *campos->codcur);
+      }
+      const std::size_t delCurso = cursoDe->de([&] { return turnos.primeroDelCurso(alumnos.asString(*campos->codcur)); });
+      alumnost.append();
+      alumnos.asString(*campos->codigo, texto);
+      alumnost.setString(exped, texto);
+      alumnos.asString(*campos->apenom, texto);
+      alumnost.setString(nombre, texto);
+      alumnost.setString(turno, turnos.de(g.primeroDelGrupo, delCurso));
+      alumnost.setString(nivel, g.codigo.nivel);
+      alumnost.setString(curso, g.codigo.curso);
+      alumnost.setString(grupo, g.codigo.grupo);
+      alumnost.setString(opcion, "");
+      alumnost.setBoolean(repite, alumnos.asInteger(*campos->repite) == 1);
 
-    std::size_t n = 0;
-    for (const std::string& codasig : matriculas.de(alumnost.asString("EXPED"))) {
-      auto a = abreviaturas.find(codasig);
-      if (a == abreviaturas.end()) continue;
-      // A 51st subject asks for a field the table lacks, which stops the export.
-      if (n == kMaxAsignaturas) alumnost.setString("ASIG" + std::to_string(n + 1), a->second);
-      alumnost.setString(*pares[2 * n], a->second);
-      alumnost.setString(*pares[2 * n + 1], "");
-      ++n;
+      // Subjects in ASIGn; the DIVn fields stay blank.
+      std::size_t n = 0;
+      alumnost.asString(exped, texto);
+      for (const std::string& abreviatura : matriculas.de(texto)) {
+        // A 51st subject asks for a field the table lacks, which stops the export.
+        if (n == kMaxAsignaturas) alumnost.setString("ASIG" + std::to_string(n + 1), abreviatura);
+        alumnost.setString(*asignaturas[n++], abreviatura);
+      }
     }
   }
   alumnos.close();
