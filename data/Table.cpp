@@ -611,6 +611,7 @@ void Table::setInteger(std::string_view field, std::int64_t v) { setValue(field,
 void Table::setInteger(const Field& f, std::int64_t v) { setValue(f, Value::ofInteger(v)); }
 void Table::setFloat(std::string_view field, double v) { setValue(field, Value::ofFloat(v)); }
 void Table::setBoolean(std::string_view field, bool v) { setValue(field, Value::ofBoolean(v)); }
+void Table::setFloat(const Field& f, double v) { setValue(f, Value::ofFloat(v)); }
 void Table::setBoolean(const Field& f, bool v) { setValue(f, Value::ofBoolean(v)); }
 
 // --- creating and emptying --------------------------------------------------------

@@ -98,6 +98,7 @@ class Table {
   void setBoolean(std::string_view field, bool v);
   void setString(const Field& f, std::string_view v);
   void setInteger(const Field& f, std::int64_t v);
+  void setFloat(const Field& f, double v);
   void setBoolean(const Field& f, bool v);
 
   // Moves to the first record, in index order, whose index field equals `key`; when

@@ -6,8 +6,11 @@
 
 #include <cstdint>
 #include <cstring>
+#include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <tsl/robin_map.h>
 
@@ -28,10 +31,19 @@ struct HashBytes {
       h = (h ^ w) * 0xFF51AFD7ED558CCDull;
       h ^= h >> 29;
     }
-    std::uint64_t resto = 0;
-    std::memcpy(&resto, s.data() + i, s.size() - i);
+    std::uint64_t resto = 0;  // byte by byte: a copy of variable length would be a call
+    for (unsigned k = 0; i + k < s.size(); ++k) resto |= std::uint64_t{static_cast<unsigned char>(s[i + k])} << (8 * k);
     h = (h ^ resto) * 0xC4CEB9FE1A85EC53ull;
     return static_cast<std::size_t>(h ^ (h >> 32));
+  }
+};
+
+// Whole numbers spread over the table: the standard hash gives a number back as it is,
+// and a table whose size is a power of two would look at its low bits only.
+struct HashNumero {
+  std::size_t operator()(std::uint64_t n) const {
+    n *= 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(n ^ (n >> 32));
   }
 };
 
@@ -53,10 +65,33 @@ struct MismosBytes {
   }
 };
 
-// A map from texts, looked up with a std::string or a std::string_view. Its elements
-// move when it grows: keep values, not references into it.
+// A map from texts, looked up with any string or string view. The texts are kept
+// aside and the table holds views of them: growing the table then moves small entries
+// only.
 template <class V>
-using MapaTextos = tsl::robin_map<std::string, V, HashBytes, MismosBytes>;
+class MapaTextos {
+  using Mapa = tsl::robin_map<std::string_view, V, HashBytes, MismosBytes>;
+
+ public:
+  using const_iterator = typename Mapa::const_iterator;
+
+  const_iterator find(std::string_view clave) const { return mapa_.find(clave); }
+  const_iterator end() const { return mapa_.end(); }
+  bool contains(std::string_view clave) const { return mapa_.find(clave) != mapa_.end(); }
+  std::size_t size() const { return mapa_.size(); }
+
+  // Adds the text with its value unless it is there; either way, where its entry is.
+  template <class... Valor>
+  std::pair<const_iterator, bool> try_emplace(std::string_view clave, Valor&&... valor) {
+    if (auto it = mapa_.find(clave); it != mapa_.end()) return {it, false};
+    const std::string& guardada = claves_.emplace_back(clave);
+    return mapa_.try_emplace(std::string_view(guardada), std::forward<Valor>(valor)...);
+  }
+
+ private:
+  std::deque<std::string> claves_;  // where the texts stay while the table grows
+  Mapa mapa_;
+};
 
 // The result for each distinct value of one field, worked out the first time the value
 // is met in a scan.
@@ -69,26 +104,33 @@ class MemoCampo {
       : tabla_(tabla), campo_(campo), memorizable_(campo.nullBit < 0 && campo.lengthBit < 0) {}
 
   // The result for the current record: `calcular()` when its stored bytes are new. The
-  // reference holds until the next call.
+  // results stay in place while the memo lives.
   template <class Calcular>
   const V& de(Calcular&& calcular) {
-    if (!memorizable_) return sinMemoria_ = calcular();
+    if (!memorizable_) return sinMemoria_.emplace(calcular());
     const std::string_view bytes = tabla_.storedBytes(campo_);
     // Rows of one code often follow each other.
-    if (ultimo_ != nullptr && MismosBytes()(ultimo_->first, bytes)) return ultimo_->second;
-    auto it = valores_.find(bytes);
-    if (it == valores_.end()) it = valores_.emplace(std::string(bytes), calcular()).first;
-    ultimo_ = &*it;  // found again by the next call, before anything moves
-    return it->second;
+    if (ultimo_ != nullptr && MismosBytes()(ultimaClave_, bytes)) return *ultimo_;
+    auto it = resultados_.find(bytes);
+    if (it == resultados_.end()) {
+      guardados_.push_back(calcular());
+      it = resultados_.try_emplace(bytes, &guardados_.back()).first;
+    }
+    ultimaClave_ = it->first;  // a view of the text kept aside, which stays in place
+    ultimo_ = it->second;
+    return *ultimo_;
   }
 
  private:
   const dbf::Table& tabla_;
   const dbf::Field& campo_;
   bool memorizable_;
-  MapaTextos<V> valores_;
-  const typename MapaTextos<V>::value_type* ultimo_ = nullptr;
-  V sinMemoria_{};
+  // Results stay where they are as more are added; the map holds where each one is.
+  std::deque<V> guardados_;
+  MapaTextos<const V*> resultados_;
+  std::string_view ultimaClave_;
+  const V* ultimo_ = nullptr;
+  std::optional<V> sinMemoria_;
 };
 
 }  // namespace tzv

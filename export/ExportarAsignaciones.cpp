@@ -1,10 +1,13 @@
 #include "ExportarAsignaciones.h"
 
 #include <algorithm>
-#include <set>
-#include <tuple>
+#include <cstdint>
+#include <optional>
 #include <unordered_map>
 
+#include <tsl/robin_set.h>
+
+#include "Busquedas.h"
 #include "Catalogo.h"
 #include "CodigoGrupo.h"
 #include "FieldValue.h"
@@ -15,9 +18,48 @@
 namespace tzv {
 namespace {
 
+constexpr std::size_t kAncho = 4;  // of CASIG, CPROF and CGRUP
+
+// The texts met in one of the three columns that tell rows apart (CASIG, CPROF, CGRUP),
+// each numbered once.
+class Columna {
+ public:
+  std::uint32_t numero(const std::string& texto) {
+    return numeros_.try_emplace(texto, static_cast<std::uint32_t>(numeros_.size())).first->second;
+  }
+
+ private:
+  MapaTextos<std::uint32_t> numeros_;
+};
+
+// A value of one of those columns: its text, the number of that text and the number of
+// what the table stores for it.
+struct Valor {
+  std::string texto;
+  std::uint64_t numero;
+  std::uint64_t numeroAlmacenado;
+  Valor(std::string t, Columna& columna)
+      : texto(std::move(t)),
+        numero(columna.numero(texto)),
+        numeroAlmacenado(columna.numero(valorAlmacenado(texto, kAncho))) {}
+};
+
+// Rows told apart by the numbers of their three texts.
+std::uint64_t clave(std::uint64_t casig, std::uint64_t cprof, std::uint64_t cgrup) {
+  return casig << 42 | cprof << 21 | cgrup;
+}
+
+// What a subject code of the timetable gives: its abbreviation and hours, or the
+// defaults when ASIGVALT lacks it.
 struct Asignatura {
-  std::string cod;
+  Valor cod;
   double horas = 1.0;
+  std::string sesiones = "1";
+};
+
+struct Grupo {
+  CodigoGrupo codigo;
+  Valor abreviatura;
 };
 
 }  // namespace
@@ -31,56 +73,92 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
   asigt.open();
 
   // Lookups by subject code and by DNI: the first row in stored order wins.
-  std::unordered_map<std::string, Asignatura> asignaturas;
+  Columna columnaCasig, columnaCprof, columnaCgrup;
+  MapaTextos<Asignatura> asignaturas;
   dbf::Table asigvalt;
   asigvalt.setDatabaseName(gc::kCarpetaTrabajo);
   asigvalt.setTableName(kASIGVALT);
   asigvalt.open();
-  for (asigvalt.first(); !asigvalt.eof(); asigvalt.next())
-    asignaturas.try_emplace(asigvalt.asString("CODVALEN"), Asignatura{asigvalt.asString("COD"), asigvalt.asFloat("NHORAS")});
-  std::unordered_map<std::int64_t, std::string> profesores;
+  for (asigvalt.first(); !asigvalt.eof(); asigvalt.next()) {
+    const double horas = asigvalt.asFloat("NHORAS");
+    const auto sesiones = static_cast<std::size_t>(std::clamp<std::int64_t>(dbf::roundHalfEven(horas), 0, 20));
+    asignaturas.try_emplace(asigvalt.asString("CODVALEN"),
+                            Asignatura{Valor(asigvalt.asString("COD"), columnaCasig), horas, std::string(sesiones, '1')});
+  }
+  std::unordered_map<std::int64_t, Valor> profesores;
   dbf::Table proft;
   proft.setDatabaseName(gc::kCarpetaTrabajo);
   proft.setTableName(kPROFT);
   proft.open();
-  for (proft.first(); !proft.eof(); proft.next()) profesores.try_emplace(proft.asInteger("DNI"), proft.asString("ABREV"));
+  for (proft.first(); !proft.eof(); proft.next()) profesores.try_emplace(proft.asInteger("DNI"), Valor(proft.asString("ABREV"), columnaCprof));
 
-  std::set<std::tuple<std::string, std::string, std::string>> escritas;
+  const dbf::Field& casigT = asigt.campo("CASIG");
+  const dbf::Field& cprofT = asigt.campo("CPROF");
+  const dbf::Field& cgrupT = asigt.campo("CGRUP");
+  const dbf::Field& caulaT = asigt.campo("CAULA");
+  const dbf::Field& turnoT = asigt.campo("TURNO");
+  const dbf::Field& nivelT = asigt.campo("NIVEL");
+  const dbf::Field& cursoT = asigt.campo("CURSO");
+  const dbf::Field& grupoT = asigt.campo("GRUPO");
+  const dbf::Field& horasT = asigt.campo("HORAS");
+  const dbf::Field& sesionesT = asigt.campo("SESIONES");
+  const dbf::Field& ctareaT = asigt.campo("CTAREA");
+
+  tsl::robin_set<std::uint64_t, HashNumero> escritas;
   dbf::Table& horgrup = tablas.wwTableHorGrup;
   horgrup.open();
-  for (horgrup.first(); !horgrup.eof(); horgrup.next()) {
-    const CodigoGrupo g = trocearGrupo(horgrup.asString("CODGRUP"));
-    const std::string cgrup = g.abreviatura();
+  horgrup.first();
+  if (!horgrup.eof()) {
+    // Group, subject and teacher, each worked out once per distinct code, in the order
+    // in which every row reads them.
+    const dbf::Field& codgrup = horgrup.campo("CODGRUP");
+    MemoCampo<Grupo> grupoDe(horgrup, codgrup);
+    std::optional<MemoCampo<const Asignatura*>> asignaturaDe;
+    std::optional<MemoCampo<const Valor*>> profesorDe;
+    const dbf::Field* codasig = nullptr;
+    const dbf::Field* dni = nullptr;
+    const Asignatura sinAsignatura{Valor("", columnaCasig), 1.0, "1"};
+    const Valor sinProfesor("", columnaCprof);
+    for (; !horgrup.eof(); horgrup.next()) {
+      const Grupo& g = grupoDe.de([&] {
+        CodigoGrupo codigo = trocearGrupo(horgrup.asString(codgrup));
+        Valor abreviatura(codigo.abreviatura(), columnaCgrup);
+        return Grupo{std::move(codigo), std::move(abreviatura)};
+      });
+      if (codasig == nullptr) {
+        codasig = &horgrup.campo("CODASIG");
+        asignaturaDe.emplace(horgrup, *codasig);
+      }
+      const Asignatura& a = *asignaturaDe->de([&] {
+        auto it = asignaturas.find(sinBlancos(horgrup.asString(*codasig)));
+        return it == asignaturas.end() ? &sinAsignatura : &it->second;
+      });
+      if (dni == nullptr) {
+        dni = &horgrup.campo("DNI");
+        profesorDe.emplace(horgrup, *dni);
+      }
+      const Valor& cprof = *profesorDe->de([&] {
+        auto it = profesores.find(horgrup.asInteger(*dni));
+        return it == profesores.end() ? &sinProfesor : &it->second;
+      });
 
-    std::string casig;
-    double horas = 1.0;
-    std::int64_t sesiones = 1;
-    auto a = asignaturas.find(sinBlancos(horgrup.asString("CODASIG")));
-    if (a != asignaturas.end()) {
-      casig = a->second.cod;
-      horas = a->second.horas;
-      sesiones = dbf::roundHalfEven(horas);
+      // A row is left out when one already written stores these three values.
+      if (escritas.contains(clave(a.cod.numero, cprof.numero, g.abreviatura.numero))) continue;
+      asigt.append();
+      asigt.setString(casigT, a.cod.texto);
+      asigt.setString(cprofT, cprof.texto);
+      asigt.setString(cgrupT, g.abreviatura.texto);
+      asigt.setString(caulaT, "");
+      asigt.setString(turnoT, "");
+      asigt.setString(nivelT, g.codigo.nivel);
+      asigt.setString(cursoT, g.codigo.curso);
+      asigt.setString(grupoT, g.codigo.grupo);
+      asigt.setFloat(horasT, a.horas);
+      asigt.setString(sesionesT, a.sesiones);
+      asigt.setString(ctareaT, "*12");
+      asigt.post();
+      escritas.insert(clave(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado));
     }
-
-    std::string cprof;
-    auto p = profesores.find(horgrup.asInteger("DNI"));
-    if (p != profesores.end()) cprof = p->second;
-
-    if (escritas.count({casig, cprof, cgrup})) continue;
-    asigt.append();
-    asigt.setString("CASIG", casig);
-    asigt.setString("CPROF", cprof);
-    asigt.setString("CGRUP", cgrup);
-    asigt.setString("CAULA", "");
-    asigt.setString("TURNO", "");
-    asigt.setString("NIVEL", g.nivel);
-    asigt.setString("CURSO", g.curso);
-    asigt.setString("GRUPO", g.grupo);
-    asigt.setFloat("HORAS", horas);
-    asigt.setString("SESIONES", std::string(static_cast<std::size_t>(std::clamp<std::int64_t>(sesiones, 0, 20)), '1'));
-    asigt.setString("CTAREA", "*12");
-    asigt.post();
-    escritas.insert({valorAlmacenado(casig, 4), valorAlmacenado(cprof, 4), valorAlmacenado(cgrup, 4)});
   }
   horgrup.close();
   asigt.close();
