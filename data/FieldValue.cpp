@@ -586,6 +586,18 @@ bool readIntegerFast(const Field& f, const char* record, std::int64_t& out) {
   return true;
 }
 
+bool writeIntegerFast(const Field& f, char* record, std::int64_t v) {
+  if ((f.type != 'N' && f.type != 'F') || f.decimals != 0 || f.nullBit >= 0) return false;
+  char buf[24];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v);
+  const auto n = static_cast<std::size_t>(r.ptr - buf);
+  const auto width = static_cast<std::size_t>(f.length);
+  if (n > width) return false;
+  std::memset(record + f.offset, ' ', width - n);
+  std::memcpy(record + f.offset + width - n, buf, n);
+  return true;
+}
+
 bool readFloatFast(const Field& f, const char* record, double& out) {
   std::string_view s;
   if (!numericText(f, record, s)) return false;

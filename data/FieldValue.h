@@ -47,6 +47,10 @@ void writeText(const Layout& t, const Field& f, char* record, std::string_view t
 // field is of another kind or holds something the general path must judge.
 bool readIntegerFast(const Field& f, const char* record, std::int64_t& out);
 bool readFloatFast(const Field& f, const char* record, double& out);
+// A whole number into a number field stored as text with no decimals; false, with the
+// record untouched, when the general path must write it (other kinds, null flags, a
+// number wider than the field).
+bool writeIntegerFast(const Field& f, char* record, std::int64_t v);
 // A new record: not deleted, every field empty.
 void blankRecord(const Layout& t, char* record);
 

@@ -607,8 +607,15 @@ void Table::setString(const Field& f, std::string_view v) {
     modified_ = true;
   });
 }
-void Table::setInteger(std::string_view field, std::int64_t v) { setValue(field, Value::ofInteger(v)); }
-void Table::setInteger(const Field& f, std::int64_t v) { setValue(f, Value::ofInteger(v)); }
+void Table::setInteger(std::string_view field, std::int64_t v) { setInteger(campo(field), v); }
+void Table::setInteger(const Field& f, std::int64_t v) {
+  guarded([&] {
+    requireActive();
+    requireEditing();
+    if (!writeIntegerFast(f, buffer_.data(), v)) writeValue(file_->layout(), f, buffer_.data(), Value::ofInteger(v));
+    modified_ = true;
+  });
+}
 void Table::setFloat(std::string_view field, double v) { setValue(field, Value::ofFloat(v)); }
 void Table::setBoolean(std::string_view field, bool v) { setValue(field, Value::ofBoolean(v)); }
 void Table::setFloat(const Field& f, double v) { setValue(f, Value::ofFloat(v)); }

@@ -175,4 +175,20 @@ class Table {
   std::uint64_t orderGeneration_ = 0;
 };
 
+// A field found by name the first time it is used, then kept: long loops look fields up
+// once, and a missing field still raises its error only when the loop reaches it.
+class LazyField {
+ public:
+  LazyField(const Table& table, std::string name) : table_(table), name_(std::move(name)) {}
+  const Field& operator*() const {
+    if (field_ == nullptr) field_ = &table_.campo(name_);
+    return *field_;
+  }
+
+ private:
+  const Table& table_;
+  std::string name_;
+  mutable const Field* field_ = nullptr;
+};
+
 }  // namespace dbf

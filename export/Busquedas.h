@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include <tsl/robin_map.h>
 
@@ -93,22 +95,25 @@ class MapaTextos {
   Mapa mapa_;
 };
 
-// The result for each distinct value of one field, worked out the first time the value
-// is met in a scan.
+// The result for each distinct value of one field (or of several together), worked out
+// the first time the value is met in a scan.
 template <class V>
 class MemoCampo {
  public:
   // A field whose value also depends on flags kept elsewhere in the record (nulls and
   // varchar lengths) is worked out every time.
-  MemoCampo(const dbf::Table& tabla, const dbf::Field& campo)
-      : tabla_(tabla), campo_(campo), memorizable_(campo.nullBit < 0 && campo.lengthBit < 0) {}
+  MemoCampo(const dbf::Table& tabla, const dbf::Field& campo) : MemoCampo(tabla, {&campo}) {}
+  MemoCampo(const dbf::Table& tabla, std::initializer_list<const dbf::Field*> campos)
+      : tabla_(tabla), campos_(campos) {
+    for (const dbf::Field* c : campos_) memorizable_ = memorizable_ && c->nullBit < 0 && c->lengthBit < 0;
+  }
 
   // The result for the current record: `calcular()` when its stored bytes are new. The
   // results stay in place while the memo lives.
   template <class Calcular>
   const V& de(Calcular&& calcular) {
     if (!memorizable_) return sinMemoria_.emplace(calcular());
-    const std::string_view bytes = tabla_.storedBytes(campo_);
+    const std::string_view bytes = clave();
     // Rows of one code often follow each other.
     if (ultimo_ != nullptr && MismosBytes()(ultimaClave_, bytes)) return *ultimo_;
     auto it = resultados_.find(bytes);
@@ -122,9 +127,19 @@ class MemoCampo {
   }
 
  private:
+  // The stored bytes of the fields, one after the other: each field has its own fixed
+  // width, so that no two sets of values give one key.
+  std::string_view clave() {
+    if (campos_.size() == 1) return tabla_.storedBytes(*campos_.front());
+    juntos_.clear();
+    for (const dbf::Field* c : campos_) juntos_ += tabla_.storedBytes(*c);
+    return juntos_;
+  }
+
   const dbf::Table& tabla_;
-  const dbf::Field& campo_;
-  bool memorizable_;
+  std::vector<const dbf::Field*> campos_;
+  bool memorizable_ = true;
+  std::string juntos_;
   // Results stay where they are as more are added; the map holds where each one is.
   std::deque<V> guardados_;
   MapaTextos<const V*> resultados_;

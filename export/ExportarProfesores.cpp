@@ -1,7 +1,9 @@
 #include "ExportarProfesores.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
+#include <string_view>
 
 #include "Catalogo.h"
 #include "Staging.h"
@@ -30,7 +32,9 @@ void pasadaContadores(std::vector<std::string>& abrev) {
   for (std::size_t i = 0; i < abrev.size(); ++i) titulares[abrev[i]].insert(i);
   for (std::size_t a = 0; a < abrev.size(); ++a) {
     const std::string propia = abrev[a];
-    std::set<std::size_t> otros = titulares[propia];
+    const std::set<std::size_t>& titularesPropia = titulares[propia];
+    if (titularesPropia.size() <= 1) continue;  // nobody else holds it
+    std::set<std::size_t> otros = titularesPropia;
     otros.erase(a);
     int contador = 2;
     for (std::size_t b : otros) {
@@ -46,11 +50,16 @@ void pasadaContadores(std::vector<std::string>& abrev) {
 }  // namespace
 
 std::string Iniciales(const std::string& texto, const std::string& separador) {
+  // One pass over the characters, each compared whole with the separator.
   std::string resultado;
-  const std::size_t n = longitud(texto);
-  for (std::size_t pos = 1; pos <= n; ++pos) {
-    if (subcadena(texto, pos, 1) == separador && pos < n) resultado += subcadena(texto, pos + 1, 1);
+  std::vector<std::string_view> caracteres;
+  for (std::size_t at = 0; at < texto.size();) {
+    const std::size_t n = std::min(texto.size() - at, longitudCaracter(static_cast<unsigned char>(texto[at])));
+    caracteres.emplace_back(texto.data() + at, n);
+    at += n;
   }
+  for (std::size_t i = 0; i + 1 < caracteres.size(); ++i)
+    if (caracteres[i] == separador) resultado += caracteres[i + 1];
   return resultado;
 }
 

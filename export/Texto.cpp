@@ -3,21 +3,21 @@
 #include "CodePage.h"
 
 namespace tzv {
-namespace {
 
-// Byte length of the UTF-8 character that starts with `c`.
-std::size_t largo(unsigned char c) {
+std::size_t longitudCaracter(unsigned char c) {
   if (c < 0xC0) return 1;
   if (c < 0xE0) return 2;
   if (c < 0xF0) return 3;
   return 4;
 }
 
+namespace {
+
 // Byte offset of character `n` (0-based), or the text's size.
 std::size_t offsetDe(std::string_view s, std::size_t n) {
   std::size_t at = 0;
   while (n > 0 && at < s.size()) {
-    at += largo(static_cast<unsigned char>(s[at]));
+    at += longitudCaracter(static_cast<unsigned char>(s[at]));
     --n;
   }
   return at < s.size() ? at : s.size();
@@ -36,7 +36,7 @@ std::string subcadena(std::string_view s, std::size_t desde, std::size_t cuantos
 
 std::size_t longitud(std::string_view s) {
   std::size_t n = 0;
-  for (std::size_t at = 0; at < s.size(); at += largo(static_cast<unsigned char>(s[at]))) ++n;
+  for (std::size_t at = 0; at < s.size(); at += longitudCaracter(static_cast<unsigned char>(s[at]))) ++n;
   return n;
 }
 

@@ -10,6 +10,8 @@ namespace tzv {
 // Characters `desde` (1-based) to `desde + cuantos - 1`; fewer when the text is shorter.
 std::string subcadena(std::string_view s, std::size_t desde, std::size_t cuantos);
 std::size_t longitud(std::string_view s);
+// Bytes of the UTF-8 character that starts with byte `c`.
+std::size_t longitudCaracter(unsigned char c);
 // The last character, or empty text.
 std::string ultimoCaracter(std::string_view s);
 // Without blanks and control characters at both ends.

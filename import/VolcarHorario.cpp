@@ -1,21 +1,33 @@
 #include "VolcarHorario.h"
 
 #include <charconv>
-#include <map>
-#include <tuple>
+#include <optional>
 #include <unordered_map>
 
+#include "Busquedas.h"
 #include "Catalogo.h"
 #include "Texto.h"
 
 namespace tzv {
 namespace {
 
+// A key for a level, a course and an abbreviation: each text preceded by its length (two
+// bytes), so that no two triples give one key.
+std::string claveAsignatura(const std::string& nivel, const std::string& curso, const std::string& cod) {
+  std::string clave;
+  for (const std::string* t : {&nivel, &curso, &cod}) {
+    clave += static_cast<char>(t->size() & 0xFF);
+    clave += static_cast<char>(t->size() >> 8);
+    clave += *t;
+  }
+  return clave;
+}
+
 // First subject, in CODVALEN order, of each level, course and abbreviation.
-std::map<std::tuple<std::string, std::string, std::string>, std::string> codigosAsignatura(dbf::Table& t) {
-  std::map<std::tuple<std::string, std::string, std::string>, std::string> codigos;
+MapaTextos<std::string> codigosAsignatura(dbf::Table& t) {
+  MapaTextos<std::string> codigos;
   for (t.first(); !t.eof(); t.next())
-    codigos.try_emplace({t.asString("NIVEL"), t.asString("CURSO"), t.asString("COD")}, t.asString("CODVALEN"));
+    codigos.try_emplace(claveAsignatura(t.asString("NIVEL"), t.asString("CURSO"), t.asString("COD")), t.asString("CODVALEN"));
   return codigos;
 }
 
@@ -53,49 +65,91 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
   horgrup.open();
   soluc.open();
 
+  // The fields, each found once, when the loop first needs it.
+  using dbf::LazyField;
+  const LazyField dia_(soluc, "DIA"), hora_(soluc, "HORA"), tarea(soluc, "TAREA"), prof(soluc, "PROF"),
+      nivel_(soluc, "NIVEL"), curso_(soluc, "CURSO"), asig(soluc, "ASIG"), grupo(soluc, "GRUPO"), aula_(soluc, "AULA");
+  const LazyField pDiasem(horprof, "DIASEM"), pNumhora(horprof, "NUMHORA"), pHorad(horprof, "HORAD"),
+      pHorah(horprof, "HORAH"), pOcupa(horprof, "OCUPA"), pCodcen(horprof, "CODCEN"), pDni(horprof, "DNI");
+  const LazyField gDiasem(horgrup, "DIASEM"), gNumhora(horgrup, "NUMHORA"), gHordiades(horgrup, "HORDIADES"),
+      gHordiahas(horgrup, "HORDIAHAS"), gCodcen(horgrup, "CODCEN"), gDni(horgrup, "DNI"), gCodgrup(horgrup, "CODGRUP"),
+      gCodasig(horgrup, "CODASIG"), gCodaula(horgrup, "CODAULA");
+
+  // What the solution's codes give, worked out once per distinct code.
+  struct Asignacion {
+    bool conAsignatura = false;
+    std::string codgrup, codasig;
+  };
+  std::optional<MemoCampo<std::string>> ocupaDe;
+  std::optional<MemoCampo<std::int64_t>> dniDe;
+  std::optional<MemoCampo<bool>> sinGrupoDe;
+  std::optional<MemoCampo<Asignacion>> asignacionDe;
+  std::optional<MemoCampo<std::optional<std::int64_t>>> aulaDe;
+  std::string nivel, curso;
+
   FilasVolcadas filas;
   for (soluc.first(); !soluc.eof(); soluc.next()) {
-    const std::int64_t dia = soluc.asInteger("DIA");
+    const std::int64_t dia = soluc.asInteger(*dia_);
     if (dia == 0) continue;
-    const std::int64_t hora = soluc.asInteger("HORA");
+    const std::int64_t hora = soluc.asInteger(*hora_);
     const bool conHoras = hora >= 1 && hora <= 20;
     const auto periodo = static_cast<std::size_t>(conHoras ? hora : 0);
 
     horprof.append();
-    horprof.setInteger("DIASEM", dia);
-    horprof.setInteger("NUMHORA", hora);
+    horprof.setInteger(*pDiasem, dia);
+    horprof.setInteger(*pNumhora, hora);
     if (conHoras) {
-      horprof.setString("HORAD", desde[periodo]);
-      horprof.setString("HORAH", hasta[periodo]);
+      horprof.setString(*pHorad, desde[periodo]);
+      horprof.setString(*pHorah, hasta[periodo]);
     }
-    horprof.setString("OCUPA", subcadena(soluc.asString("TAREA"), 2, std::string::npos));
-    horprof.setString("CODCEN", centro);
-    auto profesor = dni.find(soluc.asString("PROF"));
-    const std::int64_t numero = profesor != dni.end() ? profesor->second : 0;
-    horprof.setInteger("DNI", numero);
+    if (!ocupaDe) ocupaDe.emplace(soluc, *tarea);
+    horprof.setString(*pOcupa, ocupaDe->de([&] { return subcadena(soluc.asString(*tarea), 2, std::string::npos); }));
+    horprof.setString(*pCodcen, centro);
+    if (!dniDe) dniDe.emplace(soluc, *prof);
+    const std::int64_t numero = dniDe->de([&] {
+      auto profesor = dni.find(soluc.asString(*prof));
+      return profesor != dni.end() ? profesor->second : 0;
+    });
+    horprof.setInteger(*pDni, numero);
     horprof.post();
     ++filas.horprof;
 
-    const std::string nivel = soluc.asString("NIVEL");
-    const std::string curso = soluc.asString("CURSO");
-    if (recortar(nivel).empty() || recortar(curso).empty()) continue;
+    if (!sinGrupoDe) sinGrupoDe.emplace(soluc, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_});
+    const bool sinGrupo = sinGrupoDe->de([&] {
+      soluc.asString(*nivel_, nivel);
+      soluc.asString(*curso_, curso);
+      return recortar(nivel).empty() || recortar(curso).empty();
+    });
+    if (sinGrupo) continue;
     horgrup.append();
-    horgrup.setInteger("DIASEM", dia);
-    horgrup.setInteger("NUMHORA", hora);
+    horgrup.setInteger(*gDiasem, dia);
+    horgrup.setInteger(*gNumhora, hora);
     if (conHoras) {
-      horgrup.setString("HORDIADES", desde[periodo]);
-      horgrup.setString("HORDIAHAS", hasta[periodo]);
+      horgrup.setString(*gHordiades, desde[periodo]);
+      horgrup.setString(*gHordiahas, hasta[periodo]);
     }
-    horgrup.setString("CODCEN", centro);
-    horgrup.setInteger("DNI", numero);
+    horgrup.setString(*gCodcen, centro);
+    horgrup.setInteger(*gDni, numero);
     // A lesson whose subject is unknown gets no group and subject codes.
-    auto asignatura = codigos.find({nivel, curso, soluc.asString("ASIG")});
-    if (asignatura != codigos.end()) {
-      horgrup.setString("CODGRUP", subcadena(asignatura->second, 1, 4) + soluc.asString("GRUPO"));
-      horgrup.setString("CODASIG", asignatura->second);
+    if (!asignacionDe) asignacionDe.emplace(soluc, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_, &*asig, &*grupo});
+    const Asignacion& a = asignacionDe->de([&] {
+      soluc.asString(*nivel_, nivel);
+      soluc.asString(*curso_, curso);
+      auto asignatura = codigos.find(claveAsignatura(nivel, curso, soluc.asString(*asig)));
+      if (asignatura == codigos.end()) return Asignacion{};
+      return Asignacion{true, subcadena(asignatura->second, 1, 4) + soluc.asString(*grupo), asignatura->second};
+    });
+    if (a.conAsignatura) {
+      horgrup.setString(*gCodgrup, a.codgrup);
+      horgrup.setString(*gCodasig, a.codasig);
     }
-    std::int64_t aula;
-    if (numeroAula(soluc.asString("AULA"), aula)) horgrup.setInteger("CODAULA", aula);
+    if (!aulaDe) aulaDe.emplace(soluc, *aula_);
+    const std::optional<std::int64_t>& aula = aulaDe->de([&]() -> std::optional<std::int64_t> {
+      std::int64_t numero;
+      if (numeroAula(soluc.asString(*aula_), numero)) return numero;
+      return std::nullopt;
+    });
+    if (aula) horgrup.setInteger(*gCodaula, *aula);
     horgrup.post();
     ++filas.horgrup;
   }
