@@ -51,6 +51,10 @@ bool readFloatFast(const Field& f, const char* record, double& out);
 // record untouched, when the general path must write it (other kinds, null flags, a
 // number wider than the field).
 bool writeIntegerFast(const Field& f, char* record, std::int64_t v);
+// The bytes a record stores for a field, as they lie in the file.
+inline std::string_view fieldBytes(const char* record, const Field& f) {
+  return {record + f.offset, static_cast<std::size_t>(f.length)};
+}
 // A new record: not deleted, every field empty.
 void blankRecord(const Layout& t, char* record);
 

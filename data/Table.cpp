@@ -223,8 +223,9 @@ void Table::parseFilter() {
   filterValue_ = std::string(rtrim(encode(file_->layout().codePage, value)));
 }
 
-bool Table::visible(std::uint32_t recno) const {
-  const char* rec = file_->record(recno);
+bool Table::visible(std::uint32_t recno) const { return visibleRecord(file_->record(recno)); }
+
+bool Table::visibleRecord(const char* rec) const {
   if (rec[0] == '*') return false;
   if (filterField_ >= 0) {
     const Field& f = file_->layout().fields[static_cast<std::size_t>(filterField_)];
@@ -380,6 +381,24 @@ void Table::next() {
     }
     eof_ = true;  // stays on the last record
   });
+}
+
+void Table::forEachRecord(const std::function<void(const char* record)>& visit) {
+  first();
+  if (indexField_ >= 0) {
+    for (; !eof_; next()) visit(currentRecord());
+    return;
+  }
+  // Stored order: straight through the file, without a call to next() per record. The
+  // visitor's own errors pass as they are; only the engine's get this handle's name.
+  const std::uint32_t n = recordCount();
+  for (std::uint32_t r = cur_; !eof_ && r <= n; ++r) {
+    const char* rec = guarded([&] { return file_->record(r); });
+    if (!visibleRecord(rec)) continue;
+    cur_ = r;
+    visit(rec);
+  }
+  eof_ = true;  // stays on the last record, as next() leaves it
 }
 
 std::uint32_t Table::recNo() const {
@@ -600,6 +619,22 @@ void Table::setValue(const Field& f, const Value& v) {
 void Table::setString(std::string_view name, std::string_view v) { setString(campo(name), v); }
 
 void Table::setString(const Field& f, std::string_view v) {
+  // The common case in long loops, handled here: ASCII text into a plain character field
+  // of the record being edited. Only the part that fits is looked at: when it is ASCII,
+  // the stored bytes are that part whatever follows.
+  if ((state_ == TableState::Edit || state_ == TableState::Insert) && f.type == 'C' && f.nullBit < 0) {
+    const auto width = static_cast<std::size_t>(f.length);
+    const std::size_t n = std::min(v.size(), width);
+    unsigned char bits = 0;
+    for (std::size_t i = 0; i < n; ++i) bits |= static_cast<unsigned char>(v[i]);
+    if (bits < 0x80) {
+      char* out = buffer_.data() + f.offset;
+      std::memcpy(out, v.data(), n);
+      std::memset(out + n, ' ', width - n);
+      modified_ = true;
+      return;
+    }
+  }
   guarded([&] {
     requireActive();
     requireEditing();

@@ -4,6 +4,7 @@
 // in the order of an index, filtered, read and written field by field by name.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -65,6 +66,11 @@ class Table {
   void first();
   void next();
   bool eof() const { return eof_; }
+  // Goes through the visible records in the current order from the first, handing each
+  // one's stored bytes to `visit` while the cursor stands on it, so that the handle's own
+  // reads work as well; ends past the last record, as next() does. For long passes that
+  // only read: nothing may be written to the table meanwhile.
+  void forEachRecord(const std::function<void(const char* record)>& visit);
   // Physical position (1-based) of the current record; 0 when there is none.
   std::uint32_t recNo() const;
   std::uint32_t recordCount() const;
@@ -130,6 +136,7 @@ class Table {
   const Field& field(std::string_view name) const;
   const char* currentRecord() const;
   bool visible(std::uint32_t recno) const;
+  bool visibleRecord(const char* rec) const;
   void settle();
   void storeRecord();
   void setValue(std::string_view field, const Value& v);

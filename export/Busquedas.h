@@ -20,33 +20,38 @@
 
 namespace tzv {
 
-// A multiplicative hash taking eight bytes at a time: codes are short, and this hash
-// needs no call.
+// Every bit of a word mixed into every bit of the result (MurmurHash3's finaliser): the
+// tables look at the low bits only, and codes often differ in their last characters,
+// which a plain multiplication leaves in the high bits.
+inline std::uint64_t mezclar(std::uint64_t x) {
+  x ^= x >> 33;
+  x *= 0xFF51AFD7ED558CCDull;
+  x ^= x >> 33;
+  x *= 0xC4CEB9FE1A85EC53ull;
+  x ^= x >> 33;
+  return x;
+}
+
+// Texts hashed eight bytes at a time: codes are short, and this hash needs no call.
 struct HashBytes {
   using is_transparent = void;
   std::size_t operator()(std::string_view s) const {
-    std::uint64_t h = s.size() * 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = s.size();
     std::size_t i = 0;
     for (; i + 8 <= s.size(); i += 8) {
       std::uint64_t w;
       std::memcpy(&w, s.data() + i, 8);
-      h = (h ^ w) * 0xFF51AFD7ED558CCDull;
-      h ^= h >> 29;
+      h = mezclar(h ^ w);
     }
     std::uint64_t resto = 0;  // byte by byte: a copy of variable length would be a call
     for (unsigned k = 0; i + k < s.size(); ++k) resto |= std::uint64_t{static_cast<unsigned char>(s[i + k])} << (8 * k);
-    h = (h ^ resto) * 0xC4CEB9FE1A85EC53ull;
-    return static_cast<std::size_t>(h ^ (h >> 32));
+    return static_cast<std::size_t>(mezclar(h ^ resto ^ 0x9E3779B97F4A7C15ull));
   }
 };
 
-// Whole numbers spread over the table: the standard hash gives a number back as it is,
-// and a table whose size is a power of two would look at its low bits only.
+// Whole numbers hashed the same way: the standard hash gives a number back as it is.
 struct HashNumero {
-  std::size_t operator()(std::uint64_t n) const {
-    n *= 0x9E3779B97F4A7C15ull;
-    return static_cast<std::size_t>(n ^ (n >> 32));
-  }
+  std::size_t operator()(std::uint64_t n) const { return static_cast<std::size_t>(mezclar(n)); }
 };
 
 // Equal bytes, compared eight at a time: for short codes, faster than a library call.
@@ -95,6 +100,16 @@ class MapaTextos {
   Mapa mapa_;
 };
 
+// Up to sixteen bytes held in two words: short codes are compared and hashed at once.
+struct ClaveCorta {
+  std::uint64_t a = 0, b = 0;
+  bool operator==(const ClaveCorta&) const = default;
+};
+
+struct HashClaveCorta {
+  std::size_t operator()(const ClaveCorta& k) const { return static_cast<std::size_t>(mezclar(k.a ^ mezclar(k.b))); }
+};
+
 // The result for each distinct value of one field (or of several together), worked out
 // the first time the value is met in a scan.
 template <class V>
@@ -105,45 +120,86 @@ class MemoCampo {
   MemoCampo(const dbf::Table& tabla, const dbf::Field& campo) : MemoCampo(tabla, {&campo}) {}
   MemoCampo(const dbf::Table& tabla, std::initializer_list<const dbf::Field*> campos)
       : tabla_(tabla), campos_(campos) {
-    for (const dbf::Field* c : campos_) memorizable_ = memorizable_ && c->nullBit < 0 && c->lengthBit < 0;
+    std::size_t ancho = 0;
+    for (const dbf::Field* c : campos_) {
+      memorizable_ = memorizable_ && c->nullBit < 0 && c->lengthBit < 0;
+      ancho += static_cast<std::size_t>(c->length);
+    }
+    corta_ = ancho <= sizeof(ClaveCorta);
   }
 
   // The result for the current record: `calcular()` when its stored bytes are new. The
   // results stay in place while the memo lives.
   template <class Calcular>
   const V& de(Calcular&& calcular) {
+    return de(nullptr, calcular);
+  }
+  // The same for a record handed over by Table::forEachRecord.
+  template <class Calcular>
+  const V& de(const char* registro, Calcular&& calcular) {
     if (!memorizable_) return sinMemoria_.emplace(calcular());
-    const std::string_view bytes = clave();
+    if (corta_) return buscar(cortos_, claveCorta(registro), ultimaCorta_, calcular);
+    return buscar(largos_, claveLarga(registro), ultimaLarga_, calcular);
+  }
+
+ private:
+  template <class Mapa, class Clave, class Calcular>
+  const V& buscar(Mapa& mapa, const Clave& clave, Clave& ultima, Calcular& calcular) {
     // Rows of one code often follow each other.
-    if (ultimo_ != nullptr && MismosBytes()(ultimaClave_, bytes)) return *ultimo_;
-    auto it = resultados_.find(bytes);
-    if (it == resultados_.end()) {
+    if (ultimo_ != nullptr && ultima == clave) return *ultimo_;
+    auto it = mapa.find(clave);
+    if (it == mapa.end()) {
       guardados_.push_back(calcular());
-      it = resultados_.try_emplace(bytes, &guardados_.back()).first;
+      it = mapa.try_emplace(clave, &guardados_.back()).first;
     }
-    ultimaClave_ = it->first;  // a view of the text kept aside, which stays in place
+    ultima = it->first;  // a short key, or a view of the text the map keeps aside
     ultimo_ = it->second;
     return *ultimo_;
   }
 
- private:
+  std::string_view bytes(const char* registro, const dbf::Field& c) const {
+    return registro != nullptr ? dbf::fieldBytes(registro, c) : tabla_.storedBytes(c);
+  }
+
   // The stored bytes of the fields, one after the other: each field has its own fixed
   // width, so that no two sets of values give one key.
-  std::string_view clave() {
-    if (campos_.size() == 1) return tabla_.storedBytes(*campos_.front());
+  ClaveCorta claveCorta(const char* registro) const {
+    ClaveCorta k;
+    if (campos_.size() == 1 && campos_.front()->length >= 8) {
+      // Two loads of eight bytes, the second ending with the field (they may overlap):
+      // for a field of fixed width they tell its values apart all the same.
+      const std::string_view b = bytes(registro, *campos_.front());
+      std::memcpy(&k.a, b.data(), 8);
+      if (b.size() > 8) std::memcpy(&k.b, b.data() + b.size() - 8, 8);
+      return k;
+    }
+    char juntos[sizeof(ClaveCorta)] = {};
+    std::size_t n = 0;
+    for (const dbf::Field* c : campos_)
+      for (char b : bytes(registro, *c)) juntos[n++] = b;
+    std::memcpy(&k.a, juntos, 8);
+    std::memcpy(&k.b, juntos + 8, 8);
+    return k;
+  }
+
+  std::string_view claveLarga(const char* registro) {
+    if (campos_.size() == 1) return bytes(registro, *campos_.front());
     juntos_.clear();
-    for (const dbf::Field* c : campos_) juntos_ += tabla_.storedBytes(*c);
+    for (const dbf::Field* c : campos_) juntos_ += bytes(registro, *c);
     return juntos_;
   }
 
   const dbf::Table& tabla_;
   std::vector<const dbf::Field*> campos_;
   bool memorizable_ = true;
+  bool corta_ = false;
   std::string juntos_;
-  // Results stay where they are as more are added; the map holds where each one is.
+  // Results stay where they are as more are added; the maps hold where each one is.
   std::deque<V> guardados_;
-  MapaTextos<const V*> resultados_;
-  std::string_view ultimaClave_;
+  tsl::robin_map<ClaveCorta, const V*, HashClaveCorta> cortos_;
+  MapaTextos<const V*> largos_;
+  ClaveCorta ultimaCorta_;
+  std::string_view ultimaLarga_;
   const V* ultimo_ = nullptr;
   std::optional<V> sinMemoria_;
 };

@@ -100,27 +100,27 @@ class Matriculas {
     std::string texto, anterior;
     std::uint32_t alumno = 0;
     bool primera = true;
-    for (asigalum_.first(); !asigalum_.eof(); asigalum_.next()) {
+    asigalum_.forEachRecord([&](const char* registro) {
       // The rows of one student usually follow each other: the code is read and looked
       // up only when its stored bytes change.
-      const std::string_view bytes = asigalum_.storedBytes(codigo);
+      const std::string_view bytes = dbf::fieldBytes(registro, codigo);
       if (primera || !MismosBytes()(bytes, anterior)) {
         anterior.assign(bytes);
         asigalum_.asString(codigo, texto);
         alumno = porAlumno_.try_emplace(texto, static_cast<std::uint32_t>(porAlumno_.size())).first->second;
         primera = false;
       }
-      if (!abreviaturaDe) continue;
-      const std::uint32_t abreviatura = abreviaturaDe->de([&] {
+      if (!abreviaturaDe) return;
+      const std::uint32_t abreviatura = abreviaturaDe->de(registro, [&] {
         auto a = abreviaturas_.find(asigalum_.asString(*codasig));
         if (a == abreviaturas_.end()) return kSinAbreviatura;
         abreviaturasUsadas_.push_back(a->second);
         return static_cast<std::uint32_t>(abreviaturasUsadas_.size() - 1);
       });
-      if (abreviatura == kSinAbreviatura) continue;
+      if (abreviatura == kSinAbreviatura) return;
       alumnoDeFila.push_back(alumno);
       abreviaturaDeFila.push_back(abreviatura);
-    }
+    });
     // Grouped by student, stored order kept within each: a counting sort.
     inicio_.assign(porAlumno_.size() + 1, 0);
     for (std::uint32_t a : alumnoDeFila) ++inicio_[a + 1];

@@ -120,6 +120,82 @@ TEST_F(TableTest, TextLongerThanTheFieldIsCutToItsWidth) {
   EXPECT_EQ(nombre, "Àngel" + std::string(35, 'n'));  // 40 characters, 41 bytes of UTF-8
 }
 
+TEST_F(TableTest, TextIsCutToTheFieldWhateverFollowsTheCut) {
+  const struct {
+    std::string valor;
+    std::string leido;
+  } casos[] = {
+      {"ABCDEFGHIJé", "ABCDEFGHIJ"},  // ASCII up to the width, an accent after it
+      {"ABCDEFGHIé", "ABCDEFGHIé"},   // the accent is the tenth character
+      {"ABCDEFGHIJK", "ABCDEFGHIJ"},
+      {"Àngel", "Àngel"},
+      {"Ω", "?"},                     // not in the table's code page
+      {"", ""},
+  };
+  Table t;
+  t.setTableName(path);
+  t.open();
+  for (const auto& c : casos) {
+    t.append();
+    t.setString(t.campo("CODIGO"), c.valor);
+    t.post();
+    EXPECT_EQ(t.asString("CODIGO"), c.leido) << c.valor;
+  }
+}
+
+TEST_F(TableTest, WholeNumbersThatDoNotFitTheFieldAreRefused) {
+  Table t;
+  t.setTableName(path);
+  t.open();
+  t.append();
+  t.setInteger(t.campo("DNI"), -1234567890);  // eleven characters: fits
+  EXPECT_THROW(t.setInteger(t.campo("DNI"), 123456789012), dbf::EngineError);
+  t.setInteger("HORAS", 7);  // a field with decimals
+  t.post();
+  EXPECT_EQ(t.asInteger("DNI"), -1234567890);
+  EXPECT_EQ(t.asString("HORAS"), "7");
+}
+
+TEST_F(TableTest, ForEachRecordVisitsWhatNextWouldInTheSameOrder) {
+  crearCodigos(path, {"C", "A", "B", "A", "D"});
+  // The fourth record marked deleted.
+  std::string bytes = readFile(winpath::toNative(path));
+  const std::size_t cabecera = 32 + 32 + 1, largo = 11;
+  bytes[cabecera + 3 * largo] = '*';
+  writeFile(winpath::toNative(path), bytes);
+
+  auto visitar = [&](Table& t) {
+    std::vector<std::string> vistos;
+    t.forEachRecord([&](const char* registro) {
+      // The record handed over is the one the cursor stands on.
+      EXPECT_EQ(std::string(registro + 1, 10), std::string(t.storedBytes(t.campo("CODIGO"))));
+      vistos.push_back(t.asString("CODIGO") + std::to_string(t.recNo()));
+    });
+    EXPECT_TRUE(t.eof());
+    return vistos;
+  };
+  Table t;
+  t.setTableName(path);
+  t.open();
+  EXPECT_EQ(visitar(t), (std::vector<std::string>{"C1", "A2", "B3", "D5"}));
+  EXPECT_EQ(t.recNo(), 5u);  // stays on the last record, as next() leaves it
+  t.close();
+  t.setFilter("Codigo= 'A'");
+  t.setFiltered(true);
+  t.open();
+  EXPECT_EQ(visitar(t), (std::vector<std::string>{"A2"}));
+  t.close();
+  t.setFiltered(false);
+  t.setIndexName("CODIGO");
+  t.open();
+  EXPECT_EQ(visitar(t), (std::vector<std::string>{"A2", "B3", "C1", "D5"}));
+  t.close();
+  crearCodigos(path, {});
+  t.setIndexName("");
+  t.open();
+  EXPECT_TRUE(visitar(t).empty());
+}
+
 TEST_F(TableTest, TrailingBlanksGoLeadingBlanksStay) {
   Table t;
   t.setTableName(path);
