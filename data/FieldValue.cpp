@@ -588,13 +588,22 @@ bool readIntegerFast(const Field& f, const char* record, std::int64_t& out) {
 
 bool writeIntegerFast(const Field& f, char* record, std::int64_t v) {
   if ((f.type != 'N' && f.type != 'F') || f.decimals != 0 || f.nullBit >= 0) return false;
-  char buf[24];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v);
-  const auto n = static_cast<std::size_t>(r.ptr - buf);
+  // Digits from the right, then blanks: fields are short, and this needs no call.
+  char digits[24];
+  char* const end = digits + sizeof digits;
+  char* at = end;
+  auto rest = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  do {
+    *--at = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  if (v < 0) *--at = '-';
+  const auto n = static_cast<std::size_t>(end - at);
   const auto width = static_cast<std::size_t>(f.length);
   if (n > width) return false;
-  std::memset(record + f.offset, ' ', width - n);
-  std::memcpy(record + f.offset + width - n, buf, n);
+  char* out = record + f.offset;
+  for (std::size_t i = 0; i < width - n; ++i) out[i] = ' ';
+  for (std::size_t i = 0; i < n; ++i) out[width - n + i] = at[i];
   return true;
 }
 
@@ -630,11 +639,29 @@ void readText(const Layout& t, const Field& f, const char* record, std::string& 
   out += textOf(readValue(t, f, record));
 }
 
+namespace {
+
+// Text of digits alone (blanks around them aside) into a number field without decimals:
+// the number as written, without the round trip through a double. Anything else, or a
+// number too long to be exact in a double, takes the general path.
+bool storeDigits(const Field& f, char* record, std::string_view text) {
+  const std::string_view digits = trimBlanks(text);
+  if (digits.empty() || digits.size() > 15) return false;
+  std::int64_t v = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  return writeIntegerFast(f, record, v);
+}
+
+}  // namespace
+
 void writeText(const Layout& t, const Field& f, char* record, std::string_view text) {
   if (f.type == 'C' || f.type == 'V') {
     storeText(t, f, record, text);
     setBit(t, record, f.nullBit, false);
-  } else {
+  } else if (!storeDigits(f, record, text)) {
     writeValue(t, f, record, Value::ofText(std::string(text)));
   }
 }

@@ -1,6 +1,5 @@
 #include "Staging.h"
 
-#include <array>
 #include <vector>
 
 #include "Catalogo.h"
@@ -10,7 +9,9 @@
 namespace gc {
 namespace {
 
-constexpr std::size_t kBloque = 2048;
+// Large blocks: a copy costs a pair of system calls per block, and staging copies the
+// whole school at start-up.
+constexpr std::size_t kBloque = 256 * 1024;
 
 // The text after the last "\" or ":" (or "/" in a native path).
 std::string parteNombre(const std::string& path) {
@@ -48,7 +49,7 @@ void CopiarArchivo(std::string destino, const std::string& origen) {
   try {
     plat::File entrada = plat::File::open(src, plat::Access::ReadWrite);
     plat::File salida = plat::File::create(winpath::toNative(destino));
-    std::array<char, kBloque> buffer;
+    std::vector<char> buffer(kBloque);
     for (;;) {
       std::size_t n = entrada.read(buffer.data(), buffer.size());
       std::size_t w = salida.write(buffer.data(), n);

@@ -644,6 +644,10 @@ void Table::setString(const Field& f, std::string_view v) {
 }
 void Table::setInteger(std::string_view field, std::int64_t v) { setInteger(campo(field), v); }
 void Table::setInteger(const Field& f, std::int64_t v) {
+  if ((state_ == TableState::Edit || state_ == TableState::Insert) && writeIntegerFast(f, buffer_.data(), v)) {
+    modified_ = true;
+    return;
+  }
   guarded([&] {
     requireActive();
     requireEditing();
