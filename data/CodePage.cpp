@@ -10,11 +10,26 @@ namespace {
 
 #include "CodePageTables.inc"
 
-const std::unordered_map<char16_t, char>& reverse(CodePage cp) {
+// From Unicode back to a code page's upper half: a direct table for Latin-1, where the
+// letters of Spanish and Valencian lie, and a map for the rest (box drawing, Greek...).
+struct Reverse {
+  std::array<char, 256> latin{};  // 0: not in the code page
+  std::unordered_map<char16_t, char> others;
+};
+
+const Reverse& reverse(CodePage cp) {
   static const auto build = [](const std::array<char16_t, 128>& t) {
-    std::unordered_map<char16_t, char> m;
-    for (int i = 0; i < 128; ++i) m.emplace(t[static_cast<std::size_t>(i)], static_cast<char>(0x80 + i));
-    return m;
+    Reverse r;
+    for (int i = 0; i < 128; ++i) {
+      const char16_t u = t[static_cast<std::size_t>(i)];
+      const char byte = static_cast<char>(0x80 + i);
+      if (u < 0x100) {
+        if (r.latin[u] == 0) r.latin[u] = byte;
+      } else {
+        r.others.emplace(u, byte);
+      }
+    }
+    return r;
   };
   static const auto r437 = build(k437);
   static const auto r850 = build(k850);
@@ -160,22 +175,33 @@ std::string decode(CodePage cp, std::string_view bytes) {
   return out;
 }
 
-std::string encode(CodePage cp, std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  const auto* table = static_cast<const std::unordered_map<char16_t, char>*>(nullptr);
-  for (std::size_t i = 0; i < utf8.size();) {
+std::size_t encodeInto(CodePage cp, std::string_view utf8, char* out, std::size_t room) {
+  std::size_t n = 0;
+  const Reverse* table = nullptr;
+  for (std::size_t i = 0; i < utf8.size() && n < room;) {
     unsigned char b = static_cast<unsigned char>(utf8[i]);
     if (b < 0x80) {
-      out += static_cast<char>(b);
+      out[n++] = static_cast<char>(b);
       ++i;
       continue;
     }
     if (table == nullptr) table = &reverse(cp);
-    char32_t c = nextUtf8(utf8, i);
-    auto it = c <= 0xFFFF ? table->find(static_cast<char16_t>(c)) : table->end();
-    out += it != table->end() ? it->second : '?';
+    const char32_t c = nextUtf8(utf8, i);
+    char byte = '?';
+    if (c < 0x100) {
+      if (table->latin[c] != 0) byte = table->latin[c];
+    } else if (c <= 0xFFFF) {
+      auto it = table->others.find(static_cast<char16_t>(c));
+      if (it != table->others.end()) byte = it->second;
+    }
+    out[n++] = byte;
   }
+  return n;
+}
+
+std::string encode(CodePage cp, std::string_view utf8) {
+  std::string out(utf8.size(), '\0');  // never more bytes than the UTF-8 text has
+  out.resize(encodeInto(cp, utf8, out.data(), out.size()));
   return out;
 }
 

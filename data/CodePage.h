@@ -20,5 +20,7 @@ void decodeAppend(CodePage cp, std::string_view bytes, std::string& out);
 std::string decode(CodePage cp, std::string_view bytes);
 // The code page's bytes for UTF-8 text; a character the code page lacks becomes '?'.
 std::string encode(CodePage cp, std::string_view utf8);
+// The same bytes written into `out`, at most `room` of them; returns how many.
+std::size_t encodeInto(CodePage cp, std::string_view utf8, char* out, std::size_t room);
 
 }  // namespace dbf

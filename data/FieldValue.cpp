@@ -299,6 +299,12 @@ double numberToWrite(const Field& f, const Value& v, bool& empty) {
 
 void storeText(const Layout& t, const Field& f, char* rec, std::string_view text) {
   auto width = static_cast<std::size_t>(f.length);
+  if (f.type != 'V') {
+    // Straight into the field, cut to its width, then blanks.
+    const std::size_t n = encodeInto(t.codePage, text, rec + f.offset, width);
+    std::memset(rec + f.offset + n, ' ', width - n);
+    return;
+  }
   bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   std::string encoded;
   std::string_view bytes = text;
