@@ -8,14 +8,17 @@
 #include "ExportarAulas.h"
 #include "ExportarGrupos.h"
 #include "ExportarProfesores.h"
+#include "Matriculas.h"
 
 namespace tzv {
 
 void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) {
+  // The enrolments, the largest table, are read while the first writers work.
+  Matriculas matriculas(tablas.wwTableAsigAlum);
   ExportarAsignaturas(tablas, idioma);
   ExportarProfesores(tablas);
   ExportarAulas(tablas);
-  ExportarAlumnos(tablas);
+  ExportarAlumnos(tablas, matriculas);
   ExportarAsigCursos();
   ExportarGrupos(tablas);
   ExportarAsignaciones(tablas);

@@ -1,6 +1,8 @@
 #include "ExportarAlumnos.h"
 
 #include <algorithm>
+#include <deque>
+#include <exception>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -9,6 +11,7 @@
 
 #include "Busquedas.h"
 #include "Catalogo.h"
+#include "Matriculas.h"
 #include "CodigoGrupo.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
@@ -67,80 +70,6 @@ class Turnos {
 // a code.
 using Abreviaturas = MapaTextos<std::string>;
 
-// The abbreviations of the subjects each student takes, in the stored order of the
-// enrolment table, read in one pass the first time they are needed. Enrolments whose
-// subject has no abbreviation are left out here, as the writer would skip them.
-class Matriculas {
- public:
-  Matriculas(dbf::Table& asigalum, const Abreviaturas& abreviaturas)
-      : asigalum_(asigalum), abreviaturas_(abreviaturas) {}
-
-  std::span<const std::string> de(const std::string& exped) {
-    if (!leidas_) leer();
-    auto it = porAlumno_.find(exped);
-    if (it == porAlumno_.end()) return {};
-    if (!tieneCodasig_) asigalum_.asString("CODASIG");  // raises the missing-field error
-    const std::uint32_t a = it->second;
-    return {abreviaturasEnOrden_.data() + inicio_[a], abreviaturasEnOrden_.data() + inicio_[a + 1]};
-  }
-
- private:
-  void leer() {
-    leidas_ = true;
-    tieneCodasig_ = asigalum_.layout().find("CODASIG") >= 0;
-    const dbf::Field& codigo = asigalum_.campo("Codigo");
-    const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
-    // Each row's student (numbered in order of appearance) and abbreviation (its place
-    // in abreviaturas_).
-    std::vector<std::uint32_t> alumnoDeFila;
-    std::vector<std::uint32_t> abreviaturaDeFila;
-    constexpr std::uint32_t kSinAbreviatura = std::numeric_limits<std::uint32_t>::max();
-    std::optional<MemoCampo<std::uint32_t>> abreviaturaDe;
-    if (codasig != nullptr) abreviaturaDe.emplace(asigalum_, *codasig);
-    std::string texto, anterior;
-    std::uint32_t alumno = 0;
-    bool primera = true;
-    asigalum_.forEachRecord([&](const char* registro) {
-      // The rows of one student usually follow each other: the code is read and looked
-      // up only when its stored bytes change.
-      const std::string_view bytes = dbf::fieldBytes(registro, codigo);
-      if (primera || !MismosBytes()(bytes, anterior)) {
-        anterior.assign(bytes);
-        asigalum_.asString(codigo, texto);
-        alumno = porAlumno_.try_emplace(texto, static_cast<std::uint32_t>(porAlumno_.size())).first->second;
-        primera = false;
-      }
-      if (!abreviaturaDe) return;
-      const std::uint32_t abreviatura = abreviaturaDe->de(registro, [&] {
-        auto a = abreviaturas_.find(asigalum_.asString(*codasig));
-        if (a == abreviaturas_.end()) return kSinAbreviatura;
-        abreviaturasUsadas_.push_back(a->second);
-        return static_cast<std::uint32_t>(abreviaturasUsadas_.size() - 1);
-      });
-      if (abreviatura == kSinAbreviatura) return;
-      alumnoDeFila.push_back(alumno);
-      abreviaturaDeFila.push_back(abreviatura);
-    });
-    // Grouped by student, stored order kept within each: a counting sort.
-    inicio_.assign(porAlumno_.size() + 1, 0);
-    for (std::uint32_t a : alumnoDeFila) ++inicio_[a + 1];
-    for (std::size_t i = 1; i < inicio_.size(); ++i) inicio_[i] += inicio_[i - 1];
-    std::vector<std::uint32_t> siguiente(inicio_.begin(), inicio_.end() - 1);
-    abreviaturasEnOrden_.resize(alumnoDeFila.size());
-    for (std::size_t i = 0; i < alumnoDeFila.size(); ++i)
-      abreviaturasEnOrden_[siguiente[alumnoDeFila[i]]++] = abreviaturasUsadas_[abreviaturaDeFila[i]];
-  }
-
-  dbf::Table& asigalum_;
-  const Abreviaturas& abreviaturas_;
-  bool leidas_ = false;
-  bool tieneCodasig_ = true;
-  MapaTextos<std::uint32_t> porAlumno_;
-  std::vector<std::string> abreviaturasUsadas_;   // each distinct stored subject code's
-  std::vector<std::uint32_t> inicio_;             // per student, into abreviaturasEnOrden_
-  std::vector<std::string> abreviaturasEnOrden_;
-};
-
 // What a student's group code gives: its parts and where its shift comes from.
 struct DatosGrupo {
   CodigoGrupo codigo;
@@ -161,9 +90,61 @@ struct CamposAlumno {
         repite(&alumnos.campo("REPITE")) {}
 };
 
+// A student as read from the GESCEN table, before the row is written.
+struct Alumno {
+  std::string codigo, nombre, turno;
+  const DatosGrupo* grupo;
+  bool repite;
+};
+
+// The students with a usable group, read before any row is written so that the
+// enrolments can be read meanwhile. A read that fails ends the list; where it failed is
+// kept, so that the writer fails at the same point of its rows.
+struct LecturaAlumnos {
+  std::vector<Alumno> alumnos;
+  std::exception_ptr error;
+  bool errorTrasAnadir = false;  // the failed read comes after the row was appended
+};
+
+void leerAlumnos(dbf::Table& tabla, const Turnos& turnos, std::deque<DatosGrupo>& grupos, LecturaAlumnos& lectura) {
+  tabla.first();
+  if (tabla.eof()) return;
+  const dbf::Field& codgrup = tabla.campo("CODGRUP");
+  std::optional<CamposAlumno> campos;
+  MemoCampo<const DatosGrupo*> grupoDe(tabla, codgrup);
+  std::optional<MemoCampo<std::size_t>> cursoDe;
+  std::string texto;
+  try {
+    for (; !tabla.eof(); tabla.next()) {
+      const DatosGrupo* g = grupoDe.de([&] {
+        tabla.asString(codgrup, texto);
+        return &grupos.emplace_back(DatosGrupo{trocearGrupo(texto), turnos.primeroDelGrupo(texto)});
+      });
+      if (!g->codigo.utilizable()) continue;
+      if (!campos) {
+        campos.emplace(tabla);
+        cursoDe.emplace(tabla, *campos->codcur);
+      }
+      const std::size_t delCurso = cursoDe->de([&] { return turnos.primeroDelCurso(tabla.asString(*campos->codcur)); });
+      lectura.errorTrasAnadir = true;
+      Alumno a{tabla.asString(*campos->codigo), tabla.asString(*campos->apenom), turnos.de(g->primeroDelGrupo, delCurso),
+               g, tabla.asInteger(*campos->repite) == 1};
+      lectura.errorTrasAnadir = false;
+      lectura.alumnos.push_back(std::move(a));
+    }
+  } catch (...) {
+    lectura.error = std::current_exception();
+  }
+}
+
 }  // namespace
 
 void ExportarAlumnos(gc::Catalogo& tablas) {
+  Matriculas matriculas(tablas.wwTableAsigAlum);
+  ExportarAlumnos(tablas, matriculas);
+}
+
+void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas) {
   dbf::Table alumnost;
   recrearIntercambio(alumnost, kALUMNOST, camposAlumnos());
 
@@ -180,10 +161,12 @@ void ExportarAlumnos(gc::Catalogo& tablas) {
   alumnost.open();
   dbf::Table& alumnos = tablas.wwTableAlumnos;
   alumnos.open();
-  dbf::Table& asigalum = tablas.wwTableAsigAlum;
-  asigalum.open();
+  matriculas.abrir();
   const Turnos turnos(grupos);
-  Matriculas matriculas(asigalum, abreviaturas);
+  std::deque<DatosGrupo> datosGrupos;
+  LecturaAlumnos lectura;
+  leerAlumnos(alumnos, turnos, datosGrupos, lectura);
+
   std::vector<const dbf::Field*> asignaturas;  // ASIG1, ASIG2... as far as the table has them
   for (int n = 1; n <= kMaxAsignaturas; ++n) asignaturas.push_back(&alumnost.campo("ASIG" + std::to_string(n)));
   const dbf::Field& exped = alumnost.campo("EXPED");
@@ -194,49 +177,42 @@ void ExportarAlumnos(gc::Catalogo& tablas) {
   const dbf::Field& grupo = alumnost.campo("GRUPO");
   const dbf::Field& opcion = alumnost.campo("OPCION");
   const dbf::Field& repite = alumnost.campo("REPITE");
+  // Each subject code's abbreviation, found once, when first met; null without one.
+  std::vector<std::optional<const std::string*>> abreviaturaDe;
+  std::string texto;
+  for (const Alumno& a : lectura.alumnos) {
+    alumnost.append();
+    alumnost.setString(exped, a.codigo);
+    alumnost.setString(nombre, a.nombre);
+    alumnost.setString(turno, a.turno);
+    alumnost.setString(nivel, a.grupo->codigo.nivel);
+    alumnost.setString(curso, a.grupo->codigo.curso);
+    alumnost.setString(grupo, a.grupo->codigo.grupo);
+    alumnost.setString(opcion, "");
+    alumnost.setBoolean(repite, a.repite);
 
-  alumnos.first();
-  if (!alumnos.eof()) {
-    const dbf::Field& codgrup = alumnos.campo("CODGRUP");
-    std::optional<CamposAlumno> campos;
-    MemoCampo<DatosGrupo> grupoDe(alumnos, codgrup);
-    std::optional<MemoCampo<std::size_t>> cursoDe;
-    std::string texto;
-    for (; !alumnos.eof(); alumnos.next()) {
-      const DatosGrupo& g = grupoDe.de([&] {
-        alumnos.asString(codgrup, texto);
-        return DatosGrupo{trocearGrupo(texto), turnos.primeroDelGrupo(texto)};
-      });
-      if (!g.codigo.utilizable()) continue;
-      if (!campos) {
-        campos.emplace(alumnos);
-        cursoDe.emplace(alumnos, *campos->codcur);
+    // Subjects in ASIGn; the DIVn fields stay blank.
+    std::size_t n = 0;
+    alumnost.asString(exped, texto);
+    for (std::uint32_t codigo : matriculas.de(texto)) {
+      abreviaturaDe.resize(matriculas.codigos().size());
+      std::optional<const std::string*>& abreviatura = abreviaturaDe[codigo];
+      if (!abreviatura) {
+        auto it = abreviaturas.find(matriculas.codigos()[codigo]);
+        abreviatura = it == abreviaturas.end() ? nullptr : &it->second;
       }
-      const std::size_t delCurso = cursoDe->de([&] { return turnos.primeroDelCurso(alumnos.asString(*campos->codcur)); });
-      alumnost.append();
-      alumnos.asString(*campos->codigo, texto);
-      alumnost.setString(exped, texto);
-      alumnos.asString(*campos->apenom, texto);
-      alumnost.setString(nombre, texto);
-      alumnost.setString(turno, turnos.de(g.primeroDelGrupo, delCurso));
-      alumnost.setString(nivel, g.codigo.nivel);
-      alumnost.setString(curso, g.codigo.curso);
-      alumnost.setString(grupo, g.codigo.grupo);
-      alumnost.setString(opcion, "");
-      alumnost.setBoolean(repite, alumnos.asInteger(*campos->repite) == 1);
-
-      // Subjects in ASIGn; the DIVn fields stay blank.
-      std::size_t n = 0;
-      alumnost.asString(exped, texto);
-      for (const std::string& abreviatura : matriculas.de(texto)) {
-        // A 51st subject asks for a field the table lacks, which stops the export.
-        if (n == kMaxAsignaturas) alumnost.setString("ASIG" + std::to_string(n + 1), abreviatura);
-        alumnost.setString(*asignaturas[n++], abreviatura);
-      }
+      if (*abreviatura == nullptr) continue;
+      // A 51st subject asks for a field the table lacks, which stops the export.
+      if (n == kMaxAsignaturas) alumnost.setString("ASIG" + std::to_string(n + 1), **abreviatura);
+      alumnost.setString(*asignaturas[n++], **abreviatura);
     }
   }
+  if (lectura.error) {
+    if (lectura.errorTrasAnadir) alumnost.append();
+    std::rethrow_exception(lectura.error);
+  }
   alumnos.close();
-  asigalum.close();
+  matriculas.cerrar();
   grupos.close();
   if (alumnost.state() == dbf::TableState::Insert) alumnost.post();
   alumnost.close();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "Escuela.h"
 #include "ExportarAlumnos.h"
 #include "ExportarAsigCursos.h"
@@ -84,6 +87,63 @@ TEST_F(AlumnosTest, FiftySubjectsFitTheFiftyFirstStopsTheExport) {
   auto filas = leerTabla(intercambio("ALUMNOST.DBF"));
   ASSERT_EQ(filas.size(), 1u);
   EXPECT_EQ(filas[0].at("ASIG50"), "ING");
+}
+
+// The enrolments are read while the students are; whatever fails, the writer stops where
+// a plain pass over the students would have stopped, with that pass's rows and error.
+TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
+  std::vector<Fila> tresAlumnos = {{"1", "PRIMER", "1ESO", "1ESOA", "0"},
+                                   {"2", "SEGON", "1ESO", "1ESOA", "0"},
+                                   {"3", "TERCER", "1ESO", "1ESOA", "0"}};
+  std::vector<Fila> repiteMalo = tresAlumnos;
+  repiteMalo[1][4] = "x";
+  const std::vector<Columna> repiteEnTexto = {{"CODIGO", 10}, {"APENOM", 45}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 1}};
+  struct Caso {
+    const char* nombre;
+    std::function<void()> preparar;
+    std::string error;  // empty: no error
+    std::vector<std::string> filas;
+  };
+  const std::vector<Caso> casos = {
+      {"a repeater flag that is not a number stops at the second student",
+       [&] { staged("alumnos.dbf", repiteEnTexto, repiteMalo); },
+       "wwTableAlumnos: 'x' no es un valor entero válido", {"1"}},
+      {"no enrolment table",
+       [&] { std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/asigalum.dbf")); },
+       "wwTableAsigAlum: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\asigalum.DBF", {}},
+      {"no student table either: the student table fails first",
+       [&] {
+         std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/asigalum.dbf"));
+         std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/alumnos.dbf"));
+       },
+       "wwTableAlumnos: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\alumnos.DBF", {}},
+      {"enrolments without a student code fail at the first student written",
+       [&] { staged("asigalum.dbf", {{"CODASIG", 8}}, {{"1ESO001"}}); },
+       "wwTableAsigAlum: No se encuentra el campo 'Codigo'", {}},
+      {"which is no error when no student has a usable group",
+       [&] {
+         staged("asigalum.dbf", {{"CODASIG", 8}}, {{"1ESO001"}});
+         alumnos({{"1", "PRIMER", "1ESO", "X", "0"}});
+       },
+       "", {}},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    grupos({{"1ESOA", "M", "A"}});
+    alumnos(tresAlumnos);
+    matriculas({{"1", "1ESO001"}, {"2", "1ESO002"}, {"3", "1ESO003"}});
+    c.preparar();
+    std::string error;
+    try {
+      tzv::ExportarAlumnos(tablas);
+    } catch (const std::exception& e) {
+      error = e.what();
+    }
+    tablas.cerrarTodas();
+    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(columna(intercambio("ALUMNOST.DBF"), "EXPED"), c.filas);
+    EXPECT_FALSE(tablas.wwTableAsigAlum.active());
+  }
 }
 
 TEST_F(AlumnosTest, EmptyStudentTableAndSubjectHours) {

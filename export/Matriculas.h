@@ -1,0 +1,56 @@
+#pragma once
+// The subjects each student takes, from the staged enrolment table (asigalum). Reading
+// it is the longest part of the export, so it starts in a thread of its own as soon as
+// the run begins and goes on while the first writers work. Nothing of it shows until the
+// student writer asks: the table opens, and errors are raised, at the points where a
+// plain pass would open it and fail.
+
+#include <cstdint>
+#include <exception>
+#include <future>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "Busquedas.h"
+#include "Table.h"
+
+namespace tzv {
+
+class Matriculas {
+ public:
+  // Starts opening and reading the table in the background.
+  explicit Matriculas(dbf::Table& asigalum);
+  // Waits for the reading; closes the table when the run ended before the student writer
+  // got to it.
+  ~Matriculas();
+  Matriculas(const Matriculas&) = delete;
+  Matriculas& operator=(const Matriculas&) = delete;
+
+  // Where the writer opens the table: raises the opening's error, if any.
+  void abrir();
+  // The subject codes (CODASIG) of the student's enrolments, in the table's stored
+  // order, as numbers into codigos(). The first call waits for the reading and raises
+  // its error.
+  std::span<const std::uint32_t> de(const std::string& exped);
+  // Each distinct subject code of the table, as read.
+  const std::vector<std::string>& codigos() const { return codigos_; }
+  // Closes the table, as the writer does when it is done.
+  void cerrar();
+
+ private:
+  void leer();
+
+  dbf::Table& asigalum_;
+  std::promise<void> abierta_;
+  std::future<void> apertura_;
+  std::future<void> lectura_;
+  bool leida_ = false;
+  bool tieneCodasig_ = true;
+  MapaTextos<std::uint32_t> porAlumno_;  // student code: number in order of appearance
+  std::vector<std::string> codigos_;     // each distinct subject code, as read
+  std::vector<std::uint32_t> inicio_;    // per student, into codigoDeFila_
+  std::vector<std::uint32_t> codigoDeFila_;  // the rows grouped by student, stored order kept
+};
+
+}  // namespace tzv
