@@ -87,11 +87,15 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
   std::optional<MemoCampo<std::optional<std::int64_t>>> aulaDe;
   std::string nivel, curso;
 
+  std::optional<MemoCampo<std::int64_t>> diaDe, horaDe;
+
   FilasVolcadas filas;
-  for (soluc.first(); !soluc.eof(); soluc.next()) {
-    const std::int64_t dia = soluc.asInteger(*dia_);
-    if (dia == 0) continue;
-    const std::int64_t hora = soluc.asInteger(*hora_);
+  soluc.forEachRecord([&](const char* registro) {
+    if (!diaDe) diaDe.emplace(soluc, *dia_);
+    const std::int64_t dia = diaDe->de(registro, [&] { return soluc.asInteger(*dia_); });
+    if (dia == 0) return;
+    if (!horaDe) horaDe.emplace(soluc, *hora_);
+    const std::int64_t hora = horaDe->de(registro, [&] { return soluc.asInteger(*hora_); });
     const bool conHoras = hora >= 1 && hora <= 20;
     const auto periodo = static_cast<std::size_t>(conHoras ? hora : 0);
 
@@ -103,10 +107,10 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
       horprof.setString(*pHorah, hasta[periodo]);
     }
     if (!ocupaDe) ocupaDe.emplace(soluc, *tarea);
-    horprof.setString(*pOcupa, ocupaDe->de([&] { return subcadena(soluc.asString(*tarea), 2, std::string::npos); }));
+    horprof.setString(*pOcupa, ocupaDe->de(registro, [&] { return subcadena(soluc.asString(*tarea), 2, std::string::npos); }));
     horprof.setString(*pCodcen, centro);
     if (!dniDe) dniDe.emplace(soluc, *prof);
-    const std::int64_t numero = dniDe->de([&] {
+    const std::int64_t numero = dniDe->de(registro, [&] {
       auto profesor = dni.find(soluc.asString(*prof));
       return profesor != dni.end() ? profesor->second : 0;
     });
@@ -115,12 +119,12 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
     ++filas.horprof;
 
     if (!sinGrupoDe) sinGrupoDe.emplace(soluc, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_});
-    const bool sinGrupo = sinGrupoDe->de([&] {
+    const bool sinGrupo = sinGrupoDe->de(registro, [&] {
       soluc.asString(*nivel_, nivel);
       soluc.asString(*curso_, curso);
       return recortar(nivel).empty() || recortar(curso).empty();
     });
-    if (sinGrupo) continue;
+    if (sinGrupo) return;
     horgrup.append();
     horgrup.setInteger(*gDiasem, dia);
     horgrup.setInteger(*gNumhora, hora);
@@ -132,7 +136,7 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
     horgrup.setInteger(*gDni, numero);
     // A lesson whose subject is unknown gets no group and subject codes.
     if (!asignacionDe) asignacionDe.emplace(soluc, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_, &*asig, &*grupo});
-    const Asignacion& a = asignacionDe->de([&] {
+    const Asignacion& a = asignacionDe->de(registro, [&] {
       soluc.asString(*nivel_, nivel);
       soluc.asString(*curso_, curso);
       auto asignatura = codigos.find(claveAsignatura(nivel, curso, soluc.asString(*asig)));
@@ -144,7 +148,7 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
       horgrup.setString(*gCodasig, a.codasig);
     }
     if (!aulaDe) aulaDe.emplace(soluc, *aula_);
-    const std::optional<std::int64_t>& aula = aulaDe->de([&]() -> std::optional<std::int64_t> {
+    const std::optional<std::int64_t>& aula = aulaDe->de(registro, [&]() -> std::optional<std::int64_t> {
       std::int64_t numero;
       if (numeroAula(soluc.asString(*aula_), numero)) return numero;
       return std::nullopt;
@@ -152,7 +156,7 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
     if (aula) horgrup.setInteger(*gCodaula, *aula);
     horgrup.post();
     ++filas.horgrup;
-  }
+  });
   return filas;
 }
 
