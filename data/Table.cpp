@@ -651,7 +651,7 @@ void Table::setInteger(const Field& f, std::int64_t v) {
   guarded([&] {
     requireActive();
     requireEditing();
-    if (!writeIntegerFast(f, buffer_.data(), v)) writeValue(file_->layout(), f, buffer_.data(), Value::ofInteger(v));
+    writeValue(file_->layout(), f, buffer_.data(), Value::ofInteger(v));
     modified_ = true;
   });
 }

@@ -1,9 +1,9 @@
 #include "ExportarAlumnos.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <exception>
-#include <cstdint>
 #include <limits>
 #include <optional>
 #include <span>
@@ -11,8 +11,8 @@
 
 #include "Busquedas.h"
 #include "Catalogo.h"
-#include "Matriculas.h"
 #include "CodigoGrupo.h"
+#include "Matriculas.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
 #include "Texto.h"
@@ -194,8 +194,9 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas) {
     // Subjects in ASIGn; the DIVn fields stay blank.
     std::size_t n = 0;
     alumnost.asString(exped, texto);
-    for (std::uint32_t codigo : matriculas.de(texto)) {
-      abreviaturaDe.resize(matriculas.codigos().size());
+    const std::span<const std::uint32_t> codigos = matriculas.de(texto);
+    abreviaturaDe.resize(matriculas.codigos().size());
+    for (std::uint32_t codigo : codigos) {
       std::optional<const std::string*>& abreviatura = abreviaturaDe[codigo];
       if (!abreviatura) {
         auto it = abreviaturas.find(matriculas.codigos()[codigo]);

@@ -36,8 +36,8 @@ class Columna {
 // what the table stores for it.
 struct Valor {
   std::string texto;
-  std::uint64_t numero;
-  std::uint64_t numeroAlmacenado;
+  std::uint32_t numero;
+  std::uint32_t numeroAlmacenado;
   Valor(std::string t, Columna& columna)
       : texto(std::move(t)),
         numero(columna.numero(texto)),
@@ -45,9 +45,7 @@ struct Valor {
 };
 
 // Rows told apart by the numbers of their three texts.
-std::uint64_t clave(std::uint64_t casig, std::uint64_t cprof, std::uint64_t cgrup) {
-  return casig << 42 | cprof << 21 | cgrup;
-}
+ClaveCorta clave(std::uint64_t casig, std::uint64_t cprof, std::uint64_t cgrup) { return {casig << 32 | cprof, cgrup}; }
 
 // What a subject code of the timetable gives: its abbreviation and hours, or the
 // defaults when ASIGVALT lacks it.
@@ -104,7 +102,7 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
   const dbf::Field& sesionesT = asigt.campo("SESIONES");
   const dbf::Field& ctareaT = asigt.campo("CTAREA");
 
-  tsl::robin_set<std::uint64_t, HashNumero> escritas;
+  tsl::robin_set<ClaveCorta, HashClaveCorta> escritas;
   dbf::Table& horgrup = tablas.wwTableHorGrup;
   horgrup.open();
   horgrup.first();
