@@ -622,7 +622,8 @@ void Table::setString(const Field& f, std::string_view v) {
   // The common case in long loops, handled here: ASCII text into a plain character field
   // of the record being edited. Only the part that fits is looked at: when it is ASCII,
   // the stored bytes are that part whatever follows.
-  if ((state_ == TableState::Edit || state_ == TableState::Insert) && f.type == 'C' && f.nullBit < 0) {
+  if ((state_ == TableState::Edit || state_ == TableState::Insert) && f.type == 'C' &&
+      f.nullBit < 0) {
     const auto width = static_cast<std::size_t>(f.length);
     const std::size_t n = std::min(v.size(), width);
     unsigned char bits = 0;
@@ -644,7 +645,8 @@ void Table::setString(const Field& f, std::string_view v) {
 }
 void Table::setInteger(std::string_view field, std::int64_t v) { setInteger(campo(field), v); }
 void Table::setInteger(const Field& f, std::int64_t v) {
-  if ((state_ == TableState::Edit || state_ == TableState::Insert) && writeIntegerFast(f, buffer_.data(), v)) {
+  if ((state_ == TableState::Edit || state_ == TableState::Insert) &&
+      writeIntegerFast(f, buffer_.data(), v)) {
     modified_ = true;
     return;
   }

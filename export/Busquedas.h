@@ -4,17 +4,17 @@
 // comparing a field's stored bytes costs far less than decoding them and looking the text
 // up, row after row.
 
+#include <tsl/robin_map.h>
+
 #include <cstdint>
 #include <cstring>
-#include <initializer_list>
 #include <deque>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include <tsl/robin_map.h>
 
 #include "Table.h"
 
@@ -44,7 +44,8 @@ struct HashBytes {
       h = mezclar(h ^ w);
     }
     std::uint64_t resto = 0;  // byte by byte: a copy of variable length would be a call
-    for (unsigned k = 0; i + k < s.size(); ++k) resto |= std::uint64_t{static_cast<unsigned char>(s[i + k])} << (8 * k);
+    for (unsigned k = 0; i + k < s.size(); ++k)
+      resto |= std::uint64_t{static_cast<unsigned char>(s[i + k])} << (8 * k);
     return static_cast<std::size_t>(mezclar(h ^ resto ^ 0x9E3779B97F4A7C15ull));
   }
 };
@@ -107,7 +108,9 @@ struct ClaveCorta {
 };
 
 struct HashClaveCorta {
-  std::size_t operator()(const ClaveCorta& k) const { return static_cast<std::size_t>(mezclar(k.a ^ mezclar(k.b))); }
+  std::size_t operator()(const ClaveCorta& k) const {
+    return static_cast<std::size_t>(mezclar(k.a ^ mezclar(k.b)));
+  }
 };
 
 // The result for each distinct value of one field (or of several together), worked out

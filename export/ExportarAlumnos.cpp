@@ -48,7 +48,9 @@ class Turnos {
   }
 
   // Positions of the first group record of a group code and of a course code.
-  std::size_t primeroDelGrupo(const std::string& codgrup) const { return buscar(porGrupo_, codgrup); }
+  std::size_t primeroDelGrupo(const std::string& codgrup) const {
+    return buscar(porGrupo_, codgrup);
+  }
   std::size_t primeroDelCurso(const std::string& codcur) const { return buscar(porCurso_, codcur); }
   std::string de(std::size_t delGrupo, std::size_t delCurso) const {
     const std::size_t primero = std::min(delGrupo, delCurso);
@@ -106,7 +108,8 @@ struct LecturaAlumnos {
   bool errorTrasAnadir = false;  // the failed read comes after the row was appended
 };
 
-void leerAlumnos(dbf::Table& tabla, const Turnos& turnos, std::deque<DatosGrupo>& grupos, LecturaAlumnos& lectura) {
+void leerAlumnos(dbf::Table& tabla, const Turnos& turnos, std::deque<DatosGrupo>& grupos,
+                 LecturaAlumnos& lectura) {
   tabla.first();
   if (tabla.eof()) return;
   const dbf::Field& codgrup = tabla.campo("CODGRUP");
@@ -125,10 +128,11 @@ void leerAlumnos(dbf::Table& tabla, const Turnos& turnos, std::deque<DatosGrupo>
         campos.emplace(tabla);
         cursoDe.emplace(tabla, *campos->codcur);
       }
-      const std::size_t delCurso = cursoDe->de([&] { return turnos.primeroDelCurso(tabla.asString(*campos->codcur)); });
+      const std::size_t delCurso =
+          cursoDe->de([&] { return turnos.primeroDelCurso(tabla.asString(*campos->codcur)); });
       lectura.errorTrasAnadir = true;
-      Alumno a{tabla.asString(*campos->codigo), tabla.asString(*campos->apenom), turnos.de(g->primeroDelGrupo, delCurso),
-               g, tabla.asInteger(*campos->repite) == 1};
+      Alumno a{tabla.asString(*campos->codigo), tabla.asString(*campos->apenom),
+               turnos.de(g->primeroDelGrupo, delCurso), g, tabla.asInteger(*campos->repite) == 1};
       lectura.errorTrasAnadir = false;
       lectura.alumnos.push_back(std::move(a));
     }
@@ -168,7 +172,8 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas) {
   leerAlumnos(alumnos, turnos, datosGrupos, lectura);
 
   std::vector<const dbf::Field*> asignaturas;  // ASIG1, ASIG2... as far as the table has them
-  for (int n = 1; n <= kMaxAsignaturas; ++n) asignaturas.push_back(&alumnost.campo("ASIG" + std::to_string(n)));
+  for (int n = 1; n <= kMaxAsignaturas; ++n)
+    asignaturas.push_back(&alumnost.campo("ASIG" + std::to_string(n)));
   const dbf::Field& exped = alumnost.campo("EXPED");
   const dbf::Field& nombre = alumnost.campo("NOMBRE");
   const dbf::Field& turno = alumnost.campo("TURNO");

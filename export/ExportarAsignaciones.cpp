@@ -1,11 +1,11 @@
 #include "ExportarAsignaciones.h"
 
+#include <tsl/robin_set.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
-
-#include <tsl/robin_set.h>
 
 #include "Busquedas.h"
 #include "Catalogo.h"
@@ -45,7 +45,9 @@ struct Valor {
 };
 
 // Rows told apart by the numbers of their three texts.
-ClaveCorta clave(std::uint64_t casig, std::uint64_t cprof, std::uint64_t cgrup) { return {casig << 32 | cprof, cgrup}; }
+ClaveCorta clave(std::uint64_t casig, std::uint64_t cprof, std::uint64_t cgrup) {
+  return {casig << 32 | cprof, cgrup};
+}
 
 // What a subject code of the timetable gives: its abbreviation and hours, or the
 // defaults when ASIGVALT lacks it.
@@ -79,16 +81,19 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
   asigvalt.open();
   for (asigvalt.first(); !asigvalt.eof(); asigvalt.next()) {
     const double horas = asigvalt.asFloat("NHORAS");
-    const auto sesiones = static_cast<std::size_t>(std::clamp<std::int64_t>(dbf::roundHalfEven(horas), 0, 20));
+    const auto sesiones =
+        static_cast<std::size_t>(std::clamp<std::int64_t>(dbf::roundHalfEven(horas), 0, 20));
     asignaturas.try_emplace(asigvalt.asString("CODVALEN"),
-                            Asignatura{Valor(asigvalt.asString("COD"), columnaCasig), horas, std::string(sesiones, '1')});
+                            Asignatura{Valor(asigvalt.asString("COD"), columnaCasig), horas,
+                                       std::string(sesiones, '1')});
   }
   std::unordered_map<std::int64_t, Valor> profesores;
   dbf::Table proft;
   proft.setDatabaseName(gc::kCarpetaTrabajo);
   proft.setTableName(kPROFT);
   proft.open();
-  for (proft.first(); !proft.eof(); proft.next()) profesores.try_emplace(proft.asInteger("DNI"), Valor(proft.asString("ABREV"), columnaCprof));
+  for (proft.first(); !proft.eof(); proft.next())
+    profesores.try_emplace(proft.asInteger("DNI"), Valor(proft.asString("ABREV"), columnaCprof));
 
   const dbf::Field& casigT = asigt.campo("CASIG");
   const dbf::Field& cprofT = asigt.campo("CPROF");
@@ -155,7 +160,8 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
       asigt.setString(sesionesT, a.sesiones);
       asigt.setString(ctareaT, "*12");
       asigt.post();
-      escritas.insert(clave(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado));
+      escritas.insert(
+          clave(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado));
     }
   }
   horgrup.close();

@@ -54,7 +54,8 @@ std::string Iniciales(const std::string& texto, const std::string& separador) {
   std::string resultado;
   std::vector<std::string_view> caracteres;
   for (std::size_t at = 0; at < texto.size();) {
-    const std::size_t n = std::min(texto.size() - at, longitudCaracter(static_cast<unsigned char>(texto[at])));
+    const std::size_t n =
+        std::min(texto.size() - at, longitudCaracter(static_cast<unsigned char>(texto[at])));
     caracteres.emplace_back(texto.data() + at, n);
     at += n;
   }

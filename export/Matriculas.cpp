@@ -7,7 +7,8 @@
 
 namespace tzv {
 
-Matriculas::Matriculas(dbf::Table& asigalum) : asigalum_(asigalum), apertura_(abierta_.get_future()) {
+Matriculas::Matriculas(dbf::Table& asigalum)
+    : asigalum_(asigalum), apertura_(abierta_.get_future()) {
   lectura_ = std::async(std::launch::async, [this] {
     try {
       asigalum_.open();
@@ -53,7 +54,8 @@ void Matriculas::leer() {
     if (primera || !MismosBytes()(bytes, anterior)) {
       anterior.assign(bytes);
       asigalum_.asString(codigo, texto);
-      alumno = porAlumno_.try_emplace(texto, static_cast<std::uint32_t>(porAlumno_.size())).first->second;
+      alumno = porAlumno_.try_emplace(texto, static_cast<std::uint32_t>(porAlumno_.size()))
+                   .first->second;
       primera = false;
     }
     alumnoDeFila.push_back(alumno);
@@ -70,7 +72,8 @@ void Matriculas::leer() {
   if (codigoDe) {
     std::vector<std::uint32_t> siguiente(inicio_.begin(), inicio_.end() - 1);
     codigoDeFila_.resize(codigoDeFila.size());
-    for (std::size_t i = 0; i < codigoDeFila.size(); ++i) codigoDeFila_[siguiente[alumnoDeFila[i]]++] = codigoDeFila[i];
+    for (std::size_t i = 0; i < codigoDeFila.size(); ++i)
+      codigoDeFila_[siguiente[alumnoDeFila[i]]++] = codigoDeFila[i];
   }
 }
 

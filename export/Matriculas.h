@@ -47,9 +47,9 @@ class Matriculas {
   std::future<void> lectura_;
   bool leida_ = false;
   bool tieneCodasig_ = true;
-  MapaTextos<std::uint32_t> porAlumno_;  // student code: number in order of appearance
-  std::vector<std::string> codigos_;     // each distinct subject code, as read
-  std::vector<std::uint32_t> inicio_;    // per student, into codigoDeFila_
+  MapaTextos<std::uint32_t> porAlumno_;      // student code: number in order of appearance
+  std::vector<std::string> codigos_;         // each distinct subject code, as read
+  std::vector<std::uint32_t> inicio_;        // per student, into codigoDeFila_
   std::vector<std::uint32_t> codigoDeFila_;  // the rows grouped by student, stored order kept
 };
 

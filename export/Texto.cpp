@@ -36,7 +36,8 @@ std::string subcadena(std::string_view s, std::size_t desde, std::size_t cuantos
 
 std::size_t longitud(std::string_view s) {
   std::size_t n = 0;
-  for (std::size_t at = 0; at < s.size(); at += longitudCaracter(static_cast<unsigned char>(s[at]))) ++n;
+  for (std::size_t at = 0; at < s.size(); at += longitudCaracter(static_cast<unsigned char>(s[at])))
+    ++n;
   return n;
 }
 

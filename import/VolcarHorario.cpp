@@ -13,7 +13,8 @@ namespace {
 
 // A key for a level, a course and an abbreviation: each text preceded by its length (two
 // bytes), so that no two triples give one key.
-std::string claveAsignatura(const std::string& nivel, const std::string& curso, const std::string& cod) {
+std::string claveAsignatura(const std::string& nivel, const std::string& curso,
+                            const std::string& cod) {
   std::string clave;
   for (const std::string* t : {&nivel, &curso, &cod}) {
     clave += static_cast<char>(t->size() & 0xFF);
@@ -27,7 +28,9 @@ std::string claveAsignatura(const std::string& nivel, const std::string& curso, 
 MapaTextos<std::string> codigosAsignatura(dbf::Table& t) {
   MapaTextos<std::string> codigos;
   for (t.first(); !t.eof(); t.next())
-    codigos.try_emplace(claveAsignatura(t.asString("NIVEL"), t.asString("CURSO"), t.asString("COD")), t.asString("CODVALEN"));
+    codigos.try_emplace(
+        claveAsignatura(t.asString("NIVEL"), t.asString("CURSO"), t.asString("COD")),
+        t.asString("CODVALEN"));
   return codigos;
 }
 
@@ -67,12 +70,15 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
 
   // The fields, each found once, when the loop first needs it.
   using dbf::LazyField;
-  const LazyField dia_(soluc, "DIA"), hora_(soluc, "HORA"), tarea(soluc, "TAREA"), prof(soluc, "PROF"),
-      nivel_(soluc, "NIVEL"), curso_(soluc, "CURSO"), asig(soluc, "ASIG"), grupo(soluc, "GRUPO"), aula_(soluc, "AULA");
-  const LazyField pDiasem(horprof, "DIASEM"), pNumhora(horprof, "NUMHORA"), pHorad(horprof, "HORAD"),
-      pHorah(horprof, "HORAH"), pOcupa(horprof, "OCUPA"), pCodcen(horprof, "CODCEN"), pDni(horprof, "DNI");
-  const LazyField gDiasem(horgrup, "DIASEM"), gNumhora(horgrup, "NUMHORA"), gHordiades(horgrup, "HORDIADES"),
-      gHordiahas(horgrup, "HORDIAHAS"), gCodcen(horgrup, "CODCEN"), gDni(horgrup, "DNI"), gCodgrup(horgrup, "CODGRUP"),
+  const LazyField dia_(soluc, "DIA"), hora_(soluc, "HORA"), tarea(soluc, "TAREA"),
+      prof(soluc, "PROF"), nivel_(soluc, "NIVEL"), curso_(soluc, "CURSO"), asig(soluc, "ASIG"),
+      grupo(soluc, "GRUPO"), aula_(soluc, "AULA");
+  const LazyField pDiasem(horprof, "DIASEM"), pNumhora(horprof, "NUMHORA"),
+      pHorad(horprof, "HORAD"), pHorah(horprof, "HORAH"), pOcupa(horprof, "OCUPA"),
+      pCodcen(horprof, "CODCEN"), pDni(horprof, "DNI");
+  const LazyField gDiasem(horgrup, "DIASEM"), gNumhora(horgrup, "NUMHORA"),
+      gHordiades(horgrup, "HORDIADES"), gHordiahas(horgrup, "HORDIAHAS"),
+      gCodcen(horgrup, "CODCEN"), gDni(horgrup, "DNI"), gCodgrup(horgrup, "CODGRUP"),
       gCodasig(horgrup, "CODASIG"), gCodaula(horgrup, "CODAULA");
 
   // What the solution's codes give, worked out once per distinct code.
@@ -107,7 +113,9 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
       horprof.setString(*pHorah, hasta[periodo]);
     }
     if (!ocupaDe) ocupaDe.emplace(soluc, *tarea);
-    horprof.setString(*pOcupa, ocupaDe->de(registro, [&] { return subcadena(soluc.asString(*tarea), 2, std::string::npos); }));
+    horprof.setString(*pOcupa, ocupaDe->de(registro, [&] {
+      return subcadena(soluc.asString(*tarea), 2, std::string::npos);
+    }));
     horprof.setString(*pCodcen, centro);
     if (!dniDe) dniDe.emplace(soluc, *prof);
     const std::int64_t numero = dniDe->de(registro, [&] {
@@ -118,7 +126,8 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
     horprof.post();
     ++filas.horprof;
 
-    if (!sinGrupoDe) sinGrupoDe.emplace(soluc, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_});
+    if (!sinGrupoDe)
+      sinGrupoDe.emplace(soluc, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_});
     const bool sinGrupo = sinGrupoDe->de(registro, [&] {
       soluc.asString(*nivel_, nivel);
       soluc.asString(*curso_, curso);
@@ -135,24 +144,28 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
     horgrup.setString(*gCodcen, centro);
     horgrup.setInteger(*gDni, numero);
     // A lesson whose subject is unknown gets no group and subject codes.
-    if (!asignacionDe) asignacionDe.emplace(soluc, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_, &*asig, &*grupo});
+    if (!asignacionDe)
+      asignacionDe.emplace(
+          soluc, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_, &*asig, &*grupo});
     const Asignacion& a = asignacionDe->de(registro, [&] {
       soluc.asString(*nivel_, nivel);
       soluc.asString(*curso_, curso);
       auto asignatura = codigos.find(claveAsignatura(nivel, curso, soluc.asString(*asig)));
       if (asignatura == codigos.end()) return Asignacion{};
-      return Asignacion{true, subcadena(asignatura->second, 1, 4) + soluc.asString(*grupo), asignatura->second};
+      return Asignacion{true, subcadena(asignatura->second, 1, 4) + soluc.asString(*grupo),
+                        asignatura->second};
     });
     if (a.conAsignatura) {
       horgrup.setString(*gCodgrup, a.codgrup);
       horgrup.setString(*gCodasig, a.codasig);
     }
     if (!aulaDe) aulaDe.emplace(soluc, *aula_);
-    const std::optional<std::int64_t>& aula = aulaDe->de(registro, [&]() -> std::optional<std::int64_t> {
-      std::int64_t numero;
-      if (numeroAula(soluc.asString(*aula_), numero)) return numero;
-      return std::nullopt;
-    });
+    const std::optional<std::int64_t>& aula =
+        aulaDe->de(registro, [&]() -> std::optional<std::int64_t> {
+          std::int64_t numero;
+          if (numeroAula(soluc.asString(*aula_), numero)) return numero;
+          return std::nullopt;
+        });
     if (aula) horgrup.setInteger(*gCodaula, *aula);
     horgrup.post();
     ++filas.horgrup;

@@ -97,7 +97,8 @@ TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
                                    {"3", "TERCER", "1ESO", "1ESOA", "0"}};
   std::vector<Fila> repiteMalo = tresAlumnos;
   repiteMalo[1][4] = "x";
-  const std::vector<Columna> repiteEnTexto = {{"CODIGO", 10}, {"APENOM", 45}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 1}};
+  const std::vector<Columna> repiteEnTexto = {
+      {"CODIGO", 10}, {"APENOM", 45}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 1}};
   struct Caso {
     const char* nombre;
     std::function<void()> preparar;
@@ -107,25 +108,32 @@ TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
   const std::vector<Caso> casos = {
       {"a repeater flag that is not a number stops at the second student",
        [&] { staged("alumnos.dbf", repiteEnTexto, repiteMalo); },
-       "wwTableAlumnos: 'x' no es un valor entero válido", {"1"}},
+       "wwTableAlumnos: 'x' no es un valor entero válido",
+       {"1"}},
       {"no enrolment table",
        [&] { std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/asigalum.dbf")); },
-       "wwTableAsigAlum: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\asigalum.DBF", {}},
+       "wwTableAsigAlum: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\asigalum.DBF",
+       {}},
       {"no student table either: the student table fails first",
        [&] {
          std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/asigalum.dbf"));
          std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/alumnos.dbf"));
        },
-       "wwTableAlumnos: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\alumnos.DBF", {}},
+       "wwTableAlumnos: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\alumnos.DBF",
+       {}},
       {"enrolments without a student code fail at the first student written",
-       [&] { staged("asigalum.dbf", {{"CODASIG", 8}}, {{"1ESO001"}}); },
-       "wwTableAsigAlum: No se encuentra el campo 'Codigo'", {}},
+       [&] {
+         staged("asigalum.dbf", {{"CODASIG", 8}}, {{"1ESO001"}});
+       },
+       "wwTableAsigAlum: No se encuentra el campo 'Codigo'",
+       {}},
       {"which is no error when no student has a usable group",
        [&] {
          staged("asigalum.dbf", {{"CODASIG", 8}}, {{"1ESO001"}});
          alumnos({{"1", "PRIMER", "1ESO", "X", "0"}});
        },
-       "", {}},
+       "",
+       {}},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.nombre);

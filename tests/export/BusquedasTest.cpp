@@ -45,7 +45,8 @@ TEST(MemoCampoTest, WorksOutEachStoredValueOnceAndGivesEveryRowItsOwn) {
     TempDrive drive;
     RawDbf raw;
     raw.fields = {{"CODGRUP", 'C', 5}};
-    for (const std::string& v : c.filas) raw.records.push_back(" " + pad(dbf::encode(dbf::CodePage::Cp1252, v), 5));
+    for (const std::string& v : c.filas)
+      raw.records.push_back(" " + pad(dbf::encode(dbf::CodePage::Cp1252, v), 5));
     const std::string ruta = drive.native("GC/grupos.dbf");
     writeFile(ruta, raw.bytes());
     const Recorrido r = recorrer(ruta, "CODGRUP");
@@ -63,7 +64,8 @@ TEST(MemoCampoTest, AFieldWithANullFlagIsWorkedOutForEveryRow) {
   raw.backlink = true;
   raw.fields = {{"CODASIG", 'C', 4, 0, 0x02}, {"_NullFlags", '0', 1, 0, 0x05}};
   // The same bytes twice, the second time marked null.
-  raw.records = {std::string(" MAT \x00", 6), std::string(" MAT \x01", 6), std::string(" MAT \x00", 6)};
+  raw.records = {std::string(" MAT \x00", 6), std::string(" MAT \x01", 6),
+                 std::string(" MAT \x00", 6)};
   const std::string ruta = drive.native("GC/asigalum.dbf");
   writeFile(ruta, raw.bytes());
   const Recorrido r = recorrer(ruta, "CODASIG");

@@ -41,7 +41,8 @@ TEST(StagingTest, ErrorTextsByCode) {
 
 TEST(StagingTest, CopiesEveryByteWhateverTheSize) {
   TempDrive drive;
-  for (std::size_t size : {0u, 1u, 2047u, 2048u, 2049u, 10000u, 262143u, 262144u, 262145u, 600000u}) {
+  for (std::size_t size :
+       {0u, 1u, 2047u, 2048u, 2049u, 10000u, 262143u, 262144u, 262145u, 600000u}) {
     const std::string content = bytesOf(size, static_cast<unsigned>(size));
     writeFile(drive.native("GC/origen.bin"), content);
     gc::CopiarArchivo("C:\\GC\\copia.bin", "C:\\GC\\origen.bin");

@@ -129,7 +129,7 @@ TEST_F(TableTest, TextIsCutToTheFieldWhateverFollowsTheCut) {
       {"ABCDEFGHIé", "ABCDEFGHIé"},   // the accent is the tenth character
       {"ABCDEFGHIJK", "ABCDEFGHIJ"},
       {"Àngel", "Àngel"},
-      {"Ω", "?"},                     // not in the table's code page
+      {"Ω", "?"},  // not in the table's code page
       {"", ""},
   };
   Table t;

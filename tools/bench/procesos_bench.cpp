@@ -181,7 +181,8 @@ void medirImportacion(const std::string& generador, int registros) {
   for (const fs::path& h : horarios) fs::copy_file(h, originales / h.filename());
   double importacion = 1e9;
   for (int i = 0; i < kRepeticiones; ++i) {
-    for (const fs::path& h : horarios) fs::copy_file(originales / h.filename(), h, fs::copy_options::overwrite_existing);
+    for (const fs::path& h : horarios)
+      fs::copy_file(originales / h.filename(), h, fs::copy_options::overwrite_existing);
     tzv::EstadoPrograma estado;
     auto t0 = Reloj::now();
     tzv::EjecutarImportacion(tablas, "C:\\GC", centro, estado, ui);
