@@ -1,8 +1,14 @@
 #include "VolcarHorario.h"
 
 #include <charconv>
+#include <condition_variable>
+#include <deque>
+#include <future>
+#include <mutex>
 #include <optional>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "Busquedas.h"
 #include "Catalogo.h"
@@ -52,125 +58,285 @@ bool numeroAula(const std::string& aula, std::int64_t& numero) {
   return r.ec == std::errc() && r.ptr == digits.data() + digits.size();
 }
 
+namespace {
+
+// What a lesson's level, course, subject and group give in the group timetable.
+struct Asignacion {
+  bool conAsignatura = false;
+  std::string codgrup, codasig;
+};
+
+// A lesson read from the solution, its group row still to be written.
+struct Leccion {
+  std::int64_t dia = 0, hora = 0, numero = 0;
+  Asignacion asignacion;
+  std::optional<std::int64_t> aula;
+};
+
+// Lessons handed in batches from the thread that reads the solution to the one that
+// writes the group timetable.
+class ColaLecciones {
+ public:
+  void poner(std::vector<Leccion>&& lote) {
+    {
+      std::lock_guard<std::mutex> l(mutex_);
+      lotes_.push_back(std::move(lote));
+    }
+    hay_.notify_one();
+  }
+  void cerrar() {
+    {
+      std::lock_guard<std::mutex> l(mutex_);
+      cerrada_ = true;
+    }
+    hay_.notify_one();
+  }
+  // The next batch; false once the queue is closed and empty.
+  bool tomar(std::vector<Leccion>& lote) {
+    std::unique_lock<std::mutex> l(mutex_);
+    hay_.wait(l, [&] { return !lotes_.empty() || cerrada_; });
+    if (lotes_.empty()) return false;
+    lote = std::move(lotes_.front());
+    lotes_.pop_front();
+    return true;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable hay_;
+  std::deque<std::vector<Leccion>> lotes_;
+  bool cerrada_ = false;
+};
+
+// The solution's records written into the staged teacher and group timetables. Each
+// field is found once, when first needed, and each of the solution's codes is worked out
+// once.
+class Volcado {
+ public:
+  Volcado(gc::Catalogo& tablas, const std::unordered_map<std::string, std::int64_t>& dni,
+          const MapaTextos<std::string>& codigos, const std::string& centro,
+          const HorasPeriodo& desde, const HorasPeriodo& hasta)
+      : horprof_(tablas.wwTableHorProf),
+        horgrup_(tablas.wwTableHorGrup),
+        soluc_(tablas.wwTableSoluc),
+        dni_(dni),
+        codigos_(codigos),
+        centro_(centro),
+        desde_(desde),
+        hasta_(hasta) {}
+
+  // One plain pass: each record's teacher row, then its group row.
+  FilasVolcadas enOrden() {
+    FilasVolcadas filas;
+    soluc_.forEachRecord([&](const char* registro) {
+      Leccion l;
+      if (!filaProfesor(registro, l)) return;
+      ++filas.horprof;
+      if (sinGrupo(registro)) return;
+      filaGrupo(l, [&] { return &asignacion(registro); }, [&] { return &aula(registro); });
+      ++filas.horgrup;
+    });
+    return filas;
+  }
+
+  // The same rows, the group ones written by a second thread while this one reads the
+  // solution and writes the teacher rows. Every field is looked up before it starts.
+  FilasVolcadas enParalelo() {
+    for (const dbf::LazyField* f : {&dia_, &hora_, &tarea_, &prof_, &nivel_, &curso_, &asig_,
+                                    &grupo_, &aula_, &pDiasem_, &pNumhora_, &pHorad_, &pHorah_,
+                                    &pOcupa_, &pCodcen_, &pDni_, &gDiasem_, &gNumhora_,
+                                    &gHordiades_, &gHordiahas_, &gCodcen_, &gDni_, &gCodgrup_,
+                                    &gCodasig_, &gCodaula_})
+      **f;
+    ColaLecciones cola;
+    auto escritor = std::async(std::launch::async, [&] {
+      long escritas = 0;
+      std::vector<Leccion> lote;
+      while (cola.tomar(lote)) {
+        for (const Leccion& l : lote) {
+          filaGrupo(l, [&] { return &l.asignacion; }, [&] { return &l.aula; });
+          ++escritas;
+        }
+      }
+      return escritas;
+    });
+    FilasVolcadas filas;
+    try {
+      std::vector<Leccion> lote;
+      soluc_.forEachRecord([&](const char* registro) {
+        Leccion l;
+        if (!filaProfesor(registro, l)) return;
+        ++filas.horprof;
+        if (sinGrupo(registro)) return;
+        l.asignacion = asignacion(registro);
+        l.aula = aula(registro);
+        lote.push_back(std::move(l));
+        if (lote.size() == kLote) cola.poner(std::exchange(lote, {}));
+      });
+      cola.poner(std::move(lote));
+    } catch (...) {
+      cola.cerrar();
+      escritor.wait();
+      throw;
+    }
+    cola.cerrar();
+    filas.horgrup = escritor.get();
+    return filas;
+  }
+
+ private:
+  static constexpr std::size_t kLote = 4096;
+
+  // Reads the record's day and period and writes its teacher row; false for a record
+  // without a day, which gives no rows.
+  bool filaProfesor(const char* registro, Leccion& l) {
+    if (!diaDe_) diaDe_.emplace(soluc_, *dia_);
+    l.dia = diaDe_->de(registro, [&] { return soluc_.asInteger(*dia_); });
+    if (l.dia == 0) return false;
+    if (!horaDe_) horaDe_.emplace(soluc_, *hora_);
+    l.hora = horaDe_->de(registro, [&] { return soluc_.asInteger(*hora_); });
+
+    horprof_.append();
+    diaYHoras(horprof_, pDiasem_, pNumhora_, pHorad_, pHorah_, l);
+    if (!ocupaDe_) ocupaDe_.emplace(soluc_, *tarea_);
+    horprof_.setString(*pOcupa_, ocupaDe_->de(registro, [&] {
+      return subcadena(soluc_.asString(*tarea_), 2, std::string::npos);
+    }));
+    horprof_.setString(*pCodcen_, centro_);
+    if (!dniDe_) dniDe_.emplace(soluc_, *prof_);
+    l.numero = dniDe_->de(registro, [&] {
+      auto profesor = dni_.find(soluc_.asString(*prof_));
+      return profesor != dni_.end() ? profesor->second : 0;
+    });
+    horprof_.setInteger(*pDni_, l.numero);
+    horprof_.post();
+    return true;
+  }
+
+  // A record without a level or a course has no group row.
+  bool sinGrupo(const char* registro) {
+    if (!sinGrupoDe_)
+      sinGrupoDe_.emplace(soluc_, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_});
+    return sinGrupoDe_->de(registro, [&] {
+      soluc_.asString(*nivel_, nivel_texto_);
+      soluc_.asString(*curso_, curso_texto_);
+      return recortar(nivel_texto_).empty() || recortar(curso_texto_).empty();
+    });
+  }
+
+  // A lesson whose subject is unknown gets no group and subject codes.
+  const Asignacion& asignacion(const char* registro) {
+    if (!asignacionDe_)
+      asignacionDe_.emplace(soluc_, std::initializer_list<const dbf::Field*>{
+                                        &*nivel_, &*curso_, &*asig_, &*grupo_});
+    return asignacionDe_->de(registro, [&] {
+      soluc_.asString(*nivel_, nivel_texto_);
+      soluc_.asString(*curso_, curso_texto_);
+      auto a = codigos_.find(claveAsignatura(nivel_texto_, curso_texto_, soluc_.asString(*asig_)));
+      if (a == codigos_.end()) return Asignacion{};
+      return Asignacion{true, subcadena(a->second, 1, 4) + soluc_.asString(*grupo_), a->second};
+    });
+  }
+
+  const std::optional<std::int64_t>& aula(const char* registro) {
+    if (!aulaDe_) aulaDe_.emplace(soluc_, *aula_);
+    return aulaDe_->de(registro, [&]() -> std::optional<std::int64_t> {
+      std::int64_t numero;
+      if (numeroAula(soluc_.asString(*aula_), numero)) return numero;
+      return std::nullopt;
+    });
+  }
+
+  // The group row of a lesson. Its subject and room are asked for where a plain pass
+  // reads them.
+  template <class DarAsignacion, class DarAula>
+  void filaGrupo(const Leccion& l, DarAsignacion&& darAsignacion, DarAula&& darAula) {
+    horgrup_.append();
+    diaYHoras(horgrup_, gDiasem_, gNumhora_, gHordiades_, gHordiahas_, l);
+    horgrup_.setString(*gCodcen_, centro_);
+    horgrup_.setInteger(*gDni_, l.numero);
+    const Asignacion* a = darAsignacion();
+    if (a->conAsignatura) {
+      horgrup_.setString(*gCodgrup_, a->codgrup);
+      horgrup_.setString(*gCodasig_, a->codasig);
+    }
+    const std::optional<std::int64_t>* aula = darAula();
+    if (*aula) horgrup_.setInteger(*gCodaula_, **aula);
+    horgrup_.post();
+  }
+
+  // The day and the period of a row and, for a period with class-period times, when it
+  // starts and ends.
+  void diaYHoras(dbf::Table& tabla, const dbf::LazyField& dia, const dbf::LazyField& hora,
+                 const dbf::LazyField& desde, const dbf::LazyField& hasta, const Leccion& l) {
+    tabla.setInteger(*dia, l.dia);
+    tabla.setInteger(*hora, l.hora);
+    if (const std::size_t periodo = periodoDe(l.hora); periodo != 0) {
+      tabla.setString(*desde, desde_[periodo]);
+      tabla.setString(*hasta, hasta_[periodo]);
+    }
+  }
+
+  // Periods 1 to 20 have class-period times; 0 stands for any other.
+  static std::size_t periodoDe(std::int64_t hora) {
+    return hora >= 1 && hora <= 20 ? static_cast<std::size_t>(hora) : 0;
+  }
+
+  dbf::Table& horprof_;
+  dbf::Table& horgrup_;
+  dbf::Table& soluc_;
+  const std::unordered_map<std::string, std::int64_t>& dni_;
+  const MapaTextos<std::string>& codigos_;
+  const std::string& centro_;
+  const HorasPeriodo& desde_;
+  const HorasPeriodo& hasta_;
+
+  using LazyField = dbf::LazyField;
+  const LazyField dia_{soluc_, "DIA"}, hora_{soluc_, "HORA"}, tarea_{soluc_, "TAREA"},
+      prof_{soluc_, "PROF"}, nivel_{soluc_, "NIVEL"}, curso_{soluc_, "CURSO"},
+      asig_{soluc_, "ASIG"}, grupo_{soluc_, "GRUPO"}, aula_{soluc_, "AULA"};
+  const LazyField pDiasem_{horprof_, "DIASEM"}, pNumhora_{horprof_, "NUMHORA"},
+      pHorad_{horprof_, "HORAD"}, pHorah_{horprof_, "HORAH"}, pOcupa_{horprof_, "OCUPA"},
+      pCodcen_{horprof_, "CODCEN"}, pDni_{horprof_, "DNI"};
+  const LazyField gDiasem_{horgrup_, "DIASEM"}, gNumhora_{horgrup_, "NUMHORA"},
+      gHordiades_{horgrup_, "HORDIADES"}, gHordiahas_{horgrup_, "HORDIAHAS"},
+      gCodcen_{horgrup_, "CODCEN"}, gDni_{horgrup_, "DNI"}, gCodgrup_{horgrup_, "CODGRUP"},
+      gCodasig_{horgrup_, "CODASIG"}, gCodaula_{horgrup_, "CODAULA"};
+
+  std::optional<MemoCampo<std::int64_t>> diaDe_, horaDe_, dniDe_;
+  std::optional<MemoCampo<std::string>> ocupaDe_;
+  std::optional<MemoCampo<bool>> sinGrupoDe_;
+  std::optional<MemoCampo<Asignacion>> asignacionDe_;
+  std::optional<MemoCampo<std::optional<std::int64_t>>> aulaDe_;
+  std::string nivel_texto_, curso_texto_;
+};
+
+void vaciar(dbf::Table& tabla) {
+  tabla.close();
+  tabla.emptyTable();
+  tabla.open();
+}
+
+}  // namespace
+
 FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::Table& asignaturas,
-                            const std::string& centro, const HorasPeriodo& desde, const HorasPeriodo& hasta) {
+                            const std::string& centro, const HorasPeriodo& desde,
+                            const HorasPeriodo& hasta) {
   const auto dni = dniPorAbreviatura(profesores);
   const auto codigos = codigosAsignatura(asignaturas);
-
-  dbf::Table& horprof = tablas.wwTableHorProf;
-  dbf::Table& horgrup = tablas.wwTableHorGrup;
-  dbf::Table& soluc = tablas.wwTableSoluc;
-  horprof.close();
-  horgrup.close();
-  horprof.emptyTable();
-  horgrup.emptyTable();
-  horprof.open();
-  horgrup.open();
-  soluc.open();
-
-  // The fields, each found once, when the loop first needs it.
-  using dbf::LazyField;
-  const LazyField dia_(soluc, "DIA"), hora_(soluc, "HORA"), tarea(soluc, "TAREA"),
-      prof(soluc, "PROF"), nivel_(soluc, "NIVEL"), curso_(soluc, "CURSO"), asig(soluc, "ASIG"),
-      grupo(soluc, "GRUPO"), aula_(soluc, "AULA");
-  const LazyField pDiasem(horprof, "DIASEM"), pNumhora(horprof, "NUMHORA"),
-      pHorad(horprof, "HORAD"), pHorah(horprof, "HORAH"), pOcupa(horprof, "OCUPA"),
-      pCodcen(horprof, "CODCEN"), pDni(horprof, "DNI");
-  const LazyField gDiasem(horgrup, "DIASEM"), gNumhora(horgrup, "NUMHORA"),
-      gHordiades(horgrup, "HORDIADES"), gHordiahas(horgrup, "HORDIAHAS"),
-      gCodcen(horgrup, "CODCEN"), gDni(horgrup, "DNI"), gCodgrup(horgrup, "CODGRUP"),
-      gCodasig(horgrup, "CODASIG"), gCodaula(horgrup, "CODAULA");
-
-  // What the solution's codes give, worked out once per distinct code.
-  struct Asignacion {
-    bool conAsignatura = false;
-    std::string codgrup, codasig;
-  };
-  std::optional<MemoCampo<std::string>> ocupaDe;
-  std::optional<MemoCampo<std::int64_t>> dniDe;
-  std::optional<MemoCampo<bool>> sinGrupoDe;
-  std::optional<MemoCampo<Asignacion>> asignacionDe;
-  std::optional<MemoCampo<std::optional<std::int64_t>>> aulaDe;
-  std::string nivel, curso;
-
-  std::optional<MemoCampo<std::int64_t>> diaDe, horaDe;
-
-  FilasVolcadas filas;
-  soluc.forEachRecord([&](const char* registro) {
-    if (!diaDe) diaDe.emplace(soluc, *dia_);
-    const std::int64_t dia = diaDe->de(registro, [&] { return soluc.asInteger(*dia_); });
-    if (dia == 0) return;
-    if (!horaDe) horaDe.emplace(soluc, *hora_);
-    const std::int64_t hora = horaDe->de(registro, [&] { return soluc.asInteger(*hora_); });
-    const bool conHoras = hora >= 1 && hora <= 20;
-    const auto periodo = static_cast<std::size_t>(conHoras ? hora : 0);
-
-    horprof.append();
-    horprof.setInteger(*pDiasem, dia);
-    horprof.setInteger(*pNumhora, hora);
-    if (conHoras) {
-      horprof.setString(*pHorad, desde[periodo]);
-      horprof.setString(*pHorah, hasta[periodo]);
-    }
-    if (!ocupaDe) ocupaDe.emplace(soluc, *tarea);
-    horprof.setString(*pOcupa, ocupaDe->de(registro, [&] {
-      return subcadena(soluc.asString(*tarea), 2, std::string::npos);
-    }));
-    horprof.setString(*pCodcen, centro);
-    if (!dniDe) dniDe.emplace(soluc, *prof);
-    const std::int64_t numero = dniDe->de(registro, [&] {
-      auto profesor = dni.find(soluc.asString(*prof));
-      return profesor != dni.end() ? profesor->second : 0;
-    });
-    horprof.setInteger(*pDni, numero);
-    horprof.post();
-    ++filas.horprof;
-
-    if (!sinGrupoDe)
-      sinGrupoDe.emplace(soluc, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_});
-    const bool sinGrupo = sinGrupoDe->de(registro, [&] {
-      soluc.asString(*nivel_, nivel);
-      soluc.asString(*curso_, curso);
-      return recortar(nivel).empty() || recortar(curso).empty();
-    });
-    if (sinGrupo) return;
-    horgrup.append();
-    horgrup.setInteger(*gDiasem, dia);
-    horgrup.setInteger(*gNumhora, hora);
-    if (conHoras) {
-      horgrup.setString(*gHordiades, desde[periodo]);
-      horgrup.setString(*gHordiahas, hasta[periodo]);
-    }
-    horgrup.setString(*gCodcen, centro);
-    horgrup.setInteger(*gDni, numero);
-    // A lesson whose subject is unknown gets no group and subject codes.
-    if (!asignacionDe)
-      asignacionDe.emplace(
-          soluc, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_, &*asig, &*grupo});
-    const Asignacion& a = asignacionDe->de(registro, [&] {
-      soluc.asString(*nivel_, nivel);
-      soluc.asString(*curso_, curso);
-      auto asignatura = codigos.find(claveAsignatura(nivel, curso, soluc.asString(*asig)));
-      if (asignatura == codigos.end()) return Asignacion{};
-      return Asignacion{true, subcadena(asignatura->second, 1, 4) + soluc.asString(*grupo),
-                        asignatura->second};
-    });
-    if (a.conAsignatura) {
-      horgrup.setString(*gCodgrup, a.codgrup);
-      horgrup.setString(*gCodasig, a.codasig);
-    }
-    if (!aulaDe) aulaDe.emplace(soluc, *aula_);
-    const std::optional<std::int64_t>& aula =
-        aulaDe->de(registro, [&]() -> std::optional<std::int64_t> {
-          std::int64_t numero;
-          if (numeroAula(soluc.asString(*aula_), numero)) return numero;
-          return std::nullopt;
-        });
-    if (aula) horgrup.setInteger(*gCodaula, *aula);
-    horgrup.post();
-    ++filas.horgrup;
-  });
-  return filas;
+  vaciar(tablas.wwTableHorProf);
+  vaciar(tablas.wwTableHorGrup);
+  tablas.wwTableSoluc.open();
+  try {
+    return Volcado(tablas, dni, codigos, centro, desde, hasta).enParalelo();
+  } catch (...) {
+    // Whatever failed, the timetables are rebuilt once more in one plain pass, which
+    // stops at the same record, with the same error and the same rows written, as it
+    // always would.
+  }
+  vaciar(tablas.wwTableHorProf);
+  vaciar(tablas.wwTableHorGrup);
+  return Volcado(tablas, dni, codigos, centro, desde, hasta).enOrden();
 }
 
 }  // namespace tzv

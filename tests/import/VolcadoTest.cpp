@@ -2,6 +2,10 @@
 // template that gives their times.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "../unit/RawDbf.h"
+
 #include "Catalogo.h"
 #include "Centro.h"
 #include "Importacion.h"
@@ -80,6 +84,58 @@ TEST_F(VolcadoTest, TheTemplateTheUserConfirmedGivesTheTimes) {
   for (int i = 0; i < 20; ++i) EXPECT_EQ(plantilla[static_cast<std::size_t>(i)].at("HORA"), std::to_string(i + 1));
   EXPECT_EQ(plantilla[2].at("HORAINI"), "10:10");
   EXPECT_EQ(plantilla[3].at("HORAINI"), "");
+}
+
+// The group rows are written while the solution is still being read; a failure anywhere
+// must still stop the write-back at the record, with the error and the rows written, of a
+// plain pass over the solution.
+TEST_F(VolcadoTest, AFailureStopsTheWriteBackWhereAPlainPassWould) {
+  const std::vector<Fila> tresRegistros = {{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "7"},
+                                           {"2", "2", "*GUA", "LRJ", "", "", "", "", ""},
+                                           {"3", "3", "*12", "GPA", "ESO", "1", "MAT", "A", "7"}};
+  struct Caso {
+    const char* nombre;
+    std::function<void()> preparar;
+    std::string error;
+    std::size_t filasProfesor, filasGrupo;  // left in the staged timetables
+  };
+  const std::vector<Caso> casos = {
+      {"a day that is not a number in the third record",
+       [&] {
+         std::vector<Fila> filas = tresRegistros;
+         filas[2][0] = "x";
+         crearTabla("C:\\ZORVTMP\\SOLUC.DBF",
+                    {{"DIA", 1}, {"HORA", 0}, {"TAREA", 5}, {"PROF", 4}, {"NIVEL", 5}, {"CURSO", 3},
+                     {"ASIG", 4}, {"GRUPO", 2}, {"AULA", 4}},
+                    filas);
+       },
+       "wwTableSoluc: 'x' no es un valor entero válido", 2, 1},
+      {"a teacher's number too wide for the group timetable alone",
+       [&] {
+         RawDbf raw;
+         raw.fields = {{"CODCEN", 'N', 11}, {"CODGRUP", 'C', 5}, {"CODASIG", 'C', 8},
+                       {"DNI", 'N', 4},     {"DIASEM", 'N', 11}, {"NUMHORA", 'N', 11},
+                       {"HORDIADES", 'C', 5}, {"HORDIAHAS", 'C', 5}, {"CODAULA", 'N', 11}};
+         writeFile(gescen("horgrup.dbf"), raw.bytes());
+         solucion(tresRegistros);
+       },
+       "wwTableHorGrup: El valor '11111111' no cabe en el campo 'DNI'", 1, 0},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    horariosGescen();
+    c.preparar();
+    gc::CopiarDatosGC(tablas, "C:\\GC");
+    std::string error;
+    try {
+      tzv::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui);
+    } catch (const std::exception& e) {
+      error = e.what();
+    }
+    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(leerTabla("C:\\ZORVTMP\\VALENCIA\\horprof.dbf").size(), c.filasProfesor);
+    EXPECT_EQ(leerTabla("C:\\ZORVTMP\\VALENCIA\\horgrup.dbf").size(), c.filasGrupo);
+  }
 }
 
 TEST_F(VolcadoTest, AnEmptySolutionEmptiesBothTimetables) {
