@@ -132,7 +132,8 @@ class MemoCampo {
   }
 
   // The result for the current record: `calcular()` when its stored bytes are new. The
-  // results stay in place while the memo lives.
+  // reference holds while the memo lives, or only until the next call for a field that
+  // is worked out every time.
   template <class Calcular>
   const V& de(Calcular&& calcular) {
     return de(nullptr, calcular);
@@ -168,13 +169,15 @@ class MemoCampo {
   // width, so that no two sets of values give one key.
   ClaveCorta claveCorta(const char* registro) const {
     ClaveCorta k;
-    if (campos_.size() == 1 && campos_.front()->length >= 8) {
+    if (campos_.size() == 1) {
       // Two loads of eight bytes, the second ending with the field (they may overlap):
       // for a field of fixed width they tell its values apart all the same.
       const std::string_view b = bytes(registro, *campos_.front());
-      std::memcpy(&k.a, b.data(), 8);
-      if (b.size() > 8) std::memcpy(&k.b, b.data() + b.size() - 8, 8);
-      return k;
+      if (b.size() >= 8) {
+        std::memcpy(&k.a, b.data(), 8);
+        if (b.size() > 8) std::memcpy(&k.b, b.data() + b.size() - 8, 8);
+        return k;
+      }
     }
     char juntos[sizeof(ClaveCorta)] = {};
     std::size_t n = 0;

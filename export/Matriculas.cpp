@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <system_error>
 
 #include "FieldValue.h"
 
@@ -9,7 +10,7 @@ namespace tzv {
 
 Matriculas::Matriculas(dbf::Table& asigalum)
     : asigalum_(asigalum), apertura_(abierta_.get_future()) {
-  lectura_ = std::async(std::launch::async, [this] {
+  auto tarea = [this] {
     try {
       asigalum_.open();
       abierta_.set_value();
@@ -18,7 +19,14 @@ Matriculas::Matriculas(dbf::Table& asigalum)
       return;
     }
     leer();
-  });
+  };
+  try {
+    lectura_ = std::async(std::launch::async, tarea);
+  } catch (const std::system_error&) {
+    // No thread to be had: the table is read here and now instead.
+    lectura_ = std::async(std::launch::deferred, tarea);
+    lectura_.wait();
+  }
 }
 
 Matriculas::~Matriculas() {

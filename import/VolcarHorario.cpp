@@ -311,10 +311,14 @@ class Volcado {
   std::string nivel_texto_, curso_texto_;
 };
 
-void vaciar(dbf::Table& tabla) {
-  tabla.close();
-  tabla.emptyTable();
-  tabla.open();
+// Both staged timetables emptied, their fields and indexes kept, and opened.
+void vaciar(gc::Catalogo& tablas) {
+  tablas.wwTableHorProf.close();
+  tablas.wwTableHorGrup.close();
+  tablas.wwTableHorProf.emptyTable();
+  tablas.wwTableHorGrup.emptyTable();
+  tablas.wwTableHorProf.open();
+  tablas.wwTableHorGrup.open();
 }
 
 }  // namespace
@@ -324,8 +328,7 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
                             const HorasPeriodo& hasta) {
   const auto dni = dniPorAbreviatura(profesores);
   const auto codigos = codigosAsignatura(asignaturas);
-  vaciar(tablas.wwTableHorProf);
-  vaciar(tablas.wwTableHorGrup);
+  vaciar(tablas);
   tablas.wwTableSoluc.open();
   try {
     return Volcado(tablas, dni, codigos, centro, desde, hasta).enParalelo();
@@ -334,8 +337,7 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
     // stops at the same record, with the same error and the same rows written, as it
     // always would.
   }
-  vaciar(tablas.wwTableHorProf);
-  vaciar(tablas.wwTableHorGrup);
+  vaciar(tablas);
   return Volcado(tablas, dni, codigos, centro, desde, hasta).enOrden();
 }
 
