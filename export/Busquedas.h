@@ -101,7 +101,7 @@ class MapaTextos {
   Mapa mapa_;
 };
 
-// Up to sixteen bytes held in two words: short codes are compared and hashed at once.
+// Two words taken together as one key: up to sixteen bytes of codes, or numbers.
 struct ClaveCorta {
   std::uint64_t a = 0, b = 0;
   bool operator==(const ClaveCorta&) const = default;
@@ -114,21 +114,13 @@ struct HashClaveCorta {
 };
 
 // The result for each distinct value of one field (or of several together), worked out
-// the first time the value is met in a scan.
+// the first time the value is met in a scan. The fields are found by name at the first
+// call, so that a missing one fails where the scan first needs it.
 template <class V>
 class MemoCampo {
  public:
-  // A field whose value also depends on flags kept elsewhere in the record (nulls and
-  // varchar lengths) is worked out every time.
-  MemoCampo(const dbf::Table& tabla, const dbf::Field& campo) : MemoCampo(tabla, {&campo}) {}
-  MemoCampo(const dbf::Table& tabla, std::initializer_list<const dbf::Field*> campos)
-      : tabla_(tabla), campos_(campos) {
-    std::size_t ancho = 0;
-    for (const dbf::Field* c : campos_) {
-      memorizable_ = memorizable_ && c->nullBit < 0 && c->lengthBit < 0;
-      ancho += static_cast<std::size_t>(c->length);
-    }
-    corta_ = ancho <= sizeof(ClaveCorta);
+  MemoCampo(const dbf::Table& tabla, std::initializer_list<const char*> nombres) : tabla_(tabla) {
+    for (const char* n : nombres) nombres_.emplace_back(tabla, n);
   }
 
   // The result for the current record: `calcular()` when its stored bytes are new. The
@@ -141,12 +133,27 @@ class MemoCampo {
   // The same for a record handed over by Table::forEachRecord.
   template <class Calcular>
   const V& de(const char* registro, Calcular&& calcular) {
+    if (campos_.empty()) encontrarCampos();
     if (!memorizable_) return sinMemoria_.emplace(calcular());
     if (corta_) return buscar(cortos_, claveCorta(registro), ultimaCorta_, calcular);
     return buscar(largos_, claveLarga(registro), ultimaLarga_, calcular);
   }
 
  private:
+  // A field whose value also depends on flags kept elsewhere in the record (nulls and
+  // varchar lengths) is worked out every time. Keys of up to sixteen bytes are held in
+  // two words, which are compared and hashed at once.
+  void encontrarCampos() {
+    std::size_t ancho = 0;
+    for (const dbf::LazyField& n : nombres_) {
+      const dbf::Field& c = *n;
+      campos_.push_back(&c);
+      memorizable_ = memorizable_ && c.nullBit < 0 && c.lengthBit < 0;
+      ancho += static_cast<std::size_t>(c.length);
+    }
+    corta_ = ancho <= sizeof(ClaveCorta);
+  }
+
   template <class Mapa, class Clave, class Calcular>
   const V& buscar(Mapa& mapa, const Clave& clave, Clave& ultima, Calcular& calcular) {
     // Rows of one code often follow each other.
@@ -196,6 +203,7 @@ class MemoCampo {
   }
 
   const dbf::Table& tabla_;
+  std::vector<dbf::LazyField> nombres_;
   std::vector<const dbf::Field*> campos_;
   bool memorizable_ = true;
   bool corta_ = false;

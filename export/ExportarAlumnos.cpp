@@ -114,8 +114,8 @@ void leerAlumnos(dbf::Table& tabla, const Turnos& turnos, std::deque<DatosGrupo>
   if (tabla.eof()) return;
   const dbf::Field& codgrup = tabla.campo("CODGRUP");
   std::optional<CamposAlumno> campos;
-  MemoCampo<const DatosGrupo*> grupoDe(tabla, codgrup);
-  std::optional<MemoCampo<std::size_t>> cursoDe;
+  MemoCampo<const DatosGrupo*> grupoDe(tabla, {"CODGRUP"});
+  MemoCampo<std::size_t> cursoDe(tabla, {"CODCUR"});
   std::string texto;
   try {
     for (; !tabla.eof(); tabla.next()) {
@@ -124,12 +124,9 @@ void leerAlumnos(dbf::Table& tabla, const Turnos& turnos, std::deque<DatosGrupo>
         return &grupos.emplace_back(DatosGrupo{trocearGrupo(texto), turnos.primeroDelGrupo(texto)});
       });
       if (!g->codigo.utilizable()) continue;
-      if (!campos) {
-        campos.emplace(tabla);
-        cursoDe.emplace(tabla, *campos->codcur);
-      }
+      if (!campos) campos.emplace(tabla);
       const std::size_t delCurso =
-          cursoDe->de([&] { return turnos.primeroDelCurso(tabla.asString(*campos->codcur)); });
+          cursoDe.de([&] { return turnos.primeroDelCurso(tabla.asString(*campos->codcur)); });
       lectura.errorTrasAnadir = true;
       Alumno a{tabla.asString(*campos->codigo), tabla.asString(*campos->apenom),
                turnos.de(g->primeroDelGrupo, delCurso), g, tabla.asInteger(*campos->repite) == 1};
@@ -182,8 +179,8 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas) {
   const dbf::Field& grupo = alumnost.campo("GRUPO");
   const dbf::Field& opcion = alumnost.campo("OPCION");
   const dbf::Field& repite = alumnost.campo("REPITE");
-  // Each subject code's abbreviation, found once, when first met; null without one.
-  std::vector<std::optional<const std::string*>> abreviaturaDe;
+  // Each subject code's abbreviation, null without one, found once the enrolments are read.
+  std::vector<const std::string*> abreviaturaDe;
   std::string texto;
   for (const Alumno& a : lectura.alumnos) {
     alumnost.append();
@@ -200,17 +197,16 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas) {
     std::size_t n = 0;
     alumnost.asString(exped, texto);
     const std::span<const std::uint32_t> codigos = matriculas.de(texto);
-    abreviaturaDe.resize(matriculas.codigos().size());
+    for (std::size_t c = abreviaturaDe.size(); c < matriculas.codigos().size(); ++c) {
+      auto it = abreviaturas.find(matriculas.codigos()[c]);
+      abreviaturaDe.push_back(it == abreviaturas.end() ? nullptr : &it->second);
+    }
     for (std::uint32_t codigo : codigos) {
-      std::optional<const std::string*>& abreviatura = abreviaturaDe[codigo];
-      if (!abreviatura) {
-        auto it = abreviaturas.find(matriculas.codigos()[codigo]);
-        abreviatura = it == abreviaturas.end() ? nullptr : &it->second;
-      }
-      if (*abreviatura == nullptr) continue;
+      const std::string* abreviatura = abreviaturaDe[codigo];
+      if (abreviatura == nullptr) continue;
       // A 51st subject asks for a field the table lacks, which stops the export.
-      if (n == kMaxAsignaturas) alumnost.setString("ASIG" + std::to_string(n + 1), **abreviatura);
-      alumnost.setString(*asignaturas[n++], **abreviatura);
+      if (n == kMaxAsignaturas) alumnost.setString("ASIG" + std::to_string(n + 1), *abreviatura);
+      alumnost.setString(*asignaturas[n++], *abreviatura);
     }
   }
   if (lectura.error) {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <unordered_map>
 
 #include "Busquedas.h"
@@ -115,11 +114,10 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
     // Group, subject and teacher, each worked out once per distinct code, in the order
     // in which every row reads them.
     const dbf::Field& codgrup = horgrup.campo("CODGRUP");
-    MemoCampo<Grupo> grupoDe(horgrup, codgrup);
-    std::optional<MemoCampo<const Asignatura*>> asignaturaDe;
-    std::optional<MemoCampo<const Valor*>> profesorDe;
-    const dbf::Field* codasig = nullptr;
-    const dbf::Field* dni = nullptr;
+    const dbf::LazyField codasig(horgrup, "CODASIG"), dni(horgrup, "DNI");
+    MemoCampo<Grupo> grupoDe(horgrup, {"CODGRUP"});
+    MemoCampo<const Asignatura*> asignaturaDe(horgrup, {"CODASIG"});
+    MemoCampo<const Valor*> profesorDe(horgrup, {"DNI"});
     const Asignatura sinAsignatura{Valor("", columnaCasig), 1.0, "1"};
     const Valor sinProfesor("", columnaCprof);
     for (; !horgrup.eof(); horgrup.next()) {
@@ -128,19 +126,11 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
         Valor abreviatura(codigo.abreviatura(), columnaCgrup);
         return Grupo{std::move(codigo), std::move(abreviatura)};
       });
-      if (codasig == nullptr) {
-        codasig = &horgrup.campo("CODASIG");
-        asignaturaDe.emplace(horgrup, *codasig);
-      }
-      const Asignatura& a = *asignaturaDe->de([&] {
+      const Asignatura& a = *asignaturaDe.de([&] {
         auto it = asignaturas.find(sinBlancos(horgrup.asString(*codasig)));
         return it == asignaturas.end() ? &sinAsignatura : &it->second;
       });
-      if (dni == nullptr) {
-        dni = &horgrup.campo("DNI");
-        profesorDe.emplace(horgrup, *dni);
-      }
-      const Valor& cprof = *profesorDe->de([&] {
+      const Valor& cprof = *profesorDe.de([&] {
         auto it = profesores.find(horgrup.asInteger(*dni));
         return it == profesores.end() ? &sinProfesor : &it->second;
       });

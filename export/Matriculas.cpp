@@ -30,9 +30,8 @@ Matriculas::Matriculas(dbf::Table& asigalum)
 }
 
 Matriculas::~Matriculas() {
-  if (lectura_.valid()) lectura_.wait();
   try {
-    asigalum_.close();
+    cerrar();
   } catch (...) {
   }
 }
@@ -51,7 +50,7 @@ void Matriculas::leer() {
   // Each row's student and subject code, numbered in order of appearance.
   std::vector<std::uint32_t> alumnoDeFila, codigoDeFila;
   std::optional<MemoCampo<std::uint32_t>> codigoDe;
-  if (codasig != nullptr) codigoDe.emplace(asigalum_, *codasig);
+  if (codasig != nullptr) codigoDe.emplace(asigalum_, std::initializer_list<const char*>{"CODASIG"});
   std::string texto, anterior;
   std::uint32_t alumno = 0;
   bool primera = true;

@@ -190,21 +190,17 @@ class Volcado {
   // Reads the record's day and period and writes its teacher row; false for a record
   // without a day, which gives no rows.
   bool filaProfesor(const char* registro, Leccion& l) {
-    if (!diaDe_) diaDe_.emplace(soluc_, *dia_);
-    l.dia = diaDe_->de(registro, [&] { return soluc_.asInteger(*dia_); });
+    l.dia = diaDe_.de(registro, [&] { return soluc_.asInteger(*dia_); });
     if (l.dia == 0) return false;
-    if (!horaDe_) horaDe_.emplace(soluc_, *hora_);
-    l.hora = horaDe_->de(registro, [&] { return soluc_.asInteger(*hora_); });
+    l.hora = horaDe_.de(registro, [&] { return soluc_.asInteger(*hora_); });
 
     horprof_.append();
     diaYHoras(horprof_, pDiasem_, pNumhora_, pHorad_, pHorah_, l);
-    if (!ocupaDe_) ocupaDe_.emplace(soluc_, *tarea_);
-    horprof_.setString(*pOcupa_, ocupaDe_->de(registro, [&] {
-      return subcadena(soluc_.asString(*tarea_), 2, std::string::npos);
-    }));
+    const std::string& ocupa = ocupaDe_.de(
+        registro, [&] { return subcadena(soluc_.asString(*tarea_), 2, std::string::npos); });
+    horprof_.setString(*pOcupa_, ocupa);
     horprof_.setString(*pCodcen_, centro_);
-    if (!dniDe_) dniDe_.emplace(soluc_, *prof_);
-    l.numero = dniDe_->de(registro, [&] {
+    l.numero = dniDe_.de(registro, [&] {
       auto profesor = dni_.find(soluc_.asString(*prof_));
       return profesor != dni_.end() ? profesor->second : 0;
     });
@@ -215,9 +211,7 @@ class Volcado {
 
   // A record without a level or a course has no group row.
   bool sinGrupo(const char* registro) {
-    if (!sinGrupoDe_)
-      sinGrupoDe_.emplace(soluc_, std::initializer_list<const dbf::Field*>{&*nivel_, &*curso_});
-    return sinGrupoDe_->de(registro, [&] {
+    return sinGrupoDe_.de(registro, [&] {
       soluc_.asString(*nivel_, nivel_texto_);
       soluc_.asString(*curso_, curso_texto_);
       return recortar(nivel_texto_).empty() || recortar(curso_texto_).empty();
@@ -226,10 +220,7 @@ class Volcado {
 
   // A lesson whose subject is unknown gets no group and subject codes.
   const Asignacion& asignacion(const char* registro) {
-    if (!asignacionDe_)
-      asignacionDe_.emplace(soluc_, std::initializer_list<const dbf::Field*>{
-                                        &*nivel_, &*curso_, &*asig_, &*grupo_});
-    return asignacionDe_->de(registro, [&] {
+    return asignacionDe_.de(registro, [&] {
       soluc_.asString(*nivel_, nivel_texto_);
       soluc_.asString(*curso_, curso_texto_);
       auto a = codigos_.find(claveAsignatura(nivel_texto_, curso_texto_, soluc_.asString(*asig_)));
@@ -239,8 +230,7 @@ class Volcado {
   }
 
   const std::optional<std::int64_t>& aula(const char* registro) {
-    if (!aulaDe_) aulaDe_.emplace(soluc_, *aula_);
-    return aulaDe_->de(registro, [&]() -> std::optional<std::int64_t> {
+    return aulaDe_.de(registro, [&]() -> std::optional<std::int64_t> {
       std::int64_t numero;
       if (numeroAula(soluc_.asString(*aula_), numero)) return numero;
       return std::nullopt;
@@ -303,11 +293,12 @@ class Volcado {
       gCodcen_{horgrup_, "CODCEN"}, gDni_{horgrup_, "DNI"}, gCodgrup_{horgrup_, "CODGRUP"},
       gCodasig_{horgrup_, "CODASIG"}, gCodaula_{horgrup_, "CODAULA"};
 
-  std::optional<MemoCampo<std::int64_t>> diaDe_, horaDe_, dniDe_;
-  std::optional<MemoCampo<std::string>> ocupaDe_;
-  std::optional<MemoCampo<bool>> sinGrupoDe_;
-  std::optional<MemoCampo<Asignacion>> asignacionDe_;
-  std::optional<MemoCampo<std::optional<std::int64_t>>> aulaDe_;
+  MemoCampo<std::int64_t> diaDe_{soluc_, {"DIA"}}, horaDe_{soluc_, {"HORA"}},
+      dniDe_{soluc_, {"PROF"}};
+  MemoCampo<std::string> ocupaDe_{soluc_, {"TAREA"}};
+  MemoCampo<bool> sinGrupoDe_{soluc_, {"NIVEL", "CURSO"}};
+  MemoCampo<Asignacion> asignacionDe_{soluc_, {"NIVEL", "CURSO", "ASIG", "GRUPO"}};
+  MemoCampo<std::optional<std::int64_t>> aulaDe_{soluc_, {"AULA"}};
   std::string nivel_texto_, curso_texto_;
 };
 

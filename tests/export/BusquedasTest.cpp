@@ -19,7 +19,7 @@ Recorrido recorrer(const std::string& ruta, const std::string& campo) {
   dbf::Table t;
   t.setTableName(ruta);
   t.open();
-  tzv::MemoCampo<std::string> memo(t, t.campo(campo));
+  tzv::MemoCampo<std::string> memo(t, {campo.c_str()});
   Recorrido r;
   for (t.first(); !t.eof(); t.next()) {
     r.resultados.push_back(memo.de([&] {
