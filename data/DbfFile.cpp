@@ -132,6 +132,7 @@ void DbfFile::refreshIfChanged() {
   seenGeneration_ = shared_->generation;
   count_ = shared_->count;
   cacheCount_ = 0;
+  ++fills_;
 }
 
 std::uint64_t DbfFile::generation() {
@@ -151,6 +152,7 @@ const char* DbfFile::fetch(std::uint32_t recno) {
     return pending_.data() + static_cast<std::size_t>(recno - pendingFirst_) * len;
   if (recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_)
     return cache_.data() + static_cast<std::size_t>(recno - cacheFirst_) * len;
+  ++fills_;
   std::uint32_t onDisk = pendingCount_ > 0 ? pendingFirst_ - 1 : count_;
   std::uint32_t want = static_cast<std::uint32_t>(std::max<std::size_t>(1, kCacheBytes / len));
   want = std::min(want, onDisk - recno + 1);
@@ -164,6 +166,15 @@ const char* DbfFile::fetch(std::uint32_t recno) {
     ioFailure(e, displayName_);
   }
   return cache_.data();
+}
+
+const char* DbfFile::recordRun(std::uint32_t recno, std::uint32_t& count) {
+  const char* rec = record(recno);
+  if (pendingCount_ > 0 && recno >= pendingFirst_)
+    count = pendingFirst_ + pendingCount_ - recno;
+  else
+    count = cacheFirst_ + cacheCount_ - recno;
+  return rec;
 }
 
 void DbfFile::changed() {
@@ -207,6 +218,7 @@ std::uint32_t DbfFile::append(const char* data) {
   } else {
     pending_.pop_back();  // the end-of-file mark moves behind the new record
   }
+  ++fills_;
   pending_.insert(pending_.end(), data, data + len);
   pending_.push_back(kEndOfFile);
   ++pendingCount_;
@@ -219,6 +231,7 @@ std::uint32_t DbfFile::append(const char* data) {
 void DbfFile::flushPending() {
   if (pendingCount_ == 0) return;
   try {
+    ++fills_;
     file_.writeAt(offsetOf(pendingFirst_), pending_.data(), pending_.size());
     pendingCount_ = 0;
     writeStamp();

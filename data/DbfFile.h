@@ -50,6 +50,14 @@ class DbfFile {
       return cache_.data() + static_cast<std::size_t>(recno - cacheFirst_) * layout_.recordLength;
     return fetch(recno);
   }
+  // The same, with how many records lie one after the other in memory from there
+  // (at least one): valid while fills() stays the same.
+  const char* recordRun(std::uint32_t recno, std::uint32_t& count);
+  // Changes whenever the memory that records are handed out from may have moved.
+  std::uint64_t fills() const { return fills_; }
+  // False once another handle of this process has written the file since this one last
+  // looked: what this one holds in memory may be stale.
+  bool upToDate() const { return shared_->generation == seenGeneration_; }
   void rewrite(std::uint32_t recno, const char* data);
   // Stores a new record at the end; returns its number.
   std::uint32_t append(const char* data);
@@ -60,7 +68,6 @@ class DbfFile {
   static void empty(const std::string& nativePath, const std::string& displayName);
 
  private:
-  bool upToDate() const { return shared_->generation == seenGeneration_; }
   const char* fetch(std::uint32_t recno);
   void refreshIfChanged();
   void flushPending();
@@ -81,6 +88,7 @@ class DbfFile {
   std::uint64_t seenGeneration_ = 0;
   std::uint32_t count_ = 0;          // records stored (written or pending)
 
+  std::uint64_t fills_ = 0;
   std::vector<char> cache_;          // records [cacheFirst_, cacheFirst_ + cacheCount_)
   std::uint32_t cacheFirst_ = 0;
   std::uint32_t cacheCount_ = 0;

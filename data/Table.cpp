@@ -226,13 +226,12 @@ void Table::parseFilter() {
 bool Table::visible(std::uint32_t recno) const { return visibleRecord(file_->record(recno)); }
 
 bool Table::visibleRecord(const char* rec) const {
-  if (rec[0] == '*') return false;
-  if (filterField_ >= 0) {
-    const Field& f = file_->layout().fields[static_cast<std::size_t>(filterField_)];
-    std::string_view stored = rtrim(std::string_view(rec + f.offset, static_cast<std::size_t>(f.length)));
-    if (stored != filterValue_) return false;
-  }
-  return true;
+  return rec[0] != '*' && (filterField_ < 0 || passesFilter(rec));
+}
+
+bool Table::passesFilter(const char* rec) const {
+  const Field& f = file_->layout().fields[static_cast<std::size_t>(filterField_)];
+  return rtrim(std::string_view(rec + f.offset, static_cast<std::size_t>(f.length))) == filterValue_;
 }
 
 // --- ordering index ---------------------------------------------------------------
@@ -383,22 +382,26 @@ void Table::next() {
   });
 }
 
-void Table::forEachRecord(const std::function<void(const char* record)>& visit) {
+bool Table::startStoredScan(std::uint32_t& last) {
   first();
-  if (indexField_ >= 0) {
-    for (; !eof_; next()) visit(currentRecord());
-    return;
-  }
-  // Stored order: straight through the file, without a call to next() per record. The
-  // visitor's own errors pass as they are; only the engine's get this handle's name.
-  const std::uint32_t n = recordCount();
-  for (std::uint32_t r = cur_; !eof_ && r <= n; ++r) {
-    const char* rec = guarded([&] { return file_->record(r); });
-    if (!visibleRecord(rec)) continue;
-    cur_ = r;
-    visit(rec);
-  }
-  eof_ = true;  // stays on the last record, as next() leaves it
+  last = active() ? recordCount() : 0;
+  return indexField_ < 0;
+}
+
+bool Table::recordRun(std::uint32_t recno, std::uint32_t last, RecordRun& run) const {
+  return guarded([&] {
+    if (recno == 0 || recno > last) return false;
+    run.bytes = file_->recordRun(recno, run.count);
+    run.count = std::min(run.count, last - recno + 1);
+    run.first = recno;
+    run.length = file_->layout().recordLength;
+    run.fill = file_->fills();
+    return true;
+  });
+}
+
+bool Table::runStillThere(const RecordRun& run) const {
+  return file_->fills() == run.fill && file_->upToDate();
 }
 
 std::uint32_t Table::recNo() const {

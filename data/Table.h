@@ -70,7 +70,8 @@ class Table {
   // one's stored bytes to `visit` while the cursor stands on it, so that the handle's own
   // reads work as well; ends past the last record, as next() does. For long passes that
   // only read: nothing may be written to the table meanwhile.
-  void forEachRecord(const std::function<void(const char* record)>& visit);
+  template <class Visit>
+  void forEachRecord(Visit&& visit);
   // Physical position (1-based) of the current record; 0 when there is none.
   std::uint32_t recNo() const;
   std::uint32_t recordCount() const;
@@ -128,8 +129,24 @@ class Table {
     std::uint32_t recno = 0;
   };
 
+  // Records that lie one after the other in memory, from `first` on.
+  struct RecordRun {
+    const char* bytes = nullptr;
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+    std::size_t length = 0;
+    std::uint64_t fill = 0;  // which filling of the file's memory they lie in
+  };
+
   template <class F>
   auto guarded(F&& f) const -> decltype(f());
+  // Moves to the first record; false when an index orders the table. `last` is the
+  // number of the table's last record.
+  bool startStoredScan(std::uint32_t& last);
+  // The run of records from `recno` on, up to `last`; false past it.
+  bool recordRun(std::uint32_t recno, std::uint32_t last, RecordRun& run) const;
+  bool runStillThere(const RecordRun& run) const;
+  bool passesFilter(const char* rec) const;
   [[noreturn]] void fail(const std::string& text) const;
   void requireActive() const;
   void requireEditing() const;
@@ -181,6 +198,33 @@ class Table {
   std::size_t pos_ = 0;
   std::uint64_t orderGeneration_ = 0;
 };
+
+template <class Visit>
+void Table::forEachRecord(Visit&& visit) {
+  std::uint32_t last = 0;
+  if (!startStoredScan(last)) {
+    for (; !eof_; next()) visit(currentRecord());
+    return;
+  }
+  // Stored order: straight through the file's memory, a run of records at a time. The
+  // visitor's own errors pass as they are; only the engine's get this handle's name.
+  RecordRun run;
+  for (std::uint32_t r = cur_; !eof_ && recordRun(r, last, run);) {
+    const char* rec = run.bytes;
+    const std::uint32_t end = run.first + run.count;
+    for (r = run.first; r < end; ++r, rec += run.length) {
+      if (rec[0] == '*' || (filterField_ >= 0 && !passesFilter(rec))) continue;
+      cur_ = r;
+      visit(rec);
+      // A visitor that made the handle read elsewhere in the file moved its memory.
+      if (!runStillThere(run)) {
+        ++r;
+        break;
+      }
+    }
+  }
+  eof_ = true;  // stays on the last record, as next() leaves it
+}
 
 // A field found by name the first time it is used, then kept: long loops look fields up
 // once, and a missing field still raises its error only when the loop reaches it.

@@ -1,5 +1,6 @@
 #include "Matriculas.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -47,40 +48,56 @@ void Matriculas::leer() {
   tieneCodasig_ = asigalum_.layout().find("CODASIG") >= 0;
   const dbf::Field& codigo = asigalum_.campo("Codigo");
   const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
-  // Each row's student and subject code, numbered in order of appearance.
-  std::vector<std::uint32_t> alumnoDeFila, codigoDeFila;
+  // Each row's subject code, numbered in order of appearance, and the runs of rows of
+  // one student.
+  struct Tramo {
+    std::uint32_t alumno, desde;
+  };
+  std::vector<Tramo> tramos;
+  std::vector<std::uint32_t> codigoDeFila;
+  codigoDeFila.reserve(tieneCodasig_ ? asigalum_.recordCount() : 0);
   std::optional<MemoCampo<std::uint32_t>> codigoDe;
   if (codasig != nullptr) codigoDe.emplace(asigalum_, std::initializer_list<const char*>{"CODASIG"});
   std::string texto, anterior;
-  std::uint32_t alumno = 0;
-  bool primera = true;
+  std::uint32_t filas = 0;
   asigalum_.forEachRecord([&](const char* registro) {
     // The rows of one student usually follow each other: the code is read and looked up
     // only when its stored bytes change.
     const std::string_view bytes = dbf::fieldBytes(registro, codigo);
-    if (primera || !MismosBytes()(bytes, anterior)) {
+    if (tramos.empty() || !MismosBytes()(bytes, anterior)) {
       anterior.assign(bytes);
       asigalum_.asString(codigo, texto);
-      alumno = porAlumno_.try_emplace(texto, static_cast<std::uint32_t>(porAlumno_.size()))
-                   .first->second;
-      primera = false;
+      const auto [it, nuevo] =
+          porAlumno_.try_emplace(texto, static_cast<std::uint32_t>(porAlumno_.size()));
+      if (nuevo) enOrden_.push_back(it->first);
+      tramos.push_back({it->second, filas});
     }
-    alumnoDeFila.push_back(alumno);
+    ++filas;
     if (!codigoDe) return;
     codigoDeFila.push_back(codigoDe->de(registro, [&] {
       codigos_.push_back(asigalum_.asString(*codasig));
       return static_cast<std::uint32_t>(codigos_.size() - 1);
     }));
   });
-  // Grouped by student, stored order kept within each: a counting sort.
-  inicio_.assign(porAlumno_.size() + 1, 0);
-  for (std::uint32_t a : alumnoDeFila) ++inicio_[a + 1];
+  const auto alumnos = static_cast<std::uint32_t>(porAlumno_.size());
+  inicio_.assign(alumnos + 1, filas);
+  if (tramos.size() == alumnos) {
+    // One run per student, numbered in the order of the runs: the rows are grouped already.
+    for (std::uint32_t a = 0; a < alumnos; ++a) inicio_[a] = tramos[a].desde;
+    codigoDeFila_ = std::move(codigoDeFila);
+    return;
+  }
+  // Grouped by student, stored order kept within each: a counting sort of the runs.
+  std::fill(inicio_.begin(), inicio_.end(), 0);
+  auto hasta = [&](std::size_t t) { return t + 1 < tramos.size() ? tramos[t + 1].desde : filas; };
+  for (std::size_t t = 0; t < tramos.size(); ++t) inicio_[tramos[t].alumno + 1] += hasta(t) - tramos[t].desde;
   for (std::size_t i = 1; i < inicio_.size(); ++i) inicio_[i] += inicio_[i - 1];
-  if (codigoDe) {
-    std::vector<std::uint32_t> siguiente(inicio_.begin(), inicio_.end() - 1);
-    codigoDeFila_.resize(codigoDeFila.size());
-    for (std::size_t i = 0; i < codigoDeFila.size(); ++i)
-      codigoDeFila_[siguiente[alumnoDeFila[i]]++] = codigoDeFila[i];
+  if (!codigoDe) return;
+  std::vector<std::uint32_t> siguiente(inicio_.begin(), inicio_.end() - 1);
+  codigoDeFila_.resize(codigoDeFila.size());
+  for (std::size_t t = 0; t < tramos.size(); ++t) {
+    std::uint32_t& destino = siguiente[tramos[t].alumno];
+    for (std::uint32_t f = tramos[t].desde; f < hasta(t); ++f) codigoDeFila_[destino++] = codigoDeFila[f];
   }
 }
 
@@ -89,10 +106,16 @@ std::span<const std::uint32_t> Matriculas::de(const std::string& exped) {
     leida_ = true;
     lectura_.get();
   }
-  auto it = porAlumno_.find(exped);
-  if (it == porAlumno_.end()) return {};
+  // The students usually come in the order of their enrolments: the next one in that
+  // order is tried before the map.
+  std::uint32_t a = siguiente_;
+  if (a >= enOrden_.size() || enOrden_[a] != exped) {
+    auto it = porAlumno_.find(exped);
+    if (it == porAlumno_.end()) return {};
+    a = it->second;
+  }
+  siguiente_ = a + 1;
   if (!tieneCodasig_) asigalum_.asString("CODASIG");  // raises the missing-field error
-  const std::uint32_t a = it->second;
   return {codigoDeFila_.data() + inicio_[a], codigoDeFila_.data() + inicio_[a + 1]};
 }
 

@@ -10,6 +10,7 @@
 #include <future>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Busquedas.h"
@@ -48,6 +49,8 @@ class Matriculas {
   bool leida_ = false;
   bool tieneCodasig_ = true;
   MapaTextos<std::uint32_t> porAlumno_;      // student code: number in order of appearance
+  std::vector<std::string_view> enOrden_;    // the student codes in that order
+  std::uint32_t siguiente_ = 0;              // the student after the last one asked for
   std::vector<std::string> codigos_;         // each distinct subject code, as read
   std::vector<std::uint32_t> inicio_;        // per student, into codigoDeFila_
   std::vector<std::uint32_t> codigoDeFila_;  // the rows grouped by student, stored order kept
