@@ -1,6 +1,7 @@
 #include "Table.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -646,6 +647,26 @@ void Table::setString(const Field& f, std::string_view v) {
     modified_ = true;
   });
 }
+std::string Table::storedText(const Field& f, std::string_view text) const {
+  return guarded([&] {
+    requireActive();
+    if (!plainCharacter(f)) fail("El campo '" + f.name + "' no es de texto fijo");
+    std::string bytes(static_cast<std::size_t>(f.length), ' ');
+    encodeInto(file_->layout().codePage, text, bytes.data(), bytes.size());
+    return bytes;
+  });
+}
+
+void Table::refuseStored(const Field& f) const {
+  guarded([&] {
+    requireActive();
+    requireEditing();
+    if (!plainCharacter(f)) fail("El campo '" + f.name + "' no es de texto fijo");
+    fail("El texto preparado no tiene el ancho del campo '" + f.name + "'");
+  });
+  std::abort();  // not reached: the checks above always fail
+}
+
 void Table::setInteger(std::string_view field, std::int64_t v) { setInteger(campo(field), v); }
 void Table::setInteger(const Field& f, std::int64_t v) {
   if ((state_ == TableState::Edit || state_ == TableState::Insert) &&
@@ -663,7 +684,14 @@ void Table::setInteger(const Field& f, std::int64_t v) {
 void Table::setFloat(std::string_view field, double v) { setValue(field, Value::ofFloat(v)); }
 void Table::setBoolean(std::string_view field, bool v) { setValue(field, Value::ofBoolean(v)); }
 void Table::setFloat(const Field& f, double v) { setValue(f, Value::ofFloat(v)); }
-void Table::setBoolean(const Field& f, bool v) { setValue(f, Value::ofBoolean(v)); }
+void Table::setBoolean(const Field& f, bool v) {
+  if ((state_ == TableState::Edit || state_ == TableState::Insert) && f.type == 'L' && f.nullBit < 0) {
+    buffer_[static_cast<std::size_t>(f.offset)] = v ? 'T' : 'F';
+    modified_ = true;
+    return;
+  }
+  setValue(f, Value::ofBoolean(v));
+}
 
 // --- creating and emptying --------------------------------------------------------
 

@@ -4,6 +4,7 @@
 // in the order of an index, filtered, read and written field by field by name.
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -104,6 +105,19 @@ class Table {
   void setFloat(std::string_view field, double v);
   void setBoolean(std::string_view field, bool v);
   void setString(const Field& f, std::string_view v);
+  // The bytes that setString would store for `text` in the plain character field `f`:
+  // a text written into many records is encoded once, then copied with setStored into
+  // that field or any other plain character field of its width.
+  std::string storedText(const Field& f, std::string_view text) const;
+  void setStored(const Field& f, std::string_view bytes) {
+    if ((state_ == TableState::Edit || state_ == TableState::Insert) && plainCharacter(f) &&
+        bytes.size() == static_cast<std::size_t>(f.length)) {
+      std::memcpy(buffer_.data() + f.offset, bytes.data(), bytes.size());
+      modified_ = true;
+      return;
+    }
+    refuseStored(f);
+  }
   void setInteger(const Field& f, std::int64_t v);
   void setFloat(const Field& f, double v);
   void setBoolean(const Field& f, bool v);
@@ -140,6 +154,8 @@ class Table {
 
   template <class F>
   auto guarded(F&& f) const -> decltype(f());
+  static bool plainCharacter(const Field& f) { return f.type == 'C' && f.nullBit < 0; }
+  [[noreturn]] void refuseStored(const Field& f) const;
   // Moves to the first record; false when an index orders the table. `last` is the
   // number of the table's last record.
   bool startStoredScan(std::uint32_t& last);

@@ -76,6 +76,8 @@ using Abreviaturas = MapaTextos<std::string>;
 struct DatosGrupo {
   CodigoGrupo codigo;
   std::size_t primeroDelGrupo = kNinguno;
+  // The parts as ALUMNOST stores them, encoded at the group's first row.
+  std::string nivel, curso, grupo;
 };
 
 // The fields of the GESCEN student table, found by name at the first student with a
@@ -95,7 +97,7 @@ struct CamposAlumno {
 // A student as read from the GESCEN table, before the row is written.
 struct Alumno {
   std::string codigo, nombre, turno;
-  const DatosGrupo* grupo;
+  DatosGrupo* grupo;
   bool repite;
 };
 
@@ -114,14 +116,17 @@ void leerAlumnos(dbf::Table& tabla, const Turnos& turnos, std::deque<DatosGrupo>
   if (tabla.eof()) return;
   const dbf::Field& codgrup = tabla.campo("CODGRUP");
   std::optional<CamposAlumno> campos;
-  MemoCampo<const DatosGrupo*> grupoDe(tabla, {"CODGRUP"});
+  MemoCampo<DatosGrupo*> grupoDe(tabla, {"CODGRUP"});
   MemoCampo<std::size_t> cursoDe(tabla, {"CODCUR"});
   std::string texto;
   try {
     for (; !tabla.eof(); tabla.next()) {
-      const DatosGrupo* g = grupoDe.de([&] {
+      DatosGrupo* g = grupoDe.de([&] {
         tabla.asString(codgrup, texto);
-        return &grupos.emplace_back(DatosGrupo{trocearGrupo(texto), turnos.primeroDelGrupo(texto)});
+        DatosGrupo& g = grupos.emplace_back();
+        g.codigo = trocearGrupo(texto);
+        g.primeroDelGrupo = turnos.primeroDelGrupo(texto);
+        return &g;
       });
       if (!g->codigo.utilizable()) continue;
       if (!campos) campos.emplace(tabla);
@@ -179,18 +184,27 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas) {
   const dbf::Field& grupo = alumnost.campo("GRUPO");
   const dbf::Field& opcion = alumnost.campo("OPCION");
   const dbf::Field& repite = alumnost.campo("REPITE");
-  // Each subject code's abbreviation, null without one, found once the enrolments are read.
+  // Texts that many rows share are encoded once: each group's parts, each subject's
+  // abbreviation (null for a subject without one) and the blank option.
+  std::deque<std::string> abreviaturasAlmacenadas;
   std::vector<const std::string*> abreviaturaDe;
+  const std::string sinOpcion = alumnost.storedText(opcion, "");
   std::string texto;
   for (const Alumno& a : lectura.alumnos) {
+    DatosGrupo& g = *a.grupo;
+    if (g.nivel.empty()) {
+      g.nivel = alumnost.storedText(nivel, g.codigo.nivel);
+      g.curso = alumnost.storedText(curso, g.codigo.curso);
+      g.grupo = alumnost.storedText(grupo, g.codigo.grupo);
+    }
     alumnost.append();
     alumnost.setString(exped, a.codigo);
     alumnost.setString(nombre, a.nombre);
     alumnost.setString(turno, a.turno);
-    alumnost.setString(nivel, a.grupo->codigo.nivel);
-    alumnost.setString(curso, a.grupo->codigo.curso);
-    alumnost.setString(grupo, a.grupo->codigo.grupo);
-    alumnost.setString(opcion, "");
+    alumnost.setStored(nivel, g.nivel);
+    alumnost.setStored(curso, g.curso);
+    alumnost.setStored(grupo, g.grupo);
+    alumnost.setStored(opcion, sinOpcion);
     alumnost.setBoolean(repite, a.repite);
 
     // Subjects in ASIGn; the DIVn fields stay blank.
@@ -199,14 +213,17 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas) {
     const std::span<const std::uint32_t> codigos = matriculas.de(texto);
     for (std::size_t c = abreviaturaDe.size(); c < matriculas.codigos().size(); ++c) {
       auto it = abreviaturas.find(matriculas.codigos()[c]);
-      abreviaturaDe.push_back(it == abreviaturas.end() ? nullptr : &it->second);
+      abreviaturaDe.push_back(it == abreviaturas.end()
+                                  ? nullptr
+                                  : &abreviaturasAlmacenadas.emplace_back(
+                                        alumnost.storedText(*asignaturas.front(), it->second)));
     }
     for (std::uint32_t codigo : codigos) {
       const std::string* abreviatura = abreviaturaDe[codigo];
       if (abreviatura == nullptr) continue;
       // A 51st subject asks for a field the table lacks, which stops the export.
-      if (n == kMaxAsignaturas) alumnost.setString("ASIG" + std::to_string(n + 1), *abreviatura);
-      alumnost.setString(*asignaturas[n++], *abreviatura);
+      if (n == kMaxAsignaturas) alumnost.campo("ASIG" + std::to_string(n + 1));
+      alumnost.setStored(*asignaturas[n++], *abreviatura);
     }
   }
   if (lectura.error) {

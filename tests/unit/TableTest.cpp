@@ -135,12 +135,27 @@ TEST_F(TableTest, TextIsCutToTheFieldWhateverFollowsTheCut) {
   Table t;
   t.setTableName(path);
   t.open();
+  const dbf::Field& codigo = t.campo("CODIGO");
   for (const auto& c : casos) {
     t.append();
-    t.setString(t.campo("CODIGO"), c.valor);
+    t.setString(codigo, c.valor);
+    t.post();
+    EXPECT_EQ(t.asString("CODIGO"), c.leido) << c.valor;
+    // A text encoded once for many records is stored as setString stores it.
+    const std::string preparado = t.storedText(codigo, c.valor);
+    EXPECT_EQ(preparado, t.storedBytes(codigo)) << c.valor;
+    t.append();
+    t.setStored(codigo, preparado);
     t.post();
     EXPECT_EQ(t.asString("CODIGO"), c.leido) << c.valor;
   }
+  // Only bytes of the field's width, only for text fields, only while editing.
+  t.append();
+  EXPECT_THROW(t.setStored(codigo, "CORTO"), dbf::EngineError);
+  EXPECT_THROW(t.storedText(t.campo("DNI"), "1"), dbf::EngineError);
+  EXPECT_THROW(t.setStored(t.campo("DNI"), "          "), dbf::EngineError);
+  t.cancel();
+  EXPECT_THROW(t.setStored(codigo, t.storedText(codigo, "A")), dbf::EngineError);
 }
 
 TEST_F(TableTest, WholeNumbersThatDoNotFitTheFieldAreRefused) {
