@@ -109,51 +109,47 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
   tsl::robin_set<ClaveCorta, HashClaveCorta> escritas;
   dbf::Table& horgrup = tablas.wwTableHorGrup;
   horgrup.open();
-  horgrup.first();
-  if (!horgrup.eof()) {
-    // Group, subject and teacher, each worked out once per distinct code, in the order
-    // in which every row reads them.
-    const dbf::Field& codgrup = horgrup.campo("CODGRUP");
-    const dbf::LazyField codasig(horgrup, "CODASIG"), dni(horgrup, "DNI");
-    MemoCampo<Grupo> grupoDe(horgrup, {"CODGRUP"});
-    MemoCampo<const Asignatura*> asignaturaDe(horgrup, {"CODASIG"});
-    MemoCampo<const Valor*> profesorDe(horgrup, {"DNI"});
-    const Asignatura sinAsignatura{Valor("", columnaCasig), 1.0, "1"};
-    const Valor sinProfesor("", columnaCprof);
-    for (; !horgrup.eof(); horgrup.next()) {
-      const Grupo& g = grupoDe.de([&] {
-        CodigoGrupo codigo = trocearGrupo(horgrup.asString(codgrup));
-        Valor abreviatura(codigo.abreviatura(), columnaCgrup);
-        return Grupo{std::move(codigo), std::move(abreviatura)};
-      });
-      const Asignatura& a = *asignaturaDe.de([&] {
-        auto it = asignaturas.find(sinBlancos(horgrup.asString(*codasig)));
-        return it == asignaturas.end() ? &sinAsignatura : &it->second;
-      });
-      const Valor& cprof = *profesorDe.de([&] {
-        auto it = profesores.find(horgrup.asInteger(*dni));
-        return it == profesores.end() ? &sinProfesor : &it->second;
-      });
+  // Group, subject and teacher, each worked out once per distinct code, in the order in
+  // which every row reads them.
+  const dbf::LazyField codgrup(horgrup, "CODGRUP"), codasig(horgrup, "CODASIG"), dni(horgrup, "DNI");
+  MemoCampo<Grupo> grupoDe(horgrup, {"CODGRUP"});
+  MemoCampo<const Asignatura*> asignaturaDe(horgrup, {"CODASIG"});
+  MemoCampo<const Valor*> profesorDe(horgrup, {"DNI"});
+  const Asignatura sinAsignatura{Valor("", columnaCasig), 1.0, "1"};
+  const Valor sinProfesor("", columnaCprof);
+  horgrup.forEachRecord([&](const char* registro) {
+    const Grupo& g = grupoDe.de(registro, [&] {
+      CodigoGrupo codigo = trocearGrupo(horgrup.asString(*codgrup));
+      Valor abreviatura(codigo.abreviatura(), columnaCgrup);
+      return Grupo{std::move(codigo), std::move(abreviatura)};
+    });
+    const Asignatura& a = *asignaturaDe.de(registro, [&] {
+      auto it = asignaturas.find(sinBlancos(horgrup.asString(*codasig)));
+      return it == asignaturas.end() ? &sinAsignatura : &it->second;
+    });
+    const Valor& cprof = *profesorDe.de(registro, [&] {
+      auto it = profesores.find(horgrup.asInteger(*dni));
+      return it == profesores.end() ? &sinProfesor : &it->second;
+    });
 
-      // A row is left out when one already written stores these three values.
-      if (escritas.contains(clave(a.cod.numero, cprof.numero, g.abreviatura.numero))) continue;
-      asigt.append();
-      asigt.setString(casigT, a.cod.texto);
-      asigt.setString(cprofT, cprof.texto);
-      asigt.setString(cgrupT, g.abreviatura.texto);
-      asigt.setString(caulaT, "");
-      asigt.setString(turnoT, "");
-      asigt.setString(nivelT, g.codigo.nivel);
-      asigt.setString(cursoT, g.codigo.curso);
-      asigt.setString(grupoT, g.codigo.grupo);
-      asigt.setFloat(horasT, a.horas);
-      asigt.setString(sesionesT, a.sesiones);
-      asigt.setString(ctareaT, "*12");
-      asigt.post();
-      escritas.insert(
-          clave(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado));
-    }
-  }
+    // A row is left out when one already written stores these three values.
+    if (escritas.contains(clave(a.cod.numero, cprof.numero, g.abreviatura.numero))) return;
+    asigt.append();
+    asigt.setString(casigT, a.cod.texto);
+    asigt.setString(cprofT, cprof.texto);
+    asigt.setString(cgrupT, g.abreviatura.texto);
+    asigt.setString(caulaT, "");
+    asigt.setString(turnoT, "");
+    asigt.setString(nivelT, g.codigo.nivel);
+    asigt.setString(cursoT, g.codigo.curso);
+    asigt.setString(grupoT, g.codigo.grupo);
+    asigt.setFloat(horasT, a.horas);
+    asigt.setString(sesionesT, a.sesiones);
+    asigt.setString(ctareaT, "*12");
+    asigt.post();
+    escritas.insert(
+        clave(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado));
+  });
   horgrup.close();
   asigt.close();
   asigvalt.close();
