@@ -14,7 +14,9 @@ namespace dbf {
 namespace {
 
 constexpr std::size_t kCacheBytes = 256 * 1024;
-constexpr std::size_t kPendingBytes = 1024 * 1024;
+// Appended records are written once this many bytes wait: a buffer that stays in the
+// processor's cache, allocated once per file.
+constexpr std::size_t kPendingBytes = 256 * 1024;
 constexpr char kEndOfFile = 0x1A;
 
 std::mutex g_registryMutex;
@@ -215,6 +217,7 @@ std::uint32_t DbfFile::append(const char* data) {
   if (pendingCount_ == 0) {
     pendingFirst_ = count_ + 1;
     pending_.clear();
+    if (!writeThrough_) pending_.reserve(kPendingBytes + len + 1);
   } else {
     pending_.pop_back();  // the end-of-file mark moves behind the new record
   }

@@ -534,10 +534,11 @@ bool Table::asBoolean(std::string_view name) const {
   });
 }
 
-Date Table::asDate(std::string_view name) const {
+Date Table::asDate(std::string_view name) const { return asDate(campo(name)); }
+
+Date Table::asDate(const Field& f) const {
   return guarded([&] {
     requireActive();
-    const Field& f = field(name);
     const char* rec = currentRecord();
     return rec != nullptr ? dateOf(readValue(file_->layout(), f, rec), f.name) : Date{};
   });

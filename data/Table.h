@@ -95,6 +95,7 @@ class Table {
   std::string_view storedBytes(const Field& f) const;
   std::int64_t asInteger(const Field& f) const;
   double asFloat(const Field& f) const;
+  Date asDate(const Field& f) const;
 
   void append();
   void edit();
