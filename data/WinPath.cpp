@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
+#include <unordered_map>
+#include <utility>
 
 #include "platform/Platform.h"
 
@@ -78,9 +81,17 @@ std::vector<std::string> components(const std::string& rest) {
   return parts;
 }
 
+std::string joined(std::string base, const std::vector<std::string>& parts, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (base.empty() || base.back() != '/') base += '/';
+    base += parts[i];
+  }
+  return base;
+}
+
 // Appends components to an existing folder, taking each existing entry in whatever
 // case it is stored.
-std::string resolveUnder(std::string base, const std::vector<std::string>& parts) {
+std::string resolveEachUnder(std::string base, const std::vector<std::string>& parts) {
   bool exists = plat::folderExists(base);
   for (const std::string& part : parts) {
     if (part == ".") continue;
@@ -107,6 +118,21 @@ std::string resolveUnder(std::string base, const std::vector<std::string>& parts
     exists = exists && plat::folderExists(base);
   }
   return base;
+}
+
+std::string resolveUnder(const std::string& base, const std::vector<std::string>& parts) {
+  const bool plain = std::none_of(parts.begin(), parts.end(),
+                                  [](const std::string& p) { return p == "." || p == ".."; });
+  if (plain && !parts.empty()) {
+    // Most paths are written as they are stored: one look at the whole path settles
+    // them, or one at its folder when only the last name is missing or in another case.
+    std::error_code ec;
+    std::string exact = joined(base, parts, parts.size());
+    if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+    const std::string folder = joined(base, parts, parts.size() - 1);
+    if (parts.size() > 1 && plat::folderExists(folder)) return resolveEachUnder(folder, {parts.back()});
+  }
+  return resolveEachUnder(base, parts);
 }
 
 #endif
@@ -137,15 +163,33 @@ std::vector<char> drives() {
 
 #else
 
+// The folder a drive link leads to, worked out once per link and target: every path
+// of every table goes through it.
+std::string linkTarget(const std::string& link) {
+  static std::mutex mutex;
+  static std::unordered_map<std::string, std::pair<fs::path, std::string>> known;
+  std::error_code ec;
+  const fs::path written = fs::read_symlink(link, ec);
+  if (!ec) {
+    std::lock_guard<std::mutex> lock(mutex);
+    auto it = known.find(link);
+    if (it != known.end() && it->second.first == written) return it->second.second;
+  }
+  fs::path target = fs::canonical(link, ec);
+  if (ec) return link;
+  if (!written.empty()) {
+    std::lock_guard<std::mutex> lock(mutex);
+    known[link] = {written, target.string()};
+  }
+  return target.string();
+}
+
 std::string driveRoot(char letter) {
   letter = upper(letter);
   std::string dev = dosdevices();
   if (!dev.empty()) {
     // The link's target, so that paths read the same as the folders they name.
-    std::string link = dev + "/" + static_cast<char>(letter - 'A' + 'a') + ":";
-    std::error_code ec;
-    fs::path target = fs::canonical(link, ec);
-    return ec ? link : target.string();
+    return linkTarget(dev + "/" + static_cast<char>(letter - 'A' + 'a') + ":");
   }
   std::string own = userDataFolder() + "/TransZorvexValencia";
   if (letter == 'C') return own + "/drive_c";
