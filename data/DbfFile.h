@@ -54,10 +54,10 @@ class DbfFile {
   // (at least one): valid while fills() stays the same.
   const char* recordRun(std::uint32_t recno, std::uint32_t& count);
   // Changes whenever the memory that records are handed out from may have moved.
-  std::uint64_t fills() const { return fills_; }
-  // False once another handle of this process has written the file since this one last
-  // looked: what this one holds in memory may be stale.
-  bool upToDate() const { return shared_->generation == seenGeneration_; }
+  const std::uint64_t& fills() const { return fills_; }
+  // Changes whenever any handle of this process writes the file: what this one holds in
+  // memory may then be stale.
+  const std::uint64_t& writes() const { return shared_->generation; }
   void rewrite(std::uint32_t recno, const char* data);
   // Stores a new record at the end; returns its number.
   std::uint32_t append(const char* data);
@@ -68,6 +68,7 @@ class DbfFile {
   static void empty(const std::string& nativePath, const std::string& displayName);
 
  private:
+  bool upToDate() const { return shared_->generation == seenGeneration_; }
   const char* fetch(std::uint32_t recno);
   void refreshIfChanged();
   void flushPending();

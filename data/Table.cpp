@@ -396,13 +396,12 @@ bool Table::recordRun(std::uint32_t recno, std::uint32_t last, RecordRun& run) c
     run.count = std::min(run.count, last - recno + 1);
     run.first = recno;
     run.length = file_->layout().recordLength;
-    run.fill = file_->fills();
+    run.fills = &file_->fills();
+    run.fill = *run.fills;
+    run.writes = &file_->writes();
+    run.write = *run.writes;
     return true;
   });
-}
-
-bool Table::runStillThere(const RecordRun& run) const {
-  return file_->fills() == run.fill && file_->upToDate();
 }
 
 std::uint32_t Table::recNo() const {

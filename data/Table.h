@@ -150,7 +150,11 @@ class Table {
     std::uint32_t first = 0;
     std::uint32_t count = 0;
     std::size_t length = 0;
-    std::uint64_t fill = 0;  // which filling of the file's memory they lie in
+    // The file's counters of fillings of its memory and of writes by any handle, and
+    // their values when the run was handed out: while both stay, the run is there.
+    const std::uint64_t* fills = nullptr;
+    const std::uint64_t* writes = nullptr;
+    std::uint64_t fill = 0, write = 0;
   };
 
   template <class F>
@@ -162,7 +166,9 @@ class Table {
   bool startStoredScan(std::uint32_t& last);
   // The run of records from `recno` on, up to `last`; false past it.
   bool recordRun(std::uint32_t recno, std::uint32_t last, RecordRun& run) const;
-  bool runStillThere(const RecordRun& run) const;
+  static bool runStillThere(const RecordRun& run) {
+    return *run.fills == run.fill && *run.writes == run.write;
+  }
   bool passesFilter(const char* rec) const;
   [[noreturn]] void fail(const std::string& text) const;
   void requireActive() const;

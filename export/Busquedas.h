@@ -50,11 +50,6 @@ struct HashBytes {
   }
 };
 
-// Whole numbers hashed the same way: the standard hash gives a number back as it is.
-struct HashNumero {
-  std::size_t operator()(std::uint64_t n) const { return static_cast<std::size_t>(mezclar(n)); }
-};
-
 // Equal bytes, compared eight at a time: for short codes, faster than a library call.
 struct MismosBytes {
   using is_transparent = void;
@@ -107,10 +102,61 @@ struct ClaveCorta {
   bool operator==(const ClaveCorta&) const = default;
 };
 
-struct HashClaveCorta {
-  std::size_t operator()(const ClaveCorta& k) const {
-    return static_cast<std::size_t>(mezclar(k.a ^ mezclar(k.b)));
+// A map from short keys with a table of its own: the keys' slot is taken from the high
+// bits of two products, which every bit of the key reaches, and a taken slot sends a key
+// to the next one. The table is never more than half full.
+template <class V>
+class MapaCorto {
+ public:
+  // Where the key's value is, or null.
+  const V* find(const ClaveCorta& k) const {
+    if (huecos_.empty()) return nullptr;
+    for (std::size_t i = posicion(k);; i = (i + 1) & mascara_) {
+      const Hueco& h = huecos_[i];
+      if (!h.usado) return nullptr;
+      if (h.clave == k) return &h.valor;
+    }
   }
+  bool contains(const ClaveCorta& k) const { return find(k) != nullptr; }
+  // Adds the key with its value unless it is there; either way, its value.
+  const V& try_emplace(const ClaveCorta& k, V valor) {
+    if (2 * (tamano_ + 1) > huecos_.size()) crecer();
+    std::size_t i = posicion(k);
+    for (; huecos_[i].usado; i = (i + 1) & mascara_)
+      if (huecos_[i].clave == k) return huecos_[i].valor;
+    huecos_[i] = {k, std::move(valor), true};
+    ++tamano_;
+    return huecos_[i].valor;
+  }
+  std::size_t size() const { return tamano_; }
+
+ private:
+  struct Hueco {
+    ClaveCorta clave;
+    V valor{};
+    bool usado = false;
+  };
+
+  std::size_t posicion(const ClaveCorta& k) const {
+    return static_cast<std::size_t>((k.a * 0x9E3779B97F4A7C15ull + k.b * 0xC2B2AE3D27D4EB4Full) >>
+                                    desplazamiento_);
+  }
+
+  void crecer() {
+    std::vector<Hueco> antes(huecos_.empty() ? 16 : 2 * huecos_.size());
+    antes.swap(huecos_);
+    mascara_ = huecos_.size() - 1;
+    desplazamiento_ = 64;
+    for (std::size_t n = huecos_.size(); n > 1; n /= 2) --desplazamiento_;
+    tamano_ = 0;
+    for (Hueco& h : antes)
+      if (h.usado) try_emplace(h.clave, std::move(h.valor));
+  }
+
+  std::vector<Hueco> huecos_;
+  std::size_t mascara_ = 0;
+  unsigned desplazamiento_ = 64;
+  std::size_t tamano_ = 0;
 };
 
 // The result for each distinct value of one field (or of several together), worked out
@@ -135,8 +181,8 @@ class MemoCampo {
   const V& de(const char* registro, Calcular&& calcular) {
     if (campos_.empty()) encontrarCampos();
     if (!memorizable_) return sinMemoria_.emplace(calcular());
-    if (corta_) return buscar(cortos_, claveCorta(registro), ultimaCorta_, calcular);
-    return buscar(largos_, claveLarga(registro), ultimaLarga_, calcular);
+    if (corta_) return buscarCorta(claveCorta(registro), calcular);
+    return buscarLarga(claveLarga(registro), calcular);
   }
 
  private:
@@ -154,18 +200,30 @@ class MemoCampo {
     corta_ = ancho <= sizeof(ClaveCorta);
   }
 
-  template <class Mapa, class Clave, class Calcular>
-  const V& buscar(Mapa& mapa, const Clave& clave, Clave& ultima, Calcular& calcular) {
-    // Rows of one code often follow each other.
-    if (ultimo_ != nullptr && ultima == clave) return *ultimo_;
-    auto it = mapa.find(clave);
-    if (it == mapa.end()) {
-      guardados_.push_back(calcular());
-      it = mapa.try_emplace(clave, &guardados_.back()).first;
-    }
-    ultima = it->first;  // a short key, or a view of the text the map keeps aside
+  // Rows of one code often follow each other: the last key is tried first.
+  template <class Calcular>
+  const V& buscarCorta(const ClaveCorta& clave, Calcular& calcular) {
+    if (ultimo_ != nullptr && ultimaCorta_ == clave) return *ultimo_;
+    const V* const* hallado = cortos_.find(clave);
+    ultimo_ = hallado != nullptr ? *hallado : cortos_.try_emplace(clave, guardar(calcular));
+    ultimaCorta_ = clave;
+    return *ultimo_;
+  }
+
+  template <class Calcular>
+  const V& buscarLarga(std::string_view clave, Calcular& calcular) {
+    if (ultimo_ != nullptr && ultimaLarga_ == clave) return *ultimo_;
+    auto it = largos_.find(clave);
+    if (it == largos_.end()) it = largos_.try_emplace(clave, guardar(calcular)).first;
+    ultimaLarga_ = it->first;  // a view of the text the map keeps aside
     ultimo_ = it->second;
     return *ultimo_;
+  }
+
+  template <class Calcular>
+  const V* guardar(Calcular& calcular) {
+    guardados_.push_back(calcular());
+    return &guardados_.back();
   }
 
   std::string_view bytes(const char* registro, const dbf::Field& c) const {
@@ -210,7 +268,7 @@ class MemoCampo {
   std::string juntos_;
   // Results stay where they are as more are added; the maps hold where each one is.
   std::deque<V> guardados_;
-  tsl::robin_map<ClaveCorta, const V*, HashClaveCorta> cortos_;
+  MapaCorto<const V*> cortos_;
   MapaTextos<const V*> largos_;
   ClaveCorta ultimaCorta_;
   std::string_view ultimaLarga_;

@@ -1,7 +1,5 @@
 #include "ExportarAsignaciones.h"
 
-#include <tsl/robin_set.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <unordered_map>
@@ -106,7 +104,7 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
   const dbf::Field& sesionesT = asigt.campo("SESIONES");
   const dbf::Field& ctareaT = asigt.campo("CTAREA");
 
-  tsl::robin_set<ClaveCorta, HashClaveCorta> escritas;
+  MapaCorto<bool> escritas;
   dbf::Table& horgrup = tablas.wwTableHorGrup;
   horgrup.open();
   // Group, subject and teacher, each worked out once per distinct code, in the order in
@@ -147,8 +145,8 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
     asigt.setString(sesionesT, a.sesiones);
     asigt.setString(ctareaT, "*12");
     asigt.post();
-    escritas.insert(
-        clave(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado));
+    escritas.try_emplace(
+        clave(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado), true);
   });
   horgrup.close();
   asigt.close();
