@@ -102,8 +102,8 @@ struct ClaveCorta {
   bool operator==(const ClaveCorta&) const = default;
 };
 
-// A map from short keys with a table of its own: the keys' slot is taken from the high
-// bits of two products, which every bit of the key reaches, and a taken slot sends a key
+// A map from short keys with a table of its own: a key's slot is taken from the high
+// bits of a product, which every bit of the key reaches, and a taken slot sends the key
 // to the next one. The table is never more than half full.
 template <class V>
 class MapaCorto {
@@ -138,8 +138,9 @@ class MapaCorto {
   };
 
   std::size_t posicion(const ClaveCorta& k) const {
-    return static_cast<std::size_t>((k.a * 0x9E3779B97F4A7C15ull + k.b * 0xC2B2AE3D27D4EB4Full) >>
-                                    desplazamiento_);
+    std::uint64_t h = k.a * 0x9E3779B97F4A7C15ull ^ k.b;
+    h ^= h >> 32;
+    return static_cast<std::size_t>((h * 0xC2B2AE3D27D4EB4Full) >> desplazamiento_);
   }
 
   void crecer() {

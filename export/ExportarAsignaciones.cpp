@@ -41,10 +41,22 @@ struct Valor {
         numeroAlmacenado(columna.numero(valorAlmacenado(texto, kAncho))) {}
 };
 
-// Rows told apart by the numbers of their three texts.
-ClaveCorta clave(std::uint64_t casig, std::uint64_t cprof, std::uint64_t cgrup) {
-  return {casig << 32 | cprof, cgrup};
-}
+// The rows written, told apart by the numbers of their three texts. They are kept by
+// group: the timetable lists each group's lessons together, so the rows a lesson is
+// compared with lie close together in memory.
+class Escritas {
+ public:
+  bool contiene(std::uint64_t casig, std::uint64_t cprof, std::uint32_t cgrup) const {
+    return cgrup < porGrupo_.size() && porGrupo_[cgrup].contains({casig << 32 | cprof, 0});
+  }
+  void anotar(std::uint64_t casig, std::uint64_t cprof, std::uint32_t cgrup) {
+    if (cgrup >= porGrupo_.size()) porGrupo_.resize(cgrup + 1);
+    porGrupo_[cgrup].try_emplace({casig << 32 | cprof, 0}, true);
+  }
+
+ private:
+  std::vector<MapaCorto<bool>> porGrupo_;
+};
 
 // What a subject code of the timetable gives: its abbreviation and hours, or the
 // defaults when ASIGVALT lacks it.
@@ -104,7 +116,7 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
   const dbf::Field& sesionesT = asigt.campo("SESIONES");
   const dbf::Field& ctareaT = asigt.campo("CTAREA");
 
-  MapaCorto<bool> escritas;
+  Escritas escritas;
   dbf::Table& horgrup = tablas.wwTableHorGrup;
   horgrup.open();
   // Group, subject and teacher, each worked out once per distinct code, in the order in
@@ -131,7 +143,7 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
     });
 
     // A row is left out when one already written stores these three values.
-    if (escritas.contains(clave(a.cod.numero, cprof.numero, g.abreviatura.numero))) return;
+    if (escritas.contiene(a.cod.numero, cprof.numero, g.abreviatura.numero)) return;
     asigt.append();
     asigt.setString(casigT, a.cod.texto);
     asigt.setString(cprofT, cprof.texto);
@@ -145,8 +157,7 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
     asigt.setString(sesionesT, a.sesiones);
     asigt.setString(ctareaT, "*12");
     asigt.post();
-    escritas.try_emplace(
-        clave(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado), true);
+    escritas.anotar(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado);
   });
   horgrup.close();
   asigt.close();
