@@ -1,5 +1,6 @@
 #include "Exportacion.h"
 
+#include "Alumnado.h"
 #include "Catalogo.h"
 #include "ExportarAlumnos.h"
 #include "ExportarAsigCursos.h"
@@ -13,12 +14,14 @@
 namespace tzv {
 
 void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) {
-  // The enrolments, the largest table, are read while the first writers work.
+  // The enrolments and the students, the largest tables, are read while the first
+  // writers work.
   Matriculas matriculas(tablas.wwTableAsigAlum);
+  Alumnado alumnado(tablas.wwTableGrupos, tablas.wwTableAlumnos);
   ExportarAsignaturas(tablas, idioma);
   ExportarProfesores(tablas);
   ExportarAulas(tablas);
-  ExportarAlumnos(tablas, matriculas);
+  ExportarAlumnos(tablas, matriculas, alumnado);
   ExportarAsigCursos();
   ExportarGrupos(tablas);
   ExportarAsignaciones(tablas);

@@ -1,0 +1,129 @@
+#include "Alumnado.h"
+
+#include <optional>
+
+#include "SegundoPlano.h"
+#include "Texto.h"
+
+namespace tzv {
+namespace {
+
+// The fields of the GESCEN student table, found by name at the first student with a
+// usable group, in the order in which the writer reads them.
+struct CamposAlumno {
+  const dbf::Field* codcur;
+  const dbf::Field* codigo;
+  const dbf::Field* apenom;
+  const dbf::Field* repite;
+  explicit CamposAlumno(const dbf::Table& alumnos)
+      : codcur(&alumnos.campo("CODCUR")),
+        codigo(&alumnos.campo("CODIGO")),
+        apenom(&alumnos.campo("APENOM")),
+        repite(&alumnos.campo("REPITE")) {}
+};
+
+// Any error ends the list where it came: one before the first student, or from a
+// missing field, leaves the list empty, and the writer raises it before any row.
+void leerAlumnos(dbf::Table& tabla, const Turnos& turnos, std::deque<DatosGrupo>& grupos,
+                 LecturaAlumnos& lectura) {
+  try {
+    const dbf::LazyField codgrup(tabla, "CODGRUP");
+    std::optional<CamposAlumno> campos;
+    MemoCampo<DatosGrupo*> grupoDe(tabla, {"CODGRUP"});
+    MemoCampo<std::size_t> cursoDe(tabla, {"CODCUR"});
+    std::string texto;
+    lectura.alumnos.reserve(tabla.recordCount());
+    tabla.forEachRecord([&](const char* registro) {
+      DatosGrupo* g = grupoDe.de(registro, [&] {
+        tabla.asString(*codgrup, texto);
+        DatosGrupo& nuevo = grupos.emplace_back();
+        nuevo.codigo = trocearGrupo(texto);
+        nuevo.primeroDelGrupo = turnos.primeroDelGrupo(texto);
+        return &nuevo;
+      });
+      if (!g->codigo.utilizable()) return;
+      if (!campos) campos.emplace(tabla);
+      const std::size_t delCurso =
+          cursoDe.de(registro, [&] { return turnos.primeroDelCurso(tabla.asString(*campos->codcur)); });
+      lectura.errorTrasAnadir = true;
+      Alumno a{tabla.asString(*campos->codigo), tabla.asString(*campos->apenom),
+               turnos.de(g->primeroDelGrupo, delCurso), g, tabla.asInteger(*campos->repite) == 1};
+      lectura.errorTrasAnadir = false;
+      lectura.alumnos.push_back(std::move(a));
+    });
+  } catch (...) {
+    lectura.error = std::current_exception();
+  }
+}
+
+// The error `accion` raises, or none.
+template <class Accion>
+std::exception_ptr intentar(Accion accion) {
+  try {
+    accion();
+    return nullptr;
+  } catch (...) {
+    return std::current_exception();
+  }
+}
+
+}  // namespace
+
+Turnos::Turnos(dbf::Table& grupos) {
+  for (grupos.first(); !grupos.eof(); grupos.next()) {
+    const std::string codgrup = grupos.asString("CODGRUP");
+    const std::size_t i = turnos_.size();
+    turnos_.push_back(grupos.asString("TURNO"));
+    porGrupo_.try_emplace(codgrup, i);
+    porCurso_.try_emplace(subcadena(codgrup, 1, 4), i);
+  }
+}
+
+Alumnado::Alumnado(dbf::Table& grupos, dbf::Table& alumnos) : grupos_(grupos), alumnos_(alumnos) {
+  hecho_ = enSegundoPlano([this] { leer(); });
+}
+
+Alumnado::~Alumnado() {
+  if (hecho_.valid()) hecho_.wait();
+  try {
+    alumnos_.close();
+    grupos_.close();
+  } catch (...) {
+  }
+}
+
+void Alumnado::leer() {
+  // The same steps as the writer's plain pass, each one's error kept for its own point.
+  errorGrupos_ = intentar([&] { grupos_.open(); });
+  if (errorGrupos_) return;
+  errorAlumnos_ = intentar([&] { alumnos_.open(); });
+  if (errorAlumnos_) return;
+  std::optional<Turnos> turnos;
+  errorTurnos_ = intentar([&] { turnos.emplace(grupos_); });
+  if (errorTurnos_) return;
+  leerAlumnos(alumnos_, *turnos, datosGrupos_, lectura_);
+}
+
+void Alumnado::esperar() {
+  if (esperado_) return;
+  esperado_ = true;
+  hecho_.get();
+}
+
+void Alumnado::abrirGrupos() {
+  esperar();
+  if (errorGrupos_) std::rethrow_exception(errorGrupos_);
+}
+
+void Alumnado::abrirAlumnos() {
+  esperar();
+  if (errorAlumnos_) std::rethrow_exception(errorAlumnos_);
+}
+
+LecturaAlumnos& Alumnado::lectura() {
+  esperar();
+  if (errorTurnos_) std::rethrow_exception(errorTurnos_);
+  return lectura_;
+}
+
+}  // namespace tzv

@@ -1,0 +1,103 @@
+#pragma once
+// The GESCEN students, read for the student writer in a second thread from the start of
+// the export run, with the group table that gives their shifts. Nothing of it shows
+// until the writer asks: each table's opening error, and any error of the reading, is
+// raised where a plain pass of the writer would raise it.
+
+#include <cstddef>
+#include <deque>
+#include <exception>
+#include <future>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "Busquedas.h"
+#include "CodigoGrupo.h"
+#include "Table.h"
+
+namespace tzv {
+
+constexpr std::size_t kNinguno = std::numeric_limits<std::size_t>::max();
+
+// The shift of a student: the first group record whose code is the student's group, or
+// whose first four characters are the student's course code.
+class Turnos {
+ public:
+  explicit Turnos(dbf::Table& grupos);
+
+  // Positions of the first group record of a group code and of a course code.
+  std::size_t primeroDelGrupo(const std::string& codgrup) const {
+    return buscar(porGrupo_, codgrup);
+  }
+  std::size_t primeroDelCurso(const std::string& codcur) const { return buscar(porCurso_, codcur); }
+  std::string de(std::size_t delGrupo, std::size_t delCurso) const {
+    const std::size_t primero = std::min(delGrupo, delCurso);
+    return primero < turnos_.size() ? turnos_[primero] : std::string();
+  }
+
+ private:
+  static std::size_t buscar(const MapaTextos<std::size_t>& m, const std::string& clave) {
+    auto it = m.find(clave);
+    return it == m.end() ? kNinguno : it->second;
+  }
+
+  std::vector<std::string> turnos_;
+  MapaTextos<std::size_t> porGrupo_;
+  MapaTextos<std::size_t> porCurso_;
+};
+
+// What a student's group code gives: its parts and where its shift comes from.
+struct DatosGrupo {
+  CodigoGrupo codigo;
+  std::size_t primeroDelGrupo = kNinguno;
+  // The parts as ALUMNOST stores them, encoded by the writer at the group's first row.
+  std::string nivel, curso, grupo;
+};
+
+// A student as read from the GESCEN table, before the row is written.
+struct Alumno {
+  std::string codigo, nombre, turno;
+  DatosGrupo* grupo;
+  bool repite;
+};
+
+// The students with a usable group, in table order. A read that fails ends the list;
+// where it failed is kept, so that the writer fails at the same point of its rows.
+struct LecturaAlumnos {
+  std::vector<Alumno> alumnos;
+  std::exception_ptr error;
+  bool errorTrasAnadir = false;  // the failed read comes after the row was appended
+};
+
+class Alumnado {
+ public:
+  // Starts opening and reading the group and student tables in the background.
+  Alumnado(dbf::Table& grupos, dbf::Table& alumnos);
+  // Waits for the reading; closes both tables, as the writer does, when the run ended
+  // before the writer got to them.
+  ~Alumnado();
+  Alumnado(const Alumnado&) = delete;
+  Alumnado& operator=(const Alumnado&) = delete;
+
+  // Where the writer opens each table: raises that opening's error, if any.
+  void abrirGrupos();
+  void abrirAlumnos();
+  // Where the writer reads the group table and then the students: raises the group
+  // table's error, if any, and gives what was read of the students.
+  LecturaAlumnos& lectura();
+
+ private:
+  void leer();
+  void esperar();
+
+  dbf::Table& grupos_;
+  dbf::Table& alumnos_;
+  std::future<void> hecho_;
+  bool esperado_ = false;
+  std::exception_ptr errorGrupos_, errorAlumnos_, errorTurnos_;
+  std::deque<DatosGrupo> datosGrupos_;  // where each group code's data stays
+  LecturaAlumnos lectura_;
+};
+
+}  // namespace tzv
