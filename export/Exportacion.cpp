@@ -9,22 +9,24 @@
 #include "ExportarAulas.h"
 #include "ExportarGrupos.h"
 #include "ExportarProfesores.h"
+#include "Lecciones.h"
 #include "Matriculas.h"
 
 namespace tzv {
 
 void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) {
-  // The enrolments and the students, the largest tables, are read while the first
-  // writers work.
+  // The enrolments, the students and the group timetable, the largest tables, are read
+  // while the first writers work.
   Matriculas matriculas(tablas.wwTableAsigAlum);
   Alumnado alumnado(tablas.wwTableGrupos, tablas.wwTableAlumnos);
+  Lecciones lecciones(tablas.wwTableHorGrup);
   ExportarAsignaturas(tablas, idioma);
   ExportarProfesores(tablas);
   ExportarAulas(tablas);
   ExportarAlumnos(tablas, matriculas, alumnado);
   ExportarAsigCursos();
   ExportarGrupos(tablas);
-  ExportarAsignaciones(tablas);
+  ExportarAsignaciones(tablas, lecciones);
 }
 
 void EjecutarExportacion(gc::Catalogo& tablas, const std::string& idioma, EstadoPrograma& estado,

@@ -8,6 +8,7 @@
 #include "Catalogo.h"
 #include "CodigoGrupo.h"
 #include "FieldValue.h"
+#include "Lecciones.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
 #include "Texto.h"
@@ -74,6 +75,11 @@ struct Grupo {
 }  // namespace
 
 void ExportarAsignaciones(gc::Catalogo& tablas) {
+  Lecciones lecciones(tablas.wwTableHorGrup);
+  ExportarAsignaciones(tablas, lecciones);
+}
+
+void ExportarAsignaciones(gc::Catalogo& tablas, Lecciones& lecciones) {
   dbf::Table asigt;
   recrearIntercambio(asigt, kASIGT,
                     {texto("CASIG", 4), texto("CPROF", 4), texto("CGRUP", 4), texto("CAULA", 4), texto("TURNO", 1),
@@ -116,34 +122,32 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
   const dbf::Field& sesionesT = asigt.campo("SESIONES");
   const dbf::Field& ctareaT = asigt.campo("CTAREA");
 
-  Escritas escritas;
-  dbf::Table& horgrup = tablas.wwTableHorGrup;
-  horgrup.open();
-  // Group, subject and teacher, each worked out once per distinct code, in the order in
-  // which every row reads them.
-  const dbf::LazyField codgrup(horgrup, "CODGRUP"), codasig(horgrup, "CODASIG"), dni(horgrup, "DNI");
-  MemoCampo<Grupo> grupoDe(horgrup, {"CODGRUP"});
-  MemoCampo<const Asignatura*> asignaturaDe(horgrup, {"CODASIG"});
-  MemoCampo<const Valor*> profesorDe(horgrup, {"DNI"});
+  // The lessons were read ahead: the opening's error comes where the table opens.
+  lecciones.abrir();
+  // What each group, subject and teacher code gives, worked out once per code.
+  std::vector<Grupo> grupos;
+  for (const CodigoGrupo& codigo : lecciones.grupos())
+    grupos.push_back(Grupo{codigo, Valor(codigo.abreviatura(), columnaCgrup)});
   const Asignatura sinAsignatura{Valor("", columnaCasig), 1.0, "1"};
+  std::vector<const Asignatura*> asignaturaDe;
+  for (const std::string& codigo : lecciones.asignaturas()) {
+    auto it = asignaturas.find(codigo);
+    asignaturaDe.push_back(it == asignaturas.end() ? &sinAsignatura : &it->second);
+  }
   const Valor sinProfesor("", columnaCprof);
-  horgrup.forEachRecord([&](const char* registro) {
-    const Grupo& g = grupoDe.de(registro, [&] {
-      CodigoGrupo codigo = trocearGrupo(horgrup.asString(*codgrup));
-      Valor abreviatura(codigo.abreviatura(), columnaCgrup);
-      return Grupo{std::move(codigo), std::move(abreviatura)};
-    });
-    const Asignatura& a = *asignaturaDe.de(registro, [&] {
-      auto it = asignaturas.find(sinBlancos(horgrup.asString(*codasig)));
-      return it == asignaturas.end() ? &sinAsignatura : &it->second;
-    });
-    const Valor& cprof = *profesorDe.de(registro, [&] {
-      auto it = profesores.find(horgrup.asInteger(*dni));
-      return it == profesores.end() ? &sinProfesor : &it->second;
-    });
+  std::vector<const Valor*> profesorDe;
+  for (std::int64_t dni : lecciones.profesores()) {
+    auto it = profesores.find(dni);
+    profesorDe.push_back(it == profesores.end() ? &sinProfesor : &it->second);
+  }
 
+  Escritas escritas;
+  for (const Lecciones::Leccion& l : lecciones.lecciones()) {
+    const Grupo& g = grupos[l.grupo];
+    const Asignatura& a = *asignaturaDe[l.asignatura];
+    const Valor& cprof = *profesorDe[l.profesor];
     // A row is left out when one already written stores these three values.
-    if (escritas.contiene(a.cod.numero, cprof.numero, g.abreviatura.numero)) return;
+    if (escritas.contiene(a.cod.numero, cprof.numero, g.abreviatura.numero)) continue;
     asigt.append();
     asigt.setString(casigT, a.cod.texto);
     asigt.setString(cprofT, cprof.texto);
@@ -158,8 +162,10 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
     asigt.setString(ctareaT, "*12");
     asigt.post();
     escritas.anotar(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado);
-  });
-  horgrup.close();
+  }
+  // A lesson that could not be read stops the writer there, as it stops a plain pass.
+  if (lecciones.error()) std::rethrow_exception(lecciones.error());
+  tablas.wwTableHorGrup.close();
   asigt.close();
   asigvalt.close();
   proft.close();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "Escuela.h"
 #include "ExportarAsignaciones.h"
 #include "ExportarAsignaturas.h"
@@ -75,6 +78,62 @@ TEST_F(AsignacionesTest, EmptyTimetableAndMissingTeacherTable) {
   EXPECT_TRUE(leerTabla(intercambio("ASIGT.DBF")).empty());
   std::filesystem::remove(drive.native("ZORVTMP/PROFT.DBF"));
   EXPECT_THROW(tzv::ExportarAsignaciones(tablas), dbf::EngineError);
+}
+
+// The timetable is read ahead; whatever fails, the writer stops where a plain pass over
+// the lessons would have stopped, with that pass's rows and error.
+TEST_F(AsignacionesTest, AFailureStopsTheWriterWhereAPlainPassWould) {
+  const std::vector<Columna> dniEnTexto = {{"CODGRUP", 5}, {"CODASIG", 8}, {"DNI", 10}};
+  const std::vector<Columna> sinDni = {{"CODGRUP", 5}, {"CODASIG", 8}};
+  struct Caso {
+    const char* nombre;
+    std::function<void()> preparar;
+    std::string error;  // empty: no error
+    std::vector<std::string> filas;
+  };
+  const std::vector<Caso> casos = {
+      {"a DNI that is not a number stops at the third lesson",
+       [&] {
+         staged("horgrup.dbf", dniEnTexto,
+                {{"1ESOA", "1ESO001", "11111111"},
+                 {"2BACB", "2BAC001", "22222222"},
+                 {"1ESOA", "1ESO002", "x"},
+                 {"1ESOA", "1ESO002", "22222222"}});
+       },
+       "wwTableHorGrup: 'x' no es un valor entero válido",
+       {"MAT", "FIS"}},
+      {"no timetable",
+       [&] { std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/horgrup.dbf")); },
+       "wwTableHorGrup: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\horgrup.DBF",
+       {}},
+      {"no teacher table either: the teacher table fails first",
+       [&] {
+         std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/horgrup.dbf"));
+         std::filesystem::remove(drive.native("ZORVTMP/PROFT.DBF"));
+       },
+       "No se encuentra la tabla C:\\ZORVTMP\\PROFT.DBF",
+       {}},
+      {"lessons without a DNI fail at the first lesson",
+       [&] { staged("horgrup.dbf", sinDni, {{"1ESOA", "1ESO001"}}); },
+       "wwTableHorGrup: No se encuentra el campo 'DNI'",
+       {}},
+      {"which is no error when there are no lessons", [&] { staged("horgrup.dbf", sinDni, {}); }, "", {}},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    tzv::ExportarProfesores(tablas);
+    c.preparar();
+    std::string error;
+    try {
+      tzv::ExportarAsignaciones(tablas);
+    } catch (const std::exception& e) {
+      error = e.what();
+    }
+    tablas.cerrarTodas();
+    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "CASIG"), c.filas);
+    EXPECT_FALSE(tablas.wwTableHorGrup.active());
+  }
 }
 
 }  // namespace
