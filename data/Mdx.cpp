@@ -187,6 +187,7 @@ std::string mdxPathFor(const std::string& dbfNativePath) {
   std::string wanted = stem + (lower ? ".mdx" : ".MDX");
   std::error_code ec;
   fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+  if (fs::exists(folder / winpath::fsPath(wanted), ec)) return winpath::fsText(folder / winpath::fsPath(wanted));
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
     std::string name = winpath::fsText(entry.path().filename());
     if (winpath::sameName(name, wanted)) return winpath::fsText(folder / entry.path().filename());
