@@ -1,5 +1,7 @@
 #include "DbfLayout.h"
 
+#include <algorithm>
+
 #include <cstring>
 
 #include "EngineError.h"
@@ -153,6 +155,17 @@ Layout parseLayout(std::string_view h, std::uint64_t fileSize, const std::string
   return t;
 }
 
+bool sameRecords(const Layout& a, const Layout& b) {
+  auto sameField = [](const Field& x, const Field& y) {
+    return x.name == y.name && x.type == y.type && x.length == y.length && x.decimals == y.decimals &&
+           x.offset == y.offset && x.flags == y.flags && x.nullBit == y.nullBit && x.lengthBit == y.lengthBit &&
+           x.system == y.system;
+  };
+  return a.dialect == b.dialect && a.codePage == b.codePage && a.recordLength == b.recordLength &&
+         a.nullFlagsField == b.nullFlagsField &&
+         std::equal(a.fields.begin(), a.fields.end(), b.fields.begin(), b.fields.end(), sameField);
+}
+
 Layout newTableLayout(const std::vector<FieldDef>& defs, const std::string& name) {
   Layout t;
   t.version = 0x03;
@@ -232,6 +245,11 @@ std::string headerBytes(const Layout& t) {
   }
   h[at] = 0x0D;
   return h;
+}
+
+Layout reopenedLayout(const std::vector<FieldDef>& defs, const std::string& displayName) {
+  const std::string header = headerBytes(newTableLayout(defs, displayName));
+  return parseLayout(header, header.size() + 1, displayName);
 }
 
 }  // namespace dbf

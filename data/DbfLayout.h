@@ -62,9 +62,15 @@ struct FieldDef {
   int width = 0;  // strings only
 };
 
+// True when a record made for one layout is a record of the other: the same fields, at
+// the same places, written the same way.
+bool sameRecords(const Layout& a, const Layout& b);
+
 // Layout and header bytes of a new dBase IV table (code page 1252) with these fields.
 Layout newTableLayout(const std::vector<FieldDef>& defs, const std::string& displayName);
 std::string headerBytes(const Layout& layout);
+// The layout such a table has once created and opened again: its header read back.
+Layout reopenedLayout(const std::vector<FieldDef>& defs, const std::string& displayName);
 
 // Date stamp and record count of the header (bytes 1 to 7).
 std::string headerStamp(std::uint32_t count);

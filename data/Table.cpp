@@ -556,6 +556,15 @@ void Table::append() {
   });
 }
 
+void Table::appendRecord(std::string_view start) {
+  append();
+  guarded([&] {
+    if (start.size() > buffer_.size()) fail("El registro preparado no cabe en la tabla " + path());
+    std::memcpy(buffer_.data(), start.data(), start.size());
+    modified_ = true;
+  });
+}
+
 void Table::edit() {
   guarded([&] {
     requireActive();

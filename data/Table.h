@@ -98,6 +98,10 @@ class Table {
   Date asDate(const Field& f) const;
 
   void append();
+  // append(), with `start` as the first bytes of the new record: bytes made by the field
+  // writers for a layout whose records are this table's (sameRecords), which leave the
+  // record as append() and this table's setters of those fields would.
+  void appendRecord(std::string_view start);
   void edit();
   void post();
   void cancel();

@@ -1,8 +1,12 @@
 #include "Alumnado.h"
 
+#include <cstring>
 #include <optional>
 
+#include "FieldValue.h"
 #include "SegundoPlano.h"
+#include "Staging.h"
+#include "TablasIntercambio.h"
 #include "Texto.h"
 
 namespace tzv {
@@ -47,7 +51,7 @@ void leerAlumnos(dbf::Table& tabla, const Turnos& turnos, std::deque<DatosGrupo>
           cursoDe.de(registro, [&] { return turnos.primeroDelCurso(tabla.asString(*campos->codcur)); });
       lectura.errorTrasAnadir = true;
       Alumno a{tabla.asString(*campos->codigo), tabla.asString(*campos->apenom),
-               turnos.de(g->primeroDelGrupo, delCurso), g, tabla.asInteger(*campos->repite) == 1};
+               turnos.de(g->primeroDelGrupo, delCurso), g, tabla.asInteger(*campos->repite) == 1, {}};
       lectura.errorTrasAnadir = false;
       lectura.alumnos.push_back(std::move(a));
     });
@@ -79,7 +83,18 @@ Turnos::Turnos(dbf::Table& grupos) {
   }
 }
 
-Alumnado::Alumnado(dbf::Table& grupos, dbf::Table& alumnos) : grupos_(grupos), alumnos_(alumnos) {
+std::vector<dbf::FieldDef> camposAlumnost() {
+  std::vector<dbf::FieldDef> campos = {texto("EXPED", 20), texto("NOMBRE", 50), texto("TURNO", 1), texto("NIVEL", 5),
+                                       texto("CURSO", 3),  texto("GRUPO", 2),   texto("OPCION", 1), logico("REPITE")};
+  for (int n = 1; n <= kMaxAsignaturasAlumno; ++n) {
+    campos.push_back({"ASIG" + std::to_string(n), dbf::FieldKind::String, 4});
+    campos.push_back({"DIV" + std::to_string(n), dbf::FieldKind::String, 1});
+  }
+  return campos;
+}
+
+Alumnado::Alumnado(dbf::Table& grupos, dbf::Table& alumnos)
+    : grupos_(grupos), alumnos_(alumnos), formato_(dbf::reopenedLayout(camposAlumnost(), kALUMNOST)) {
   hecho_ = enSegundoPlano([this] { leer(); });
 }
 
@@ -102,6 +117,36 @@ void Alumnado::leer() {
   errorTurnos_ = intentar([&] { turnos.emplace(grupos_); });
   if (errorTurnos_) return;
   leerAlumnos(alumnos_, *turnos, datosGrupos_, lectura_);
+  prepararFilas();
+}
+
+// The row's fields up to REPITE, written by the table engine's own field writers; the
+// subjects that follow stay blank.
+void Alumnado::prepararFilas() {
+  auto campo = [&](const char* nombre) -> const dbf::Field& {
+    return formato_.fields[static_cast<std::size_t>(formato_.find(nombre))];
+  };
+  const dbf::Field &exped = campo("EXPED"), &nombre = campo("NOMBRE"), &turno = campo("TURNO"),
+                   &nivel = campo("NIVEL"), &curso = campo("CURSO"), &grupo = campo("GRUPO"),
+                   &opcion = campo("OPCION"), &repite = campo("REPITE");
+  std::string blanca(formato_.recordLength, ' ');
+  dbf::blankRecord(formato_, blanca.data());
+  largoInicio_ = static_cast<std::size_t>(repite.offset + repite.length);
+  filas_.resize(lectura_.alumnos.size() * largoInicio_);
+  char* fila = filas_.data();
+  for (Alumno& a : lectura_.alumnos) {
+    std::memcpy(fila, blanca.data(), largoInicio_);
+    dbf::writeText(formato_, exped, fila, a.codigo);
+    dbf::writeText(formato_, nombre, fila, a.nombre);
+    dbf::writeText(formato_, turno, fila, a.turno);
+    dbf::writeText(formato_, nivel, fila, a.grupo->codigo.nivel);
+    dbf::writeText(formato_, curso, fila, a.grupo->codigo.curso);
+    dbf::writeText(formato_, grupo, fila, a.grupo->codigo.grupo);
+    dbf::writeText(formato_, opcion, fila, "");
+    dbf::writeValue(formato_, repite, fila, dbf::Value::ofBoolean(a.repite));
+    dbf::readText(formato_, exped, fila, a.exped);
+    fila += largoInicio_;
+  }
 }
 
 void Alumnado::esperar() {

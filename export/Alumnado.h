@@ -1,8 +1,9 @@
 #pragma once
 // The GESCEN students, read for the student writer in a second thread from the start of
-// the export run, with the group table that gives their shifts. Nothing of it shows
-// until the writer asks: each table's opening error, and any error of the reading, is
-// raised where a plain pass of the writer would raise it.
+// the export run, with the group table that gives their shifts; the start of each
+// student's row is made there too. Nothing of it shows until the writer asks: each
+// table's opening error, and any error of the reading, is raised where a plain pass of
+// the writer would raise it.
 
 #include <cstddef>
 #include <deque>
@@ -10,10 +11,12 @@
 #include <future>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Busquedas.h"
 #include "CodigoGrupo.h"
+#include "DbfLayout.h"
 #include "Table.h"
 
 namespace tzv {
@@ -60,7 +63,13 @@ struct Alumno {
   std::string codigo, nombre, turno;
   DatosGrupo* grupo;
   bool repite;
+  // What EXPED reads back as from the start of the student's row (Alumnado::inicioFila).
+  std::string exped;
 };
+
+// The fields of ALUMNOST.DBF, in order: the student's, then the pairs ASIGn, DIVn.
+constexpr int kMaxAsignaturasAlumno = 50;
+std::vector<dbf::FieldDef> camposAlumnost();
 
 // The students with a usable group, in table order. A read that fails ends the list;
 // where it failed is kept, so that the writer fails at the same point of its rows.
@@ -86,9 +95,16 @@ class Alumnado {
   // Where the writer reads the group table and then the students: raises the group
   // table's error, if any, and gives what was read of the students.
   LecturaAlumnos& lectura();
+  // The layout the start of each row was made for: ALUMNOST's, as created.
+  const dbf::Layout& formatoFilas() const { return formato_; }
+  // The start of the row of the i-th student read: its fields EXPED to REPITE.
+  std::string_view inicioFila(std::size_t i) const {
+    return {filas_.data() + i * largoInicio_, largoInicio_};
+  }
 
  private:
   void leer();
+  void prepararFilas();
   void esperar();
 
   dbf::Table& grupos_;
@@ -98,6 +114,9 @@ class Alumnado {
   std::exception_ptr errorGrupos_, errorAlumnos_, errorTurnos_;
   std::deque<DatosGrupo> datosGrupos_;  // where each group code's data stays
   LecturaAlumnos lectura_;
+  dbf::Layout formato_;
+  std::size_t largoInicio_ = 0;
+  std::vector<char> filas_;  // the starts of the rows, one after the other
 };
 
 }  // namespace tzv

@@ -21,18 +21,7 @@
 namespace tzv {
 namespace {
 
-constexpr int kMaxAsignaturas = 50;
-constexpr std::size_t kNinguno = std::numeric_limits<std::size_t>::max();
-
-std::vector<dbf::FieldDef> camposAlumnos() {
-  std::vector<dbf::FieldDef> campos = {texto("EXPED", 20), texto("NOMBRE", 50), texto("TURNO", 1), texto("NIVEL", 5),
-                                       texto("CURSO", 3),  texto("GRUPO", 2),   texto("OPCION", 1), logico("REPITE")};
-  for (int n = 1; n <= kMaxAsignaturas; ++n) {
-    campos.push_back({"ASIG" + std::to_string(n), dbf::FieldKind::String, 4});
-    campos.push_back({"DIV" + std::to_string(n), dbf::FieldKind::String, 1});
-  }
-  return campos;
-}
+constexpr int kMaxAsignaturas = kMaxAsignaturasAlumno;
 
 // Subject code to abbreviation through the CODVALEN order of ASIGVALT: the first row of
 // a code.
@@ -48,7 +37,7 @@ void ExportarAlumnos(gc::Catalogo& tablas) {
 
 void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alumnado) {
   dbf::Table alumnost;
-  recrearIntercambio(alumnost, kALUMNOST, camposAlumnos());
+  recrearIntercambio(alumnost, kALUMNOST, camposAlumnost());
 
   dbf::Table asigvalt;
   asigvalt.setTableName(rutaIntercambio(kASIGVALT));
@@ -77,33 +66,41 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alu
   const dbf::Field& grupo = alumnost.campo("GRUPO");
   const dbf::Field& opcion = alumnost.campo("OPCION");
   const dbf::Field& repite = alumnost.campo("REPITE");
-  // Texts that many rows share are encoded once: each group's parts, each subject's
-  // abbreviation (null for a subject without one) and the blank option.
+  // The start of each row was made ahead for the layout ALUMNOST is created with; should
+  // the table have come out otherwise, the rows are written field by field. Texts that
+  // many rows share are encoded once: each group's parts, each subject's abbreviation
+  // (null for a subject without one) and the blank option.
+  const bool filasPreparadas = dbf::sameRecords(alumnost.layout(), alumnado.formatoFilas());
   std::deque<std::string> abreviaturasAlmacenadas;
   std::vector<const std::string*> abreviaturaDe;
   const std::string sinOpcion = alumnost.storedText(opcion, "");
   std::string texto;
-  for (const Alumno& a : lectura.alumnos) {
-    DatosGrupo& g = *a.grupo;
-    if (g.nivel.empty()) {
-      g.nivel = alumnost.storedText(nivel, g.codigo.nivel);
-      g.curso = alumnost.storedText(curso, g.codigo.curso);
-      g.grupo = alumnost.storedText(grupo, g.codigo.grupo);
+  for (std::size_t i = 0; i < lectura.alumnos.size(); ++i) {
+    const Alumno& a = lectura.alumnos[i];
+    if (filasPreparadas) {
+      alumnost.appendRecord(alumnado.inicioFila(i));
+    } else {
+      DatosGrupo& g = *a.grupo;
+      if (g.nivel.empty()) {
+        g.nivel = alumnost.storedText(nivel, g.codigo.nivel);
+        g.curso = alumnost.storedText(curso, g.codigo.curso);
+        g.grupo = alumnost.storedText(grupo, g.codigo.grupo);
+      }
+      alumnost.append();
+      alumnost.setString(exped, a.codigo);
+      alumnost.setString(nombre, a.nombre);
+      alumnost.setString(turno, a.turno);
+      alumnost.setStored(nivel, g.nivel);
+      alumnost.setStored(curso, g.curso);
+      alumnost.setStored(grupo, g.grupo);
+      alumnost.setStored(opcion, sinOpcion);
+      alumnost.setBoolean(repite, a.repite);
+      alumnost.asString(exped, texto);
     }
-    alumnost.append();
-    alumnost.setString(exped, a.codigo);
-    alumnost.setString(nombre, a.nombre);
-    alumnost.setString(turno, a.turno);
-    alumnost.setStored(nivel, g.nivel);
-    alumnost.setStored(curso, g.curso);
-    alumnost.setStored(grupo, g.grupo);
-    alumnost.setStored(opcion, sinOpcion);
-    alumnost.setBoolean(repite, a.repite);
 
     // Subjects in ASIGn; the DIVn fields stay blank.
     std::size_t n = 0;
-    alumnost.asString(exped, texto);
-    const std::span<const std::uint32_t> codigos = matriculas.de(texto);
+    const std::span<const std::uint32_t> codigos = matriculas.de(filasPreparadas ? a.exped : texto);
     for (std::size_t c = abreviaturaDe.size(); c < matriculas.codigos().size(); ++c) {
       auto it = abreviaturas.find(matriculas.codigos()[c]);
       abreviaturaDe.push_back(it == abreviaturas.end()
