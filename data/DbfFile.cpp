@@ -231,6 +231,25 @@ std::uint32_t DbfFile::append(const char* data) {
   return count_;
 }
 
+std::uint32_t DbfFile::appendMany(const char* data, std::uint32_t count) {
+  refreshIfChanged();
+  flushPending();
+  if (count == 0) return count_;
+  const std::size_t len = layout_.recordLength;
+  ++fills_;
+  try {
+    file_.writeAt(offsetOf(count_ + 1), data, static_cast<std::size_t>(count) * len);
+    file_.writeAt(offsetOf(count_ + 1 + count), &kEndOfFile, 1);
+    count_ += count;
+    writeStamp();
+    stampWritten_ = true;
+  } catch (const plat::IoError& e) {
+    ioFailure(e, displayName_);
+  }
+  changed();
+  return count_;
+}
+
 void DbfFile::flushPending() {
   if (pendingCount_ == 0) return;
   try {

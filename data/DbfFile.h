@@ -61,6 +61,9 @@ class DbfFile {
   void rewrite(std::uint32_t recno, const char* data);
   // Stores a new record at the end; returns its number.
   std::uint32_t append(const char* data);
+  // Stores `count` records lying one after the other at the end, written at once;
+  // returns the number of the last one.
+  std::uint32_t appendMany(const char* data, std::uint32_t count);
   // Writes what is pending and closes the file.
   void close();
 

@@ -565,6 +565,25 @@ void Table::appendRecord(std::string_view start) {
   });
 }
 
+void Table::appendRecords(std::string_view records) {
+  guarded([&] {
+    requireActive();
+    if (readOnly_) fail("La tabla " + path() + " es de solo lectura");
+    settle();
+    const std::size_t len = file_->layout().recordLength;
+    if (records.size() % len != 0) fail("Los registros preparados no son de la tabla " + path());
+    const auto count = static_cast<std::uint32_t>(records.size() / len);
+    if (count == 0) return;
+    const std::uint32_t last = file_->appendMany(records.data(), count);
+    if (indexField_ >= 0) {
+      for (std::uint32_t k = 0; k < count; ++k) placeInOrder(last - count + 1 + k, records.data() + k * len);
+      orderGeneration_ = file_->generation();
+    }
+    cur_ = last;
+    eof_ = false;
+  });
+}
+
 void Table::edit() {
   guarded([&] {
     requireActive();

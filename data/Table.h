@@ -102,6 +102,9 @@ class Table {
   // writers for a layout whose records are this table's (sameRecords), which leave the
   // record as append() and this table's setters of those fields would.
   void appendRecord(std::string_view start);
+  // Stores whole records made that way, one after the other, written at once; the
+  // cursor ends on the last one, as after posting it.
+  void appendRecords(std::string_view records);
   void edit();
   void post();
   void cancel();

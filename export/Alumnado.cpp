@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "FieldValue.h"
+#include "Matriculas.h"
 #include "SegundoPlano.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
@@ -93,12 +94,22 @@ std::vector<dbf::FieldDef> camposAlumnost() {
   return campos;
 }
 
-Alumnado::Alumnado(dbf::Table& grupos, dbf::Table& alumnos)
-    : grupos_(grupos), alumnos_(alumnos), formato_(dbf::reopenedLayout(camposAlumnost(), kALUMNOST)) {
+Alumnado::Alumnado(dbf::Table& grupos, dbf::Table& alumnos, const Matriculas& matriculas)
+    : grupos_(grupos),
+      alumnos_(alumnos),
+      matriculas_(matriculas),
+      formato_(dbf::reopenedLayout(camposAlumnost(), kALUMNOST)) {
   hecho_ = enSegundoPlano([this] { leer(); });
 }
 
+void Alumnado::asignaturasEscritas() {
+  if (avisado_) return;
+  avisado_ = true;
+  asignaturas_.set_value(true);
+}
+
 Alumnado::~Alumnado() {
+  if (!avisado_) asignaturas_.set_value(false);
   if (hecho_.valid()) hecho_.wait();
   try {
     alumnos_.close();
@@ -118,6 +129,13 @@ void Alumnado::leer() {
   if (errorTurnos_) return;
   leerAlumnos(alumnos_, *turnos, datosGrupos_, lectura_);
   prepararFilas();
+  // Rows made whole only when nothing failed: otherwise the writer fills the subjects
+  // itself, and fails where a plain pass fails.
+  try {
+    completarFilas();
+  } catch (...) {
+    completas_ = false;
+  }
 }
 
 // The row's fields up to REPITE, written by the table engine's own field writers; the
@@ -132,10 +150,10 @@ void Alumnado::prepararFilas() {
   std::string blanca(formato_.recordLength, ' ');
   dbf::blankRecord(formato_, blanca.data());
   largoInicio_ = static_cast<std::size_t>(repite.offset + repite.length);
-  filas_.resize(lectura_.alumnos.size() * largoInicio_);
+  filas_.resize(lectura_.alumnos.size() * formato_.recordLength);
   char* fila = filas_.data();
   for (Alumno& a : lectura_.alumnos) {
-    std::memcpy(fila, blanca.data(), largoInicio_);
+    std::memcpy(fila, blanca.data(), formato_.recordLength);
     dbf::writeText(formato_, exped, fila, a.codigo);
     dbf::writeText(formato_, nombre, fila, a.nombre);
     dbf::writeText(formato_, turno, fila, a.turno);
@@ -145,8 +163,57 @@ void Alumnado::prepararFilas() {
     dbf::writeText(formato_, opcion, fila, "");
     dbf::writeValue(formato_, repite, fila, dbf::Value::ofBoolean(a.repite));
     dbf::readText(formato_, exped, fila, a.exped);
-    fila += largoInicio_;
+    fila += formato_.recordLength;
   }
+}
+
+// The subjects of each row, as the writer fills them: each enrolment's subject found in
+// ASIGVALT (by its CODVALEN order, the first row of a code) gives the next ASIGn.
+void Alumnado::completarFilas() {
+  if (!asignaturas_.get_future().get() || lectura_.error) return;
+  std::shared_future<void> matriculas = matriculas_.lectura();
+  matriculas.get();
+  if (!matriculas_.tieneCodasig()) return;
+  MapaTextos<std::string> abreviaturas;
+  {
+    dbf::Table asigvalt;
+    asigvalt.setTableName(rutaIntercambio(kASIGVALT));
+    asigvalt.setIndexName("CODVALEN");
+    asigvalt.open();
+    for (asigvalt.first(); !asigvalt.eof(); asigvalt.next())
+      abreviaturas.try_emplace(asigvalt.asString("CODVALEN"), asigvalt.asString("COD"));
+  }
+  // Each subject code's abbreviation as the ASIGn fields store it, null without one.
+  std::vector<const dbf::Field*> asignaturas;
+  for (int n = 1; n <= kMaxAsignaturasAlumno; ++n)
+    asignaturas.push_back(&formato_.fields[static_cast<std::size_t>(formato_.find("ASIG" + std::to_string(n)))]);
+  std::deque<std::string> almacenadas;
+  std::vector<const std::string*> abreviaturaDe;
+  for (const std::string& codigo : matriculas_.codigos()) {
+    auto it = abreviaturas.find(codigo);
+    if (it == abreviaturas.end()) {
+      abreviaturaDe.push_back(nullptr);
+      continue;
+    }
+    std::string fila(formato_.recordLength, ' ');
+    dbf::writeText(formato_, *asignaturas.front(), fila.data(), it->second);
+    abreviaturaDe.push_back(&almacenadas.emplace_back(fila, asignaturas.front()->offset,
+                                                      asignaturas.front()->length));
+  }
+  std::uint32_t siguiente = 0;
+  for (std::size_t i = 0; i < lectura_.alumnos.size(); ++i) {
+    char* fila = filas_.data() + i * formato_.recordLength;
+    std::size_t n = 0;
+    for (std::uint32_t codigo : matriculas_.buscar(lectura_.alumnos[i].exped, siguiente)) {
+      const std::string* abreviatura = abreviaturaDe[codigo];
+      if (abreviatura == nullptr) continue;
+      if (n == asignaturas.size()) return;  // a 51st subject: the writer fails there
+      const dbf::Field& f = *asignaturas[n++];
+      if (static_cast<std::size_t>(f.length) != abreviatura->size()) return;
+      std::memcpy(fila + f.offset, abreviatura->data(), abreviatura->size());
+    }
+  }
+  completas_ = true;
 }
 
 void Alumnado::esperar() {

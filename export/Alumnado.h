@@ -79,15 +79,22 @@ struct LecturaAlumnos {
   bool errorTrasAnadir = false;  // the failed read comes after the row was appended
 };
 
+class Matriculas;
+
 class Alumnado {
  public:
-  // Starts opening and reading the group and student tables in the background.
-  Alumnado(dbf::Table& grupos, dbf::Table& alumnos);
+  // Starts opening and reading the group and student tables in the background. Once the
+  // enrolments are read and the run tells that ASIGVALT.DBF is written, the subjects of
+  // each row are filled in as well.
+  Alumnado(dbf::Table& grupos, dbf::Table& alumnos, const Matriculas& matriculas);
   // Waits for the reading; closes both tables, as the writer does, when the run ended
   // before the writer got to them.
   ~Alumnado();
   Alumnado(const Alumnado&) = delete;
   Alumnado& operator=(const Alumnado&) = delete;
+
+  // ASIGVALT.DBF is written and closed: the subject abbreviations can be read.
+  void asignaturasEscritas();
 
   // Where the writer opens each table: raises that opening's error, if any.
   void abrirGrupos();
@@ -99,16 +106,23 @@ class Alumnado {
   const dbf::Layout& formatoFilas() const { return formato_; }
   // The start of the row of the i-th student read: its fields EXPED to REPITE.
   std::string_view inicioFila(std::size_t i) const {
-    return {filas_.data() + i * largoInicio_, largoInicio_};
+    return {filas_.data() + i * formato_.recordLength, largoInicio_};
   }
+  // Whether every row was made whole, subjects included; all of them, one after the other.
+  bool filasCompletas() const { return completas_; }
+  std::string_view filas() const { return {filas_.data(), filas_.size()}; }
 
  private:
   void leer();
   void prepararFilas();
+  void completarFilas();
   void esperar();
 
   dbf::Table& grupos_;
   dbf::Table& alumnos_;
+  const Matriculas& matriculas_;
+  std::promise<bool> asignaturas_;  // true once ASIGVALT is written, false when the run ended
+  bool avisado_ = false;
   std::future<void> hecho_;
   bool esperado_ = false;
   std::exception_ptr errorGrupos_, errorAlumnos_, errorTurnos_;
@@ -116,7 +130,8 @@ class Alumnado {
   LecturaAlumnos lectura_;
   dbf::Layout formato_;
   std::size_t largoInicio_ = 0;
-  std::vector<char> filas_;  // the starts of the rows, one after the other
+  std::vector<char> filas_;  // the rows, one after the other
+  bool completas_ = false;
 };
 
 }  // namespace tzv

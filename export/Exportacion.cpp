@@ -18,9 +18,10 @@ void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) 
   // The enrolments, the students and the group timetable, the largest tables, are read
   // while the first writers work.
   Matriculas matriculas(tablas.wwTableAsigAlum);
-  Alumnado alumnado(tablas.wwTableGrupos, tablas.wwTableAlumnos);
+  Alumnado alumnado(tablas.wwTableGrupos, tablas.wwTableAlumnos, matriculas);
   Lecciones lecciones(tablas.wwTableHorGrup);
   ExportarAsignaturas(tablas, idioma);
+  alumnado.asignaturasEscritas();
   ExportarProfesores(tablas);
   ExportarAulas(tablas);
   ExportarAlumnos(tablas, matriculas, alumnado);

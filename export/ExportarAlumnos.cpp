@@ -31,11 +31,12 @@ using Abreviaturas = MapaTextos<std::string>;
 
 void ExportarAlumnos(gc::Catalogo& tablas) {
   Matriculas matriculas(tablas.wwTableAsigAlum);
-  Alumnado alumnado(tablas.wwTableGrupos, tablas.wwTableAlumnos);
+  Alumnado alumnado(tablas.wwTableGrupos, tablas.wwTableAlumnos, matriculas);
   ExportarAlumnos(tablas, matriculas, alumnado);
 }
 
 void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alumnado) {
+  alumnado.asignaturasEscritas();  // the subject writer ran before this one
   dbf::Table alumnost;
   recrearIntercambio(alumnost, kALUMNOST, camposAlumnost());
 
@@ -75,7 +76,10 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alu
   std::vector<const std::string*> abreviaturaDe;
   const std::string sinOpcion = alumnost.storedText(opcion, "");
   std::string texto;
-  for (std::size_t i = 0; i < lectura.alumnos.size(); ++i) {
+  // Rows made whole are stored at once.
+  const bool filasCompletas = filasPreparadas && alumnado.filasCompletas();
+  if (filasCompletas) alumnost.appendRecords(alumnado.filas());
+  for (std::size_t i = 0; i < lectura.alumnos.size() && !filasCompletas; ++i) {
     const Alumno& a = lectura.alumnos[i];
     if (filasPreparadas) {
       alumnost.appendRecord(alumnado.inicioFila(i));

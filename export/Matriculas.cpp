@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
-#include <system_error>
 
 #include "FieldValue.h"
+#include "SegundoPlano.h"
 
 namespace tzv {
 
@@ -21,13 +21,7 @@ Matriculas::Matriculas(dbf::Table& asigalum)
     }
     leer();
   };
-  try {
-    lectura_ = std::async(std::launch::async, tarea);
-  } catch (const std::system_error&) {
-    // No thread to be had: the table is read here and now instead.
-    lectura_ = std::async(std::launch::deferred, tarea);
-    lectura_.wait();
-  }
+  lectura_ = enSegundoPlano(tarea).share();
 }
 
 Matriculas::~Matriculas() {
@@ -106,16 +100,24 @@ std::span<const std::uint32_t> Matriculas::de(const std::string& exped) {
     leida_ = true;
     lectura_.get();
   }
+  const std::span<const std::uint32_t> codigos = buscar(exped, siguiente_);
+  if (codigos.data() != nullptr && !tieneCodasig_) asigalum_.asString("CODASIG");  // raises the missing-field error
+  return codigos;
+}
+
+std::span<const std::uint32_t> Matriculas::buscar(const std::string& exped, std::uint32_t& siguiente) const {
   // The students usually come in the order of their enrolments: the next one in that
   // order is tried before the map.
-  std::uint32_t a = siguiente_;
+  std::uint32_t a = siguiente;
   if (a >= enOrden_.size() || enOrden_[a] != exped) {
     auto it = porAlumno_.find(exped);
     if (it == porAlumno_.end()) return {};
     a = it->second;
   }
-  siguiente_ = a + 1;
-  if (!tieneCodasig_) asigalum_.asString("CODASIG");  // raises the missing-field error
+  siguiente = a + 1;
+  // A student found has a place in the rows, even with none of them: never a null span.
+  static const std::uint32_t ninguno = 0;
+  if (codigoDeFila_.empty()) return {&ninguno, std::size_t{0}};
   return {codigoDeFila_.data() + inicio_[a], codigoDeFila_.data() + inicio_[a + 1]};
 }
 

@@ -36,6 +36,13 @@ class Matriculas {
   std::span<const std::uint32_t> de(const std::string& exped);
   // Each distinct subject code of the table, as read.
   const std::vector<std::string>& codigos() const { return codigos_; }
+  // For another thread: the reading, to wait for it (each thread with its own copy), and
+  // then de() without this object's memory of the last student, `siguiente` being the
+  // caller's; a student found gives a span that is not null. Whether the table has the
+  // subject code field that de() asks for.
+  std::shared_future<void> lectura() const { return lectura_; }
+  std::span<const std::uint32_t> buscar(const std::string& exped, std::uint32_t& siguiente) const;
+  bool tieneCodasig() const { return tieneCodasig_; }
   // Closes the table, as the writer does when it is done.
   void cerrar();
 
@@ -45,7 +52,7 @@ class Matriculas {
   dbf::Table& asigalum_;
   std::promise<void> abierta_;
   std::future<void> apertura_;
-  std::future<void> lectura_;
+  std::shared_future<void> lectura_;
   bool leida_ = false;
   bool tieneCodasig_ = true;
   MapaTextos<std::uint32_t> porAlumno_;      // student code: number in order of appearance

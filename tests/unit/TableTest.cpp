@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "DbfLayout.h"
+#include "FieldValue.h"
 #include "Recreate.h"
 #include "TempDrive.h"
 #include "Tables.h"
@@ -240,6 +242,54 @@ TEST_F(TableTest, ForEachRecordCrossesBlocksAndSeesWritesMadeMeanwhile) {
   EXPECT_EQ(vistos[99], "100       ");
   EXPECT_EQ(vistos[199], "CAMBIADO  ");
   EXPECT_EQ(vistos[59999], "60000     ");
+}
+
+// Records made ahead with the engine's field writers, for a layout whose records are the
+// table's, are stored as the setters store them: one at a time or all at once.
+TEST_F(TableTest, RecordsMadeAheadAreStoredAsTheSettersStoreThem) {
+  const std::vector<dbf::FieldDef> campos = {{"CODIGO", FieldKind::String, 10}, {"REPITE", FieldKind::Boolean}};
+  const std::string conSetters = "C:\\ZORVTMP\\SETTERS.DBF", hechos = "C:\\ZORVTMP\\HECHOS.DBF";
+  crear(conSetters, campos);
+  crear(hechos, campos, {{"CODIGO", "CODIGO"}});
+  const dbf::Layout formato = dbf::reopenedLayout(campos, "HECHOS");
+  auto hacer = [&](const char* codigo, bool repite) {
+    std::string r(formato.recordLength, ' ');
+    dbf::blankRecord(formato, r.data());
+    dbf::writeText(formato, formato.fields[0], r.data(), codigo);
+    dbf::writeValue(formato, formato.fields[1], r.data(), dbf::Value::ofBoolean(repite));
+    return r;
+  };
+  const std::vector<std::pair<const char*, bool>> filas = {{"D", true}, {"Àngel", false}, {"B", true}, {"A", false}};
+  Table a;
+  a.setTableName(conSetters);
+  a.open();
+  for (const auto& [codigo, repite] : filas) {
+    a.append();
+    a.setString("CODIGO", codigo);
+    a.setBoolean("REPITE", repite);
+  }
+  a.post();
+  a.close();
+
+  Table b;
+  b.setTableName(hechos);
+  b.setIndexName("CODIGO");
+  b.open();
+  ASSERT_TRUE(dbf::sameRecords(b.layout(), formato));
+  b.appendRecord(hacer("D", true).substr(0, 5));  // the start of a record: the rest stays blank
+  b.setBoolean("REPITE", true);
+  EXPECT_THROW(b.appendRecords("corto"), dbf::EngineError);
+  b.appendRecords(hacer("Àngel", false) + hacer("B", true) + hacer("A", false));  // stores the "D" first
+  EXPECT_EQ(b.asString("CODIGO"), "A");  // on the last record stored
+  EXPECT_EQ(leerCodigos(b), (std::vector<std::string>{"A", "B", "D", "Àngel"}));  // the index kept up
+  b.close();
+  // Byte for byte the same records, count and end mark.
+  const std::string setters = readFile(winpath::toNative(conSetters));
+  const std::string prehechos = readFile(winpath::toNative(hechos));
+  ASSERT_EQ(setters.size(), prehechos.size());
+  EXPECT_EQ(setters.substr(4, 4), prehechos.substr(4, 4));
+  const std::size_t cabecera = 32 + 2 * 32 + 1;
+  EXPECT_EQ(setters.substr(cabecera), prehechos.substr(cabecera));
 }
 
 TEST_F(TableTest, TrailingBlanksGoLeadingBlanksStay) {
