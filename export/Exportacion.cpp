@@ -23,6 +23,7 @@ void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) 
   ExportarAsignaturas(tablas, idioma);
   alumnado.asignaturasEscritas();
   ExportarProfesores(tablas);
+  lecciones.profesoresEscritos();
   ExportarAulas(tablas);
   ExportarAlumnos(tablas, matriculas, alumnado);
   ExportarAsigCursos();

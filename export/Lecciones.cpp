@@ -1,7 +1,10 @@
 #include "Lecciones.h"
 
 #include "Busquedas.h"
+#include "FieldValue.h"
+#include "FilasAsignaciones.h"
 #include "SegundoPlano.h"
+#include "TablasIntercambio.h"
 #include "Texto.h"
 
 namespace tzv {
@@ -16,11 +19,26 @@ std::uint32_t anadir(std::vector<T>& valores, T valor) {
 
 }  // namespace
 
-Lecciones::Lecciones(dbf::Table& horgrup) : horgrup_(horgrup) {
-  hecho_ = enSegundoPlano([this] { leer(); });
+Lecciones::Lecciones(dbf::Table& horgrup)
+    : horgrup_(horgrup), formato_(dbf::reopenedLayout(camposAsigt(), kASIGT)) {
+  hecho_ = enSegundoPlano([this] {
+    leer();
+    try {
+      hacerFilas();
+    } catch (...) {
+      completas_ = false;
+    }
+  });
+}
+
+void Lecciones::profesoresEscritos() {
+  if (avisado_) return;
+  avisado_ = true;
+  profesores_.set_value(true);
 }
 
 Lecciones::~Lecciones() {
+  if (!avisado_) profesores_.set_value(false);
   if (hecho_.valid()) hecho_.wait();
   try {
     horgrup_.close();
@@ -47,7 +65,7 @@ void Lecciones::leer() {
       l.grupo = grupoDe.de(registro, [&] { return anadir(grupos_, trocearGrupo(horgrup_.asString(*codgrup))); });
       l.asignatura = asignaturaDe.de(
           registro, [&] { return anadir(asignaturas_, sinBlancos(horgrup_.asString(*codasig))); });
-      l.profesor = profesorDe.de(registro, [&] { return anadir(profesores_, horgrup_.asInteger(*dni)); });
+      l.profesor = profesorDe.de(registro, [&] { return anadir(dnis_, horgrup_.asInteger(*dni)); });
       lecciones_.push_back(l);
     });
   } catch (...) {
@@ -55,8 +73,41 @@ void Lecciones::leer() {
   }
 }
 
+// The rows as the writer makes them, from tables of its own on ASIGVALT and PROFT; made
+// only when every lesson was read.
+void Lecciones::hacerFilas() {
+  if (!profesores_.get_future().get() || errorApertura_ || error_) return;
+  FuentesAsignaciones fuentes;
+  {
+    dbf::Table asigvalt, proft;
+    abrirEnTrabajo(asigvalt, kASIGVALT);
+    fuentes.leerAsignaturas(asigvalt);
+    abrirEnTrabajo(proft, kPROFT);
+    fuentes.leerProfesores(proft);
+  }
+  const CamposAsigt campos(formato_);
+  std::string blanca(formato_.recordLength, ' ');
+  dbf::blankRecord(formato_, blanca.data());
+  fuentes.recorrer(*this, [&](const FilaAsignacion& f) {
+    filas_.insert(filas_.end(), blanca.begin(), blanca.end());
+    escribirFila(formato_, campos, filas_.data() + filas_.size() - blanca.size(), f);
+  });
+  completas_ = true;
+}
+
+void Lecciones::esperar() {
+  if (esperado_) return;
+  esperado_ = true;
+  hecho_.get();
+}
+
+bool Lecciones::filasCompletas() {
+  esperar();
+  return completas_;
+}
+
 void Lecciones::abrir() {
-  if (hecho_.valid()) hecho_.get();
+  esperar();
   if (errorApertura_) std::rethrow_exception(errorApertura_);
 }
 

@@ -9,9 +9,11 @@
 #include <exception>
 #include <future>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CodigoGrupo.h"
+#include "DbfLayout.h"
 #include "Table.h"
 
 namespace tzv {
@@ -22,7 +24,9 @@ class Lecciones {
     std::uint32_t grupo, asignatura, profesor;
   };
 
-  // Starts opening and reading the table in the background.
+  // Starts opening and reading the table in the background. Once the run tells that
+  // PROFT.DBF is written (ASIGVALT.DBF is written before it), the rows of ASIGT are made
+  // there as well.
   explicit Lecciones(dbf::Table& horgrup);
   // Waits for the reading; closes the table, as the writer does, when the run ended
   // before the writer got to it.
@@ -30,8 +34,15 @@ class Lecciones {
   Lecciones(const Lecciones&) = delete;
   Lecciones& operator=(const Lecciones&) = delete;
 
+  // PROFT.DBF and ASIGVALT.DBF are written and closed: the rows can be made.
+  void profesoresEscritos();
   // Where the writer opens the table: raises the opening's error, if any.
   void abrir();
+  // Whether the rows of ASIGT were all made ahead, with nothing failing on the way; the
+  // layout they were made for (ASIGT's, as created), and the rows, one after the other.
+  bool filasCompletas();
+  const dbf::Layout& formatoFilas() const { return formato_; }
+  std::string_view filas() const { return {filas_.data(), filas_.size()}; }
   // The lessons in table order, up to the first that could not be read, whose error
   // error() gives (null when every lesson was read).
   const std::vector<Leccion>& lecciones() const { return lecciones_; }
@@ -40,18 +51,26 @@ class Lecciones {
   // without blanks, each teacher's DNI.
   const std::vector<CodigoGrupo>& grupos() const { return grupos_; }
   const std::vector<std::string>& asignaturas() const { return asignaturas_; }
-  const std::vector<std::int64_t>& profesores() const { return profesores_; }
+  const std::vector<std::int64_t>& profesores() const { return dnis_; }
 
  private:
   void leer();
+  void hacerFilas();
+  void esperar();
 
   dbf::Table& horgrup_;
+  std::promise<bool> profesores_;  // true once PROFT is written, false when the run ended
+  bool avisado_ = false;
   std::future<void> hecho_;
+  bool esperado_ = false;
   std::exception_ptr errorApertura_, error_;
   std::vector<Leccion> lecciones_;
   std::vector<CodigoGrupo> grupos_;
   std::vector<std::string> asignaturas_;
-  std::vector<std::int64_t> profesores_;
+  std::vector<std::int64_t> dnis_;
+  dbf::Layout formato_;
+  std::vector<char> filas_;
+  bool completas_ = false;
 };
 
 }  // namespace tzv

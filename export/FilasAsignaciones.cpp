@@ -1,0 +1,204 @@
+#include "FilasAsignaciones.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+
+#include "Busquedas.h"
+#include "CodigoGrupo.h"
+#include "FieldValue.h"
+#include "Lecciones.h"
+#include "Staging.h"
+#include "TablasIntercambio.h"
+#include "Texto.h"
+
+namespace tzv {
+namespace {
+
+constexpr std::size_t kAncho = 4;  // of CASIG, CPROF and CGRUP
+
+// The texts met in one of the three columns that tell rows apart (CASIG, CPROF, CGRUP),
+// each numbered once.
+class Columna {
+ public:
+  std::uint32_t numero(const std::string& texto) {
+    return numeros_.try_emplace(texto, static_cast<std::uint32_t>(numeros_.size())).first->second;
+  }
+
+ private:
+  MapaTextos<std::uint32_t> numeros_;
+};
+
+// A value of one of those columns: its text, the number of that text and the number of
+// what the table stores for it.
+struct Valor {
+  std::string texto;
+  std::uint32_t numero;
+  std::uint32_t numeroAlmacenado;
+  Valor(std::string t, Columna& columna)
+      : texto(std::move(t)),
+        numero(columna.numero(texto)),
+        numeroAlmacenado(columna.numero(valorAlmacenado(texto, kAncho))) {}
+};
+
+// The rows written, told apart by the numbers of their three texts. They are kept by
+// group: the timetable lists each group's lessons together, so the rows a lesson is
+// compared with lie close together in memory.
+class Escritas {
+ public:
+  bool contiene(std::uint64_t casig, std::uint64_t cprof, std::uint32_t cgrup) const {
+    return cgrup < porGrupo_.size() && porGrupo_[cgrup].contains({casig << 32 | cprof, 0});
+  }
+  void anotar(std::uint64_t casig, std::uint64_t cprof, std::uint32_t cgrup) {
+    if (cgrup >= porGrupo_.size()) porGrupo_.resize(cgrup + 1);
+    porGrupo_[cgrup].try_emplace({casig << 32 | cprof, 0}, true);
+  }
+
+ private:
+  std::vector<MapaCorto<bool>> porGrupo_;
+};
+
+// What a subject code of the timetable gives: its abbreviation and hours, or the
+// defaults when ASIGVALT lacks it.
+struct Asignatura {
+  Valor cod;
+  double horas = 1.0;
+  std::string sesiones = "1";
+};
+
+struct Grupo {
+  CodigoGrupo codigo;
+  Valor abreviatura;
+};
+
+
+}  // namespace
+
+std::vector<dbf::FieldDef> camposAsigt() {
+  return {texto("CASIG", 4), texto("CPROF", 4), texto("CGRUP", 4), texto("CAULA", 4), texto("TURNO", 1),
+          texto("NIVEL", 5), texto("CURSO", 3), texto("GRUPO", 2), real("HORAS"),     texto("SESIONES", 20),
+          texto("CTAREA", 4)};
+}
+
+void abrirEnTrabajo(dbf::Table& tabla, const char* nombre) {
+  tabla.setDatabaseName(gc::kCarpetaTrabajo);
+  tabla.setTableName(nombre);
+  tabla.open();
+}
+
+struct FuentesAsignaciones::Datos {
+  Columna columnaCasig, columnaCprof, columnaCgrup;
+  MapaTextos<Asignatura> asignaturas;
+  std::unordered_map<std::int64_t, Valor> profesores;
+};
+
+FuentesAsignaciones::FuentesAsignaciones() : d_(std::make_unique<Datos>()) {}
+FuentesAsignaciones::~FuentesAsignaciones() = default;
+
+void FuentesAsignaciones::leerAsignaturas(dbf::Table& asigvalt) {
+  for (asigvalt.first(); !asigvalt.eof(); asigvalt.next()) {
+    const double horas = asigvalt.asFloat("NHORAS");
+    const auto sesiones =
+        static_cast<std::size_t>(std::clamp<std::int64_t>(dbf::roundHalfEven(horas), 0, 20));
+    d_->asignaturas.try_emplace(asigvalt.asString("CODVALEN"),
+                                Asignatura{Valor(asigvalt.asString("COD"), d_->columnaCasig), horas,
+                                           std::string(sesiones, '1')});
+  }
+}
+
+void FuentesAsignaciones::leerProfesores(dbf::Table& proft) {
+  for (proft.first(); !proft.eof(); proft.next())
+    d_->profesores.try_emplace(proft.asInteger("DNI"), Valor(proft.asString("ABREV"), d_->columnaCprof));
+}
+
+void FuentesAsignaciones::recorrer(const Lecciones& lecciones,
+                                   const std::function<void(const FilaAsignacion&)>& fila) {
+  // What each group, subject and teacher code gives, worked out once per code.
+  std::vector<Grupo> grupos;
+  for (const CodigoGrupo& codigo : lecciones.grupos())
+    grupos.push_back(Grupo{codigo, Valor(codigo.abreviatura(), d_->columnaCgrup)});
+  const Asignatura sinAsignatura{Valor("", d_->columnaCasig), 1.0, "1"};
+  std::vector<const Asignatura*> asignaturaDe;
+  for (const std::string& codigo : lecciones.asignaturas()) {
+    auto it = d_->asignaturas.find(codigo);
+    asignaturaDe.push_back(it == d_->asignaturas.end() ? &sinAsignatura : &it->second);
+  }
+  const Valor sinProfesor("", d_->columnaCprof);
+  std::vector<const Valor*> profesorDe;
+  for (std::int64_t dni : lecciones.profesores()) {
+    auto it = d_->profesores.find(dni);
+    profesorDe.push_back(it == d_->profesores.end() ? &sinProfesor : &it->second);
+  }
+
+  Escritas escritas;
+  for (const Lecciones::Leccion& l : lecciones.lecciones()) {
+    const Grupo& g = grupos[l.grupo];
+    const Asignatura& a = *asignaturaDe[l.asignatura];
+    const Valor& cprof = *profesorDe[l.profesor];
+    if (escritas.contiene(a.cod.numero, cprof.numero, g.abreviatura.numero)) continue;
+    fila({a.cod.texto, cprof.texto, g.abreviatura.texto, g.codigo.nivel, g.codigo.curso, g.codigo.grupo, a.horas,
+          a.sesiones});
+    escritas.anotar(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado);
+  }
+}
+
+namespace {
+
+template <class Campo>
+void buscarCampos(CamposAsigt& c, Campo campo) {
+  c.casig = &campo("CASIG");
+  c.cprof = &campo("CPROF");
+  c.cgrup = &campo("CGRUP");
+  c.caula = &campo("CAULA");
+  c.turno = &campo("TURNO");
+  c.nivel = &campo("NIVEL");
+  c.curso = &campo("CURSO");
+  c.grupo = &campo("GRUPO");
+  c.horas = &campo("HORAS");
+  c.sesiones = &campo("SESIONES");
+  c.ctarea = &campo("CTAREA");
+}
+
+}  // namespace
+
+CamposAsigt::CamposAsigt(const dbf::Table& asigt) {
+  buscarCampos(*this, [&](const char* n) -> const dbf::Field& { return asigt.campo(n); });
+}
+
+CamposAsigt::CamposAsigt(const dbf::Layout& asigt) {
+  buscarCampos(*this, [&](const char* n) -> const dbf::Field& {
+    return asigt.fields[static_cast<std::size_t>(asigt.find(n))];
+  });
+}
+
+void escribirFila(dbf::Table& asigt, const CamposAsigt& c, const FilaAsignacion& f) {
+  asigt.append();
+  asigt.setString(*c.casig, f.casig);
+  asigt.setString(*c.cprof, f.cprof);
+  asigt.setString(*c.cgrup, f.cgrup);
+  asigt.setString(*c.caula, "");
+  asigt.setString(*c.turno, "");
+  asigt.setString(*c.nivel, f.nivel);
+  asigt.setString(*c.curso, f.curso);
+  asigt.setString(*c.grupo, f.grupo);
+  asigt.setFloat(*c.horas, f.horas);
+  asigt.setString(*c.sesiones, f.sesiones);
+  asigt.setString(*c.ctarea, "*12");
+  asigt.post();
+}
+
+void escribirFila(const dbf::Layout& asigt, const CamposAsigt& c, char* registro, const FilaAsignacion& f) {
+  dbf::writeText(asigt, *c.casig, registro, f.casig);
+  dbf::writeText(asigt, *c.cprof, registro, f.cprof);
+  dbf::writeText(asigt, *c.cgrup, registro, f.cgrup);
+  dbf::writeText(asigt, *c.caula, registro, "");
+  dbf::writeText(asigt, *c.turno, registro, "");
+  dbf::writeText(asigt, *c.nivel, registro, f.nivel);
+  dbf::writeText(asigt, *c.curso, registro, f.curso);
+  dbf::writeText(asigt, *c.grupo, registro, f.grupo);
+  dbf::writeValue(asigt, *c.horas, registro, dbf::Value::ofFloat(f.horas));
+  dbf::writeText(asigt, *c.sesiones, registro, f.sesiones);
+  dbf::writeText(asigt, *c.ctarea, registro, "*12");
+}
+
+}  // namespace tzv

@@ -1,0 +1,67 @@
+#pragma once
+// The rows of ASIGT.DBF, worked out from the lessons of the group timetable, the
+// subjects of ASIGVALT.DBF and the teachers of PROFT.DBF: by the teaching-assignment
+// writer itself, or ahead of it in the thread that reads the timetable.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DbfLayout.h"
+#include "Table.h"
+
+namespace tzv {
+
+class Lecciones;
+
+// The fields of ASIGT.DBF, in order.
+std::vector<dbf::FieldDef> camposAsigt();
+
+// The values of one row.
+struct FilaAsignacion {
+  const std::string& casig;
+  const std::string& cprof;
+  const std::string& cgrup;
+  const std::string& nivel;
+  const std::string& curso;
+  const std::string& grupo;
+  double horas;
+  const std::string& sesiones;
+};
+
+// Opens a table of the work folder C:\ZORVTMP by its name.
+void abrirEnTrabajo(dbf::Table& tabla, const char* nombre);
+
+class FuentesAsignaciones {
+ public:
+  FuentesAsignaciones();
+  ~FuentesAsignaciones();
+  FuentesAsignaciones(const FuentesAsignaciones&) = delete;
+  FuentesAsignaciones& operator=(const FuentesAsignaciones&) = delete;
+
+  // The subjects of ASIGVALT and the teachers of PROFT, from open handles: the first row
+  // of a subject code, or of a DNI, wins.
+  void leerAsignaturas(dbf::Table& asigvalt);
+  void leerProfesores(dbf::Table& proft);
+  // Each row of ASIGT for the lessons read, in order: a lesson gives no row when one
+  // already given stores its three values.
+  void recorrer(const Lecciones& lecciones, const std::function<void(const FilaAsignacion&)>& fila);
+
+ private:
+  struct Datos;
+  std::unique_ptr<Datos> d_;
+};
+
+// The fields of ASIGT in an open table or in a layout.
+struct CamposAsigt {
+  const dbf::Field *casig, *cprof, *cgrup, *caula, *turno, *nivel, *curso, *grupo, *horas, *sesiones, *ctarea;
+  explicit CamposAsigt(const dbf::Table& asigt);
+  explicit CamposAsigt(const dbf::Layout& asigt);
+};
+
+// A row appended to ASIGT, or written into a record of its layout.
+void escribirFila(dbf::Table& asigt, const CamposAsigt& c, const FilaAsignacion& f);
+void escribirFila(const dbf::Layout& asigt, const CamposAsigt& c, char* registro, const FilaAsignacion& f);
+
+}  // namespace tzv
