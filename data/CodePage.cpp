@@ -179,6 +179,17 @@ std::size_t encodeInto(CodePage cp, std::string_view utf8, char* out, std::size_
   std::size_t n = 0;
   const Reverse* table = nullptr;
   for (std::size_t i = 0; i < utf8.size() && n < room;) {
+    // ASCII stays as it is: eight bytes at a time while they are.
+    if (i + 8 <= utf8.size() && n + 8 <= room) {
+      std::uint64_t word;
+      std::memcpy(&word, utf8.data() + i, 8);
+      if ((word & 0x8080808080808080ull) == 0) {
+        std::memcpy(out + n, &word, 8);
+        i += 8;
+        n += 8;
+        continue;
+      }
+    }
     unsigned char b = static_cast<unsigned char>(utf8[i]);
     if (b < 0x80) {
       out[n++] = static_cast<char>(b);

@@ -88,6 +88,7 @@ void Lecciones::hacerFilas() {
   const CamposAsigt campos(formato_);
   std::string blanca(formato_.recordLength, ' ');
   dbf::blankRecord(formato_, blanca.data());
+  filas_.reserve(lecciones_.size() * blanca.size());  // never more rows than lessons
   fuentes.recorrer(*this, [&](const FilaAsignacion& f) {
     filas_.insert(filas_.end(), blanca.begin(), blanca.end());
     escribirFila(formato_, campos, filas_.data() + filas_.size() - blanca.size(), f);
