@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <unordered_map>
 
 #include "Busquedas.h"
@@ -137,7 +138,7 @@ void FuentesAsignaciones::recorrer(const Lecciones& lecciones,
     const Valor& cprof = *profesorDe[l.profesor];
     if (escritas.contiene(a.cod.numero, cprof.numero, g.abreviatura.numero)) continue;
     fila({a.cod.texto, cprof.texto, g.abreviatura.texto, g.codigo.nivel, g.codigo.curso, g.codigo.grupo, a.horas,
-          a.sesiones});
+          a.sesiones, &a, &cprof, &g});
     escritas.anotar(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado);
   }
 }
@@ -187,18 +188,50 @@ void escribirFila(dbf::Table& asigt, const CamposAsigt& c, const FilaAsignacion&
   asigt.post();
 }
 
-void escribirFila(const dbf::Layout& asigt, const CamposAsigt& c, char* registro, const FilaAsignacion& f) {
-  dbf::writeText(asigt, *c.casig, registro, f.casig);
-  dbf::writeText(asigt, *c.cprof, registro, f.cprof);
-  dbf::writeText(asigt, *c.cgrup, registro, f.cgrup);
-  dbf::writeText(asigt, *c.caula, registro, "");
-  dbf::writeText(asigt, *c.turno, registro, "");
-  dbf::writeText(asigt, *c.nivel, registro, f.nivel);
-  dbf::writeText(asigt, *c.curso, registro, f.curso);
-  dbf::writeText(asigt, *c.grupo, registro, f.grupo);
-  dbf::writeValue(asigt, *c.horas, registro, dbf::Value::ofFloat(f.horas));
-  dbf::writeText(asigt, *c.sesiones, registro, f.sesiones);
-  dbf::writeText(asigt, *c.ctarea, registro, "*12");
+// Each subject, teacher and group met, and the record holding what it gives the rows:
+// the subject's record also holds the values every row has.
+struct FilasEnFormato::Piezas {
+  std::unordered_map<const void*, std::string> asignaturas, profesores, grupos;
+};
+
+FilasEnFormato::FilasEnFormato(const dbf::Layout& asigt)
+    : asigt_(asigt), campos_(asigt), piezas_(std::make_unique<Piezas>()) {}
+FilasEnFormato::~FilasEnFormato() = default;
+
+void FilasEnFormato::escribir(const FilaAsignacion& f, char* registro) {
+  const CamposAsigt& c = campos_;
+  auto pieza = [&](std::unordered_map<const void*, std::string>& piezas, const void* quien,
+                   auto escribirPieza) -> const std::string& {
+    auto [it, nueva] = piezas.try_emplace(quien);
+    if (nueva) {
+      it->second.assign(asigt_.recordLength, ' ');
+      dbf::blankRecord(asigt_, it->second.data());
+      escribirPieza(it->second.data());
+    }
+    return it->second;
+  };
+  auto copiar = [&](const std::string& desde, const dbf::Field* campo) {
+    std::memcpy(registro + campo->offset, desde.data() + campo->offset, static_cast<std::size_t>(campo->length));
+  };
+  const std::string& asignatura = pieza(piezas_->asignaturas, f.asignatura, [&](char* r) {
+    dbf::writeText(asigt_, *c.casig, r, f.casig);
+    dbf::writeText(asigt_, *c.caula, r, "");
+    dbf::writeText(asigt_, *c.turno, r, "");
+    dbf::writeValue(asigt_, *c.horas, r, dbf::Value::ofFloat(f.horas));
+    dbf::writeText(asigt_, *c.sesiones, r, f.sesiones);
+    dbf::writeText(asigt_, *c.ctarea, r, "*12");
+  });
+  const std::string& profesor =
+      pieza(piezas_->profesores, f.profesor, [&](char* r) { dbf::writeText(asigt_, *c.cprof, r, f.cprof); });
+  const std::string& grupo = pieza(piezas_->grupos, f.grupoDe, [&](char* r) {
+    dbf::writeText(asigt_, *c.cgrup, r, f.cgrup);
+    dbf::writeText(asigt_, *c.nivel, r, f.nivel);
+    dbf::writeText(asigt_, *c.curso, r, f.curso);
+    dbf::writeText(asigt_, *c.grupo, r, f.grupo);
+  });
+  std::memcpy(registro, asignatura.data(), asigt_.recordLength);
+  copiar(profesor, c.cprof);
+  for (const dbf::Field* campo : {c.cgrup, c.nivel, c.curso, c.grupo}) copiar(grupo, campo);
 }
 
 }  // namespace tzv

@@ -18,7 +18,9 @@ class Lecciones;
 // The fields of ASIGT.DBF, in order.
 std::vector<dbf::FieldDef> camposAsigt();
 
-// The values of one row.
+// The values of one row. Those of its subject (CASIG, HORAS, SESIONES), of its teacher
+// (CPROF) and of its group (CGRUP, NIVEL, CURSO, GRUPO) come with the subject, teacher
+// and group they belong to, the same for every row of that subject, teacher or group.
 struct FilaAsignacion {
   const std::string& casig;
   const std::string& cprof;
@@ -28,6 +30,9 @@ struct FilaAsignacion {
   const std::string& grupo;
   double horas;
   const std::string& sesiones;
+  const void* asignatura;
+  const void* profesor;
+  const void* grupoDe;
 };
 
 // Opens a table of the work folder C:\ZORVTMP by its name.
@@ -60,8 +65,25 @@ struct CamposAsigt {
   explicit CamposAsigt(const dbf::Layout& asigt);
 };
 
-// A row appended to ASIGT, or written into a record of its layout.
+// A row appended to ASIGT.
 void escribirFila(dbf::Table& asigt, const CamposAsigt& c, const FilaAsignacion& f);
-void escribirFila(const dbf::Layout& asigt, const CamposAsigt& c, char* registro, const FilaAsignacion& f);
+
+// Rows written into records of ASIGT's layout, as escribirFila stores them. What a
+// subject, a teacher or a group gives every row it is in is written once, then copied.
+class FilasEnFormato {
+ public:
+  explicit FilasEnFormato(const dbf::Layout& asigt);
+  ~FilasEnFormato();
+  FilasEnFormato(const FilasEnFormato&) = delete;
+  FilasEnFormato& operator=(const FilasEnFormato&) = delete;
+  // Writes the row over the whole record at `registro`.
+  void escribir(const FilaAsignacion& f, char* registro);
+
+ private:
+  struct Piezas;
+  const dbf::Layout& asigt_;
+  const CamposAsigt campos_;
+  std::unique_ptr<Piezas> piezas_;
+};
 
 }  // namespace tzv

@@ -85,13 +85,12 @@ void Lecciones::hacerFilas() {
     abrirEnTrabajo(proft, kPROFT);
     fuentes.leerProfesores(proft);
   }
-  const CamposAsigt campos(formato_);
-  std::string blanca(formato_.recordLength, ' ');
-  dbf::blankRecord(formato_, blanca.data());
-  filas_.reserve(lecciones_.size() * blanca.size());  // never more rows than lessons
+  FilasEnFormato enFormato(formato_);
+  const std::size_t largo = formato_.recordLength;
+  filas_.reserve(lecciones_.size() * largo);  // never more rows than lessons
   fuentes.recorrer(*this, [&](const FilaAsignacion& f) {
-    filas_.insert(filas_.end(), blanca.begin(), blanca.end());
-    escribirFila(formato_, campos, filas_.data() + filas_.size() - blanca.size(), f);
+    filas_.resize(filas_.size() + largo);
+    enFormato.escribir(f, filas_.data() + filas_.size() - largo);
   });
   completas_ = true;
 }
