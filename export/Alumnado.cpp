@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 
 #include "FieldValue.h"
 #include "Matriculas.h"
@@ -146,22 +147,35 @@ void Alumnado::prepararFilas() {
   };
   const dbf::Field &exped = campo("EXPED"), &nombre = campo("NOMBRE"), &turno = campo("TURNO"),
                    &nivel = campo("NIVEL"), &curso = campo("CURSO"), &grupo = campo("GRUPO"),
-                   &opcion = campo("OPCION"), &repite = campo("REPITE");
+                   &repite = campo("REPITE");
   std::string blanca(formato_.recordLength, ' ');
   dbf::blankRecord(formato_, blanca.data());
   largoInicio_ = static_cast<std::size_t>(repite.offset + repite.length);
+  // What a group gives each of its students' rows (level, course and letter), and what a
+  // repeater flag gives, written once and then copied; OPCION stays blank.
+  auto copiar = [](const std::string& desde, const dbf::Field& campo, char* fila) {
+    std::memcpy(fila + campo.offset, desde.data() + campo.offset, static_cast<std::size_t>(campo.length));
+  };
+  std::unordered_map<const DatosGrupo*, std::string> deGrupo;
+  std::string repiteSi = blanca, repiteNo = blanca;
+  dbf::writeValue(formato_, repite, repiteSi.data(), dbf::Value::ofBoolean(true));
+  dbf::writeValue(formato_, repite, repiteNo.data(), dbf::Value::ofBoolean(false));
   filas_.resize(lectura_.alumnos.size() * formato_.recordLength);
   char* fila = filas_.data();
   for (Alumno& a : lectura_.alumnos) {
+    auto [g, nuevo] = deGrupo.try_emplace(a.grupo);
+    if (nuevo) {
+      g->second = blanca;
+      dbf::writeText(formato_, nivel, g->second.data(), a.grupo->codigo.nivel);
+      dbf::writeText(formato_, curso, g->second.data(), a.grupo->codigo.curso);
+      dbf::writeText(formato_, grupo, g->second.data(), a.grupo->codigo.grupo);
+    }
     std::memcpy(fila, blanca.data(), formato_.recordLength);
     dbf::writeText(formato_, exped, fila, a.codigo);
     dbf::writeText(formato_, nombre, fila, a.nombre);
     dbf::writeText(formato_, turno, fila, a.turno);
-    dbf::writeText(formato_, nivel, fila, a.grupo->codigo.nivel);
-    dbf::writeText(formato_, curso, fila, a.grupo->codigo.curso);
-    dbf::writeText(formato_, grupo, fila, a.grupo->codigo.grupo);
-    dbf::writeText(formato_, opcion, fila, "");
-    dbf::writeValue(formato_, repite, fila, dbf::Value::ofBoolean(a.repite));
+    for (const dbf::Field* campo : {&nivel, &curso, &grupo}) copiar(g->second, *campo, fila);
+    copiar(a.repite ? repiteSi : repiteNo, repite, fila);
     dbf::readText(formato_, exped, fila, a.exped);
     fila += formato_.recordLength;
   }
