@@ -102,6 +102,18 @@ struct ClaveCorta {
   bool operator==(const ClaveCorta&) const = default;
 };
 
+// A plain field of eight to sixteen bytes, whose stored bytes make one short key: two
+// words read straight from the record, overlapping when the field is narrower.
+inline bool enDosPalabras(const dbf::Field& f) {
+  return f.nullBit < 0 && f.lengthBit < 0 && f.length >= 8 && f.length <= 16;
+}
+inline ClaveCorta dosPalabras(const char* registro, const dbf::Field& f) {
+  ClaveCorta k;
+  std::memcpy(&k.a, registro + f.offset, 8);
+  std::memcpy(&k.b, registro + f.offset + f.length - 8, 8);
+  return k;
+}
+
 // A map from short keys with a table of its own: a key's slot is taken from the high
 // bits of a product, which every bit of the key reaches, and a taken slot sends the key
 // to the next one. The table is never more than half full.

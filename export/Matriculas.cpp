@@ -50,29 +50,51 @@ void Matriculas::leer() {
   std::vector<Tramo> tramos;
   std::vector<std::uint32_t> codigoDeFila;
   codigoDeFila.reserve(tieneCodasig_ ? asigalum_.recordCount() : 0);
-  std::optional<MemoCampo<std::uint32_t>> codigoDe;
-  if (codasig != nullptr) codigoDe.emplace(asigalum_, std::initializer_list<const char*>{"CODASIG"});
-  std::string texto, anterior;
+  std::string texto;
   std::uint32_t filas = 0;
-  asigalum_.forEachRecord([&](const char* registro) {
-    // The rows of one student usually follow each other: the code is read and looked up
-    // only when its stored bytes change.
-    const std::string_view bytes = dbf::fieldBytes(registro, codigo);
-    if (tramos.empty() || !MismosBytes()(bytes, anterior)) {
-      anterior.assign(bytes);
-      asigalum_.asString(codigo, texto);
-      const auto [it, nuevo] =
-          porAlumno_.try_emplace(texto, static_cast<std::uint32_t>(porAlumno_.size()));
-      if (nuevo) enOrden_.push_back(it->first);
-      tramos.push_back({it->second, filas});
-    }
-    ++filas;
-    if (!codigoDe) return;
-    codigoDeFila.push_back(codigoDe->de(registro, [&] {
-      codigos_.push_back(asigalum_.asString(*codasig));
-      return static_cast<std::uint32_t>(codigos_.size() - 1);
-    }));
-  });
+  // A student's first row, or the first of another run of the student's rows.
+  auto nuevoTramo = [&] {
+    asigalum_.asString(codigo, texto);
+    const auto [it, nuevo] = porAlumno_.try_emplace(texto, static_cast<std::uint32_t>(porAlumno_.size()));
+    if (nuevo) enOrden_.push_back(it->first);
+    tramos.push_back({it->second, filas});
+  };
+  auto nuevoCodigo = [&] {
+    codigos_.push_back(asigalum_.asString(*codasig));
+    return static_cast<std::uint32_t>(codigos_.size() - 1);
+  };
+  // The rows of one student usually follow each other: the student's code is read and
+  // looked up only when its stored bytes change; each subject code is worked out once.
+  if (codasig != nullptr && enDosPalabras(codigo) && enDosPalabras(*codasig)) {
+    // GESCEN's codes: both keys read straight from the record, in a pass of their own
+    // over the table's longest column.
+    ClaveCorta alumno;
+    MapaCorto<std::uint32_t> porCodigo;
+    asigalum_.forEachRecord([&](const char* registro) {
+      const ClaveCorta a = dosPalabras(registro, codigo);
+      if (tramos.empty() || !(a == alumno)) {
+        alumno = a;
+        nuevoTramo();
+      }
+      ++filas;
+      const ClaveCorta c = dosPalabras(registro, *codasig);
+      const std::uint32_t* hallado = porCodigo.find(c);
+      codigoDeFila.push_back(hallado != nullptr ? *hallado : porCodigo.try_emplace(c, nuevoCodigo()));
+    });
+  } else {
+    std::optional<MemoCampo<std::uint32_t>> codigoDe;
+    if (codasig != nullptr) codigoDe.emplace(asigalum_, std::initializer_list<const char*>{"CODASIG"});
+    std::string anterior;
+    asigalum_.forEachRecord([&](const char* registro) {
+      const std::string_view bytes = dbf::fieldBytes(registro, codigo);
+      if (tramos.empty() || !MismosBytes()(bytes, anterior)) {
+        anterior.assign(bytes);
+        nuevoTramo();
+      }
+      ++filas;
+      if (codigoDe) codigoDeFila.push_back(codigoDe->de(registro, nuevoCodigo));
+    });
+  }
   const auto alumnos = static_cast<std::uint32_t>(porAlumno_.size());
   inicio_.assign(alumnos + 1, filas);
   if (tramos.size() == alumnos) {
@@ -86,7 +108,7 @@ void Matriculas::leer() {
   auto hasta = [&](std::size_t t) { return t + 1 < tramos.size() ? tramos[t + 1].desde : filas; };
   for (std::size_t t = 0; t < tramos.size(); ++t) inicio_[tramos[t].alumno + 1] += hasta(t) - tramos[t].desde;
   for (std::size_t i = 1; i < inicio_.size(); ++i) inicio_[i] += inicio_[i - 1];
-  if (!codigoDe) return;
+  if (codasig == nullptr) return;
   std::vector<std::uint32_t> siguiente(inicio_.begin(), inicio_.end() - 1);
   codigoDeFila_.resize(codigoDeFila.size());
   for (std::size_t t = 0; t < tramos.size(); ++t) {
