@@ -15,16 +15,17 @@
 namespace tzv {
 
 void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) {
-  // The enrolments, the students and the group timetable, the largest tables, are read
-  // while the first writers work.
+  // The enrolments and the students, the largest tables, are read while the first
+  // writers work; the group timetable, which only the last writer needs, while the
+  // student writer waits for them and the writers after it work.
   Matriculas matriculas(tablas.wwTableAsigAlum);
   Alumnado alumnado(tablas.wwTableGrupos, tablas.wwTableAlumnos, matriculas);
-  Lecciones lecciones(tablas.wwTableHorGrup);
   ExportarAsignaturas(tablas, idioma);
   alumnado.asignaturasEscritas();
   ExportarProfesores(tablas);
-  lecciones.profesoresEscritos();
   ExportarAulas(tablas);
+  Lecciones lecciones(tablas.wwTableHorGrup);
+  lecciones.profesoresEscritos();
   ExportarAlumnos(tablas, matriculas, alumnado);
   ExportarAsigCursos();
   ExportarGrupos(tablas);
