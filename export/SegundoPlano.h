@@ -5,20 +5,13 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/Platform.h"
-
 namespace tzv {
 
-// Starts `tarea` in a thread of its own, which gives way to the run's own thread: the
-// work is for later writers, and the writers before them should not wait on it. When no
-// thread can be had, does it here and now.
+// Starts `tarea` in a thread of its own; when no thread can be had, does it here and now.
 template <class Tarea>
 std::future<void> enSegundoPlano(Tarea tarea) {
   try {
-    return std::async(std::launch::async, [tarea]() mutable {
-      plat::yieldToOtherThreads();
-      tarea();
-    });
+    return std::async(std::launch::async, tarea);
   } catch (const std::system_error&) {
     std::future<void> hecha = std::async(std::launch::deferred, std::move(tarea));
     hecha.wait();

@@ -92,10 +92,6 @@ void replaceByRename(const std::string& from, const std::string& to);
 // Flushes a folder's entries (after renames) to disk where the system needs it.
 void syncFolder(const std::string& path) noexcept;
 
-// Lets the calling thread give way to the process's other threads when they compete for
-// the processors: for work done ahead, which nobody waits on yet.
-void yieldToOtherThreads() noexcept;
-
 struct LocalDate {
   int year = 0, month = 0, day = 0;
   int hour = 0, minute = 0, second = 0;

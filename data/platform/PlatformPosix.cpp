@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -306,11 +305,6 @@ char userDecimalSeparator() {
     return c;
   }
   return '.';
-}
-
-void yieldToOtherThreads() noexcept {
-  // On Linux a thread's nice value is its own: this one only.
-  setpriority(PRIO_PROCESS, 0, 10);
 }
 
 std::string environment(const char* name) {

@@ -439,8 +439,6 @@ char userDecimalSeparator() {
   return '.';
 }
 
-void yieldToOtherThreads() noexcept { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL); }
-
 std::string environment(const char* name) {
   std::wstring key = wide(name);
   DWORD n = GetEnvironmentVariableW(key.c_str(), nullptr, 0);
