@@ -103,14 +103,10 @@ Alumnado::Alumnado(dbf::Table& grupos, dbf::Table& alumnos, const Matriculas& ma
   hecho_ = enSegundoPlano([this] { leer(); });
 }
 
-void Alumnado::asignaturasEscritas() {
-  if (avisado_) return;
-  avisado_ = true;
-  asignaturas_.set_value(true);
-}
+void Alumnado::asignaturasEscritas() { asignaturas_.dar(); }
 
 Alumnado::~Alumnado() {
-  if (!avisado_) asignaturas_.set_value(false);
+  asignaturas_.retirar();
   if (hecho_.valid()) hecho_.wait();
   try {
     alumnos_.close();
@@ -184,7 +180,7 @@ void Alumnado::prepararFilas() {
 // The subjects of each row, as the writer fills them: each enrolment's subject found in
 // ASIGVALT (by its CODVALEN order, the first row of a code) gives the next ASIGn.
 void Alumnado::completarFilas() {
-  if (!asignaturas_.get_future().get() || lectura_.error) return;
+  if (!asignaturas_.esperar() || lectura_.error) return;
   std::shared_future<void> matriculas = matriculas_.lectura();
   matriculas.get();
   if (!matriculas_.tieneCodasig()) return;

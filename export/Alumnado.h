@@ -17,6 +17,7 @@
 #include "Busquedas.h"
 #include "CodigoGrupo.h"
 #include "DbfLayout.h"
+#include "SegundoPlano.h"
 #include "Table.h"
 
 namespace tzv {
@@ -121,8 +122,7 @@ class Alumnado {
   dbf::Table& grupos_;
   dbf::Table& alumnos_;
   const Matriculas& matriculas_;
-  std::promise<bool> asignaturas_;  // true once ASIGVALT is written, false when the run ended
-  bool avisado_ = false;
+  Aviso asignaturas_;  // given once ASIGVALT is written
   std::future<void> hecho_;
   bool esperado_ = false;
   std::exception_ptr errorGrupos_, errorAlumnos_, errorTurnos_;

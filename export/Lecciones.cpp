@@ -31,14 +31,10 @@ Lecciones::Lecciones(dbf::Table& horgrup)
   });
 }
 
-void Lecciones::profesoresEscritos() {
-  if (avisado_) return;
-  avisado_ = true;
-  profesores_.set_value(true);
-}
+void Lecciones::profesoresEscritos() { profesores_.dar(); }
 
 Lecciones::~Lecciones() {
-  if (!avisado_) profesores_.set_value(false);
+  profesores_.retirar();
   if (hecho_.valid()) hecho_.wait();
   try {
     horgrup_.close();
@@ -76,7 +72,7 @@ void Lecciones::leer() {
 // The rows as the writer makes them, from tables of its own on ASIGVALT and PROFT; made
 // only when every lesson was read.
 void Lecciones::hacerFilas() {
-  if (!profesores_.get_future().get() || errorApertura_ || error_) return;
+  if (!profesores_.esperar() || errorApertura_ || error_) return;
   FuentesAsignaciones fuentes;
   {
     dbf::Table asigvalt, proft;

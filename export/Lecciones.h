@@ -14,6 +14,7 @@
 
 #include "CodigoGrupo.h"
 #include "DbfLayout.h"
+#include "SegundoPlano.h"
 #include "Table.h"
 
 namespace tzv {
@@ -59,8 +60,7 @@ class Lecciones {
   void esperar();
 
   dbf::Table& horgrup_;
-  std::promise<bool> profesores_;  // true once PROFT is written, false when the run ended
-  bool avisado_ = false;
+  Aviso profesores_;  // given once PROFT is written
   std::future<void> hecho_;
   bool esperado_ = false;
   std::exception_ptr errorApertura_, error_;

@@ -19,4 +19,26 @@ std::future<void> enSegundoPlano(Tarea tarea) {
   }
 }
 
+// The go-ahead the run gives to work done ahead once what the work needs is written:
+// given once, or withdrawn when the run ends without giving it, so that the work never
+// waits for it forever.
+class Aviso {
+ public:
+  void dar() { responder(true); }
+  void retirar() { responder(false); }
+  // For the work: waits for the answer; true when the go-ahead was given.
+  bool esperar() { return respuesta_.get(); }
+
+ private:
+  void responder(bool si) {
+    if (respondido_) return;
+    respondido_ = true;
+    promesa_.set_value(si);
+  }
+
+  std::promise<bool> promesa_;
+  std::future<bool> respuesta_ = promesa_.get_future();  // taken here, before any work starts
+  bool respondido_ = false;
+};
+
 }  // namespace tzv

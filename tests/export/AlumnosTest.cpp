@@ -141,12 +141,7 @@ TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
     alumnos(tresAlumnos);
     matriculas({{"1", "1ESO001"}, {"2", "1ESO002"}, {"3", "1ESO003"}});
     c.preparar();
-    std::string error;
-    try {
-      tzv::ExportarAlumnos(tablas);
-    } catch (const std::exception& e) {
-      error = e.what();
-    }
+    const std::string error = errorDe([&] { tzv::ExportarAlumnos(tablas); });
     tablas.cerrarTodas();
     EXPECT_EQ(error, c.error);
     EXPECT_EQ(columna(intercambio("ALUMNOST.DBF"), "EXPED"), c.filas);

@@ -123,12 +123,7 @@ TEST_F(AsignacionesTest, AFailureStopsTheWriterWhereAPlainPassWould) {
     SCOPED_TRACE(c.nombre);
     tzv::ExportarProfesores(tablas);
     c.preparar();
-    std::string error;
-    try {
-      tzv::ExportarAsignaciones(tablas);
-    } catch (const std::exception& e) {
-      error = e.what();
-    }
+    const std::string error = errorDe([&] { tzv::ExportarAsignaciones(tablas); });
     tablas.cerrarTodas();
     EXPECT_EQ(error, c.error);
     EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "CASIG"), c.filas);

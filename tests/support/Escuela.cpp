@@ -79,3 +79,12 @@ void escuelaVacia() {
 }
 
 std::string intercambio(const std::string& archivo) { return std::string(gc::kCarpetaTrabajo) + "\\" + archivo; }
+
+std::string errorDe(const std::function<void()>& paso) {
+  try {
+    paso();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return {};
+}

@@ -3,6 +3,7 @@
 // throw-away C: drive, and helpers to read the exchange tables back.
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -47,3 +48,6 @@ void horarioGrupos(const std::vector<Fila>& filas);  // CODGRUP CODASIG DNI
 void escuelaVacia();
 
 std::string intercambio(const std::string& archivo);
+
+// The text of what `paso` raises; empty when it raises nothing.
+std::string errorDe(const std::function<void()>& paso);
