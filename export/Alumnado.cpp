@@ -7,7 +7,6 @@
 #include "FieldValue.h"
 #include "Matriculas.h"
 #include "SegundoPlano.h"
-#include "Staging.h"
 #include "TablasIntercambio.h"
 #include "Texto.h"
 
@@ -93,6 +92,19 @@ std::vector<dbf::FieldDef> camposAlumnost() {
     campos.push_back({"DIV" + std::to_string(n), dbf::FieldKind::String, 1});
   }
   return campos;
+}
+
+void abrirPorCodvalen(dbf::Table& asigvalt) {
+  asigvalt.setTableName(rutaIntercambio(kASIGVALT));
+  asigvalt.setIndexName("CODVALEN");
+  asigvalt.open();
+}
+
+MapaTextos<std::string> abreviaturasDe(dbf::Table& asigvalt) {
+  MapaTextos<std::string> abreviaturas;
+  for (asigvalt.first(); !asigvalt.eof(); asigvalt.next())
+    abreviaturas.try_emplace(asigvalt.asString("CODVALEN"), asigvalt.asString("COD"));
+  return abreviaturas;
 }
 
 Alumnado::Alumnado(dbf::Table& grupos, dbf::Table& alumnos, const Matriculas& matriculas)
@@ -184,15 +196,10 @@ void Alumnado::completarFilas() {
   std::shared_future<void> matriculas = matriculas_.lectura();
   matriculas.get();
   if (!matriculas_.tieneCodasig()) return;
-  MapaTextos<std::string> abreviaturas;
-  {
-    dbf::Table asigvalt;
-    asigvalt.setTableName(rutaIntercambio(kASIGVALT));
-    asigvalt.setIndexName("CODVALEN");
-    asigvalt.open();
-    for (asigvalt.first(); !asigvalt.eof(); asigvalt.next())
-      abreviaturas.try_emplace(asigvalt.asString("CODVALEN"), asigvalt.asString("COD"));
-  }
+  dbf::Table asigvalt;
+  abrirPorCodvalen(asigvalt);
+  const MapaTextos<std::string> abreviaturas = abreviaturasDe(asigvalt);
+  asigvalt.close();
   // Each subject code's abbreviation as the ASIGn fields store it, null without one.
   std::vector<const dbf::Field*> asignaturas;
   for (int n = 1; n <= kMaxAsignaturasAlumno; ++n)

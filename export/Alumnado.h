@@ -72,6 +72,11 @@ struct Alumno {
 constexpr int kMaxAsignaturasAlumno = 50;
 std::vector<dbf::FieldDef> camposAlumnost();
 
+// ASIGVALT.DBF opened by its full path, in the order of its CODVALEN index, and each
+// subject code's abbreviation read from it: the first row of a code in that order.
+void abrirPorCodvalen(dbf::Table& asigvalt);
+MapaTextos<std::string> abreviaturasDe(dbf::Table& asigvalt);
+
 // The students with a usable group, in table order. A read that fails ends the list;
 // where it failed is kept, so that the writer fails at the same point of its rows.
 struct LecturaAlumnos {

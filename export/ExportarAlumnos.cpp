@@ -1,33 +1,17 @@
 #include "ExportarAlumnos.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <deque>
-#include <exception>
-#include <limits>
-#include <optional>
 #include <span>
 #include <vector>
 
 #include "Alumnado.h"
-#include "Busquedas.h"
 #include "Catalogo.h"
-#include "CodigoGrupo.h"
 #include "Matriculas.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
-#include "Texto.h"
 
 namespace tzv {
-namespace {
-
-constexpr int kMaxAsignaturas = kMaxAsignaturasAlumno;
-
-// Subject code to abbreviation through the CODVALEN order of ASIGVALT: the first row of
-// a code.
-using Abreviaturas = MapaTextos<std::string>;
-
-}  // namespace
 
 void ExportarAlumnos(gc::Catalogo& tablas) {
   Matriculas matriculas(tablas.wwTableAsigAlum);
@@ -41,12 +25,8 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alu
   recrearIntercambio(alumnost, kALUMNOST, camposAlumnost());
 
   dbf::Table asigvalt;
-  asigvalt.setTableName(rutaIntercambio(kASIGVALT));
-  asigvalt.setIndexName("CODVALEN");
-  asigvalt.open();
-  Abreviaturas abreviaturas;
-  for (asigvalt.first(); !asigvalt.eof(); asigvalt.next())
-    abreviaturas.try_emplace(asigvalt.asString("CODVALEN"), asigvalt.asString("COD"));
+  abrirPorCodvalen(asigvalt);
+  const MapaTextos<std::string> abreviaturas = abreviaturasDe(asigvalt);
 
   // The group and student tables were opened and read ahead: their errors come here, at
   // the points where the tables are opened and read.
@@ -57,7 +37,7 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alu
   const LecturaAlumnos& lectura = alumnado.lectura();
 
   std::vector<const dbf::Field*> asignaturas;  // ASIG1, ASIG2... as far as the table has them
-  for (int n = 1; n <= kMaxAsignaturas; ++n)
+  for (int n = 1; n <= kMaxAsignaturasAlumno; ++n)
     asignaturas.push_back(&alumnost.campo("ASIG" + std::to_string(n)));
   const dbf::Field& exped = alumnost.campo("EXPED");
   const dbf::Field& nombre = alumnost.campo("NOMBRE");
@@ -116,7 +96,7 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alu
       const std::string* abreviatura = abreviaturaDe[codigo];
       if (abreviatura == nullptr) continue;
       // A 51st subject asks for a field the table lacks, which stops the export.
-      if (n == kMaxAsignaturas) alumnost.campo("ASIG" + std::to_string(n + 1));
+      if (n == kMaxAsignaturasAlumno) alumnost.campo("ASIG" + std::to_string(n + 1));
       alumnost.setStored(*asignaturas[n++], *abreviatura);
     }
   }
