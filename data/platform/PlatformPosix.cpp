@@ -150,7 +150,11 @@ File File::create(const std::string& path, Share share) {
     throw IoError(kSharingViolation, path);
   }
   takeLock(fd, share, path);
-  if (ftruncate(fd, 0) != 0) {
+  // Only a file that holds something is emptied: emptying a new one would make ext4 write
+  // it out as soon as it is closed (as it does for files replaced by truncation), and
+  // then wait for the disk when the file is deleted.
+  struct stat st;
+  if ((fstat(fd, &st) != 0 || st.st_size > 0) && ftruncate(fd, 0) != 0) {
     int e = errno;
     ::close(fd);
     fail(e, path);
