@@ -126,9 +126,20 @@ bool validDate(const Date& d) {
 
 // --- readers, one per type letter -------------------------------------------------
 
+// A text field's bytes without the blanks and zero bytes that pad it at the end; wide
+// fields mostly end in blanks, looked at eight at a time.
+std::string_view withoutPadding(std::string_view raw) {
+  for (std::uint64_t word; raw.size() >= 8; raw.remove_suffix(8)) {
+    std::memcpy(&word, raw.data() + raw.size() - 8, 8);
+    if (word != 0x2020202020202020ull) break;
+  }
+  while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\0')) raw.remove_suffix(1);
+  return raw;
+}
+
 Value readCharacter(const Layout& t, const Field& f, const char* rec) {
   std::string_view raw(rec + f.offset, static_cast<std::size_t>(f.length));
-  while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\0')) raw.remove_suffix(1);
+  raw = withoutPadding(raw);
   Value v;
   v.kind = Value::Kind::Text;
   decodeAppend(t.codePage, raw, v.text);
@@ -139,7 +150,7 @@ Value readVarchar(const Layout& t, const Field& f, const char* rec) {
   std::size_t len = static_cast<std::size_t>(f.length);
   if (bitSet(t, rec, f.lengthBit)) len = std::min<std::size_t>(static_cast<std::uint8_t>(rec[f.offset + f.length - 1]), len - 1);
   std::string_view raw(rec + f.offset, len);
-  while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\0')) raw.remove_suffix(1);
+  raw = withoutPadding(raw);
   Value v;
   v.kind = Value::Kind::Text;
   decodeAppend(t.codePage, raw, v.text);
@@ -638,7 +649,7 @@ std::string readText(const Layout& t, const Field& f, const char* record) {
 void readText(const Layout& t, const Field& f, const char* record, std::string& out) {
   if (f.type == 'C' && f.nullBit < 0) {
     std::string_view raw(record + f.offset, static_cast<std::size_t>(f.length));
-    while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\0')) raw.remove_suffix(1);
+    raw = withoutPadding(raw);
     decodeAppend(t.codePage, raw, out);
     return;
   }
