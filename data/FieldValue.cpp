@@ -675,6 +675,7 @@ bool storeDigits(const Field& f, char* record, std::string_view text) {
 }  // namespace
 
 void writeText(const Layout& t, const Field& f, char* record, std::string_view text) {
+  if (writeAsciiText(f, record, text)) return;
   if (f.type == 'C' || f.type == 'V') {
     storeText(t, f, record, text);
     setBit(t, record, f.nullBit, false);

@@ -3,6 +3,7 @@
 // a field, with one reader and one writer per type letter.
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,20 @@ bool readFloatFast(const Field& f, const char* record, double& out);
 // record untouched, when the general path must write it (other kinds, null flags, a
 // number wider than the field).
 bool writeIntegerFast(const Field& f, char* record, std::int64_t v);
+// ASCII text into a plain character field, as writeText stores it: the part that fits,
+// then blanks (every code page keeps ASCII as it is). False, with nothing written, for
+// other text or other fields.
+inline bool writeAsciiText(const Field& f, char* record, std::string_view text) {
+  if (f.type != 'C' || f.nullBit >= 0) return false;
+  const auto width = static_cast<std::size_t>(f.length);
+  const std::size_t n = text.size() < width ? text.size() : width;
+  unsigned char bits = 0;
+  for (std::size_t i = 0; i < n; ++i) bits |= static_cast<unsigned char>(text[i]);
+  if (bits >= 0x80) return false;
+  std::memcpy(record + f.offset, text.data(), n);
+  std::memset(record + f.offset + n, ' ', width - n);
+  return true;
+}
 // The bytes a record stores for a field, as they lie in the file.
 inline std::string_view fieldBytes(const char* record, const Field& f) {
   return {record + f.offset, static_cast<std::size_t>(f.length)};

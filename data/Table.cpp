@@ -652,21 +652,10 @@ void Table::setString(std::string_view name, std::string_view v) { setString(cam
 
 void Table::setString(const Field& f, std::string_view v) {
   // The common case in long loops, handled here: ASCII text into a plain character field
-  // of the record being edited. Only the part that fits is looked at: when it is ASCII,
-  // the stored bytes are that part whatever follows.
-  if ((state_ == TableState::Edit || state_ == TableState::Insert) && f.type == 'C' &&
-      f.nullBit < 0) {
-    const auto width = static_cast<std::size_t>(f.length);
-    const std::size_t n = std::min(v.size(), width);
-    unsigned char bits = 0;
-    for (std::size_t i = 0; i < n; ++i) bits |= static_cast<unsigned char>(v[i]);
-    if (bits < 0x80) {
-      char* out = buffer_.data() + f.offset;
-      std::memcpy(out, v.data(), n);
-      std::memset(out + n, ' ', width - n);
-      modified_ = true;
-      return;
-    }
+  // of the record being edited.
+  if ((state_ == TableState::Edit || state_ == TableState::Insert) && writeAsciiText(f, buffer_.data(), v)) {
+    modified_ = true;
+    return;
   }
   guarded([&] {
     requireActive();
@@ -675,6 +664,7 @@ void Table::setString(const Field& f, std::string_view v) {
     modified_ = true;
   });
 }
+
 std::string Table::storedText(const Field& f, std::string_view text) const {
   return guarded([&] {
     requireActive();
