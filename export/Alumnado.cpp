@@ -1,5 +1,6 @@
 #include "Alumnado.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <unordered_map>
@@ -168,8 +169,8 @@ void Alumnado::prepararFilas() {
   std::string repiteSi = blanca, repiteNo = blanca;
   dbf::writeValue(formato_, repite, repiteSi.data(), dbf::Value::ofBoolean(true));
   dbf::writeValue(formato_, repite, repiteNo.data(), dbf::Value::ofBoolean(false));
-  filas_.resize(lectura_.alumnos.size() * formato_.recordLength);
-  char* fila = filas_.data();
+  filas_.reset(new char[lectura_.alumnos.size() * formato_.recordLength]);
+  char* fila = filas_.get();
   for (Alumno& a : lectura_.alumnos) {
     auto [g, nuevo] = deGrupo.try_emplace(a.grupo);
     if (nuevo) {
@@ -184,7 +185,13 @@ void Alumnado::prepararFilas() {
     dbf::writeText(formato_, turno, fila, a.turno);
     for (const dbf::Field* campo : {&nivel, &curso, &grupo}) copiar(g->second, *campo, fila);
     copiar(a.repite ? repiteSi : repiteNo, repite, fila);
-    dbf::readText(formato_, exped, fila, a.exped);
+    // What EXPED reads back as: the code itself when writing it changed nothing (plain
+    // ASCII that fits), else what the field gives back.
+    if (a.codigo.size() <= static_cast<std::size_t>(exped.length) &&
+        std::all_of(a.codigo.begin(), a.codigo.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+      a.exped = a.codigo;
+    else
+      dbf::readText(formato_, exped, fila, a.exped);
     fila += formato_.recordLength;
   }
 }
@@ -219,7 +226,7 @@ void Alumnado::completarFilas() {
   }
   std::uint32_t siguiente = 0;
   for (std::size_t i = 0; i < lectura_.alumnos.size(); ++i) {
-    char* fila = filas_.data() + i * formato_.recordLength;
+    char* fila = filas_.get() + i * formato_.recordLength;
     std::size_t n = 0;
     for (std::uint32_t codigo : matriculas_.buscar(lectura_.alumnos[i].exped, siguiente)) {
       const std::string* abreviatura = abreviaturaDe[codigo];

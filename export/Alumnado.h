@@ -10,6 +10,7 @@
 #include <exception>
 #include <future>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,11 +113,13 @@ class Alumnado {
   const dbf::Layout& formatoFilas() const { return formato_; }
   // The start of the row of the i-th student read: its fields EXPED to REPITE.
   std::string_view inicioFila(std::size_t i) const {
-    return {filas_.data() + i * formato_.recordLength, largoInicio_};
+    return {filas_.get() + i * formato_.recordLength, largoInicio_};
   }
   // Whether every row was made whole, subjects included; all of them, one after the other.
   bool filasCompletas() const { return completas_; }
-  std::string_view filas() const { return {filas_.data(), filas_.size()}; }
+  std::string_view filas() const {
+    return {filas_.get(), lectura_.alumnos.size() * formato_.recordLength};
+  }
 
  private:
   void leer();
@@ -135,7 +138,8 @@ class Alumnado {
   LecturaAlumnos lectura_;
   dbf::Layout formato_;
   std::size_t largoInicio_ = 0;
-  std::vector<char> filas_;  // the rows, one after the other
+  // The rows, one after the other; each is written whole before it is read.
+  std::unique_ptr<char[]> filas_;
   bool completas_ = false;
 };
 
