@@ -35,12 +35,12 @@ void leerAlumnos(dbf::Table& tabla, const Turnos& turnos, std::deque<DatosGrupo>
   try {
     const dbf::LazyField codgrup(tabla, "CODGRUP");
     std::optional<CamposAlumno> campos;
-    MemoCampo<DatosGrupo*> grupoDe(tabla, {"CODGRUP"});
+    MemoCampo<const DatosGrupo*> grupoDe(tabla, {"CODGRUP"});
     MemoCampo<std::size_t> cursoDe(tabla, {"CODCUR"});
     std::string texto;
     lectura.alumnos.reserve(tabla.recordCount());
     tabla.forEachRecord([&](const char* registro) {
-      DatosGrupo* g = grupoDe.de(registro, [&] {
+      const DatosGrupo* g = grupoDe.de(registro, [&] {
         tabla.asString(*codgrup, texto);
         DatosGrupo& nuevo = grupos.emplace_back();
         nuevo.codigo = trocearGrupo(texto);
@@ -240,24 +240,18 @@ void Alumnado::completarFilas() {
   completas_ = true;
 }
 
-void Alumnado::esperar() {
-  if (esperado_) return;
-  esperado_ = true;
-  hecho_.get();
-}
-
 void Alumnado::abrirGrupos() {
-  esperar();
+  hecho_.get();
   if (errorGrupos_) std::rethrow_exception(errorGrupos_);
 }
 
 void Alumnado::abrirAlumnos() {
-  esperar();
+  hecho_.get();
   if (errorAlumnos_) std::rethrow_exception(errorAlumnos_);
 }
 
 LecturaAlumnos& Alumnado::lectura() {
-  esperar();
+  hecho_.get();
   if (errorTurnos_) std::rethrow_exception(errorTurnos_);
   return lectura_;
 }

@@ -56,14 +56,12 @@ class Turnos {
 struct DatosGrupo {
   CodigoGrupo codigo;
   std::size_t primeroDelGrupo = kNinguno;
-  // The parts as ALUMNOST stores them, encoded by the writer at the group's first row.
-  std::string nivel, curso, grupo;
 };
 
 // A student as read from the GESCEN table, before the row is written.
 struct Alumno {
   std::string codigo, nombre, turno;
-  DatosGrupo* grupo;
+  const DatosGrupo* grupo;
   bool repite;
   // What EXPED reads back as from the start of the student's row (Alumnado::inicioFila).
   std::string exped;
@@ -125,14 +123,12 @@ class Alumnado {
   void leer();
   void prepararFilas();
   void completarFilas();
-  void esperar();
 
   dbf::Table& grupos_;
   dbf::Table& alumnos_;
   const Matriculas& matriculas_;
   Aviso asignaturas_;  // given once ASIGVALT is written
-  std::future<void> hecho_;
-  bool esperado_ = false;
+  std::shared_future<void> hecho_;
   std::exception_ptr errorGrupos_, errorAlumnos_, errorTurnos_;
   std::deque<DatosGrupo> datosGrupos_;  // where each group code's data stays
   LecturaAlumnos lectura_;

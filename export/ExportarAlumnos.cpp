@@ -48,13 +48,11 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alu
   const dbf::Field& opcion = alumnost.campo("OPCION");
   const dbf::Field& repite = alumnost.campo("REPITE");
   // The start of each row was made ahead for the layout ALUMNOST is created with; should
-  // the table have come out otherwise, the rows are written field by field. Texts that
-  // many rows share are encoded once: each group's parts, each subject's abbreviation
-  // (null for a subject without one) and the blank option.
+  // the table have come out otherwise, the rows are written field by field. Each
+  // subject's abbreviation (null for a subject without one) is encoded once.
   const bool filasPreparadas = dbf::sameRecords(alumnost.layout(), alumnado.formatoFilas());
   std::deque<std::string> abreviaturasAlmacenadas;
   std::vector<const std::string*> abreviaturaDe;
-  const std::string sinOpcion = alumnost.storedText(opcion, "");
   std::string texto;
   // Rows made whole are stored at once.
   const bool filasCompletas = filasPreparadas && alumnado.filasCompletas();
@@ -64,20 +62,14 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alu
     if (filasPreparadas) {
       alumnost.appendRecord(alumnado.inicioFila(i));
     } else {
-      DatosGrupo& g = *a.grupo;
-      if (g.nivel.empty()) {
-        g.nivel = alumnost.storedText(nivel, g.codigo.nivel);
-        g.curso = alumnost.storedText(curso, g.codigo.curso);
-        g.grupo = alumnost.storedText(grupo, g.codigo.grupo);
-      }
       alumnost.append();
       alumnost.setString(exped, a.codigo);
       alumnost.setString(nombre, a.nombre);
       alumnost.setString(turno, a.turno);
-      alumnost.setStored(nivel, g.nivel);
-      alumnost.setStored(curso, g.curso);
-      alumnost.setStored(grupo, g.grupo);
-      alumnost.setStored(opcion, sinOpcion);
+      alumnost.setString(nivel, a.grupo->codigo.nivel);
+      alumnost.setString(curso, a.grupo->codigo.curso);
+      alumnost.setString(grupo, a.grupo->codigo.grupo);
+      alumnost.setString(opcion, "");
       alumnost.setBoolean(repite, a.repite);
       alumnost.asString(exped, texto);
     }

@@ -91,19 +91,13 @@ void Lecciones::hacerFilas() {
   completas_ = true;
 }
 
-void Lecciones::esperar() {
-  if (esperado_) return;
-  esperado_ = true;
-  hecho_.get();
-}
-
 bool Lecciones::filasCompletas() {
-  esperar();
+  hecho_.get();
   return completas_;
 }
 
 void Lecciones::abrir() {
-  esperar();
+  hecho_.get();
   if (errorApertura_) std::rethrow_exception(errorApertura_);
 }
 

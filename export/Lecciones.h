@@ -57,12 +57,10 @@ class Lecciones {
  private:
   void leer();
   void hacerFilas();
-  void esperar();
 
   dbf::Table& horgrup_;
   Aviso profesores_;  // given once PROFT is written
-  std::future<void> hecho_;
-  bool esperado_ = false;
+  std::shared_future<void> hecho_;
   std::exception_ptr errorApertura_, error_;
   std::vector<Leccion> lecciones_;
   std::vector<CodigoGrupo> grupos_;

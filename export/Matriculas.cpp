@@ -21,7 +21,7 @@ Matriculas::Matriculas(dbf::Table& asigalum)
     }
     leer();
   };
-  lectura_ = enSegundoPlano(tarea).share();
+  lectura_ = enSegundoPlano(tarea);
 }
 
 Matriculas::~Matriculas() {
@@ -118,10 +118,7 @@ void Matriculas::leer() {
 }
 
 std::span<const std::uint32_t> Matriculas::de(const std::string& exped) {
-  if (!leida_) {
-    leida_ = true;
-    lectura_.get();
-  }
+  lectura_.get();
   const std::span<const std::uint32_t> codigos = buscar(exped, siguiente_);
   if (codigos.data() != nullptr && !tieneCodasig_) asigalum_.asString("CODASIG");  // raises the missing-field error
   return codigos;

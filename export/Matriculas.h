@@ -53,7 +53,6 @@ class Matriculas {
   std::promise<void> abierta_;
   std::future<void> apertura_;
   std::shared_future<void> lectura_;
-  bool leida_ = false;
   bool tieneCodasig_ = true;
   MapaTextos<std::uint32_t> porAlumno_;      // student code: number in order of appearance
   std::vector<std::string_view> enOrden_;    // the student codes in that order

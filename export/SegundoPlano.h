@@ -8,12 +8,13 @@
 namespace tzv {
 
 // Starts `tarea` in a thread of its own; when no thread can be had, does it here and now.
+// The work's end can be waited for, and its error raised, as many times as asked.
 template <class Tarea>
-std::future<void> enSegundoPlano(Tarea tarea) {
+std::shared_future<void> enSegundoPlano(Tarea tarea) {
   try {
-    return std::async(std::launch::async, tarea);
+    return std::async(std::launch::async, tarea).share();
   } catch (const std::system_error&) {
-    std::future<void> hecha = std::async(std::launch::deferred, std::move(tarea));
+    std::shared_future<void> hecha = std::async(std::launch::deferred, std::move(tarea)).share();
     hecha.wait();
     return hecha;
   }

@@ -99,13 +99,7 @@ TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
   repiteMalo[1][4] = "x";
   const std::vector<Columna> repiteEnTexto = {
       {"CODIGO", 10}, {"APENOM", 45}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 1}};
-  struct Caso {
-    const char* nombre;
-    std::function<void()> preparar;
-    std::string error;  // empty: no error
-    std::vector<std::string> filas;
-  };
-  const std::vector<Caso> casos = {
+  const std::vector<CasoFallo> casos = {
       {"a repeater flag that is not a number stops at the second student",
        [&] { staged("alumnos.dbf", repiteEnTexto, repiteMalo); },
        "wwTableAlumnos: 'x' no es un valor entero válido",
@@ -135,7 +129,7 @@ TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
        "",
        {}},
   };
-  for (const Caso& c : casos) {
+  for (const CasoFallo& c : casos) {
     SCOPED_TRACE(c.nombre);
     grupos({{"1ESOA", "M", "A"}});
     alumnos(tresAlumnos);

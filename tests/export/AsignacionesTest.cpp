@@ -85,13 +85,7 @@ TEST_F(AsignacionesTest, EmptyTimetableAndMissingTeacherTable) {
 TEST_F(AsignacionesTest, AFailureStopsTheWriterWhereAPlainPassWould) {
   const std::vector<Columna> dniEnTexto = {{"CODGRUP", 5}, {"CODASIG", 8}, {"DNI", 10}};
   const std::vector<Columna> sinDni = {{"CODGRUP", 5}, {"CODASIG", 8}};
-  struct Caso {
-    const char* nombre;
-    std::function<void()> preparar;
-    std::string error;  // empty: no error
-    std::vector<std::string> filas;
-  };
-  const std::vector<Caso> casos = {
+  const std::vector<CasoFallo> casos = {
       {"a DNI that is not a number stops at the third lesson",
        [&] {
          staged("horgrup.dbf", dniEnTexto,
@@ -119,7 +113,7 @@ TEST_F(AsignacionesTest, AFailureStopsTheWriterWhereAPlainPassWould) {
        {}},
       {"which is no error when there are no lessons", [&] { staged("horgrup.dbf", sinDni, {}); }, "", {}},
   };
-  for (const Caso& c : casos) {
+  for (const CasoFallo& c : casos) {
     SCOPED_TRACE(c.nombre);
     tzv::ExportarProfesores(tablas);
     c.preparar();

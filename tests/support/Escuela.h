@@ -51,3 +51,12 @@ std::string intercambio(const std::string& archivo);
 
 // The text of what `paso` raises; empty when it raises nothing.
 std::string errorDe(const std::function<void()>& paso);
+
+// A way for a writer to fail: how the school is spoilt, the error the writer must stop
+// with (empty: none) and the rows its table must keep, by one column.
+struct CasoFallo {
+  const char* nombre;
+  std::function<void()> preparar;
+  std::string error;
+  std::vector<std::string> filas;
+};
