@@ -216,4 +216,25 @@ std::string encode(CodePage cp, std::string_view utf8) {
   return out;
 }
 
+const ByteMap& byteMap(CodePage from, CodePage to) {
+  // Worked out with decode and encode themselves, so that moving the bytes gives what
+  // decoding and encoding the text would.
+  static const auto build = [](CodePage a, CodePage b) {
+    ByteMap m{};
+    for (int i = 0; i < 256; ++i) {
+      const char byte = static_cast<char>(i);
+      encodeInto(b, decode(a, std::string_view(&byte, 1)), &m[static_cast<std::size_t>(i)], 1);
+    }
+    return m;
+  };
+  static const std::array<ByteMap, 9> maps = [] {
+    std::array<ByteMap, 9> all{};
+    const CodePage pages[] = {CodePage::Cp437, CodePage::Cp850, CodePage::Cp1252};
+    for (int a = 0; a < 3; ++a)
+      for (int b = 0; b < 3; ++b) all[static_cast<std::size_t>(3 * a + b)] = build(pages[a], pages[b]);
+    return all;
+  }();
+  return maps[static_cast<std::size_t>(3 * static_cast<int>(from) + static_cast<int>(to))];
+}
+
 }  // namespace dbf

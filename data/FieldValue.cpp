@@ -674,6 +674,25 @@ bool storeDigits(const Field& f, char* record, std::string_view text) {
 
 }  // namespace
 
+bool copyText(const Layout& from, const Field& ff, const char* fromRecord, const Layout& to, const Field& tf,
+              char* toRecord) {
+  if (ff.type != 'C' || ff.nullBit >= 0 || tf.type != 'C' || tf.nullBit >= 0) return false;
+  // Both sides keep one byte per character: the part that fits, then blanks.
+  const std::string_view text = withoutPadding(fieldBytes(fromRecord, ff));
+  const auto width = static_cast<std::size_t>(tf.length);
+  const std::size_t n = std::min(text.size(), width);
+  char* out = toRecord + tf.offset;
+  // Within one code page every byte reads and writes back as itself.
+  if (from.codePage == to.codePage) {
+    std::memcpy(out, text.data(), n);
+  } else {
+    const ByteMap& map = byteMap(from.codePage, to.codePage);
+    for (std::size_t i = 0; i < n; ++i) out[i] = map[static_cast<unsigned char>(text[i])];
+  }
+  std::memset(out + n, ' ', width - n);
+  return true;
+}
+
 void writeText(const Layout& t, const Field& f, char* record, std::string_view text) {
   if (writeAsciiText(f, record, text)) return;
   if (f.type == 'C' || f.type == 'V') {

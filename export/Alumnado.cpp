@@ -1,10 +1,9 @@
 #include "Alumnado.h"
 
-#include <algorithm>
 #include <cstring>
 #include <optional>
-#include <unordered_map>
 
+#include "CodigoGrupo.h"
 #include "FieldValue.h"
 #include "Matriculas.h"
 #include "SegundoPlano.h"
@@ -13,54 +12,6 @@
 
 namespace tzv {
 namespace {
-
-// The fields of the GESCEN student table, found by name at the first student with a
-// usable group, in the order in which the writer reads them.
-struct CamposAlumno {
-  const dbf::Field* codcur;
-  const dbf::Field* codigo;
-  const dbf::Field* apenom;
-  const dbf::Field* repite;
-  explicit CamposAlumno(const dbf::Table& alumnos)
-      : codcur(&alumnos.campo("CODCUR")),
-        codigo(&alumnos.campo("CODIGO")),
-        apenom(&alumnos.campo("APENOM")),
-        repite(&alumnos.campo("REPITE")) {}
-};
-
-// Any error ends the list where it came: one before the first student, or from a
-// missing field, leaves the list empty, and the writer raises it before any row.
-void leerAlumnos(dbf::Table& tabla, const Turnos& turnos, std::deque<DatosGrupo>& grupos,
-                 LecturaAlumnos& lectura) {
-  try {
-    const dbf::LazyField codgrup(tabla, "CODGRUP");
-    std::optional<CamposAlumno> campos;
-    MemoCampo<const DatosGrupo*> grupoDe(tabla, {"CODGRUP"});
-    MemoCampo<std::size_t> cursoDe(tabla, {"CODCUR"});
-    std::string texto;
-    lectura.alumnos.reserve(tabla.recordCount());
-    tabla.forEachRecord([&](const char* registro) {
-      const DatosGrupo* g = grupoDe.de(registro, [&] {
-        tabla.asString(*codgrup, texto);
-        DatosGrupo& nuevo = grupos.emplace_back();
-        nuevo.codigo = trocearGrupo(texto);
-        nuevo.primeroDelGrupo = turnos.primeroDelGrupo(texto);
-        return &nuevo;
-      });
-      if (!g->codigo.utilizable()) return;
-      if (!campos) campos.emplace(tabla);
-      const std::size_t delCurso =
-          cursoDe.de(registro, [&] { return turnos.primeroDelCurso(tabla.asString(*campos->codcur)); });
-      lectura.errorTrasAnadir = true;
-      Alumno a{tabla.asString(*campos->codigo), tabla.asString(*campos->apenom),
-               turnos.de(g->primeroDelGrupo, delCurso), g, tabla.asInteger(*campos->repite) == 1, {}};
-      lectura.errorTrasAnadir = false;
-      lectura.alumnos.push_back(std::move(a));
-    });
-  } catch (...) {
-    lectura.error = std::current_exception();
-  }
-}
 
 // The error `accion` raises, or none.
 template <class Accion>
@@ -134,72 +85,88 @@ void Alumnado::leer() {
   if (errorGrupos_) return;
   errorAlumnos_ = intentar([&] { alumnos_.open(); });
   if (errorAlumnos_) return;
-  std::optional<Turnos> turnos;
-  errorTurnos_ = intentar([&] { turnos.emplace(grupos_); });
+  errorTurnos_ = intentar([&] { turnos_.emplace(grupos_); });
   if (errorTurnos_) return;
-  leerAlumnos(alumnos_, *turnos, datosGrupos_, lectura_);
-  prepararFilas();
-  // Rows made whole only when nothing failed: otherwise the writer fills the subjects
-  // itself, and fails where a plain pass fails.
+  // Rows are used only when all of them were made whole; on any failure the writer
+  // goes through the students itself.
   try {
+    hacerFilas();
     completarFilas();
   } catch (...) {
     completas_ = false;
   }
 }
 
-// The row's fields up to REPITE, written by the table engine's own field writers; the
-// subjects that follow stay blank.
-void Alumnado::prepararFilas() {
+// Each row up to REPITE, written with the table engine's own field writers straight
+// from the student's record; the subjects that follow stay blank.
+void Alumnado::hacerFilas() {
+  dbf::Table& tabla = alumnos_;
+  const dbf::Layout& origen = tabla.layout();
   auto campo = [&](const char* nombre) -> const dbf::Field& {
     return formato_.fields[static_cast<std::size_t>(formato_.find(nombre))];
   };
   const dbf::Field &exped = campo("EXPED"), &nombre = campo("NOMBRE"), &turno = campo("TURNO"),
                    &nivel = campo("NIVEL"), &curso = campo("CURSO"), &grupo = campo("GRUPO"),
                    &repite = campo("REPITE");
-  std::string blanca(formato_.recordLength, ' ');
+  const std::size_t largo = formato_.recordLength;
+  std::string blanca(largo, ' ');
   dbf::blankRecord(formato_, blanca.data());
-  largoInicio_ = static_cast<std::size_t>(repite.offset + repite.length);
-  // What a group gives each of its students' rows (level, course and letter), and what a
-  // repeater flag gives, written once and then copied; OPCION stays blank.
-  auto copiar = [](const std::string& desde, const dbf::Field& campo, char* fila) {
-    std::memcpy(fila + campo.offset, desde.data() + campo.offset, static_cast<std::size_t>(campo.length));
-  };
-  std::unordered_map<const DatosGrupo*, std::string> deGrupo;
+  // What a repeater flag gives, and what a group gives each of its students' rows
+  // (level, course and letter, OPCION left blank), written once and then copied.
   std::string repiteSi = blanca, repiteNo = blanca;
   dbf::writeValue(formato_, repite, repiteSi.data(), dbf::Value::ofBoolean(true));
   dbf::writeValue(formato_, repite, repiteNo.data(), dbf::Value::ofBoolean(false));
-  filas_.reset(new char[lectura_.alumnos.size() * formato_.recordLength]);
+  struct DeGrupo {
+    bool utilizable;
+    std::size_t primero;  // its first group record, for the shift
+    std::string fila;
+  };
+  const dbf::LazyField codgrup(tabla, "CODGRUP");
+  MemoCampo<DeGrupo> grupoDe(tabla, {"CODGRUP"});
+  MemoCampo<std::size_t> cursoDe(tabla, {"CODCUR"});
+  MemoCampo<bool> repetidor(tabla, {"REPITE"});
+  std::optional<CamposAlumno> campos;
+  std::string texto;
+  filas_.reset(new char[std::size_t{tabla.recordCount()} * largo]);
   char* fila = filas_.get();
-  for (Alumno& a : lectura_.alumnos) {
-    auto [g, nuevo] = deGrupo.try_emplace(a.grupo);
-    if (nuevo) {
-      g->second = blanca;
-      dbf::writeText(formato_, nivel, g->second.data(), a.grupo->codigo.nivel);
-      dbf::writeText(formato_, curso, g->second.data(), a.grupo->codigo.curso);
-      dbf::writeText(formato_, grupo, g->second.data(), a.grupo->codigo.grupo);
-    }
-    std::memcpy(fila, blanca.data(), formato_.recordLength);
-    dbf::writeText(formato_, exped, fila, a.codigo);
-    dbf::writeText(formato_, nombre, fila, a.nombre);
-    dbf::writeText(formato_, turno, fila, a.turno);
-    for (const dbf::Field* campo : {&nivel, &curso, &grupo}) copiar(g->second, *campo, fila);
-    copiar(a.repite ? repiteSi : repiteNo, repite, fila);
-    // What EXPED reads back as: the code itself when writing it changed nothing (plain
-    // ASCII that fits), else what the field gives back.
-    if (a.codigo.size() <= static_cast<std::size_t>(exped.length) &&
-        std::all_of(a.codigo.begin(), a.codigo.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-      a.exped = a.codigo;
-    else
-      dbf::readText(formato_, exped, fila, a.exped);
-    fila += formato_.recordLength;
-  }
+  // A text field as reading it and writing it would store it.
+  auto copiar = [&](const char* registro, const dbf::Field& desde, const dbf::Field& hacia) {
+    if (dbf::copyText(origen, desde, registro, formato_, hacia, fila)) return;
+    tabla.asString(desde, texto);
+    dbf::writeText(formato_, hacia, fila, texto);
+  };
+  tabla.forEachRecord([&](const char* registro) {
+    const DeGrupo& g = grupoDe.de(registro, [&] {
+      tabla.asString(*codgrup, texto);
+      const CodigoGrupo c = trocearGrupo(texto);
+      DeGrupo nuevo{c.utilizable(), turnos_->primeroDelGrupo(texto), blanca};
+      dbf::writeText(formato_, nivel, nuevo.fila.data(), c.nivel);
+      dbf::writeText(formato_, curso, nuevo.fila.data(), c.curso);
+      dbf::writeText(formato_, grupo, nuevo.fila.data(), c.grupo);
+      return nuevo;
+    });
+    if (!g.utilizable) return;
+    if (!campos) campos.emplace(tabla);
+    const std::size_t delCurso = cursoDe.de(registro, [&] {
+      tabla.asString(*campos->codcur, texto);
+      return turnos_->primeroDelCurso(texto);
+    });
+    std::memcpy(fila, g.fila.data(), largo);
+    copiar(registro, *campos->codigo, exped);
+    copiar(registro, *campos->apenom, nombre);
+    dbf::writeText(formato_, turno, fila, turnos_->de(g.primero, delCurso));
+    const std::string& r =
+        repetidor.de(registro, [&] { return tabla.asInteger(*campos->repite) == 1; }) ? repiteSi : repiteNo;
+    std::memcpy(fila + repite.offset, r.data() + repite.offset, static_cast<std::size_t>(repite.length));
+    fila += largo;
+    ++numFilas_;
+  });
 }
 
 // The subjects of each row, as the writer fills them: each enrolment's subject found in
 // ASIGVALT (by its CODVALEN order, the first row of a code) gives the next ASIGn.
 void Alumnado::completarFilas() {
-  if (!asignaturas_.esperar() || lectura_.error) return;
+  if (!asignaturas_.esperar()) return;
   std::shared_future<void> matriculas = matriculas_.lectura();
   matriculas.get();
   if (!matriculas_.tieneCodasig()) return;
@@ -207,34 +174,45 @@ void Alumnado::completarFilas() {
   abrirPorCodvalen(asigvalt);
   const MapaTextos<std::string> abreviaturas = abreviaturasDe(asigvalt);
   asigvalt.close();
-  // Each subject code's abbreviation as the ASIGn fields store it, null without one.
-  std::vector<const dbf::Field*> asignaturas;
-  for (int n = 1; n <= kMaxAsignaturasAlumno; ++n)
-    asignaturas.push_back(&formato_.fields[static_cast<std::size_t>(formato_.find("ASIG" + std::to_string(n)))]);
-  std::deque<std::string> almacenadas;
-  std::vector<const std::string*> abreviaturaDe;
-  for (const std::string& codigo : matriculas_.codigos()) {
-    auto it = abreviaturas.find(codigo);
-    if (it == abreviaturas.end()) {
-      abreviaturaDe.push_back(nullptr);
-      continue;
-    }
-    std::string fila(formato_.recordLength, ' ');
-    dbf::writeText(formato_, *asignaturas.front(), fila.data(), it->second);
-    abreviaturaDe.push_back(&almacenadas.emplace_back(fila, asignaturas.front()->offset,
-                                                      asignaturas.front()->length));
+  // Where each ASIGn field lies; they all have the first one's width.
+  std::vector<std::size_t> asignaturas;
+  const dbf::Field& primera = formato_.fields[static_cast<std::size_t>(formato_.find("ASIG1"))];
+  const auto ancho = static_cast<std::size_t>(primera.length);
+  for (int n = 1; n <= kMaxAsignaturasAlumno; ++n) {
+    const dbf::Field& f = formato_.fields[static_cast<std::size_t>(formato_.find("ASIG" + std::to_string(n)))];
+    if (static_cast<std::size_t>(f.length) != ancho) return;
+    asignaturas.push_back(static_cast<std::size_t>(f.offset));
   }
+  // Each subject code's abbreviation as those fields store it, when it has one.
+  const std::vector<std::string>& codigos = matriculas_.codigos();
+  std::string almacenadas(codigos.size() * ancho, ' ');
+  std::vector<bool> tiene(codigos.size());
+  std::string fila(formato_.recordLength, ' ');
+  for (std::size_t c = 0; c < codigos.size(); ++c) {
+    auto it = abreviaturas.find(codigos[c]);
+    if (it == abreviaturas.end()) continue;
+    dbf::writeText(formato_, primera, fila.data(), it->second);
+    almacenadas.replace(c * ancho, ancho, fila, static_cast<std::size_t>(primera.offset), ancho);
+    tiene[c] = true;
+  }
+  // Each student's enrolments are found by what the row's EXPED reads back as.
+  const dbf::Field& exped = formato_.fields[static_cast<std::size_t>(formato_.find("EXPED"))];
+  std::string codigoAlumno;
   std::uint32_t siguiente = 0;
-  for (std::size_t i = 0; i < lectura_.alumnos.size(); ++i) {
+  for (std::size_t i = 0; i < numFilas_; ++i) {
     char* fila = filas_.get() + i * formato_.recordLength;
+    codigoAlumno.clear();
+    dbf::readText(formato_, exped, fila, codigoAlumno);
     std::size_t n = 0;
-    for (std::uint32_t codigo : matriculas_.buscar(lectura_.alumnos[i].exped, siguiente)) {
-      const std::string* abreviatura = abreviaturaDe[codigo];
-      if (abreviatura == nullptr) continue;
+    for (std::uint32_t codigo : matriculas_.buscar(codigoAlumno, siguiente)) {
+      if (!tiene[codigo]) continue;
       if (n == asignaturas.size()) return;  // a 51st subject: the writer fails there
-      const dbf::Field& f = *asignaturas[n++];
-      if (static_cast<std::size_t>(f.length) != abreviatura->size()) return;
-      std::memcpy(fila + f.offset, abreviatura->data(), abreviatura->size());
+      char* destino = fila + asignaturas[n++];
+      const char* abreviatura = almacenadas.data() + codigo * ancho;
+      if (ancho == 4)
+        std::memcpy(destino, abreviatura, 4);  // the usual width, copied without a call
+      else
+        std::memcpy(destino, abreviatura, ancho);
     }
   }
   completas_ = true;
@@ -250,10 +228,10 @@ void Alumnado::abrirAlumnos() {
   if (errorAlumnos_) std::rethrow_exception(errorAlumnos_);
 }
 
-LecturaAlumnos& Alumnado::lectura() {
+const Turnos& Alumnado::turnos() {
   hecho_.get();
   if (errorTurnos_) std::rethrow_exception(errorTurnos_);
-  return lectura_;
+  return *turnos_;
 }
 
 }  // namespace tzv

@@ -1,22 +1,22 @@
 #pragma once
 // The GESCEN students, read for the student writer in a second thread from the start of
-// the export run, with the group table that gives their shifts; the start of each
-// student's row is made there too. Nothing of it shows until the writer asks: each
-// table's opening error, and any error of the reading, is raised where a plain pass of
-// the writer would raise it.
+// the export run, with the group table that gives their shifts; each student's row is
+// made there too. Nothing of it shows until the writer asks: each table's opening
+// error is raised where a plain pass of the writer would raise it. When the rows cannot
+// all be made, the writer goes through the students itself, and fails where that pass
+// fails.
 
 #include <cstddef>
-#include <deque>
 #include <exception>
 #include <future>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Busquedas.h"
-#include "CodigoGrupo.h"
 #include "DbfLayout.h"
 #include "SegundoPlano.h"
 #include "Table.h"
@@ -32,17 +32,16 @@ class Turnos {
   explicit Turnos(dbf::Table& grupos);
 
   // Positions of the first group record of a group code and of a course code.
-  std::size_t primeroDelGrupo(const std::string& codgrup) const {
-    return buscar(porGrupo_, codgrup);
-  }
-  std::size_t primeroDelCurso(const std::string& codcur) const { return buscar(porCurso_, codcur); }
-  std::string de(std::size_t delGrupo, std::size_t delCurso) const {
+  std::size_t primeroDelGrupo(std::string_view codgrup) const { return buscar(porGrupo_, codgrup); }
+  std::size_t primeroDelCurso(std::string_view codcur) const { return buscar(porCurso_, codcur); }
+  const std::string& de(std::size_t delGrupo, std::size_t delCurso) const {
+    static const std::string ninguno;
     const std::size_t primero = std::min(delGrupo, delCurso);
-    return primero < turnos_.size() ? turnos_[primero] : std::string();
+    return primero < turnos_.size() ? turnos_[primero] : ninguno;
   }
 
  private:
-  static std::size_t buscar(const MapaTextos<std::size_t>& m, const std::string& clave) {
+  static std::size_t buscar(const MapaTextos<std::size_t>& m, std::string_view clave) {
     auto it = m.find(clave);
     return it == m.end() ? kNinguno : it->second;
   }
@@ -52,19 +51,18 @@ class Turnos {
   MapaTextos<std::size_t> porCurso_;
 };
 
-// What a student's group code gives: its parts and where its shift comes from.
-struct DatosGrupo {
-  CodigoGrupo codigo;
-  std::size_t primeroDelGrupo = kNinguno;
-};
-
-// A student as read from the GESCEN table, before the row is written.
-struct Alumno {
-  std::string codigo, nombre, turno;
-  const DatosGrupo* grupo;
-  bool repite;
-  // What EXPED reads back as from the start of the student's row (Alumnado::inicioFila).
-  std::string exped;
+// The fields of the GESCEN student table that a row takes, found by name at the first
+// student with a usable group.
+struct CamposAlumno {
+  const dbf::Field* codcur;
+  const dbf::Field* codigo;
+  const dbf::Field* apenom;
+  const dbf::Field* repite;
+  explicit CamposAlumno(const dbf::Table& alumnos)
+      : codcur(&alumnos.campo("CODCUR")),
+        codigo(&alumnos.campo("CODIGO")),
+        apenom(&alumnos.campo("APENOM")),
+        repite(&alumnos.campo("REPITE")) {}
 };
 
 // The fields of ALUMNOST.DBF, in order: the student's, then the pairs ASIGn, DIVn.
@@ -75,14 +73,6 @@ std::vector<dbf::FieldDef> camposAlumnost();
 // subject code's abbreviation read from it: the first row of a code in that order.
 void abrirPorCodvalen(dbf::Table& asigvalt);
 MapaTextos<std::string> abreviaturasDe(dbf::Table& asigvalt);
-
-// The students with a usable group, in table order. A read that fails ends the list;
-// where it failed is kept, so that the writer fails at the same point of its rows.
-struct LecturaAlumnos {
-  std::vector<Alumno> alumnos;
-  std::exception_ptr error;
-  bool errorTrasAnadir = false;  // the failed read comes after the row was appended
-};
 
 class Matriculas;
 
@@ -104,24 +94,18 @@ class Alumnado {
   // Where the writer opens each table: raises that opening's error, if any.
   void abrirGrupos();
   void abrirAlumnos();
-  // Where the writer reads the group table and then the students: raises the group
-  // table's error, if any, and gives what was read of the students.
-  LecturaAlumnos& lectura();
-  // The layout the start of each row was made for: ALUMNOST's, as created.
+  // Where the writer reads the group table: raises its error, if any; the shifts it gives.
+  const Turnos& turnos();
+  // The layout the rows were made for: ALUMNOST's, as created.
   const dbf::Layout& formatoFilas() const { return formato_; }
-  // The start of the row of the i-th student read: its fields EXPED to REPITE.
-  std::string_view inicioFila(std::size_t i) const {
-    return {filas_.get() + i * formato_.recordLength, largoInicio_};
-  }
-  // Whether every row was made whole, subjects included; all of them, one after the other.
+  // Whether every student's row was made whole, subjects included; all of them, one
+  // after the other.
   bool filasCompletas() const { return completas_; }
-  std::string_view filas() const {
-    return {filas_.get(), lectura_.alumnos.size() * formato_.recordLength};
-  }
+  std::string_view filas() const { return {filas_.get(), numFilas_ * formato_.recordLength}; }
 
  private:
   void leer();
-  void prepararFilas();
+  void hacerFilas();
   void completarFilas();
 
   dbf::Table& grupos_;
@@ -130,12 +114,11 @@ class Alumnado {
   Aviso asignaturas_;  // given once ASIGVALT is written
   std::shared_future<void> hecho_;
   std::exception_ptr errorGrupos_, errorAlumnos_, errorTurnos_;
-  std::deque<DatosGrupo> datosGrupos_;  // where each group code's data stays
-  LecturaAlumnos lectura_;
+  std::optional<Turnos> turnos_;
   dbf::Layout formato_;
-  std::size_t largoInicio_ = 0;
   // The rows, one after the other; each is written whole before it is read.
   std::unique_ptr<char[]> filas_;
+  std::size_t numFilas_ = 0;
   bool completas_ = false;
 };
 

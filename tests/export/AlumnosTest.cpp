@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 
 #include "Escuela.h"
@@ -87,6 +89,57 @@ TEST_F(AlumnosTest, FiftySubjectsFitTheFiftyFirstStopsTheExport) {
   auto filas = leerTabla(intercambio("ALUMNOST.DBF"));
   ASSERT_EQ(filas.size(), 1u);
   EXPECT_EQ(filas[0].at("ASIG50"), "ING");
+}
+
+// The rows made ahead are those the writer writes one student at a time, byte for byte:
+// texts longer than their fields, accents, blanks in front, and a student table in
+// another code page than ALUMNOST's.
+TEST_F(AlumnosTest, RowsMadeAheadAreThoseWrittenOneAtATime) {
+  grupos({{"1ESOA", "M", "A"}, {"2BACB", "V", "B"}});
+  const std::vector<Columna> anchos = {{"CODIGO", 24}, {"APENOM", 60}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 0}};
+  const std::vector<Fila> tres = {
+      {"123456789012345678901234", "LLARG " + std::string(50, 'X') + " FINAL", "1ESO", "1ESOA", "1"},
+      {"ÀÉÍ", "GARCÍA PÉREZ, JOSÉ Ñ", "2BAC", "2BACB", "0"},
+      {"3", "  BLANCS AL DAVANT", "1ESO", "1ESOA", "0"}};
+  const std::vector<Fila> enTres = {{"12345678901234567890", "1ESO001"}, {"ÀÉÍ", "1ESO002"}, {"3", "1ESO003"}};
+  // The stored rows of ALUMNOST.DBF, as they lie in the file.
+  auto filasAlmacenadas = [&](std::size_t cuantas) {
+    std::ifstream f(drive.native("ZORVTMP/ALUMNOST.DBF"), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    const std::size_t cabecera = static_cast<unsigned char>(bytes[8]) | static_cast<unsigned char>(bytes[9]) << 8;
+    const std::size_t largo = static_cast<unsigned char>(bytes[10]) | static_cast<unsigned char>(bytes[11]) << 8;
+    return bytes.substr(cabecera, cuantas * largo);
+  };
+  for (const char driver : {'\x03', '\x02'}) {  // Windows ANSI, then DOS 850
+    SCOPED_TRACE(static_cast<int>(driver));
+    auto alumnosEn = [&](const std::vector<Fila>& filas) {
+      staged("alumnos.dbf", anchos, filas);
+      std::fstream f(drive.native("ZORVTMP/VALENCIA/alumnos.dbf"), std::ios::in | std::ios::out | std::ios::binary);
+      f.seekp(29);
+      f.put(driver);
+    };
+    auto matriculasEn = [&](const std::vector<Fila>& filas) {
+      staged("asigalum.dbf", {{"CODIGO", 24}, {"CODASIG", 8}}, filas);
+    };
+    alumnosEn(tres);
+    matriculasEn(enTres);
+    tzv::ExportarAlumnos(tablas);
+    const std::string hechas = filasAlmacenadas(3);
+    // Found by the codes as EXPED keeps them (in the other code page, the accented one
+    // reads back otherwise).
+    const std::string acentuado = driver == '\x03' ? "ING" : "";
+    ASSERT_EQ(columna(intercambio("ALUMNOST.DBF"), "ASIG1"), (std::vector<std::string>{"MAT", acentuado, "VAL"}));
+
+    // A fourth student with 51 subjects: the writer goes through them one at a time.
+    std::vector<Fila> cuatro = tres, enCuatro = enTres;
+    cuatro.push_back({"4", "QUART", "1ESO", "1ESOA", "0"});
+    for (int i = 0; i < 51; ++i) enCuatro.push_back({"4", "1ESO001"});
+    alumnosEn(cuatro);
+    matriculasEn(enCuatro);
+    EXPECT_EQ(errorDe([&] { tzv::ExportarAlumnos(tablas); }), "No se encuentra el campo 'ASIG51'");
+    tablas.cerrarTodas();
+    EXPECT_EQ(filasAlmacenadas(3), hechas);
+  }
 }
 
 // The enrolments are read while the students are; whatever fails, the writer stops where

@@ -62,6 +62,44 @@ TEST(FieldValueTest, TextConversionsBetweenCodePagesAndUtf8) {
   }
 }
 
+TEST(FieldValueTest, TextCopiedBetweenRecordsAsReadingAndWritingItWould) {
+  using dbf::CodePage;
+  // Stored texts with what reading trims (blanks and zero bytes at the end), blanks in
+  // front, a zero byte inside, and every byte there is.
+  using namespace std::string_literals;
+  std::vector<std::string> stored = {"ABC   "s, "  Ab\0\0"s, "A\0B   "s, "      "s, "ABCDEF"s};
+  for (int b = 0; b < 0x100; b += 4) {
+    std::string bytes = "x";
+    for (int k = 0; k < 4; ++k) bytes += static_cast<char>(b + k);
+    stored.push_back(bytes + " ");
+  }
+  const CodePage pages[] = {CodePage::Cp437, CodePage::Cp850, CodePage::Cp1252};
+  dbf::Layout from = dbf::newTableLayout({{"T", dbf::FieldKind::String, 6}}, "DESDE");
+  for (int width : {3, 6, 10}) {
+    dbf::Layout to = dbf::newTableLayout({{"N", dbf::FieldKind::Integer, 0}, {"T", dbf::FieldKind::String, width}}, "HACIA");
+    const dbf::Field& ff = from.fields[0];
+    const dbf::Field& tf = to.fields[1];
+    for (CodePage a : pages) {
+      for (CodePage b : pages) {
+        from.codePage = a;
+        to.codePage = b;
+        for (const std::string& text : stored) {
+          std::string source(from.recordLength, ' ');
+          text.copy(source.data() + ff.offset, 6);
+          std::string expected(to.recordLength, '#'), copied = expected;
+          dbf::writeText(to, tf, expected.data(), dbf::readText(from, ff, source.data()));
+          ASSERT_TRUE(dbf::copyText(from, ff, source.data(), to, tf, copied.data()));
+          EXPECT_EQ(copied, expected) << dbf::codePageName(a) << " -> " << dbf::codePageName(b) << " width " << width;
+        }
+      }
+    }
+    // Other kinds of field are left to reading and writing.
+    std::string record(to.recordLength, ' ');
+    EXPECT_FALSE(dbf::copyText(to, to.fields[0], record.data(), to, tf, record.data()));
+    EXPECT_FALSE(dbf::copyText(to, tf, record.data(), to, to.fields[0], record.data()));
+  }
+}
+
 TEST(FieldValueTest, IntegerTextConversions) {
   EXPECT_EQ(dbf::integerOf(dbf::Value::ofText(" 42 "), "F"), 42);
   EXPECT_EQ(dbf::integerOf(dbf::Value::ofText(""), "F"), 0);
