@@ -6,6 +6,7 @@
 
 #include <tsl/robin_map.h>
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -250,10 +251,18 @@ class MemoCampo {
     if (campos_.size() == 1) {
       // Two loads of eight bytes, the second ending with the field (they may overlap):
       // for a field of fixed width they tell its values apart all the same.
-      const std::string_view b = bytes(registro, *campos_.front());
+      const dbf::Field& c = *campos_.front();
+      const std::string_view b = bytes(registro, c);
       if (b.size() >= 8) {
         std::memcpy(&k.a, b.data(), 8);
         if (b.size() > 8) std::memcpy(&k.b, b.data() + b.size() - 8, 8);
+        return k;
+      }
+      // A narrower field with eight bytes of its record ending with it: those bytes,
+      // shifted so that only the field's are left.
+      if (!b.empty() && static_cast<std::size_t>(c.offset) + b.size() >= 8) {
+        std::memcpy(&k.a, b.data() + b.size() - 8, 8);
+        k.a = std::endian::native == std::endian::little ? k.a >> (8 * (8 - b.size())) : k.a << (8 * (8 - b.size()));
         return k;
       }
     }

@@ -1,8 +1,9 @@
 #include "ExportarGrupos.h"
 
-#include <set>
-#include <tuple>
+#include <initializer_list>
+#include <string_view>
 
+#include "Busquedas.h"
 #include "Catalogo.h"
 #include "CodigoGrupo.h"
 #include "Staging.h"
@@ -10,6 +11,21 @@
 #include "Texto.h"
 
 namespace tzv {
+namespace {
+
+// Several texts as one key: each one's length before it, so that no two lists of texts
+// give the same key.
+std::string clave(std::initializer_list<std::string_view> textos) {
+  std::string k;
+  for (std::string_view t : textos) {
+    k += std::to_string(t.size());
+    k += ':';
+    k += t;
+  }
+  return k;
+}
+
+}  // namespace
 
 void ExportarGrupos(gc::Catalogo& tablas) {
   dbf::Table grupost;
@@ -24,36 +40,49 @@ void ExportarGrupos(gc::Catalogo& tablas) {
 
   // The values each written row gives back, as a duplicate test that reads the file
   // would see them.
-  std::set<std::tuple<std::string, std::string, std::string, std::string>> gruposEscritos;
-  std::set<std::tuple<std::string, std::string, std::string>> cursosEscritos;
+  MapaTextos<bool> gruposEscritos, cursosEscritos;
+
+  const dbf::Field& abrevG = grupost.campo("ABREV");
+  const dbf::Field& turnoG = grupost.campo("TURNO");
+  const dbf::Field& nivelG = grupost.campo("NIVEL");
+  const dbf::Field& cursoG = grupost.campo("CURSO");
+  const dbf::Field& grupoG = grupost.campo("GRUPO");
+  const dbf::Field& descripG = grupost.campo("DESCRIP");
+  const dbf::Field& abrevC = cursost.campo("ABREV");
+  const dbf::Field& turnoC = cursost.campo("TURNO");
+  const dbf::Field& nivelC = cursost.campo("NIVEL");
+  const dbf::Field& cursoC = cursost.campo("CURSO");
 
   dbf::Table& grupos = tablas.wwTableGrupos;
   grupos.open();
+  const dbf::LazyField turnoDe(grupos, "TURNO"), codgrup(grupos, "CODGRUP"), litegrup(grupos, "LITEGRUP");
   for (grupos.first(); !grupos.eof(); grupos.next()) {
-    const std::string turno = grupos.asString("TURNO");
-    const CodigoGrupo g = trocearGrupo(grupos.asString("CODGRUP"));
+    const std::string turno = grupos.asString(*turnoDe);
+    const CodigoGrupo g = trocearGrupo(grupos.asString(*codgrup));
     if (!g.utilizable()) continue;
-    if (!gruposEscritos.count({turno, g.nivel, g.curso, g.grupo})) {
+    if (!gruposEscritos.contains(clave({turno, g.nivel, g.curso, g.grupo}))) {
       grupost.append();
-      grupost.setString("ABREV", g.abreviatura());
-      grupost.setString("TURNO", turno);
-      grupost.setString("NIVEL", g.nivel);
-      grupost.setString("CURSO", g.curso);
-      grupost.setString("GRUPO", g.grupo);
-      grupost.setString("DESCRIP", turno + " " + g.nivel + " " + g.curso + " " + g.grupo + " (" +
-                                       grupos.asString("LITEGRUP") + ")");
+      grupost.setString(abrevG, g.abreviatura());
+      grupost.setString(turnoG, turno);
+      grupost.setString(nivelG, g.nivel);
+      grupost.setString(cursoG, g.curso);
+      grupost.setString(grupoG, g.grupo);
+      grupost.setString(descripG, turno + " " + g.nivel + " " + g.curso + " " + g.grupo + " (" +
+                                      grupos.asString(*litegrup) + ")");
       grupost.post();
-      gruposEscritos.insert({valorAlmacenado(turno, 1), valorAlmacenado(g.nivel, 5), valorAlmacenado(g.curso, 3),
-                             valorAlmacenado(g.grupo, 2)});
+      gruposEscritos.try_emplace(clave({valorAlmacenado(turno, 1), valorAlmacenado(g.nivel, 5),
+                                        valorAlmacenado(g.curso, 3), valorAlmacenado(g.grupo, 2)}),
+                                 true);
     }
-    if (!cursosEscritos.count({turno, g.nivel, g.curso})) {
+    if (!cursosEscritos.contains(clave({turno, g.nivel, g.curso}))) {
       cursost.append();
-      cursost.setString("ABREV", turno + subcadena(g.nivel, 1, 1) + g.curso);
-      cursost.setString("TURNO", turno);
-      cursost.setString("NIVEL", g.nivel);
-      cursost.setString("CURSO", g.curso);
+      cursost.setString(abrevC, turno + subcadena(g.nivel, 1, 1) + g.curso);
+      cursost.setString(turnoC, turno);
+      cursost.setString(nivelC, g.nivel);
+      cursost.setString(cursoC, g.curso);
       cursost.post();
-      cursosEscritos.insert({valorAlmacenado(turno, 1), valorAlmacenado(g.nivel, 5), valorAlmacenado(g.curso, 3)});
+      cursosEscritos.try_emplace(
+          clave({valorAlmacenado(turno, 1), valorAlmacenado(g.nivel, 5), valorAlmacenado(g.curso, 3)}), true);
     }
   }
   grupos.close();

@@ -56,8 +56,9 @@ void pasadaContadores(std::vector<std::string>& abrev) {
   Abreviaturas a;
   for (std::size_t i = 0; i < abrev.size(); ++i) a.titulares(a.numero(abrev[i])).push_back(i);
   for (std::size_t r = 0; r < abrev.size(); ++r) {
-    std::vector<std::size_t> otros = a.titulares(a.numero(abrev[r]));
-    if (otros.size() <= 1) continue;  // nobody else holds it
+    const std::vector<std::size_t>& titulares = a.titulares(a.numero(abrev[r]));
+    if (titulares.size() <= 1) continue;  // nobody else holds it
+    std::vector<std::size_t> otros = titulares;
     quitar(otros, r);
     int contador = 2;
     for (std::size_t b : otros) {
@@ -76,15 +77,13 @@ void pasadaContadores(std::vector<std::string>& abrev) {
 std::string Iniciales(const std::string& texto, const std::string& separador) {
   // One pass over the characters, each compared whole with the separator.
   std::string resultado;
-  std::vector<std::string_view> caracteres;
-  for (std::size_t at = 0; at < texto.size();) {
-    const std::size_t n =
-        std::min(texto.size() - at, longitudCaracter(static_cast<unsigned char>(texto[at])));
-    caracteres.emplace_back(texto.data() + at, n);
-    at += n;
+  const std::string_view s = texto;
+  auto caracter = [&](std::size_t at) { return s.substr(at, longitudCaracter(static_cast<unsigned char>(s[at]))); };
+  for (std::size_t at = 0; at < s.size();) {
+    const std::string_view c = caracter(at);
+    at += c.size();
+    if (at < s.size() && c == separador) resultado += caracter(at);
   }
-  for (std::size_t i = 0; i + 1 < caracteres.size(); ++i)
-    if (caracteres[i] == separador) resultado += caracteres[i + 1];
   return resultado;
 }
 
