@@ -97,19 +97,21 @@ FuentesAsignaciones::FuentesAsignaciones() : d_(std::make_unique<Datos>()) {}
 FuentesAsignaciones::~FuentesAsignaciones() = default;
 
 void FuentesAsignaciones::leerAsignaturas(dbf::Table& asigvalt) {
+  const dbf::LazyField nhoras(asigvalt, "NHORAS"), codvalen(asigvalt, "CODVALEN"), cod(asigvalt, "COD");
   for (asigvalt.first(); !asigvalt.eof(); asigvalt.next()) {
-    const double horas = asigvalt.asFloat("NHORAS");
+    const double horas = asigvalt.asFloat(*nhoras);
     const auto sesiones =
         static_cast<std::size_t>(std::clamp<std::int64_t>(dbf::roundHalfEven(horas), 0, 20));
-    d_->asignaturas.try_emplace(asigvalt.asString("CODVALEN"),
-                                Asignatura{Valor(asigvalt.asString("COD"), d_->columnaCasig), horas,
+    d_->asignaturas.try_emplace(asigvalt.asString(*codvalen),
+                                Asignatura{Valor(asigvalt.asString(*cod), d_->columnaCasig), horas,
                                            std::string(sesiones, '1')});
   }
 }
 
 void FuentesAsignaciones::leerProfesores(dbf::Table& proft) {
+  const dbf::LazyField dni(proft, "DNI"), abrev(proft, "ABREV");
   for (proft.first(); !proft.eof(); proft.next())
-    d_->profesores.try_emplace(proft.asInteger("DNI"), Valor(proft.asString("ABREV"), d_->columnaCprof));
+    d_->profesores.try_emplace(proft.asInteger(*dni), Valor(proft.asString(*abrev), d_->columnaCprof));
 }
 
 void FuentesAsignaciones::recorrer(const Lecciones& lecciones,
@@ -138,7 +140,7 @@ void FuentesAsignaciones::recorrer(const Lecciones& lecciones,
     const Valor& cprof = *profesorDe[l.profesor];
     if (escritas.contiene(a.cod.numero, cprof.numero, g.abreviatura.numero)) continue;
     fila({a.cod.texto, cprof.texto, g.abreviatura.texto, g.codigo.nivel, g.codigo.curso, g.codigo.grupo, a.horas,
-          a.sesiones, &a, &cprof, &g});
+          a.sesiones, l.asignatura, l.profesor, l.grupo});
     escritas.anotar(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado);
   }
 }
@@ -191,24 +193,27 @@ void escribirFila(dbf::Table& asigt, const CamposAsigt& c, const FilaAsignacion&
 // Each subject, teacher and group met, and the record holding what it gives the rows:
 // the subject's record also holds the values every row has.
 struct FilasEnFormato::Piezas {
-  std::unordered_map<const void*, std::string> asignaturas, profesores, grupos;
+  std::string blanca;                                        // a new record
+  std::vector<std::string> asignaturas, profesores, grupos;  // by code number; empty until met
 };
 
 FilasEnFormato::FilasEnFormato(const dbf::Layout& asigt)
-    : asigt_(asigt), campos_(asigt), piezas_(std::make_unique<Piezas>()) {}
+    : asigt_(asigt), campos_(asigt), piezas_(std::make_unique<Piezas>()) {
+  piezas_->blanca.assign(asigt_.recordLength, ' ');
+  dbf::blankRecord(asigt_, piezas_->blanca.data());
+}
 FilasEnFormato::~FilasEnFormato() = default;
 
 void FilasEnFormato::escribir(const FilaAsignacion& f, char* registro) {
   const CamposAsigt& c = campos_;
-  auto pieza = [&](std::unordered_map<const void*, std::string>& piezas, const void* quien,
-                   auto escribirPieza) -> const std::string& {
-    auto [it, nueva] = piezas.try_emplace(quien);
-    if (nueva) {
-      it->second.assign(asigt_.recordLength, ' ');
-      dbf::blankRecord(asigt_, it->second.data());
-      escribirPieza(it->second.data());
+  auto pieza = [&](std::vector<std::string>& piezas, std::uint32_t quien, auto escribirPieza) -> const std::string& {
+    if (quien >= piezas.size()) piezas.resize(quien + 1);
+    std::string& p = piezas[quien];
+    if (p.empty()) {
+      p = piezas_->blanca;
+      escribirPieza(p.data());
     }
-    return it->second;
+    return p;
   };
   auto copiar = [&](const std::string& desde, const dbf::Field* campo) {
     std::memcpy(registro + campo->offset, desde.data() + campo->offset, static_cast<std::size_t>(campo->length));

@@ -3,6 +3,7 @@
 // subjects of ASIGVALT.DBF and the teachers of PROFT.DBF: by the teaching-assignment
 // writer itself, or ahead of it in the thread that reads the timetable.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,8 +20,9 @@ class Lecciones;
 std::vector<dbf::FieldDef> camposAsigt();
 
 // The values of one row. Those of its subject (CASIG, HORAS, SESIONES), of its teacher
-// (CPROF) and of its group (CGRUP, NIVEL, CURSO, GRUPO) come with the subject, teacher
-// and group they belong to, the same for every row of that subject, teacher or group.
+// (CPROF) and of its group (CGRUP, NIVEL, CURSO, GRUPO) come with the numbers of the
+// timetable's subject, teacher and group codes they belong to, the same for every row of
+// that code.
 struct FilaAsignacion {
   const std::string& casig;
   const std::string& cprof;
@@ -30,9 +32,9 @@ struct FilaAsignacion {
   const std::string& grupo;
   double horas;
   const std::string& sesiones;
-  const void* asignatura;
-  const void* profesor;
-  const void* grupoDe;
+  std::uint32_t asignatura;
+  std::uint32_t profesor;
+  std::uint32_t grupoDe;
 };
 
 // Opens a table of the work folder C:\ZORVTMP by its name.
