@@ -73,6 +73,12 @@ class Table {
   // only read: nothing may be written to the table meanwhile.
   template <class Visit>
   void forEachRecord(Visit&& visit);
+  // The same pass for the longest reads, a run of records at a time: `visit(first, count,
+  // length)` gets `count` visible records lying `length` bytes apart, and the cursor
+  // stands on the run's last one. The visitor reads those bytes and nothing else of the
+  // table.
+  template <class Visit>
+  void forEachRun(Visit&& visit);
   // Physical position (1-based) of the current record; 0 when there is none.
   std::uint32_t recNo() const;
   std::uint32_t recordCount() const;
@@ -251,6 +257,35 @@ void Table::forEachRecord(Visit&& visit) {
         ++r;
         break;
       }
+    }
+  }
+  eof_ = true;  // stays on the last record, as next() leaves it
+}
+
+template <class Visit>
+void Table::forEachRun(Visit&& visit) {
+  std::uint32_t last = 0;
+  if (!startStoredScan(last)) {
+    for (; !eof_; next()) visit(currentRecord(), std::uint32_t{1}, std::size_t{layout().recordLength});
+    return;
+  }
+  auto visible = [&](const char* rec) { return rec[0] != '*' && (filterField_ < 0 || passesFilter(rec)); };
+  RecordRun run;
+  for (std::uint32_t r = cur_; !eof_ && recordRun(r, last, run);) {
+    const char* rec = run.bytes;
+    const std::uint32_t end = run.first + run.count;
+    for (r = run.first; r < end;) {
+      const char* desde = rec;
+      std::uint32_t count = 0;
+      for (; r < end && visible(rec); ++r, rec += run.length) ++count;
+      if (count == 0) {
+        ++r;  // a deleted or filtered record
+        rec += run.length;
+        continue;
+      }
+      cur_ = r - 1;
+      visit(desde, count, run.length);
+      if (!runStillThere(run)) break;
     }
   }
   eof_ = true;  // stays on the last record, as next() leaves it

@@ -83,6 +83,7 @@ class MapaTextos {
   const_iterator end() const { return mapa_.end(); }
   bool contains(std::string_view clave) const { return mapa_.find(clave) != mapa_.end(); }
   std::size_t size() const { return mapa_.size(); }
+  void reserve(std::size_t textos) { mapa_.reserve(textos); }
 
   // Adds the text with its value unless it is there; either way, where its entry is.
   template <class... Valor>
@@ -108,12 +109,17 @@ struct ClaveCorta {
 inline bool enDosPalabras(const dbf::Field& f) {
   return f.nullBit < 0 && f.lengthBit < 0 && f.length >= 8 && f.length <= 16;
 }
-inline ClaveCorta dosPalabras(const char* registro, const dbf::Field& f) {
-  ClaveCorta k;
-  std::memcpy(&k.a, registro + f.offset, 8);
-  std::memcpy(&k.b, registro + f.offset + f.length - 8, 8);
-  return k;
-}
+struct DosPalabras {
+  std::size_t primera, segunda;  // where each word starts in the record
+  explicit DosPalabras(const dbf::Field& f)
+      : primera(static_cast<std::size_t>(f.offset)), segunda(static_cast<std::size_t>(f.offset + f.length - 8)) {}
+  ClaveCorta de(const char* registro) const {
+    ClaveCorta k;
+    std::memcpy(&k.a, registro + primera, 8);
+    std::memcpy(&k.b, registro + segunda, 8);
+    return k;
+  }
+};
 
 // A map from short keys with a table of its own: a key's slot is taken from the high
 // bits of a product, which every bit of the key reaches, and a taken slot sends the key

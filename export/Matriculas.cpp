@@ -8,6 +8,38 @@
 #include "SegundoPlano.h"
 
 namespace tzv {
+namespace {
+
+// Subject codes, each numbered the first time it is met. A student's subjects mostly
+// come in the order of the students' before them (those of their course), so the code
+// that followed the last code the previous time is tried before the map.
+class NumerosDeAsignatura {
+ public:
+  template <class Nuevo>
+  std::uint32_t de(const ClaveCorta& codigo, Nuevo&& nuevo) {
+    const std::uint32_t anterior = anterior_;
+    if (anterior < siguiente_.size() && siguiente_[anterior].numero != kSinNumero &&
+        siguiente_[anterior].codigo == codigo)
+      return anterior_ = siguiente_[anterior].numero;
+    const std::uint32_t* hallado = mapa_.find(codigo);
+    const std::uint32_t numero = hallado != nullptr ? *hallado : mapa_.try_emplace(codigo, nuevo());
+    if (numero >= siguiente_.size()) siguiente_.resize(numero + 1);
+    if (anterior < siguiente_.size()) siguiente_[anterior] = {codigo, numero};
+    return anterior_ = numero;
+  }
+
+ private:
+  static constexpr std::uint32_t kSinNumero = 0xFFFFFFFF;
+  struct Siguiente {
+    ClaveCorta codigo;
+    std::uint32_t numero = kSinNumero;
+  };
+  MapaCorto<std::uint32_t> mapa_;
+  std::vector<Siguiente> siguiente_;  // by number: the code met after it last time
+  std::uint32_t anterior_ = kSinNumero;
+};
+
+}  // namespace
 
 Matriculas::Matriculas(dbf::Table& asigalum)
     : asigalum_(asigalum), apertura_(abierta_.get_future()) {
@@ -44,43 +76,59 @@ void Matriculas::leer() {
   const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
   // Each row's subject code, numbered in order of appearance, and the runs of rows of
   // one student.
+  // Each run's student code is kept as read (one after the other in `codigosAlumno`), and
+  // numbered once the table is read.
   struct Tramo {
     std::uint32_t alumno, desde;
+    std::size_t codigoDesde, codigoLargo;
   };
   std::vector<Tramo> tramos;
+  std::string codigosAlumno;
   std::vector<std::uint32_t> codigoDeFila;
   codigoDeFila.reserve(tieneCodasig_ ? asigalum_.recordCount() : 0);
   std::string texto;
   std::uint32_t filas = 0;
   // A student's first row, or the first of another run of the student's rows.
-  auto nuevoTramo = [&] {
-    asigalum_.asString(codigo, texto);
-    const auto [it, nuevo] = porAlumno_.try_emplace(texto, static_cast<std::uint32_t>(porAlumno_.size()));
-    if (nuevo) enOrden_.push_back(it->first);
-    tramos.push_back({it->second, filas});
+  auto nuevoTramo = [&](const std::string& alumno) {
+    tramos.push_back({0, filas, codigosAlumno.size(), alumno.size()});
+    codigosAlumno += alumno;
   };
-  auto nuevoCodigo = [&] {
-    codigos_.push_back(asigalum_.asString(*codasig));
+  auto nuevoCodigo = [&](std::string codigo) {
+    codigos_.push_back(std::move(codigo));
     return static_cast<std::uint32_t>(codigos_.size() - 1);
   };
   // The rows of one student usually follow each other: the student's code is read and
   // looked up only when its stored bytes change; each subject code is worked out once.
-  if (codasig != nullptr && enDosPalabras(codigo) && enDosPalabras(*codasig)) {
-    // GESCEN's codes: both keys read straight from the record, in a pass of their own
-    // over the table's longest column.
+  if (codasig != nullptr && enDosPalabras(codigo) && enDosPalabras(*codasig) && codigo.type == 'C' &&
+      codasig->type == 'C') {
+    // GESCEN's codes: both keys read straight from the records, a run of them at a time,
+    // in a pass of its own over the table's longest column.
+    const dbf::Layout& formato = asigalum_.layout();
+    codigoDeFila.resize(asigalum_.recordCount());
     ClaveCorta alumno;
-    MapaCorto<std::uint32_t> porCodigo;
-    asigalum_.forEachRecord([&](const char* registro) {
-      const ClaveCorta a = dosPalabras(registro, codigo);
-      if (tramos.empty() || !(a == alumno)) {
-        alumno = a;
-        nuevoTramo();
+    NumerosDeAsignatura numeros;
+    asigalum_.forEachRun([&](const char* registro, std::uint32_t cuantos, std::size_t largo) {
+      // The run's state in locals, which stay in registers through the loop.
+      const DosPalabras alumnoEn(codigo), codigoEn(*codasig);
+      ClaveCorta ultimo = alumno;
+      std::uint32_t fila = filas;
+      std::uint32_t* codigoDe = codigoDeFila.data();
+      for (const char* fin = registro + cuantos * largo; registro != fin; registro += largo, ++fila) {
+        const ClaveCorta a = alumnoEn.de(registro);
+        if (fila == 0 || !(a == ultimo)) {
+          ultimo = a;
+          filas = fila;
+          texto.clear();
+          dbf::readText(formato, codigo, registro, texto);
+          nuevoTramo(texto);
+        }
+        codigoDe[fila] = numeros.de(codigoEn.de(registro),
+                                    [&] { return nuevoCodigo(dbf::readText(formato, *codasig, registro)); });
       }
-      ++filas;
-      const ClaveCorta c = dosPalabras(registro, *codasig);
-      const std::uint32_t* hallado = porCodigo.find(c);
-      codigoDeFila.push_back(hallado != nullptr ? *hallado : porCodigo.try_emplace(c, nuevoCodigo()));
+      alumno = ultimo;
+      filas = fila;
     });
+    codigoDeFila.resize(filas);
   } else {
     std::optional<MemoCampo<std::uint32_t>> codigoDe;
     if (codasig != nullptr) codigoDe.emplace(asigalum_, std::initializer_list<const char*>{"CODASIG"});
@@ -89,11 +137,19 @@ void Matriculas::leer() {
       const std::string_view bytes = dbf::fieldBytes(registro, codigo);
       if (tramos.empty() || !MismosBytes()(bytes, anterior)) {
         anterior.assign(bytes);
-        nuevoTramo();
+        asigalum_.asString(codigo, texto);
+        nuevoTramo(texto);
       }
       ++filas;
-      if (codigoDe) codigoDeFila.push_back(codigoDe->de(registro, nuevoCodigo));
+      if (codigoDe) codigoDeFila.push_back(codigoDe->de(registro, [&] { return nuevoCodigo(asigalum_.asString(*codasig)); }));
     });
+  }
+  porAlumno_.reserve(tramos.size());
+  for (Tramo& t : tramos) {
+    const std::string_view alumno(codigosAlumno.data() + t.codigoDesde, t.codigoLargo);
+    const auto [it, nuevo] = porAlumno_.try_emplace(alumno, static_cast<std::uint32_t>(porAlumno_.size()));
+    if (nuevo) enOrden_.push_back(it->first);
+    t.alumno = it->second;
   }
   const auto alumnos = static_cast<std::uint32_t>(porAlumno_.size());
   inicio_.assign(alumnos + 1, filas);
