@@ -76,22 +76,20 @@ void Matriculas::leer() {
   const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
   // Each row's subject code, numbered in order of appearance, and the runs of rows of
   // one student.
-  // Each run's student code is kept as read (one after the other in `codigosAlumno`), and
-  // numbered once the table is read.
+  // Each run's student code is kept as read, and numbered once the table is read.
   struct Tramo {
     std::uint32_t alumno, desde;
     std::size_t codigoDesde, codigoLargo;
   };
   std::vector<Tramo> tramos;
-  std::string codigosAlumno;
   std::vector<std::uint32_t> codigoDeFila;
   codigoDeFila.reserve(tieneCodasig_ ? asigalum_.recordCount() : 0);
   std::string texto;
   std::uint32_t filas = 0;
   // A student's first row, or the first of another run of the student's rows.
   auto nuevoTramo = [&](const std::string& alumno) {
-    tramos.push_back({0, filas, codigosAlumno.size(), alumno.size()});
-    codigosAlumno += alumno;
+    tramos.push_back({0, filas, codigosAlumno_.size(), alumno.size()});
+    codigosAlumno_ += alumno;
   };
   auto nuevoCodigo = [&](std::string codigo) {
     codigos_.push_back(std::move(codigo));
@@ -146,7 +144,7 @@ void Matriculas::leer() {
   }
   porAlumno_.reserve(tramos.size());
   for (Tramo& t : tramos) {
-    const std::string_view alumno(codigosAlumno.data() + t.codigoDesde, t.codigoLargo);
+    const std::string_view alumno(codigosAlumno_.data() + t.codigoDesde, t.codigoLargo);
     const auto [it, nuevo] = porAlumno_.try_emplace(alumno, static_cast<std::uint32_t>(porAlumno_.size()));
     if (nuevo) enOrden_.push_back(it->first);
     t.alumno = it->second;

@@ -54,7 +54,9 @@ class Matriculas {
   std::future<void> apertura_;
   std::shared_future<void> lectura_;
   bool tieneCodasig_ = true;
-  MapaTextos<std::uint32_t> porAlumno_;      // student code: number in order of appearance
+  std::string codigosAlumno_;                // the student codes read, one after the other
+  // Student code (a view of codigosAlumno_): number in order of appearance.
+  tsl::robin_map<std::string_view, std::uint32_t, HashBytes, MismosBytes> porAlumno_;
   std::vector<std::string_view> enOrden_;    // the student codes in that order
   std::uint32_t siguiente_ = 0;              // the student after the last one asked for
   std::vector<std::string> codigos_;         // each distinct subject code, as read
