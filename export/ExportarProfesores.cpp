@@ -148,12 +148,12 @@ void ExportarProfesores(gc::Catalogo& tablas) {
   }
   // With no teacher written there is nothing to store: the table stays empty.
   if (proft.state() == dbf::TableState::Insert) proft.post();
-  proft.close();
   profesor.close();
 
+  // The abbreviations as the table gives them back, made unique in it; the table stays
+  // open, so that the rows changed are rewritten before they reach the file.
   std::vector<std::string> abreviaturas;
-  proft.open();
-  const dbf::Field& abrev = proft.campo("ABREV");
+  const dbf::Field& abrev = abrevT;
   for (proft.first(); !proft.eof(); proft.next()) abreviaturas.push_back(proft.asString(abrev));
   const std::vector<std::string> unicas = abreviaturasUnicas(abreviaturas);
   std::size_t i = 0;
