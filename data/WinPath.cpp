@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <mutex>
+#include <string_view>
 #include <system_error>
 #include <unordered_map>
 #include <utility>
@@ -33,9 +34,8 @@ char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' +
 
 // Folds UTF-8 text for comparison: ASCII letters, and the Latin-1 letters of the
 // two-byte range (à..þ to À..Þ), to upper case.
-std::string fold(const std::string& s) {
-  std::string out;
-  out.reserve(s.size());
+void foldInto(std::string_view s, std::string& out) {
+  out.clear();
   for (std::size_t i = 0; i < s.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(s[i]);
     if (c == 0xC3 && i + 1 < s.size()) {
@@ -48,6 +48,11 @@ std::string fold(const std::string& s) {
       out += upper(static_cast<char>(c));
     }
   }
+}
+
+std::string fold(const std::string& s) {
+  std::string out;
+  foldInto(s, out);
   return out;
 }
 
@@ -58,12 +63,29 @@ std::string userDataFolder() {
   return plat::environment("HOME") + "/.local/share";
 }
 
-// The Wine prefix's dosdevices folder, or empty text when there is no prefix.
-std::string dosdevices() {
+// Where the Wine prefix's dosdevices folder is, when there is one.
+std::string dosdevicesPath() {
   std::string prefix = plat::environment("WINEPREFIX");
   if (prefix.empty()) prefix = plat::environment("HOME") + "/.wine";
-  std::string dev = prefix + "/dosdevices";
+  return prefix + "/dosdevices";
+}
+
+// The Wine prefix's dosdevices folder, or empty text when there is no prefix.
+std::string dosdevices() {
+  std::string dev = dosdevicesPath();
   return plat::folderExists(dev) ? dev : std::string();
+}
+
+// The entry of an existing folder whose name is `part` in any case: `part` itself when
+// none is.
+std::string entryInAnyCase(const std::string& folder, const std::string& part) {
+  const std::string want = fold(part);
+  std::string folded;
+  const std::string found = plat::findEntry(folder, [&](std::string_view name) {
+    foldInto(name, folded);
+    return folded == want;
+  });
+  return found.empty() ? part : found;
 }
 
 std::vector<std::string> components(const std::string& rest) {
@@ -104,16 +126,7 @@ std::string resolveEachUnder(std::string base, const std::vector<std::string>& p
     if (candidate.empty() || candidate.back() != '/') candidate += '/';
     std::string exact = candidate + part;
     std::error_code ec;
-    if (exists && !fs::exists(fs::symlink_status(exact, ec))) {
-      std::string want = fold(part);
-      for (const auto& entry : fs::directory_iterator(base, ec)) {
-        std::string name = entry.path().filename().string();
-        if (fold(name) == want) {
-          exact = candidate + name;
-          break;
-        }
-      }
-    }
+    if (exists && !fs::exists(fs::symlink_status(exact, ec))) exact = candidate + entryInAnyCase(base, part);
     base = exact;
     exists = exists && plat::folderExists(base);
   }
@@ -130,7 +143,7 @@ std::string resolveUnder(const std::string& base, const std::vector<std::string>
     std::string exact = joined(base, parts, parts.size());
     if (fs::exists(fs::symlink_status(exact, ec))) return exact;
     const std::string folder = joined(base, parts, parts.size() - 1);
-    if (parts.size() > 1 && plat::folderExists(folder)) return resolveEachUnder(folder, {parts.back()});
+    if (parts.size() > 1 && plat::folderExists(folder)) return joined(folder, {entryInAnyCase(folder, parts.back())}, 1);
   }
   return resolveEachUnder(base, parts);
 }
@@ -163,34 +176,37 @@ std::vector<char> drives() {
 
 #else
 
-// The folder a drive link leads to, worked out once per link and target: every path
-// of every table goes through it.
-std::string linkTarget(const std::string& link) {
+// The folder a drive link leads to, worked out once per link and the text it holds
+// (`written`, null for a folder that is no link): every path of every table goes
+// through it.
+std::string linkTarget(const std::string& link, const std::string* written) {
   static std::mutex mutex;
-  static std::unordered_map<std::string, std::pair<fs::path, std::string>> known;
-  std::error_code ec;
-  const fs::path written = fs::read_symlink(link, ec);
-  if (!ec) {
+  static std::unordered_map<std::string, std::pair<std::string, std::string>> known;
+  if (written != nullptr) {
     std::lock_guard<std::mutex> lock(mutex);
     auto it = known.find(link);
-    if (it != known.end() && it->second.first == written) return it->second.second;
+    if (it != known.end() && it->second.first == *written) return it->second.second;
   }
+  std::error_code ec;
   fs::path target = fs::canonical(link, ec);
   if (ec) return link;
-  if (!written.empty()) {
+  if (written != nullptr && !written->empty()) {
     std::lock_guard<std::mutex> lock(mutex);
-    known[link] = {written, target.string()};
+    known[link] = {*written, target.string()};
   }
   return target.string();
 }
 
 std::string driveRoot(char letter) {
   letter = upper(letter);
-  std::string dev = dosdevices();
-  if (!dev.empty()) {
-    // The link's target, so that paths read the same as the folders they name.
-    return linkTarget(dev + "/" + static_cast<char>(letter - 'A' + 'a') + ":");
-  }
+  // The link's target, so that paths read the same as the folders they name. A link
+  // that reads settles it at once; otherwise the prefix's folder of drive links has to
+  // be there.
+  const std::string dev = dosdevicesPath();
+  const std::string link = dev + "/" + static_cast<char>(letter - 'A' + 'a') + ":";
+  std::string written;
+  if (plat::linkText(link, written)) return linkTarget(link, &written);
+  if (plat::folderExists(dev)) return linkTarget(link, nullptr);
   std::string own = userDataFolder() + "/TransZorvexValencia";
   if (letter == 'C') return own + "/drive_c";
   if (letter == 'Z') return "/";

@@ -2,6 +2,7 @@
 // record locks on one byte far beyond any table's data, so they never touch records;
 // Wine maps Windows programs' byte-range locks onto the same kind of lock.
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <langinfo.h>
@@ -257,6 +258,30 @@ bool fileExists(const std::string& path) {
 bool folderExists(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool linkText(const std::string& path, std::string& text) {
+  char buffer[4096];
+  const ssize_t n = ::readlink(path.c_str(), buffer, sizeof buffer);
+  if (n < 0 || static_cast<std::size_t>(n) == sizeof buffer) return false;
+  text.assign(buffer, static_cast<std::size_t>(n));
+  return true;
+}
+
+std::string findEntry(const std::string& folder, const std::function<bool(std::string_view name)>& matches) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return {};
+  std::string found;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (matches(name)) {
+      found = name;
+      break;
+    }
+  }
+  ::closedir(dir);
+  return found;
 }
 
 int removeFile(const std::string& path) noexcept {

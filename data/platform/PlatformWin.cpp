@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cwchar>
 #include <string>
 #include <utility>
 
@@ -360,6 +361,25 @@ bool fileExists(const std::string& path) {
 bool folderExists(const std::string& path) {
   DWORD a = attributesOf(path);
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool linkText(const std::string&, std::string&) { return false; }
+
+std::string findEntry(const std::string& folder, const std::function<bool(std::string_view name)>& matches) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(wide(folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return {};
+  std::string found;
+  do {
+    const std::string name = utf8(data.cFileName, std::wcslen(data.cFileName));
+    if (name == "." || name == "..") continue;
+    if (matches(name)) {
+      found = name;
+      break;
+    }
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return found;
 }
 
 int removeFile(const std::string& path) noexcept {
