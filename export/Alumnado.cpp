@@ -187,12 +187,12 @@ void Alumnado::completarFilas() {
   const std::vector<std::string>& codigos = matriculas_.codigos();
   std::string almacenadas(codigos.size() * ancho, ' ');
   std::vector<bool> tiene(codigos.size());
-  std::string fila(formato_.recordLength, ' ');
+  std::string muestra(formato_.recordLength, ' ');
   for (std::size_t c = 0; c < codigos.size(); ++c) {
     auto it = abreviaturas.find(codigos[c]);
     if (it == abreviaturas.end()) continue;
-    dbf::writeText(formato_, primera, fila.data(), it->second);
-    almacenadas.replace(c * ancho, ancho, fila, static_cast<std::size_t>(primera.offset), ancho);
+    dbf::writeText(formato_, primera, muestra.data(), it->second);
+    almacenadas.replace(c * ancho, ancho, muestra, static_cast<std::size_t>(primera.offset), ancho);
     tiene[c] = true;
   }
   // Each student's enrolments are found by what the row's EXPED reads back as.

@@ -11,8 +11,8 @@ namespace tzv {
 namespace {
 
 // Subject codes, each numbered the first time it is met. A student's subjects mostly
-// come in the order of the students' before them (those of their course), so the code
-// that followed the last code the previous time is tried before the map.
+// come in the same order as those of the students before (their course's), so the code
+// that followed the last one the previous time is tried before the map.
 class NumerosDeAsignatura {
  public:
   template <class Nuevo>
@@ -75,8 +75,8 @@ void Matriculas::leer() {
   const dbf::Field& codigo = asigalum_.campo("Codigo");
   const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
   // Each row's subject code, numbered in order of appearance, and the runs of rows of
-  // one student.
-  // Each run's student code is kept as read, and numbered once the table is read.
+  // one student, each with the student's code as read; the students are numbered once
+  // the table is read.
   struct Tramo {
     std::uint32_t alumno, desde;
     std::size_t codigoDesde, codigoLargo;
