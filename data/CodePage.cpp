@@ -231,7 +231,8 @@ const ByteMap& byteMap(CodePage from, CodePage to) {
     std::array<ByteMap, 9> all{};
     const CodePage pages[] = {CodePage::Cp437, CodePage::Cp850, CodePage::Cp1252};
     for (int a = 0; a < 3; ++a)
-      for (int b = 0; b < 3; ++b) all[static_cast<std::size_t>(3 * a + b)] = build(pages[a], pages[b]);
+      for (int b = 0; b < 3; ++b)
+        all[static_cast<std::size_t>(3 * a + b)] = build(pages[a], pages[b]);
     return all;
   }();
   return maps[static_cast<std::size_t>(3 * static_cast<int>(from) + static_cast<int>(to))];

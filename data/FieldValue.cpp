@@ -674,8 +674,8 @@ bool storeDigits(const Field& f, char* record, std::string_view text) {
 
 }  // namespace
 
-bool copyText(const Layout& from, const Field& ff, const char* fromRecord, const Layout& to, const Field& tf,
-              char* toRecord) {
+bool copyText(const Layout& from, const Field& ff, const char* fromRecord, const Layout& to,
+              const Field& tf, char* toRecord) {
   if (ff.type != 'C' || ff.nullBit >= 0 || tf.type != 'C' || tf.nullBit >= 0) return false;
   // Both sides keep one byte per character: the part that fits, then blanks.
   const std::string_view text = withoutPadding(fieldBytes(fromRecord, ff));

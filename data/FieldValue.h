@@ -69,8 +69,8 @@ inline bool writeAsciiText(const Field& f, char* record, std::string_view text) 
 // What writeText(to, tf, toRecord, readText(from, ff, fromRecord)) stores, without the
 // text in between: for copying a text field from one table's record into another's.
 // False, with nothing written, unless both are plain character fields.
-bool copyText(const Layout& from, const Field& ff, const char* fromRecord, const Layout& to, const Field& tf,
-              char* toRecord);
+bool copyText(const Layout& from, const Field& ff, const char* fromRecord, const Layout& to,
+              const Field& tf, char* toRecord);
 // The bytes a record stores for a field, as they lie in the file.
 inline std::string_view fieldBytes(const char* record, const Field& f) {
   return {record + f.offset, static_cast<std::size_t>(f.length)};

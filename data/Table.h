@@ -266,10 +266,13 @@ template <class Visit>
 void Table::forEachRun(Visit&& visit) {
   std::uint32_t last = 0;
   if (!startStoredScan(last)) {
-    for (; !eof_; next()) visit(currentRecord(), std::uint32_t{1}, std::size_t{layout().recordLength});
+    for (; !eof_; next())
+      visit(currentRecord(), std::uint32_t{1}, std::size_t{layout().recordLength});
     return;
   }
-  auto visible = [&](const char* rec) { return rec[0] != '*' && (filterField_ < 0 || passesFilter(rec)); };
+  auto visible = [&](const char* rec) {
+    return rec[0] != '*' && (filterField_ < 0 || passesFilter(rec));
+  };
   RecordRun run;
   for (std::uint32_t r = cur_; !eof_ && recordRun(r, last, run);) {
     const char* rec = run.bytes;

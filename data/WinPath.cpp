@@ -126,7 +126,8 @@ std::string resolveEachUnder(std::string base, const std::vector<std::string>& p
     if (candidate.empty() || candidate.back() != '/') candidate += '/';
     std::string exact = candidate + part;
     std::error_code ec;
-    if (exists && !fs::exists(fs::symlink_status(exact, ec))) exact = candidate + entryInAnyCase(base, part);
+    if (exists && !fs::exists(fs::symlink_status(exact, ec)))
+      exact = candidate + entryInAnyCase(base, part);
     base = exact;
     exists = exists && plat::folderExists(base);
   }
@@ -143,7 +144,8 @@ std::string resolveUnder(const std::string& base, const std::vector<std::string>
     std::string exact = joined(base, parts, parts.size());
     if (fs::exists(fs::symlink_status(exact, ec))) return exact;
     const std::string folder = joined(base, parts, parts.size() - 1);
-    if (parts.size() > 1 && plat::folderExists(folder)) return joined(folder, {entryInAnyCase(folder, parts.back())}, 1);
+    if (parts.size() > 1 && plat::folderExists(folder))
+      return joined(folder, {entryInAnyCase(folder, parts.back())}, 1);
   }
   return resolveEachUnder(base, parts);
 }

@@ -156,8 +156,10 @@ void Alumnado::hacerFilas() {
     copiar(registro, *campos->apenom, nombre);
     dbf::writeText(formato_, turno, fila, turnos_->de(g.primero, delCurso));
     const std::string& r =
-        repetidor.de(registro, [&] { return tabla.asInteger(*campos->repite) == 1; }) ? repiteSi : repiteNo;
-    std::memcpy(fila + repite.offset, r.data() + repite.offset, static_cast<std::size_t>(repite.length));
+        repetidor.de(registro, [&] { return tabla.asInteger(*campos->repite) == 1; }) ? repiteSi
+                                                                                      : repiteNo;
+    std::memcpy(fila + repite.offset, r.data() + repite.offset,
+                static_cast<std::size_t>(repite.length));
     fila += largo;
     ++numFilas_;
   });
@@ -179,7 +181,8 @@ void Alumnado::completarFilas() {
   const dbf::Field& primera = formato_.fields[static_cast<std::size_t>(formato_.find("ASIG1"))];
   const auto ancho = static_cast<std::size_t>(primera.length);
   for (int n = 1; n <= kMaxAsignaturasAlumno; ++n) {
-    const dbf::Field& f = formato_.fields[static_cast<std::size_t>(formato_.find("ASIG" + std::to_string(n)))];
+    const dbf::Field& f =
+        formato_.fields[static_cast<std::size_t>(formato_.find("ASIG" + std::to_string(n)))];
     if (static_cast<std::size_t>(f.length) != ancho) return;
     asignaturas.push_back(static_cast<std::size_t>(f.offset));
   }

@@ -112,7 +112,8 @@ inline bool enDosPalabras(const dbf::Field& f) {
 struct DosPalabras {
   std::size_t primera, segunda;  // where each word starts in the record
   explicit DosPalabras(const dbf::Field& f)
-      : primera(static_cast<std::size_t>(f.offset)), segunda(static_cast<std::size_t>(f.offset + f.length - 8)) {}
+      : primera(static_cast<std::size_t>(f.offset)),
+        segunda(static_cast<std::size_t>(f.offset + f.length - 8)) {}
   ClaveCorta de(const char* registro) const {
     ClaveCorta k;
     std::memcpy(&k.a, registro + primera, 8);
@@ -268,7 +269,8 @@ class MemoCampo {
       // shifted so that only the field's are left.
       if (!b.empty() && static_cast<std::size_t>(c.offset) + b.size() >= 8) {
         std::memcpy(&k.a, b.data() + b.size() - 8, 8);
-        k.a = std::endian::native == std::endian::little ? k.a >> (8 * (8 - b.size())) : k.a << (8 * (8 - b.size()));
+        k.a = std::endian::native == std::endian::little ? k.a >> (8 * (8 - b.size()))
+                                                         : k.a << (8 * (8 - b.size()));
         return k;
       }
     }

@@ -18,8 +18,8 @@ namespace {
 // The students written one at a time as they are read, subjects and all: the way taken
 // when their rows could not all be made ahead. It stops at the first failure, with the
 // rows written before it stored.
-void escribirUnoAUno(dbf::Table& alumnost, dbf::Table& alumnos, const Turnos& turnos, Matriculas& matriculas,
-                     const MapaTextos<std::string>& abreviaturas) {
+void escribirUnoAUno(dbf::Table& alumnost, dbf::Table& alumnos, const Turnos& turnos,
+                     Matriculas& matriculas, const MapaTextos<std::string>& abreviaturas) {
   std::vector<const dbf::Field*> asignaturas;  // ASIG1, ASIG2... as far as the table has them
   for (int n = 1; n <= kMaxAsignaturasAlumno; ++n)
     asignaturas.push_back(&alumnost.campo("ASIG" + std::to_string(n)));

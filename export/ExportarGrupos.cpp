@@ -55,7 +55,8 @@ void ExportarGrupos(gc::Catalogo& tablas) {
 
   dbf::Table& grupos = tablas.wwTableGrupos;
   grupos.open();
-  const dbf::LazyField turnoDe(grupos, "TURNO"), codgrup(grupos, "CODGRUP"), litegrup(grupos, "LITEGRUP");
+  const dbf::LazyField turnoDe(grupos, "TURNO"), codgrup(grupos, "CODGRUP"),
+      litegrup(grupos, "LITEGRUP");
   for (grupos.first(); !grupos.eof(); grupos.next()) {
     const std::string turno = grupos.asString(*turnoDe);
     const CodigoGrupo g = trocearGrupo(grupos.asString(*codgrup));
@@ -81,8 +82,9 @@ void ExportarGrupos(gc::Catalogo& tablas) {
       cursost.setString(nivelC, g.nivel);
       cursost.setString(cursoC, g.curso);
       cursost.post();
-      cursosEscritos.try_emplace(
-          clave({valorAlmacenado(turno, 1), valorAlmacenado(g.nivel, 5), valorAlmacenado(g.curso, 3)}), true);
+      cursosEscritos.try_emplace(clave({valorAlmacenado(turno, 1), valorAlmacenado(g.nivel, 5),
+                                        valorAlmacenado(g.curso, 3)}),
+                                 true);
     }
   }
   grupos.close();

@@ -78,7 +78,9 @@ std::string Iniciales(const std::string& texto, const std::string& separador) {
   // One pass over the characters, each compared whole with the separator.
   std::string resultado;
   const std::string_view s = texto;
-  auto caracter = [&](std::size_t at) { return s.substr(at, longitudCaracter(static_cast<unsigned char>(s[at]))); };
+  auto caracter = [&](std::size_t at) {
+    return s.substr(at, longitudCaracter(static_cast<unsigned char>(s[at])));
+  };
   for (std::size_t at = 0; at < s.size();) {
     const std::string_view c = caracter(at);
     at += c.size();

@@ -97,7 +97,8 @@ FuentesAsignaciones::FuentesAsignaciones() : d_(std::make_unique<Datos>()) {}
 FuentesAsignaciones::~FuentesAsignaciones() = default;
 
 void FuentesAsignaciones::leerAsignaturas(dbf::Table& asigvalt) {
-  const dbf::LazyField nhoras(asigvalt, "NHORAS"), codvalen(asigvalt, "CODVALEN"), cod(asigvalt, "COD");
+  const dbf::LazyField nhoras(asigvalt, "NHORAS"), codvalen(asigvalt, "CODVALEN"),
+      cod(asigvalt, "COD");
   for (asigvalt.first(); !asigvalt.eof(); asigvalt.next()) {
     const double horas = asigvalt.asFloat(*nhoras);
     const auto sesiones =
@@ -111,7 +112,8 @@ void FuentesAsignaciones::leerAsignaturas(dbf::Table& asigvalt) {
 void FuentesAsignaciones::leerProfesores(dbf::Table& proft) {
   const dbf::LazyField dni(proft, "DNI"), abrev(proft, "ABREV");
   for (proft.first(); !proft.eof(); proft.next())
-    d_->profesores.try_emplace(proft.asInteger(*dni), Valor(proft.asString(*abrev), d_->columnaCprof));
+    d_->profesores.try_emplace(proft.asInteger(*dni),
+                               Valor(proft.asString(*abrev), d_->columnaCprof));
 }
 
 void FuentesAsignaciones::recorrer(const Lecciones& lecciones,
@@ -139,8 +141,8 @@ void FuentesAsignaciones::recorrer(const Lecciones& lecciones,
     const Asignatura& a = *asignaturaDe[l.asignatura];
     const Valor& cprof = *profesorDe[l.profesor];
     if (escritas.contiene(a.cod.numero, cprof.numero, g.abreviatura.numero)) continue;
-    fila({a.cod.texto, cprof.texto, g.abreviatura.texto, g.codigo.nivel, g.codigo.curso, g.codigo.grupo, a.horas,
-          a.sesiones, l.asignatura, l.profesor, l.grupo});
+    fila({a.cod.texto, cprof.texto, g.abreviatura.texto, g.codigo.nivel, g.codigo.curso,
+          g.codigo.grupo, a.horas, a.sesiones, l.asignatura, l.profesor, l.grupo});
     escritas.anotar(a.cod.numeroAlmacenado, cprof.numeroAlmacenado, g.abreviatura.numeroAlmacenado);
   }
 }
@@ -206,7 +208,8 @@ FilasEnFormato::~FilasEnFormato() = default;
 
 void FilasEnFormato::escribir(const FilaAsignacion& f, char* registro) {
   const CamposAsigt& c = campos_;
-  auto pieza = [&](std::vector<std::string>& piezas, std::uint32_t quien, auto escribirPieza) -> const std::string& {
+  auto pieza = [&](std::vector<std::string>& piezas, std::uint32_t quien,
+                   auto escribirPieza) -> const std::string& {
     if (quien >= piezas.size()) piezas.resize(quien + 1);
     std::string& p = piezas[quien];
     if (p.empty()) {

@@ -97,8 +97,8 @@ void Matriculas::leer() {
   };
   // The rows of one student usually follow each other: the student's code is read and
   // looked up only when its stored bytes change; each subject code is worked out once.
-  if (codasig != nullptr && enDosPalabras(codigo) && enDosPalabras(*codasig) && codigo.type == 'C' &&
-      codasig->type == 'C') {
+  if (codasig != nullptr && enDosPalabras(codigo) && enDosPalabras(*codasig) &&
+      codigo.type == 'C' && codasig->type == 'C') {
     // GESCEN's codes: both keys read straight from the records, a run of them at a time,
     // in a pass of its own over the table's longest column.
     const dbf::Layout& formato = asigalum_.layout();
@@ -111,7 +111,8 @@ void Matriculas::leer() {
       ClaveCorta ultimo = alumno;
       std::uint32_t fila = filas;
       std::uint32_t* codigoDe = codigoDeFila.data();
-      for (const char* fin = registro + cuantos * largo; registro != fin; registro += largo, ++fila) {
+      for (const char* fin = registro + cuantos * largo; registro != fin;
+           registro += largo, ++fila) {
         const ClaveCorta a = alumnoEn.de(registro);
         if (fila == 0 || !(a == ultimo)) {
           ultimo = a;
@@ -120,8 +121,9 @@ void Matriculas::leer() {
           dbf::readText(formato, codigo, registro, texto);
           nuevoTramo(texto);
         }
-        codigoDe[fila] = numeros.de(codigoEn.de(registro),
-                                    [&] { return nuevoCodigo(dbf::readText(formato, *codasig, registro)); });
+        codigoDe[fila] = numeros.de(codigoEn.de(registro), [&] {
+          return nuevoCodigo(dbf::readText(formato, *codasig, registro));
+        });
       }
       alumno = ultimo;
       filas = fila;
@@ -139,13 +141,16 @@ void Matriculas::leer() {
         nuevoTramo(texto);
       }
       ++filas;
-      if (codigoDe) codigoDeFila.push_back(codigoDe->de(registro, [&] { return nuevoCodigo(asigalum_.asString(*codasig)); }));
+      if (codigoDe)
+        codigoDeFila.push_back(
+            codigoDe->de(registro, [&] { return nuevoCodigo(asigalum_.asString(*codasig)); }));
     });
   }
   porAlumno_.reserve(tramos.size());
   for (Tramo& t : tramos) {
     const std::string_view alumno(codigosAlumno_.data() + t.codigoDesde, t.codigoLargo);
-    const auto [it, nuevo] = porAlumno_.try_emplace(alumno, static_cast<std::uint32_t>(porAlumno_.size()));
+    const auto [it, nuevo] =
+        porAlumno_.try_emplace(alumno, static_cast<std::uint32_t>(porAlumno_.size()));
     if (nuevo) enOrden_.push_back(it->first);
     t.alumno = it->second;
   }

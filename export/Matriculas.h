@@ -54,7 +54,7 @@ class Matriculas {
   std::future<void> apertura_;
   std::shared_future<void> lectura_;
   bool tieneCodasig_ = true;
-  std::string codigosAlumno_;                // the student codes read, one after the other
+  std::string codigosAlumno_;  // the student codes read, one after the other
   // Student code (a view of codigosAlumno_): number in order of appearance.
   tsl::robin_map<std::string_view, std::uint32_t, HashBytes, MismosBytes> porAlumno_;
   std::vector<std::string_view> enOrden_;    // the student codes in that order

@@ -89,7 +89,8 @@ bool folderExists(const std::string& path);
 bool linkText(const std::string& path, std::string& text);
 // The name of the first entry of a folder that `matches` accepts; empty text when none
 // does or the folder cannot be read.
-std::string findEntry(const std::string& folder, const std::function<bool(std::string_view name)>& matches);
+std::string findEntry(const std::string& folder,
+                      const std::function<bool(std::string_view name)>& matches);
 // Deletes a file; returns 0 or the error code. A file that another handle or program
 // holds open through a table engine is not deleted (kSharingViolation).
 int removeFile(const std::string& path) noexcept;

@@ -268,7 +268,8 @@ bool linkText(const std::string& path, std::string& text) {
   return true;
 }
 
-std::string findEntry(const std::string& folder, const std::function<bool(std::string_view name)>& matches) {
+std::string findEntry(const std::string& folder,
+                      const std::function<bool(std::string_view name)>& matches) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return {};
   std::string found;

@@ -365,7 +365,8 @@ bool folderExists(const std::string& path) {
 
 bool linkText(const std::string&, std::string&) { return false; }
 
-std::string findEntry(const std::string& folder, const std::function<bool(std::string_view name)>& matches) {
+std::string findEntry(const std::string& folder,
+                      const std::function<bool(std::string_view name)>& matches) {
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW(wide(folder + "\\*").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return {};

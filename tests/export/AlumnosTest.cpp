@@ -2,8 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 
 #include "Escuela.h"
 #include "ExportarAlumnos.h"
@@ -96,25 +96,31 @@ TEST_F(AlumnosTest, FiftySubjectsFitTheFiftyFirstStopsTheExport) {
 // another code page than ALUMNOST's.
 TEST_F(AlumnosTest, RowsMadeAheadAreThoseWrittenOneAtATime) {
   grupos({{"1ESOA", "M", "A"}, {"2BACB", "V", "B"}});
-  const std::vector<Columna> anchos = {{"CODIGO", 24}, {"APENOM", 60}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 0}};
+  const std::vector<Columna> anchos = {
+      {"CODIGO", 24}, {"APENOM", 60}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 0}};
   const std::vector<Fila> tres = {
-      {"123456789012345678901234", "LLARG " + std::string(50, 'X') + " FINAL", "1ESO", "1ESOA", "1"},
+      {"123456789012345678901234", "LLARG " + std::string(50, 'X') + " FINAL", "1ESO", "1ESOA",
+       "1"},
       {"ÀÉÍ", "GARCÍA PÉREZ, JOSÉ Ñ", "2BAC", "2BACB", "0"},
       {"3", "  BLANCS AL DAVANT", "1ESO", "1ESOA", "0"}};
-  const std::vector<Fila> enTres = {{"12345678901234567890", "1ESO001"}, {"ÀÉÍ", "1ESO002"}, {"3", "1ESO003"}};
+  const std::vector<Fila> enTres = {
+      {"12345678901234567890", "1ESO001"}, {"ÀÉÍ", "1ESO002"}, {"3", "1ESO003"}};
   // The stored rows of ALUMNOST.DBF, as they lie in the file.
   auto filasAlmacenadas = [&](std::size_t cuantas) {
     std::ifstream f(drive.native("ZORVTMP/ALUMNOST.DBF"), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    const std::size_t cabecera = static_cast<unsigned char>(bytes[8]) | static_cast<unsigned char>(bytes[9]) << 8;
-    const std::size_t largo = static_cast<unsigned char>(bytes[10]) | static_cast<unsigned char>(bytes[11]) << 8;
+    const std::size_t cabecera =
+        static_cast<unsigned char>(bytes[8]) | static_cast<unsigned char>(bytes[9]) << 8;
+    const std::size_t largo =
+        static_cast<unsigned char>(bytes[10]) | static_cast<unsigned char>(bytes[11]) << 8;
     return bytes.substr(cabecera, cuantas * largo);
   };
   for (const char driver : {'\x03', '\x02'}) {  // Windows ANSI, then DOS 850
     SCOPED_TRACE(static_cast<int>(driver));
     auto alumnosEn = [&](const std::vector<Fila>& filas) {
       staged("alumnos.dbf", anchos, filas);
-      std::fstream f(drive.native("ZORVTMP/VALENCIA/alumnos.dbf"), std::ios::in | std::ios::out | std::ios::binary);
+      std::fstream f(drive.native("ZORVTMP/VALENCIA/alumnos.dbf"),
+                     std::ios::in | std::ios::out | std::ios::binary);
       f.seekp(29);
       f.put(driver);
     };
@@ -128,7 +134,8 @@ TEST_F(AlumnosTest, RowsMadeAheadAreThoseWrittenOneAtATime) {
     // Found by the codes as EXPED keeps them (in the other code page, the accented one
     // reads back otherwise).
     const std::string acentuado = driver == '\x03' ? "ING" : "";
-    ASSERT_EQ(columna(intercambio("ALUMNOST.DBF"), "ASIG1"), (std::vector<std::string>{"MAT", acentuado, "VAL"}));
+    ASSERT_EQ(columna(intercambio("ALUMNOST.DBF"), "ASIG1"),
+              (std::vector<std::string>{"MAT", acentuado, "VAL"}));
 
     // A fourth student with 51 subjects: the writer goes through them one at a time.
     std::vector<Fila> cuatro = tres, enCuatro = enTres;

@@ -76,7 +76,8 @@ TEST(FieldValueTest, TextCopiedBetweenRecordsAsReadingAndWritingItWould) {
   const CodePage pages[] = {CodePage::Cp437, CodePage::Cp850, CodePage::Cp1252};
   dbf::Layout from = dbf::newTableLayout({{"T", dbf::FieldKind::String, 6}}, "DESDE");
   for (int width : {3, 6, 10}) {
-    dbf::Layout to = dbf::newTableLayout({{"N", dbf::FieldKind::Integer, 0}, {"T", dbf::FieldKind::String, width}}, "HACIA");
+    dbf::Layout to = dbf::newTableLayout(
+        {{"N", dbf::FieldKind::Integer, 0}, {"T", dbf::FieldKind::String, width}}, "HACIA");
     const dbf::Field& ff = from.fields[0];
     const dbf::Field& tf = to.fields[1];
     for (CodePage a : pages) {
@@ -89,7 +90,8 @@ TEST(FieldValueTest, TextCopiedBetweenRecordsAsReadingAndWritingItWould) {
           std::string expected(to.recordLength, '#'), copied = expected;
           dbf::writeText(to, tf, expected.data(), dbf::readText(from, ff, source.data()));
           ASSERT_TRUE(dbf::copyText(from, ff, source.data(), to, tf, copied.data()));
-          EXPECT_EQ(copied, expected) << dbf::codePageName(a) << " -> " << dbf::codePageName(b) << " width " << width;
+          EXPECT_EQ(copied, expected)
+              << dbf::codePageName(a) << " -> " << dbf::codePageName(b) << " width " << width;
         }
       }
     }

@@ -195,8 +195,10 @@ TEST_F(TableTest, ForEachRecordVisitsWhatNextWouldInTheSameOrder) {
   auto porTramos = [&](Table& t) {
     std::vector<std::string> vistos;
     t.forEachRun([&](const char* registro, std::uint32_t cuantos, std::size_t largo) {
-      EXPECT_EQ(std::string(registro + (cuantos - 1) * largo + 1, 10), std::string(t.storedBytes(t.campo("CODIGO"))));
-      for (std::uint32_t i = 0; i < cuantos; ++i, registro += largo) vistos.push_back(std::string(registro + 1, 10));
+      EXPECT_EQ(std::string(registro + (cuantos - 1) * largo + 1, 10),
+                std::string(t.storedBytes(t.campo("CODIGO"))));
+      for (std::uint32_t i = 0; i < cuantos; ++i, registro += largo)
+        vistos.push_back(std::string(registro + 1, 10));
     });
     EXPECT_TRUE(t.eof());
     return vistos;
@@ -270,7 +272,8 @@ TEST_F(TableTest, ForEachRunVisitsWhatForEachRecordVisitsAcrossBlocks) {
   crearCodigos(path, codigos);
   std::string bytes = readFile(winpath::toNative(path));
   const std::size_t cabecera = 32 + 32 + 1, largo = 11;
-  for (std::size_t borrado : {0, 23830, 23831, 23832, 40000, 59999}) bytes[cabecera + borrado * largo] = '*';
+  for (std::size_t borrado : {0, 23830, 23831, 23832, 40000, 59999})
+    bytes[cabecera + borrado * largo] = '*';
   writeFile(winpath::toNative(path), bytes);
   Table t;
   t.setTableName(path);
@@ -280,7 +283,8 @@ TEST_F(TableTest, ForEachRunVisitsWhatForEachRecordVisitsAcrossBlocks) {
   std::size_t llamadas = 0;
   t.forEachRun([&](const char* registro, std::uint32_t cuantos, std::size_t paso) {
     ++llamadas;
-    for (std::uint32_t i = 0; i < cuantos; ++i, registro += paso) tramos.emplace_back(registro + 1, 10);
+    for (std::uint32_t i = 0; i < cuantos; ++i, registro += paso)
+      tramos.emplace_back(registro + 1, 10);
   });
   EXPECT_EQ(uno.size(), 59994u);
   EXPECT_EQ(tramos, uno);
