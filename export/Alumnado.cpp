@@ -1,6 +1,8 @@
 #include "Alumnado.h"
 
+#include <algorithm>
 #include <cstring>
+#include <deque>
 #include <optional>
 
 #include "CodigoGrupo.h"
@@ -168,14 +170,29 @@ void Alumnado::hacerFilas() {
 // The subjects of each row, as the writer fills them: each enrolment's subject found in
 // ASIGVALT (by its CODVALEN order, the first row of a code) gives the next ASIGn.
 void Alumnado::completarFilas() {
+  // What does not need the enrolments is done while they are still being read.
   if (!asignaturas_.esperar()) return;
-  std::shared_future<void> matriculas = matriculas_.lectura();
-  matriculas.get();
-  if (!matriculas_.tieneCodasig()) return;
   dbf::Table asigvalt;
   abrirPorCodvalen(asigvalt);
   const MapaTextos<std::string> abreviaturas = abreviaturasDe(asigvalt);
   asigvalt.close();
+  // Each student's enrolments are found by what the row's EXPED reads back as: the row's
+  // own bytes when they read back as they are.
+  const dbf::Field& exped = formato_.fields[static_cast<std::size_t>(formato_.find("EXPED"))];
+  std::vector<std::string_view> codigosAlumno;
+  std::deque<std::string> leidos;
+  codigosAlumno.reserve(numFilas_);
+  std::string texto;
+  for (std::size_t i = 0; i < numFilas_; ++i) {
+    const char* fila = filas_.get() + i * formato_.recordLength + exped.offset;
+    texto.clear();
+    dbf::readText(formato_, exped, fila - exped.offset, texto);
+    const std::string_view bytes(fila, std::min(texto.size(), static_cast<std::size_t>(exped.length)));
+    codigosAlumno.push_back(bytes == texto ? bytes : std::string_view(leidos.emplace_back(texto)));
+  }
+  std::shared_future<void> matriculas = matriculas_.lectura();
+  matriculas.get();
+  if (!matriculas_.tieneCodasig()) return;
   // Where each ASIGn field lies; they all have the first one's width.
   std::vector<std::size_t> asignaturas;
   const dbf::Field& primera = formato_.fields[static_cast<std::size_t>(formato_.find("ASIG1"))];
@@ -198,16 +215,11 @@ void Alumnado::completarFilas() {
     almacenadas.replace(c * ancho, ancho, muestra, static_cast<std::size_t>(primera.offset), ancho);
     tiene[c] = true;
   }
-  // Each student's enrolments are found by what the row's EXPED reads back as.
-  const dbf::Field& exped = formato_.fields[static_cast<std::size_t>(formato_.find("EXPED"))];
-  std::string codigoAlumno;
   std::uint32_t siguiente = 0;
   for (std::size_t i = 0; i < numFilas_; ++i) {
     char* fila = filas_.get() + i * formato_.recordLength;
-    codigoAlumno.clear();
-    dbf::readText(formato_, exped, fila, codigoAlumno);
     std::size_t n = 0;
-    for (std::uint32_t codigo : matriculas_.buscar(codigoAlumno, siguiente)) {
+    for (std::uint32_t codigo : matriculas_.buscar(codigosAlumno[i], siguiente)) {
       if (!tiene[codigo]) continue;
       if (n == asignaturas.size()) return;  // a 51st subject: the writer fails there
       char* destino = fila + asignaturas[n++];

@@ -183,7 +183,8 @@ std::span<const std::uint32_t> Matriculas::de(const std::string& exped) {
   return codigos;
 }
 
-std::span<const std::uint32_t> Matriculas::buscar(const std::string& exped, std::uint32_t& siguiente) const {
+std::span<const std::uint32_t> Matriculas::buscar(std::string_view exped,
+                                                  std::uint32_t& siguiente) const {
   // The students usually come in the order of their enrolments: the next one in that
   // order is tried before the map.
   std::uint32_t a = siguiente;

@@ -41,7 +41,7 @@ class Matriculas {
   // caller's; a student found gives a span that is not null. Whether the table has the
   // subject code field that de() asks for.
   std::shared_future<void> lectura() const { return lectura_; }
-  std::span<const std::uint32_t> buscar(const std::string& exped, std::uint32_t& siguiente) const;
+  std::span<const std::uint32_t> buscar(std::string_view exped, std::uint32_t& siguiente) const;
   bool tieneCodasig() const { return tieneCodasig_; }
   // Closes the table, as the writer does when it is done.
   void cerrar();
