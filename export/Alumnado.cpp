@@ -187,7 +187,8 @@ void Alumnado::completarFilas() {
     const char* fila = filas_.get() + i * formato_.recordLength + exped.offset;
     texto.clear();
     dbf::readText(formato_, exped, fila - exped.offset, texto);
-    const std::string_view bytes(fila, std::min(texto.size(), static_cast<std::size_t>(exped.length)));
+    const std::string_view bytes(fila,
+                                 std::min(texto.size(), static_cast<std::size_t>(exped.length)));
     codigosAlumno.push_back(bytes == texto ? bytes : std::string_view(leidos.emplace_back(texto)));
   }
   std::shared_future<void> matriculas = matriculas_.lectura();
