@@ -184,10 +184,10 @@ void Alumnado::completarFilas() {
   codigosAlumno.reserve(numFilas_);
   std::string texto;
   for (std::size_t i = 0; i < numFilas_; ++i) {
-    const char* fila = filas_.get() + i * formato_.recordLength + exped.offset;
+    const char* fila = filas_.get() + i * formato_.recordLength;
     texto.clear();
-    dbf::readText(formato_, exped, fila - exped.offset, texto);
-    const std::string_view bytes(fila,
+    dbf::readText(formato_, exped, fila, texto);
+    const std::string_view bytes(fila + exped.offset,
                                  std::min(texto.size(), static_cast<std::size_t>(exped.length)));
     codigosAlumno.push_back(bytes == texto ? bytes : std::string_view(leidos.emplace_back(texto)));
   }
