@@ -217,7 +217,6 @@ std::uint32_t DbfFile::append(const char* data) {
   if (pendingCount_ == 0) {
     pendingFirst_ = count_ + 1;
     pending_.clear();
-    if (!writeThrough_) pending_.reserve(kPendingBytes + len + 1);
   } else {
     pending_.pop_back();  // the end-of-file mark moves behind the new record
   }
