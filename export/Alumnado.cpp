@@ -189,7 +189,8 @@ void Alumnado::completarFilas() {
     dbf::readText(formato_, exped, fila, texto);
     const std::string_view bytes(fila + exped.offset,
                                  std::min(texto.size(), static_cast<std::size_t>(exped.length)));
-    codigosAlumno.push_back(bytes == texto ? bytes : std::string_view(leidos.emplace_back(texto)));
+    codigosAlumno.push_back(
+        MismosBytes()(bytes, texto) ? bytes : std::string_view(leidos.emplace_back(texto)));
   }
   std::shared_future<void> matriculas = matriculas_.lectura();
   matriculas.get();

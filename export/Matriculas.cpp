@@ -188,7 +188,7 @@ std::span<const std::uint32_t> Matriculas::buscar(std::string_view exped,
   // The students usually come in the order of their enrolments: the next one in that
   // order is tried before the map.
   std::uint32_t a = siguiente;
-  if (a >= enOrden_.size() || enOrden_[a] != exped) {
+  if (a >= enOrden_.size() || !MismosBytes()(enOrden_[a], exped)) {
     auto it = porAlumno_.find(exped);
     if (it == porAlumno_.end()) return {};
     a = it->second;
