@@ -83,7 +83,6 @@ class MapaTextos {
   const_iterator end() const { return mapa_.end(); }
   bool contains(std::string_view clave) const { return mapa_.find(clave) != mapa_.end(); }
   std::size_t size() const { return mapa_.size(); }
-  void reserve(std::size_t textos) { mapa_.reserve(textos); }
 
   // Adds the text with its value unless it is there; either way, where its entry is.
   template <class... Valor>
