@@ -276,6 +276,14 @@ void DbfFile::close() {
   try {
     flushPending();
     rebuildIndex();
+    if (cutExtra_ && writable_) {
+      const std::uint64_t end = offsetOf(count_ + 1) + 1;
+      try {
+        if (file_.size() > end) file_.truncate(end);
+      } catch (const plat::IoError& e) {
+        ioFailure(e, displayName_);
+      }
+    }
   } catch (...) {
     file_ = plat::File();
     throw;

@@ -66,6 +66,9 @@ class DbfFile {
   std::uint32_t appendMany(const char* data, std::uint32_t count);
   // Writes what is pending and closes the file.
   void close();
+  // The file was written over from its start: at close, whatever lies beyond the
+  // end-of-file mark is cut off.
+  void cutExtraOnClose() { cutExtra_ = true; }
 
   // Removes every record of a closed table, keeping its header and fields.
   static void empty(const std::string& nativePath, const std::string& displayName);
@@ -101,6 +104,7 @@ class DbfFile {
   std::uint32_t pendingFirst_ = 0;
   std::uint32_t pendingCount_ = 0;
   bool stampWritten_ = false;
+  bool cutExtra_ = false;
 };
 
 }  // namespace dbf

@@ -20,14 +20,16 @@ void deleteIfPresent(const std::string& path) {
 
 void recrearTabla(Table& tabla, const std::string& carpeta, const std::string& archivo,
                   const std::vector<FieldDef>& campos, const std::vector<IndexDef>& indices) {
-  deleteIfPresent(winpath::join(carpeta, withExtension(archivo, ".DBF")));
+  // The old data file is written over rather than deleted: the table is written whole
+  // right after, and the system keeps the file's storage instead of freeing it and
+  // taking it back.
   deleteIfPresent(winpath::join(carpeta, withExtension(archivo, ".MDX")));
   tabla.close();
   tabla.setDatabaseName(carpeta);
   tabla.setTableName(archivo);
   tabla.fieldDefs() = campos;
   tabla.indexDefs() = indices;
-  tabla.createTable();
+  tabla.rewriteTable();
 }
 
 }  // namespace dbf

@@ -1,7 +1,8 @@
 #pragma once
 // The recreating pattern of the tables the program creates (exchange tables and the
-// class-period template): the old data and index files go, then the table is created
-// anew from its field and index definitions. The handle is left closed.
+// class-period template): the old index file goes, then the table is created anew from
+// its field and index definitions over the old data file, to be opened and written
+// whole (Table::rewriteTable). The handle is left closed.
 
 #include <string>
 #include <vector>

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include "DbfFile.h"
 #include "WinPath.h"
@@ -19,6 +20,17 @@ std::string upperName(std::string_view s) {
   for (char& c : u)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   return u;
+}
+
+// A table file opened to be written over. A file that cannot be written in place (one
+// marked read-only) is replaced, as creating the table would replace it.
+plat::File rewriteFile(const std::string& native) {
+  try {
+    return plat::File::rewrite(native, plat::Share::Exclusive);
+  } catch (const plat::IoError& e) {
+    if (e.code() != plat::kAccessDenied || plat::removeFile(native) != 0) throw;
+  }
+  return plat::File::create(native, plat::Share::Exclusive);
 }
 
 bool hasExtension(const std::string& name) {
@@ -109,7 +121,14 @@ void Table::open() {
   guarded([&] {
     if (active()) return;
     plat::Share share = exclusive_ ? plat::Share::Exclusive : plat::Share::Shared;
-    file_ = std::make_unique<DbfFile>(nativePath(), path(), !readOnly_, share);
+    const std::string native = nativePath();
+    if (!rewritten_.empty() && (rewritten_ != native || readOnly_)) cutRewritten();
+    file_ = std::make_unique<DbfFile>(native, path(), !readOnly_, share);
+    if (!rewritten_.empty()) {
+      // Written whole now: what the old file held beyond the new records goes at close.
+      file_->cutExtraOnClose();
+      rewritten_.clear();
+    }
     try {
       const Layout& t = file_->layout();
       upperNames_.clear();
@@ -135,8 +154,22 @@ void Table::open() {
   });
 }
 
+void Table::cutRewritten() {
+  if (rewritten_.empty()) return;
+  const std::string native = std::exchange(rewritten_, {});
+  try {
+    plat::File f = plat::File::open(native, plat::Access::ReadWrite, plat::Share::Exclusive);
+    if (f.size() > rewrittenEnd_) f.truncate(rewrittenEnd_);
+    f.close();
+  } catch (const plat::IoError& e) {
+    fail("No se puede cerrar la tabla " + path() + " (error de E/S " + std::to_string(e.code()) +
+         ")");
+  }
+}
+
 void Table::close() {
   guarded([&] {
+    cutRewritten();
     if (!active()) return;
     state_ = TableState::Inactive;
     buffer_.clear();
@@ -713,7 +746,11 @@ void Table::setBoolean(const Field& f, bool v) {
 
 // --- creating and emptying --------------------------------------------------------
 
-void Table::createTable() {
+void Table::createTable() { createFile(false); }
+
+void Table::rewriteTable() { createFile(true); }
+
+void Table::createFile(bool keepStorage) {
   guarded([&] {
     if (active()) fail("No se puede crear la tabla " + path() + " mientras está abierta");
     Layout t = newTableLayout(fieldDefs_, path());
@@ -729,8 +766,14 @@ void Table::createTable() {
     bytes += '\x1A';
     const std::string native = nativePath();
     try {
-      plat::File f = plat::File::create(native, plat::Share::Exclusive);
+      cutRewritten();
+      plat::File f =
+          keepStorage ? rewriteFile(native) : plat::File::create(native, plat::Share::Exclusive);
       f.writeAt(0, bytes.data(), bytes.size());
+      if (keepStorage) {
+        rewritten_ = native;
+        rewrittenEnd_ = bytes.size();
+      }
       if (!tags.empty())
         writeMdxKeys(mdxPathFor(native), winpath::fsText(winpath::fsPath(native).stem()), t, tags,
                      std::vector<std::vector<std::string>>(tags.size()));

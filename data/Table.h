@@ -144,6 +144,11 @@ class Table {
   std::vector<FieldDef>& fieldDefs() { return fieldDefs_; }
   std::vector<IndexDef>& indexDefs() { return indexDefs_; }
   void createTable();
+  // The same for a table about to be opened, written whole and closed: a file already
+  // there keeps its storage, which the new records are written over; whatever of it lies
+  // beyond them is cut off when the table is closed (or when this handle goes, should
+  // it never be opened).
+  void rewriteTable();
   // Removes all records of the closed table, keeping its file, fields and indexes.
   void emptyTable();
 
@@ -183,6 +188,9 @@ class Table {
     return *run.fills == run.fill && *run.writes == run.write;
   }
   bool passesFilter(const char* rec) const;
+  void createFile(bool keepStorage);
+  // Cuts a file left by rewriteTable and never opened where its new content ends.
+  void cutRewritten();
   [[noreturn]] void fail(const std::string& text) const;
   void requireActive() const;
   void requireEditing() const;
@@ -233,6 +241,10 @@ class Table {
   std::vector<IndexEntry> order_;
   std::size_t pos_ = 0;
   std::uint64_t orderGeneration_ = 0;
+  // After rewriteTable, until the table is opened: the file and where its new content
+  // ends.
+  std::string rewritten_;
+  std::uint64_t rewrittenEnd_ = 0;
 };
 
 template <class Visit>

@@ -59,6 +59,10 @@ class File {
   // Creates a file, or empties an existing one. Refused with kSharingViolation when
   // another handle or program holds the file open through a table engine.
   static File create(const std::string& path, Share share = Share::Any);
+  // The same for a file about to be written whole again: an existing one keeps its
+  // bytes, to be written over and then cut where the new content ends (truncate). That
+  // spares the system freeing the file's storage and taking it back at once.
+  static File rewrite(const std::string& path, Share share = Share::Any);
 
   bool isOpen() const { return fd_ >= 0; }
   // Reads up to n bytes at the current position; returns how many were read.

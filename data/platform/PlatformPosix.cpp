@@ -143,7 +143,7 @@ File File::open(const std::string& path, Access access, Share share) {
   return f;
 }
 
-File File::create(const std::string& path, Share share) {
+File File::rewrite(const std::string& path, Share share) {
   int fd = openFd(path, O_RDWR | O_CREAT);
   if (fd < 0) fail(errno, path);
   if (lockedByOther(fd, F_WRLCK)) {
@@ -151,18 +151,18 @@ File File::create(const std::string& path, Share share) {
     throw IoError(kSharingViolation, path);
   }
   takeLock(fd, share, path);
-  // Only a file that holds something is emptied: emptying a new one would make ext4 write
-  // it out as soon as it is closed (as it does for files replaced by truncation), and
-  // then wait for the disk when the file is deleted.
-  struct stat st;
-  if ((fstat(fd, &st) != 0 || st.st_size > 0) && ftruncate(fd, 0) != 0) {
-    int e = errno;
-    ::close(fd);
-    fail(e, path);
-  }
   File f;
   f.fd_ = fd;
   f.path_ = path;
+  return f;
+}
+
+File File::create(const std::string& path, Share share) {
+  File f = rewrite(path, share);
+  // Only a file that holds something is emptied: emptying a new one would make ext4 write
+  // it out as soon as it is closed (as it does for files replaced by truncation), and
+  // then wait for the disk when the file is deleted.
+  if (f.size() > 0) f.truncate(0);
   return f;
 }
 

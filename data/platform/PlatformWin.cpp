@@ -229,9 +229,7 @@ File File::open(const std::string& path, Access access, Share share) {
   return f;
 }
 
-File File::create(const std::string& path, Share share) {
-  // The file is emptied only once nobody else holds it through a table engine, so it
-  // is opened as it is and cut to nothing afterwards.
+File File::rewrite(const std::string& path, Share share) {
   HANDLE h = openHandle(path, GENERIC_READ | GENERIC_WRITE, shareModeOf(share), OPEN_ALWAYS);
   if (h == INVALID_HANDLE_VALUE) fail(GetLastError(), path);
   if (lockedByOther(h, true)) {
@@ -239,14 +237,17 @@ File File::create(const std::string& path, Share share) {
     throw IoError(kSharingViolation, path);
   }
   takeLock(h, share, path);
-  if (!SetEndOfFile(h)) {
-    DWORD e = GetLastError();
-    CloseHandle(h);
-    fail(e, path);
-  }
   File f;
   f.fd_ = fdOf(h, path);
   f.path_ = path;
+  return f;
+}
+
+File File::create(const std::string& path, Share share) {
+  // The file is emptied only once nobody else holds it through a table engine, so it
+  // is opened as it is and cut to nothing afterwards.
+  File f = rewrite(path, share);
+  f.truncate(0);
   return f;
 }
 

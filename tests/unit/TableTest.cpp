@@ -550,6 +550,49 @@ TEST_F(TableTest, RecreatingDeletesTheOldDataAndIndexFiles) {
   EXPECT_EQ(t.layout().fields.size(), 1u);
 }
 
+// Recreating writes over the old data file; once the table is closed (or its handle
+// goes without opening it), the file is the one a fresh creation and the same writes give.
+TEST_F(TableTest, RecreatingOverALongerFileLeavesWhatCreatingWould) {
+  const std::vector<dbf::FieldDef> campos = {{"COD", FieldKind::String, 4},
+                                             {"N", FieldKind::Integer}};
+  struct Caso {
+    const char* nombre;
+    std::vector<std::string> codigos;  // written after recreating; none: opened and closed
+    bool abrir;
+  };
+  const Caso casos[] = {{"three records", {"A", "B", "C"}, true},
+                        {"opened, nothing written", {}, true},
+                        {"never opened", {}, false}};
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    std::vector<std::string> muchos;
+    for (int i = 0; i < 500; ++i) muchos.push_back("VIEJO" + std::to_string(i));
+    crearCodigos(path, muchos, 40);
+    const std::string referencia = "C:\\ZORVTMP\\REFERENCIA.DBF";
+    crear(referencia, campos);
+    auto escribir = [&](Table& t) {
+      t.open();
+      for (const std::string& codigo : c.codigos) {
+        t.append();
+        t.setString("COD", codigo);
+        t.setInteger("N", 7);
+        t.post();
+      }
+      t.close();
+    };
+    {
+      Table t;
+      dbf::recrearTabla(t, "C:\\ZORVTMP", "PRUEBA.DBF", campos);
+      if (c.abrir) escribir(t);
+    }
+    Table r;
+    r.setTableName(referencia);
+    if (c.abrir) escribir(r);
+    EXPECT_EQ(readFile(drive.native("ZORVTMP/PRUEBA.DBF")),
+              readFile(drive.native("ZORVTMP/REFERENCIA.DBF")));
+  }
+}
+
 TEST_F(TableTest, MissingTableNamesTheFile) {
   Table t("wwTableCentro");
   t.setDatabaseName("C:\\ZORVTMP\\VALENCIA");
