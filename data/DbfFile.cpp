@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::size_t kCacheBytes = 256 * 1024;
 // Appended records are written once this many bytes wait: a buffer that stays in the
-// processor's cache, allocated once per file.
+// processor's cache.
 constexpr std::size_t kPendingBytes = 256 * 1024;
 constexpr char kEndOfFile = 0x1A;
 

@@ -259,10 +259,6 @@ void Table::parseFilter() {
 
 bool Table::visible(std::uint32_t recno) const { return visibleRecord(file_->record(recno)); }
 
-bool Table::visibleRecord(const char* rec) const {
-  return rec[0] != '*' && (filterField_ < 0 || passesFilter(rec));
-}
-
 bool Table::passesFilter(const char* rec) const {
   const Field& f = file_->layout().fields[static_cast<std::size_t>(filterField_)];
   return rtrim(std::string_view(rec + f.offset, static_cast<std::size_t>(f.length))) == filterValue_;
@@ -586,15 +582,6 @@ void Table::append() {
     buffer_.assign(blank_.begin(), blank_.end());
     modified_ = false;
     state_ = TableState::Insert;
-  });
-}
-
-void Table::appendRecord(std::string_view start) {
-  append();
-  guarded([&] {
-    if (start.size() > buffer_.size()) fail("El registro preparado no cabe en la tabla " + path());
-    std::memcpy(buffer_.data(), start.data(), start.size());
-    modified_ = true;
   });
 }
 

@@ -104,12 +104,9 @@ class Table {
   Date asDate(const Field& f) const;
 
   void append();
-  // append(), with `start` as the first bytes of the new record: bytes made by the field
-  // writers for a layout whose records are this table's (sameRecords), which leave the
-  // record as append() and this table's setters of those fields would.
-  void appendRecord(std::string_view start);
-  // Stores whole records made that way, one after the other, written at once; the
-  // cursor ends on the last one, as after posting it.
+  // Stores whole records, one after the other, written at once: records made by the
+  // field writers for a layout whose records are this table's (sameRecords). The cursor
+  // ends on the last one, as after posting it.
   void appendRecords(std::string_view records);
   void edit();
   void post();
@@ -197,7 +194,9 @@ class Table {
   const Field& field(std::string_view name) const;
   const char* currentRecord() const;
   bool visible(std::uint32_t recno) const;
-  bool visibleRecord(const char* rec) const;
+  bool visibleRecord(const char* rec) const {
+    return rec[0] != '*' && (filterField_ < 0 || passesFilter(rec));
+  }
   void settle();
   void storeRecord();
   void setValue(std::string_view field, const Value& v);
@@ -261,7 +260,7 @@ void Table::forEachRecord(Visit&& visit) {
     const char* rec = run.bytes;
     const std::uint32_t end = run.first + run.count;
     for (r = run.first; r < end; ++r, rec += run.length) {
-      if (rec[0] == '*' || (filterField_ >= 0 && !passesFilter(rec))) continue;
+      if (!visibleRecord(rec)) continue;
       cur_ = r;
       visit(rec);
       // A visitor that made the handle read elsewhere in the file moved its memory.
@@ -282,9 +281,6 @@ void Table::forEachRun(Visit&& visit) {
       visit(currentRecord(), std::uint32_t{1}, std::size_t{layout().recordLength});
     return;
   }
-  auto visible = [&](const char* rec) {
-    return rec[0] != '*' && (filterField_ < 0 || passesFilter(rec));
-  };
   RecordRun run;
   for (std::uint32_t r = cur_; !eof_ && recordRun(r, last, run);) {
     const char* rec = run.bytes;
@@ -292,7 +288,7 @@ void Table::forEachRun(Visit&& visit) {
     for (r = run.first; r < end;) {
       const char* desde = rec;
       std::uint32_t count = 0;
-      for (; r < end && visible(rec); ++r, rec += run.length) ++count;
+      for (; r < end && visibleRecord(rec); ++r, rec += run.length) ++count;
       if (count == 0) {
         ++r;  // a deleted or filtered record
         rec += run.length;

@@ -145,7 +145,7 @@ std::string resolveUnder(const std::string& base, const std::vector<std::string>
     if (fs::exists(fs::symlink_status(exact, ec))) return exact;
     const std::string folder = joined(base, parts, parts.size() - 1);
     if (parts.size() > 1 && plat::folderExists(folder))
-      return joined(folder, {entryInAnyCase(folder, parts.back())}, 1);
+      return folder + "/" + entryInAnyCase(folder, parts.back());
   }
   return resolveEachUnder(base, parts);
 }

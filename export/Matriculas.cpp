@@ -41,19 +41,16 @@ class NumerosDeAsignatura {
 
 }  // namespace
 
-Matriculas::Matriculas(dbf::Table& asigalum)
-    : asigalum_(asigalum), apertura_(abierta_.get_future()) {
-  auto tarea = [this] {
+Matriculas::Matriculas(dbf::Table& asigalum) : asigalum_(asigalum) {
+  lectura_ = enSegundoPlano([this] {
     try {
       asigalum_.open();
-      abierta_.set_value();
     } catch (...) {
-      abierta_.set_exception(std::current_exception());
+      errorApertura_ = std::current_exception();
       return;
     }
     leer();
-  };
-  lectura_ = enSegundoPlano(tarea);
+  });
 }
 
 Matriculas::~Matriculas() {
@@ -63,7 +60,10 @@ Matriculas::~Matriculas() {
   }
 }
 
-void Matriculas::abrir() { apertura_.get(); }
+void Matriculas::abrir() {
+  lectura_.wait();
+  if (errorApertura_) std::rethrow_exception(errorApertura_);
+}
 
 void Matriculas::cerrar() {
   if (lectura_.valid()) lectura_.wait();

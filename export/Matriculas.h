@@ -28,7 +28,8 @@ class Matriculas {
   Matriculas(const Matriculas&) = delete;
   Matriculas& operator=(const Matriculas&) = delete;
 
-  // Where the writer opens the table: raises the opening's error, if any.
+  // Where the writer opens the table: waits for the reading, then raises the opening's
+  // error, if any.
   void abrir();
   // The subject codes (CODASIG) of the student's enrolments, in the table's stored
   // order, as numbers into codigos(). The first call waits for the reading and raises
@@ -50,8 +51,7 @@ class Matriculas {
   void leer();
 
   dbf::Table& asigalum_;
-  std::promise<void> abierta_;
-  std::future<void> apertura_;
+  std::exception_ptr errorApertura_;  // the table's opening error, if any
   std::shared_future<void> lectura_;
   bool tieneCodasig_ = true;
   std::string codigosAlumno_;  // the student codes read, one after the other

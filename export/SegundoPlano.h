@@ -7,16 +7,16 @@
 
 namespace tzv {
 
-// Starts `tarea` in a thread of its own; when no thread can be had, does it here and now.
-// The work's end can be waited for, and its error raised, as many times as asked.
+// Starts `tarea` in a thread of its own. When no thread can be had, the work is done by
+// the first thread that waits for it: not here and now, since it may wait for a
+// go-ahead (Aviso) that the run gives only later. The work's end can be waited for, and
+// its error raised, as many times as asked.
 template <class Tarea>
 std::shared_future<void> enSegundoPlano(Tarea tarea) {
   try {
     return std::async(std::launch::async, tarea).share();
   } catch (const std::system_error&) {
-    std::shared_future<void> hecha = std::async(std::launch::deferred, std::move(tarea)).share();
-    hecha.wait();
-    return hecha;
+    return std::async(std::launch::deferred, std::move(tarea)).share();
   }
 }
 
