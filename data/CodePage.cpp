@@ -79,11 +79,28 @@ char32_t nextUtf8(std::string_view s, std::size_t& i) {
 
 CodePage codePageOfDriver(std::uint8_t driver) {
   switch (driver) {
-    case 0x01: case 0x09: case 0x0B: case 0x0D: case 0x0F: case 0x11: case 0x15:
-    case 0x18: case 0x19: case 0x1B:
+    case 0x01:
+    case 0x09:
+    case 0x0B:
+    case 0x0D:
+    case 0x0F:
+    case 0x11:
+    case 0x15:
+    case 0x18:
+    case 0x19:
+    case 0x1B:
       return CodePage::Cp437;
-    case 0x02: case 0x0A: case 0x0E: case 0x10: case 0x12: case 0x14: case 0x16:
-    case 0x1A: case 0x1D: case 0x25: case 0x37:
+    case 0x02:
+    case 0x0A:
+    case 0x0E:
+    case 0x10:
+    case 0x12:
+    case 0x14:
+    case 0x16:
+    case 0x1A:
+    case 0x1D:
+    case 0x25:
+    case 0x37:
       return CodePage::Cp850;
     default:
       return CodePage::Cp1252;

@@ -1,8 +1,8 @@
 #include "DbfFile.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <mutex>
 
@@ -64,7 +64,8 @@ Layout readLayout(plat::File& f, std::uint64_t size, const std::string& name) {
 // The tags of the table's production index, when the header announces one and it can
 // be read and matches the table; a missing or damaged index never stops reading.
 std::vector<MdxTag> productionTags(const std::string& nativePath, const Layout& t) {
-  if (!(t.tableFlags & 0x01) || (t.dialect != Dialect::DBase4 && t.dialect != Dialect::DBase3)) return {};
+  if (!(t.tableFlags & 0x01) || (t.dialect != Dialect::DBase4 && t.dialect != Dialect::DBase3))
+    return {};
   auto tags = readMdxTags(mdxPathFor(nativePath));
   if (!tags) return {};
   for (const MdxTag& tag : *tags)
@@ -104,7 +105,8 @@ DbfFile::DbfFile(const std::string& nativePath, const std::string& displayName, 
       writable_(writable),
       writeThrough_(share != plat::Share::Exclusive) {
   try {
-    file_ = plat::File::open(nativePath, writable ? plat::Access::ReadWrite : plat::Access::Read, share);
+    file_ = plat::File::open(nativePath, writable ? plat::Access::ReadWrite : plat::Access::Read,
+                             share);
     std::uint64_t size = file_.size();
     layout_ = readLayout(file_, size, displayName_);
     tags_ = productionTags(nativePath, layout_);
@@ -305,7 +307,8 @@ void DbfFile::empty(const std::string& nativePath, const std::string& displayNam
     std::string stamp = headerStamp(0);
     f.writeAt(1, stamp.data(), stamp.size());
     if (!tags.empty())
-      writeMdxKeys(mdxPathFor(nativePath), baseName(nativePath), t, tags, std::vector<std::vector<std::string>>(tags.size()));
+      writeMdxKeys(mdxPathFor(nativePath), baseName(nativePath), t, tags,
+                   std::vector<std::vector<std::string>>(tags.size()));
     f.close();
   } catch (const plat::IoError& e) {
     ioFailure(e, displayName);

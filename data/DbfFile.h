@@ -46,7 +46,8 @@ class DbfFile {
   std::uint32_t recordCount();
   // The bytes of record `recno` (1-based); valid until the next call on this object.
   const char* record(std::uint32_t recno) {
-    if (recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_ && pendingCount_ == 0 && upToDate())
+    if (recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_ && pendingCount_ == 0 &&
+        upToDate())
       return cache_.data() + static_cast<std::size_t>(recno - cacheFirst_) * layout_.recordLength;
     return fetch(recno);
   }
@@ -93,14 +94,14 @@ class DbfFile {
   bool writeThrough_;
   std::shared_ptr<SharedFileState> shared_;
   std::uint64_t seenGeneration_ = 0;
-  std::uint32_t count_ = 0;          // records stored (written or pending)
+  std::uint32_t count_ = 0;  // records stored (written or pending)
 
   std::uint64_t fills_ = 0;
-  std::vector<char> cache_;          // records [cacheFirst_, cacheFirst_ + cacheCount_)
+  std::vector<char> cache_;  // records [cacheFirst_, cacheFirst_ + cacheCount_)
   std::uint32_t cacheFirst_ = 0;
   std::uint32_t cacheCount_ = 0;
 
-  std::vector<char> pending_;        // appended records not yet written, then the EOF mark
+  std::vector<char> pending_;  // appended records not yet written, then the EOF mark
   std::uint32_t pendingFirst_ = 0;
   std::uint32_t pendingCount_ = 0;
   bool stampWritten_ = false;

@@ -1,7 +1,6 @@
 #include "DbfLayout.h"
 
 #include <algorithm>
-
 #include <cstring>
 
 #include "EngineError.h"
@@ -33,15 +32,27 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 
 Dialect dialectOf(std::uint8_t version, const std::string& name) {
   switch (version) {
-    case 0x02: case 0x03: case 0x83: case 0xFB:
+    case 0x02:
+    case 0x03:
+    case 0x83:
+    case 0xFB:
       return Dialect::DBase3;
-    case 0x43: case 0x63: case 0x7B: case 0x8B: case 0xCB: case 0x05:
+    case 0x43:
+    case 0x63:
+    case 0x7B:
+    case 0x8B:
+    case 0xCB:
+    case 0x05:
       return Dialect::DBase4;
-    case 0x04: case 0x8C:
+    case 0x04:
+    case 0x8C:
       return Dialect::DBase7;
-    case 0xF5: case 0xE5:
+    case 0xF5:
+    case 0xE5:
       return Dialect::FoxPro;
-    case 0x30: case 0x31: case 0x32:
+    case 0x30:
+    case 0x31:
+    case 0x32:
       return Dialect::VisualFoxPro;
     default:
       damaged(name, "versión de cabecera desconocida (" + std::to_string(version) + ")");
@@ -51,9 +62,13 @@ Dialect dialectOf(std::uint8_t version, const std::string& name) {
 // Bytes that a field of a fixed-size binary type must have.
 int fixedLength(char type, Dialect d) {
   switch (type) {
-    case 'I': case '+':
+    case 'I':
+    case '+':
       return 4;
-    case 'Y': case 'T': case 'O': case '@':
+    case 'Y':
+    case 'T':
+    case 'O':
+    case '@':
       return 8;
     case 'B':
       return d == Dialect::VisualFoxPro ? 8 : 0;
@@ -157,9 +172,9 @@ Layout parseLayout(std::string_view h, std::uint64_t fileSize, const std::string
 
 bool sameRecords(const Layout& a, const Layout& b) {
   auto sameField = [](const Field& x, const Field& y) {
-    return x.name == y.name && x.type == y.type && x.length == y.length && x.decimals == y.decimals &&
-           x.offset == y.offset && x.flags == y.flags && x.nullBit == y.nullBit && x.lengthBit == y.lengthBit &&
-           x.system == y.system;
+    return x.name == y.name && x.type == y.type && x.length == y.length &&
+           x.decimals == y.decimals && x.offset == y.offset && x.flags == y.flags &&
+           x.nullBit == y.nullBit && x.lengthBit == y.lengthBit && x.system == y.system;
   };
   return a.dialect == b.dialect && a.codePage == b.codePage && a.recordLength == b.recordLength &&
          a.nullFlagsField == b.nullFlagsField &&

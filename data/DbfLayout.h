@@ -14,16 +14,16 @@ namespace dbf {
 enum class Dialect { DBase3, DBase4, DBase7, FoxPro, VisualFoxPro };
 
 struct Field {
-  std::string name;    // as stored
-  char type = 'C';     // the dBase type letter
-  int length = 0;      // bytes in the record
+  std::string name;  // as stored
+  char type = 'C';   // the dBase type letter
+  int length = 0;    // bytes in the record
   int decimals = 0;
-  int offset = 0;      // from the start of the record (byte 0 is the deletion flag)
+  int offset = 0;          // from the start of the record (byte 0 is the deletion flag)
   std::uint8_t flags = 0;  // Visual FoxPro field flags
-  int nullBit = -1;    // bit in _NullFlags telling the value is null
-  int lengthBit = -1;  // bit in _NullFlags telling a varchar is shorter than its width
-  bool system = false; // hidden system field (_NullFlags)
-  bool tagged = false; // a tag of the production index orders by it
+  int nullBit = -1;        // bit in _NullFlags telling the value is null
+  int lengthBit = -1;      // bit in _NullFlags telling a varchar is shorter than its width
+  bool system = false;     // hidden system field (_NullFlags)
+  bool tagged = false;     // a tag of the production index orders by it
 };
 
 struct Layout {

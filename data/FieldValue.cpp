@@ -58,7 +58,8 @@ void setBit(const Layout& t, char* rec, int bit, bool on) {
   const Field& nf = t.fields[static_cast<std::size_t>(t.nullFlagsField)];
   char& b = rec[nf.offset + bit / 8];
   auto mask = static_cast<std::uint8_t>(1u << (bit % 8));
-  b = static_cast<char>(on ? (static_cast<std::uint8_t>(b) | mask) : (static_cast<std::uint8_t>(b) & ~mask));
+  b = static_cast<char>(on ? (static_cast<std::uint8_t>(b) | mask)
+                           : (static_cast<std::uint8_t>(b) & ~mask));
 }
 
 // Numeric text as stored in N and F fields: blanks, or a decimal number. Asterisks are
@@ -148,7 +149,8 @@ Value readCharacter(const Layout& t, const Field& f, const char* rec) {
 
 Value readVarchar(const Layout& t, const Field& f, const char* rec) {
   std::size_t len = static_cast<std::size_t>(f.length);
-  if (bitSet(t, rec, f.lengthBit)) len = std::min<std::size_t>(static_cast<std::uint8_t>(rec[f.offset + f.length - 1]), len - 1);
+  if (bitSet(t, rec, f.lengthBit))
+    len = std::min<std::size_t>(static_cast<std::uint8_t>(rec[f.offset + f.length - 1]), len - 1);
   std::string_view raw(rec + f.offset, len);
   raw = withoutPadding(raw);
   Value v;
@@ -165,14 +167,24 @@ Value readLogical(const Layout&, const Field& f, const char* rec) {
   char c = rec[f.offset];
   Value v;
   switch (c) {
-    case 'T': case 't': case 'Y': case 'y': case 'S': case 's':
+    case 'T':
+    case 't':
+    case 'Y':
+    case 'y':
+    case 'S':
+    case 's':
       v.kind = Value::Kind::Boolean;
       v.flag = true;
       return v;
-    case 'F': case 'f': case 'N': case 'n':
+    case 'F':
+    case 'f':
+    case 'N':
+    case 'n':
       v.kind = Value::Kind::Boolean;
       return v;
-    case ' ': case '?': case '\0':
+    case ' ':
+    case '?':
+    case '\0':
       return v;
     default:
       badValue(f, std::string_view(&c, 1));
@@ -211,7 +223,8 @@ Value readVfpDouble(const Layout&, const Field& f, const char* rec) {
 }
 
 Value readDb7Double(const Layout&, const Field& f, const char* rec) {
-  std::uint64_t bits = (static_cast<std::uint64_t>(be32(rec + f.offset)) << 32) | be32(rec + f.offset + 4);
+  std::uint64_t bits =
+      (static_cast<std::uint64_t>(be32(rec + f.offset)) << 32) | be32(rec + f.offset + 4);
   if (bits == 0) return {};
   bits = (bits & 0x8000000000000000ull) ? (bits ^ 0x8000000000000000ull) : ~bits;
   double d;
@@ -246,13 +259,15 @@ Reader readerFor(char type, Dialect d) {
       return readCharacter;
     case 'V':
       return d == Dialect::VisualFoxPro ? readVarchar : readCharacter;
-    case 'N': case 'F':
+    case 'N':
+    case 'F':
       return readNumeric;
     case 'L':
       return readLogical;
     case 'D':
       return readDate;
-    case 'I': case '+':
+    case 'I':
+    case '+':
       return d == Dialect::DBase7 ? readDb7Integer : readVfpInteger;
     case 'B':
       return d == Dialect::VisualFoxPro ? readVfpDouble : readMemo;
@@ -272,7 +287,8 @@ Reader readerFor(char type, Dialect d) {
 // --- writers ---------------------------------------------------------------------
 
 [[noreturn]] void cannotWrite(const Field& f) {
-  throw EngineError(std::string("No se puede escribir en el campo '") + f.name + "' de tipo " + f.type);
+  throw EngineError(std::string("No se puede escribir en el campo '") + f.name + "' de tipo " +
+                    f.type);
 }
 
 [[noreturn]] void doesNotFit(const Field& f, const std::string& text) {
@@ -300,7 +316,9 @@ double numberToWrite(const Field& f, const Value& v, bool& empty) {
       double d;
       if (!parseDecimal(s, d)) {
         bool whole = f.decimals == 0 && f.type != 'B' && f.type != 'O' && f.type != 'Y';
-        throw EngineError("'" + v.text + (whole ? "' no es un valor entero válido" : "' no es un valor punto flotante válido"));
+        throw EngineError(
+            "'" + v.text +
+            (whole ? "' no es un valor entero válido" : "' no es un valor punto flotante válido"));
       }
       return d;
     }
@@ -316,7 +334,8 @@ void storeText(const Layout& t, const Field& f, char* rec, std::string_view text
     std::memset(rec + f.offset + n, ' ', width - n);
     return;
   }
-  bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  bool ascii = std::all_of(text.begin(), text.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   std::string encoded;
   std::string_view bytes = text;
   if (!ascii) {
@@ -369,7 +388,8 @@ void writeNumeric(const Layout&, const Field& f, char* rec, const Value& v) {
   int n = r.ec == std::errc() ? static_cast<int>(r.ptr - buf) : -1;
   if (n < 0 || static_cast<std::size_t>(n) > width) doesNotFit(f, textOf(v));
   std::memset(rec + f.offset, ' ', width - static_cast<std::size_t>(n));
-  std::memcpy(rec + f.offset + width - static_cast<std::size_t>(n), buf, static_cast<std::size_t>(n));
+  std::memcpy(rec + f.offset + width - static_cast<std::size_t>(n), buf,
+              static_cast<std::size_t>(n));
 }
 
 void writeLogical(const Layout&, const Field& f, char* rec, const Value& v) {
@@ -387,9 +407,12 @@ void writeLogical(const Layout&, const Field& f, char* rec, const Value& v) {
       std::string_view s = trimBlanks(v.text);
       if (s.empty()) break;
       char first = s.front();
-      if (std::strchr("TtYySs1", first) != nullptr) c = 'T';
-      else if (std::strchr("FfNn0", first) != nullptr) c = 'F';
-      else throw EngineError("'" + v.text + "' no es un valor lógico válido");
+      if (std::strchr("TtYySs1", first) != nullptr)
+        c = 'T';
+      else if (std::strchr("FfNn0", first) != nullptr)
+        c = 'F';
+      else
+        throw EngineError("'" + v.text + "' no es un valor lógico válido");
       break;
     }
     case Value::Kind::Date:
@@ -467,13 +490,15 @@ Writer writerFor(char type, Dialect d) {
     case 'C':
     case 'V':
       return writeCharacter;
-    case 'N': case 'F':
+    case 'N':
+    case 'F':
       return writeNumeric;
     case 'L':
       return writeLogical;
     case 'D':
       return writeDate;
-    case 'I': case '+':
+    case 'I':
+    case '+':
       return d == Dialect::DBase7 ? writeDb7Integer : writeVfpInteger;
     case 'B':
       return d == Dialect::VisualFoxPro ? writeVfpDouble : refuseWrite;
@@ -489,9 +514,15 @@ Writer writerFor(char type, Dialect d) {
 // Bytes of an empty field: blanks for the text-coded types, zeros for binary ones.
 char blankByte(char type, Dialect d) {
   switch (type) {
-    case 'C': case 'N': case 'F': case 'L': case 'D':
+    case 'C':
+    case 'N':
+    case 'F':
+    case 'L':
+    case 'D':
       return ' ';
-    case 'M': case 'G': case 'P':
+    case 'M':
+    case 'G':
+    case 'P':
       return d == Dialect::VisualFoxPro ? '\0' : ' ';
     case 'B':
       return d == Dialect::VisualFoxPro ? '\0' : ' ';
@@ -530,7 +561,8 @@ void writeValue(const Layout& t, const Field& f, char* record, const Value& v) {
 void blankRecord(const Layout& t, char* record) {
   std::memset(record, ' ', t.recordLength);
   for (const Field& f : t.fields)
-    std::memset(record + f.offset, blankByte(f.type, t.dialect), static_cast<std::size_t>(f.length));
+    std::memset(record + f.offset, blankByte(f.type, t.dialect),
+                static_cast<std::size_t>(f.length));
 }
 
 std::int64_t roundHalfEven(double v) { return static_cast<std::int64_t>(std::nearbyint(v)); }
@@ -557,7 +589,8 @@ std::string generalFormat(double v) {
   std::string exponent = s.substr(e + 1);
   bool negative = !exponent.empty() && exponent[0] == '-';
   std::size_t digits = exponent.find_first_not_of("+-0");
-  return mantissa + "E" + (negative ? "-" : "") + (digits == std::string::npos ? "0" : exponent.substr(digits));
+  return mantissa + "E" + (negative ? "-" : "") +
+         (digits == std::string::npos ? "0" : exponent.substr(digits));
 }
 
 bool parseDecimal(std::string_view text, double& out) {
@@ -598,7 +631,8 @@ bool readIntegerFast(const Field& f, const char* record, std::int64_t& out) {
   if (r.ec == std::errc() && r.ptr == s.data() + s.size()) return true;
   double d;
   auto rd = std::from_chars(s.data(), s.data() + s.size(), d);
-  if (rd.ec != std::errc() || rd.ptr != s.data() + s.size() || !(std::fabs(d) < 9.2e18)) return false;
+  if (rd.ec != std::errc() || rd.ptr != s.data() + s.size() || !(std::fabs(d) < 9.2e18))
+    return false;
   out = roundHalfEven(d);
   return true;
 }
@@ -797,11 +831,13 @@ Date dateOf(const Value& v, const std::string& fieldName) {
     Date d;
     bool ok = false;
     if (s.size() == 8 && s.find_first_not_of("0123456789") == std::string_view::npos) {
-      d = {std::atoi(std::string(s.substr(0, 4)).c_str()), std::atoi(std::string(s.substr(4, 2)).c_str()),
+      d = {std::atoi(std::string(s.substr(0, 4)).c_str()),
+           std::atoi(std::string(s.substr(4, 2)).c_str()),
            std::atoi(std::string(s.substr(6, 2)).c_str())};
       ok = true;
     } else if (s.size() == 10 && s[2] == '/' && s[5] == '/') {
-      d = {std::atoi(std::string(s.substr(6, 4)).c_str()), std::atoi(std::string(s.substr(3, 2)).c_str()),
+      d = {std::atoi(std::string(s.substr(6, 4)).c_str()),
+           std::atoi(std::string(s.substr(3, 2)).c_str()),
            std::atoi(std::string(s.substr(0, 2)).c_str())};
       ok = true;
     }

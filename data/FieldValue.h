@@ -22,11 +22,11 @@ struct Value {
   Kind kind = Kind::Empty;
   std::string text;
   double number = 0.0;
-  bool integral = false;      // number holds a whole value read exactly
-  std::int64_t integer = 0;   // the whole value when integral
+  bool integral = false;     // number holds a whole value read exactly
+  std::int64_t integer = 0;  // the whole value when integral
   bool flag = false;
   Date date;
-  int millis = -1;            // time of day of a date-time, -1 for a plain date
+  int millis = -1;  // time of day of a date-time, -1 for a plain date
 
   static Value ofText(std::string s);
   static Value ofInteger(std::int64_t v);

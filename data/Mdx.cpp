@@ -34,15 +34,19 @@ void put32(std::string& b, std::size_t at, std::uint32_t v) {
 
 std::uint32_t get32(const std::string& b, std::size_t at) {
   std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(b[at + static_cast<std::size_t>(i)]);
+  for (int i = 3; i >= 0; --i)
+    v = (v << 8) | static_cast<std::uint8_t>(b[at + static_cast<std::size_t>(i)]);
   return v;
 }
 
 char keyTypeOf(char fieldType) {
   switch (fieldType) {
-    case 'C': case 'V':
+    case 'C':
+    case 'V':
       return 'C';
-    case 'D': case 'T': case '@':
+    case 'D':
+    case 'T':
+    case '@':
       return 'D';
     default:
       return 'N';
@@ -82,7 +86,8 @@ std::string bcd(double v) {
   k[1] = static_cast<char>((digits.size() << 2) | 1 | (v < 0 ? 0x80 : 0));
   for (std::size_t i = 0; i < digits.size(); ++i) {
     auto nibble = static_cast<unsigned char>(digits[i] - '0');
-    k[2 + i / 2] = static_cast<char>(static_cast<unsigned char>(k[2 + i / 2]) | (i % 2 == 0 ? nibble << 4 : nibble));
+    k[2 + i / 2] = static_cast<char>(static_cast<unsigned char>(k[2 + i / 2]) |
+                                     (i % 2 == 0 ? nibble << 4 : nibble));
   }
   return k;
 }
@@ -109,9 +114,10 @@ double doubleOf(const std::string& k) {
 bool keyLess(char keyType, const std::string& a, const std::string& b) {
   switch (keyType) {
     case 'C':
-      return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-      });
+      return std::lexicographical_compare(
+          a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+          });
     case 'D':
       return doubleOf(a) < doubleOf(b);
     default:
@@ -148,8 +154,9 @@ std::uint32_t buildTree(std::string& file, std::uint32_t& nextPage, std::vector<
   std::vector<TreeEntry> parents;
   if (level.empty()) return writeNode({}, 0);
   for (std::size_t i = 0; i < level.size(); i += maxKeys) {
-    std::vector<TreeEntry> chunk(level.begin() + static_cast<std::ptrdiff_t>(i),
-                                 level.begin() + static_cast<std::ptrdiff_t>(std::min(level.size(), i + maxKeys)));
+    std::vector<TreeEntry> chunk(
+        level.begin() + static_cast<std::ptrdiff_t>(i),
+        level.begin() + static_cast<std::ptrdiff_t>(std::min(level.size(), i + maxKeys)));
     parents.push_back({writeNode(chunk, 0), chunk.back().key});
   }
   // Branches: up to maxKeys items and a last pointer, so maxKeys + 1 children each.
@@ -187,7 +194,8 @@ std::string mdxPathFor(const std::string& dbfNativePath) {
   std::string wanted = stem + (lower ? ".mdx" : ".MDX");
   std::error_code ec;
   fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
-  if (fs::exists(folder / winpath::fsPath(wanted), ec)) return winpath::fsText(folder / winpath::fsPath(wanted));
+  if (fs::exists(folder / winpath::fsPath(wanted), ec))
+    return winpath::fsText(folder / winpath::fsPath(wanted));
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
     std::string name = winpath::fsText(entry.path().filename());
     if (winpath::sameName(name, wanted)) return winpath::fsText(folder / entry.path().filename());
@@ -202,7 +210,8 @@ std::optional<std::vector<MdxTag>> readMdxTags(const std::string& path) {
     std::string head(kTagTable + kMaxTags * kTagEntry, '\0');
     if (f.readAt(0, head.data(), head.size()) != head.size()) return std::nullopt;
     if (head[0] != 2 || static_cast<std::uint8_t>(head[26]) != kTagEntry) return std::nullopt;
-    std::size_t used = static_cast<std::uint8_t>(head[28]) | (static_cast<std::uint8_t>(head[29]) << 8);
+    std::size_t used =
+        static_cast<std::uint8_t>(head[28]) | (static_cast<std::uint8_t>(head[29]) << 8);
     if (used > kMaxTags) return std::nullopt;
     const std::uint64_t size = f.size();
     std::vector<MdxTag> tags;
@@ -213,7 +222,8 @@ std::optional<std::vector<MdxTag>> readMdxTags(const std::string& path) {
       name = name.substr(0, name.find('\0'));
       std::string tagHeader(kBlock, '\0');
       if (static_cast<std::uint64_t>(headerPage) * kPage + kBlock > size ||
-          f.readAt(static_cast<std::uint64_t>(headerPage) * kPage, tagHeader.data(), kBlock) != kBlock)
+          f.readAt(static_cast<std::uint64_t>(headerPage) * kPage, tagHeader.data(), kBlock) !=
+              kBlock)
         return std::nullopt;
       std::string expression(tagHeader.data() + kExpressionAt, kBlock - kExpressionAt);
       expression = expression.substr(0, expression.find('\0'));
@@ -245,7 +255,8 @@ std::string mdxKey(const Layout& t, const Field& f, const char* record) {
 }
 
 void writeMdxKeys(const std::string& path, const std::string& tableBaseName, const Layout& t,
-                  const std::vector<MdxTag>& tags, const std::vector<std::vector<std::string>>& keysByTag) {
+                  const std::vector<MdxTag>& tags,
+                  const std::vector<std::vector<std::string>>& keysByTag) {
   std::string file(static_cast<std::size_t>(kFirstTagPage) * kPage, '\0');
   std::uint32_t nextPage = kFirstTagPage + static_cast<std::uint32_t>(tags.size() * kBlockPages);
   file.resize(static_cast<std::size_t>(nextPage) * kPage, '\0');
@@ -261,9 +272,12 @@ void writeMdxKeys(const std::string& path, const std::string& tableBaseName, con
     std::vector<TreeEntry> entries;
     const auto& keys = keysByTag[i];
     entries.reserve(keys.size());
-    for (std::size_t r = 0; r < keys.size(); ++r) entries.push_back({static_cast<std::uint32_t>(r + 1), keys[r]});
+    for (std::size_t r = 0; r < keys.size(); ++r)
+      entries.push_back({static_cast<std::uint32_t>(r + 1), keys[r]});
     std::stable_sort(entries.begin(), entries.end(),
-                     [keyType](const TreeEntry& a, const TreeEntry& b) { return keyLess(keyType, a.key, b.key); });
+                     [keyType](const TreeEntry& a, const TreeEntry& b) {
+                       return keyLess(keyType, a.key, b.key);
+                     });
     std::uint32_t root = buildTree(file, nextPage, std::move(entries), itemLength, maxKeys);
 
     const std::uint32_t headerPage = kFirstTagPage + static_cast<std::uint32_t>(i * kBlockPages);

@@ -37,15 +37,17 @@ void writeMdx(const std::string& mdxNativePath, const std::string& tableBaseName
               const std::vector<MdxTag>& tags, std::uint32_t count, RecordSource&& records);
 
 // Lower-level form: the keys of each tag, one per record in record order.
-void writeMdxKeys(const std::string& mdxNativePath, const std::string& tableBaseName, const Layout& t,
-                  const std::vector<MdxTag>& tags, const std::vector<std::vector<std::string>>& keysByTag);
+void writeMdxKeys(const std::string& mdxNativePath, const std::string& tableBaseName,
+                  const Layout& t, const std::vector<MdxTag>& tags,
+                  const std::vector<std::vector<std::string>>& keysByTag);
 
 template <class RecordSource>
 void writeMdx(const std::string& mdxNativePath, const std::string& tableBaseName, const Layout& t,
               const std::vector<MdxTag>& tags, std::uint32_t count, RecordSource&& records) {
   std::vector<std::vector<std::string>> keys(tags.size());
   std::vector<const Field*> fields;
-  for (const MdxTag& tag : tags) fields.push_back(&t.fields[static_cast<std::size_t>(t.find(tag.field))]);
+  for (const MdxTag& tag : tags)
+    fields.push_back(&t.fields[static_cast<std::size_t>(t.find(tag.field))]);
   for (auto& k : keys) k.reserve(count);
   for (std::uint32_t r = 1; r <= count; ++r) {
     const char* rec = records(r);

@@ -40,7 +40,8 @@ std::string textoErrorES(int code) {
   }
 }
 
-EntradaSalidaError::EntradaSalidaError(int code) : std::runtime_error(textoErrorES(code)), code_(code) {}
+EntradaSalidaError::EntradaSalidaError(int code)
+    : std::runtime_error(textoErrorES(code)), code_(code) {}
 
 void CopiarArchivo(std::string destino, const std::string& origen) {
   if (parteNombre(destino).empty()) destino += parteNombre(origen);
@@ -87,16 +88,17 @@ void CopiarDatosGC(Catalogo& tablas, const std::string& carpetaGC) {
     dbf::Table* tabla;
   };
   const std::vector<Paso> pasos = {
-      {"grupos.dbf", &tablas.wwTableGrupos},     {"profesor.dbf", &tablas.wwTableProfesor},
-      {"horgrup.dbf", &tablas.wwTableHorGrup},   {"asigalum.dbf", &tablas.wwTableAsigAlum},
-      {"asignat.dbf", &tablas.wwTableAsignat},   {"aulas.dbf", &tablas.wwTableAulas},
-      {"alumnos.dbf", &tablas.wwTableAlumnos},   {"alumnos.fpt", nullptr},
-      {"centro.dbf", &tablas.wwTableCentro},     {"lhortipo.dbf", &tablas.wwTableLhortipo},
+      {"grupos.dbf", &tablas.wwTableGrupos},   {"profesor.dbf", &tablas.wwTableProfesor},
+      {"horgrup.dbf", &tablas.wwTableHorGrup}, {"asigalum.dbf", &tablas.wwTableAsigAlum},
+      {"asignat.dbf", &tablas.wwTableAsignat}, {"aulas.dbf", &tablas.wwTableAulas},
+      {"alumnos.dbf", &tablas.wwTableAlumnos}, {"alumnos.fpt", nullptr},
+      {"centro.dbf", &tablas.wwTableCentro},   {"lhortipo.dbf", &tablas.wwTableLhortipo},
       {"OCUPA.dbf", &tablas.wwTableOCUPA},
   };
   for (const Paso& paso : pasos) {
     if (paso.tabla != nullptr) paso.tabla->close();
-    ReemplazarArchivo(std::string(kCarpetaStaging) + "\\" + paso.archivo, archivoGC(carpetaGC, paso.archivo));
+    ReemplazarArchivo(std::string(kCarpetaStaging) + "\\" + paso.archivo,
+                      archivoGC(carpetaGC, paso.archivo));
   }
 }
 

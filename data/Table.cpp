@@ -261,7 +261,8 @@ bool Table::visible(std::uint32_t recno) const { return visibleRecord(file_->rec
 
 bool Table::passesFilter(const char* rec) const {
   const Field& f = file_->layout().fields[static_cast<std::size_t>(filterField_)];
-  return rtrim(std::string_view(rec + f.offset, static_cast<std::size_t>(f.length))) == filterValue_;
+  return rtrim(std::string_view(rec + f.offset, static_cast<std::size_t>(f.length))) ==
+         filterValue_;
 }
 
 // --- ordering index ---------------------------------------------------------------
@@ -272,7 +273,8 @@ Table::IndexEntry Table::keyOf(int fieldIndex, std::uint32_t recno, const char* 
   IndexEntry e;
   e.recno = recno;
   if (isCharacterKey(f.type)) {
-    e.text = std::string(rtrim(std::string_view(record + f.offset, static_cast<std::size_t>(f.length))));
+    e.text =
+        std::string(rtrim(std::string_view(record + f.offset, static_cast<std::size_t>(f.length))));
   } else {
     e.number = floatOf(readValue(t, f, record), f.name);
   }
@@ -282,8 +284,9 @@ Table::IndexEntry Table::keyOf(int fieldIndex, std::uint32_t recno, const char* 
 bool Table::keyLess(const IndexEntry& a, const IndexEntry& b) const {
   if (a.text != b.text) {
     return std::lexicographical_compare(
-        a.text.begin(), a.text.end(), b.text.begin(), b.text.end(),
-        [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+        a.text.begin(), a.text.end(), b.text.begin(), b.text.end(), [](char x, char y) {
+          return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+        });
   }
   if (a.number != b.number) return a.number < b.number;
   return a.recno < b.recno;
@@ -309,7 +312,8 @@ void Table::buildOrder() {
   std::vector<IndexEntry> order;
   order.reserve(n);
   for (std::uint32_t r = 1; r <= n; ++r) order.push_back(keyOf(idx, r, file_->record(r)));
-  std::sort(order.begin(), order.end(), [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
+  std::sort(order.begin(), order.end(),
+            [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
   order_ = std::move(order);
   indexField_ = idx;
   orderGeneration_ = file_->generation();
@@ -331,8 +335,9 @@ std::size_t Table::orderPosition(std::uint32_t recno) const {
 
 void Table::placeInOrder(std::uint32_t recno, const char* record) {
   IndexEntry e = keyOf(indexField_, recno, record);
-  auto at = std::lower_bound(order_.begin(), order_.end(), e,
-                             [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
+  auto at =
+      std::lower_bound(order_.begin(), order_.end(), e,
+                       [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
   pos_ = static_cast<std::size_t>(at - order_.begin());
   order_.insert(at, std::move(e));
 }
@@ -454,8 +459,9 @@ bool Table::findKey(std::string_view key) {
       if (!parseDecimal(key, d)) return false;
       probe.number = d;
     }
-    auto at = std::lower_bound(order_.begin(), order_.end(), probe,
-                               [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
+    auto at = std::lower_bound(
+        order_.begin(), order_.end(), probe,
+        [this](const IndexEntry& a, const IndexEntry& b) { return keyLess(a, b); });
     for (; at != order_.end() && at->text == probe.text && at->number == probe.number; ++at) {
       if (visible(at->recno)) {
         pos_ = static_cast<std::size_t>(at - order_.begin());
@@ -596,7 +602,8 @@ void Table::appendRecords(std::string_view records) {
     if (count == 0) return;
     const std::uint32_t last = file_->appendMany(records.data(), count);
     if (indexField_ >= 0) {
-      for (std::uint32_t k = 0; k < count; ++k) placeInOrder(last - count + 1 + k, records.data() + k * len);
+      for (std::uint32_t k = 0; k < count; ++k)
+        placeInOrder(last - count + 1 + k, records.data() + k * len);
       orderGeneration_ = file_->generation();
     }
     cur_ = last;
@@ -673,7 +680,8 @@ void Table::setString(std::string_view name, std::string_view v) { setString(cam
 void Table::setString(const Field& f, std::string_view v) {
   // The common case in long loops, handled here: ASCII text into a plain character field
   // of the record being edited.
-  if ((state_ == TableState::Edit || state_ == TableState::Insert) && writeAsciiText(f, buffer_.data(), v)) {
+  if ((state_ == TableState::Edit || state_ == TableState::Insert) &&
+      writeAsciiText(f, buffer_.data(), v)) {
     modified_ = true;
     return;
   }
@@ -723,7 +731,8 @@ void Table::setFloat(std::string_view field, double v) { setValue(field, Value::
 void Table::setBoolean(std::string_view field, bool v) { setValue(field, Value::ofBoolean(v)); }
 void Table::setFloat(const Field& f, double v) { setValue(f, Value::ofFloat(v)); }
 void Table::setBoolean(const Field& f, bool v) {
-  if ((state_ == TableState::Edit || state_ == TableState::Insert) && f.type == 'L' && f.nullBit < 0) {
+  if ((state_ == TableState::Edit || state_ == TableState::Insert) && f.type == 'L' &&
+      f.nullBit < 0) {
     buffer_[static_cast<std::size_t>(f.offset)] = v ? 'T' : 'F';
     modified_ = true;
     return;
@@ -766,8 +775,10 @@ void Table::createFile(bool keepStorage) {
                      std::vector<std::vector<std::string>>(tags.size()));
       f.close();
     } catch (const plat::IoError& e) {
-      if (e.code() == plat::kSharingViolation) fail("La tabla " + path() + " está en uso por otro programa");
-      fail("No se puede crear la tabla " + path() + " (error de E/S " + std::to_string(e.code()) + ")");
+      if (e.code() == plat::kSharingViolation)
+        fail("La tabla " + path() + " está en uso por otro programa");
+      fail("No se puede crear la tabla " + path() + " (error de E/S " + std::to_string(e.code()) +
+           ")");
     }
   });
 }

@@ -154,8 +154,8 @@ class Table {
 
  private:
   struct IndexEntry {
-    std::string text;  // character keys: stored bytes without trailing blanks
-    double number = 0; // other keys
+    std::string text;   // character keys: stored bytes without trailing blanks
+    double number = 0;  // other keys
     std::uint32_t recno = 0;
   };
 
@@ -223,10 +223,10 @@ class Table {
   std::vector<IndexDef> indexDefs_;
 
   std::unique_ptr<DbfFile> file_;
-  std::vector<std::string> upperNames_;  // per field, empty for hidden ones
+  std::vector<std::string> upperNames_;                      // per field, empty for hidden ones
   std::unordered_map<std::string, std::size_t> fieldIndex_;  // by upper-case name
-  mutable std::size_t nameHint_ = 0;     // the field expected next: reads tend to follow field order
-  std::vector<char> blank_;              // a new, empty record
+  mutable std::size_t nameHint_ = 0;  // the field expected next: reads tend to follow field order
+  std::vector<char> blank_;           // a new, empty record
   TableState state_ = TableState::Inactive;
   std::vector<char> buffer_;
   bool modified_ = false;

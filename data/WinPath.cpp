@@ -255,7 +255,8 @@ std::string toWindows(const std::string& nativePath) {
     }
   }
   if (bestLetter == 0) return nativePath;
-  std::string rest = best == "/" ? t.substr(1) : (t.size() > best.size() ? t.substr(best.size() + 1) : "");
+  std::string rest =
+      best == "/" ? t.substr(1) : (t.size() > best.size() ? t.substr(best.size() + 1) : "");
   std::replace(rest.begin(), rest.end(), '/', '\\');
   return std::string(1, bestLetter) + ":\\" + rest;
 }

@@ -39,8 +39,9 @@ Turnos::Turnos(dbf::Table& grupos) {
 }
 
 std::vector<dbf::FieldDef> camposAlumnost() {
-  std::vector<dbf::FieldDef> campos = {texto("EXPED", 20), texto("NOMBRE", 50), texto("TURNO", 1), texto("NIVEL", 5),
-                                       texto("CURSO", 3),  texto("GRUPO", 2),   texto("OPCION", 1), logico("REPITE")};
+  std::vector<dbf::FieldDef> campos = {texto("EXPED", 20), texto("NOMBRE", 50), texto("TURNO", 1),
+                                       texto("NIVEL", 5),  texto("CURSO", 3),   texto("GRUPO", 2),
+                                       texto("OPCION", 1), logico("REPITE")};
   for (int n = 1; n <= kMaxAsignaturasAlumno; ++n) {
     campos.push_back({"ASIG" + std::to_string(n), dbf::FieldKind::String, 4});
     campos.push_back({"DIV" + std::to_string(n), dbf::FieldKind::String, 1});

@@ -13,7 +13,8 @@ class Catalogo;
 namespace tzv {
 
 inline constexpr const char* kAvisoExportacion =
-    "La duración de este Proceso será más larga, en función de la cantidad de datos que tengamos en "
+    "La duración de este Proceso será más larga, en función de la cantidad de datos que tengamos "
+    "en "
     "nuestra Gestión de Centros.";
 inline constexpr const char* kProcesoFinalizado = "Proceso finalizado";
 

@@ -8,7 +8,7 @@ namespace tzv {
 void ExportarAsigCursos() {
   dbf::Table asigcurt;
   recrearIntercambio(asigcurt, kASIGCURT,
-                    {texto("NIVEL", 5), texto("CURSO", 3), texto("ASIG", 4), real("HORAS")});
+                     {texto("NIVEL", 5), texto("CURSO", 3), texto("ASIG", 4), real("HORAS")});
   dbf::Table asigvalt;
   asigvalt.setTableName(rutaIntercambio(kASIGVALT));
   asigvalt.setIndexName("CODVALEN");

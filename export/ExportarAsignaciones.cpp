@@ -20,7 +20,8 @@ void ExportarAsignaciones(gc::Catalogo& tablas, Lecciones& lecciones) {
   asigt.open();
   // The rows made ahead, when they were, are stored at once; the subject and teacher
   // tables they came from are still opened where the rows would read them.
-  const bool preparadas = lecciones.filasCompletas() && dbf::sameRecords(asigt.layout(), lecciones.formatoFilas());
+  const bool preparadas =
+      lecciones.filasCompletas() && dbf::sameRecords(asigt.layout(), lecciones.formatoFilas());
   FuentesAsignaciones fuentes;
   dbf::Table asigvalt, proft;
   abrirEnTrabajo(asigvalt, kASIGVALT);

@@ -12,7 +12,8 @@ double horasSemanales(const std::string& horsemte) {
   std::string dos = subcadena(horsemte, 1, 2);
   if (sinBlancos(dos).empty()) return 1.0;
   double horas = 0;
-  if (!dbf::parseDecimal(dos, horas)) throw dbf::EngineError("'" + dos + "' no es un valor punto flotante válido");
+  if (!dbf::parseDecimal(dos, horas))
+    throw dbf::EngineError("'" + dos + "' no es un valor punto flotante válido");
   return horas > 0 ? horas : 1.0;
 }
 
@@ -21,11 +22,12 @@ void ExportarAsignaturas(gc::Catalogo& tablas, const std::string& idioma) {
   dbf::Table asigvalt;
   dbf::Table asignomt;
   recrearIntercambio(asigvalt, kASIGVALT,
-                    {texto("COD", 4), texto("CODLARGO", 8), texto("NOMBRE", 40), texto("CODVALEN", 10),
-                     real("NHORAS"), texto("NIVEL", 5), texto("CURSO", 3)},
-                    {{"COD", "COD"}, {"CODVALEN", "CODVALEN"}});
-  recrearIntercambio(asignomt, kASIGNOMT,
-                    {texto("COD", 4), texto("CODLARGO", 8), texto("NOMBRE", 40), logico("ESTAREA")});
+                     {texto("COD", 4), texto("CODLARGO", 8), texto("NOMBRE", 40),
+                      texto("CODVALEN", 10), real("NHORAS"), texto("NIVEL", 5), texto("CURSO", 3)},
+                     {{"COD", "COD"}, {"CODVALEN", "CODVALEN"}});
+  recrearIntercambio(
+      asignomt, kASIGNOMT,
+      {texto("COD", 4), texto("CODLARGO", 8), texto("NOMBRE", 40), logico("ESTAREA")});
   asignomt.open();
   asigvalt.open();
 

@@ -8,8 +8,9 @@ namespace tzv {
 
 void ExportarAulas(gc::Catalogo& tablas) {
   dbf::Table aulat;
-  recrearIntercambio(aulat, kAULAT,
-                    {texto("ABREV", 4), texto("NOMBRE", 40), texto("EDIFICIO", 1), entero("MAXALUM")});
+  recrearIntercambio(
+      aulat, kAULAT,
+      {texto("ABREV", 4), texto("NOMBRE", 40), texto("EDIFICIO", 1), entero("MAXALUM")});
   aulat.open();
   dbf::Table& aulas = tablas.wwTableAulas;
   aulas.open();

@@ -30,12 +30,12 @@ std::string clave(std::initializer_list<std::string_view> textos) {
 void ExportarGrupos(gc::Catalogo& tablas) {
   dbf::Table grupost;
   recrearIntercambio(grupost, kGRUPOST,
-                    {texto("ABREV", 4), texto("TURNO", 1), texto("NIVEL", 5), texto("CURSO", 3), texto("GRUPO", 2),
-                     texto("DESCRIP", 40)});
+                     {texto("ABREV", 4), texto("TURNO", 1), texto("NIVEL", 5), texto("CURSO", 3),
+                      texto("GRUPO", 2), texto("DESCRIP", 40)});
   grupost.open();
   dbf::Table cursost;
   recrearIntercambio(cursost, kCURSOST,
-                    {texto("ABREV", 3), texto("TURNO", 1), texto("NIVEL", 5), texto("CURSO", 3)});
+                     {texto("ABREV", 3), texto("TURNO", 1), texto("NIVEL", 5), texto("CURSO", 3)});
   cursost.open();
 
   // The values each written row gives back, as a duplicate test that reads the file

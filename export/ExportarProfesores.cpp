@@ -23,8 +23,8 @@ struct CamposProfesor {
 
 // A teacher is left out only when a leaving date, a name and a DNI are all set.
 bool dadoDeBaja(const dbf::Table& profesor, const CamposProfesor& c) {
-  return !profesor.asDate(*c.fbaja).isZero() && !recortar(profesor.asString(*c.apenomprof)).empty() &&
-         profesor.asInteger(*c.dni) != 0;
+  return !profesor.asDate(*c.fbaja).isZero() &&
+         !recortar(profesor.asString(*c.apenomprof)).empty() && profesor.asInteger(*c.dni) != 0;
 }
 
 std::string abreviaturaDe(const std::string& nombre) {
@@ -47,8 +47,12 @@ class Abreviaturas {
   std::vector<std::vector<std::size_t>> titulares_;
 };
 
-void quitar(std::vector<std::size_t>& v, std::size_t x) { v.erase(std::lower_bound(v.begin(), v.end(), x)); }
-void poner(std::vector<std::size_t>& v, std::size_t x) { v.insert(std::lower_bound(v.begin(), v.end(), x), x); }
+void quitar(std::vector<std::size_t>& v, std::size_t x) {
+  v.erase(std::lower_bound(v.begin(), v.end(), x));
+}
+void poner(std::vector<std::size_t>& v, std::size_t x) {
+  v.insert(std::lower_bound(v.begin(), v.end(), x), x);
+}
 
 // The pass over the table in which each record, in turn, gives a counter to every other
 // record that holds its abbreviation at that moment.
@@ -130,7 +134,7 @@ std::vector<std::string> abreviaturasUnicas(std::vector<std::string> abrev) {
 void ExportarProfesores(gc::Catalogo& tablas) {
   dbf::Table proft;
   recrearIntercambio(proft, kPROFT,
-                    {texto("ABREV", 4), texto("NOMBRE", 40), texto("DEPART", 40), entero("DNI")});
+                     {texto("ABREV", 4), texto("NOMBRE", 40), texto("DEPART", 40), entero("DNI")});
   proft.open();
   dbf::Table& profesor = tablas.wwTableProfesor;
   profesor.open();

@@ -72,13 +72,12 @@ struct Grupo {
   Valor abreviatura;
 };
 
-
 }  // namespace
 
 std::vector<dbf::FieldDef> camposAsigt() {
-  return {texto("CASIG", 4), texto("CPROF", 4), texto("CGRUP", 4), texto("CAULA", 4), texto("TURNO", 1),
-          texto("NIVEL", 5), texto("CURSO", 3), texto("GRUPO", 2), real("HORAS"),     texto("SESIONES", 20),
-          texto("CTAREA", 4)};
+  return {texto("CASIG", 4), texto("CPROF", 4),     texto("CGRUP", 4), texto("CAULA", 4),
+          texto("TURNO", 1), texto("NIVEL", 5),     texto("CURSO", 3), texto("GRUPO", 2),
+          real("HORAS"),     texto("SESIONES", 20), texto("CTAREA", 4)};
 }
 
 void abrirEnTrabajo(dbf::Table& tabla, const char* nombre) {
@@ -219,7 +218,8 @@ void FilasEnFormato::escribir(const FilaAsignacion& f, char* registro) {
     return p;
   };
   auto copiar = [&](const std::string& desde, const dbf::Field* campo) {
-    std::memcpy(registro + campo->offset, desde.data() + campo->offset, static_cast<std::size_t>(campo->length));
+    std::memcpy(registro + campo->offset, desde.data() + campo->offset,
+                static_cast<std::size_t>(campo->length));
   };
   const std::string& asignatura = pieza(piezas_->asignaturas, f.asignatura, [&](char* r) {
     dbf::writeText(asigt_, *c.casig, r, f.casig);
@@ -229,8 +229,9 @@ void FilasEnFormato::escribir(const FilaAsignacion& f, char* registro) {
     dbf::writeText(asigt_, *c.sesiones, r, f.sesiones);
     dbf::writeText(asigt_, *c.ctarea, r, "*12");
   });
-  const std::string& profesor =
-      pieza(piezas_->profesores, f.profesor, [&](char* r) { dbf::writeText(asigt_, *c.cprof, r, f.cprof); });
+  const std::string& profesor = pieza(piezas_->profesores, f.profesor, [&](char* r) {
+    dbf::writeText(asigt_, *c.cprof, r, f.cprof);
+  });
   const std::string& grupo = pieza(piezas_->grupos, f.grupoDe, [&](char* r) {
     dbf::writeText(asigt_, *c.cgrup, r, f.cgrup);
     dbf::writeText(asigt_, *c.nivel, r, f.nivel);

@@ -62,7 +62,8 @@ class FuentesAsignaciones {
 
 // The fields of ASIGT in an open table or in a layout.
 struct CamposAsigt {
-  const dbf::Field *casig, *cprof, *cgrup, *caula, *turno, *nivel, *curso, *grupo, *horas, *sesiones, *ctarea;
+  const dbf::Field *casig, *cprof, *cgrup, *caula, *turno, *nivel, *curso, *grupo, *horas,
+      *sesiones, *ctarea;
   explicit CamposAsigt(const dbf::Table& asigt);
   explicit CamposAsigt(const dbf::Layout& asigt);
 };

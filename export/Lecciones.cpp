@@ -51,14 +51,16 @@ void Lecciones::leer() {
   }
   // Each lesson reads its group, then its subject, then its teacher, as the writer does.
   try {
-    const dbf::LazyField codgrup(horgrup_, "CODGRUP"), codasig(horgrup_, "CODASIG"), dni(horgrup_, "DNI");
+    const dbf::LazyField codgrup(horgrup_, "CODGRUP"), codasig(horgrup_, "CODASIG"),
+        dni(horgrup_, "DNI");
     MemoCampo<std::uint32_t> grupoDe(horgrup_, {"CODGRUP"});
     MemoCampo<std::uint32_t> asignaturaDe(horgrup_, {"CODASIG"});
     MemoCampo<std::uint32_t> profesorDe(horgrup_, {"DNI"});
     lecciones_.reserve(horgrup_.recordCount());
     horgrup_.forEachRecord([&](const char* registro) {
       Leccion l;
-      l.grupo = grupoDe.de(registro, [&] { return anadir(grupos_, trocearGrupo(horgrup_.asString(*codgrup))); });
+      l.grupo = grupoDe.de(
+          registro, [&] { return anadir(grupos_, trocearGrupo(horgrup_.asString(*codgrup))); });
       l.asignatura = asignaturaDe.de(
           registro, [&] { return anadir(asignaturas_, sinBlancos(horgrup_.asString(*codasig))); });
       l.profesor = profesorDe.de(registro, [&] { return anadir(dnis_, horgrup_.asInteger(*dni)); });

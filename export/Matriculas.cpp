@@ -131,7 +131,8 @@ void Matriculas::leer() {
     codigoDeFila.resize(filas);
   } else {
     std::optional<MemoCampo<std::uint32_t>> codigoDe;
-    if (codasig != nullptr) codigoDe.emplace(asigalum_, std::initializer_list<const char*>{"CODASIG"});
+    if (codasig != nullptr)
+      codigoDe.emplace(asigalum_, std::initializer_list<const char*>{"CODASIG"});
     std::string anterior;
     asigalum_.forEachRecord([&](const char* registro) {
       const std::string_view bytes = dbf::fieldBytes(registro, codigo);
@@ -165,21 +166,24 @@ void Matriculas::leer() {
   // Grouped by student, stored order kept within each: a counting sort of the runs.
   std::fill(inicio_.begin(), inicio_.end(), 0);
   auto hasta = [&](std::size_t t) { return t + 1 < tramos.size() ? tramos[t + 1].desde : filas; };
-  for (std::size_t t = 0; t < tramos.size(); ++t) inicio_[tramos[t].alumno + 1] += hasta(t) - tramos[t].desde;
+  for (std::size_t t = 0; t < tramos.size(); ++t)
+    inicio_[tramos[t].alumno + 1] += hasta(t) - tramos[t].desde;
   for (std::size_t i = 1; i < inicio_.size(); ++i) inicio_[i] += inicio_[i - 1];
   if (codasig == nullptr) return;
   std::vector<std::uint32_t> siguiente(inicio_.begin(), inicio_.end() - 1);
   codigoDeFila_.resize(codigoDeFila.size());
   for (std::size_t t = 0; t < tramos.size(); ++t) {
     std::uint32_t& destino = siguiente[tramos[t].alumno];
-    for (std::uint32_t f = tramos[t].desde; f < hasta(t); ++f) codigoDeFila_[destino++] = codigoDeFila[f];
+    for (std::uint32_t f = tramos[t].desde; f < hasta(t); ++f)
+      codigoDeFila_[destino++] = codigoDeFila[f];
   }
 }
 
 std::span<const std::uint32_t> Matriculas::de(const std::string& exped) {
   lectura_.get();
   const std::span<const std::uint32_t> codigos = buscar(exped, siguiente_);
-  if (codigos.data() != nullptr && !tieneCodasig_) asigalum_.asString("CODASIG");  // raises the missing-field error
+  if (codigos.data() != nullptr && !tieneCodasig_)
+    asigalum_.asString("CODASIG");  // raises the missing-field error
   return codigos;
 }
 

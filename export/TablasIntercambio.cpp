@@ -5,9 +5,12 @@
 
 namespace tzv {
 
-std::string rutaIntercambio(const std::string& archivo) { return std::string(gc::kCarpetaTrabajo) + "\\" + archivo; }
+std::string rutaIntercambio(const std::string& archivo) {
+  return std::string(gc::kCarpetaTrabajo) + "\\" + archivo;
+}
 
-void recrearIntercambio(dbf::Table& tabla, const std::string& archivo, const std::vector<dbf::FieldDef>& campos,
+void recrearIntercambio(dbf::Table& tabla, const std::string& archivo,
+                        const std::vector<dbf::FieldDef>& campos,
                         const std::vector<dbf::IndexDef>& indices) {
   dbf::recrearTabla(tabla, gc::kCarpetaTrabajo, archivo, campos, indices);
   tabla.setExclusive(true);

@@ -21,7 +21,7 @@ inline constexpr const char* kASIGT = "ASIGT.DBF";
 
 // The nine tables in the order the export writes them.
 inline const std::vector<std::string>& tablasIntercambio() {
-  static const std::vector<std::string> tablas = {kASIGVALT, kASIGNOMT, kPROFT,    kAULAT, kALUMNOST,
+  static const std::vector<std::string> tablas = {kASIGVALT, kASIGNOMT, kPROFT,   kAULAT, kALUMNOST,
                                                   kASIGCURT, kGRUPOST,  kCURSOST, kASIGT};
   return tablas;
 }
@@ -32,11 +32,14 @@ std::string rutaIntercambio(const std::string& archivo);
 // Recreates an exchange table in the work folder, its handle left closed and marked
 // exclusive: the writer is the table's only user while it fills it, so no other program
 // reads it half-written, and the engine can store its records in batches.
-void recrearIntercambio(dbf::Table& tabla, const std::string& archivo, const std::vector<dbf::FieldDef>& campos,
+void recrearIntercambio(dbf::Table& tabla, const std::string& archivo,
+                        const std::vector<dbf::FieldDef>& campos,
                         const std::vector<dbf::IndexDef>& indices = {});
 
 // A text field of that width, an integer, a float, a boolean.
-inline dbf::FieldDef texto(const char* nombre, int ancho) { return {nombre, dbf::FieldKind::String, ancho}; }
+inline dbf::FieldDef texto(const char* nombre, int ancho) {
+  return {nombre, dbf::FieldKind::String, ancho};
+}
 inline dbf::FieldDef entero(const char* nombre) { return {nombre, dbf::FieldKind::Integer, 0}; }
 inline dbf::FieldDef real(const char* nombre) { return {nombre, dbf::FieldKind::Float, 0}; }
 inline dbf::FieldDef logico(const char* nombre) { return {nombre, dbf::FieldKind::Boolean, 0}; }

@@ -25,7 +25,8 @@ void ComprobarPlantilla(gc::Catalogo& tablas, const std::string& centro, Interac
   {
     dbf::Table plantilla;
     dbf::recrearTabla(plantilla, kCarpetaPlantilla, "PLANTILLA.DBF",
-                      {entero("HORA"), texto("HORAINI", 5), texto("HORAFIN", 5)}, {{"HORA", "HORA"}});
+                      {entero("HORA"), texto("HORAINI", 5), texto("HORAFIN", 5)},
+                      {{"HORA", "HORA"}});
     plantilla.open();
     for (std::size_t hora = 1; hora <= 20; ++hora) {
       plantilla.append();

@@ -38,7 +38,8 @@ void copiarFirme(const std::string& origen, const std::string& destino) {
 std::string carpetaDeCopias() {
   plat::LocalDate d = plat::today();
   char sello[32];
-  std::snprintf(sello, sizeof sello, "%04d%02d%02d-%02d%02d%02d", d.year, d.month, d.day, d.hour, d.minute, d.second);
+  std::snprintf(sello, sizeof sello, "%04d%02d%02d-%02d%02d%02d", d.year, d.month, d.day, d.hour,
+                d.minute, d.second);
   std::string carpeta = std::string(kCarpetaCopias) + "\\" + sello;
   for (int n = 2; plat::folderExists(winpath::toNative(carpeta)); ++n)
     carpeta = std::string(kCarpetaCopias) + "\\" + sello + "-" + std::to_string(n);
@@ -69,9 +70,11 @@ std::string DevolverHorarios(const std::string& carpetaGC) {
     if (!plat::fileExists(a.destino)) continue;
     if (copias.empty()) {
       copias = carpetaDeCopias();
-      if (int e = plat::makeFolders(winpath::toNative(copias)); e != 0) throw gc::EntradaSalidaError(e);
+      if (int e = plat::makeFolders(winpath::toNative(copias)); e != 0)
+        throw gc::EntradaSalidaError(e);
     }
-    a.copia = winpath::toNative(copias + "\\" + winpath::fsText(winpath::fsPath(a.destino).filename()));
+    a.copia =
+        winpath::toNative(copias + "\\" + winpath::fsText(winpath::fsPath(a.destino).filename()));
     copiarFirme(a.destino, a.copia);
   }
 

@@ -15,8 +15,8 @@ namespace {
 
 inline constexpr const char* kSoluc = "C:\\ZORVTMP\\SOLUC.DBF";
 
-ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC, const std::string& centro,
-                              EstadoPrograma& estado, Interaccion& ui) {
+ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC,
+                              const std::string& centro, EstadoPrograma& estado, Interaccion& ui) {
   gc::asegurarCarpetaStaging();
   if (!plat::fileExists(winpath::toNative(kSoluc))) {
     ui.mensaje(kSinSolucion);
@@ -28,9 +28,11 @@ ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC
     return ResultadoImportacion::SinSolucion;
   }
   tablas.wwTableHorGrup.close();
-  gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horgrup.dbf", gc::archivoGC(carpetaGC, "horgrup.dbf"));
+  gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horgrup.dbf",
+                        gc::archivoGC(carpetaGC, "horgrup.dbf"));
   tablas.wwTableHorProf.close();
-  gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horprof.dbf", gc::archivoGC(carpetaGC, "horprof.dbf"));
+  gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horprof.dbf",
+                        gc::archivoGC(carpetaGC, "horprof.dbf"));
 
   dbf::Table profesores;
   if (!ComprobarDNI(profesores, ui)) return ResultadoImportacion::ProfesorSinDni;
@@ -62,7 +64,8 @@ ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC
 }  // namespace
 
 ResultadoImportacion EjecutarImportacion(gc::Catalogo& tablas, const std::string& carpetaGC,
-                                         const std::string& centro, EstadoPrograma& estado, Interaccion& ui) {
+                                         const std::string& centro, EstadoPrograma& estado,
+                                         Interaccion& ui) {
   ui.mensaje(kAvisoImportacion);
   ui.cursorEspera(true);
   try {

@@ -15,7 +15,8 @@ class Catalogo;
 namespace tzv {
 
 inline constexpr const char* kAvisoImportacion =
-    "La duración de este Proceso será más larga, en función de la cantidad de datos que tengamos en "
+    "La duración de este Proceso será más larga, en función de la cantidad de datos que tengamos "
+    "en "
     "nuestro Horario.";
 inline constexpr const char* kSinSolucion = "No se encuentra archivo SOLUC.DBF en C:\\ZORVTMP";
 inline constexpr const char* kProfesorSinDni =
@@ -32,6 +33,7 @@ enum class ResultadoImportacion { Completada, SinSolucion, ProfesorSinDni };
 // list's text. Errors are thrown to the caller, which shows them; the GESCEN folder then
 // keeps its two timetable files as they were.
 ResultadoImportacion EjecutarImportacion(gc::Catalogo& tablas, const std::string& carpetaGC,
-                                         const std::string& centro, EstadoPrograma& estado, Interaccion& ui);
+                                         const std::string& centro, EstadoPrograma& estado,
+                                         Interaccion& ui);
 
 }  // namespace tzv

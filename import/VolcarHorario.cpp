@@ -133,7 +133,8 @@ class Volcado {
       if (!filaProfesor(registro, l)) return;
       ++filas.horprof;
       if (sinGrupo(registro)) return;
-      filaGrupo(l, [&] { return &asignacion(registro); }, [&] { return &aula(registro); });
+      filaGrupo(
+          l, [&] { return &asignacion(registro); }, [&] { return &aula(registro); });
       ++filas.horgrup;
     });
     return filas;
@@ -142,11 +143,11 @@ class Volcado {
   // The same rows, the group ones written by a second thread while this one reads the
   // solution and writes the teacher rows. Every field is looked up before it starts.
   FilasVolcadas enParalelo() {
-    for (const dbf::LazyField* f : {&dia_, &hora_, &tarea_, &prof_, &nivel_, &curso_, &asig_,
-                                    &grupo_, &aula_, &pDiasem_, &pNumhora_, &pHorad_, &pHorah_,
-                                    &pOcupa_, &pCodcen_, &pDni_, &gDiasem_, &gNumhora_,
-                                    &gHordiades_, &gHordiahas_, &gCodcen_, &gDni_, &gCodgrup_,
-                                    &gCodasig_, &gCodaula_})
+    for (const dbf::LazyField* f :
+         {&dia_,     &hora_,     &tarea_,    &prof_,     &nivel_,      &curso_,      &asig_,
+          &grupo_,   &aula_,     &pDiasem_,  &pNumhora_, &pHorad_,     &pHorah_,     &pOcupa_,
+          &pCodcen_, &pDni_,     &gDiasem_,  &gNumhora_, &gHordiades_, &gHordiahas_, &gCodcen_,
+          &gDni_,    &gCodgrup_, &gCodasig_, &gCodaula_})
       **f;
     ColaLecciones cola;
     auto escritor = std::async(std::launch::async, [&] {
@@ -154,7 +155,8 @@ class Volcado {
       std::vector<Leccion> lote;
       while (cola.tomar(lote)) {
         for (const Leccion& l : lote) {
-          filaGrupo(l, [&] { return &l.asignacion; }, [&] { return &l.aula; });
+          filaGrupo(
+              l, [&] { return &l.asignacion; }, [&] { return &l.aula; });
           ++escritas;
         }
       }

@@ -61,7 +61,9 @@ int codeOfErrno(int e, const std::string& path) {
   }
 }
 
-[[noreturn]] void fail(int e, const std::string& path) { throw IoError(codeOfErrno(e, path), path); }
+[[noreturn]] void fail(int e, const std::string& path) {
+  throw IoError(codeOfErrno(e, path), path);
+}
 
 struct flock lockRegion(short type) {
   struct flock fl;
@@ -105,7 +107,8 @@ File::~File() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+File::File(File&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {

@@ -50,7 +50,8 @@ std::wstring wide(const std::string& text) {
 
 std::string utf8(const wchar_t* text, std::size_t length) {
   if (length == 0) return std::string();
-  int n = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+  int n =
+      WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), out.data(), n, nullptr, nullptr);
   return out;
@@ -103,7 +104,8 @@ DWORD shareModeOf(Share share) {
 }
 
 HANDLE openHandle(const std::string& path, DWORD access, DWORD shareMode, DWORD disposition) {
-  return CreateFileW(wide(path).c_str(), access, shareMode, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileW(wide(path).c_str(), access, shareMode, nullptr, disposition,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 OVERLAPPED at(std::uint64_t offset) {
@@ -191,7 +193,8 @@ File::~File() {
   if (fd_ >= 0) CloseHandle(handleOf(fd_));
 }
 
-File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+File::File(File&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -310,7 +313,8 @@ void File::writeAt(std::uint64_t offset, const void* buffer, std::size_t n) {
     OVERLAPPED ov = at(offset + done);
     DWORD put = 0;
     DWORD want = static_cast<DWORD>(std::min(n - done, kChunk));
-    if (!WriteFile(h, static_cast<const char*>(buffer) + done, want, &put, &ov)) fail(GetLastError(), path_);
+    if (!WriteFile(h, static_cast<const char*>(buffer) + done, want, &put, &ov))
+      fail(GetLastError(), path_);
     if (put == 0) throw IoError(kDiskFull, path_);
     done += put;
   }
@@ -326,7 +330,8 @@ void File::truncate(std::uint64_t size) {
   // Sets the end of the file without moving the handle's position, as ftruncate.
   FILE_END_OF_FILE_INFO end{};
   end.EndOfFile.QuadPart = static_cast<LONGLONG>(size);
-  if (!SetFileInformationByHandle(handleOf(fd_), FileEndOfFileInfo, &end, sizeof end)) fail(GetLastError(), path_);
+  if (!SetFileInformationByHandle(handleOf(fd_), FileEndOfFileInfo, &end, sizeof end))
+    fail(GetLastError(), path_);
 }
 
 void File::sync() {
@@ -342,7 +347,8 @@ void File::close() {
 std::string File::identity() const {
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(handleOf(fd_), &info)) return path_;
-  std::uint64_t index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  std::uint64_t index =
+      (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index);
 }
 
@@ -389,7 +395,8 @@ int removeFile(const std::string& path) noexcept {
     // Windows table engines share no deletion, so DeleteFileW refuses their files by
     // itself; the probe finds the locks of Linux programs beside Wine. A read-only file
     // can only be probed through a read-only handle.
-    HANDLE h = openHandle(path, GENERIC_READ | GENERIC_WRITE, shareModeOf(Share::Any), OPEN_EXISTING);
+    HANDLE h =
+        openHandle(path, GENERIC_READ | GENERIC_WRITE, shareModeOf(Share::Any), OPEN_EXISTING);
     if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
       h = openHandle(path, GENERIC_READ, shareModeOf(Share::Any), OPEN_EXISTING);
     if (h != INVALID_HANDLE_VALUE) {
@@ -438,7 +445,8 @@ int makeFolders(const std::string& path) noexcept {
 }
 
 void replaceByRename(const std::string& from, const std::string& to) {
-  if (!MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (!MoveFileExW(wide(from).c_str(), wide(to).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     fail(GetLastError(), to);
 }
 

@@ -27,7 +27,8 @@ class AlumnosTest : public ::testing::Test {
   std::vector<std::string> asignaturasDe(const Registro& r) {
     std::vector<std::string> out;
     for (int n = 1; n <= 50; ++n) {
-      if (!r.at("ASIG" + std::to_string(n)).empty()) out.push_back(r.at("ASIG" + std::to_string(n)));
+      if (!r.at("ASIG" + std::to_string(n)).empty())
+        out.push_back(r.at("ASIG" + std::to_string(n)));
       EXPECT_EQ(r.at("DIV" + std::to_string(n)), "");
     }
     return out;
@@ -209,7 +210,8 @@ TEST_F(AlumnosTest, EmptyStudentTableAndSubjectHours) {
   tzv::ExportarAsigCursos();
   auto filas = leerTabla(intercambio("ASIGCURT.DBF"));
   std::vector<std::string> vistas;
-  for (auto& f : filas) vistas.push_back(f.at("NIVEL") + f.at("CURSO") + f.at("ASIG") + "=" + f.at("HORAS"));
+  for (auto& f : filas)
+    vistas.push_back(f.at("NIVEL") + f.at("CURSO") + f.at("ASIG") + "=" + f.at("HORAS"));
   EXPECT_EQ(vistas, (std::vector<std::string>{"ESO1MAT=4", "ESO1MA2=4", "ESO1ING=3", "ESO1VAL=3"}));
 }
 

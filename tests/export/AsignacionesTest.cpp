@@ -32,8 +32,9 @@ class AsignacionesTest : public ::testing::Test {
   std::vector<std::string> resumen() {
     std::vector<std::string> out;
     for (auto& r : leerTabla(intercambio("ASIGT.DBF")))
-      out.push_back(r.at("CASIG") + "|" + r.at("CPROF") + "|" + r.at("CGRUP") + "|" + r.at("NIVEL") + "|" +
-                    r.at("CURSO") + "|" + r.at("GRUPO") + "|" + r.at("HORAS") + "|" + r.at("SESIONES"));
+      out.push_back(r.at("CASIG") + "|" + r.at("CPROF") + "|" + r.at("CGRUP") + "|" +
+                    r.at("NIVEL") + "|" + r.at("CURSO") + "|" + r.at("GRUPO") + "|" +
+                    r.at("HORAS") + "|" + r.at("SESIONES"));
     return out;
   }
 };
@@ -43,20 +44,18 @@ TEST_F(AsignacionesTest, OneRowPerSubjectTeacherAndGroup) {
   for (int i = 0; i < 5; ++i) lecciones.push_back({"1ESOA", "1ESO001", "11111111"});
   lecciones.push_back({"1ESOA", " 1ESO001 ", "22222222"});  // another teacher, code with blanks
   lecciones.push_back({"2BACB", "2BAC001", "22222222"});
-  lecciones.push_back({"1ESOA", "9ZZZ999", "11111111"});   // unknown subject
-  lecciones.push_back({"1ESOA", "8YYY888", "11111111"});   // unknown too: same row
-  lecciones.push_back({"1ESOA", "1ESO002", "33333333"});   // unknown teacher, 0 hours
-  lecciones.push_back({"1ESOA", "1ESO002", ""});           // empty DNI: the teacher with DNI 0
+  lecciones.push_back({"1ESOA", "9ZZZ999", "11111111"});  // unknown subject
+  lecciones.push_back({"1ESOA", "8YYY888", "11111111"});  // unknown too: same row
+  lecciones.push_back({"1ESOA", "1ESO002", "33333333"});  // unknown teacher, 0 hours
+  lecciones.push_back({"1ESOA", "1ESO002", ""});          // empty DNI: the teacher with DNI 0
   lecciones.push_back({"", "1ESO001", "11111111"});
   horarioGrupos(lecciones);
   tzv::ExportarAsignaciones(tablas);
-  EXPECT_EQ(resumen(), (std::vector<std::string>{"MAT|GPA|EO1A|ESO|1|A|4|1111",
-                                                 "MAT|LRJ|EO1A|ESO|1|A|4|1111",
-                                                 "FIS|LRJ|BC2B|BAC|2|B|25|11111111111111111111",
-                                                 "|GPA|EO1A|ESO|1|A|1|1",
-                                                 "TUT||EO1A|ESO|1|A|1|1",
-                                                 "TUT|SDU|EO1A|ESO|1|A|1|1",
-                                                 "MAT|GPA|||||4|1111"}));
+  EXPECT_EQ(resumen(),
+            (std::vector<std::string>{"MAT|GPA|EO1A|ESO|1|A|4|1111", "MAT|LRJ|EO1A|ESO|1|A|4|1111",
+                                      "FIS|LRJ|BC2B|BAC|2|B|25|11111111111111111111",
+                                      "|GPA|EO1A|ESO|1|A|1|1", "TUT||EO1A|ESO|1|A|1|1",
+                                      "TUT|SDU|EO1A|ESO|1|A|1|1", "MAT|GPA|||||4|1111"}));
   for (auto& r : leerTabla(intercambio("ASIGT.DBF"))) {
     EXPECT_EQ(r.at("CAULA"), "");
     EXPECT_EQ(r.at("TURNO"), "");
@@ -69,8 +68,10 @@ TEST_F(AsignacionesTest, HalfHoursRoundToTheEvenLessonCount) {
              {{"A25", "A", "2.5"}, {"A35", "B", "3.5"}, {"A05", "C", "0.5"}});
   horarioGrupos({{"1ESOA", "A", "1"}, {"1ESOA", "B", "1"}, {"1ESOA", "C", "1"}});
   tzv::ExportarAsignaciones(tablas);
-  EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "SESIONES"), (std::vector<std::string>{"11", "1111", ""}));
-  EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "HORAS"), (std::vector<std::string>{"2.5", "3.5", "0.5"}));
+  EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "SESIONES"),
+            (std::vector<std::string>{"11", "1111", ""}));
+  EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "HORAS"),
+            (std::vector<std::string>{"2.5", "3.5", "0.5"}));
 }
 
 TEST_F(AsignacionesTest, EmptyTimetableAndMissingTeacherTable) {
@@ -108,10 +109,15 @@ TEST_F(AsignacionesTest, AFailureStopsTheWriterWhereAPlainPassWould) {
        "No se encuentra la tabla C:\\ZORVTMP\\PROFT.DBF",
        {}},
       {"lessons without a DNI fail at the first lesson",
-       [&] { staged("horgrup.dbf", sinDni, {{"1ESOA", "1ESO001"}}); },
+       [&] {
+         staged("horgrup.dbf", sinDni, {{"1ESOA", "1ESO001"}});
+       },
        "wwTableHorGrup: No se encuentra el campo 'DNI'",
        {}},
-      {"which is no error when there are no lessons", [&] { staged("horgrup.dbf", sinDni, {}); }, "", {}},
+      {"which is no error when there are no lessons",
+       [&] { staged("horgrup.dbf", sinDni, {}); },
+       "",
+       {}},
   };
   for (const CasoFallo& c : casos) {
     SCOPED_TRACE(c.nombre);

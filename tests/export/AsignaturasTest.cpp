@@ -25,8 +25,13 @@ TEST_F(AsignaturasTest, OneRowPerSubjectWithLevelCourseAndHours) {
   tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
   auto filas = leerTabla(intercambio("ASIGVALT.DBF"));
   ASSERT_EQ(filas.size(), 4u);
-  EXPECT_EQ(filas[0], (Registro{{"COD", "MAT"}, {"CODLARGO", "MAT"}, {"NOMBRE", "Matemàtiques"},
-                                {"CODVALEN", "1ESO001"}, {"NHORAS", "4"}, {"NIVEL", "ESO"}, {"CURSO", "1"}}));
+  EXPECT_EQ(filas[0], (Registro{{"COD", "MAT"},
+                                {"CODLARGO", "MAT"},
+                                {"NOMBRE", "Matemàtiques"},
+                                {"CODVALEN", "1ESO001"},
+                                {"NHORAS", "4"},
+                                {"NIVEL", "ESO"},
+                                {"CURSO", "1"}}));
   EXPECT_EQ(filas[1].at("NHORAS"), "12");
   EXPECT_EQ(filas[1].at("NIVEL"), "BAC");
   EXPECT_EQ(filas[2].at("NIVEL"), "");
@@ -42,9 +47,10 @@ TEST_F(AsignaturasTest, WeeklyHoursFromTheFirstTwoCharacters) {
     const char* horsemte;
     double horas;
   };
-  const Case cases[] = {{"", 1}, {"  ", 1}, {"4", 4}, {" 2", 2}, {"12,5", 12}, {"0", 1},
-                        {"-3", 1}, {"2,", 2}, {"1,5", 1}, {"30", 30}};
-  for (const Case& c : cases) EXPECT_DOUBLE_EQ(tzv::horasSemanales(c.horsemte), c.horas) << c.horsemte;
+  const Case cases[] = {{"", 1},  {"  ", 1}, {"4", 4},  {" 2", 2},  {"12,5", 12},
+                        {"0", 1}, {"-3", 1}, {"2,", 2}, {"1,5", 1}, {"30", 30}};
+  for (const Case& c : cases)
+    EXPECT_DOUBLE_EQ(tzv::horasSemanales(c.horsemte), c.horas) << c.horsemte;
   try {
     tzv::horasSemanales("ab3");
     FAIL();
@@ -67,7 +73,9 @@ TEST_F(AsignaturasTest, NamesInTheChosenLanguage) {
                         {"Castellano ", "Matemàtiques", "Guàrdia"}};
   for (const Case& c : cases) {
     tzv::ExportarAsignaturas(tablas, c.idioma);
-    EXPECT_EQ(columna(intercambio("ASIGVALT.DBF"), "NOMBRE"), std::vector<std::string>{c.asignatura}) << c.idioma;
+    EXPECT_EQ(columna(intercambio("ASIGVALT.DBF"), "NOMBRE"),
+              std::vector<std::string>{c.asignatura})
+        << c.idioma;
     EXPECT_EQ(columna(intercambio("ASIGNOMT.DBF"), "NOMBRE"),
               (std::vector<std::string>{c.asignatura, c.ocupacion}))
         << c.idioma;
@@ -90,7 +98,8 @@ TEST_F(AsignaturasTest, NamesTableHasOneRowPerAbbreviationThenTheOccupations) {
                                                      {"*ABC", "*ABCDE", "Tutoria", "True"}};
   ASSERT_EQ(filas.size(), esperadas.size());
   for (std::size_t i = 0; i < filas.size(); ++i) {
-    EXPECT_EQ((std::vector<std::string>{filas[i]["COD"], filas[i]["CODLARGO"], filas[i]["NOMBRE"], filas[i]["ESTAREA"]}),
+    EXPECT_EQ((std::vector<std::string>{filas[i]["COD"], filas[i]["CODLARGO"], filas[i]["NOMBRE"],
+                                        filas[i]["ESTAREA"]}),
               esperadas[i]);
   }
 }
@@ -109,7 +118,9 @@ TEST_F(AsignaturasTest, EmptyTables) {
 }
 
 TEST_F(AsignaturasTest, BadHoursStopAfterTheSubjectsBefore) {
-  asignaturas({{"1ESO001", "MAT", "M", "", "4"}, {"1ESO002", "CAS", "C", "", "x1"}, {"1ESO003", "ING", "I", "", "3"}});
+  asignaturas({{"1ESO001", "MAT", "M", "", "4"},
+               {"1ESO002", "CAS", "C", "", "x1"},
+               {"1ESO003", "ING", "I", "", "3"}});
   try {
     tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
     FAIL();
@@ -127,7 +138,8 @@ TEST_F(AsignaturasTest, MissingOccupationsTableStopsAfterTheSubjectRows) {
     tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
     FAIL();
   } catch (const std::exception& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("wwTableOCUPA: No se encuentra la tabla", 0), 0u) << e.what();
+    EXPECT_EQ(std::string(e.what()).rfind("wwTableOCUPA: No se encuentra la tabla", 0), 0u)
+        << e.what();
   }
   EXPECT_EQ(columna(intercambio("ASIGVALT.DBF"), "COD"), std::vector<std::string>{"MAT"});
   EXPECT_EQ(columna(intercambio("ASIGNOMT.DBF"), "COD"), std::vector<std::string>{"MAT"});

@@ -1,8 +1,7 @@
-#include "Exportacion.h"
-
 #include <gtest/gtest.h>
 
 #include "Escuela.h"
+#include "Exportacion.h"
 #include "TablasIntercambio.h"
 #include "WinPath.h"
 
@@ -36,8 +35,9 @@ class ExportacionTest : public ::testing::Test {
 
 TEST_F(ExportacionTest, SuccessfulRunStandAloneAndInHostMode) {
   tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
-  EXPECT_EQ(ui.sucesos, (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoExportacion, "reloj",
-                                                  "normal", "mensaje: Proceso finalizado"}));
+  EXPECT_EQ(ui.sucesos,
+            (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoExportacion, "reloj",
+                                      "normal", "mensaje: Proceso finalizado"}));
   EXPECT_EQ(estado.resultado, 1);
   for (const std::string& t : tzv::tablasIntercambio())
     EXPECT_FALSE(leerTabla(intercambio(t)).empty()) << t;
@@ -68,10 +68,12 @@ TEST_F(ExportacionTest, AFailingWriterStopsTheRunAndLeavesTheFlagAtZero) {
     EXPECT_STREQ(e.what(), "wwTableAulas: No se encuentra el campo 'LITAULA'");
   }
   EXPECT_EQ(estado.resultado, 0);
-  EXPECT_EQ(ui.sucesos, (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoExportacion, "reloj", "normal"}));
-  EXPECT_EQ(columna(intercambio("PROFT.DBF"), "ABREV"), std::vector<std::string>{"NPX"});  // this run's
-  EXPECT_TRUE(leerTabla(intercambio("AULAT.DBF")).empty());                              // partial
-  EXPECT_EQ(readFile(winpath::toNative(intercambio("GRUPOST.DBF"))), gruposAntes);       // untouched
+  EXPECT_EQ(ui.sucesos, (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoExportacion,
+                                                  "reloj", "normal"}));
+  EXPECT_EQ(columna(intercambio("PROFT.DBF"), "ABREV"),
+            std::vector<std::string>{"NPX"});                                       // this run's
+  EXPECT_TRUE(leerTabla(intercambio("AULAT.DBF")).empty());                         // partial
+  EXPECT_EQ(readFile(winpath::toNative(intercambio("GRUPOST.DBF"))), gruposAntes);  // untouched
   EXPECT_FALSE(tablas.wwTableAulas.active());
 }
 

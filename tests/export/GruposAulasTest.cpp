@@ -18,7 +18,9 @@ TEST_F(GruposAulasTest, RoomsCopiedWithFixedBuildingAndCapacity) {
   tzv::ExportarAulas(tablas);
   auto filas = leerTabla(intercambio("AULAT.DBF"));
   ASSERT_EQ(filas.size(), 3u);
-  EXPECT_EQ(filas[0], (Registro{{"ABREV", "101"}, {"NOMBRE", "Aula 1.01"}, {"EDIFICIO", "1"}, {"MAXALUM", "0"}}));
+  EXPECT_EQ(
+      filas[0],
+      (Registro{{"ABREV", "101"}, {"NOMBRE", "Aula 1.01"}, {"EDIFICIO", "1"}, {"MAXALUM", "0"}}));
   EXPECT_EQ(filas[1].at("ABREV"), "LAB1");
   EXPECT_EQ(filas[2].at("ABREV"), "LAB1");
   aulas({});
@@ -38,18 +40,29 @@ TEST_F(GruposAulasTest, GroupsAndCoursesInOrderOfFirstAppearance) {
   tzv::ExportarGrupos(tablas);
   auto g = leerTabla(intercambio("GRUPOST.DBF"));
   ASSERT_EQ(g.size(), 5u);
-  EXPECT_EQ(g[0], (Registro{{"ABREV", "EO1A"}, {"TURNO", "M"}, {"NIVEL", "ESO"}, {"CURSO", "1"}, {"GRUPO", "A"},
+  EXPECT_EQ(g[0], (Registro{{"ABREV", "EO1A"},
+                            {"TURNO", "M"},
+                            {"NIVEL", "ESO"},
+                            {"CURSO", "1"},
+                            {"GRUPO", "A"},
                             {"DESCRIP", "M ESO 1 A (Primer A)"}}));
   EXPECT_EQ(g[1].at("ABREV"), "EO1B");
   EXPECT_EQ(g[2].at("ABREV"), "EO1A");
   EXPECT_EQ(g[2].at("TURNO"), "V");
-  EXPECT_EQ(g[3], (Registro{{"ABREV", "X1Y"}, {"TURNO", "M"}, {"NIVEL", "XY"}, {"CURSO", "1"}, {"GRUPO", "Y"},
+  EXPECT_EQ(g[3], (Registro{{"ABREV", "X1Y"},
+                            {"TURNO", "M"},
+                            {"NIVEL", "XY"},
+                            {"CURSO", "1"},
+                            {"GRUPO", "Y"},
                             {"DESCRIP", "M XY 1 Y (Tres)"}}));
   EXPECT_EQ(g[4].at("DESCRIP"), "M BAC 2 A (" + std::string(29, 'L'));
   auto c = leerTabla(intercambio("CURSOST.DBF"));
   std::vector<std::string> abrev;
-  for (auto& r : c) abrev.push_back(r.at("ABREV") + "/" + r.at("TURNO") + "/" + r.at("NIVEL") + "/" + r.at("CURSO"));
-  EXPECT_EQ(abrev, (std::vector<std::string>{"ME1/M/ESO/1", "VE1/V/ESO/1", "MX1/M/XY/1", "MB2/M/BAC/2"}));
+  for (auto& r : c)
+    abrev.push_back(r.at("ABREV") + "/" + r.at("TURNO") + "/" + r.at("NIVEL") + "/" +
+                    r.at("CURSO"));
+  EXPECT_EQ(abrev,
+            (std::vector<std::string>{"ME1/M/ESO/1", "VE1/V/ESO/1", "MX1/M/XY/1", "MB2/M/BAC/2"}));
 }
 
 TEST_F(GruposAulasTest, AShiftLongerThanItsFieldNeverMatchesItsStoredRow) {

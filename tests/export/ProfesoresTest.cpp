@@ -11,10 +11,17 @@ TEST(InicialesTest, CharactersAfterEachSeparator) {
     const char* separador;
     const char* esperado;
   };
-  const Case cases[] = {{"ABC DEF, GHI", " ", "DG"}, {"ABC  DEF", " ", " D"}, {"ABC ", " ", ""},
-                        {"UNA", " ", ""},           {"", " ", ""},          {"ÀNGEL ÑÚÑEZ ÒSCAR", " ", "ÑÒ"},
-                        {"A-B-C", "-", "BC"},       {"A B", "  ", ""},      {" X", " ", "X"}};
-  for (const Case& c : cases) EXPECT_EQ(tzv::Iniciales(c.texto, c.separador), c.esperado) << c.texto;
+  const Case cases[] = {{"ABC DEF, GHI", " ", "DG"},
+                        {"ABC  DEF", " ", " D"},
+                        {"ABC ", " ", ""},
+                        {"UNA", " ", ""},
+                        {"", " ", ""},
+                        {"ÀNGEL ÑÚÑEZ ÒSCAR", " ", "ÑÒ"},
+                        {"A-B-C", "-", "BC"},
+                        {"A B", "  ", ""},
+                        {" X", " ", "X"}};
+  for (const Case& c : cases)
+    EXPECT_EQ(tzv::Iniciales(c.texto, c.separador), c.esperado) << c.texto;
 }
 
 TEST(AbreviaturasUnicasTest, CountersInTableOrder) {
@@ -58,13 +65,16 @@ class ProfesoresTest : public ::testing::Test {
 TEST_F(ProfesoresTest, WhoIsLeftOut) {
   profesores({{"GARCIA PEREZ, ANA", "MATES", "11111111", ""},          // no leaving date: written
               {"LOPEZ RUIZ, JUAN", "FISICA", "22222222", "20240630"},  // left: out
-              {"MARTI SOLER, PAU", "MATES", "0", "20240630"},           // left but no DNI: written
-              {"   ", "LENGUA", "33333333", "20240630"},                // left but blank name: written
+              {"MARTI SOLER, PAU", "MATES", "0", "20240630"},          // left but no DNI: written
+              {"   ", "LENGUA", "33333333", "20240630"},  // left but blank name: written
               {"", "", "", ""}});
   tzv::ExportarProfesores(tablas);
   auto filas = leerTabla(intercambio("PROFT.DBF"));
   ASSERT_EQ(filas.size(), 4u);
-  EXPECT_EQ(filas[0], (Registro{{"ABREV", "GPA"}, {"NOMBRE", "GARCIA PEREZ, ANA"}, {"DEPART", "MATES"}, {"DNI", "11111111"}}));
+  EXPECT_EQ(filas[0], (Registro{{"ABREV", "GPA"},
+                                {"NOMBRE", "GARCIA PEREZ, ANA"},
+                                {"DEPART", "MATES"},
+                                {"DNI", "11111111"}}));
   EXPECT_EQ(filas[1].at("ABREV"), "MSP");
   EXPECT_EQ(filas[1].at("DNI"), "0");
   EXPECT_EQ(filas[2].at("ABREV"), "");  // "   " gives a blank abbreviation
@@ -73,13 +83,14 @@ TEST_F(ProfesoresTest, WhoIsLeftOut) {
 
 TEST_F(ProfesoresTest, AbbreviationsMadeUniqueInTheFile) {
   std::vector<Fila> filas;
-  for (int i = 0; i < 12; ++i) filas.push_back({"ALBA DURA, GIL " + std::to_string(i), "D", std::to_string(1000 + i), ""});
+  for (int i = 0; i < 12; ++i)
+    filas.push_back({"ALBA DURA, GIL " + std::to_string(i), "D", std::to_string(1000 + i), ""});
   filas.insert(filas.begin() + 3, Fila{"XAVI YUSTE, ZOE", "D", "999", ""});
   profesores(filas);
   tzv::ExportarProfesores(tablas);
   EXPECT_EQ(columna(intercambio("PROFT.DBF"), "ABREV"),
-            (std::vector<std::string>{"ADG", "ADG2", "ADG3", "XYZ", "ADG4", "ADG5", "ADG6", "ADG7", "ADG8", "ADG9",
-                                      "ADG1", "AD10", "AD11"}));
+            (std::vector<std::string>{"ADG", "ADG2", "ADG3", "XYZ", "ADG4", "ADG5", "ADG6", "ADG7",
+                                      "ADG8", "ADG9", "ADG1", "AD10", "AD11"}));
 }
 
 TEST_F(ProfesoresTest, LongTextsAreCutAndNoTeacherLeavesAnEmptyTable) {

@@ -126,7 +126,8 @@ struct Input {
   const dbf::Layout* layout;
 
   const char* record(std::uint32_t recno) const {
-    std::uint64_t at = layout->headerLength + static_cast<std::uint64_t>(recno - 1) * layout->recordLength;
+    std::uint64_t at =
+        layout->headerLength + static_cast<std::uint64_t>(recno - 1) * layout->recordLength;
     return reinterpret_cast<const char*>(data + at);
   }
   bool deleted(std::uint32_t recno) const { return record(recno)[0] == '*'; }
@@ -289,8 +290,9 @@ void exercise(const std::uint8_t* data, std::size_t size) {
           std::string_view a = in.trimmed(ordered[i - 1], *keyField);
           std::string_view b = in.trimmed(ordered[i], *keyField);
           EXPECT(!std::lexicographical_compare(
-              b.begin(), b.end(), a.begin(), a.end(),
-              [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); }));
+              b.begin(), b.end(), a.begin(), a.end(), [](char x, char y) {
+                return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+              }));
         }
       }
 

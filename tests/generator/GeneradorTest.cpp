@@ -519,7 +519,8 @@ TEST(DeterminismoGescen, TheSameSeedGivesTheSameBytesAndAnotherSeedOtherData) {
 
 TEST(CarpetaExistente, TablesSpeltInAnotherCaseAreReplacedAndOtherFilesKept) {
   Carpeta c;
-  for (const char* viejo : {"ALUMNOS.DBF", "Ocupa.DBF", "notas.txt"}) std::ofstream(c / viejo) << "x";
+  for (const char* viejo : {"ALUMNOS.DBF", "Ocupa.DBF", "notas.txt"})
+    std::ofstream(c / viejo) << "x";
   ASSERT_EQ(generador("gescen \"" + c.str() + "\"").codigo, 0);
   std::set<std::string> hay;
   for (const auto& e : fs::directory_iterator(c.str())) hay.insert(e.path().filename().string());

@@ -1,8 +1,8 @@
 #include "Centro.h"
 
 #include "ComprobarPlantilla.h"
-#include "Table.h"
 #include "TablasIntercambio.h"
+#include "Table.h"
 #include "WinPath.h"
 
 bool UsuarioImportacion::controlProfesores() {
@@ -41,27 +41,45 @@ void UsuarioImportacion::controlPlantilla() {
 
 void horariosGescen() {
   crearTabla("C:\\GC\\horgrup.dbf",
-             {{"CODCEN", 0}, {"CODGRUP", 5}, {"CODASIG", 8}, {"DNI", 0}, {"DIASEM", 0}, {"NUMHORA", 0},
-              {"HORDIADES", 5}, {"HORDIAHAS", 5}, {"CODAULA", 0}, {"OBSERV", 10}},
+             {{"CODCEN", 0},
+              {"CODGRUP", 5},
+              {"CODASIG", 8},
+              {"DNI", 0},
+              {"DIASEM", 0},
+              {"NUMHORA", 0},
+              {"HORDIADES", 5},
+              {"HORDIAHAS", 5},
+              {"CODAULA", 0},
+              {"OBSERV", 10}},
              {{"3001", "1ESOA", "1ESO001", "5", "1", "1", "08:00", "08:55", "101", "otro"}});
   crearTabla("C:\\GC\\horprof.dbf",
-             {{"CODCEN", 0}, {"DNI", 0}, {"DIASEM", 0}, {"NUMHORA", 0}, {"HORAD", 5}, {"HORAH", 5}, {"OCUPA", 4}},
+             {{"CODCEN", 0},
+              {"DNI", 0},
+              {"DIASEM", 0},
+              {"NUMHORA", 0},
+              {"HORAD", 5},
+              {"HORAH", 5},
+              {"OCUPA", 4}},
              {{"3001", "5", "1", "1", "08:00", "08:55", ""}});
 }
 
 void centroYPeriodos(const std::vector<Fila>& periodos) {
-  crearTabla("C:\\GC\\centro.dbf", {{"CODCEN", -1}, {"LITCEN", 45}}, {{"46001234", "IES Lluís Vives"}});
-  crearTabla("C:\\GC\\lhortipo.dbf", {{"CODCEN", 10}, {"NUMHORA", 0}, {"DESDE", 8}, {"HASTA", 8}}, periodos);
+  crearTabla("C:\\GC\\centro.dbf", {{"CODCEN", -1}, {"LITCEN", 45}},
+             {{"46001234", "IES Lluís Vives"}});
+  crearTabla("C:\\GC\\lhortipo.dbf", {{"CODCEN", 10}, {"NUMHORA", 0}, {"DESDE", 8}, {"HASTA", 8}},
+             periodos);
 }
 
 void profesoresExportados(const std::vector<Fila>& filas) {
-  crearTabla(tzv::rutaIntercambio(tzv::kPROFT), {{"ABREV", 4}, {"NOMBRE", 40}, {"DEPART", 40}, {"DNI", 0}}, filas);
+  crearTabla(tzv::rutaIntercambio(tzv::kPROFT),
+             {{"ABREV", 4}, {"NOMBRE", 40}, {"DEPART", 40}, {"DNI", 0}}, filas);
 }
 
 void asignaturasExportadas(const std::vector<Fila>& filas) {
   dbf::Table t;
   t.setTableName(tzv::rutaIntercambio(tzv::kASIGVALT));
-  t.fieldDefs() = {tzv::texto("COD", 4), tzv::texto("CODVALEN", 10), tzv::texto("NIVEL", 5), tzv::texto("CURSO", 3)};
+  t.fieldDefs() = {tzv::texto("COD", 4), tzv::texto("CODVALEN", 10), tzv::texto("NIVEL", 5),
+                   tzv::texto("CURSO", 3)};
   t.indexDefs() = {{"COD", "COD"}, {"CODVALEN", "CODVALEN"}};
   t.createTable();
   t.open();
@@ -78,8 +96,15 @@ void asignaturasExportadas(const std::vector<Fila>& filas) {
 
 void solucion(const std::vector<Fila>& filas) {
   crearTabla("C:\\ZORVTMP\\SOLUC.DBF",
-             {{"DIA", 0}, {"HORA", 0}, {"TAREA", 5}, {"PROF", 4}, {"NIVEL", 5}, {"CURSO", 3}, {"ASIG", 4},
-              {"GRUPO", 2}, {"AULA", 4}},
+             {{"DIA", 0},
+              {"HORA", 0},
+              {"TAREA", 5},
+              {"PROF", 4},
+              {"NIVEL", 5},
+              {"CURSO", 3},
+              {"ASIG", 4},
+              {"GRUPO", 2},
+              {"AULA", 4}},
              filas);
 }
 

@@ -26,8 +26,10 @@ class UsuarioImportacion : public tzv::Interaccion {
 
 // The GESCEN timetable tables of C:\GC, with one row of another centre each.
 void horariosGescen();
-void centroYPeriodos(const std::vector<Fila>& periodos);  // lhortipo rows: CODCEN NUMHORA DESDE HASTA
-void profesoresExportados(const std::vector<Fila>& filas);  // PROFT: ABREV NOMBRE DEPART DNI
+void centroYPeriodos(
+    const std::vector<Fila>& periodos);  // lhortipo rows: CODCEN NUMHORA DESDE HASTA
+void profesoresExportados(const std::vector<Fila>& filas);   // PROFT: ABREV NOMBRE DEPART DNI
 void asignaturasExportadas(const std::vector<Fila>& filas);  // ASIGVALT: COD CODVALEN NIVEL CURSO
-void solucion(const std::vector<Fila>& filas);  // SOLUC: DIA HORA TAREA PROF NIVEL CURSO ASIG GRUPO AULA
+void solucion(
+    const std::vector<Fila>& filas);  // SOLUC: DIA HORA TAREA PROF NIVEL CURSO ASIG GRUPO AULA
 std::string gescen(const std::string& archivo);  // native path of a file of C:\GC

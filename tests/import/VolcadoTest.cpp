@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "../unit/RawDbf.h"
-
 #include "Catalogo.h"
 #include "Centro.h"
 #include "Importacion.h"
@@ -24,7 +23,7 @@ class VolcadoTest : public ::testing::Test {
     horariosGescen();
     centroYPeriodos({{"46001234", "1", "08:00", "08:55"},
                      {"46001234", "2", "08:55", "09:50"},
-                     {"46001234", "2", "", "09:45"},         // a later empty time leaves the earlier one
+                     {"46001234", "2", "", "09:45"},  // a later empty time leaves the earlier one
                      {"46001234", "3", "10:10:00", "11:05"},  // cut to five characters
                      {"46001234", "21", "23:00", "23:55"},    // no period 21
                      {" 46001234", "4", "12:00", "12:55"},    // other centres
@@ -39,14 +38,16 @@ class VolcadoTest : public ::testing::Test {
 
   void importar() {
     gc::CopiarDatosGC(tablas, "C:\\GC");
-    ASSERT_EQ(tzv::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui), tzv::ResultadoImportacion::Completada);
+    ASSERT_EQ(tzv::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui),
+              tzv::ResultadoImportacion::Completada);
   }
 
   std::vector<std::string> filas(const char* archivo, std::vector<std::string> campos) {
     std::vector<std::string> out;
     for (const Registro& r : leerTabla(std::string("C:\\GC\\") + archivo)) {
       std::string linea;
-      for (std::size_t i = 0; i < campos.size(); ++i) linea += (i == 0 ? "" : "|") + r.at(campos[i]);
+      for (std::size_t i = 0; i < campos.size(); ++i)
+        linea += (i == 0 ? "" : "|") + r.at(campos[i]);
       out.push_back(linea);
     }
     return out;
@@ -54,21 +55,21 @@ class VolcadoTest : public ::testing::Test {
 };
 
 TEST_F(VolcadoTest, SolutionRecordsBecomeTimetableRows) {
-  solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "7"},
-            {"0", "2", "*12", "GPA", "ESO", "1", "MAT", "A", "7"},     // not placed: no rows
-            {"2", "2", "*GUA", "LRJ", "", "1", "", "", ""},           // no level: teacher row only
-            {"3", "3", "*", "XXX", "BAC", "2", "FIS", "B", "A12"},     // unknown teacher, bad room
-            {"4", "25", "*REU", "LRJ", "BAC", "2", "QUI", "C", "1234"},  // unknown subject, no times
-            {"5", "4", "*12", "LRJ", "ESO", " ", "MAT", "A", " 12 "}});  // blank course
+  solucion(
+      {{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "7"},
+       {"0", "2", "*12", "GPA", "ESO", "1", "MAT", "A", "7"},       // not placed: no rows
+       {"2", "2", "*GUA", "LRJ", "", "1", "", "", ""},              // no level: teacher row only
+       {"3", "3", "*", "XXX", "BAC", "2", "FIS", "B", "A12"},       // unknown teacher, bad room
+       {"4", "25", "*REU", "LRJ", "BAC", "2", "QUI", "C", "1234"},  // unknown subject, no times
+       {"5", "4", "*12", "LRJ", "ESO", " ", "MAT", "A", " 12 "}});  // blank course
   importar();
   EXPECT_EQ(filas("horprof.dbf", {"CODCEN", "DNI", "DIASEM", "NUMHORA", "HORAD", "HORAH", "OCUPA"}),
             (std::vector<std::string>{"46001234|11111111|1|1|08:00|08:55|12",
                                       "46001234|22222222|2|2|08:55|09:45|GUA",
-                                      "46001234|0|3|3|10:10|11:05|",
-                                      "46001234|22222222|4|25|||REU",
+                                      "46001234|0|3|3|10:10|11:05|", "46001234|22222222|4|25|||REU",
                                       "46001234|22222222|5|4|||12"}));
-  EXPECT_EQ(filas("horgrup.dbf", {"CODCEN", "CODGRUP", "CODASIG", "DNI", "DIASEM", "NUMHORA", "HORDIADES",
-                                  "HORDIAHAS", "CODAULA", "OBSERV"}),
+  EXPECT_EQ(filas("horgrup.dbf", {"CODCEN", "CODGRUP", "CODASIG", "DNI", "DIASEM", "NUMHORA",
+                                  "HORDIADES", "HORDIAHAS", "CODAULA", "OBSERV"}),
             (std::vector<std::string>{"46001234|1ESOA|1ESO001|11111111|1|1|08:00|08:55|7|",
                                       "46001234|2BACB|2BAC001|0|3|3|10:10|11:05||",
                                       "46001234|||22222222|4|25||||"}));
@@ -76,12 +77,15 @@ TEST_F(VolcadoTest, SolutionRecordsBecomeTimetableRows) {
 
 TEST_F(VolcadoTest, TheTemplateTheUserConfirmedGivesTheTimes) {
   ui.horasInicio = {{1, "08:05"}, {5, "13:00"}};
-  solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", ""}, {"1", "5", "*12", "GPA", "", "", "", "", ""}});
+  solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", ""},
+            {"1", "5", "*12", "GPA", "", "", "", "", ""}});
   importar();
-  EXPECT_EQ(filas("horprof.dbf", {"NUMHORA", "HORAD", "HORAH"}), (std::vector<std::string>{"1|08:05|08:55", "5|13:00|"}));
+  EXPECT_EQ(filas("horprof.dbf", {"NUMHORA", "HORAD", "HORAH"}),
+            (std::vector<std::string>{"1|08:05|08:55", "5|13:00|"}));
   std::vector<Registro> plantilla = leerTabla("C:\\ZORVTMP\\VALENCIA\\PLANTILLA.DBF");
   ASSERT_EQ(plantilla.size(), 20u);
-  for (int i = 0; i < 20; ++i) EXPECT_EQ(plantilla[static_cast<std::size_t>(i)].at("HORA"), std::to_string(i + 1));
+  for (int i = 0; i < 20; ++i)
+    EXPECT_EQ(plantilla[static_cast<std::size_t>(i)].at("HORA"), std::to_string(i + 1));
   EXPECT_EQ(plantilla[2].at("HORAINI"), "10:10");
   EXPECT_EQ(plantilla[3].at("HORAINI"), "");
 }
@@ -105,16 +109,23 @@ TEST_F(VolcadoTest, AFailureStopsTheWriteBackWhereAPlainPassWould) {
          std::vector<Fila> filas = tresRegistros;
          filas[2][0] = "x";
          crearTabla("C:\\ZORVTMP\\SOLUC.DBF",
-                    {{"DIA", 1}, {"HORA", 0}, {"TAREA", 5}, {"PROF", 4}, {"NIVEL", 5}, {"CURSO", 3},
-                     {"ASIG", 4}, {"GRUPO", 2}, {"AULA", 4}},
+                    {{"DIA", 1},
+                     {"HORA", 0},
+                     {"TAREA", 5},
+                     {"PROF", 4},
+                     {"NIVEL", 5},
+                     {"CURSO", 3},
+                     {"ASIG", 4},
+                     {"GRUPO", 2},
+                     {"AULA", 4}},
                     filas);
        },
        "wwTableSoluc: 'x' no es un valor entero válido", 2, 1},
       {"a teacher's number too wide for the group timetable alone",
        [&] {
          RawDbf raw;
-         raw.fields = {{"CODCEN", 'N', 11}, {"CODGRUP", 'C', 5}, {"CODASIG", 'C', 8},
-                       {"DNI", 'N', 4},     {"DIASEM", 'N', 11}, {"NUMHORA", 'N', 11},
+         raw.fields = {{"CODCEN", 'N', 11},   {"CODGRUP", 'C', 5},   {"CODASIG", 'C', 8},
+                       {"DNI", 'N', 4},       {"DIASEM", 'N', 11},   {"NUMHORA", 'N', 11},
                        {"HORDIADES", 'C', 5}, {"HORDIAHAS", 'C', 5}, {"CODAULA", 'N', 11}};
          writeFile(gescen("horgrup.dbf"), raw.bytes());
          solucion(tresRegistros);

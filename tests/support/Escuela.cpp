@@ -5,25 +5,30 @@
 #include "Staging.h"
 #include "WinPath.h"
 
-void crearTabla(const std::string& ruta, const std::vector<Columna>& columnas, const std::vector<Fila>& filas) {
+void crearTabla(const std::string& ruta, const std::vector<Columna>& columnas,
+                const std::vector<Fila>& filas) {
   std::filesystem::create_directories(std::filesystem::path(winpath::toNative(ruta)).parent_path());
   dbf::Table t;
   t.setTableName(ruta);
   for (const Columna& c : columnas) {
-    dbf::FieldKind kind = c.ancho > 0 ? dbf::FieldKind::String : c.ancho == 0 ? dbf::FieldKind::Integer : dbf::FieldKind::Float;
+    dbf::FieldKind kind = c.ancho > 0    ? dbf::FieldKind::String
+                          : c.ancho == 0 ? dbf::FieldKind::Integer
+                                         : dbf::FieldKind::Float;
     t.fieldDefs().push_back({c.nombre, kind, c.ancho > 0 ? c.ancho : 0});
   }
   t.createTable();
   t.open();
   for (const Fila& f : filas) {
     t.append();
-    for (std::size_t i = 0; i < columnas.size() && i < f.size(); ++i) t.setString(columnas[i].nombre, f[i]);
+    for (std::size_t i = 0; i < columnas.size() && i < f.size(); ++i)
+      t.setString(columnas[i].nombre, f[i]);
     t.post();
   }
   t.close();
 }
 
-void staged(const std::string& nombre, const std::vector<Columna>& columnas, const std::vector<Fila>& filas) {
+void staged(const std::string& nombre, const std::vector<Columna>& columnas,
+            const std::vector<Fila>& filas) {
   crearTabla(std::string(gc::kCarpetaStaging) + "\\" + nombre, columnas, filas);
 }
 
@@ -47,7 +52,9 @@ std::vector<std::string> columna(const std::string& ruta, const std::string& cam
 }
 
 void asignaturas(const std::vector<Fila>& filas) {
-  staged("asignat.dbf", {{"CODASIG", 8}, {"LITRESV", 3}, {"VLITEASIG", 30}, {"CLITEASIG", 30}, {"HORSEMTE", 5}}, filas);
+  staged("asignat.dbf",
+         {{"CODASIG", 8}, {"LITRESV", 3}, {"VLITEASIG", 30}, {"CLITEASIG", 30}, {"HORSEMTE", 5}},
+         filas);
 }
 void ocupaciones(const std::vector<Fila>& filas) {
   staged("OCUPA.dbf", {{"OCUPA", 5}, {"VLITERAL", 40}, {"CLITERAL", 40}}, filas);
@@ -55,14 +62,19 @@ void ocupaciones(const std::vector<Fila>& filas) {
 void profesores(const std::vector<Fila>& filas) {
   staged("profesor.dbf", {{"APENOMPROF", 50}, {"DEPARTA", 50}, {"DNI", 0}, {"FBAJA", 8}}, filas);
 }
-void aulas(const std::vector<Fila>& filas) { staged("aulas.dbf", {{"CODAULA", 6}, {"LITAULA", 40}}, filas); }
+void aulas(const std::vector<Fila>& filas) {
+  staged("aulas.dbf", {{"CODAULA", 6}, {"LITAULA", 40}}, filas);
+}
 void grupos(const std::vector<Fila>& filas) {
   staged("grupos.dbf", {{"CODGRUP", 5}, {"TURNO", 2}, {"LITEGRUP", 40}}, filas);
 }
 void alumnos(const std::vector<Fila>& filas) {
-  staged("alumnos.dbf", {{"CODIGO", 10}, {"APENOM", 45}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 0}}, filas);
+  staged("alumnos.dbf",
+         {{"CODIGO", 10}, {"APENOM", 45}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 0}}, filas);
 }
-void matriculas(const std::vector<Fila>& filas) { staged("asigalum.dbf", {{"CODIGO", 10}, {"CODASIG", 8}}, filas); }
+void matriculas(const std::vector<Fila>& filas) {
+  staged("asigalum.dbf", {{"CODIGO", 10}, {"CODASIG", 8}}, filas);
+}
 void horarioGrupos(const std::vector<Fila>& filas) {
   staged("horgrup.dbf", {{"CODGRUP", 5}, {"CODASIG", 8}, {"DNI", 0}}, filas);
 }
@@ -78,7 +90,9 @@ void escuelaVacia() {
   horarioGrupos({});
 }
 
-std::string intercambio(const std::string& archivo) { return std::string(gc::kCarpetaTrabajo) + "\\" + archivo; }
+std::string intercambio(const std::string& archivo) {
+  return std::string(gc::kCarpetaTrabajo) + "\\" + archivo;
+}
 
 std::string errorDe(const std::function<void()>& paso) {
   try {

@@ -24,10 +24,12 @@ using Fila = std::vector<std::string>;
 using Registro = std::map<std::string, std::string>;
 
 // Creates a table at a Windows path and fills it, every value written as text.
-void crearTabla(const std::string& ruta, const std::vector<Columna>& columnas, const std::vector<Fila>& filas);
+void crearTabla(const std::string& ruta, const std::vector<Columna>& columnas,
+                const std::vector<Fila>& filas);
 
 // Creates a staged GESCEN table (C:\ZORVTMP\VALENCIA\<nombre>).
-void staged(const std::string& nombre, const std::vector<Columna>& columnas, const std::vector<Fila>& filas);
+void staged(const std::string& nombre, const std::vector<Columna>& columnas,
+            const std::vector<Fila>& filas);
 
 // Every record of a table (deleted ones left out), each field read as text.
 std::vector<Registro> leerTabla(const std::string& ruta);
@@ -35,13 +37,13 @@ std::vector<Registro> leerTabla(const std::string& ruta);
 std::vector<std::string> columna(const std::string& ruta, const std::string& campo);
 
 // The standard staged tables with the fields the export reads.
-void asignaturas(const std::vector<Fila>& filas);  // CODASIG LITRESV VLITEASIG CLITEASIG HORSEMTE
-void ocupaciones(const std::vector<Fila>& filas);  // OCUPA VLITERAL CLITERAL
-void profesores(const std::vector<Fila>& filas);   // APENOMPROF DEPARTA DNI FBAJA(YYYYMMDD)
-void aulas(const std::vector<Fila>& filas);        // CODAULA LITAULA
-void grupos(const std::vector<Fila>& filas);       // CODGRUP TURNO LITEGRUP
-void alumnos(const std::vector<Fila>& filas);      // CODIGO APENOM CODCUR CODGRUP REPITE
-void matriculas(const std::vector<Fila>& filas);   // CODIGO CODASIG
+void asignaturas(const std::vector<Fila>& filas);    // CODASIG LITRESV VLITEASIG CLITEASIG HORSEMTE
+void ocupaciones(const std::vector<Fila>& filas);    // OCUPA VLITERAL CLITERAL
+void profesores(const std::vector<Fila>& filas);     // APENOMPROF DEPARTA DNI FBAJA(YYYYMMDD)
+void aulas(const std::vector<Fila>& filas);          // CODAULA LITAULA
+void grupos(const std::vector<Fila>& filas);         // CODGRUP TURNO LITEGRUP
+void alumnos(const std::vector<Fila>& filas);        // CODIGO APENOM CODCUR CODGRUP REPITE
+void matriculas(const std::vector<Fila>& filas);     // CODIGO CODASIG
 void horarioGrupos(const std::vector<Fila>& filas);  // CODGRUP CODASIG DNI
 
 // A staged school where every table exists and is empty.

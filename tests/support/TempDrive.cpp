@@ -10,7 +10,8 @@ namespace fs = std::filesystem;
 
 TempDrive::TempDrive() {
   std::random_device rd;
-  root_ = (fs::temp_directory_path() / ("tzv-" + std::to_string(rd()) + std::to_string(rd()))).string();
+  root_ =
+      (fs::temp_directory_path() / ("tzv-" + std::to_string(rd()) + std::to_string(rd()))).string();
   driveC_ = root_ + "/drive_c";
   fs::create_directories(root_ + "/dosdevices");
   fs::create_directories(driveC_);

@@ -1,6 +1,6 @@
-#include "Catalogo.h"
-
 #include <gtest/gtest.h>
+
+#include "Catalogo.h"
 
 namespace {
 

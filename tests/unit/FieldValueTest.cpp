@@ -1,9 +1,8 @@
-#include "FieldValue.h"
-
 #include <gtest/gtest.h>
 
 #include "CodePage.h"
 #include "EngineError.h"
+#include "FieldValue.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -14,9 +13,10 @@ TEST(FieldValueTest, GeneralFormat) {
     char separator;
     const char* expected;
   };
-  const Case cases[] = {{46001234, ',', "46001234"}, {0, ',', "0"},       {-7, '.', "-7"},
-                        {2.5, ',', "2,5"},           {2.5, '.', "2.5"},   {0.1, '.', "0.1"},
-                        {1e20, '.', "1E20"},         {1.5e-7, '.', "1.5E-7"}, {123456.789, ',', "123456,789"}};
+  const Case cases[] = {
+      {46001234, ',', "46001234"}, {0, ',', "0"},           {-7, '.', "-7"},
+      {2.5, ',', "2,5"},           {2.5, '.', "2.5"},       {0.1, '.', "0.1"},
+      {1e20, '.', "1E20"},         {1.5e-7, '.', "1.5E-7"}, {123456.789, ',', "123456,789"}};
   for (const Case& c : cases) {
     plat::setDecimalSeparator(c.separator);
     EXPECT_EQ(dbf::generalFormat(c.value), c.expected) << c.value;
@@ -31,9 +31,9 @@ TEST(FieldValueTest, ParseDecimalUsesPointOrTheUsersSeparator) {
     bool ok;
     double value;
   };
-  const Case cases[] = {{"12", true, 12},   {"2,5", true, 2.5}, {" 4 ", true, 4}, {"-3", true, -3},
-                        {"+3", true, 3},    {"1.5", true, 1.5}, {"", false, 0},   {"ab", false, 0},
-                        {"1 2", false, 0},  {"+-1", false, 0},  {"inf", false, 0}};
+  const Case cases[] = {{"12", true, 12},  {"2,5", true, 2.5}, {" 4 ", true, 4}, {"-3", true, -3},
+                        {"+3", true, 3},   {"1.5", true, 1.5}, {"", false, 0},   {"ab", false, 0},
+                        {"1 2", false, 0}, {"+-1", false, 0},  {"inf", false, 0}};
   for (const Case& c : cases) {
     double d = 0;
     EXPECT_EQ(dbf::parseDecimal(c.text, d), c.ok) << c.text;
@@ -47,7 +47,8 @@ TEST(FieldValueTest, ParseDecimalUsesPointOrTheUsersSeparator) {
 TEST(FieldValueTest, JulianDays) {
   EXPECT_EQ(dbf::julianDayOf({2000, 1, 1}), 2451545);
   EXPECT_EQ(dbf::dateOfJulianDay(2451545), (dbf::Date{2000, 1, 1}));
-  for (std::int64_t jd = 2415021; jd < 2488070; jd += 97) EXPECT_EQ(dbf::julianDayOf(dbf::dateOfJulianDay(jd)), jd);
+  for (std::int64_t jd = 2415021; jd < 2488070; jd += 97)
+    EXPECT_EQ(dbf::julianDayOf(dbf::dateOfJulianDay(jd)), jd);
 }
 
 TEST(FieldValueTest, TextConversionsBetweenCodePagesAndUtf8) {

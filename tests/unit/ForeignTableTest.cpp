@@ -46,9 +46,10 @@ TEST_F(ForeignTableTest, VisualFoxProTypesAndNullFlags) {
   // Bits: DNI null = 0, NOMBRE length = 1, NOMBRE null = 2.
   // Varchar "Núria" (cp1252) shorter than its width: length in the last byte.
   std::string name = std::string("N\xFAria") + std::string(4, '\0') + '\x05';
-  raw.records.push_back(" " + le32(12345678) + le64double(2.5) + std::string("\x50\xC3\x00\x00\x00\x00\x00\x00", 8) +
-                        name + "\x02");
-  raw.records.push_back(" " + le32(0) + le64double(-1.25) + std::string(8, '\0') + std::string(10, '\0') + "\x05");
+  raw.records.push_back(" " + le32(12345678) + le64double(2.5) +
+                        std::string("\x50\xC3\x00\x00\x00\x00\x00\x00", 8) + name + "\x02");
+  raw.records.push_back(" " + le32(0) + le64double(-1.25) + std::string(8, '\0') +
+                        std::string(10, '\0') + "\x05");
   write(raw);
   dbf::Table t;
   t.setTableName(file);
@@ -95,7 +96,7 @@ TEST_F(ForeignTableTest, WritingKeepsTheTablesOwnLayoutAndCodePage) {
   std::string rec = after.substr(header + 14, 14);
   EXPECT_EQ(rec.substr(1, 4), le32(23456789));
   EXPECT_EQ(rec.substr(5, 8), std::string("\x80\x85\xA4     ", 8));  // cp850 bytes
-  EXPECT_EQ(rec[13], '\0');  // the null bit of DNI cleared
+  EXPECT_EQ(rec[13], '\0');                                          // the null bit of DNI cleared
   EXPECT_EQ(after.back(), '\x1A');
   EXPECT_EQ(after.size(), header + 2 * 14 + 1);
 }
@@ -187,7 +188,8 @@ TEST_F(ForeignTableTest, DamagedFilesGiveAClearErrorNamingTheFile) {
       t.open();
       ADD_FAILURE() << c.what << ": opened";
     } catch (const dbf::EngineError& e) {
-      EXPECT_NE(std::string(e.what()).find("horgrup.dbf"), std::string::npos) << c.what << ": " << e.what();
+      EXPECT_NE(std::string(e.what()).find("horgrup.dbf"), std::string::npos)
+          << c.what << ": " << e.what();
     }
   }
 }

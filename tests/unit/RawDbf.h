@@ -17,7 +17,7 @@ struct RawDbf {
   std::uint8_t version = 0x03;
   std::uint8_t languageDriver = 0x03;
   std::uint8_t tableFlags = 0;
-  bool backlink = false;          // Visual FoxPro's 263 bytes after the fields
+  bool backlink = false;  // Visual FoxPro's 263 bytes after the fields
   std::vector<RawField> fields;
   std::vector<std::string> records;  // each with its deletion flag, exactly recordLength bytes
   long headerCount = -1;             // -1: the number of records
@@ -36,7 +36,8 @@ struct RawDbf {
     h[1] = 124;
     h[2] = 1;
     h[3] = 1;
-    std::uint32_t count = headerCount < 0 ? static_cast<std::uint32_t>(records.size()) : static_cast<std::uint32_t>(headerCount);
+    std::uint32_t count = headerCount < 0 ? static_cast<std::uint32_t>(records.size())
+                                          : static_cast<std::uint32_t>(headerCount);
     for (int i = 0; i < 4; ++i) h[4 + i] = static_cast<char>((count >> (8 * i)) & 0xFF);
     h[8] = static_cast<char>(headerLength & 0xFF);
     h[9] = static_cast<char>(headerLength >> 8);

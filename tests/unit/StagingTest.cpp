@@ -1,5 +1,3 @@
-#include "Staging.h"
-
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -9,8 +7,9 @@
 #include <filesystem>
 
 #include "Catalogo.h"
-#include "TempDrive.h"
+#include "Staging.h"
 #include "Tables.h"
+#include "TempDrive.h"
 #include "WinPath.h"
 
 namespace fs = std::filesystem;
@@ -32,10 +31,13 @@ TEST(StagingTest, ErrorTextsByCode) {
     int code;
     const char* text;
   };
-  const Case cases[] = {{2, "No se encuentra el archivo"},   {3, "Nombre de archivo inválido"},
-                        {4, "Demasiados archivos abiertos"}, {5, "Acceso al archivo denegado"},
+  const Case cases[] = {{2, "No se encuentra el archivo"},
+                        {3, "Nombre de archivo inválido"},
+                        {4, "Demasiados archivos abiertos"},
+                        {5, "Acceso al archivo denegado"},
                         {100, "Se intenta leer después del fin del archivo"},
-                        {101, "Disco lleno"},                {32, "Error de E/S 32"}};
+                        {101, "Disco lleno"},
+                        {32, "Error de E/S 32"}};
   for (const Case& c : cases) EXPECT_EQ(gc::textoErrorES(c.code), c.text);
 }
 
@@ -74,20 +76,24 @@ TEST(StagingTest, StagingCopiesTheElevenFilesAndCreatesTheFolders) {
   for (const char* name : kStaged) {
     std::string upper = name;
     for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    writeFile(drive.native("GC/" + upper), bytesOf(3000, seed++));  // GESCEN may store names in capitals
+    writeFile(drive.native("GC/" + upper),
+              bytesOf(3000, seed++));  // GESCEN may store names in capitals
   }
   writeFile(drive.native("GC/horprof.dbf"), "not staged");
   gc::Catalogo tablas;
   gc::CopiarDatosGC(tablas, "C:\\GC");
   seed = 1;
   for (const char* name : kStaged)
-    EXPECT_EQ(readFile(winpath::toNative(std::string("C:\\ZORVTMP\\VALENCIA\\") + name)), bytesOf(3000, seed++)) << name;
+    EXPECT_EQ(readFile(winpath::toNative(std::string("C:\\ZORVTMP\\VALENCIA\\") + name)),
+              bytesOf(3000, seed++))
+        << name;
   EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/horprof.dbf")));
 }
 
 TEST(StagingTest, AFolderWithoutSomeFilesLeavesNoCopyOfThemAndOtherFilesAlone) {
   TempDrive drive;
-  for (const char* name : kStaged) writeFile(drive.native(std::string("ZORVTMP/VALENCIA/") + name), "old");
+  for (const char* name : kStaged)
+    writeFile(drive.native(std::string("ZORVTMP/VALENCIA/") + name), "old");
   writeFile(drive.native("ZORVTMP/VALENCIA/PLANTILLA.DBF"), "template");
   writeFile(drive.native("OTRO/alumnos.dbf"), "students");
   gc::Catalogo tablas;

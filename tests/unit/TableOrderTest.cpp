@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "Table.h"
-#include "TempDrive.h"
 #include "Tables.h"
+#include "TempDrive.h"
 
 namespace {
 
@@ -17,12 +17,19 @@ class TableOrderTest : public ::testing::Test {
   const std::string path = "C:\\ZORVTMP\\ASIGVALT.DBF";
 
   void SetUp() override {
-    crear(path, {{"COD", FieldKind::String, 4}, {"CODVALEN", FieldKind::String, 10}, {"NHORAS", FieldKind::Float}},
+    crear(path,
+          {{"COD", FieldKind::String, 4},
+           {"CODVALEN", FieldKind::String, 10},
+           {"NHORAS", FieldKind::Float}},
           {{"COD", "COD"}, {"CODVALEN", "CODVALEN"}});
     dbf::Table t;
     t.setTableName(path);
     t.open();
-    const char* rows[][2] = {{"MAT", "1ESO003"}, {"CAS", "1ESO001"}, {"MAT", "1ESO002"}, {"", "2BAC001"}, {"FIS", "1ESO002"}};
+    const char* rows[][2] = {{"MAT", "1ESO003"},
+                             {"CAS", "1ESO001"},
+                             {"MAT", "1ESO002"},
+                             {"", "2BAC001"},
+                             {"FIS", "1ESO002"}};
     for (auto& r : rows) {
       t.append();
       t.setString("COD", r[0]);

@@ -1,5 +1,3 @@
-#include "Table.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,8 +6,9 @@
 #include "DbfLayout.h"
 #include "FieldValue.h"
 #include "Recreate.h"
-#include "TempDrive.h"
+#include "Table.h"
 #include "Tables.h"
+#include "TempDrive.h"
 #include "WinPath.h"
 
 using dbf::FieldKind;
@@ -29,7 +28,6 @@ class TableTest : public ::testing::Test {
                  {"DNI", FieldKind::Integer},
                  {"REPITE", FieldKind::Boolean}});
   }
-
 };
 
 TEST_F(TableTest, ClosingDropsTheRecordBeingAppendedAndPostStoresIt) {
@@ -59,7 +57,7 @@ TEST_F(TableTest, MovingStoresAWrittenRecordAndDropsAnUntouchedOne) {
   t.open();
   t.append();
   t.setString("CODIGO", "X");
-  t.first();  // stores X
+  t.first();   // stores X
   t.append();  // nothing written: dropped by the next move
   t.next();
   t.append();
@@ -95,7 +93,8 @@ TEST_F(TableTest, PostWithoutARecordBeingEditedIsAnError) {
     named.post();
     FAIL();
   } catch (const dbf::EngineError& e) {
-    EXPECT_STREQ(e.what(), "wwTableProfesor: La fuente de datos no está en modo de edición o inserción");
+    EXPECT_STREQ(e.what(),
+                 "wwTableProfesor: La fuente de datos no está en modo de edición o inserción");
   }
   Table unnamed;
   unnamed.setTableName(path);
@@ -296,7 +295,8 @@ TEST_F(TableTest, ForEachRunVisitsWhatForEachRecordVisitsAcrossBlocks) {
 // table's, are stored all at once as the setters store them, after a record still being
 // appended.
 TEST_F(TableTest, RecordsMadeAheadAreStoredAsTheSettersStoreThem) {
-  const std::vector<dbf::FieldDef> campos = {{"CODIGO", FieldKind::String, 10}, {"REPITE", FieldKind::Boolean}};
+  const std::vector<dbf::FieldDef> campos = {{"CODIGO", FieldKind::String, 10},
+                                             {"REPITE", FieldKind::Boolean}};
   const std::string conSetters = "C:\\ZORVTMP\\SETTERS.DBF", hechos = "C:\\ZORVTMP\\HECHOS.DBF";
   crear(conSetters, campos);
   crear(hechos, campos, {{"CODIGO", "CODIGO"}});
@@ -308,7 +308,8 @@ TEST_F(TableTest, RecordsMadeAheadAreStoredAsTheSettersStoreThem) {
     dbf::writeValue(formato, formato.fields[1], r.data(), dbf::Value::ofBoolean(repite));
     return r;
   };
-  const std::vector<std::pair<const char*, bool>> filas = {{"D", true}, {"Àngel", false}, {"B", true}, {"A", false}};
+  const std::vector<std::pair<const char*, bool>> filas = {
+      {"D", true}, {"Àngel", false}, {"B", true}, {"A", false}};
   Table a;
   a.setTableName(conSetters);
   a.open();
@@ -329,9 +330,11 @@ TEST_F(TableTest, RecordsMadeAheadAreStoredAsTheSettersStoreThem) {
   b.setString("CODIGO", "D");
   b.setBoolean("REPITE", true);
   EXPECT_THROW(b.appendRecords("corto"), dbf::EngineError);
-  b.appendRecords(hacer("Àngel", false) + hacer("B", true) + hacer("A", false));  // stores the "D" first
+  b.appendRecords(hacer("Àngel", false) + hacer("B", true) +
+                  hacer("A", false));    // stores the "D" first
   EXPECT_EQ(b.asString("CODIGO"), "A");  // on the last record stored
-  EXPECT_EQ(leerCodigos(b), (std::vector<std::string>{"A", "B", "D", "Àngel"}));  // the index kept up
+  EXPECT_EQ(leerCodigos(b),
+            (std::vector<std::string>{"A", "B", "D", "Àngel"}));  // the index kept up
   b.close();
   // Byte for byte the same records, count and end mark.
   const std::string setters = readFile(winpath::toNative(conSetters));
@@ -372,7 +375,8 @@ TEST_F(TableTest, FloatsReadAsIntegersRoundHalfToEven) {
     double stored;
     std::int64_t expected;
   };
-  const Case cases[] = {{2.5, 2}, {3.5, 4}, {0.5, 0}, {-2.5, -2}, {2.4999, 2}, {7.0, 7}, {12.75, 13}};
+  const Case cases[] = {{2.5, 2},    {3.5, 4}, {0.5, 0},   {-2.5, -2},
+                        {2.4999, 2}, {7.0, 7}, {12.75, 13}};
   Table t;
   t.setTableName(path);
   t.open();
@@ -603,7 +607,8 @@ TEST_F(TableTest, MissingTableNamesTheFile) {
     t.open();
     FAIL();
   } catch (const dbf::EngineError& e) {
-    EXPECT_STREQ(e.what(), "wwTableCentro: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\centro.DBF");
+    EXPECT_STREQ(e.what(),
+                 "wwTableCentro: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\centro.DBF");
   }
   EXPECT_FALSE(t.active());
 }

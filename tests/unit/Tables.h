@@ -1,9 +1,8 @@
 #pragma once
 // Small tables for the tests, made through the engine.
+#include <filesystem>
 #include <string>
 #include <vector>
-
-#include <filesystem>
 
 #include "Table.h"
 #include "WinPath.h"

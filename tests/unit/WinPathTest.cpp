@@ -1,11 +1,10 @@
-#include "WinPath.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "TempDrive.h"
+#include "WinPath.h"
 
 namespace fs = std::filesystem;
 
@@ -28,7 +27,8 @@ TEST(WinPathTest, ExistingNamesAreFoundWhateverTheirCase) {
   fs::create_directories(drive.native("ZORVTMP/VALENCIA"));
   writeFile(drive.native("Àrea/fitxer.txt"), "y");
   EXPECT_EQ(winpath::toNative("C:\\gc\\grupos.dbf"), drive.driveC() + "/GC/GRUPOS.DBF");
-  EXPECT_EQ(winpath::toNative("C:\\ZORVTMP\\Valencia\\PLANTILLA.DBF"), drive.driveC() + "/ZORVTMP/VALENCIA/PLANTILLA.DBF");
+  EXPECT_EQ(winpath::toNative("C:\\ZORVTMP\\Valencia\\PLANTILLA.DBF"),
+            drive.driveC() + "/ZORVTMP/VALENCIA/PLANTILLA.DBF");
   EXPECT_EQ(winpath::toNative("C:\\àREA\\FITXER.TXT"), drive.driveC() + "/Àrea/fitxer.txt");
   // A name that does not exist yet is kept as spelled.
   EXPECT_EQ(winpath::toNative("C:\\gc\\Nuevo\\Otro.dbf"), drive.driveC() + "/GC/Nuevo/Otro.dbf");

@@ -11,8 +11,8 @@
 // With --repeat the whole comparison runs K times and the fastest time of each phase
 // is reported. --only engine-write|engine-read|shapelib-write|shapelib-read runs that
 // phase alone in this process (a read first has its file written by a child), for a
-// profiler: perf record --no-inherit -g engine-bench --only engine-read. The files go to a new folder under FOLDER ($TMPDIR or /tmp by default),
-// removed at the end unless --keep is given.
+// profiler: perf record --no-inherit -g engine-bench --only engine-read. The files go to a new
+// folder under FOLDER ($TMPDIR or /tmp by default), removed at the end unless --keep is given.
 
 #include <shapefil.h>
 #include <sys/resource.h>
@@ -58,7 +58,6 @@ std::string toCp1252(const std::string& utf8) {
   return out;
 }
 
-
 // Values of record i (0-based), made cheaply so that making them weighs little next to
 // the work being timed; both sides make them the same way.
 struct Pools {
@@ -66,16 +65,19 @@ struct Pools {
   std::vector<std::string> names1252;  // the same in code page 1252, for shapelib
   std::vector<std::string> groups;     // up to 5 characters
   Pools() {
-    static const char* first[] = {"Ana", "Pablo", "Lucía", "Jordi", "María José", "Vicent", "Carmen",
-                                  "Íñigo", "Noelia", "Francesc"};
+    static const char* first[] = {"Ana",    "Pablo",  "Lucía", "Jordi",  "María José",
+                                  "Vicent", "Carmen", "Íñigo", "Noelia", "Francesc"};
     static const char* last[] = {"García Pérez", "Martínez", "Ferrer i Soler", "López de la Torre",
-                                 "Navarro", "Sánchez", "Blasco Ibáñez", "Llorens", "Mora", "Gil"};
+                                 "Navarro",      "Sánchez",  "Blasco Ibáñez",  "Llorens",
+                                 "Mora",         "Gil"};
     for (int i = 0; i < 1000; ++i) {
-      std::string n = std::string(last[i % 10]) + ", " + first[(i / 10) % 10] + " " + std::to_string(i);
+      std::string n =
+          std::string(last[i % 10]) + ", " + first[(i / 10) % 10] + " " + std::to_string(i);
       names.push_back(n);  // at most 36 bytes, fewer characters: fits C 40
     }
     for (const std::string& n : names) names1252.push_back(toCp1252(n));
-    for (int g = 0; g < 97; ++g) groups.push_back(std::to_string(1 + g % 4) + "ESO" + static_cast<char>('A' + g % 26));
+    for (int g = 0; g < 97; ++g)
+      groups.push_back(std::to_string(1 + g % 4) + "ESO" + static_cast<char>('A' + g % 26));
   }
 };
 
@@ -142,8 +144,8 @@ std::uint64_t expectedSum(const Pools& p, std::uint32_t count, bool cp1252) {
 void engineWrite(const Pools& p, const std::string& path, std::uint32_t count) {
   dbf::Table t;
   t.setTableName(path);
-  t.fieldDefs() = {{"CODE", dbf::FieldKind::String, 10}, {"NAME", dbf::FieldKind::String, 40},
-                   {"QTY", dbf::FieldKind::Integer, 0},  {"PRICE", dbf::FieldKind::Float, 0},
+  t.fieldDefs() = {{"CODE", dbf::FieldKind::String, 10},   {"NAME", dbf::FieldKind::String, 40},
+                   {"QTY", dbf::FieldKind::Integer, 0},    {"PRICE", dbf::FieldKind::Float, 0},
                    {"ACTIVE", dbf::FieldKind::Boolean, 0}, {"GRUPO", dbf::FieldKind::String, 5}};
   t.createTable();
   t.setExclusive(true);
@@ -193,12 +195,14 @@ void shapelibWrite(const Pools& p, const std::string& path, std::uint32_t count)
   int price = DBFAddField(h, "PRICE", FTDouble, 20, 4);
   int active = DBFAddField(h, "ACTIVE", FTLogical, 1, 0);
   int group = DBFAddField(h, "GRUPO", FTString, 5, 0);
-  if (std::min({code, name, qty, price, active, group}) < 0) throw std::runtime_error("DBFAddField failed");
+  if (std::min({code, name, qty, price, active, group}) < 0)
+    throw std::runtime_error("DBFAddField failed");
   Row r;
   for (std::uint32_t i = 0; i < count; ++i) {
     makeRow(p, i, r);
     int rec = static_cast<int>(i);
-    bool ok = DBFWriteStringAttribute(h, rec, code, r.code) && DBFWriteStringAttribute(h, rec, name, r.name1252->c_str()) &&
+    bool ok = DBFWriteStringAttribute(h, rec, code, r.code) &&
+              DBFWriteStringAttribute(h, rec, name, r.name1252->c_str()) &&
               DBFWriteIntegerAttribute(h, rec, qty, static_cast<int>(r.qty)) &&
               DBFWriteDoubleAttribute(h, rec, price, r.price) &&
               DBFWriteLogicalAttribute(h, rec, active, r.active ? 'T' : 'F') &&
@@ -211,7 +215,8 @@ void shapelibWrite(const Pools& p, const std::string& path, std::uint32_t count)
 std::uint64_t shapelibRead(const std::string& path, std::uint32_t count) {
   DBFHandle h = DBFOpen(path.c_str(), "rb");
   if (h == nullptr) throw std::runtime_error("DBFOpen failed");
-  if (DBFGetRecordCount(h) != static_cast<int>(count)) throw std::runtime_error("shapelib read: wrong record count");
+  if (DBFGetRecordCount(h) != static_cast<int>(count))
+    throw std::runtime_error("shapelib read: wrong record count");
   int code = DBFGetFieldIndex(h, "CODE");
   int name = DBFGetFieldIndex(h, "NAME");
   int qty = DBFGetFieldIndex(h, "QTY");
@@ -237,9 +242,9 @@ std::uint64_t shapelibRead(const std::string& path, std::uint32_t count) {
 // --- phases in children ------------------------------------------------------------
 
 struct PhaseResult {
-  double seconds = 0;      // wall-clock time
-  double cpuSeconds = 0;   // user and system time, steadier on a busy machine
-  long peakKb = 0;         // the child's peak resident memory
+  double seconds = 0;     // wall-clock time
+  double cpuSeconds = 0;  // user and system time, steadier on a busy machine
+  long peakKb = 0;        // the child's peak resident memory
   std::uint64_t sum = 0;
   bool ok = false;
   char error[200] = {};
@@ -296,7 +301,8 @@ bool sameRecords(const std::string& a, const std::string& b) {
   char ha[12], hb[12];
   if (!fa.read(ha, 12) || !fb.read(hb, 12)) return false;
   if (std::memcmp(ha + 4, hb + 4, 8) != 0) return false;  // count, header and record lengths
-  unsigned headerLength = static_cast<unsigned char>(ha[8]) | (static_cast<unsigned char>(ha[9]) << 8);
+  unsigned headerLength =
+      static_cast<unsigned char>(ha[8]) | (static_cast<unsigned char>(ha[9]) << 8);
   fa.seekg(headerLength);
   fb.seekg(headerLength);
   std::vector<char> ba(1 << 20), bb(1 << 20);
@@ -310,9 +316,10 @@ bool sameRecords(const std::string& a, const std::string& b) {
 }
 
 void usage() {
-  std::fprintf(stderr,
-               "usage: engine-bench [RECORDS] [--repeat K] [--dir FOLDER] [--keep]\n"
-               "                    [--only engine-write|engine-read|shapelib-write|shapelib-read]\n");
+  std::fprintf(
+      stderr,
+      "usage: engine-bench [RECORDS] [--repeat K] [--dir FOLDER] [--keep]\n"
+      "                    [--only engine-write|engine-read|shapelib-write|shapelib-read]\n");
   std::exit(2);
 }
 
@@ -333,7 +340,8 @@ int main(int argc, char** argv) {
       base = argv[++i];
     } else if (a == "--only" && i + 1 < argc) {
       only = argv[++i];
-      if (only != "engine-write" && only != "engine-read" && only != "shapelib-write" && only != "shapelib-read")
+      if (only != "engine-write" && only != "engine-read" && only != "shapelib-write" &&
+          only != "shapelib-read")
         usage();
     } else if (a == "--keep") {
       keep = true;
@@ -380,7 +388,8 @@ int main(int argc, char** argv) {
       if (only == "shapelib-write") shapelibWrite(pools, theirs, count);
       if (only == "engine-read") sum = engineRead(ours, count), want = wantUtf8;
       if (only == "shapelib-read") sum = shapelibRead(theirs, count), want = wantBytes;
-      double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      double seconds =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       std::printf("%s: %u records in %.3f s\n", only.c_str(), count, seconds);
       if (sum != want) {
         std::printf("%s returned other values than were written\n", only.c_str());
@@ -395,7 +404,8 @@ int main(int argc, char** argv) {
     return rc;
   }
 
-  std::printf("engine-bench: %u records of C 10, C 40, N 11.0, N 20.4, L 1, C 5 in %s\n", count, folder.c_str());
+  std::printf("engine-bench: %u records of C 10, C 40, N 11.0, N 20.4, L 1, C 5 in %s\n", count,
+              folder.c_str());
   struct Best {
     double seconds = 1e300;
     double cpuSeconds = 1e300;
@@ -446,7 +456,8 @@ int main(int argc, char** argv) {
     for (int k = 0; k < 4; ++k)
       std::printf("%-16s %12.3f %12.3f %16.1f\n", names[k], best[k].seconds, best[k].cpuSeconds,
                   static_cast<double>(best[k].peakKb) / 1024.0);
-    std::printf("%-16s %12s %12s %16.1f\n", "(idle child)", "", "", static_cast<double>(idle.peakKb) / 1024.0);
+    std::printf("%-16s %12s %12s %16.1f\n", "(idle child)", "", "",
+                static_cast<double>(idle.peakKb) / 1024.0);
     double w = best[1].seconds / best[0].seconds;
     double r = best[3].seconds / best[2].seconds;
     double wc = best[1].cpuSeconds / best[0].cpuSeconds;
@@ -457,8 +468,8 @@ int main(int argc, char** argv) {
     std::printf("read  (target >= %.0f)          %6.2f %6.2f  %s\n", kReadTarget, r, rc,
                 r >= kReadTarget ? "met" : "MISSED");
     std::printf("records of both files byte for byte the same: %s\n", identical ? "yes" : "no");
-    std::printf("records per second: engine write %.0f, engine read %.0f\n", count / best[0].seconds,
-                count / best[2].seconds);
+    std::printf("records per second: engine write %.0f, engine read %.0f\n",
+                count / best[0].seconds, count / best[2].seconds);
   }
   if (!keep) {
     std::error_code ec;

@@ -30,7 +30,9 @@ namespace {
 using Reloj = std::chrono::steady_clock;
 constexpr int kRepeticiones = 5;
 
-double segundos(Reloj::time_point desde) { return std::chrono::duration<double>(Reloj::now() - desde).count(); }
+double segundos(Reloj::time_point desde) {
+  return std::chrono::duration<double>(Reloj::now() - desde).count();
+}
 
 class Silenciosa : public tzv::Interaccion {
  public:
@@ -73,7 +75,8 @@ std::uintmax_t tamano(const fs::path& p) {
 
 // Reads every byte of `leer` and writes as many bytes into fresh files as `escribir`
 // hold, flushing them when asked: the least any program doing this work must spend.
-double suelo(const std::vector<fs::path>& leer, const std::vector<fs::path>& escribir, bool firme, const fs::path& carpeta) {
+double suelo(const std::vector<fs::path>& leer, const std::vector<fs::path>& escribir, bool firme,
+             const fs::path& carpeta) {
   fs::create_directories(carpeta);
   auto t0 = Reloj::now();
   std::vector<char> buffer(1 << 20);
@@ -112,10 +115,12 @@ struct Medida {
 
 Medida medirExportacion(const std::string& generador, const std::string& tamanoEscuela) {
   Unidad u(tamanoEscuela);
-  ejecutar(generador + " gescen '" + (u.c / "GC").string() + "' --tamano " + tamanoEscuela + " --semilla 1 > /dev/null");
+  ejecutar(generador + " gescen '" + (u.c / "GC").string() + "' --tamano " + tamanoEscuela +
+           " --semilla 1 > /dev/null");
   gc::Catalogo tablas;
   gc::CopiarDatosGC(tablas, "C:\\GC");
-  tzv::EscribirTablasIntercambio(tablas, "VALENCIÁ");  // warms the cache as a user's earlier run would
+  tzv::EscribirTablasIntercambio(tablas,
+                                 "VALENCIÁ");  // warms the cache as a user's earlier run would
   // Best of several runs, for the export and for its floor alike: other work on the
   // machine only ever adds time.
   Medida m;
@@ -127,8 +132,9 @@ Medida medirExportacion(const std::string& generador, const std::string& tamanoE
   }
   const fs::path staging = u.c / "ZORVTMP" / "VALENCIA";
   const fs::path trabajo = u.c / "ZORVTMP";
-  std::vector<fs::path> entradas = archivosDe(staging, {"asignat.dbf", "OCUPA.dbf", "profesor.dbf", "aulas.dbf",
-                                                         "alumnos.dbf", "grupos.dbf", "asigalum.dbf", "horgrup.dbf"});
+  std::vector<fs::path> entradas =
+      archivosDe(staging, {"asignat.dbf", "OCUPA.dbf", "profesor.dbf", "aulas.dbf", "alumnos.dbf",
+                           "grupos.dbf", "asigalum.dbf", "horgrup.dbf"});
   std::vector<fs::path> salidas;
   for (const std::string& t : tzv::tablasIntercambio()) salidas.push_back(trabajo / t);
   salidas.push_back(trabajo / "ASIGVALT.MDX");
@@ -136,18 +142,21 @@ Medida medirExportacion(const std::string& generador, const std::string& tamanoE
   entradas.push_back(trabajo / "ASIGVALT.DBF");
   entradas.push_back(trabajo / "PROFT.DBF");
   m.suelo = 1e9;
-  for (int i = 0; i < kRepeticiones; ++i) m.suelo = std::min(m.suelo, suelo(entradas, salidas, false, u.c / "suelo"));
+  for (int i = 0; i < kRepeticiones; ++i)
+    m.suelo = std::min(m.suelo, suelo(entradas, salidas, false, u.c / "suelo"));
   std::uintmax_t bytes = 0;
   for (auto& p : entradas) bytes += tamano(p);
   for (auto& p : salidas) bytes += tamano(p);
-  std::printf("exportación %-8s %8.3f s   suelo %8.3f s   relación %5.2f   (%.1f MB leídos y escritos)\n",
-              tamanoEscuela.c_str(), m.exportacion, m.suelo, m.exportacion / m.suelo, bytes / 1e6);
+  std::printf(
+      "exportación %-8s %8.3f s   suelo %8.3f s   relación %5.2f   (%.1f MB leídos y escritos)\n",
+      tamanoEscuela.c_str(), m.exportacion, m.suelo, m.exportacion / m.suelo, bytes / 1e6);
   return m;
 }
 
 void medirImportacion(const std::string& generador, int registros) {
   Unidad u("importacion");
-  ejecutar(generador + " gescen '" + (u.c / "GC").string() + "' --tamano enorme --semilla 1 > /dev/null");
+  ejecutar(generador + " gescen '" + (u.c / "GC").string() +
+           "' --tamano enorme --semilla 1 > /dev/null");
   gc::Catalogo tablas;
   gc::CopiarDatosGC(tablas, "C:\\GC");
   tzv::EscribirTablasIntercambio(tablas, "VALENCIÁ");
@@ -194,7 +203,8 @@ void medirImportacion(const std::string& generador, int registros) {
   // the class periods. Written: the two staged copies, the rebuilt tables, the new
   // files beside the GESCEN ones and the kept copies (those two flushed, as the import
   // flushes them), and the class-period template.
-  std::vector<fs::path> entradas = {trabajo / "SOLUC.DBF", trabajo / "PROFT.DBF", trabajo / "ASIGVALT.DBF",
+  std::vector<fs::path> entradas = {trabajo / "SOLUC.DBF", trabajo / "PROFT.DBF",
+                                    trabajo / "ASIGVALT.DBF",
                                     winpath::toNative((staging / "lhortipo.dbf").string())};
   std::vector<fs::path> nuevos = archivosDe(staging, {"horgrup.dbf", "horprof.dbf"});
   std::vector<fs::path> escritos = nuevos;
@@ -206,8 +216,10 @@ void medirImportacion(const std::string& generador, int registros) {
     const double sueloCopias = suelo({}, nuevos, true, u.c / "suelo3");
     total = std::min(total, sueloSinFirmar + sueloFirme + sueloCopias);
   }
-  std::printf("importación de %d registros de SOLUC.DBF: %8.3f s   suelo %8.3f s   relación %5.2f   (GESCEN antes %.1f MB)\n",
-              registros, importacion, total, importacion / total, antes / 1e6);
+  std::printf(
+      "importación de %d registros de SOLUC.DBF: %8.3f s   suelo %8.3f s   relación %5.2f   "
+      "(GESCEN antes %.1f MB)\n",
+      registros, importacion, total, importacion / total, antes / 1e6);
 }
 
 }  // namespace
@@ -217,15 +229,20 @@ int main(int argc, char** argv) {
   int registros = 50000;
   for (int i = 1; i + 1 < argc; i += 2) {
     std::string o = argv[i];
-    if (o == "--generador") generador = argv[i + 1];
-    else if (o == "--registros") registros = std::atoi(argv[i + 1]);
+    if (o == "--generador")
+      generador = argv[i + 1];
+    else if (o == "--registros")
+      registros = std::atoi(argv[i + 1]);
   }
-  std::printf("procesos-bench: tiempos de pared; el suelo lee y escribe los mismos bytes en la misma ejecución\n\n");
+  std::printf(
+      "procesos-bench: tiempos de pared; el suelo lee y escribe los mismos bytes en la misma "
+      "ejecución\n\n");
   Medida grande = medirExportacion(generador, "grande");
   Medida enorme = medirExportacion(generador, "enorme");
   std::printf("\nenorme / grande (diez veces los datos): %.2f (objetivo: como mucho 11)\n",
               enorme.exportacion / grande.exportacion);
-  std::printf("exportación enorme / suelo: %.2f (objetivo: como mucho 3)\n\n", enorme.exportacion / enorme.suelo);
+  std::printf("exportación enorme / suelo: %.2f (objetivo: como mucho 3)\n\n",
+              enorme.exportacion / enorme.suelo);
   medirImportacion(generador, registros);
   return 0;
 }

@@ -1,7 +1,7 @@
 #include "Consola.h"
 
-#include "Table.h"
 #include "TablasIntercambio.h"
+#include "Table.h"
 
 bool InteraccionConsola::controlProfesores() {
   dbf::Table proft;

@@ -3,7 +3,8 @@
 #include <cstdio>
 
 std::string csvField(std::string_view s) {
-  if (s.find_first_of(",\"\r\n") == std::string_view::npos && (s.empty() || (s.front() != ' ' && s.back() != ' ')))
+  if (s.find_first_of(",\"\r\n") == std::string_view::npos &&
+      (s.empty() || (s.front() != ' ' && s.back() != ' ')))
     return std::string(s);
   std::string out = "\"";
   for (char c : s) {

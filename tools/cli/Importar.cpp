@@ -27,7 +27,8 @@ std::string primerCentro(gc::Catalogo& tablas) {
 int comandoImportar(const std::vector<std::string>& args) {
   Opciones op(args, {"--gc", "--centro"}, {"--dni"});
   if (!op.valida()) {
-    std::cerr << "uso: transzorvex-cli importar [--gc CARPETA] [--centro CODIGO] [--dni ABREV=NUMERO]...\n";
+    std::cerr << "uso: transzorvex-cli importar [--gc CARPETA] [--centro CODIGO] [--dni "
+                 "ABREV=NUMERO]...\n";
     return 2;
   }
   InteraccionConsola ui;
@@ -37,7 +38,8 @@ int comandoImportar(const std::vector<std::string>& args) {
       std::cerr << "--dni espera ABREV=NUMERO: " << par << '\n';
       return 2;
     }
-    ui.dniPorAbreviatura[par.substr(0, igual)] = dbf::integerOf(dbf::Value::ofText(par.substr(igual + 1)), "DNI");
+    ui.dniPorAbreviatura[par.substr(0, igual)] =
+        dbf::integerOf(dbf::Value::ofText(par.substr(igual + 1)), "DNI");
   }
   const std::string carpeta = op.valor("--gc", gc::kCarpetaGCPorDefecto);
   prepararCarpetaGC(carpeta);

@@ -62,7 +62,9 @@ void printCsv(dbf::Table& t) {
   const auto& fields = t.layout().fields;
   std::cout << "campo,tipo,longitud,decimales\n";
   for (const auto& f : fields)
-    if (!f.system) std::cout << csvField(f.name) << ',' << f.type << ',' << f.length << ',' << f.decimals << '\n';
+    if (!f.system)
+      std::cout << csvField(f.name) << ',' << f.type << ',' << f.length << ',' << f.decimals
+                << '\n';
   std::cout << '\n';
   bool firstColumn = true;
   for (const auto& f : fields) {
@@ -88,8 +90,8 @@ void printJson(dbf::Table& t) {
   bool first = true;
   for (const auto& f : fields) {
     if (f.system) continue;
-    std::cout << (first ? "" : ",") << "{\"nombre\":" << jsonString(f.name) << ",\"tipo\":\"" << f.type
-              << "\",\"longitud\":" << f.length << ",\"decimales\":" << f.decimals << "}";
+    std::cout << (first ? "" : ",") << "{\"nombre\":" << jsonString(f.name) << ",\"tipo\":\""
+              << f.type << "\",\"longitud\":" << f.length << ",\"decimales\":" << f.decimals << "}";
     first = false;
   }
   std::cout << "],\n\"registros\":[";
@@ -100,7 +102,8 @@ void printJson(dbf::Table& t) {
     first = true;
     for (const auto& f : fields) {
       if (f.system) continue;
-      std::cout << (first ? "" : ",") << jsonString(f.name) << ':' << jsonValue(t.value(f.name), f.type);
+      std::cout << (first ? "" : ",") << jsonString(f.name) << ':'
+                << jsonValue(t.value(f.name), f.type);
       first = false;
     }
     std::cout << '}';

@@ -29,10 +29,13 @@ struct Comando {
 };
 
 const Comando kComandos[] = {
-    {"mostrar", comandoMostrar, "mostrar TABLA [--formato csv|json]        campos y registros de una tabla"},
-    {"exportar", comandoExportar, "exportar [--gc CARPETA] [--idioma TEXTO]  tablas de intercambio para Zorvex"},
+    {"mostrar", comandoMostrar,
+     "mostrar TABLA [--formato csv|json]        campos y registros de una tabla"},
+    {"exportar", comandoExportar,
+     "exportar [--gc CARPETA] [--idioma TEXTO]  tablas de intercambio para Zorvex"},
     {"importar", comandoImportar,
-     "importar [--gc CARPETA] [--centro CODIGO] [--dni ABREV=NUMERO]...  horario de Zorvex hacia GESCEN"},
+     "importar [--gc CARPETA] [--centro CODIGO] [--dni ABREV=NUMERO]...  horario de Zorvex hacia "
+     "GESCEN"},
 };
 
 int uso() {
@@ -84,7 +87,9 @@ class SalidaUtf8 {
 
 #else
 
-std::vector<std::string> argumentos(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
+std::vector<std::string> argumentos(int argc, char** argv) {
+  return std::vector<std::string>(argv, argv + argc);
+}
 
 struct SalidaUtf8 {};
 
