@@ -144,7 +144,8 @@ QString ListaCarpetas::normalizar(const QString& carpeta) const {
 void ListaCarpetas::setDirectorio(const QString& carpeta) {
   const QString nueva = normalizar(carpeta);
   if (winpath::sameName(nueva.toStdString(), directorio_.toStdString())) return;
-  if (!plat::folderExists(nativa(nueva))) throw gc::EntradaSalidaError(plat::kPathNotFound);
+  if (!plat::folderExists(nativa(nueva)))
+    throw gc::EntradaSalidaError(plat::kPathNotFound, nueva.toStdString());
   directorio_ = nueva;
   releer();
   if (alCambiar_) alCambiar_();

@@ -5,7 +5,9 @@
 #include <QStringList>
 
 #include "Ayuda.h"
+#include "CopiaSegura.h"
 #include "ExportDatos.h"
+#include "Mensajes.h"
 #include "Programa.h"
 
 int main(int argc, char* argv[]) {
@@ -18,6 +20,10 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationName(QString::fromUtf8(tzv::kTituloAplicacion));
   tzv::Ayuda::instancia().setArchivo(QString::fromUtf8(tzv::kArchivoAyuda));
   tzv::RegistrarFuentes();
+
+  // An import killed while it put the timetables back is ended before anything else.
+  const std::string recuperado = tzv::RecuperarDevolucion();
+  if (!recuperado.empty()) tzv::MostrarMensaje(nullptr, QString::fromStdString(recuperado));
 
   TExportarDatos dialogo(argumentos);
   // Inside a foreign window, closing the last window does not end the event loop.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "CarpetaEnUso.h"
 #include "Catalogo.h"
 #include "WinPath.h"
 #include "platform/Platform.h"
@@ -35,13 +36,27 @@ std::string textoErrorES(int code) {
       return "Se intenta leer después del fin del archivo";
     case 101:
       return "Disco lleno";
+    case plat::kNotAFile:
+      return "No es un archivo normal";
     default:
       return "Error de E/S " + std::to_string(code);
   }
 }
 
-EntradaSalidaError::EntradaSalidaError(int code)
-    : std::runtime_error(textoErrorES(code)), code_(code) {}
+namespace {
+
+// A path as the user knows it: Windows paths as written, native ones by their drive.
+std::string rutaVisible(const std::string& ruta) {
+  return winpath::isWindowsPath(ruta) ? ruta : winpath::toWindows(ruta);
+}
+
+}  // namespace
+
+EntradaSalidaError::EntradaSalidaError(int code, const std::string& ruta)
+    : std::runtime_error(textoErrorES(code) + " (" + rutaVisible(ruta) + ")"), code_(code) {}
+
+EntradaSalidaError::EntradaSalidaError(const plat::IoError& e)
+    : EntradaSalidaError(e.code(), e.path()) {}
 
 void CopiarArchivo(std::string destino, const std::string& origen) {
   if (parteNombre(destino).empty()) destino += parteNombre(origen);
@@ -61,7 +76,7 @@ void CopiarArchivo(std::string destino, const std::string& origen) {
     salida.close();
     entrada.close();
   } catch (const plat::IoError& e) {
-    throw EntradaSalidaError(e.code());
+    throw EntradaSalidaError(e);
   }
 }
 
@@ -82,7 +97,7 @@ void asegurarCarpetaStaging() {
 }
 
 void CopiarDatosGC(Catalogo& tablas, const std::string& carpetaGC) {
-  asegurarCarpetaStaging();
+  CarpetaEnUso uso;
   struct Paso {
     const char* archivo;
     dbf::Table* tabla;

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/Platform.h"
+
 namespace gc {
 
 class Catalogo;
@@ -17,9 +19,12 @@ inline constexpr const char* kCarpetaGCPorDefecto = "C:\\GC";
 // Text of an input/output error code: "No se encuentra el archivo", "Disco lleno"...
 std::string textoErrorES(int code);
 
+// A failed file operation. Its text is the code's text followed by the file or folder
+// concerned, so that the user knows where to look: "Disco lleno (C:\ZORVTMP\PROFT.DBF)".
 class EntradaSalidaError : public std::runtime_error {
  public:
-  explicit EntradaSalidaError(int code);
+  EntradaSalidaError(int code, const std::string& ruta);
+  explicit EntradaSalidaError(const plat::IoError& e);
   int code() const { return code_; }
 
  private:

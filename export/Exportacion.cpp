@@ -1,6 +1,9 @@
 #include "Exportacion.h"
 
+#include <stdexcept>
+
 #include "Alumnado.h"
+#include "CarpetaEnUso.h"
 #include "Catalogo.h"
 #include "ExportarAlumnos.h"
 #include "ExportarAsigCursos.h"
@@ -34,16 +37,21 @@ void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) 
 
 void EjecutarExportacion(gc::Catalogo& tablas, const std::string& idioma, EstadoPrograma& estado,
                          Interaccion& ui) {
+  gc::CarpetaEnUso uso;
   ui.mensaje(kAvisoExportacion);
   ui.cursorEspera(true);
   estado.resultado = 1;
   try {
     EscribirTablasIntercambio(tablas, idioma);
-  } catch (...) {
+  } catch (const std::exception& e) {
     estado.resultado = 0;
     tablas.cerrarTodas();
     ui.cursorEspera(false);
-    throw;
+    // The tables written before the error stay, the later ones are missing or old: the
+    // generator must not be given them as they are.
+    std::string texto = e.what();
+    if (!texto.ends_with('.')) texto += '.';
+    throw std::runtime_error(texto + " " + kTablasIncompletas);
   }
   ui.cursorEspera(false);
   ui.mensaje(kProcesoFinalizado);

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
+#include <optional>
 #include <vector>
 
+#include "CarpetaEnUso.h"
+#include "RegistroDevolucion.h"
 #include "Staging.h"
 #include "WinPath.h"
 #include "platform/Platform.h"
@@ -12,95 +14,292 @@
 namespace tzv {
 namespace {
 
-constexpr const char* kTemporal = ".tzv-nuevo";
 const std::array<const char*, 2> kHorarios = {"horgrup.dbf", "horprof.dbf"};
+// A backup folder is written under this ending and renamed when whole.
+constexpr const char* kCopiaAMedias = ".tmp";
 
-// Copies a file and flushes the copy to disk.
-void copiarFirme(const std::string& origen, const std::string& destino) {
+struct Huella {
+  std::uint64_t tamano = 0;
+  std::uint64_t suma = kSumaInicial;
+  bool operator==(const Huella&) const = default;
+};
+
+// Copies a file and flushes the copy to disk; returns what was copied.
+Huella copiarFirme(const std::string& origen, const std::string& destino) {
+  Huella h;
   try {
     plat::File entrada = plat::File::open(origen, plat::Access::Read);
     plat::File salida = plat::File::create(destino);
     std::vector<char> buffer(1 << 16);
-    std::uint64_t at = 0;
     for (;;) {
-      std::size_t n = entrada.readAt(at, buffer.data(), buffer.size());
+      std::size_t n = entrada.readAt(h.tamano, buffer.data(), buffer.size());
       if (n == 0) break;
-      salida.writeAt(at, buffer.data(), n);
-      at += n;
+      salida.writeAt(h.tamano, buffer.data(), n);
+      h.suma = sumaDeBytes(buffer.data(), n, h.suma);
+      h.tamano += n;
     }
     salida.sync();
     salida.close();
   } catch (const plat::IoError& e) {
-    throw gc::EntradaSalidaError(e.code());
+    throw gc::EntradaSalidaError(e);
+  }
+  return h;
+}
+
+// What a file holds; nothing when it cannot be read.
+std::optional<Huella> huellaDe(const std::string& ruta) {
+  if (!plat::fileExists(ruta)) return std::nullopt;
+  try {
+    plat::File f = plat::File::open(ruta, plat::Access::Read);
+    Huella h;
+    std::vector<char> buffer(1 << 16);
+    while (std::size_t n = f.readAt(h.tamano, buffer.data(), buffer.size())) {
+      h.suma = sumaDeBytes(buffer.data(), n, h.suma);
+      h.tamano += n;
+    }
+    return h;
+  } catch (const plat::IoError&) {
+    return std::nullopt;
   }
 }
 
+bool tieneElNuevo(const std::string& ruta, const ArchivoDevuelto& a) {
+  return huellaDe(ruta) == Huella{a.tamano, a.suma};
+}
+
+std::string nativa(const std::string& ruta) { return winpath::toNative(ruta); }
+std::string nombreDe(const std::string& ruta) {
+  return winpath::fsText(winpath::fsPath(ruta).filename());
+}
+std::string carpetaDe(const std::string& ruta) {
+  return winpath::fsText(winpath::fsPath(ruta).parent_path());
+}
+
+// The temporary name of a new table in the GESCEN folder: no table extension, so that
+// nothing that lists the folder's tables takes it for one.
+std::string nombreProvisional(const std::string& tabla) {
+  return "~tzv-" + tabla.substr(0, tabla.find('.')) + ".tmp";
+}
+
+// A dated folder name that neither a whole backup nor one being written uses yet.
 std::string carpetaDeCopias() {
   plat::LocalDate d = plat::today();
   char sello[32];
   std::snprintf(sello, sizeof sello, "%04d%02d%02d-%02d%02d%02d", d.year, d.month, d.day, d.hour,
                 d.minute, d.second);
-  std::string carpeta = std::string(kCarpetaCopias) + "\\" + sello;
-  for (int n = 2; plat::folderExists(winpath::toNative(carpeta)); ++n)
-    carpeta = std::string(kCarpetaCopias) + "\\" + sello + "-" + std::to_string(n);
+  const std::string base = winpath::join(nativa(kCarpetaCopias), sello);
+  std::string carpeta = base;
+  for (int n = 2; plat::folderExists(carpeta) || plat::folderExists(carpeta + kCopiaAMedias); ++n)
+    carpeta = base + "-" + std::to_string(n);
   return carpeta;
+}
+
+RegistroDevolucion planear(const std::string& carpetaGC) {
+  RegistroDevolucion r;
+  r.carpetaGC = carpetaGC;
+  for (const char* tabla : kHorarios) {
+    ArchivoDevuelto a;
+    a.destino = nativa(gc::archivoGC(carpetaGC, tabla));
+    a.nuevo = winpath::join(carpetaDe(a.destino), nombreProvisional(tabla));
+    if (plat::fileExists(a.destino)) {
+      if (r.copias.empty()) r.copias = carpetaDeCopias();
+      a.copia = winpath::join(r.copias, nombreDe(a.destino));
+    }
+    r.archivos.push_back(a);
+  }
+  if (!r.copias.empty()) r.provisional = r.copias + kCopiaAMedias;
+  return r;
+}
+
+void comprobarLibres(const RegistroDevolucion& r) {
+  for (const ArchivoDevuelto& a : r.archivos)
+    if (plat::inUseByOther(a.destino)) throw GescenAbiertaError(winpath::toWindows(a.destino));
+}
+
+// The old tables, copied into the backup folder under its temporary name, which it
+// loses once everything in it is on disk.
+void guardarCopias(const RegistroDevolucion& r) {
+  if (r.copias.empty()) return;
+  if (int e = plat::makeFolders(r.provisional); e != 0)
+    throw gc::EntradaSalidaError(e, r.provisional);
+  for (const ArchivoDevuelto& a : r.archivos)
+    if (!a.copia.empty()) copiarFirme(a.destino, winpath::join(r.provisional, nombreDe(a.copia)));
+  plat::syncFolder(r.provisional);
+  try {
+    plat::renameFolder(r.provisional, r.copias);
+  } catch (const plat::IoError& e) {
+    throw gc::EntradaSalidaError(e);
+  }
+  plat::syncFolder(carpetaDe(r.copias));
+}
+
+// Removes what a copy back that never began its renames wrote.
+void quitarProvisionales(const RegistroDevolucion& r) {
+  for (const ArchivoDevuelto& a : r.archivos)
+    if (plat::fileExists(a.nuevo)) plat::removeFile(a.nuevo);
+  if (!r.provisional.empty()) plat::removeTree(r.provisional);
+}
+
+// The renames, each new file in place of its table, then the record goes.
+void ponerNuevos(const RegistroDevolucion& r) {
+  try {
+    for (const ArchivoDevuelto& a : r.archivos)
+      if (plat::fileExists(a.nuevo)) plat::replaceByRename(a.nuevo, a.destino);
+  } catch (const plat::IoError& e) {
+    throw gc::EntradaSalidaError(e);
+  }
+  plat::syncFolder(carpetaDe(r.archivos.front().destino));
+  BorrarRegistro();
+}
+
+// Every table that already holds its new file, or none, gets its old file back (or goes,
+// when it did not exist before); then the record goes.
+void reponerAnteriores(const RegistroDevolucion& r) {
+  try {
+    for (const ArchivoDevuelto& a : r.archivos) {
+      if (plat::fileExists(a.nuevo)) plat::removeFile(a.nuevo);
+      const bool hayTabla = plat::fileExists(a.destino);
+      if (hayTabla && !tieneElNuevo(a.destino, a)) continue;  // it never got its new file
+      if (a.copia.empty()) {
+        if (hayTabla) plat::removeFile(a.destino);
+        continue;
+      }
+      copiarFirme(a.copia, a.nuevo);
+      plat::replaceByRename(a.nuevo, a.destino);
+    }
+  } catch (const plat::IoError& e) {
+    throw gc::EntradaSalidaError(e);
+  }
+  plat::syncFolder(carpetaDe(r.archivos.front().destino));
+  BorrarRegistro();
+}
+
+bool nuevosCompletos(const RegistroDevolucion& r) {
+  for (const ArchivoDevuelto& a : r.archivos) {
+    const bool pendiente = plat::fileExists(a.nuevo);
+    if (!tieneElNuevo(pendiente ? a.nuevo : a.destino, a)) return false;
+  }
+  return true;
+}
+
+// Backup folders that a killed run left half written.
+void quitarCopiasAMedias() {
+  const std::string copias = nativa(kCarpetaCopias);
+  const std::string final = kCopiaAMedias;
+  for (const std::string& nombre : plat::folderEntries(copias))
+    if (nombre.size() > final.size() && nombre.ends_with(final))
+      plat::removeTree(winpath::join(copias, nombre));
+}
+
+std::string tablasDe(const RegistroDevolucion& r) {
+  std::string nombres;
+  for (std::size_t i = 0; i < r.archivos.size(); ++i) {
+    if (i > 0) nombres += i + 1 == r.archivos.size() ? " y " : ", ";
+    nombres += nombreDe(r.archivos[i].destino);
+  }
+  return nombres + " de " + r.carpetaGC;
+}
+
+std::string terminar(const RegistroDevolucion& r) {
+  if (r.estado == RegistroDevolucion::Estado::Preparando) {
+    quitarProvisionales(r);
+    BorrarRegistro();
+    return "Se ha deshecho una importación interrumpida: " + tablasDe(r) + " siguen como estaban.";
+  }
+  comprobarLibres(r);
+  const std::string copias = winpath::toWindows(r.copias);
+  if (nuevosCompletos(r)) {
+    ponerNuevos(r);
+    return "Se ha terminado una importación interrumpida: " + tablasDe(r) +
+           " tienen ya el horario nuevo" +
+           (copias.empty() ? "." : " (los anteriores se guardan en " + copias + ").");
+  }
+  reponerAnteriores(r);
+  return "Se ha deshecho una importación interrumpida: " + tablasDe(r) +
+         " vuelven a tener el horario anterior" +
+         (copias.empty() ? "." : " (copiado de " + copias + ").");
 }
 
 }  // namespace
 
+GescenAbiertaError::GescenAbiertaError(const std::string& tabla)
+    : std::runtime_error("GESCEN tiene abierta la tabla " + tabla +
+                         ". Ciérrela y vuelva a intentarlo.") {}
+
+void ComprobarHorariosLibres(const std::string& carpetaGC) {
+  for (const char* tabla : kHorarios) {
+    const std::string ruta = gc::archivoGC(carpetaGC, tabla);
+    if (plat::inUseByOther(nativa(ruta))) throw GescenAbiertaError(ruta);
+  }
+}
+
 std::string DevolverHorarios(const std::string& carpetaGC) {
-  struct Archivo {
-    std::string staged, destino, temporal, copia;
-  };
-  std::vector<Archivo> archivos;
-  for (const char* nombre : kHorarios) {
-    Archivo a;
-    a.staged = winpath::toNative(std::string(gc::kCarpetaStaging) + "\\" + nombre);
-    a.destino = winpath::toNative(gc::archivoGC(carpetaGC, nombre));
-    a.temporal = a.destino + kTemporal;
-    archivos.push_back(a);
-  }
-
-  // 1. The new files, complete and on disk, beside their targets.
-  for (Archivo& a : archivos) copiarFirme(a.staged, a.temporal);
-
-  // 2. The old files, kept where the user can take them back.
-  std::string copias;
-  for (Archivo& a : archivos) {
-    if (!plat::fileExists(a.destino)) continue;
-    if (copias.empty()) {
-      copias = carpetaDeCopias();
-      if (int e = plat::makeFolders(winpath::toNative(copias)); e != 0)
-        throw gc::EntradaSalidaError(e);
-    }
-    a.copia =
-        winpath::toNative(copias + "\\" + winpath::fsText(winpath::fsPath(a.destino).filename()));
-    copiarFirme(a.destino, a.copia);
-  }
-
-  // 3. Both in place; if the second cannot be, the first goes back to its old content.
-  const std::string carpeta = winpath::fsText(winpath::fsPath(archivos[0].destino).parent_path());
+  gc::CarpetaEnUso uso;
+  RegistroDevolucion r = planear(carpetaGC);
+  comprobarLibres(r);
+  GuardarRegistro(r);
   try {
-    plat::replaceByRename(archivos[0].temporal, archivos[0].destino);
-  } catch (const plat::IoError& e) {
-    for (Archivo& a : archivos) plat::removeFile(a.temporal);
-    throw gc::EntradaSalidaError(e.code());
-  }
-  try {
-    plat::replaceByRename(archivos[1].temporal, archivos[1].destino);
-  } catch (const plat::IoError& e) {
-    plat::removeFile(archivos[1].temporal);
-    if (!archivos[0].copia.empty()) {
-      copiarFirme(archivos[0].copia, archivos[0].temporal);
-      plat::replaceByRename(archivos[0].temporal, archivos[0].destino);
-    } else {
-      plat::removeFile(archivos[0].destino);
+    for (std::size_t i = 0; i < r.archivos.size(); ++i) {
+      ArchivoDevuelto& a = r.archivos[i];
+      const std::string staged = std::string(gc::kCarpetaStaging) + "\\" + kHorarios[i];
+      const Huella h = copiarFirme(nativa(staged), a.nuevo);
+      a.tamano = h.tamano;
+      a.suma = h.suma;
     }
-    plat::syncFolder(carpeta);
-    throw gc::EntradaSalidaError(e.code());
+    plat::syncFolder(carpetaDe(r.archivos.front().destino));
+    guardarCopias(r);
+    comprobarLibres(r);
+  } catch (...) {
+    try {
+      quitarProvisionales(r);
+      BorrarRegistro();
+    } catch (...) {
+      // What stays is removed at the next start; the first failure is the one to report.
+    }
+    throw;
   }
-  plat::syncFolder(carpeta);
-  return copias;
+  // From here on the swap is decided: a run killed now is finished at the next start.
+  r.estado = RegistroDevolucion::Estado::Cambiando;
+  GuardarRegistro(r);
+  try {
+    ponerNuevos(r);
+  } catch (...) {
+    try {
+      reponerAnteriores(r);
+    } catch (...) {
+      // The record stays: the next start puts the old tables back.
+    }
+    throw;
+  }
+  return winpath::toWindows(r.copias);
+}
+
+bool DevolucionPendiente() { return plat::fileExists(nativa(kRegistroDevolucion)); }
+
+std::string RecuperarDevolucion() {
+  std::optional<gc::CarpetaEnUso> uso;
+  try {
+    uso.emplace();
+  } catch (const gc::OtraEjecucionError&) {
+    return {};  // the run that holds the work folder is alive: its record is its own
+  }
+  std::optional<RegistroDevolucion> r;
+  try {
+    r = LeerRegistro();
+  } catch (const std::exception& e) {
+    plat::removeFile(nativa(kRegistroDevolucion));
+    return std::string(e.what()) + " y se ha descartado.";
+  }
+  quitarCopiasAMedias();
+  if (!r) return {};
+  try {
+    return terminar(*r);
+  } catch (const std::exception& e) {
+    std::string porque = e.what();
+    if (!porque.ends_with('.')) porque += '.';
+    return "No se ha podido terminar una importación interrumpida en " + r->carpetaGC + ": " +
+           porque + " Se volverá a intentar al abrir de nuevo el programa.";
+  }
 }
 
 }  // namespace tzv

@@ -1,8 +1,10 @@
 #include "Importacion.h"
 
+#include "CarpetaEnUso.h"
 #include "Catalogo.h"
 #include "ComprobarDNI.h"
 #include "ComprobarPlantilla.h"
+#include "ComprobarSolucion.h"
 #include "CopiaSegura.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
@@ -14,6 +16,14 @@ namespace tzv {
 namespace {
 
 inline constexpr const char* kSoluc = "C:\\ZORVTMP\\SOLUC.DBF";
+
+// A copy back that an earlier run left half done is ended before a new one may begin.
+void terminarDevolucionAnterior(Interaccion& ui) {
+  if (!DevolucionPendiente()) return;
+  const std::string linea = RecuperarDevolucion();
+  if (DevolucionPendiente()) throw std::runtime_error(linea);
+  if (!linea.empty()) ui.mensaje(linea);
+}
 
 ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC,
                               const std::string& centro, EstadoPrograma& estado, Interaccion& ui) {
@@ -27,6 +37,9 @@ ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC
     }
     return ResultadoImportacion::SinSolucion;
   }
+  terminarDevolucionAnterior(ui);
+  ComprobarSolucion(tablas.wwTableSoluc);
+  ComprobarHorariosLibres(carpetaGC);
   tablas.wwTableHorGrup.close();
   gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horgrup.dbf",
                         gc::archivoGC(carpetaGC, "horgrup.dbf"));
@@ -66,6 +79,7 @@ ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC
 ResultadoImportacion EjecutarImportacion(gc::Catalogo& tablas, const std::string& carpetaGC,
                                          const std::string& centro, EstadoPrograma& estado,
                                          Interaccion& ui) {
+  gc::CarpetaEnUso uso;
   ui.mensaje(kAvisoImportacion);
   ui.cursorEspera(true);
   try {

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plat {
 
@@ -21,6 +22,8 @@ inline constexpr int kAccessDenied = 5;
 inline constexpr int kSharingViolation = 32;
 inline constexpr int kReadPastEnd = 100;
 inline constexpr int kDiskFull = 101;
+// Not a regular file (a FIFO, a device...): the program reads and writes files only.
+inline constexpr int kNotAFile = 222;
 
 // A failed file operation: the Windows-style code and the file concerned.
 class IoError : public std::runtime_error {
@@ -54,7 +57,7 @@ class File {
   File& operator=(const File&) = delete;
 
   // Opens an existing file. An exclusive or shared opening that conflicts with another
-  // holder fails with kSharingViolation.
+  // holder fails with kSharingViolation; anything but a regular file with kNotAFile.
   static File open(const std::string& path, Access access, Share share = Share::Any);
   // Creates a file, or empties an existing one. Refused with kSharingViolation when
   // another handle or program holds the file open through a table engine.
@@ -98,10 +101,20 @@ std::string findEntry(const std::string& folder,
 // Deletes a file; returns 0 or the error code. A file that another handle or program
 // holds open through a table engine is not deleted (kSharingViolation).
 int removeFile(const std::string& path) noexcept;
+// True when another program has the file in use: it holds a lock on any of its bytes
+// or, on Windows, keeps it open without sharing it.
+bool inUseByOther(const std::string& path) noexcept;
 // Creates a folder with every missing folder above it; returns 0 or the error code.
 int makeFolders(const std::string& path) noexcept;
 // Puts `from` in place of `to` in one step; throws IoError.
 void replaceByRename(const std::string& from, const std::string& to);
+// Renames a folder that no other folder of the new name stands in the way of; throws
+// IoError.
+void renameFolder(const std::string& from, const std::string& to);
+// Deletes a folder and everything in it; returns false when something stayed.
+bool removeTree(const std::string& path) noexcept;
+// The names of a folder's entries (none when it cannot be read).
+std::vector<std::string> folderEntries(const std::string& path);
 // Flushes a folder's entries (after renames) to disk where the system needs it.
 void syncFolder(const std::string& path) noexcept;
 

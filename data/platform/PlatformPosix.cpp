@@ -101,6 +101,17 @@ int openFd(const std::string& path, int flags) {
   return fd;
 }
 
+// Files are opened without waiting (O_NONBLOCK), and anything but a regular file is then
+// refused: a FIFO or a device under a table's name would make the opening or the reads
+// wait for ever, or never end.
+void requireRegular(int fd, const std::string& path) {
+  struct stat st;
+  if (fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw IoError(S_ISDIR(st.st_mode) ? kAccessDenied : kNotAFile, path);
+  }
+}
+
 }  // namespace
 
 File::~File() {
@@ -123,17 +134,13 @@ File File::open(const std::string& path, Access access, Share share) {
   // An exclusive lock needs write access to the file description; a table that may
   // only be read is then locked as far as read access allows.
   bool wantWrite = access == Access::ReadWrite || share == Share::Exclusive;
-  int fd = openFd(path, wantWrite ? O_RDWR : O_RDONLY);
+  int fd = openFd(path, (wantWrite ? O_RDWR : O_RDONLY) | O_NONBLOCK);
   if (fd < 0 && access == Access::Read && wantWrite && (errno == EACCES || errno == EROFS)) {
-    fd = openFd(path, O_RDONLY);
+    fd = openFd(path, O_RDONLY | O_NONBLOCK);
     if (fd >= 0) share = Share::Shared;
   }
   if (fd < 0) fail(errno, path);
-  struct stat st;
-  if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    throw IoError(kAccessDenied, path);
-  }
+  requireRegular(fd, path);
   if (share == Share::Any && lockedByOther(fd, F_RDLCK)) {
     // Somebody holds the file exclusively: Windows refuses any other opening.
     ::close(fd);
@@ -147,8 +154,9 @@ File File::open(const std::string& path, Access access, Share share) {
 }
 
 File File::rewrite(const std::string& path, Share share) {
-  int fd = openFd(path, O_RDWR | O_CREAT);
+  int fd = openFd(path, O_RDWR | O_CREAT | O_NONBLOCK);
   if (fd < 0) fail(errno, path);
+  requireRegular(fd, path);
   if (lockedByOther(fd, F_WRLCK)) {
     ::close(fd);
     throw IoError(kSharingViolation, path);
@@ -289,7 +297,7 @@ std::string findEntry(const std::string& folder,
 }
 
 int removeFile(const std::string& path) noexcept {
-  int fd = openFd(path, O_RDONLY);
+  int fd = openFd(path, O_RDONLY | O_NONBLOCK);
   if (fd >= 0) {
     bool held = lockedByOther(fd, F_WRLCK);
     ::close(fd);
@@ -297,6 +305,22 @@ int removeFile(const std::string& path) noexcept {
   }
   if (::unlink(path.c_str()) != 0) return codeOfErrno(errno, path);
   return 0;
+}
+
+bool inUseByOther(const std::string& path) noexcept {
+  int fd = openFd(path, O_RDONLY | O_NONBLOCK);
+  if (fd < 0) return false;
+  // The whole file, from its first byte on: every byte a table engine locks, whether to
+  // say that it has the table open or to hold a record, lies in it.
+  struct flock fl;
+  std::memset(&fl, 0, sizeof fl);
+  fl.l_type = F_WRLCK;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = 0;
+  fl.l_len = 0;
+  bool held = fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+  ::close(fd);
+  return held;
 }
 
 int makeFolders(const std::string& path) noexcept {
@@ -307,6 +331,10 @@ int makeFolders(const std::string& path) noexcept {
 }
 
 void replaceByRename(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) fail(errno, to);
+}
+
+void renameFolder(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) fail(errno, to);
 }
 

@@ -151,6 +151,15 @@ void takeLock(HANDLE h, Share share, const std::string& path) {
   }
 }
 
+// Anything but a file on a disk (a console, a pipe, a device) is refused: the program
+// reads and writes files only.
+void requireDiskFile(HANDLE h, const std::string& path) {
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    throw IoError(kNotAFile, path);
+  }
+}
+
 // A handle whose value does not fit the int that holds it is refused (Windows never
 // hands one out, but the conversion must not be silent if it did).
 int fdOf(HANDLE h, const std::string& path) {
@@ -220,6 +229,7 @@ File File::open(const std::string& path, Access access, Share share) {
     }
   }
   if (h == INVALID_HANDLE_VALUE) fail(GetLastError(), path);
+  requireDiskFile(h, path);
   if (share == Share::Any && lockedByOther(h, false)) {
     // A Linux program holds the file exclusively: Windows would refuse any opening.
     CloseHandle(h);
@@ -235,6 +245,7 @@ File File::open(const std::string& path, Access access, Share share) {
 File File::rewrite(const std::string& path, Share share) {
   HANDLE h = openHandle(path, GENERIC_READ | GENERIC_WRITE, shareModeOf(share), OPEN_ALWAYS);
   if (h == INVALID_HANDLE_VALUE) fail(GetLastError(), path);
+  requireDiskFile(h, path);
   if (lockedByOther(h, true)) {
     CloseHandle(h);
     throw IoError(kSharingViolation, path);
@@ -413,6 +424,26 @@ int removeFile(const std::string& path) noexcept {
   }
 }
 
+bool inUseByOther(const std::string& path) noexcept {
+  try {
+    // Opened without sharing: refused while any other program has the file open. The
+    // exclusive lock over every byte then meets the locks of Linux programs beside Wine;
+    // it needs write access to be a write lock there.
+    HANDLE h = openHandle(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
+      h = openHandle(path, GENERIC_READ, 0, OPEN_EXISTING);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+    OVERLAPPED ov = at(0);
+    bool held = !LockFileEx(h, LOCKFILE_FAIL_IMMEDIATELY | LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD,
+                            MAXDWORD, &ov);
+    if (!held) UnlockFileEx(h, 0, MAXDWORD, MAXDWORD, &ov);
+    CloseHandle(h);
+    return held;
+  } catch (...) {
+    return false;
+  }
+}
+
 int makeFolders(const std::string& path) noexcept {
   try {
     std::wstring w = wide(path);
@@ -447,6 +478,11 @@ int makeFolders(const std::string& path) noexcept {
 void replaceByRename(const std::string& from, const std::string& to) {
   if (!MoveFileExW(wide(from).c_str(), wide(to).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    fail(GetLastError(), to);
+}
+
+void renameFolder(const std::string& from, const std::string& to) {
+  if (!MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_WRITE_THROUGH))
     fail(GetLastError(), to);
 }
 

@@ -140,6 +140,9 @@ class ArranqueTest : public QObject {
     QTest::addColumn<int>("centros");
 
     const QString ok;
+    // The first copy cannot create its file in a staging folder that cannot exist.
+    const QString sinStaging =
+        QString::fromUtf8("Nombre de archivo inválido (C:\\ZORVTMP\\VALENCIA\\grupos.dbf).");
     QTest::newRow("working directory is C:\\GC: staged once")
         << "GC"
         << "GC" << false << QStringList{"C:\\GC"} << ok << "C:\\GC"
@@ -158,16 +161,15 @@ class ArranqueTest : public QObject {
         << "C:\\GC" << 1;
     QTest::newRow("no C:\\GC") << "OTRA"
                                << "" << false << QStringList{"C:\\OTRA"}
-                               << QString::fromUtf8("Nombre de archivo inválido.") << ""
+                               << QString::fromUtf8("Nombre de archivo inválido (C:\\GC).") << ""
                                << "C:\\OTRA" << 0;
     QTest::newRow("staging fails at the first pass")
         << "GC"
-        << "GC" << true << QStringList{} << QString::fromUtf8("Nombre de archivo inválido.") << ""
+        << "GC" << true << QStringList{} << sinStaging << ""
         << "C:\\GC" << 0;
     QTest::newRow("staging fails after pointing the list at C:\\GC")
         << "OTRA"
-        << "GC" << true << QStringList{"C:\\OTRA"}
-        << QString::fromUtf8("Nombre de archivo inválido.") << "C:\\GC"
+        << "GC" << true << QStringList{"C:\\OTRA"} << sinStaging << "C:\\GC"
         << "C:\\GC" << 0;
   }
 

@@ -163,7 +163,8 @@ class CarpetasTest : public QObject {
     QListWidgetItem* temp = fila(l, "TEMP");
     QVERIFY(QDir(e.nativa("GC/TEMP")).removeRecursively());
     dobleClic(l, temp);
-    QCOMPARE(g.errores(), QStringList{QString::fromUtf8("Nombre de archivo inválido.")});
+    QCOMPARE(g.errores(),
+             QStringList{QString::fromUtf8("Nombre de archivo inválido (C:\\GC\\TEMP).")});
     QCOMPARE(l->directorio(), QString("C:\\GC"));
     QCOMPARE(d.findChild<QLineEdit*>("EdNuevoDir")->text(), QString("C:\\GC"));
     QCOMPARE(copiado.count(), 0);
@@ -245,7 +246,7 @@ class CarpetasTest : public QObject {
     QVERIFY(QDir(raizD).removeRecursively());
     u->setFocus();
     QTest::keyClick(u, Qt::Key_Down);
-    QCOMPARE(g.errores(), QStringList{QString::fromUtf8("Nombre de archivo inválido.")});
+    QCOMPARE(g.errores(), QStringList{QString::fromUtf8("Nombre de archivo inválido (D:\\).")});
     QCOMPARE(l->directorio(), QString("C:\\GC"));
     QCOMPARE(u->currentText(), QString("c:"));
   }

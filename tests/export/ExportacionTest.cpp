@@ -65,7 +65,8 @@ TEST_F(ExportacionTest, AFailingWriterStopsTheRunAndLeavesTheFlagAtZero) {
     tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
     FAIL();
   } catch (const std::exception& e) {
-    EXPECT_STREQ(e.what(), "wwTableAulas: No se encuentra el campo 'LITAULA'");
+    EXPECT_EQ(e.what(), std::string("wwTableAulas: No se encuentra el campo 'LITAULA'. ") +
+                            tzv::kTablasIncompletas);
   }
   EXPECT_EQ(estado.resultado, 0);
   EXPECT_EQ(ui.sucesos, (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoExportacion,

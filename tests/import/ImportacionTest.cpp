@@ -1,10 +1,17 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
+#include <optional>
+#include <set>
 
+#include "CarpetaEnUso.h"
 #include "Catalogo.h"
 #include "Centro.h"
 #include "Importacion.h"
+#include "OtraEjecucion.h"
 #include "Staging.h"
 
 namespace fs = std::filesystem;
@@ -39,7 +46,49 @@ class ImportacionTest : public ::testing::Test {
   void gescenSinCambios() {
     EXPECT_EQ(readFile(gescen("horgrup.dbf")), horgrupAntes);
     EXPECT_EQ(readFile(gescen("horprof.dbf")), horprofAntes);
+    EXPECT_EQ(entradas(drive.native("GC")),
+              (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf"}));
   }
+
+  static std::set<std::string> entradas(const std::string& carpeta) {
+    std::set<std::string> nombres;
+    if (fs::exists(carpeta))
+      for (const auto& e : fs::directory_iterator(carpeta))
+        nombres.insert(e.path().filename().string());
+    return nombres;
+  }
+
+  // The text of the error the import stops with; empty when it does not stop.
+  std::string errorAlImportar() {
+    try {
+      importar();
+    } catch (const std::exception& e) {
+      return e.what();
+    }
+    return {};
+  }
+};
+
+// A lock on a byte range of a file, as another program's table engine takes one; it is
+// given back when the object goes.
+class CerrojoAjeno {
+ public:
+  CerrojoAjeno(const std::string& ruta, short tipo, off_t desde) {
+    fd_ = ::open(ruta.c_str(), O_RDWR);
+    struct flock fl;
+    std::memset(&fl, 0, sizeof fl);
+    fl.l_type = tipo;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = desde;
+    fl.l_len = 1;
+    EXPECT_EQ(fcntl(fd_, F_OFD_SETLK, &fl), 0) << ruta;
+  }
+  ~CerrojoAjeno() { ::close(fd_); }
+  CerrojoAjeno(const CerrojoAjeno&) = delete;
+  CerrojoAjeno& operator=(const CerrojoAjeno&) = delete;
+
+ private:
+  int fd_ = -1;
 };
 
 TEST_F(ImportacionTest, CompleteRunReplacesBothTimetablesAndKeepsTheOldOnes) {
@@ -170,8 +219,109 @@ TEST_F(ImportacionTest, AFailureDuringTheCopyBackLeavesTheOtherOldFile) {
   EXPECT_EQ(readFile(gescen("horgrup.dbf")), horgrupAntes);
   EXPECT_TRUE(fs::is_directory(gescen("horprof.dbf")));
   EXPECT_EQ(estado.resultado, 0);
-  for (const auto& e : fs::directory_iterator(drive.native("GC")))
-    EXPECT_EQ(e.path().filename().string().find(".tzv-"), std::string::npos) << e.path();
+  EXPECT_EQ(entradas(drive.native("GC")),
+            (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf"}));
+  EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV")));
+}
+
+}  // namespace
+
+namespace {
+
+// A solution that would leave the school without its timetable is refused before the
+// user is asked anything, and GESCEN keeps the one it has.
+TEST_F(ImportacionTest, SolutionsThatWouldEmptyTheTimetablesAreRefused) {
+  struct Case {
+    const char* que;
+    std::vector<Fila> filas;
+    std::size_t bytesQuitados;  // cut from the end of the file
+    const char* error;
+  };
+  const Fila dia1 = {"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"};
+  const Fila dia0 = {"0", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"};
+  const Case cases[] = {
+      {"no records", {}, 0, "El archivo C:\\ZORVTMP\\SOLUC.DBF no contiene ningún horario."},
+      {"no record placed on a day",
+       {dia0, dia0},
+       0,
+       "El archivo C:\\ZORVTMP\\SOLUC.DBF no contiene ningún horario."},
+      {"cut short inside its second record",
+       {dia1, dia1, dia1},
+       1 + 50 + 25,  // the end mark and a record and a half (records of 50 bytes)
+       "El archivo C:\\ZORVTMP\\SOLUC.DBF está incompleto: su cabecera anuncia 3 registros y solo "
+       "contiene 1."},
+  };
+  for (const Case& c : cases) {
+    solucion(c.filas);
+    const std::string soluc = drive.native("ZORVTMP/SOLUC.DBF");
+    if (c.bytesQuitados > 0) fs::resize_file(soluc, fs::file_size(soluc) - c.bytesQuitados);
+    ui = UsuarioImportacion();
+    EXPECT_EQ(errorAlImportar(), std::string(c.error) + " No se ha cambiado nada en GESCEN.")
+        << c.que;
+    EXPECT_EQ(ui.sucesos,
+              (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoImportacion, "reloj",
+                                        "normal"}))
+        << c.que;
+    gescenSinCambios();
+  }
+}
+
+// Another program (GESCEN under Wine, or a Linux program) that holds a lock anywhere in
+// a GESCEN timetable: the import refuses, whether the lock is there from the start or
+// comes while the user works in the check dialogs.
+TEST_F(ImportacionTest, ATimetableThatAnotherProgramHoldsIsNeverReplaced) {
+  struct Case {
+    const char* que;
+    const char* tabla;
+    short tipo;
+    off_t byte;
+    bool duranteLaImportacion;
+  };
+  const Case cases[] = {
+      {"shared, on the byte table engines lock for an open table", "horgrup.dbf", F_RDLCK,
+       0x7FFFFFFE, false},
+      {"a record lock", "horprof.dbf", F_WRLCK, 1000, false},
+      {"a lock far beyond the data", "horgrup.dbf", F_RDLCK, 0xEFFFFFFFll, false},
+      {"taken while the template is checked", "horprof.dbf", F_RDLCK, 0x7FFFFFFE, true},
+  };
+  for (const Case& c : cases) {
+    std::optional<CerrojoAjeno> cerrojo;
+    ui = UsuarioImportacion();
+    if (c.duranteLaImportacion)
+      ui.mientrasPlantilla = [&] { cerrojo.emplace(gescen(c.tabla), c.tipo, c.byte); };
+    else
+      cerrojo.emplace(gescen(c.tabla), c.tipo, c.byte);
+    EXPECT_EQ(errorAlImportar(), std::string("GESCEN tiene abierta la tabla C:\\GC\\") + c.tabla +
+                                     ". Ciérrela y vuelva a intentarlo.")
+        << c.que;
+    EXPECT_EQ(std::count(ui.sucesos.begin(), ui.sucesos.end(), "rejilla de plantilla"),
+              c.duranteLaImportacion ? 1 : 0)
+        << c.que;
+    EXPECT_EQ(estado.resultado, 0) << c.que;
+    gescenSinCambios();
+    EXPECT_EQ(entradas(drive.native("ZORVTMP/VALENCIA/COPIAS")), std::set<std::string>{}) << c.que;
+    EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV"))) << c.que;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// One export, import or staging pass at a time on the work folder: while another run of
+// the program works there, each is refused at once, before its opening message.
+TEST_F(ImportacionTest, AnotherRunOnTheWorkFolderRefusesEveryRunAtOnce) {
+  {
+    OtraEjecucion otra;
+    const std::string refusal = gc::kOtraEjecucion;
+    EXPECT_EQ(errorDe([&] { gc::CopiarDatosGC(tablas, "C:\\GC"); }), refusal);
+    EXPECT_EQ(errorDe([&] { tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui); }), refusal);
+    EXPECT_EQ(errorAlImportar(), refusal);
+    EXPECT_TRUE(ui.sucesos.empty());
+    EXPECT_EQ(estado.resultado, 0);
+    gescenSinCambios();
+  }
+  EXPECT_EQ(importar(), tzv::ResultadoImportacion::Completada);
 }
 
 }  // namespace

@@ -149,13 +149,6 @@ TEST_F(VolcadoTest, AFailureStopsTheWriteBackWhereAPlainPassWould) {
   }
 }
 
-TEST_F(VolcadoTest, AnEmptySolutionEmptiesBothTimetables) {
-  solucion({});
-  importar();
-  EXPECT_TRUE(leerTabla("C:\\GC\\horprof.dbf").empty());
-  EXPECT_TRUE(leerTabla("C:\\GC\\horgrup.dbf").empty());
-}
-
 TEST_F(VolcadoTest, NoPeriodsForTheCentreLeaveTwentyEmptyOnes) {
   centroYPeriodos({{"3001", "1", "07:00", "07:55"}});
   solucion({{"1", "1", "*12", "GPA", "", "", "", "", ""}});

@@ -131,7 +131,7 @@ TEST(StagingTest, AStagedCopyHeldByAnotherProgramStopsStaging) {
     gc::CopiarDatosGC(tablas, "C:\\GC");
     FAIL();
   } catch (const gc::EntradaSalidaError& e) {
-    EXPECT_STREQ(e.what(), "Error de E/S 32");
+    EXPECT_STREQ(e.what(), "Error de E/S 32 (C:\\ZORVTMP\\VALENCIA\\profesor.dbf)");
   }
   ajena.close();
   EXPECT_NO_THROW(gc::CopiarDatosGC(tablas, "C:\\GC"));
@@ -146,7 +146,7 @@ TEST(StagingTest, AStagingFolderThatCannotBeCreatedFailsAtTheFirstCopy) {
     gc::CopiarDatosGC(tablas, "C:\\GC");
     FAIL();
   } catch (const gc::EntradaSalidaError& e) {
-    EXPECT_STREQ(e.what(), "Nombre de archivo inválido");
+    EXPECT_STREQ(e.what(), "Nombre de archivo inválido (C:\\ZORVTMP\\VALENCIA\\grupos.dbf)");
   }
 }
 
@@ -173,7 +173,7 @@ TEST(StagingTest, ShortWriteEndsTheCopyWithDiskFull) {
     try {
       gc::CopiarArchivo("C:\\GC\\copia.bin", "C:\\GC\\grande.bin");
     } catch (const gc::EntradaSalidaError& e) {
-      _exit(std::string(e.what()) == "Disco lleno" ? 0 : 2);
+      _exit(std::string(e.what()) == "Disco lleno (C:\\GC\\copia.bin)" ? 0 : 2);
     }
     _exit(1);
   }

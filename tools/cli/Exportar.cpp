@@ -3,6 +3,7 @@
 
 #include <iostream>
 
+#include "CarpetaEnUso.h"
 #include "Catalogo.h"
 #include "Comandos.h"
 #include "Consola.h"
@@ -19,6 +20,8 @@ int comandoExportar(const std::vector<std::string>& args) {
     std::cerr << "uso: transzorvex-cli exportar [--gc CARPETA] [--idioma TEXTO]\n";
     return 2;
   }
+  // The work folder is this command's from staging to the end of the run.
+  gc::CarpetaEnUso uso;
   const std::string carpeta = op.valor("--gc", gc::kCarpetaGCPorDefecto);
   prepararCarpetaGC(carpeta);
   gc::Catalogo tablas;

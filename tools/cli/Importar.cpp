@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "CarpetaEnUso.h"
 #include "Catalogo.h"
 #include "Comandos.h"
 #include "Consola.h"
@@ -31,6 +32,8 @@ int comandoImportar(const std::vector<std::string>& args) {
                  "ABREV=NUMERO]...\n";
     return 2;
   }
+  // The work folder is this command's from staging to the end of the run.
+  gc::CarpetaEnUso uso;
   InteraccionConsola ui;
   for (const std::string& par : op.todos("--dni")) {
     auto igual = par.find('=');

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Comandos.h"
+#include "CopiaSegura.h"
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -105,6 +106,9 @@ int main(int argc, char** argv) {
   for (const Comando& c : kComandos) {
     if (todos[1] != c.nombre) continue;
     try {
+      // An import killed while it put the timetables back is ended first.
+      const std::string recuperado = tzv::RecuperarDevolucion();
+      if (!recuperado.empty()) std::cerr << recuperado << '\n';
       return c.ejecutar(args);
     } catch (const std::exception& e) {
       std::cout.flush();

@@ -1,0 +1,50 @@
+#pragma once
+// The record of a copy back into the GESCEN folder, kept in the staging folder while
+// the copy back works, so that a run killed half-way is finished or undone at the next
+// start. It is written whole under another name, flushed and renamed into place: it is
+// either the old record or the new one, never half of one.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tzv {
+
+inline constexpr const char* kRegistroDevolucion = "C:\\ZORVTMP\\VALENCIA\\DEVOLUCION.TZV";
+
+// One GESCEN table being replaced. Paths are native.
+struct ArchivoDevuelto {
+  std::string nuevo;    // the new file, beside the table, under a temporary name
+  std::string destino;  // the GESCEN table
+  std::string copia;    // the old table kept in the backup folder; empty when there was none
+  std::uint64_t tamano = 0;
+  std::uint64_t suma = 0;  // checksum of the new file's bytes (sumaDeBytes)
+};
+
+struct RegistroDevolucion {
+  enum class Estado {
+    Preparando,  // the new files and the backup are being written: undo on a restart
+    Cambiando,   // both are whole and flushed, the renames may have begun: finish them
+  };
+  Estado estado = Estado::Preparando;
+  std::string carpetaGC;    // as the user chose it, for the messages
+  std::string copias;       // the backup folder once whole
+  std::string provisional;  // the backup folder while it is written
+  std::vector<ArchivoDevuelto> archivos;
+};
+
+// Checksum of a run of bytes (64-bit FNV-1a), carried on from `suma` for files read in
+// blocks; start with kSumaInicial.
+inline constexpr std::uint64_t kSumaInicial = 0xCBF29CE484222325ull;
+std::uint64_t sumaDeBytes(const char* bytes, std::size_t n, std::uint64_t suma = kSumaInicial);
+
+// Writes the record and flushes it; throws gc::EntradaSalidaError.
+void GuardarRegistro(const RegistroDevolucion& registro);
+// The record left by a copy back that did not end; nothing when there is none. A file
+// that is not such a record throws std::runtime_error.
+std::optional<RegistroDevolucion> LeerRegistro();
+// Removes the record: the copy back is over.
+void BorrarRegistro();
+
+}  // namespace tzv

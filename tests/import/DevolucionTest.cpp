@@ -1,0 +1,177 @@
+// A copy back of the timetables that a killed run left half done is finished or undone
+// at the next start: both GESCEN tables old or both new, nothing extra in the GESCEN
+// folder, no backup folder half written.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <set>
+
+#include "CopiaSegura.h"
+#include "OtraEjecucion.h"
+#include "RegistroDevolucion.h"
+#include "TempDrive.h"
+#include "WinPath.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kViejoG = "horgrup viejo", kViejoP = "horprof viejo";
+const std::string kNuevoG = "horgrup nuevo, con más filas", kNuevoP = "horprof nuevo, más filas";
+
+// How far the killed run got.
+enum class Punto {
+  EscribiendoNuevos,      // the second new file and the backup half written
+  AntesDeRenombrar,       // the record says the swap is decided, no rename done
+  EntreRenombres,         // horgrup replaced, horprof not yet
+  AntesDeBorrarRegistro,  // both replaced, the record still there
+  NuevoPerdido,           // horgrup replaced, horprof's new file gone
+};
+
+class DevolucionTest : public ::testing::Test {
+ protected:
+  TempDrive drive;
+  std::string gc = drive.native("GC");
+  std::string copias = drive.native("ZORVTMP/VALENCIA/COPIAS/20261210-101500");
+
+  std::string enGC(const std::string& nombre) const { return gc + "/" + nombre; }
+
+  tzv::ArchivoDevuelto archivo(const std::string& tabla, const std::string& nuevo) const {
+    tzv::ArchivoDevuelto a;
+    a.nuevo = enGC("~tzv-" + tabla + ".tmp");
+    a.destino = enGC(tabla + ".dbf");
+    a.copia = copias + "/" + tabla + ".dbf";
+    a.tamano = nuevo.size();
+    a.suma = tzv::sumaDeBytes(nuevo.data(), nuevo.size());
+    return a;
+  }
+
+  // The folders as a run killed at `punto` leaves them.
+  void interrumpida(Punto punto) {
+    writeFile(enGC("horgrup.dbf"), kViejoG);
+    writeFile(enGC("horprof.dbf"), kViejoP);
+    writeFile(enGC("centro.dbf"), "centro");
+    tzv::RegistroDevolucion r;
+    r.carpetaGC = "C:\\GC";
+    r.copias = copias;
+    r.provisional = copias + ".tmp";
+    r.archivos = {archivo("horgrup", kNuevoG), archivo("horprof", kNuevoP)};
+    if (punto == Punto::EscribiendoNuevos) {
+      writeFile(r.archivos[0].nuevo, kNuevoG);
+      writeFile(r.archivos[1].nuevo, kNuevoP.substr(0, 5));
+      writeFile(r.provisional + "/horgrup.dbf", kViejoG);
+      tzv::GuardarRegistro(r);
+      return;
+    }
+    writeFile(copias + "/horgrup.dbf", kViejoG);
+    writeFile(copias + "/horprof.dbf", kViejoP);
+    r.estado = tzv::RegistroDevolucion::Estado::Cambiando;
+    tzv::GuardarRegistro(r);
+    const bool gRenombrado = punto != Punto::AntesDeRenombrar;
+    const bool pRenombrado = punto == Punto::AntesDeBorrarRegistro;
+    writeFile(gRenombrado ? enGC("horgrup.dbf") : r.archivos[0].nuevo, kNuevoG);
+    if (punto != Punto::NuevoPerdido)
+      writeFile(pRenombrado ? enGC("horprof.dbf") : r.archivos[1].nuevo, kNuevoP);
+  }
+
+  std::set<std::string> entradas(const std::string& carpeta) const {
+    std::set<std::string> nombres;
+    if (fs::exists(carpeta))
+      for (const auto& e : fs::directory_iterator(carpeta))
+        nombres.insert(e.path().filename().string());
+    return nombres;
+  }
+
+  void tablasYCarpetas(const std::string& g, const std::string& p) {
+    EXPECT_EQ(readFile(enGC("horgrup.dbf")), g);
+    EXPECT_EQ(readFile(enGC("horprof.dbf")), p);
+    EXPECT_EQ(entradas(gc), (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf"}));
+    for (const std::string& copia : entradas(drive.native("ZORVTMP/VALENCIA/COPIAS"))) {
+      const std::string carpeta = drive.native("ZORVTMP/VALENCIA/COPIAS/" + copia);
+      EXPECT_EQ(readFile(carpeta + "/horgrup.dbf"), kViejoG) << copia;
+      EXPECT_EQ(readFile(carpeta + "/horprof.dbf"), kViejoP) << copia;
+    }
+    EXPECT_FALSE(tzv::DevolucionPendiente());
+  }
+};
+
+TEST_F(DevolucionTest, AKilledCopyBackIsFinishedOrUndoneAtTheNextStart) {
+  struct Case {
+    const char* que;
+    Punto punto;
+    bool nuevos;
+    const char* linea;
+  };
+  const Case cases[] = {
+      {"killed while the new files and the backup were written", Punto::EscribiendoNuevos, false,
+       "Se ha deshecho una importación interrumpida: horgrup.dbf y horprof.dbf de C:\\GC siguen "
+       "como estaban."},
+      {"killed before the first rename", Punto::AntesDeRenombrar, true,
+       "Se ha terminado una importación interrumpida: horgrup.dbf y horprof.dbf de C:\\GC tienen "
+       "ya "
+       "el horario nuevo (los anteriores se guardan en C:\\ZORVTMP\\VALENCIA\\COPIAS\\"
+       "20261210-101500)."},
+      {"killed between the renames", Punto::EntreRenombres, true, "Se ha terminado"},
+      {"killed before the record went", Punto::AntesDeBorrarRegistro, true, "Se ha terminado"},
+      {"a new file lost after the first rename", Punto::NuevoPerdido, false,
+       "Se ha deshecho una importación interrumpida: horgrup.dbf y horprof.dbf de C:\\GC vuelven a "
+       "tener el horario anterior (copiado de C:\\ZORVTMP\\VALENCIA\\COPIAS\\20261210-101500)."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.que);
+    fs::remove_all(drive.driveC());
+    interrumpida(c.punto);
+    EXPECT_EQ(tzv::RecuperarDevolucion().rfind(c.linea, 0), 0u);
+    tablasYCarpetas(c.nuevos ? kNuevoG : kViejoG, c.nuevos ? kNuevoP : kViejoP);
+    EXPECT_EQ(tzv::RecuperarDevolucion(), "");  // nothing left to do
+  }
+}
+
+TEST_F(DevolucionTest, WhileGescenHoldsATableTheSwapWaitsForTheNextStart) {
+  interrumpida(Punto::EntreRenombres);
+  {
+    int fd = ::open(enGC("horprof.dbf").c_str(), O_RDWR);
+    struct flock fl;
+    std::memset(&fl, 0, sizeof fl);
+    fl.l_type = F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = 0x7FFFFFFE;
+    fl.l_len = 1;
+    ASSERT_EQ(fcntl(fd, F_OFD_SETLK, &fl), 0);
+    EXPECT_EQ(tzv::RecuperarDevolucion(),
+              "No se ha podido terminar una importación interrumpida en C:\\GC: GESCEN tiene "
+              "abierta la tabla C:\\GC\\horprof.dbf. Ciérrela y vuelva a intentarlo. Se volverá a "
+              "intentar al abrir de nuevo el programa.");
+    EXPECT_EQ(readFile(enGC("horprof.dbf")), kViejoP);
+    EXPECT_TRUE(tzv::DevolucionPendiente());
+    ::close(fd);
+  }
+  EXPECT_EQ(tzv::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
+  tablasYCarpetas(kNuevoG, kNuevoP);
+}
+
+TEST_F(DevolucionTest, ARecordOfAnotherLiveRunIsLeftAlone) {
+  interrumpida(Punto::EntreRenombres);
+  {
+    OtraEjecucion otra;
+    EXPECT_EQ(tzv::RecuperarDevolucion(), "");
+    EXPECT_TRUE(tzv::DevolucionPendiente());
+    EXPECT_TRUE(fs::exists(enGC("~tzv-horprof.tmp")));
+  }
+  EXPECT_EQ(tzv::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
+  tablasYCarpetas(kNuevoG, kNuevoP);
+}
+
+TEST_F(DevolucionTest, ADamagedRecordIsSaidAndDropped) {
+  writeFile(winpath::toNative(tzv::kRegistroDevolucion), "no es un registro\n");
+  EXPECT_EQ(tzv::RecuperarDevolucion(),
+            "El registro C:\\ZORVTMP\\VALENCIA\\DEVOLUCION.TZV de una importación anterior está "
+            "dañado y se ha descartado.");
+  EXPECT_FALSE(tzv::DevolucionPendiente());
+}
+
+}  // namespace
