@@ -45,6 +45,8 @@ std::shared_ptr<SharedFileState> sharedStateFor(const std::string& identity, boo
       throw EngineError("Acceso denegado a la tabla " + name);
     case plat::kDiskFull:
       throw EngineError("Disco lleno al escribir la tabla " + name);
+    case plat::kNotAFile:
+      throw EngineError("La tabla " + name + " no es un archivo normal");
     default:
       throw EngineError("Error de E/S " + std::to_string(e.code()) + " en la tabla " + name);
   }

@@ -61,10 +61,11 @@ EntradaSalidaError::EntradaSalidaError(const plat::IoError& e)
 void CopiarArchivo(std::string destino, const std::string& origen) {
   if (parteNombre(destino).empty()) destino += parteNombre(origen);
   const std::string src = winpath::toNative(origen);
+  const std::string dst = winpath::toNative(destino);
   if (!plat::fileExists(src)) return;
   try {
     plat::File entrada = plat::File::open(src, plat::Access::ReadWrite);
-    plat::File salida = plat::File::create(winpath::toNative(destino));
+    plat::File salida = plat::File::create(dst);
     std::vector<char> buffer(kBloque);
     for (;;) {
       std::size_t n = entrada.read(buffer.data(), buffer.size());
@@ -76,7 +77,10 @@ void CopiarArchivo(std::string destino, const std::string& origen) {
     salida.close();
     entrada.close();
   } catch (const plat::IoError& e) {
-    throw EntradaSalidaError(e);
+    // Named as the caller named it: a link's target means less to the user.
+    throw EntradaSalidaError(e.code(), e.path() == src   ? origen
+                                       : e.path() == dst ? destino
+                                                         : e.path());
   }
 }
 

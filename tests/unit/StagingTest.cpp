@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "Catalogo.h"
 #include "Staging.h"
@@ -181,6 +183,67 @@ TEST(StagingTest, ShortWriteEndsTheCopyWithDiskFull) {
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 2: another error";
+}
+
+}  // namespace
+
+namespace {
+
+// Runs `paso` in a child process and gives back the text of the error it raises; a step
+// that hangs (a FIFO waiting for a writer, a device that never ends) is killed.
+std::string errorEnOtroProceso(const std::function<void()>& paso) {
+  int tubo[2];
+  if (pipe(tubo) != 0) return "pipe";
+  pid_t hijo = fork();
+  if (hijo == 0) {
+    alarm(10);
+    std::string texto = "sin error";
+    try {
+      paso();
+    } catch (const std::exception& e) {
+      texto = e.what();
+    }
+    (void)!write(tubo[1], texto.data(), texto.size());
+    _exit(0);
+  }
+  ::close(tubo[1]);
+  std::string texto;
+  char buffer[512];
+  for (ssize_t n; (n = read(tubo[0], buffer, sizeof buffer)) > 0;) texto.append(buffer, n);
+  ::close(tubo[0]);
+  int status = 0;
+  waitpid(hijo, &status, 0);
+  if (WIFSIGNALED(status)) return "colgado";
+  return texto;
+}
+
+// A FIFO or a device where a GESCEN table is expected is refused at once, naming it, by
+// staging and by the table engine alike: neither waits for ever nor copies without end.
+TEST(StagingTest, OnlyRegularFilesAreCopiedOrOpened) {
+  struct Case {
+    const char* que;
+    std::function<void(const std::string& ruta)> crear;
+  };
+  const Case cases[] = {
+      {"a FIFO", [](const std::string& ruta) { ASSERT_EQ(mkfifo(ruta.c_str(), 0644), 0); }},
+      {"a link to a device",
+       [](const std::string& ruta) { fs::create_symlink("/dev/zero", ruta); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.que);
+    TempDrive drive;
+    fs::create_directories(drive.native("GC"));
+    c.crear(drive.native("GC/asignat.dbf"));
+    gc::Catalogo tablas;
+    EXPECT_EQ(errorEnOtroProceso([&] { gc::CopiarDatosGC(tablas, "C:\\GC"); }),
+              "No es un archivo normal (C:\\GC\\asignat.dbf)");
+    EXPECT_EQ(errorEnOtroProceso([] {
+                dbf::Table t;
+                t.setTableName("C:\\GC\\asignat.dbf");
+                t.open();
+              }),
+              "La tabla C:\\GC\\asignat.dbf no es un archivo normal");
+  }
 }
 
 }  // namespace
