@@ -36,6 +36,7 @@ WORK = "ZORVTMP"  # the program's work folder on drive C:
 
 MESSAGE_IN_USE = "está en uso por otro programa"
 MESSAGE_COPY_REFUSED = "Error de E/S 32"
+MESSAGE_GESCEN_HOLDS = "GESCEN tiene abierta la tabla"
 
 
 def cli(side):
@@ -269,12 +270,15 @@ def check_fixture(check, wrapper, table):
 #   table "tabla": a dialect table in a folder of its own;
 #         "gescen": grupos.dbf of a generated GESCEN folder, which exportar copies;
 #         "staging": the staged copy of it in C:\ZORVTMP\VALENCIA, which exportar
-#                    deletes and creates anew.
+#                    deletes and creates anew;
+#         "horario": horgrup.dbf of a generated GESCEN folder, which importar replaces.
 #   attempt "mostrar": the other build's mostrar (a shared, read-only opening);
 #           "retener": the other build's tzv-retener, exclusively;
 #           "exportar": the other build's exportar of the GESCEN folder;
 #           "copy": Windows' own "cmd /c copy", a program that knows only the share
-#                   modes of CreateFileW, not the lock the two builds agree on.
+#                   modes of CreateFileW, not the lock the two builds agree on;
+#           "importar": the other build's importar into the GESCEN folder, after its
+#                       exportar and a solution.
 SHARING = {
     "linux_exclusive_windows_mostrar": ("linux", "exclusiva", "tabla", "windows", "mostrar", True),
     "linux_shared_windows_mostrar": ("linux", "compartida", "tabla", "windows", "mostrar", False),
@@ -290,6 +294,8 @@ SHARING = {
     "windows_exclusive_linux_copy": ("windows", "exclusiva", "gescen", "linux", "exportar", True),
     "linux_shared_windows_replace": ("linux", "compartida", "staging", "windows", "exportar", True),
     "windows_shared_linux_replace": ("windows", "compartida", "staging", "linux", "exportar", True),
+    "linux_shared_windows_import": ("linux", "compartida", "horario", "windows", "importar", True),
+    "windows_shared_linux_import": ("windows", "compartida", "horario", "linux", "importar", True),
 }
 
 FIXTURE_TABLE = "db3_cp437.dbf"
@@ -342,6 +348,20 @@ def check_sharing(case, fixtures):
             r = run(holder_side, prefix, cli(holder_side), ["exportar", "--gc", wine.windows_path(gc)])
             require_ok(r, "the first exportar")
             table = f"C:\\{WORK}\\VALENCIA\\grupos.dbf"
+        dnis = []
+        if table_kind == "horario":
+            clear_work_folder(wine.drive_c(prefix))
+            r = run(other_side, prefix, cli(other_side), ["exportar", "--gc", wine.windows_path(gc)])
+            require_ok(r, "exportar before importar")
+            work = os.path.join(wine.drive_c(prefix), WORK)
+            generate_solution(work)
+            linux_prefix = os.path.join(tmp, "linux-prefix")
+            wine.linux_drives(linux_prefix)
+            for n, abbreviation in enumerate(teachers_without_dni(linux_prefix, os.path.join(work, "PROFT.DBF"))):
+                dnis += ["--dni", f"{abbreviation}={30000001 + n}"]
+            table = wine.windows_path(os.path.join(gc, "horgrup.dbf"))
+            with open(os.path.join(gc, "horgrup.dbf"), "rb") as f:
+                horgrup_before = f.read()
 
         if attempt == "mostrar":
             exe, args = cli(other_side), ["mostrar", table]
@@ -350,10 +370,13 @@ def check_sharing(case, fixtures):
         elif attempt == "copy":
             copied = os.path.join(tmp, "copia.dbf")
             exe, args = "cmd", ["/c", "copy", table, wine.windows_path(copied)]
+        elif attempt == "importar":
+            exe, args = cli(other_side), ["importar", "--gc", wine.windows_path(gc)] + dnis
         else:
             exe, args = cli(other_side), ["exportar", "--gc", wine.windows_path(gc)]
         # cmd's own message is in the language of Wine's user interface.
-        message = {"exportar": MESSAGE_COPY_REFUSED, "copy": ""}.get(attempt, MESSAGE_IN_USE)
+        message = {"exportar": MESSAGE_COPY_REFUSED, "copy": "",
+                   "importar": MESSAGE_GESCEN_HOLDS}.get(attempt, MESSAGE_IN_USE)
 
         what = f"{holder_side} tzv-retener {table} {mode}"
         p = start_holder(holder_side, prefix, table, mode)
@@ -367,6 +390,10 @@ def check_sharing(case, fixtures):
                      f"{message!r}: {r.describe()}")
         elif r.returncode != 0 or (attempt == "mostrar" and not r.stdout):
             fail(f"while {what} held the table, {other_side} {attempt} was refused: {r.describe()}")
+        if attempt == "importar":
+            with open(os.path.join(gc, "horgrup.dbf"), "rb") as f:
+                if f.read() != horgrup_before:
+                    fail(f"while {what} held the table, {other_side} importar replaced it")
         if attempt == "copy" and not refused:
             with open(os.path.join(tmp, FIXTURE_TABLE), "rb") as a, open(copied, "rb") as b:
                 if a.read() != b.read():
