@@ -183,12 +183,22 @@ bool nuevosCompletos(const RegistroDevolucion& r) {
 }
 
 // Backup folders that a killed run left half written.
-void quitarCopiasAMedias() {
+std::vector<std::string> copiasAMedias() {
   const std::string copias = nativa(kCarpetaCopias);
   const std::string final = kCopiaAMedias;
+  std::vector<std::string> carpetas;
   for (const std::string& nombre : plat::folderEntries(copias))
     if (nombre.size() > final.size() && nombre.ends_with(final))
-      plat::removeTree(winpath::join(copias, nombre));
+      carpetas.push_back(winpath::join(copias, nombre));
+  return carpetas;
+}
+
+// Whether a killed run may have left anything: its record, or the record it was
+// writing, or a backup folder half written.
+bool quedaAlgo() {
+  const std::string registro = nativa(kRegistroDevolucion);
+  return plat::fileExists(registro) || plat::fileExists(registro + ".nuevo") ||
+         !copiasAMedias().empty();
 }
 
 std::string tablasDe(const RegistroDevolucion& r) {
@@ -277,6 +287,8 @@ std::string DevolverHorarios(const std::string& carpetaGC) {
 bool DevolucionPendiente() { return plat::fileExists(nativa(kRegistroDevolucion)); }
 
 std::string RecuperarDevolucion() {
+  // Most starts find nothing, and then touch nothing: not even the work folder is made.
+  if (!quedaAlgo()) return {};
   std::optional<gc::CarpetaEnUso> uso;
   try {
     uso.emplace();
@@ -290,7 +302,7 @@ std::string RecuperarDevolucion() {
     plat::removeFile(nativa(kRegistroDevolucion));
     return std::string(e.what()) + " y se ha descartado.";
   }
-  quitarCopiasAMedias();
+  for (const std::string& carpeta : copiasAMedias()) plat::removeTree(carpeta);
   if (!r) return {};
   try {
     return terminar(*r);

@@ -175,3 +175,12 @@ TEST_F(DevolucionTest, ADamagedRecordIsSaidAndDropped) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DevolucionTest, AStartWithNothingLeftBehindTouchesNothing) {
+  EXPECT_EQ(tzv::RecuperarDevolucion(), "");
+  EXPECT_FALSE(fs::exists(drive.native("ZORVTMP")));
+}
+
+}  // namespace
