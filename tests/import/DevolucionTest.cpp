@@ -2,14 +2,12 @@
 // at the next start: both GESCEN tables old or both new, nothing extra in the GESCEN
 // folder, no backup folder half written.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <set>
 
+#include "CerrojoAjeno.h"
 #include "CopiaSegura.h"
 #include "OtraEjecucion.h"
 #include "RegistroDevolucion.h"
@@ -134,21 +132,14 @@ TEST_F(DevolucionTest, AKilledCopyBackIsFinishedOrUndoneAtTheNextStart) {
 TEST_F(DevolucionTest, WhileGescenHoldsATableTheSwapWaitsForTheNextStart) {
   interrumpida(Punto::EntreRenombres);
   {
-    int fd = ::open(enGC("horprof.dbf").c_str(), O_RDWR);
-    struct flock fl;
-    std::memset(&fl, 0, sizeof fl);
-    fl.l_type = F_RDLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = 0x7FFFFFFE;
-    fl.l_len = 1;
-    ASSERT_EQ(fcntl(fd, F_OFD_SETLK, &fl), 0);
+    CerrojoAjeno gescen(enGC("horprof.dbf"), F_RDLCK, 0x7FFFFFFE);
+    ASSERT_TRUE(gescen.tomado());
     EXPECT_EQ(tzv::RecuperarDevolucion(),
               "No se ha podido terminar una importación interrumpida en C:\\GC: GESCEN tiene "
               "abierta la tabla C:\\GC\\horprof.dbf. Ciérrela y vuelva a intentarlo. Se volverá a "
               "intentar al abrir de nuevo el programa.");
     EXPECT_EQ(readFile(enGC("horprof.dbf")), kViejoP);
     EXPECT_TRUE(tzv::DevolucionPendiente());
-    ::close(fd);
   }
   EXPECT_EQ(tzv::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
   tablasYCarpetas(kNuevoG, kNuevoP);

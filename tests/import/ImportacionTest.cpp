@@ -1,8 +1,5 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -10,6 +7,7 @@
 #include "CarpetaEnUso.h"
 #include "Catalogo.h"
 #include "Centro.h"
+#include "CerrojoAjeno.h"
 #include "Importacion.h"
 #include "OtraEjecucion.h"
 #include "Staging.h"
@@ -67,28 +65,6 @@ class ImportacionTest : public ::testing::Test {
     }
     return {};
   }
-};
-
-// A lock on a byte range of a file, as another program's table engine takes one; it is
-// given back when the object goes.
-class CerrojoAjeno {
- public:
-  CerrojoAjeno(const std::string& ruta, short tipo, off_t desde) {
-    fd_ = ::open(ruta.c_str(), O_RDWR);
-    struct flock fl;
-    std::memset(&fl, 0, sizeof fl);
-    fl.l_type = tipo;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = desde;
-    fl.l_len = 1;
-    EXPECT_EQ(fcntl(fd_, F_OFD_SETLK, &fl), 0) << ruta;
-  }
-  ~CerrojoAjeno() { ::close(fd_); }
-  CerrojoAjeno(const CerrojoAjeno&) = delete;
-  CerrojoAjeno& operator=(const CerrojoAjeno&) = delete;
-
- private:
-  int fd_ = -1;
 };
 
 TEST_F(ImportacionTest, CompleteRunReplacesBothTimetablesAndKeepsTheOldOnes) {
@@ -287,10 +263,11 @@ TEST_F(ImportacionTest, ATimetableThatAnotherProgramHoldsIsNeverReplaced) {
   for (const Case& c : cases) {
     std::optional<CerrojoAjeno> cerrojo;
     ui = UsuarioImportacion();
+    auto tomar = [&] { ASSERT_TRUE(cerrojo.emplace(gescen(c.tabla), c.tipo, c.byte).tomado()); };
     if (c.duranteLaImportacion)
-      ui.mientrasPlantilla = [&] { cerrojo.emplace(gescen(c.tabla), c.tipo, c.byte); };
+      ui.mientrasPlantilla = tomar;
     else
-      cerrojo.emplace(gescen(c.tabla), c.tipo, c.byte);
+      tomar();
     EXPECT_EQ(errorAlImportar(), std::string("GESCEN tiene abierta la tabla C:\\GC\\") + c.tabla +
                                      ". Ciérrela y vuelva a intentarlo.")
         << c.que;
