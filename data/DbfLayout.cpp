@@ -79,6 +79,20 @@ int fixedLength(char type, Dialect d) {
   }
 }
 
+// Whether the header's field descriptors, `step` bytes each from `first` on, end in the
+// terminator before the header does and their widths fill the record exactly.
+bool descriptorsFit(std::string_view h, std::uint32_t headerLength, std::uint32_t recordLength,
+                    std::size_t first, std::size_t step) {
+  const std::size_t widthAt = step == 48 ? 33 : 16;
+  std::uint32_t width = 1;
+  for (std::size_t at = first; at < headerLength && at < h.size(); at += step) {
+    if (h[at] == 0x0D) return width == recordLength;
+    if (at + step > headerLength) return false;
+    width += static_cast<std::uint8_t>(h[at + widthAt]);
+  }
+  return false;
+}
+
 std::string fieldName(std::string_view raw) {
   std::size_t end = raw.find('\0');
   std::string_view n = raw.substr(0, end == std::string_view::npos ? raw.size() : end);
@@ -111,12 +125,17 @@ Layout parseLayout(std::string_view h, std::uint64_t fileSize, const std::string
   t.languageDriver = static_cast<std::uint8_t>(h[29]);
   t.codePage = codePageOfDriver(t.languageDriver);
 
+  if (t.headerLength > fileSize) damaged(name, "la cabecera es más larga que el archivo");
+  if (h.size() < t.headerLength) damaged(name, "cabecera incompleta");
+  // Some writers mark dBase IV tables with the version byte of level 7 while keeping the
+  // classic 32-byte field descriptors: the descriptors themselves tell the two apart.
+  if (t.dialect == Dialect::DBase7 && !descriptorsFit(h, t.headerLength, t.recordLength, 68, 48) &&
+      descriptorsFit(h, t.headerLength, t.recordLength, 32, 32))
+    t.dialect = Dialect::DBase4;
   const bool v7 = t.dialect == Dialect::DBase7;
   const std::size_t first = v7 ? 68 : 32;
   const std::size_t step = v7 ? 48 : 32;
   if (t.headerLength < first + 1) damaged(name, "longitud de cabecera demasiado corta");
-  if (t.headerLength > fileSize) damaged(name, "la cabecera es más larga que el archivo");
-  if (h.size() < t.headerLength) damaged(name, "cabecera incompleta");
   if (t.recordLength < 1) damaged(name, "longitud de registro nula");
 
   int offset = 1;
@@ -145,11 +164,14 @@ Layout parseLayout(std::string_view h, std::uint64_t fileSize, const std::string
       damaged(name, "el campo " + f.name + " tiene una longitud no válida");
     if (f.type == '0') f.system = true;
     offset += f.length;
-    if (static_cast<std::uint32_t>(offset) > t.recordLength)
-      damaged(name, "los campos no caben en la longitud de registro");
     t.fields.push_back(std::move(f));
   }
   if (t.fields.empty()) damaged(name, "la tabla no tiene campos");
+  // A record of another length than its fields' would be read at the wrong places, or
+  // not at all.
+  if (static_cast<std::uint32_t>(offset) != t.recordLength)
+    damaged(name, "la longitud de registro (" + std::to_string(t.recordLength) +
+                      ") no es la suma de las de sus campos (" + std::to_string(offset) + ")");
 
   // Visual FoxPro: bits of _NullFlags go, in field order, to each varchar's length and
   // to each nullable field.

@@ -138,12 +138,33 @@ std::string_view withoutPadding(std::string_view raw) {
   return raw;
 }
 
-Value readCharacter(const Layout& t, const Field& f, const char* rec) {
-  std::string_view raw(rec + f.offset, static_cast<std::size_t>(f.length));
+// A zero byte inside a text field reads as a blank, as other dBase readers take it:
+// a text never carries one on to another table.
+void blanksForZeros(char* text, std::size_t n) {
+  for (char* z; (z = static_cast<char*>(std::memchr(text, '\0', n))) != nullptr;) {
+    *z = ' ';
+    n -= static_cast<std::size_t>(z + 1 - text);
+    text = z + 1;
+  }
+}
+
+// The decoded text of a field's bytes, padding left out and zero bytes as blanks.
+void appendFieldText(CodePage cp, std::string_view raw, std::string& out) {
   raw = withoutPadding(raw);
+  if (std::memchr(raw.data(), '\0', raw.size()) == nullptr) {
+    decodeAppend(cp, raw, out);
+    return;
+  }
+  std::string bytes(raw);
+  blanksForZeros(bytes.data(), bytes.size());
+  decodeAppend(cp, bytes, out);
+}
+
+Value readCharacter(const Layout& t, const Field& f, const char* rec) {
   Value v;
   v.kind = Value::Kind::Text;
-  decodeAppend(t.codePage, raw, v.text);
+  appendFieldText(t.codePage, std::string_view(rec + f.offset, static_cast<std::size_t>(f.length)),
+                  v.text);
   return v;
 }
 
@@ -151,11 +172,9 @@ Value readVarchar(const Layout& t, const Field& f, const char* rec) {
   std::size_t len = static_cast<std::size_t>(f.length);
   if (bitSet(t, rec, f.lengthBit))
     len = std::min<std::size_t>(static_cast<std::uint8_t>(rec[f.offset + f.length - 1]), len - 1);
-  std::string_view raw(rec + f.offset, len);
-  raw = withoutPadding(raw);
   Value v;
   v.kind = Value::Kind::Text;
-  decodeAppend(t.codePage, raw, v.text);
+  appendFieldText(t.codePage, std::string_view(rec + f.offset, len), v.text);
   return v;
 }
 
@@ -682,9 +701,8 @@ std::string readText(const Layout& t, const Field& f, const char* record) {
 
 void readText(const Layout& t, const Field& f, const char* record, std::string& out) {
   if (f.type == 'C' && f.nullBit < 0) {
-    std::string_view raw(record + f.offset, static_cast<std::size_t>(f.length));
-    raw = withoutPadding(raw);
-    decodeAppend(t.codePage, raw, out);
+    appendFieldText(t.codePage,
+                    std::string_view(record + f.offset, static_cast<std::size_t>(f.length)), out);
     return;
   }
   out += textOf(readValue(t, f, record));
@@ -723,6 +741,7 @@ bool copyText(const Layout& from, const Field& ff, const char* fromRecord, const
     const ByteMap& map = byteMap(from.codePage, to.codePage);
     for (std::size_t i = 0; i < n; ++i) out[i] = map[static_cast<unsigned char>(text[i])];
   }
+  blanksForZeros(out, n);
   std::memset(out + n, ' ', width - n);
   return true;
 }

@@ -173,10 +173,17 @@ TEST_F(ForeignTableTest, DamagedFilesGiveAClearErrorNamingTheFile) {
   recordTooShort[10] = 3;  // record length 3 cannot hold a 5-character field
   std::string headerTooLong = bytes;
   headerTooLong[9] = 0x40;
+  std::string recordTooLong = bytes;
+  recordTooLong[10] = '\xFF';  // 65535: no record would ever be read
+  recordTooLong[11] = '\xFF';
+  std::string oneByteMore = bytes;
+  oneByteMore[10] = 7;  // the field takes 5 bytes, the record 6
   std::string badVersion = bytes;
   badVersion[0] = 0x47;
   const Case cases[] = {{"truncated header", bytes.substr(0, 20)},
                         {"record length", recordTooShort},
+                        {"record length far beyond the fields", recordTooLong},
+                        {"record length one byte beyond the fields", oneByteMore},
                         {"header longer than the file", headerTooLong},
                         {"unknown version", badVersion},
                         {"empty file", ""}};
@@ -209,6 +216,32 @@ TEST_F(ForeignTableTest, GarbageInANumericFieldNamesTheField) {
     EXPECT_NE(std::string(e.what()).find("'DNI'"), std::string::npos) << e.what();
     EXPECT_EQ(std::string(e.what()).rfind("wwTableHorGrup: ", 0), 0u) << e.what();
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Zero bytes in a text read as blanks, wherever they stand, so that no text carries one
+// on into another table.
+TEST_F(ForeignTableTest, ZeroBytesInATextReadAsBlanks) {
+  using namespace std::string_literals;
+  struct Case {
+    std::string stored;
+    std::string read;
+  };
+  const Case cases[] = {{"A\0B  "s, "A B"},
+                        {"\0\0AB "s, "  AB"},
+                        {"AB\0\0\0"s, "AB"},
+                        {"\0\0\0\0\0"s, ""},
+                        {"\xE9\0x  "s, "é x"}};
+  RawDbf raw;
+  raw.fields = {{"CODGRUP", 'C', 5}};
+  for (const Case& c : cases) raw.records.push_back(" " + c.stored);
+  write(raw);
+  std::vector<std::string> expected;
+  for (const Case& c : cases) expected.push_back(c.read);
+  EXPECT_EQ(readAll(file), expected);
 }
 
 }  // namespace
