@@ -228,11 +228,26 @@ std::vector<char> drives() {
   return out;
 }
 
+// The names of a path within its drive, "." and ".." worked out as Windows does: ".."
+// at the drive's root stays there, so that no path leaves its drive's folder.
+std::vector<std::string> withinDrive(const std::vector<std::string>& parts) {
+  std::vector<std::string> kept;
+  for (const std::string& part : parts) {
+    if (part == ".") continue;
+    if (part != "..")
+      kept.push_back(part);
+    else if (!kept.empty())
+      kept.pop_back();
+  }
+  return kept;
+}
+
 std::string toNative(const std::string& path) {
-  if (hasDrive(path)) return resolveUnder(driveRoot(path[0]), components(path.substr(2)));
+  if (hasDrive(path))
+    return resolveUnder(driveRoot(path[0]), withinDrive(components(path.substr(2))));
   if (!path.empty() && path[0] == '\\') {
     if (path.size() > 1 && path[1] == '\\') return path;  // network paths have no mapping
-    return resolveUnder(driveRoot('C'), components(path));
+    return resolveUnder(driveRoot('C'), withinDrive(components(path)));
   }
   // Native paths too: GESCEN files written by Windows programs may be in any case.
   if (!path.empty() && path[0] == '/') return resolveUnder("/", components(path));

@@ -36,6 +36,26 @@ TEST(WinPathTest, ExistingNamesAreFoundWhateverTheirCase) {
   EXPECT_FALSE(winpath::sameName("VALENCIA", "VALENCIÀ"));
 }
 
+// ".." at a drive's root stays at the root, as on Windows: no Windows path leads out of
+// its drive's folder.
+TEST(WinPathTest, DotDotNeverLeavesTheDrive) {
+  TempDrive drive;
+  fs::create_directories(drive.native("GC"));
+  struct Case {
+    const char* path;
+    std::string native;
+  };
+  const Case cases[] = {
+      {"C:..", drive.driveC()},
+      {"C:\\..\\..\\x", drive.driveC() + "/x"},
+      {"C:\\..\\drive_c\\GC", drive.driveC() + "/drive_c/GC"},
+      {"C:\\GC\\..\\..\\GC\\grupos.dbf", drive.driveC() + "/GC/grupos.dbf"},
+      {"C:\\GC\\.\\sub\\..\\grupos.dbf", drive.driveC() + "/GC/grupos.dbf"},
+      {"\\..\\ZORVTMP", drive.driveC() + "/ZORVTMP"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(winpath::toNative(c.path), c.native) << c.path;
+}
+
 TEST(WinPathTest, NativePathsAndWindowsSpelling) {
   TempDrive drive;
   fs::create_directories(drive.native("GC/Curs 2026"));
