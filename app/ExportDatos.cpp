@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -222,6 +223,13 @@ void TExportarDatos::crearControles() {
   // Typed text is read as it stands; it never becomes an item of its own.
   ComboBoxValCast->setInsertPolicy(QComboBox::NoInsert);
   ComboBoxValCast->addItems({QStringLiteral("VALENCIÁ"), QStringLiteral("CASTELLANO")});
+  // Nor is it completed or matched to an item in another case: "castellano" typed stays
+  // "castellano" (Valencian names); only the exact "CASTELLANO" means Castilian. A
+  // case-sensitive completer with nothing to offer keeps Enter from taking the item that
+  // matches without regard to case.
+  auto* sinCompletar = new QCompleter(QStringList{}, ComboBoxValCast);
+  sinCompletar->setCaseSensitivity(Qt::CaseSensitive);
+  ComboBoxValCast->setCompleter(sinCompletar);
   ComboBoxValCast->setEditText(QStringLiteral("VALENCIÁ"));
   ComboBoxValCast->setGeometry(193, 66, 93, 21);
   {

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -136,41 +137,62 @@ class ExportarTest : public QObject {
     QVERIFY(d.isVisible());
     QCOMPARE(cerrado.count(), 0);
     QVERIFY(d.close());
+    // A failed export never reports success to the host.
     QCOMPARE(e.ajustes(),
-             args.isEmpty()
-                 ? QString()
-                 : QString("[Transformadores]\r\nTransformado=%1\r\n").arg(d.estado().resultado));
+             args.isEmpty() ? QString() : QString("[Transformadores]\r\nTransformado=0\r\n"));
   }
 
   void language_data() {
     QTest::addColumn<QString>("texto");
-    QTest::addColumn<bool>("elegido");  // chosen from the list rather than typed
+    QTest::addColumn<QString>("como");  // "elegido" from the list, or typed then "Enter" or "boton"
     QTest::addColumn<QString>("nombre");
     const QString val = QString::fromUtf8(prueba::kNombreValenciano);
     const QString cas = QString::fromUtf8(prueba::kNombreCastellano);
-    QTest::newRow("initial text") << QString() << false << val;
-    QTest::newRow("CASTELLANO chosen") << "CASTELLANO" << true << cas;
-    QTest::newRow("CASTELLANO typed") << "CASTELLANO" << false << cas;
-    QTest::newRow("castellano typed in lower case") << "castellano" << false << val;
-    QTest::newRow("other text typed") << "INGLES" << false << val;
+    QTest::newRow("initial text") << QString() << "boton" << val;
+    QTest::newRow("CASTELLANO chosen") << "CASTELLANO"
+                                       << "elegido" << cas;
+    QTest::newRow("CASTELLANO typed, button") << "CASTELLANO"
+                                              << "boton" << cas;
+    QTest::newRow("CASTELLANO typed, Enter") << "CASTELLANO"
+                                             << "Enter" << cas;
+    QTest::newRow("castellano typed, button") << "castellano"
+                                              << "boton" << val;
+    QTest::newRow("castellano typed, Enter") << "castellano"
+                                             << "Enter" << val;
+    QTest::newRow("CAST typed, Enter") << "CAST"
+                                       << "Enter" << val;
+    QTest::newRow("other text typed") << "INGLES"
+                                      << "Enter" << val;
   }
 
+  // The text as the user leaves it in the box is the one the run reads: keys typed into
+  // the box, then Enter or the button.
   void language() {
     QFETCH(QString, texto);
-    QFETCH(bool, elegido);
+    QFETCH(QString, como);
     QFETCH(QString, nombre);
     Escenario e;
     prueba::EscribirEscuela("C:\\GC");
     Guion g;
     TExportarDatos d({});
     d.FormCreate();
+    d.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
     auto* idioma = d.findChild<QComboBox*>("ComboBoxValCast");
-    if (elegido)
+    if (como == "elegido") {
       idioma->setCurrentIndex(idioma->findText(texto));
-    else if (!texto.isNull())
-      idioma->setEditText(texto);
-    exportar(d);
+    } else if (!texto.isNull()) {
+      idioma->setFocus();
+      idioma->lineEdit()->selectAll();
+      QTest::keyClicks(idioma->lineEdit(), texto);
+    }
+    if (como == "Enter")
+      QTest::keyClick(idioma->lineEdit(), Qt::Key_Return);
+    else
+      exportar(d);
+    if (!texto.isNull() && como != "elegido") QCOMPARE(idioma->currentText(), texto);
     QCOMPARE(g.errores(), QStringList{});
+    QCOMPARE(g.textos().value(0), kAviso);
     QCOMPARE(prueba::Columna(tzv::rutaIntercambio(tzv::kASIGVALT), "NOMBRE"),
              std::vector<std::string>{nombre.toStdString()});
   }
