@@ -8,6 +8,7 @@
 #include "AspectoDialogo.h"
 #include "AvisoError.h"
 #include "BotonGlifo.h"
+#include "Columnas.h"
 #include "ControlPlantilla.h"
 #include "EngineError.h"
 #include "EtiquetaFondo.h"
@@ -177,9 +178,14 @@ void ControlPlantillaTest::rejilla() {
   QCOMPARE(d.wwDataSource1->headerData(columna, Qt::Horizontal).toString(), titulo);
   QCOMPARE(bool(d.wwDataSource1->flags(d.wwDataSource1->index(0, columna)) & Qt::ItemIsEditable),
            editable);
-  QCOMPARE(g->columnWidth(columna), g->anchoColumna(caracteres, titulo));
-  // Characters at the dialog font's width: a few pixels each, whatever the face reports.
-  QVERIFY(g->anchoMedioCaracter() >= 3 && g->anchoMedioCaracter() <= 8);
+  // The column shows its number of characters in full, digits being the widest the
+  // fields hold (a DNI of 8 digits in a column of 10, times, period numbers).
+  d.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&d));
+  const QString digitos = QString("1234567890").repeated(5).left(caracteres);
+  QVERIFY2(
+      CabeEnColumna(g, columna, digitos),
+      qPrintable(QString("%1 px for %2 characters").arg(g->columnWidth(columna)).arg(caracteres)));
   QCOMPARE(g->colorTitulos(), QColor(0xFE, 0xE4, 0xA9));
   QCOMPARE(g->colorCeldas(), QColor(0xF0, 0xFB, 0xFF));
   QCOMPARE(g->colorAlterno(), QColor(0xCF, 0xD9, 0xFE));

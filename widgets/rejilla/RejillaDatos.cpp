@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStyle>
 #include <QTimer>
 
 #include "AvisoError.h"
@@ -115,9 +116,20 @@ int RejillaDatos::anchoMedioCaracter() const {
   return media;
 }
 
+int RejillaDatos::anchoCaracter() const {
+  // Digits are the widest of the characters most fields hold (numbers, codes, times),
+  // and all of a face's digits are equally wide.
+  return std::max(fontMetrics().horizontalAdvance(QLatin1Char('0')), anchoMedioCaracter());
+}
+
+int RejillaDatos::margenTexto() const {
+  // What the item delegate leaves on each side of a cell's text.
+  return style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+}
+
 int RejillaDatos::anchoColumna(int caracteres, const QString& titulo) const {
-  const int media = anchoMedioCaracter();
-  const int celdas = caracteres * media - media / 2 + 3;
+  // The characters, the text's margins and the grid line between columns.
+  const int celdas = caracteres * anchoCaracter() + 2 * margenTexto() + 1;
   return std::max(celdas, titulos_->anchoPalabraMasLarga(titulo));
 }
 

@@ -43,12 +43,16 @@ class RejillaDatos : public QTableView {
   TitulosRejilla* titulos() const { return titulos_; }
   IndicadorFilas* indicador() const { return indicador_; }
 
-  // Width in pixels of a column of that many characters with that title: the
-  // characters at the font's average width, never narrower than the title's longest
-  // word.
+  // Width in pixels of a column of that many characters with that title: room for that
+  // many characters as wide as a digit (or the font's average, when that is more)
+  // between the cell's text margins, never narrower than the title's longest word.
   int anchoColumna(int caracteres, const QString& titulo) const;
   // The font's average character width.
   int anchoMedioCaracter() const;
+  // The width a column gives each of its characters.
+  int anchoCaracter() const;
+  // Pixels the cells leave on each side of their text.
+  int margenTexto() const;
 
   // The focus is in the grid as its window sees it (the grid or its editor has it, or
   // had it last when another window took it).

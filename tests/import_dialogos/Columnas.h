@@ -1,0 +1,22 @@
+#pragma once
+// Whether a grid's column shows a text in full: the text's width in the grid's font
+// against the room the style leaves for a cell's text, as the cell is drawn.
+
+#include <QFontMetrics>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+
+#include "FuenteDatos.h"
+#include "RejillaDatos.h"
+
+inline bool CabeEnColumna(RejillaDatos* rejilla, int columna, const QString& texto) {
+  QStyleOptionViewItem op;
+  op.initFrom(rejilla->viewport());
+  op.rect = rejilla->visualRect(rejilla->model()->index(0, columna));
+  op.features = QStyleOptionViewItem::HasDisplay;
+  op.text = texto;
+  op.font = rejilla->font();
+  op.fontMetrics = QFontMetrics(rejilla->font());
+  const QRect caja = rejilla->style()->subElementRect(QStyle::SE_ItemViewItemText, &op, rejilla);
+  return op.rect.width() > 0 && op.fontMetrics.horizontalAdvance(texto) <= caja.width();
+}
