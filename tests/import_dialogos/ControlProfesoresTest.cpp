@@ -86,6 +86,8 @@ class ControlProfesoresTest : public QObject {
   void dniCorrecto();
   void cerrarConLaVentanaDejaDniCorrectoFalso();
   void dniRechazaLoQueNoEsEntero();
+  void trasUnRechazoLaFilaMarcadaEsLaQueSeEdita_data();
+  void trasUnRechazoLaFilaMarcadaEsLaQueSeEdita();
   void escapeNoCierra();
   void ningunaFilaSeAnadeNiSeBorra();
   void mostrarControlProfesores();
@@ -370,6 +372,39 @@ void ControlProfesoresTest::dniRechazaLoQueNoEsEntero() {
   QVERIFY(!d.isVisible());
   QVERIFY(d.DNICorrecto);
   QCOMPARE(dnisGuardados(), (std::vector<std::int64_t>{-6, 2}));
+}
+
+void ControlProfesoresTest::trasUnRechazoLaFilaMarcadaEsLaQueSeEdita_data() {
+  QTest::addColumn<int>("tecla");
+  QTest::newRow("Down") << int(Qt::Key_Down);
+  QTest::newRow("Up") << int(Qt::Key_Up);
+  QTest::newRow("PageDown") << int(Qt::Key_PageDown);
+  QTest::newRow("Return") << int(Qt::Key_Return);
+  QTest::newRow("Tab") << int(Qt::Key_Tab);
+}
+
+// A value refused on the way to another cell leaves the highlight on the cell being
+// edited: what is typed next goes where the user sees it going.
+void ControlProfesoresTest::trasUnRechazoLaFilaMarcadaEsLaQueSeEdita() {
+  QFETCH(int, tecla);
+  CrearProft(conDnis({11, 0, 33}));
+  TControlProfesores d;
+  QVERIFY(mostrar(d));
+  teclearDni(d, 1, QStringLiteral("99999999999"));
+  QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(tecla));
+  QCoreApplication::processEvents();
+  QCOMPARE(errores_.size(), 1);
+  const QModelIndex dni = d.wwDataSource1->index(1, DNI);
+  QCOMPARE(d.ProftDBGrid->currentIndex(), dni);
+  QCOMPARE(d.ProftDBGrid->selectionModel()->selectedIndexes(), QModelIndexList{dni});
+  QCOMPARE(d.wwDataSource1->filaActual(), 1);
+  // Corrected where it stands, the number goes to that teacher and no other.
+  QLineEdit* editor = qobject_cast<QLineEdit*>(d.ProftDBGrid->editor());
+  QVERIFY(editor != nullptr);
+  editor->selectAll();
+  QTest::keyClicks(editor, QStringLiteral("22334455"));
+  QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
+  QCOMPARE(dnisGuardados(), (std::vector<std::int64_t>{11, 22334455, 33}));
 }
 
 void ControlProfesoresTest::escapeNoCierra() {

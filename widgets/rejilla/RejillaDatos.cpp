@@ -211,6 +211,13 @@ void RejillaDatos::rechazar(const QString& texto) {
       qApp->removeEventFilter(this);
       bloqueando_ = false;
     }
+    // A key that moved the cursor (Down, Page Down...) selects the cell it moved to
+    // once the cursor is back: the highlight goes back to the cell being edited too.
+    if (editor_ != nullptr && indiceEditor_.isValid()) {
+      revirtiendo_ = true;
+      selectionModel()->setCurrentIndex(indiceEditor_, QItemSelectionModel::ClearAndSelect);
+      revirtiendo_ = false;
+    }
     if (editor_ != nullptr) editor_->setFocus(Qt::OtherFocusReason);
     rejilla::MostrarError(this, texto);
     if (editor_ != nullptr) editor_->setFocus(Qt::OtherFocusReason);
