@@ -1,7 +1,10 @@
 #include "Ayuda.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QVariant>
@@ -53,6 +56,35 @@ void Ayuda::pedir(int contexto) {
   }
   const QString kchm = QStandardPaths::findExecutable(QStringLiteral("kchmviewer"));
   if (!kchm.isEmpty()) lanzador_(kchm, {ruta});
+}
+
+namespace {
+
+class TeclaF1 : public QObject {
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (evento->type() != QEvent::KeyPress) return false;
+    const auto* tecla = static_cast<QKeyEvent*>(evento);
+    auto* widget = qobject_cast<QWidget*>(objeto);
+    if (tecla->key() != Qt::Key_F1 || tecla->modifiers() != Qt::NoModifier || widget == nullptr)
+      return false;
+    const QWidget* foco = QApplication::focusWidget();
+    int contexto = ContextoAyuda(foco != nullptr ? foco : widget);
+    if (contexto == 0) contexto = ContextoAyuda(widget->window());
+    if (contexto == 0) return false;
+    Ayuda::instancia().contexto(contexto);
+    return true;
+  }
+};
+
+}  // namespace
+
+void AtenderTeclaF1() {
+  static QPointer<TeclaF1> filtro;
+  if (filtro != nullptr) return;
+  filtro = new TeclaF1;
+  filtro->setParent(qApp);
+  qApp->installEventFilter(filtro);
 }
 
 int ContextoAyuda(const QWidget* widget) {

@@ -39,6 +39,12 @@ class Ayuda {
   Lanzador lanzador_;
 };
 
+// From the first call on, F1 pressed without modifiers in any window of the program (the
+// main dialog, the import's check dialogs) asks for the help context of the focused
+// control, or of the window when the control has none. A window without a help
+// context keeps the key.
+void AtenderTeclaF1();
+
 // The help context of a widget: its own, or the nearest one of the widgets holding it
 // (property "contextoAyuda"); 0 when none has one.
 int ContextoAyuda(const QWidget* widget);

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStyle>
 #include <QWindow>
 #include <exception>
@@ -110,10 +109,9 @@ TExportarDatos::TExportarDatos(const QStringList& argumentos, QWidget* parent)
   colocarPaneles();
   ordenTabulacion();
 
-  // F1 asks for the help context of the focused control, wherever the focus is.
-  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  f1->setContext(Qt::ApplicationShortcut);
-  connect(f1, &QShortcut::activated, this, &TExportarDatos::ayudaContexto);
+  // F1 asks for the help context of the focused control, in this dialog and in the
+  // import's check dialogs alike.
+  tzv::AtenderTeclaF1();
 }
 
 TExportarDatos::~TExportarDatos() {
@@ -394,13 +392,6 @@ void TExportarDatos::BCloseClick() { close(); }
 void TExportarDatos::Button1Click() {
   tzv::Ayuda::instancia().setArchivo(QString::fromUtf8(tzv::kArchivoAyuda));
   tzv::Ayuda::instancia().contenido();
-}
-
-void TExportarDatos::ayudaContexto() {
-  QWidget* w = QApplication::focusWidget();
-  int contexto = tzv::ContextoAyuda(w != nullptr ? w : this);
-  if (contexto == 0) contexto = tzv::ContextoAyuda(this);
-  tzv::Ayuda::instancia().contexto(contexto);
 }
 
 void TExportarDatos::mensaje(const std::string& texto) {

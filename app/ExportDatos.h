@@ -70,7 +70,6 @@ class TExportarDatos : public QDialog, public tzv::Interaccion {
   bool FormClose();
   void abrirCarpeta(const QString& carpeta);
   void elegirUnidad(char unidad);
-  void ayudaContexto();
 
   QStringList argumentos_;
   tzv::EstadoPrograma estado_;

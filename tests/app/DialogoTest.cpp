@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "Apoyo.h"
@@ -19,8 +20,10 @@
 #include "Exportacion.h"
 #include "Importacion.h"
 #include "ListaCarpetas.h"
+#include "MostrarControles.h"
 #include "PanelDegradado.h"
 #include "Programa.h"
+#include "Table.h"
 
 using prueba::Escenario;
 using prueba::Guion;
@@ -505,6 +508,53 @@ class DialogoTest : public QObject {
     QCOMPARE(visor.llamadas, contenido.isEmpty() ? QStringList{} : QStringList{contenido.arg(chm)});
     QCOMPARE(tzv::Ayuda::instancia().archivo(), QStringLiteral("GESCEN.chm"));
     QVERIFY(g.avisos.isEmpty());
+  }
+
+  // The import's check dialogs carry help context 1 too: F1 in their grid, with a
+  // cell being edited or not, or on their button, asks for it.
+  void helpInTheCheckDialogs() {
+    Escenario e;
+    prueba::EscribirEscuela("C:\\GC");
+    const QString chm = QDir(e.carpetaPrograma()).filePath("GESCEN.chm");
+    QFile(chm).open(QIODevice::WriteOnly);
+    Visor visor({"xchm"});
+    Guion g;
+    auto d = crear();
+    QVERIFY(mostrar(*d));
+    d->findChild<QPushButton*>("BExportar")->click();  // PROFT.DBF
+    dbf::Table plantilla;
+    plantilla.setDatabaseName("C:\\ZORVTMP\\VALENCIA");
+    plantilla.setTableName("PLANTILLA.DBF");
+    plantilla.fieldDefs() = {{"HORA", dbf::FieldKind::Integer, 0},
+                             {"HORAINI", dbf::FieldKind::String, 5},
+                             {"HORAFIN", dbf::FieldKind::String, 5}};
+    plantilla.createTable();
+    plantilla.open();
+    plantilla.append();
+    plantilla.setInteger("HORA", 1);
+    plantilla.post();
+    plantilla.close();
+    visor.llamadas.clear();
+    for (const char* rejilla : {"ProftDBGrid", "PlantiHorDBGrid"}) {
+      QTimer::singleShot(0, [rejilla] {
+        QWidget* dialogo = QApplication::activeModalWidget();
+        QVERIFY(dialogo != nullptr && QTest::qWaitForWindowActive(dialogo));
+        auto* grid = dialogo->findChild<QWidget*>(rejilla);
+        grid->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_5);  // a cell's editor
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        dialogo->findChild<QWidget*>("BitBtn1")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        dialogo->close();
+      });
+      if (QString(rejilla) == "ProftDBGrid")
+        tzv::MostrarControlProfesores(d.get());
+      else
+        tzv::MostrarControlPlantilla(d.get());
+    }
+    const QString pedido = QStringLiteral("xchm -c 1 %1").arg(chm);
+    QCOMPARE(visor.llamadas, QStringList(6, pedido));
   }
 };
 
