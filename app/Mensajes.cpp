@@ -13,7 +13,18 @@ Contestador& contestador() {
   return c;
 }
 
-void mostrar(QWidget* padre, TipoAviso tipo, const QString& texto) {
+// The program's texts break their lines as Windows boxes take them, with a line feed
+// and a carriage return in either order: a box here shows one line break for each
+// pair, not two.
+QString conSaltosDeLinea(QString texto) {
+  texto.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  texto.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+  texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return texto;
+}
+
+void mostrar(QWidget* padre, TipoAviso tipo, const QString& textoPrograma) {
+  const QString texto = conSaltosDeLinea(textoPrograma);
   if (contestador()) {
     contestador()(tipo, texto);
     return;

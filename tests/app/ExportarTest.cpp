@@ -16,6 +16,7 @@
 #include "EscuelaMinima.h"
 #include "ExportDatos.h"
 #include "Exportacion.h"
+#include "Importacion.h"
 #include "TablasIntercambio.h"
 #include "WinPath.h"
 
@@ -229,6 +230,32 @@ class ExportarTest : public QObject {
     QVERIFY(!error.texto.endsWith(".."));
     QVERIFY(!error.reloj);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
+  }
+
+  // Texts whose lines end in a line feed and a carriage return, in either order, show one
+  // line break for each pair in a real box.
+  void lineBreaks_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("mostrado");
+    QTest::newRow("teacher without DNI")
+        << QString::fromUtf8(tzv::kProfesorSinDni)
+        << QString::fromUtf8(
+               "¡Atención! Sigue habiendo algún Profesor sin D.N.I.\n"
+               "Este proceso se dentendrá y deberá volver a ejecutar\n"
+               "la Importación, para poder corregir la incidencia");
+    QTest::newRow("CR LF") << "uno\r\ndos"
+                           << "uno\ndos";
+    QTest::newRow("LF") << "uno\ndos"
+                        << "uno\ndos";
+  }
+
+  void lineBreaks() {
+    QFETCH(QString, texto);
+    QFETCH(QString, mostrado);
+    Usuario usuario;
+    tzv::MostrarMensaje(nullptr, texto);
+    QCOMPARE(usuario.cajas.size(), 1);
+    QCOMPARE(usuario.cajas[0].texto, mostrado);
   }
 
   void fullStop_data() {
