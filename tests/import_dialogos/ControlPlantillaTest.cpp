@@ -80,7 +80,6 @@ void ControlPlantillaTest::ventana() {
   QCOMPARE(d.size(), QSize(726, 463));
   QCOMPARE(d.minimumSize(), d.maximumSize());
   QVERIFY(!(d.windowFlags() & Qt::WindowMaximizeButtonHint));
-  QCOMPARE(d.pos(), QPoint(24, 25));
   QCOMPARE(d.font().family(), QStringLiteral("MS Sans Serif"));
   QCOMPARE(d.font().pixelSize(), 11);
   QCOMPARE(d.property("contextoAyuda").toInt(), 1);

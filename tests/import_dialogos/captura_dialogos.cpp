@@ -1,6 +1,8 @@
 // Shows both check dialogs with some data and saves what they look like as PNG files
-// in the folder given as argument: for a person to compare with the dialogs' layout.
-// Run on an X server (capturas_x11.sh starts one).
+// in the folder given as argument, for a person to compare with the dialogs' layout.
+// Run on an X server (ventanas_x11.sh starts one). With TZV_ESPERAR set, each dialog,
+// once shown, prints "mostrado TITLE" and stays until a line comes on standard input,
+// so that another program can look at its window.
 
 #include <QApplication>
 #include <QDir>
@@ -29,6 +31,16 @@ bool guardar(QWidget& w, const QString& carpeta, const QString& nombre) {
   const bool ok = w.grab().save(ruta);
   std::printf("%s %s\n", ok ? "saved" : "NOT SAVED", qPrintable(ruta));
   return ok;
+}
+
+// Lets another program look at the window while it is shown.
+void esperar(QWidget& w) {
+  if (qEnvironmentVariableIsEmpty("TZV_ESPERAR")) return;
+  QCoreApplication::processEvents();
+  std::printf("mostrado %s\n", qPrintable(w.windowTitle()));
+  std::fflush(stdout);
+  char linea[16];
+  (void)!std::fgets(linea, sizeof linea, stdin);
 }
 
 }  // namespace
@@ -68,6 +80,7 @@ int main(int argc, char* argv[]) {
   {
     TControlProfesores d;
     ok &= guardar(d, carpeta, QStringLiteral("ControlProfesores.png"));
+    esperar(d);
     // A number being typed into the first teacher without one.
     d.ProftDBGrid->setCurrentIndex(d.wwDataSource1->index(3, 2));
     Teclear(d.ProftDBGrid, QStringLiteral("2345"));
@@ -76,6 +89,7 @@ int main(int argc, char* argv[]) {
   {
     TControlPlantilla d;
     ok &= guardar(d, carpeta, QStringLiteral("ControlPlantilla.png"));
+    esperar(d);
   }
   return ok ? 0 : 1;
 }
