@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QWindow>
 
+#include "CopiaSegura.h"
 #include "Programa.h"
 
 namespace tzv {
@@ -61,6 +62,11 @@ void MostrarMensaje(QWidget* padre, const QString& texto) {
 
 void MostrarError(QWidget* padre, const QString& texto) {
   mostrar(padre, TipoAviso::Error, ConPuntoFinal(texto));
+}
+
+void TerminarImportacionInterrumpida() {
+  const std::string dicho = RecuperarDevolucion();
+  if (!dicho.empty()) MostrarMensaje(nullptr, QString::fromStdString(dicho));
 }
 
 void FijarContestador(Contestador c) { contestador() = std::move(c); }

@@ -18,6 +18,11 @@ QString ConPuntoFinal(const QString& texto);
 void MostrarMensaje(QWidget* padre, const QString& texto);
 void MostrarError(QWidget* padre, const QString& texto);
 
+// Ends an import that a killed run of the program left half way through putting the
+// timetables back (tzv::RecuperarDevolucion), and says in a box what was done; shows
+// nothing when there was nothing to do.
+void TerminarImportacionInterrumpida();
+
 // While a function is set, boxes are not shown: each one goes to the function with its
 // text as it would be shown, and returning stands for the user's OK. Tests script the
 // user with it; an empty function shows boxes again.

@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include "Ayuda.h"
-#include "CopiaSegura.h"
 #include "ExportDatos.h"
 #include "Mensajes.h"
 #include "Programa.h"
@@ -22,8 +21,7 @@ int main(int argc, char* argv[]) {
   tzv::RegistrarFuentes();
 
   // An import killed while it put the timetables back is ended before anything else.
-  const std::string recuperado = tzv::RecuperarDevolucion();
-  if (!recuperado.empty()) tzv::MostrarMensaje(nullptr, QString::fromStdString(recuperado));
+  tzv::TerminarImportacionInterrumpida();
 
   TExportarDatos dialogo(argumentos);
   // Inside a foreign window, closing the last window does not end the event loop.

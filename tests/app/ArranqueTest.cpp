@@ -13,7 +13,9 @@
 #include "EscuelaMinima.h"
 #include "ExportDatos.h"
 #include "ListaCarpetas.h"
+#include "Mensajes.h"
 #include "PanelDegradado.h"
+#include "RegistroDevolucion.h"
 #include "WinPath.h"
 
 using prueba::Escenario;
@@ -39,6 +41,40 @@ class ArranqueTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // A start first ends an import that a killed run left half done, and says so in a box;
+  // a start with nothing left behind shows nothing.
+  void anInterruptedImportIsEndedAtStart() {
+    Escenario e;
+    Guion g;
+    tzv::TerminarImportacionInterrumpida();
+    QCOMPARE(g.textos(), QStringList{});
+    const std::string gc = e.nativa("GC").toStdString();
+    writeFile(gc + "/horgrup.dbf", "nuevo G");  // renamed already
+    writeFile(gc + "/horprof.dbf", "viejo P");
+    writeFile(gc + "/~tzv-horprof.tmp", "nuevo P");
+    writeFile(e.nativa("ZORVTMP/VALENCIA/COPIAS/1/horgrup.dbf").toStdString(), "viejo G");
+    writeFile(e.nativa("ZORVTMP/VALENCIA/COPIAS/1/horprof.dbf").toStdString(), "viejo P");
+    tzv::RegistroDevolucion r;
+    r.estado = tzv::RegistroDevolucion::Estado::Cambiando;
+    r.carpetaGC = "C:\\GC";
+    r.copias = e.nativa("ZORVTMP/VALENCIA/COPIAS/1").toStdString();
+    for (const std::string t : {"horgrup", "horprof"}) {
+      const std::string nuevo = t == "horgrup" ? "nuevo G" : "nuevo P";
+      r.archivos.push_back({gc + "/~tzv-" + t + ".tmp", gc + "/" + t + ".dbf",
+                            r.copias + "/" + t + ".dbf", nuevo.size(),
+                            tzv::sumaDeBytes(nuevo.data(), nuevo.size())});
+    }
+    tzv::GuardarRegistro(r);
+    tzv::TerminarImportacionInterrumpida();
+    QCOMPARE(g.textos().size(), 1);
+    QVERIFY2(g.textos()[0].startsWith(QString::fromUtf8(
+                 "Se ha terminado una importación interrumpida: horgrup.dbf y horprof.dbf de "
+                 "C:\\GC")),
+             qPrintable(g.textos()[0]));
+    QCOMPARE(readFile(gc + "/horprof.dbf"), std::string("nuevo P"));
+    QVERIFY(!QFile::exists(e.nativa("GC/~tzv-horprof.tmp")));
+  }
+
   void hostMode_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<bool>("anfitrion");
