@@ -86,7 +86,7 @@ try:
     hechas = collections.defaultdict(list)  # call -> what each of its invocations did
     principal = None
     for linea in open(traza, encoding="utf-8", errors="replace"):
-        m = re.match(r"(\d+) (\w+)\((.*)", linea)
+        m = re.match(r"(\d+) +(\w+)\((.*)", linea)  # strace pads short ids
         if not m or m.group(2) not in LLAMADAS:
             continue
         principal = principal or m.group(1)
