@@ -24,8 +24,9 @@ struct Huella {
   bool operator==(const Huella&) const = default;
 };
 
-// Copies a file and flushes the copy to disk; returns what was copied.
-Huella copiarFirme(const std::string& origen, const std::string& destino) {
+// Copies a file and flushes the copy to disk; returns what was copied, summed only
+// when `sumar` (a backup's sum is never asked for).
+Huella copiarFirme(const std::string& origen, const std::string& destino, bool sumar = true) {
   Huella h;
   try {
     plat::File entrada = plat::File::open(origen, plat::Access::Read);
@@ -35,7 +36,7 @@ Huella copiarFirme(const std::string& origen, const std::string& destino) {
       std::size_t n = entrada.readAt(h.tamano, buffer.data(), buffer.size());
       if (n == 0) break;
       salida.writeAt(h.tamano, buffer.data(), n);
-      h.suma = sumaDeBytes(buffer.data(), n, h.suma);
+      if (sumar) h.suma = sumaDeBytes(buffer.data(), n, h.suma);
       h.tamano += n;
     }
     salida.sync();
@@ -123,7 +124,8 @@ void guardarCopias(const RegistroDevolucion& r) {
   if (int e = plat::makeFolders(r.provisional); e != 0)
     throw gc::EntradaSalidaError(e, r.provisional);
   for (const ArchivoDevuelto& a : r.archivos)
-    if (!a.copia.empty()) copiarFirme(a.destino, winpath::join(r.provisional, nombreDe(a.copia)));
+    if (!a.copia.empty())
+      copiarFirme(a.destino, winpath::join(r.provisional, nombreDe(a.copia)), false);
   plat::syncFolder(r.provisional);
   try {
     plat::renameFolder(r.provisional, r.copias);

@@ -105,14 +105,20 @@ RegistroDevolucion leido(const std::string& contenido) {
 }  // namespace
 
 std::uint64_t sumaDeBytes(const char* bytes, std::size_t n, std::uint64_t suma) {
-  // Eight bytes a step: the copy back sums every byte it writes.
+  // Four independent sums over 32 bytes a step, folded at the end: the copy back sums
+  // every byte it writes, and one chain of multiplications would be four times slower.
+  constexpr std::uint64_t kPrimo = 0x9E3779B97F4A7C15ull;
+  std::uint64_t carriles[4] = {suma, suma ^ 1, suma ^ 2, suma ^ 3};
   std::size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    std::uint64_t palabra;
-    std::memcpy(&palabra, bytes + i, 8);
-    suma = (suma ^ palabra) * 0x9E3779B97F4A7C15ull;
-    suma ^= suma >> 29;
+  for (; i + 32 <= n; i += 32) {
+    for (int c = 0; c < 4; ++c) {
+      std::uint64_t palabra;
+      std::memcpy(&palabra, bytes + i + 8 * c, 8);
+      carriles[c] = (carriles[c] ^ palabra) * kPrimo;
+      carriles[c] ^= carriles[c] >> 29;
+    }
   }
+  for (std::uint64_t carril : carriles) suma = (suma ^ carril) * kPrimo;
   for (; i < n; ++i) suma = (suma ^ static_cast<unsigned char>(bytes[i])) * 0x100000001B3ull;
   return suma;
 }

@@ -35,7 +35,8 @@ struct RegistroDevolucion {
 };
 
 // Checksum of a run of bytes, carried on from `suma` for a file read in blocks (each a
-// multiple of 8 bytes long but the last); start with kSumaInicial. It tells a whole new
+// multiple of 32 bytes long but the last; the same blocks give the same sum); start
+// with kSumaInicial. It tells a whole new
 // file from one cut short or another file, not a forged one.
 inline constexpr std::uint64_t kSumaInicial = 0xCBF29CE484222325ull;
 std::uint64_t sumaDeBytes(const char* bytes, std::size_t n, std::uint64_t suma = kSumaInicial);
