@@ -264,10 +264,10 @@ std::string DevolverHorarios(const std::string& carpetaGC) {
   } catch (...) {
     try {
       quitarProvisionales(r);
-      BorrarRegistro();
     } catch (...) {
       // What stays is removed at the next start; the first failure is the one to report.
     }
+    BorrarRegistro();
     throw;
   }
   // From here on the swap is decided: a run killed now is finished at the next start.
@@ -300,9 +300,12 @@ std::string RecuperarDevolucion() {
   std::optional<RegistroDevolucion> r;
   try {
     r = LeerRegistro();
-  } catch (const std::exception& e) {
+  } catch (const RegistroDanadoError& e) {
     plat::removeFile(nativa(kRegistroDevolucion));
     return std::string(e.what()) + " y se ha descartado.";
+  } catch (const std::exception& e) {
+    return std::string("No se ha podido leer el registro de una importación interrumpida: ") +
+           e.what() + ". Se volverá a intentar al abrir de nuevo el programa.";
   }
   for (const std::string& carpeta : copiasAMedias()) plat::removeTree(carpeta);
   if (!r) return {};

@@ -41,8 +41,8 @@ std::string texto(const RegistroDevolucion& r) {
 }
 
 [[noreturn]] void danado() {
-  throw std::runtime_error("El registro " + std::string(kRegistroDevolucion) +
-                           " de una importación anterior está dañado");
+  throw RegistroDanadoError("El registro " + std::string(kRegistroDevolucion) +
+                            " de una importación anterior está dañado");
 }
 
 std::uint64_t numero(const std::string& valor) {
@@ -152,11 +152,10 @@ std::optional<RegistroDevolucion> LeerRegistro() {
   }
 }
 
-void BorrarRegistro() {
+void BorrarRegistro() noexcept {
   // Not flushed: a record that comes back after a power cut describes a swap already
   // done, which the next start finds done.
-  if (int e = plat::removeFile(rutaRegistro()); e != 0 && e != plat::kFileNotFound)
-    throw gc::EntradaSalidaError(e, rutaRegistro());
+  plat::removeFile(rutaRegistro());
 }
 
 }  // namespace tzv

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -41,12 +42,19 @@ struct RegistroDevolucion {
 inline constexpr std::uint64_t kSumaInicial = 0xCBF29CE484222325ull;
 std::uint64_t sumaDeBytes(const char* bytes, std::size_t n, std::uint64_t suma = kSumaInicial);
 
+// A record file that is not such a record.
+class RegistroDanadoError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // Writes the record and flushes it; throws gc::EntradaSalidaError.
 void GuardarRegistro(const RegistroDevolucion& registro);
-// The record left by a copy back that did not end; nothing when there is none. A file
-// that is not such a record throws std::runtime_error.
+// The record left by a copy back that did not end; nothing when there is none. Throws
+// RegistroDanadoError, or gc::EntradaSalidaError when the file cannot be read.
 std::optional<RegistroDevolucion> LeerRegistro();
-// Removes the record: the copy back is over.
-void BorrarRegistro();
+// Removes the record: the copy back is over. A record that cannot be removed stays for
+// the next start, which finds its swap ended and says so.
+void BorrarRegistro() noexcept;
 
 }  // namespace tzv
