@@ -79,16 +79,13 @@ int fixedLength(char type, Dialect d) {
   }
 }
 
-// Whether the header's field descriptors, `step` bytes each from `first` on, end in the
-// terminator before the header does and their widths fill the record exactly.
-bool descriptorsFit(std::string_view h, std::uint32_t headerLength, std::uint32_t recordLength,
-                    std::size_t first, std::size_t step) {
-  const std::size_t widthAt = step == 48 ? 33 : 16;
-  std::uint32_t width = 1;
-  for (std::size_t at = first; at < headerLength && at < h.size(); at += step) {
-    if (h[at] == 0x0D) return width == recordLength;
+// Whether field descriptors of `step` bytes from `first` on end in the terminator, each
+// of them inside the header.
+bool endsInTerminator(std::string_view h, std::uint32_t headerLength, std::size_t first,
+                      std::size_t step) {
+  for (std::size_t at = first; at < headerLength; at += step) {
+    if (h[at] == 0x0D) return true;
     if (at + step > headerLength) return false;
-    width += static_cast<std::uint8_t>(h[at + widthAt]);
   }
   return false;
 }
@@ -128,9 +125,11 @@ Layout parseLayout(std::string_view h, std::uint64_t fileSize, const std::string
   if (t.headerLength > fileSize) damaged(name, "la cabecera es más larga que el archivo");
   if (h.size() < t.headerLength) damaged(name, "cabecera incompleta");
   // Some writers mark dBase IV tables with the version byte of level 7 while keeping the
-  // classic 32-byte field descriptors: the descriptors themselves tell the two apart.
-  if (t.dialect == Dialect::DBase7 && !descriptorsFit(h, t.headerLength, t.recordLength, 68, 48) &&
-      descriptorsFit(h, t.headerLength, t.recordLength, 32, 32))
+  // classic 32-byte field descriptors. Where the terminator stands tells the two apart
+  // (the two walks never meet on one byte), whatever the record length says: a wrong
+  // one is then reported as such.
+  if (t.dialect == Dialect::DBase7 && !endsInTerminator(h, t.headerLength, 68, 48) &&
+      endsInTerminator(h, t.headerLength, 32, 32))
     t.dialect = Dialect::DBase4;
   const bool v7 = t.dialect == Dialect::DBase7;
   const std::size_t first = v7 ? 68 : 32;
