@@ -44,6 +44,23 @@ std::string_view rtrim(std::string_view s) {
   return s;
 }
 
+// Zero bytes in a text field read as blanks: filters and index keys compare the stored
+// bytes as the field reader takes them.
+char asRead(char stored) { return stored == '\0' ? ' ' : stored; }
+
+std::string keyText(std::string_view stored) {
+  std::string text(rtrim(stored));
+  std::transform(text.begin(), text.end(), text.begin(), asRead);
+  return text;
+}
+
+// Whether a field's stored bytes read as `text` (encoded, without blanks at the end).
+bool readsAs(std::string_view stored, std::string_view text) {
+  stored = rtrim(stored);
+  return stored.size() == text.size() && std::equal(stored.begin(), stored.end(), text.begin(),
+                                                    [](char s, char t) { return asRead(s) == t; });
+}
+
 bool isCharacterKey(char type) { return type == 'C' || type == 'V' || type == 'D'; }
 
 }  // namespace
@@ -261,8 +278,7 @@ bool Table::visible(std::uint32_t recno) const { return visibleRecord(file_->rec
 
 bool Table::passesFilter(const char* rec) const {
   const Field& f = file_->layout().fields[static_cast<std::size_t>(filterField_)];
-  return rtrim(std::string_view(rec + f.offset, static_cast<std::size_t>(f.length))) ==
-         filterValue_;
+  return readsAs(fieldBytes(rec, f), filterValue_);
 }
 
 // --- ordering index ---------------------------------------------------------------
@@ -273,8 +289,7 @@ Table::IndexEntry Table::keyOf(int fieldIndex, std::uint32_t recno, const char* 
   IndexEntry e;
   e.recno = recno;
   if (isCharacterKey(f.type)) {
-    e.text =
-        std::string(rtrim(std::string_view(record + f.offset, static_cast<std::size_t>(f.length))));
+    e.text = keyText(fieldBytes(record, f));
   } else {
     e.number = floatOf(readValue(t, f, record), f.name);
   }

@@ -131,11 +131,14 @@ struct Input {
     return reinterpret_cast<const char*>(data + at);
   }
   bool deleted(std::uint32_t recno) const { return record(recno)[0] == '*'; }
-  // Stored bytes of a field without trailing blanks and NULs, as keys and filters see them.
-  std::string_view trimmed(std::uint32_t recno, const dbf::Field& f) const {
+  // Stored bytes of a field as keys and filters see them: without trailing blanks and
+  // NULs, the NULs inside read as blanks.
+  std::string trimmed(std::uint32_t recno, const dbf::Field& f) const {
     std::string_view s(record(recno) + f.offset, static_cast<std::size_t>(f.length));
     while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
-    return s;
+    std::string text(s);
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    return text;
   }
 };
 
@@ -287,8 +290,8 @@ void exercise(const std::uint8_t* data, std::size_t size) {
       EXPECT(keyField != nullptr);
       if (keyField->type == 'C' || keyField->type == 'V' || keyField->type == 'D') {
         for (std::size_t i = 1; i < ordered.size(); ++i) {
-          std::string_view a = in.trimmed(ordered[i - 1], *keyField);
-          std::string_view b = in.trimmed(ordered[i], *keyField);
+          const std::string a = in.trimmed(ordered[i - 1], *keyField);
+          const std::string b = in.trimmed(ordered[i], *keyField);
           EXPECT(!std::lexicographical_compare(
               b.begin(), b.end(), a.begin(), a.end(), [](char x, char y) {
                 return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);

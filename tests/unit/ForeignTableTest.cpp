@@ -244,4 +244,34 @@ TEST_F(ForeignTableTest, ZeroBytesInATextReadAsBlanks) {
   EXPECT_EQ(readAll(file), expected);
 }
 
+// A filter and an index search compare a text as the field reads it.
+TEST_F(ForeignTableTest, FiltersAndIndexSearchesTakeZeroBytesAsBlanks) {
+  using namespace std::string_literals;
+  RawDbf raw;
+  raw.fields = {{"CODGRUP", 'C', 5}};
+  for (const std::string& stored : {"A\0B\0\0"s, "AB   "s, "A B  "s, "\0A   "s})
+    raw.records.push_back(" " + stored);
+  write(raw);
+  dbf::Table t;
+  t.setTableName(file);
+  t.setFilter("CODGRUP= 'A B  '");
+  t.setFiltered(true);
+  t.open();
+  std::vector<std::uint32_t> visited;
+  for (t.first(); !t.eof(); t.next()) visited.push_back(t.recNo());
+  EXPECT_EQ(visited, (std::vector<std::uint32_t>{1, 3}));
+
+  t.setFiltered(false);
+  t.setIndexName("CODGRUP");
+  struct Case {
+    const char* key;
+    std::uint32_t recno;  // the first record, in index order, that reads as the key
+  };
+  const Case cases[] = {{"A B", 1}, {" A", 4}, {"AB", 2}};
+  for (const Case& c : cases) {
+    ASSERT_TRUE(t.findKey(c.key)) << c.key;
+    EXPECT_EQ(t.recNo(), c.recno) << c.key;
+  }
+}
+
 }  // namespace
