@@ -111,6 +111,14 @@ std::string joined(std::string base, const std::vector<std::string>& parts, std:
   return base;
 }
 
+// The folder above `base`. A relative path with no name left to drop climbs above the
+// working folder instead of ending at the root.
+std::string parentOf(const std::string& base) {
+  const fs::path p(base);
+  if (p.is_relative() && (p.filename() == "." || p.filename() == "..")) return base + "/..";
+  return p.parent_path().string();
+}
+
 // Appends components to an existing folder, taking each existing entry in whatever
 // case it is stored.
 std::string resolveEachUnder(std::string base, const std::vector<std::string>& parts) {
@@ -118,7 +126,7 @@ std::string resolveEachUnder(std::string base, const std::vector<std::string>& p
   for (const std::string& part : parts) {
     if (part == ".") continue;
     if (part == "..") {
-      base = fs::path(base).parent_path().string();
+      base = parentOf(base);
       exists = plat::folderExists(base);
       continue;
     }

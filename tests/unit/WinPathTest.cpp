@@ -56,6 +56,30 @@ TEST(WinPathTest, DotDotNeverLeavesTheDrive) {
   for (const Case& c : cases) EXPECT_EQ(winpath::toNative(c.path), c.native) << c.path;
 }
 
+// A relative native path climbs above the working folder as far as its ".." steps say,
+// each existing name found whatever its case.
+TEST(WinPathTest, RelativeNativePathsClimbFromTheWorkingFolder) {
+  TempDrive drive;
+  writeFile(drive.native("GC/GRUPOS.DBF"), "x");
+  writeFile(drive.native("GC/sub/ALUMNOS.DBF"), "y");
+  const fs::path saved = fs::current_path();
+  fs::current_path(drive.native("GC/sub"));
+  struct Case {
+    const char* path;
+    std::string native;
+  };
+  const Case cases[] = {
+      {"../grupos.dbf", drive.native("GC/GRUPOS.DBF")},
+      {"../../GC/sub/alumnos.dbf", drive.native("GC/sub/ALUMNOS.DBF")},
+      {"nuevo/../../grupos.dbf", drive.native("GC/GRUPOS.DBF")},
+      {"./../sub/./alumnos.dbf", drive.native("GC/sub/ALUMNOS.DBF")},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(fs::weakly_canonical(winpath::toNative(c.path)), fs::weakly_canonical(c.native))
+        << c.path;
+  fs::current_path(saved);
+}
+
 TEST(WinPathTest, NativePathsAndWindowsSpelling) {
   TempDrive drive;
   fs::create_directories(drive.native("GC/Curs 2026"));
