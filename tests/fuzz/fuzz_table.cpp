@@ -213,8 +213,9 @@ void checkLayout(const dbf::Layout& t, std::size_t size, std::uint32_t count) {
     EXPECT(f.length >= 1);
     EXPECT(f.offset == next);
     next += f.length;
-    EXPECT(static_cast<std::uint32_t>(next) <= t.recordLength);
   }
+  // The fields fill the record exactly: any other record length is a damaged header.
+  EXPECT(static_cast<std::uint32_t>(next) == t.recordLength);
   if (t.nullFlagsField >= 0) EXPECT(static_cast<std::size_t>(t.nullFlagsField) < t.fields.size());
   EXPECT(t.headerLength + static_cast<std::uint64_t>(count) * t.recordLength <= size);
 }
