@@ -145,7 +145,8 @@ class ExportarTest : public QObject {
 
   void language_data() {
     QTest::addColumn<QString>("texto");
-    QTest::addColumn<QString>("como");  // "elegido" from the list, or typed then "Enter" or "boton"
+    QTest::addColumn<QString>("como");  // "elegido" from the list; or typed, then "Enter" or the
+                                        // button clicked ("boton")
     QTest::addColumn<QString>("nombre");
     const QString val = QString::fromUtf8(prueba::kNombreValenciano);
     const QString cas = QString::fromUtf8(prueba::kNombreCastellano);
@@ -178,19 +179,22 @@ class ExportarTest : public QObject {
     TExportarDatos d({});
     d.FormCreate();
     d.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    QVERIFY(QTest::qWaitForWindowActive(&d));
     auto* idioma = d.findChild<QComboBox*>("ComboBoxValCast");
     if (como == "elegido") {
       idioma->setCurrentIndex(idioma->findText(texto));
     } else if (!texto.isNull()) {
       idioma->setFocus();
+      QVERIFY(idioma->lineEdit()->hasFocus());
       idioma->lineEdit()->selectAll();
       QTest::keyClicks(idioma->lineEdit(), texto);
     }
+    // The button pressed with the mouse takes the focus from the box first, as it does
+    // for the user.
     if (como == "Enter")
       QTest::keyClick(idioma->lineEdit(), Qt::Key_Return);
     else
-      exportar(d);
+      QTest::mouseClick(d.findChild<QPushButton*>("BExportar"), Qt::LeftButton);
     if (!texto.isNull() && como != "elegido") QCOMPARE(idioma->currentText(), texto);
     QCOMPARE(g.errores(), QStringList{});
     QCOMPARE(g.textos().value(0), kAviso);
