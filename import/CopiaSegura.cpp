@@ -18,6 +18,10 @@ const std::array<const char*, 2> kHorarios = {"horgrup.dbf", "horprof.dbf"};
 // A backup folder is written under this ending and renamed when whole.
 constexpr const char* kCopiaAMedias = ".tmp";
 
+// Files are read and summed in blocks of this size: a sum taken again (at the next start)
+// must see the same blocks as the one taken while copying.
+constexpr std::size_t kBloque = 1 << 16;
+
 struct Huella {
   std::uint64_t tamano = 0;
   std::uint64_t suma = kSumaInicial;
@@ -31,7 +35,7 @@ Huella copiarFirme(const std::string& origen, const std::string& destino, bool s
   try {
     plat::File entrada = plat::File::open(origen, plat::Access::Read);
     plat::File salida = plat::File::create(destino);
-    std::vector<char> buffer(1 << 16);
+    std::vector<char> buffer(kBloque);
     for (;;) {
       std::size_t n = entrada.readAt(h.tamano, buffer.data(), buffer.size());
       if (n == 0) break;
@@ -53,7 +57,7 @@ std::optional<Huella> huellaDe(const std::string& ruta) {
   try {
     plat::File f = plat::File::open(ruta, plat::Access::Read);
     Huella h;
-    std::vector<char> buffer(1 << 16);
+    std::vector<char> buffer(kBloque);
     while (std::size_t n = f.readAt(h.tamano, buffer.data(), buffer.size())) {
       h.suma = sumaDeBytes(buffer.data(), n, h.suma);
       h.tamano += n;
@@ -69,6 +73,11 @@ bool tieneElNuevo(const std::string& ruta, const ArchivoDevuelto& a) {
 }
 
 std::string nativa(const std::string& ruta) { return winpath::toNative(ruta); }
+
+// The native path of a GESCEN table.
+std::string tablaGC(const std::string& carpetaGC, const char* tabla) {
+  return nativa(gc::archivoGC(carpetaGC, tabla));
+}
 std::string nombreDe(const std::string& ruta) {
   return winpath::fsText(winpath::fsPath(ruta).filename());
 }
@@ -100,7 +109,7 @@ RegistroDevolucion planear(const std::string& carpetaGC) {
   r.carpetaGC = carpetaGC;
   for (const char* tabla : kHorarios) {
     ArchivoDevuelto a;
-    a.destino = nativa(gc::archivoGC(carpetaGC, tabla));
+    a.destino = tablaGC(carpetaGC, tabla);
     a.nuevo = winpath::join(carpetaDe(a.destino), nombreProvisional(tabla));
     if (plat::fileExists(a.destino)) {
       if (r.copias.empty()) r.copias = carpetaDeCopias();
@@ -112,9 +121,12 @@ RegistroDevolucion planear(const std::string& carpetaGC) {
   return r;
 }
 
+void comprobarLibre(const std::string& tabla) {
+  if (plat::inUseByOther(tabla)) throw GescenAbiertaError(winpath::toWindows(tabla));
+}
+
 void comprobarLibres(const RegistroDevolucion& r) {
-  for (const ArchivoDevuelto& a : r.archivos)
-    if (plat::inUseByOther(a.destino)) throw GescenAbiertaError(winpath::toWindows(a.destino));
+  for (const ArchivoDevuelto& a : r.archivos) comprobarLibre(a.destino);
 }
 
 // The old tables, copied into the backup folder under its temporary name, which it
@@ -239,10 +251,7 @@ GescenAbiertaError::GescenAbiertaError(const std::string& tabla)
                          ". Ciérrela y vuelva a intentarlo.") {}
 
 void ComprobarHorariosLibres(const std::string& carpetaGC) {
-  for (const char* tabla : kHorarios) {
-    const std::string ruta = gc::archivoGC(carpetaGC, tabla);
-    if (plat::inUseByOther(nativa(ruta))) throw GescenAbiertaError(ruta);
-  }
+  for (const char* tabla : kHorarios) comprobarLibre(tablaGC(carpetaGC, tabla));
 }
 
 std::string DevolverHorarios(const std::string& carpetaGC) {

@@ -10,56 +10,28 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 
-from dbfread import DBF
+from escuela import escuela_temporal, falla, leer
 
 BUILD = sys.argv[1]
-CLI = os.path.join(BUILD, "transzorvex-cli")
-GEN = os.path.join(BUILD, "tzv-generador")
 # The calls a kill is tried at, in the order they are reported.
 LLAMADAS = ["rename", "fsync", "unlink", "write", "pwrite64"]
-
-
-def falla(texto):
-    sys.exit("FALLO: " + texto)
 
 
 def ejecutar(*orden, **kw):
     return subprocess.run(orden, capture_output=True, text=True, **kw)
 
 
-def leer(ruta):
-    with open(ruta, "rb") as f:
-        return f.read()
-
-
 if subprocess.run(["strace", "-o", "/dev/null", "true"], capture_output=True).returncode != 0:
     print("strace no puede seguir procesos en esta máquina")
     sys.exit(77)
 
-prefijo = tempfile.mkdtemp()
-try:
-    os.makedirs(os.path.join(prefijo, "dosdevices"))
-    C = os.path.join(prefijo, "drive_c")
-    os.makedirs(C)
-    os.symlink("../drive_c", os.path.join(prefijo, "dosdevices", "c:"))
-    os.symlink("/", os.path.join(prefijo, "dosdevices", "z:"))
-    os.environ["WINEPREFIX"] = prefijo
-    GC = os.path.join(C, "GC")
-    TRABAJO = os.path.join(C, "ZORVTMP")
-    COPIAS = os.path.join(TRABAJO, "VALENCIA", "COPIAS")
-    REGISTRO = os.path.join(TRABAJO, "VALENCIA", "DEVOLUCION.TZV")
-
-    ejecutar(GEN, "gescen", GC, "--tamano", "pequeno", "--semilla", "5", check=True)
-    ejecutar(CLI, "exportar", check=True)
-    ejecutar(GEN, "solucion", TRABAJO, "--semilla", "5", "--registros", "3000", check=True)
-    # Every teacher gets a number, so that each run goes to its end without a question.
-    dnis = []
-    for i, p in enumerate(DBF(os.path.join(TRABAJO, "PROFT.DBF"))):
-        if not p["DNI"]:
-            dnis += ["--dni", f"{p['ABREV']}={90000000 + i}"]
-    importar = [CLI, "importar"] + dnis
+with escuela_temporal(BUILD) as escuela:
+    GC = escuela.gc
+    COPIAS = os.path.join(escuela.trabajo, "VALENCIA", "COPIAS")
+    REGISTRO = os.path.join(escuela.trabajo, "VALENCIA", "DEVOLUCION.TZV")
+    CLI = escuela.cli
+    importar = escuela.preparar("pequeno", 5, 3000)
 
     tablas = ["horgrup.dbf", "horprof.dbf"]
     viejo = {t: leer(os.path.join(GC, t)) for t in tablas}
@@ -76,7 +48,7 @@ try:
     ejecutar(*importar, check=True)
     restaurar()
     # One whole run, traced: the new tables, and each call it makes, in order.
-    traza = os.path.join(prefijo, "traza.txt")
+    traza = os.path.join(escuela.c, "traza.txt")
     r = ejecutar("strace", "-f", "-o", traza, "-e", "trace=" + ",".join(LLAMADAS), *importar)
     if r.returncode != 0:
         falla("la importación completa falló: " + r.stderr)
@@ -136,5 +108,3 @@ try:
         falla("\n".join(fallos))
     if total == 0 or len(resultados) < 2:
         falla("los cortes no dieron los dos desenlaces: " + str(dict(resultados)))
-finally:
-    shutil.rmtree(prefijo, ignore_errors=True)

@@ -20,3 +20,9 @@ inline bool CabeEnColumna(RejillaDatos* rejilla, int columna, const QString& tex
   const QRect caja = rejilla->style()->subElementRect(QStyle::SE_ItemViewItemText, &op, rejilla);
   return op.rect.width() > 0 && op.fontMetrics.horizontalAdvance(texto) <= caja.width();
 }
+
+// Whether a column shows `caracteres` digits in full, digits being the widest of the
+// characters the grids' fields hold (DNI numbers, times, period numbers).
+inline bool MuestraSusCaracteres(RejillaDatos* rejilla, int columna, int caracteres) {
+  return CabeEnColumna(rejilla, columna, QString("1234567890").repeated(5).left(caracteres));
+}

@@ -177,13 +177,12 @@ void ControlPlantillaTest::rejilla() {
   QCOMPARE(d.wwDataSource1->headerData(columna, Qt::Horizontal).toString(), titulo);
   QCOMPARE(bool(d.wwDataSource1->flags(d.wwDataSource1->index(0, columna)) & Qt::ItemIsEditable),
            editable);
-  // The column shows its number of characters in full, digits being the widest the
-  // fields hold (a DNI of 8 digits in a column of 10, times, period numbers).
+  // The column shows its number of characters in full (a DNI of 8 digits in a column of
+  // 10).
   d.show();
   QVERIFY(QTest::qWaitForWindowExposed(&d));
-  const QString digitos = QString("1234567890").repeated(5).left(caracteres);
   QVERIFY2(
-      CabeEnColumna(g, columna, digitos),
+      MuestraSusCaracteres(g, columna, caracteres),
       qPrintable(QString("%1 px for %2 characters").arg(g->columnWidth(columna)).arg(caracteres)));
   QCOMPARE(g->colorTitulos(), QColor(0xFE, 0xE4, 0xA9));
   QCOMPARE(g->colorCeldas(), QColor(0xF0, 0xFB, 0xFF));
