@@ -35,7 +35,9 @@ void Ayuda::setLanzador(Lanzador lanzador) {
   lanzador_ = lanzador ? std::move(lanzador) : Lanzador(lanzarSuelto);
 }
 
-QString Ayuda::rutaArchivo() const { return QDir(CarpetaPrograma()).filePath(archivo_); }
+QString Ayuda::rutaArchivo() const {
+  return QDir(QString::fromStdString(CarpetaPrograma())).filePath(archivo_);
+}
 
 void Ayuda::contenido() { pedir(0); }
 

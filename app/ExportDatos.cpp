@@ -413,8 +413,7 @@ void TExportarDatos::cerrarDialogo() { close(); }
 // closes; a file that cannot be written keeps the dialog open.
 bool TExportarDatos::FormClose() {
   if (!estado_.modoAnfitrion()) return true;
-  const QString ruta =
-      QDir(tzv::CarpetaPrograma()).filePath(QString::fromUtf8(tzv::kArchivoAjustes));
+  const QString ruta = QString::fromStdString(tzv::JuntoAlPrograma(tzv::kArchivoAjustes));
   if (ini::EscribirValor(ruta.toStdString(), "Transformadores", "Transformado",
                          std::to_string(estado_.resultado)))
     return true;

@@ -5,6 +5,7 @@
 
 #include "CopiaSegura.h"
 #include "Programa.h"
+#include "TextoAviso.h"
 
 namespace tzv {
 namespace {
@@ -14,18 +15,8 @@ Contestador& contestador() {
   return c;
 }
 
-// The program's texts break their lines as Windows boxes take them, with a line feed
-// and a carriage return in either order: a box here shows one line break for each
-// pair, not two.
-QString conSaltosDeLinea(QString texto) {
-  texto.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  texto.replace(QLatin1String("\n\r"), QLatin1String("\n"));
-  texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return texto;
-}
-
 void mostrar(QWidget* padre, TipoAviso tipo, const QString& textoPrograma) {
-  const QString texto = conSaltosDeLinea(textoPrograma);
+  const QString texto = QString::fromStdString(ConSaltosDeLinea(textoPrograma.toStdString()));
   if (contestador()) {
     contestador()(tipo, texto);
     return;
@@ -52,16 +43,12 @@ void mostrar(QWidget* padre, TipoAviso tipo, const QString& textoPrograma) {
 
 }  // namespace
 
-QString ConPuntoFinal(const QString& texto) {
-  return texto.endsWith(QLatin1Char('.')) ? texto : texto + QLatin1Char('.');
-}
-
 void MostrarMensaje(QWidget* padre, const QString& texto) {
   mostrar(padre, TipoAviso::Mensaje, texto);
 }
 
 void MostrarError(QWidget* padre, const QString& texto) {
-  mostrar(padre, TipoAviso::Error, ConPuntoFinal(texto));
+  mostrar(padre, TipoAviso::Error, QString::fromStdString(ConPuntoFinal(texto.toStdString())));
 }
 
 void TerminarImportacionInterrumpida() {

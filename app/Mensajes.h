@@ -12,9 +12,6 @@ namespace tzv {
 
 enum class TipoAviso { Mensaje, Error };
 
-// The text as the error display shows it: a full stop is appended when it lacks one.
-QString ConPuntoFinal(const QString& texto);
-
 void MostrarMensaje(QWidget* padre, const QString& texto);
 void MostrarError(QWidget* padre, const QString& texto);
 

@@ -4,15 +4,12 @@
 #include "TablasIntercambio.h"
 
 namespace tzv {
-namespace {
 
-bool algunoSinDni(dbf::Table& t) {
-  for (t.first(); !t.eof(); t.next())
-    if (t.asInteger("DNI") == 0) return true;
+bool AlgunProfesorSinDni(dbf::Table& profesores) {
+  for (profesores.first(); !profesores.eof(); profesores.next())
+    if (profesores.asInteger("DNI") == 0) return true;
   return false;
 }
-
-}  // namespace
 
 bool ComprobarDNI(dbf::Table& profesores, Interaccion& ui) {
   bool continuar = true;
@@ -20,7 +17,7 @@ bool ComprobarDNI(dbf::Table& profesores, Interaccion& ui) {
     profesores.close();
     profesores.setTableName(rutaIntercambio(kPROFT));
     profesores.open();
-    if (!algunoSinDni(profesores)) return true;
+    if (!AlgunProfesorSinDni(profesores)) return true;
     if (!continuar) {
       ui.mensaje(kProfesorSinDni);
       ui.cerrarDialogo();

@@ -132,6 +132,9 @@ void setDecimalSeparator(char separator);
 // The separator the system's regional settings give, read once by decimalSeparator.
 char userDecimalSeparator();
 
+// Full path of the running program's file (native path); empty when unknown.
+std::string programFile();
+
 // Environment variable, or empty text when unset.
 std::string environment(const char* name);
 

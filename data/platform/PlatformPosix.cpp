@@ -373,4 +373,9 @@ std::string environment(const char* name) {
   return value != nullptr ? std::string(value) : std::string();
 }
 
+std::string programFile() {
+  std::string ruta;
+  return linkText("/proc/self/exe", ruta) ? ruta : std::string();
+}
+
 }  // namespace plat

@@ -514,4 +514,15 @@ std::string environment(const char* name) {
   return utf8(value.data(), n);
 }
 
+std::string programFile() {
+  // Long paths do not fit MAX_PATH: the buffer grows until the whole path fits.
+  std::wstring buf(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    if (n == 0) return std::string();
+    if (n < buf.size()) return utf8(buf.data(), n);
+    buf.resize(buf.size() * 2);
+  }
+}
+
 }  // namespace plat

@@ -6,6 +6,7 @@
 #include "AspectoDialogo.h"
 #include "AvisoError.h"
 #include "BotonGlifo.h"
+#include "ComprobarDNI.h"
 #include "EtiquetaFondo.h"
 #include "FuenteDatos.h"
 #include "NavegadorDatos.h"
@@ -79,15 +80,7 @@ void TControlProfesores::ProftDBGridExit() {
 }
 
 void TControlProfesores::BitBtn1Click() {
-  DNICorrecto = true;
-  // Moving to the first record stores one still being edited.
-  wwTableProft->first();
-  for (; !wwTableProft->eof(); wwTableProft->next()) {
-    if (wwTableProft->asInteger("DNI") == 0) {
-      DNICorrecto = false;
-      break;
-    }
-  }
+  DNICorrecto = !tzv::AlgunProfesorSinDni(*wwTableProft);
   wwDataSource1->setTabla(nullptr);
   wwTableProft->close();
   wwTableProft.reset();

@@ -33,13 +33,13 @@ QStringList Guion::errores() const {
 }
 
 Escenario::Escenario() : cwdAntes_(QDir::currentPath()) {
-  tzv::FijarCarpetaPrograma(programa_.path());
+  tzv::FijarCarpetaPrograma(programa_.path().toStdString());
   QDir::setCurrent(QString::fromStdString(drive.driveC()));
 }
 
 Escenario::~Escenario() {
   QDir::setCurrent(cwdAntes_);
-  tzv::FijarCarpetaPrograma(QString());
+  tzv::FijarCarpetaPrograma({});
   while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
 }
 

@@ -1,5 +1,6 @@
 #include "Consola.h"
 
+#include "ComprobarDNI.h"
 #include "TablasIntercambio.h"
 #include "Table.h"
 
@@ -7,7 +8,6 @@ bool InteraccionConsola::controlProfesores() {
   dbf::Table proft;
   proft.setTableName(tzv::rutaIntercambio(tzv::kPROFT));
   proft.open();
-  bool completo = true;
   for (proft.first(); !proft.eof(); proft.next()) {
     auto dni = dniPorAbreviatura.find(proft.asString("ABREV"));
     if (dni != dniPorAbreviatura.end() && proft.asInteger("DNI") == 0) {
@@ -15,8 +15,8 @@ bool InteraccionConsola::controlProfesores() {
       proft.setInteger("DNI", dni->second);
       proft.post();
     }
-    if (proft.asInteger("DNI") == 0) completo = false;
   }
+  const bool completo = !tzv::AlgunProfesorSinDni(proft);
   proft.close();
   return completo;
 }

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include "TextoAviso.h"
+
 namespace rejilla {
 namespace {
 
@@ -21,7 +23,7 @@ void MostrarError(QWidget* padre, const QString& texto) {
     avisoFijado()(padre, texto);
     return;
   }
-  const QString conPunto = texto.endsWith(QLatin1Char('.')) ? texto : texto + QLatin1Char('.');
+  const QString conPunto = QString::fromStdString(tzv::ConPuntoFinal(texto.toStdString()));
   QMessageBox caja(QMessageBox::Critical, QCoreApplication::applicationName(), conPunto,
                    QMessageBox::Ok, padre != nullptr ? padre->window() : nullptr);
   caja.setTextFormat(Qt::PlainText);

@@ -1,19 +1,12 @@
 #pragma once
-// What the runs need of the user interface and of the program-wide state. The dialogs
-// implement it with windows; the command-line tool and the tests with plain code.
+// What the runs need of the user interface. The dialogs implement it with windows;
+// the command-line tool and the tests with plain code.
 
-#include <cstdint>
 #include <string>
 
-namespace tzv {
+#include "EstadoPrograma.h"
 
-// Program-wide state: the result flag reported to the host, and the number of launch
-// arguments (2 when the timetable generator started the program).
-struct EstadoPrograma {
-  std::int32_t resultado = 0;
-  std::int32_t numeroArgumentos = 0;
-  bool modoAnfitrion() const { return numeroArgumentos == 2; }
-};
+namespace tzv {
 
 class Interaccion {
  public:

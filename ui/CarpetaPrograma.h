@@ -1,0 +1,17 @@
+#pragma once
+// The folder of the program file, where the host's settings file and the help file
+// lie beside the program.
+
+#include <string>
+
+namespace tzv {
+
+// Native path of the folder, without a trailing separator.
+std::string CarpetaPrograma();
+// Tests point it at a folder of their own, so that the files the program keeps beside
+// itself are not written into the build; an empty text goes back to the real one.
+void FijarCarpetaPrograma(const std::string& carpeta);
+// Native path of a file in that folder.
+std::string JuntoAlPrograma(const std::string& nombre);
+
+}  // namespace tzv
