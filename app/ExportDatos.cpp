@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,10 +13,12 @@
 #include <QStyle>
 #include <QWindow>
 #include <exception>
+#include <stdexcept>
 
 #include "ArchivoIni.h"
 #include "Ayuda.h"
 #include "CajaUnidades.h"
+#include "DisposicionQt.h"
 #include "Exportacion.h"
 #include "Importacion.h"
 #include "LineaOrdenes.h"
@@ -27,29 +30,9 @@
 #include "Programa.h"
 #include "Staging.h"
 
-#ifndef TZV_VERSION
-#define TZV_VERSION "1.0.0"
-#endif
-
 namespace {
 
-constexpr int kAncho = 599;
-constexpr int kAlto = 267;
-constexpr int kAltoPanelCarpetas = 150;
-constexpr int kAltoPanelesSuperiores = kAlto - kAltoPanelCarpetas;  // 117
-constexpr int kAnchoPanelExportar = 299;
-constexpr int kContexto = 1;
-
-const QColor kAzul(0, 0, 255);
-const QColor kRojo(255, 0, 0);
-const QColor kNegro(0, 0, 0);
-
-QFont fuente(const char* familia, int pixeles, bool negrita) {
-  QFont f(QString::fromLatin1(familia));
-  f.setPixelSize(pixeles);
-  f.setBold(negrita);
-  return f;
-}
+const ui::Dialogo& kDisposicion = ui::DialogoPrincipal();
 
 void colorTexto(QWidget* w, const QColor& color) {
   QPalette p = w->palette();
@@ -59,38 +42,77 @@ void colorTexto(QWidget* w, const QColor& color) {
   w->setPalette(p);
 }
 
-template <class T>
-T* nombrado(T* w, const char* nombre) {
-  w->setObjectName(QString::fromLatin1(nombre));
-  return w;
-}
-
 // A label drawn over its pane's gradient. Labels that wrap have a fixed box; the others
 // take the size of their text.
-QLabel* etiqueta(QWidget* pane, const char* nombre, const QString& texto, const QFont& f,
-                 const QColor& color, const QRect& caja) {
-  auto* l = nombrado(new QLabel(pane), nombre);
+QLabel* etiqueta(QWidget* pane, const ui::Control& c) {
+  auto* l = new QLabel(pane);
   l->setTextFormat(Qt::PlainText);
-  l->setText(texto);
-  AplicarFuente(l, f);
-  colorTexto(l, color);
+  l->setText(TextoQt(c.texto));
+  AplicarFuente(l, FuenteQt(c.fuente));
   l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   l->setAutoFillBackground(false);
-  if (caja.width() > 0) {
-    l->setWordWrap(true);
-    l->setGeometry(caja);
+  if (c.caja.ancho > 0) {
+    l->setWordWrap(c.ajusteLinea);
+    l->setGeometry(CajaQt(c.caja));
   } else {
-    l->move(caja.topLeft());
+    l->move(c.caja.x, c.caja.y);
     l->adjustSize();
   }
   return l;
 }
 
-PanelDegradado* panel(QWidget* padre, const char* nombre, const QColor& inicio, const QColor& medio,
-                      const QColor& fin) {
-  auto* p = nombrado(new PanelDegradado(padre), nombre);
-  p->setColores(inicio, medio, fin);
-  return p;
+// The language box: typed text is read as it stands; it never becomes an item of its
+// own, nor is it completed or matched to an item in another case: "castellano" typed
+// stays "castellano". A case-sensitive completer with nothing to offer keeps Enter from
+// taking the item that matches without regard to case.
+QComboBox* desplegableTexto(QWidget* pane, const ui::Control& c) {
+  auto* caja = new QComboBox(pane);
+  caja->setEditable(true);
+  caja->setInsertPolicy(QComboBox::NoInsert);
+  for (std::string_view e : c.elementos) caja->addItem(TextoQt(e));
+  auto* sinCompletar = new QCompleter(QStringList{}, caja);
+  sinCompletar->setCaseSensitivity(Qt::CaseSensitive);
+  caja->setCompleter(sinCompletar);
+  caja->setEditText(TextoQt(c.texto));
+  if (c.conFondo) {
+    QPalette p = caja->palette();
+    p.setColor(QPalette::Base, ColorQt(c.fondo));
+    caja->setPalette(p);
+  }
+  return caja;
+}
+
+QWidget* crear(QWidget* pane, const ui::Control& c) {
+  using ui::Clase;
+  switch (c.clase) {
+    case Clase::Etiqueta:
+      return etiqueta(pane, c);
+    case Clase::Edicion:
+      return new QLineEdit(pane);
+    case Clase::ListaCarpetas:
+      return new ListaCarpetas(pane);
+    case Clase::CajaUnidades:
+      return new CajaUnidades(pane);
+    case Clase::Desplegable: {
+      auto* caja = new QComboBox(pane);
+      caja->setEditable(false);
+      return caja;
+    }
+    case Clase::DesplegableTexto:
+      return desplegableTexto(pane, c);
+    case Clase::Boton:
+      return new QPushButton(TextoQt(c.texto), pane);
+    case Clase::BotonAceptar:
+    case Clase::BotonCerrar: {
+      const auto glifo =
+          c.clase == Clase::BotonAceptar ? QStyle::SP_DialogOkButton : QStyle::SP_DialogCloseButton;
+      return new QPushButton(pane->style()->standardIcon(glifo), TextoQt(c.texto), pane);
+    }
+    case Clase::Rejilla:
+    case Clase::Navegador:
+      break;
+  }
+  throw std::logic_error("El diálogo principal no tiene rejillas");
 }
 
 }  // namespace
@@ -99,12 +121,12 @@ TExportarDatos::TExportarDatos(const QStringList& argumentos, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       argumentos_(argumentos) {
-  setObjectName(QStringLiteral("ExportarDatos"));
-  setWindowTitle(QStringLiteral("Exportar e importar datos "));
-  setFont(fuente("MS Sans Serif", 11, false));
-  setFixedSize(kAncho, kAlto);
+  setObjectName(TextoQt(kDisposicion.nombre));
+  setWindowTitle(TextoQt(kDisposicion.titulo));
+  setFont(FuenteQt(kDisposicion.fuente));
+  setFixedSize(kDisposicion.ancho, kDisposicion.alto);
   setSizeGripEnabled(false);
-  tzv::FijarContextoAyuda(this, kContexto);
+  tzv::FijarContextoAyuda(this, kDisposicion.contextoAyuda);
   crearControles();
   colocarPaneles();
   ordenTabulacion();
@@ -123,135 +145,64 @@ TExportarDatos::~TExportarDatos() {
   }
 }
 
+// Every pane and control as the layout gives it; then what each one does.
 void TExportarDatos::crearControles() {
-  const QFont arial11 = fuente("Arial", 11, false);
-  const QFont arial11b = fuente("Arial", 11, true);
-  const QFont arial12b = fuente("Arial", 12, true);
-  const QFont arial13b = fuente("Arial", 13, true);
-  const QFont sans11b = fuente("MS Sans Serif", 11, true);
+  QHash<QString, QWidget*> porNombre;
+  for (const ui::Panel& p : kDisposicion.paneles) {
+    auto* panel = new PanelDegradado(this);
+    panel->setObjectName(TextoQt(p.nombre));
+    panel->setColores(ColorQt(p.inicio), ColorQt(p.medio), ColorQt(p.fin));
+    if (p.contextoAyuda != 0) tzv::FijarContextoAyuda(panel, p.contextoAyuda);
+    porNombre.insert(panel->objectName(), panel);
+  }
+  for (const ui::Control& c : kDisposicion.controles) {
+    QWidget* w = crear(porNombre.value(TextoQt(c.panel)), c);
+    w->setObjectName(TextoQt(c.nombre));
+    if (c.clase != ui::Clase::Etiqueta) {
+      w->setGeometry(CajaQt(c.caja));
+      if (c.clase != ui::Clase::DesplegableTexto) w->setFont(FuenteQt(c.fuente));
+    }
+    colorTexto(w, ColorQt(c.color));
+    if (c.contextoAyuda != 0) tzv::FijarContextoAyuda(w, c.contextoAyuda);
+    porNombre.insert(w->objectName(), w);
+  }
+  auto de = [&porNombre]<class T>(T*& miembro, const char* nombre) {
+    miembro = qobject_cast<T*>(porNombre.value(QString::fromLatin1(nombre)));
+    Q_ASSERT(miembro != nullptr);
+  };
+  de(Draw3D1, "Draw3D1");
+  de(Draw3D2, "Draw3D2");
+  de(Draw3D3, "Draw3D3");
+  de(Label1, "Label1");
+  de(EdNuevoDir, "EdNuevoDir");
+  de(ListaDirectorios, "ListaDirectorios");
+  de(ListaUnidades, "ListaUnidades");
+  de(CBCentro, "CBCentro");
+  de(Label2, "Label2");
+  de(BExportar, "BExportar");
+  de(BClose, "BClose");
+  de(Label3, "Label3");
+  de(Label4, "Label4");
+  de(BImportar, "BImportar");
+  de(Label5, "Label5");
+  de(Label6, "Label6");
+  de(Label8, "Label8");
+  de(Label9, "Label9");
+  de(ComboBoxValCast, "ComboBoxValCast");
+  de(Label7, "Label7");
+  de(Button1, "Button1");
+  // The bold face of the language box is struck twice on the text it draws.
+  AplicarFuente(ComboBoxValCast, FuenteQt(kDisposicion.control("ComboBoxValCast").fuente),
+                ComboBoxValCast->lineEdit());
 
-  // Folder pane, along the bottom.
-  Draw3D1 = panel(this, "Draw3D1", QColor(0xC2, 0xCD, 0xFE), QColor(0xCF, 0xF2, 0xFE),
-                  QColor(0xCC, 0xD8, 0xE6));
-  tzv::FijarContextoAyuda(Draw3D1, kContexto);
-  Label1 =
-      etiqueta(Draw3D1, "Label1", QStringLiteral("Carpeta en la que se encuentran los datos de GC"),
-               arial11, kAzul, QRect(14, 3, 0, 0));
-
-  EdNuevoDir = nombrado(new QLineEdit(Draw3D1), "EdNuevoDir");
-  EdNuevoDir->setGeometry(14, 18, 220, 22);
-  EdNuevoDir->setFont(arial11b);
-  colorTexto(EdNuevoDir, kNegro);
-
-  ListaDirectorios = nombrado(new ListaCarpetas(Draw3D1), "ListaDirectorios");
-  ListaDirectorios->setGeometry(14, 41, 220, 83);
-  ListaDirectorios->setFont(arial11b);
-  colorTexto(ListaDirectorios, kNegro);
   ListaDirectorios->setAlCambiar([this] { ListaDirectoriosChange(); });
   connect(ListaDirectorios, &ListaCarpetas::aperturaPedida, this, &TExportarDatos::abrirCarpeta);
-
-  ListaUnidades = nombrado(new CajaUnidades(Draw3D1), "ListaUnidades");
-  ListaUnidades->setGeometry(13, 125, 222, 20);
-  ListaUnidades->setFont(arial11b);
-  colorTexto(ListaUnidades, kNegro);
   ListaUnidades->mostrarCarpeta(ListaDirectorios->directorio());
   connect(ListaUnidades, &CajaUnidades::unidadElegida, this, &TExportarDatos::elegirUnidad);
-
-  CBCentro = nombrado(new QComboBox(Draw3D1), "CBCentro");
-  CBCentro->setEditable(false);
-  CBCentro->setGeometry(304, 17, 145, 21);
-
-  Label2 = etiqueta(Draw3D1, "Label2", QStringLiteral("Código del centro"), arial11, kAzul,
-                    QRect(303, 3, 0, 0));
-
-  // Export pane, top left.
-  Draw3D2 = panel(this, "Draw3D2", QColor(0xF9, 0xD3, 0x7D), Qt::white, QColor(0xFF, 0xEE, 0xDD));
-  tzv::FijarContextoAyuda(Draw3D2, kContexto);
-
-  BExportar = nombrado(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                                       QStringLiteral("Aceptar"), Draw3D2),
-                       "BExportar");
-  BExportar->setGeometry(71, 90, 89, 25);
   connect(BExportar, &QPushButton::clicked, this, &TExportarDatos::BExportarClick);
-
-  BClose = nombrado(new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                                    QStringLiteral("&Salir"), Draw3D1),
-                    "BClose");
-  BClose->setGeometry(304, 51, 89, 25);
   connect(BClose, &QPushButton::clicked, this, &TExportarDatos::BCloseClick);
-
-  Label3 = etiqueta(
-      Draw3D2, "Label3",
-      QStringLiteral(
-          "Exportar datos desde GC hacia Zorvex (Generador de horarios y organizador de grupos)"),
-      arial12b, kNegro, QRect(2, 34, 296, 36));
-
-  // Import pane, top right.
-  Draw3D3 = panel(this, "Draw3D3", QColor(0xF9, 0xD3, 0x7D), Qt::white, QColor(0xFF, 0xEE, 0xDD));
-  Label4 = etiqueta(Draw3D3, "Label4", QStringLiteral("Importar datos desde Zorvex (hacia GC)"),
-                    arial13b, kNegro, QRect(6, 0, 281, 25));
-
-  BImportar = nombrado(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                                       QStringLiteral("Aceptar"), Draw3D3),
-                       "BImportar");
-  BImportar->setGeometry(92, 57, 89, 25);
   connect(BImportar, &QPushButton::clicked, this, &TExportarDatos::BImportarClick);
-
-  Label5 =
-      etiqueta(Draw3D3, "Label5",
-               QStringLiteral(
-                   "ATENCIÓN. Debería efectuar una copia de seguridad de los datos de GC, antes de "
-                   "lanzar este proceso."),
-               arial12b, kRojo, QRect(9, 17, 275, 48));
-  Label6 =
-      etiqueta(Draw3D3, "Label6",
-               QStringLiteral(
-                   "ATENCIÓN. Es necesario reorganizar los archivos de GC después de efectuar este "
-                   "proceso."),
-               arial12b, kRojo, QRect(9, 86, 281, 65));
-  Label8 =
-      etiqueta(Draw3D2, "Label8",
-               QStringLiteral("UTILIDAD TRANSFERENCIA DE DATOS                GESCEN<->ZORVEX"),
-               arial13b, kAzul, QRect(23, 3, 257, 34));
-  Label9 = etiqueta(Draw3D2, "Label9", QStringLiteral("Recoger Textos Asignaturas en:"), sans11b,
-                    kRojo, QRect(6, 71, 0, 0));
-
-  ComboBoxValCast = nombrado(new QComboBox(Draw3D2), "ComboBoxValCast");
-  ComboBoxValCast->setEditable(true);
-  // Typed text is read as it stands; it never becomes an item of its own.
-  ComboBoxValCast->setInsertPolicy(QComboBox::NoInsert);
-  ComboBoxValCast->addItems({QStringLiteral("VALENCIÁ"), QStringLiteral("CASTELLANO")});
-  // Nor is it completed or matched to an item in another case: "castellano" typed stays
-  // "castellano" (Valencian names); only the exact "CASTELLANO" means Castilian. A
-  // case-sensitive completer with nothing to offer keeps Enter from taking the item that
-  // matches without regard to case.
-  auto* sinCompletar = new QCompleter(QStringList{}, ComboBoxValCast);
-  sinCompletar->setCaseSensitivity(Qt::CaseSensitive);
-  ComboBoxValCast->setCompleter(sinCompletar);
-  ComboBoxValCast->setEditText(QStringLiteral("VALENCIÁ"));
-  ComboBoxValCast->setGeometry(193, 66, 93, 21);
-  {
-    QPalette p = ComboBoxValCast->palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::Text, kNegro);
-    p.setColor(QPalette::ButtonText, kNegro);
-    ComboBoxValCast->setPalette(p);
-  }
-  AplicarFuente(ComboBoxValCast, sans11b, ComboBoxValCast->lineEdit());
-
-  Label7 = etiqueta(
-      Draw3D1, "Label7",
-      QStringLiteral("TransZorvexValencia v%1 - Proyecto TZV").arg(QStringLiteral(TZV_VERSION)),
-      arial11b, kRojo, QRect(301, 130, 293, 14));
-
-  Button1 = nombrado(new QPushButton(QStringLiteral("F1 AYUDA"), Draw3D1), "Button1");
-  Button1->setGeometry(310, 81, 75, 21);
   connect(Button1, &QPushButton::clicked, this, &TExportarDatos::Button1Click);
-
-  for (QWidget* w :
-       std::initializer_list<QWidget*>{EdNuevoDir, ListaDirectorios, ListaUnidades, CBCentro,
-                                       BClose, Button1, BExportar, ComboBoxValCast, BImportar})
-    tzv::FijarContextoAyuda(w, kContexto);
 
   // Both OK buttons are default buttons: Enter is handled in keyPressEvent.
   for (QPushButton* b : {BExportar, BImportar, BClose, Button1}) b->setAutoDefault(true);
@@ -259,27 +210,21 @@ void TExportarDatos::crearControles() {
 }
 
 void TExportarDatos::ordenTabulacion() {
-  const QList<QWidget*> orden = {EdNuevoDir, ListaDirectorios, ListaUnidades,   CBCentro, BClose,
-                                 Button1,    BExportar,        ComboBoxValCast, BImportar};
+  QList<QWidget*> orden;
+  for (std::string_view nombre : kDisposicion.ordenTabulacion)
+    orden << findChild<QWidget*>(TextoQt(nombre));
   for (int i = 0; i + 1 < orden.size(); ++i) setTabOrder(orden[i], orden[i + 1]);
-  EdNuevoDir->setFocus();
+  orden.front()->setFocus();
 }
 
 // The folder pane runs along the bottom; above it the export pane fills what the import
 // pane, on the right, leaves. A hidden upper pane leaves the whole width to the other.
 void TExportarDatos::colocarPaneles() {
-  Draw3D1->setGeometry(0, kAltoPanelesSuperiores, kAncho, kAltoPanelCarpetas);
   const bool exportar = !Draw3D2->isHidden();
   const bool importar = !Draw3D3->isHidden();
-  if (exportar && importar) {
-    Draw3D2->setGeometry(0, 0, kAnchoPanelExportar, kAltoPanelesSuperiores);
-    Draw3D3->setGeometry(kAnchoPanelExportar, 0, kAncho - kAnchoPanelExportar,
-                         kAltoPanelesSuperiores);
-  } else if (exportar) {
-    Draw3D2->setGeometry(0, 0, kAncho, kAltoPanelesSuperiores);
-  } else if (importar) {
-    Draw3D3->setGeometry(0, 0, kAncho, kAltoPanelesSuperiores);
-  }
+  for (PanelDegradado* p : {Draw3D1, Draw3D2, Draw3D3})
+    p->setGeometry(
+        CajaQt(ui::CajaPanelPrincipal(p->objectName().toStdString(), exportar, importar)));
 }
 
 void TExportarDatos::FormCreate() {

@@ -5,21 +5,20 @@
 #include <QStyle>
 
 #include "BotonGlifo.h"
+#include "DisposicionQt.h"
 #include "EtiquetaFondo.h"
-#include "FuenteDatos.h"
 #include "NavegadorDatos.h"
 #include "NegritaSimulada.h"
 #include "PanelDegradado.h"
 #include "RejillaDatos.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace tzv::aspecto {
 namespace {
 
-constexpr int kContextoAyuda = 1;
+// Cells, alternate rows and titles of the grid.
+const QColor kCrema(0xF0, 0xFB, 0xFF);
+const QColor kAlterno(0xCF, 0xD9, 0xFE);
+const QColor kTitulos(0xFE, 0xE4, 0xA9);
 
 void colorTexto(QWidget* w, const QColor& color) {
   QPalette p = w->palette();
@@ -34,69 +33,40 @@ QFont ancha(QFont f) {
   return f;
 }
 
-QLabel* etiquetaTransparente(QWidget* panel, const char* nombre, const QString& texto,
-                             const QFont& f, const QColor& color, const QRect& caja) {
-  auto* l = new QLabel(panel);
-  l->setObjectName(QString::fromLatin1(nombre));
-  l->setTextFormat(Qt::PlainText);
-  l->setText(texto);
-  l->setWordWrap(true);
-  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  l->setAutoFillBackground(false);
-  AplicarFuente(l, f);
-  colorTexto(l, color);
-  l->setGeometry(caja);
-  return l;
+template <class W>
+W* nombrado(W* w, const ui::Control& control) {
+  w->setObjectName(TextoQt(control.nombre));
+  w->setGeometry(CajaQt(control.caja));
+  return w;
 }
 
 }  // namespace
 
-QColor ColorEscritorio() {
-#ifdef _WIN32
-  const DWORD c = GetSysColor(COLOR_BACKGROUND);
-  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-#else
-  return QColor(0x3A, 0x6E, 0xA5);
-#endif
-}
+QColor ColorEscritorio() { return ColorQt(ui::Color::de(ui::Color::Sistema::Escritorio)); }
+QColor ColorResaltado() { return ColorQt(ui::Color::de(ui::Color::Sistema::Resaltado)); }
 
-QColor ColorResaltado() {
-#ifdef _WIN32
-  const DWORD c = GetSysColor(COLOR_HOTLIGHT);
-  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-#else
-  return QColor(0x00, 0x66, 0xCC);
-#endif
-}
-
-QFont Fuente(int pixeles, bool negrita, bool subrayada) {
-  QFont f(QStringLiteral("MS Sans Serif"));
-  f.setPixelSize(pixeles);
-  f.setBold(negrita);
-  f.setUnderline(subrayada);
-  return f;
-}
-
-void PrepararVentana(QDialog* dialogo, const QString& titulo, int ancho, int alto) {
+void PrepararVentana(QDialog* dialogo, const ui::Dialogo& d) {
+  dialogo->setObjectName(TextoQt(d.nombre));
   dialogo->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint);
-  dialogo->setWindowTitle(titulo);
-  dialogo->setFont(Fuente(11));
-  dialogo->setFixedSize(ancho, alto);
+  dialogo->setWindowTitle(TextoQt(d.titulo));
+  dialogo->setFont(FuenteQt(d.fuente));
+  dialogo->setFixedSize(d.ancho, d.alto);
   dialogo->setSizeGripEnabled(false);
-  dialogo->move(24, 25);
+  dialogo->move(d.x, d.y);
   QPalette p = dialogo->palette();
-  p.setColor(QPalette::Window, ColorEscritorio());
+  p.setColor(QPalette::Window, ColorQt(d.fondo));
   dialogo->setPalette(p);
   // Read by the program's help: F1 asks for the context of the focused control's window.
-  dialogo->setProperty("contextoAyuda", kContextoAyuda);
+  dialogo->setProperty("contextoAyuda", d.contextoAyuda);
 }
 
-PanelDegradado* Fondo(QDialog* dialogo) {
+PanelDegradado* Fondo(QDialog* dialogo, const ui::Dialogo& d) {
+  const ui::Panel& fondo = d.panel("Draw3D1");
   auto* panel = new PanelDegradado(dialogo);
-  panel->setObjectName(QStringLiteral("Draw3D1"));
-  panel->setColores(ColorEscritorio(), kCrema, kAgua);
-  panel->setGeometry(0, 0, dialogo->width(), dialogo->height());
+  panel->setObjectName(TextoQt(fondo.nombre));
+  panel->setColores(ColorQt(fondo.inicio), ColorQt(fondo.medio), ColorQt(fondo.fin));
+  panel->setGeometry(CajaQt(fondo.caja));
   // Its own palette: text on it is black unless a label says otherwise.
   QPalette p = panel->palette();
   p.setColor(QPalette::WindowText, Qt::black);
@@ -104,50 +74,53 @@ PanelDegradado* Fondo(QDialog* dialogo) {
   return panel;
 }
 
-QLabel* Titulo(QWidget* panel, const QString& texto, const QRect& caja) {
-  return etiquetaTransparente(panel, "Label1", texto, Fuente(13, true), ColorResaltado(), caja);
+QList<ColumnaRejilla> Columnas(const ui::Dialogo& d) {
+  QList<ColumnaRejilla> columnas;
+  for (const ui::Columna& c : d.columnas)
+    columnas.append({TextoQt(c.campo), c.caracteres, TextoQt(c.titulo), c.editable});
+  return columnas;
 }
 
-EtiquetaFondo* Cabecera(QWidget* panel, const QString& texto, const QRect& caja) {
-  auto* l = new EtiquetaFondo(texto, kFondoCabecera, panel);
-  l->setObjectName(QStringLiteral("Label3"));
-  l->setFont(ancha(Fuente(11, true, true)));
-  l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  colorTexto(l, kRojo);
-  l->setGeometry(caja);
+QLabel* Etiqueta(QWidget* panel, const ui::Control& c) {
+  auto* l = nombrado(new QLabel(panel), c);
+  l->setTextFormat(Qt::PlainText);
+  l->setText(TextoQt(c.texto));
+  l->setWordWrap(c.ajusteLinea);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  l->setAutoFillBackground(false);
+  AplicarFuente(l, FuenteQt(c.fuente));
+  colorTexto(l, ColorQt(c.color));
   return l;
 }
 
-QLabel* Explicacion(QWidget* panel, const QString& texto, const QRect& caja) {
-  return etiquetaTransparente(panel, "Label2", texto, Fuente(11, true), kMarino, caja);
+EtiquetaFondo* Cabecera(QWidget* panel, const ui::Control& c) {
+  auto* l = nombrado(new EtiquetaFondo(TextoQt(c.texto), ColorQt(c.fondo), panel), c);
+  l->setFont(ancha(FuenteQt(c.fuente)));
+  l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  colorTexto(l, ColorQt(c.color));
+  return l;
 }
 
-NavegadorDatos* Navegador(QWidget* panel, FuenteDatos* fuente, const QRect& caja) {
-  auto* n = new NavegadorDatos(panel);
-  n->setObjectName(QStringLiteral("wwDBNavigator1"));
+NavegadorDatos* Navegador(QWidget* panel, FuenteDatos* fuente, const ui::Control& c) {
+  auto* n = nombrado(new NavegadorDatos(panel), c);
   n->setFuente(fuente);
-  n->setGeometry(caja);
   return n;
 }
 
-RejillaDatos* Rejilla(QWidget* panel, const char* nombre, FuenteDatos* fuente, const QRect& caja) {
+RejillaDatos* Rejilla(QWidget* panel, FuenteDatos* fuente, const ui::Control& c) {
   auto* r = new RejillaDatos(panel);
-  r->setObjectName(QString::fromLatin1(nombre));
   r->setColorTitulos(kTitulos);
   r->setColoresCeldas(kCrema, kAlterno);
   r->setLineasTitulo(2);
   r->setFuente(fuente);
-  r->setGeometry(caja);
-  return r;
+  return nombrado(r, c);
 }
 
-BotonGlifo* Salir(QWidget* panel, const QRect& caja) {
+BotonGlifo* Salir(QWidget* panel, const ui::Control& c) {
   auto* b = new BotonGlifo(panel->style()->standardIcon(QStyle::SP_DialogCloseButton),
-                           QStringLiteral("Salir"), panel);
-  b->setObjectName(QStringLiteral("BitBtn1"));
-  b->setFont(ancha(Fuente(11, true)));
-  b->setGeometry(caja);
-  return b;
+                           TextoQt(c.texto), panel);
+  b->setFont(ancha(FuenteQt(c.fuente)));
+  return nombrado(b, c);
 }
 
 }  // namespace tzv::aspecto

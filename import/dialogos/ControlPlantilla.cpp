@@ -16,8 +16,8 @@
 using namespace tzv::aspecto;
 
 TControlPlantilla::TControlPlantilla(QWidget* owner) : QDialog(owner) {
-  setObjectName(QStringLiteral("ControlPlantilla"));
-  PrepararVentana(this, QStringLiteral("Control de Plantilla Horaria"), 726, 463);
+  const ui::Dialogo& d = ui::DialogoControlPlantilla();
+  PrepararVentana(this, d);
 
   wwTablePlantilla = std::make_unique<dbf::Table>("wwTablePlantilla");
   wwTablePlantilla->setDatabaseName(tzv::kCarpetaPlantilla);
@@ -27,29 +27,16 @@ TControlPlantilla::TControlPlantilla(QWidget* owner) : QDialog(owner) {
 
   wwDataSource1 = new FuenteDatos(this);
   wwDataSource1->setObjectName(QStringLiteral("wwDataSource1"));
-  wwDataSource1->setColumnas({
-      {QStringLiteral("HORA"), 7, QStringLiteral("HORA"), false},
-      {QStringLiteral("HORAINI"), 20, QStringLiteral("HORA INICIO CLASE"), true},
-      {QStringLiteral("HORAFIN"), 19, QStringLiteral("HORA FINAL CLASE"), true},
-  });
+  wwDataSource1->setColumnas(Columnas(d));
   wwDataSource1->setTabla(wwTablePlantilla.get());
 
-  Draw3D1 = Fondo(this);
-  Label1 = Titulo(Draw3D1, QStringLiteral("COMPROBACIÓN DE LA PLANTILLA HORARIA DEL CENTRO"),
-                  QRect(9, 12, 151, 64));
-  Label3 =
-      Cabecera(Draw3D1, QStringLiteral("PLANTILLA HORARIA DEL CENTRO"), QRect(505, 57, 210, 13));
-  Label2 = Explicacion(
-      Draw3D1,
-      QStringLiteral("Se ha recogido la siguiente Plantilla Horaria desde GESCEN. Compruébela y "
-                     "modifique, en caso necesario, las Horas de Inicio y Final de Clase, en la "
-                     "presente rejilla. Deben ser iguales que la Plantilla Horaria que estén "
-                     "utilizando en GESCEN. Una vez adaptada la Rejilla Horaria, Pulse sobre el "
-                     "Botón Salir."),
-      QRect(504, 91, 209, 130));
-  wwDBNavigator1 = Navegador(Draw3D1, wwDataSource1, QRect(180, 29, 275, 24));
-  PlantiHorDBGrid = Rejilla(Draw3D1, "PlantiHorDBGrid", wwDataSource1, QRect(156, 56, 330, 385));
-  BitBtn1 = Salir(Draw3D1, QRect(576, 312, 75, 25));
+  Draw3D1 = Fondo(this, d);
+  Label1 = Etiqueta(Draw3D1, d.control("Label1"));
+  Label3 = Cabecera(Draw3D1, d.control("Label3"));
+  Label2 = Etiqueta(Draw3D1, d.control("Label2"));
+  wwDBNavigator1 = Navegador(Draw3D1, wwDataSource1, d.control("wwDBNavigator1"));
+  PlantiHorDBGrid = Rejilla(Draw3D1, wwDataSource1, d.control("PlantiHorDBGrid"));
+  BitBtn1 = Salir(Draw3D1, d.control("BitBtn1"));
 
   connect(PlantiHorDBGrid, &RejillaDatos::entrada, this,
           [this] { rejilla::Protegido(this, [this] { PlantiHorDBGridEnter(); }); });

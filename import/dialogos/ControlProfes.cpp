@@ -17,8 +17,8 @@
 using namespace tzv::aspecto;
 
 TControlProfesores::TControlProfesores(QWidget* owner) : QDialog(owner) {
-  setObjectName(QStringLiteral("ControlProfesores"));
-  PrepararVentana(this, QStringLiteral("Control de Profesores"), 726, 499);
+  const ui::Dialogo& d = ui::DialogoControlProfesores();
+  PrepararVentana(this, d);
 
   wwTableProft = std::make_unique<dbf::Table>("wwTableProft");
   wwTableProft->setDatabaseName(gc::kCarpetaTrabajo);
@@ -28,28 +28,16 @@ TControlProfesores::TControlProfesores(QWidget* owner) : QDialog(owner) {
 
   wwDataSource1 = new FuenteDatos(this);
   wwDataSource1->setObjectName(QStringLiteral("wwDataSource1"));
-  wwDataSource1->setColumnas({
-      {QStringLiteral("ABREV"), 4, QStringLiteral("ABREV"), false},
-      {QStringLiteral("NOMBRE"), 40, QStringLiteral("NOMBRE"), true},
-      {QStringLiteral("DNI"), 10, QStringLiteral("DNI"), true},
-      {QStringLiteral("DEPART"), 40, QStringLiteral("DEPARTAMENTO"), true},
-  });
+  wwDataSource1->setColumnas(Columnas(d));
   wwDataSource1->setTabla(wwTableProft.get());
 
-  Draw3D1 = Fondo(this);
-  Label1 =
-      Titulo(Draw3D1, QStringLiteral("CONTROL DEL D.N.I DE LOS PROFESORES"), QRect(9, 20, 202, 32));
-  Label3 = Cabecera(Draw3D1, QStringLiteral("INCIDENCIAS EN EL TRASPASO"), QRect(521, 66, 190, 13));
-  Label2 = Explicacion(
-      Draw3D1,
-      QStringLiteral("Se ha detectado que existe algún Profesor sin D.N.I. Para poder realizar "
-                     "correctamente la integración del Horario en GESCEN, deberán asignarlo en "
-                     "esta rejilla. Los Profesores deberán estar creados previamente en GESCEN, "
-                     "con los mismos D.N.I's."),
-      QRect(517, 91, 201, 104));
-  wwDBNavigator1 = Navegador(Draw3D1, wwDataSource1, QRect(236, 29, 275, 24));
-  ProftDBGrid = Rejilla(Draw3D1, "ProftDBGrid", wwDataSource1, QRect(9, 56, 504, 433));
-  BitBtn1 = Salir(Draw3D1, QRect(584, 216, 75, 25));
+  Draw3D1 = Fondo(this, d);
+  Label1 = Etiqueta(Draw3D1, d.control("Label1"));
+  Label3 = Cabecera(Draw3D1, d.control("Label3"));
+  Label2 = Etiqueta(Draw3D1, d.control("Label2"));
+  wwDBNavigator1 = Navegador(Draw3D1, wwDataSource1, d.control("wwDBNavigator1"));
+  ProftDBGrid = Rejilla(Draw3D1, wwDataSource1, d.control("ProftDBGrid"));
+  BitBtn1 = Salir(Draw3D1, d.control("BitBtn1"));
 
   connect(ProftDBGrid, &RejillaDatos::entrada, this,
           [this] { rejilla::Protegido(this, [this] { ProftDBGridEnter(); }); });
