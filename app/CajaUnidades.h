@@ -1,10 +1,12 @@
 #pragma once
-// The drive box: the drive letters of the core's drive mapping, shown as "c:". It keeps
-// each drive's current folder (the root until the folder list has been on that drive),
-// so that choosing a drive can move the folder list there.
+// The drive box: the drives of a ui::ModeloUnidades, shown as "c:", with its selected
+// drive.
 
 #include <QComboBox>
-#include <QHash>
+
+namespace ui {
+class ModeloUnidades;
+}
 
 class CajaUnidades : public QComboBox {
   Q_OBJECT
@@ -12,22 +14,12 @@ class CajaUnidades : public QComboBox {
  public:
   explicit CajaUnidades(QWidget* parent = nullptr);
 
-  // Lists the drives again.
-  void releer();
-
+  // Lists the model's drives and selects its drive, without signalling a choice.
+  void mostrar(const ui::ModeloUnidades& modelo);
   // Upper-case letter of the selected drive; 0 when none is selected.
   char unidad() const;
-
-  // Selects the drive of a folder (a Windows path), without signalling a choice, and
-  // remembers the folder as that drive's current folder.
-  void mostrarCarpeta(const QString& carpeta);
-  // The drive's current folder: the one remembered, or its root ("D:\").
-  QString carpetaActual(char unidad) const;
 
  signals:
   // The user chose a drive.
   void unidadElegida(char unidad);
-
- private:
-  QHash<char, QString> actual_;
 };

@@ -119,8 +119,11 @@ QWidget* crear(QWidget* pane, const ui::Control& c) {
 
 TExportarDatos::TExportarDatos(const QStringList& argumentos, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
-      argumentos_(argumentos) {
+                          Qt::WindowCloseButtonHint) {
+  std::vector<std::string> args;
+  for (const QString& a : argumentos) args.push_back(a.toStdString());
+  presentador_ = std::make_unique<ui::PresentadorPrincipal>(*this, std::move(args));
+
   setObjectName(TextoQt(kDisposicion.nombre));
   setWindowTitle(TextoQt(kDisposicion.titulo));
   setFont(FuenteQt(kDisposicion.fuente));
@@ -137,7 +140,7 @@ TExportarDatos::TExportarDatos(const QStringList& argumentos, QWidget* parent)
 }
 
 TExportarDatos::~TExportarDatos() {
-  tablas_.cerrarTodas();
+  presentador_.reset();
   if (anfitrion_ != nullptr) {
     // Deleting the host's stand-in would destroy the windows inside it: take ours out.
     if (QWindow* w = windowHandle()) w->setParent(nullptr);
@@ -195,10 +198,11 @@ void TExportarDatos::crearControles() {
   AplicarFuente(ComboBoxValCast, FuenteQt(kDisposicion.control("ComboBoxValCast").fuente),
                 ComboBoxValCast->lineEdit());
 
-  ListaDirectorios->setAlCambiar([this] { ListaDirectoriosChange(); });
-  connect(ListaDirectorios, &ListaCarpetas::aperturaPedida, this, &TExportarDatos::abrirCarpeta);
-  ListaUnidades->mostrarCarpeta(ListaDirectorios->directorio());
-  connect(ListaUnidades, &CajaUnidades::unidadElegida, this, &TExportarDatos::elegirUnidad);
+  connect(ListaDirectorios, &ListaCarpetas::aperturaPedida, this,
+          [this](const QString& carpeta) { presentador_->abrirCarpeta(carpeta.toStdString()); });
+  connect(ListaUnidades, &CajaUnidades::unidadElegida, this,
+          [this](char unidad) { presentador_->elegirUnidad(unidad); });
+  mostrarCarpetas(presentador_->carpetas());
   connect(BExportar, &QPushButton::clicked, this, &TExportarDatos::BExportarClick);
   connect(BClose, &QPushButton::clicked, this, &TExportarDatos::BCloseClick);
   connect(BImportar, &QPushButton::clicked, this, &TExportarDatos::BImportarClick);
@@ -227,37 +231,10 @@ void TExportarDatos::colocarPaneles() {
         CajaQt(ui::CajaPanelPrincipal(p->objectName().toStdString(), exportar, importar)));
 }
 
-void TExportarDatos::FormCreate() {
-  estado_.resultado = 0;
-  try {
-    if (argumentos_.size() == 2) {
-      const quint32 ventana = tzv::ConvertirEntero("$" + argumentos_[1].toStdString());
-      incrustar(ventana);
-      estado_.numeroArgumentos = static_cast<std::int32_t>(argumentos_.size());
-      const tzv::Sentido sentido = tzv::SentidoDe(argumentos_[0].toStdString());
-      if (sentido == tzv::Sentido::Importar) {
-        Draw3D2->hide();
-        BImportar->setDefault(true);
-        colocarPaneles();
-      }
-      if (sentido == tzv::Sentido::Exportar) {
-        Draw3D3->hide();
-        colocarPaneles();
-      }
-    }
-    CopiarDatosGC();
-    ListaDirectorios->setDirectorio(QString::fromLatin1(gc::kCarpetaGCPorDefecto));
-    EdNuevoDir->setText(ListaDirectorios->directorio());
-    llenarCentros();
-  } catch (const std::exception& e) {
-    tzv::MostrarError(this, QString::fromStdString(e.what()));
-  }
-}
-
 // Draws the dialog inside the host's window, without frame, at 2, 2. Under X11 the
 // frameless flag must be set before the native window exists and is reparented. A
 // null handle, or a system without foreign windows, leaves a frameless top-level window.
-void TExportarDatos::incrustar(quint32 ventana) {
+void TExportarDatos::incrustar(std::uint32_t ventana) {
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   if (ventana != 0) {
     anfitrion_ = QWindow::fromWinId(static_cast<WId>(ventana));
@@ -269,78 +246,53 @@ void TExportarDatos::incrustar(quint32 ventana) {
   move(2, 2);
 }
 
-void TExportarDatos::ListaDirectoriosChange() {
-  ListaUnidades->mostrarCarpeta(ListaDirectorios->directorio());
-  EdNuevoDir->setText(ListaDirectorios->directorio());
-  CopiarDatosGC();
+void TExportarDatos::mostrarPaneles(bool exportar, bool importar) {
+  Draw3D2->setHidden(!exportar);
+  Draw3D3->setHidden(!importar);
+  const QString porDefecto = TextoQt(presentador_->botonPorDefecto());
+  for (QPushButton* b : {BExportar, BImportar}) b->setDefault(b->objectName() == porDefecto);
+  colocarPaneles();
 }
 
-void TExportarDatos::CopiarDatosGC() {
-  const QString carpeta = ListaDirectorios->directorio();
-  gc::CopiarDatosGC(tablas_, carpeta.toStdString());
-  emit datosGCCopiados(carpeta);
+void TExportarDatos::mostrarCarpetas(const ui::ModeloCarpetas& carpetas) {
+  ListaDirectorios->mostrar(carpetas);
 }
 
-void TExportarDatos::llenarCentros() {
-  dbf::Table& centro = tablas_.wwTableCentro;
-  centro.open();
-  try {
-    for (centro.first(); !centro.eof(); centro.next())
-      CBCentro->addItem(QString::fromStdString(centro.asString("CODCEN")));
-  } catch (...) {
-    centro.close();
-    throw;
-  }
+void TExportarDatos::mostrarUnidades(const ui::ModeloUnidades& unidades) {
+  ListaUnidades->mostrar(unidades);
+}
+
+void TExportarDatos::textoCarpeta(const std::string& texto) { EdNuevoDir->setText(TextoQt(texto)); }
+
+void TExportarDatos::centros(const std::vector<std::string>& codigos) {
+  CBCentro->clear();
+  for (const std::string& c : codigos) CBCentro->addItem(TextoQt(c));
   if (CBCentro->count() > 0) CBCentro->setCurrentIndex(0);
-  centro.close();
 }
 
-void TExportarDatos::abrirCarpeta(const QString& carpeta) {
-  try {
-    ListaDirectorios->setDirectorio(carpeta);
-  } catch (const std::exception& e) {
-    tzv::MostrarError(this, QString::fromStdString(e.what()));
-  }
-  ListaUnidades->mostrarCarpeta(ListaDirectorios->directorio());
+std::string TExportarDatos::centro() const { return CBCentro->currentText().toStdString(); }
+
+std::string TExportarDatos::idioma() const { return ComboBoxValCast->currentText().toStdString(); }
+
+void TExportarDatos::error(const std::string& texto) { tzv::MostrarError(this, TextoQt(texto)); }
+
+void TExportarDatos::ayudaContenido() {
+  tzv::Ayuda::instancia().setArchivo(QString::fromUtf8(tzv::kArchivoAyuda));
+  tzv::Ayuda::instancia().contenido();
 }
 
-void TExportarDatos::elegirUnidad(char unidad) {
-  abrirCarpeta(ListaUnidades->carpetaActual(unidad));
-}
+void TExportarDatos::ayudaContexto(int contexto) { tzv::Ayuda::instancia().contexto(contexto); }
 
-void TExportarDatos::BExportarClick() {
-  try {
-    tzv::EjecutarExportacion(tablas_, ComboBoxValCast->currentText().toStdString(), estado_, *this);
-  } catch (const std::exception& e) {
-    // The hourglass is not left over an idle dialog.
-    cursorEspera(false);
-    tzv::MostrarError(this, QString::fromStdString(e.what()));
-  }
+void TExportarDatos::datosCopiados(const std::string& carpeta) {
+  emit datosGCCopiados(TextoQt(carpeta));
 }
 
 bool TExportarDatos::controlProfesores() { return tzv::MostrarControlProfesores(this); }
 
 void TExportarDatos::controlPlantilla() { tzv::MostrarControlPlantilla(this); }
 
-void TExportarDatos::BImportarClick() {
-  try {
-    tzv::EjecutarImportacion(tablas_, ListaDirectorios->directorio().toStdString(),
-                             CBCentro->currentText().toStdString(), estado_, *this);
-  } catch (const std::exception& e) {
-    cursorEspera(false);
-    tzv::MostrarError(this, QString::fromStdString(e.what()));
-  }
-}
-
-void TExportarDatos::BCloseClick() { close(); }
-
-void TExportarDatos::Button1Click() {
-  tzv::Ayuda::instancia().setArchivo(QString::fromUtf8(tzv::kArchivoAyuda));
-  tzv::Ayuda::instancia().contenido();
-}
-
 void TExportarDatos::mensaje(const std::string& texto) {
-  tzv::MostrarMensaje(this, QString::fromStdString(texto));
+  tzv::MostrarMensaje(this, TextoQt(texto));
 }
 
 void TExportarDatos::cursorEspera(bool activo) {
@@ -354,21 +306,8 @@ void TExportarDatos::cursorEspera(bool activo) {
 
 void TExportarDatos::cerrarDialogo() { close(); }
 
-// In host mode the result flag goes into the host's settings file before the dialog
-// closes; a file that cannot be written keeps the dialog open.
-bool TExportarDatos::FormClose() {
-  if (!estado_.modoAnfitrion()) return true;
-  const QString ruta = QString::fromStdString(tzv::JuntoAlPrograma(tzv::kArchivoAjustes));
-  if (ini::EscribirValor(ruta.toStdString(), "Transformadores", "Transformado",
-                         std::to_string(estado_.resultado)))
-    return true;
-  tzv::MostrarError(this,
-                    QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(ruta)));
-  return false;
-}
-
 void TExportarDatos::closeEvent(QCloseEvent* event) {
-  if (!FormClose()) {
+  if (!presentador_->FormClose()) {
     event->ignore();
     return;
   }
@@ -383,8 +322,8 @@ void TExportarDatos::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
       if (mods == Qt::NoModifier) {
         // A control that does not use Enter itself passes it here: the default button.
-        QPushButton* b = Draw3D2->isHidden() ? BImportar : BExportar;
-        if (!b->isHidden() && b->isEnabled()) b->click();
+        auto* b = findChild<QPushButton*>(TextoQt(presentador_->botonPorDefecto()));
+        if (b != nullptr && !b->isHidden() && b->isEnabled()) b->click();
       }
       event->accept();
       return;

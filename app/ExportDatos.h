@@ -1,14 +1,14 @@
 #pragma once
-// TExportarDatos, the program's main dialog: the GESCEN folder, the centre and the
-// language of the subject names are chosen in it, and the export or the import is
-// started from it. It owns the table handles on the school-management tables, and it
-// is the user interface the runs talk through.
+// TExportarDatos, the program's main dialog on Qt: the window of ui::PresentadorPrincipal,
+// built from the main dialog's layout table. It forwards the user's input to the
+// presenter and shows what the presenter tells it; the runs talk to the user through it.
 
 #include <QDialog>
 #include <QStringList>
+#include <memory>
 
-#include "Catalogo.h"
-#include "Interaccion.h"
+#include "PresentadorPrincipal.h"
+#include "VistaPrincipal.h"
 
 class CajaUnidades;
 class ListaCarpetas;
@@ -19,7 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QWindow;
 
-class TExportarDatos : public QDialog, public tzv::Interaccion {
+class TExportarDatos : public QDialog, public ui::VistaPrincipal {
   Q_OBJECT
 
  public:
@@ -28,13 +28,10 @@ class TExportarDatos : public QDialog, public tzv::Interaccion {
   explicit TExportarDatos(const QStringList& argumentos, QWidget* parent = nullptr);
   ~TExportarDatos() override;
 
-  // The creation handler: result flag 0, host mode, the staging from the working
-  // directory, the folder list on C:\GC, the folder box and the centre list. An error
-  // is shown and skips the remaining steps.
-  void FormCreate();
+  void FormCreate() { presentador_->FormCreate(); }
 
-  tzv::EstadoPrograma& estado() { return estado_; }
-  gc::Catalogo& tablas() { return tablas_; }
+  tzv::EstadoPrograma& estado() { return presentador_->estado(); }
+  gc::Catalogo& tablas() { return presentador_->tablas(); }
 
   // What the runs ask of the user interface.
   void mensaje(const std::string& texto) override;
@@ -50,29 +47,35 @@ class TExportarDatos : public QDialog, public tzv::Interaccion {
   void datosGCCopiados(const QString& carpeta);
 
  public slots:
-  void BExportarClick();
-  void BImportarClick();
-  void BCloseClick();
-  void Button1Click();
+  void BExportarClick() { presentador_->BExportarClick(); }
+  void BImportarClick() { presentador_->BImportarClick(); }
+  void BCloseClick() { close(); }
+  void Button1Click() { presentador_->Button1Click(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // What the presenter shows through the window.
+  void incrustar(std::uint32_t ventana) override;
+  void mostrarPaneles(bool exportar, bool importar) override;
+  void mostrarCarpetas(const ui::ModeloCarpetas& carpetas) override;
+  void mostrarUnidades(const ui::ModeloUnidades& unidades) override;
+  void textoCarpeta(const std::string& texto) override;
+  void centros(const std::vector<std::string>& codigos) override;
+  std::string centro() const override;
+  std::string idioma() const override;
+  void error(const std::string& texto) override;
+  void ayudaContenido() override;
+  void ayudaContexto(int contexto) override;
+  void datosCopiados(const std::string& carpeta) override;
+
   void crearControles();
   void ordenTabulacion();
   void colocarPaneles();
-  void incrustar(quint32 ventana);
-  void ListaDirectoriosChange();
-  void CopiarDatosGC();
-  void llenarCentros();
-  bool FormClose();
-  void abrirCarpeta(const QString& carpeta);
-  void elegirUnidad(char unidad);
 
-  QStringList argumentos_;
-  tzv::EstadoPrograma estado_;
+  std::unique_ptr<ui::PresentadorPrincipal> presentador_;
   QWindow* anfitrion_ = nullptr;
   bool esperando_ = false;
 
@@ -91,8 +94,6 @@ class TExportarDatos : public QDialog, public tzv::Interaccion {
   PanelDegradado* Draw3D3 = nullptr;
   QLabel* Label4 = nullptr;
   QPushButton* BImportar = nullptr;
-  // The twelve table handles (wwTableAsignat ... wwTableOCUPA).
-  gc::Catalogo tablas_;
   QLabel* Label5 = nullptr;
   QLabel* Label6 = nullptr;
   QLabel* Label8 = nullptr;
@@ -100,6 +101,4 @@ class TExportarDatos : public QDialog, public tzv::Interaccion {
   QComboBox* ComboBoxValCast = nullptr;
   QLabel* Label7 = nullptr;
   QPushButton* Button1 = nullptr;
-  // Used by the import run only.
-  bool Continuar = false;
 };

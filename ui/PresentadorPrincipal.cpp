@@ -1,0 +1,137 @@
+#include "PresentadorPrincipal.h"
+
+#include <exception>
+
+#include "Aplicacion.h"
+#include "ArchivoIni.h"
+#include "CarpetaPrograma.h"
+#include "Exportacion.h"
+#include "Importacion.h"
+#include "LineaOrdenes.h"
+#include "Staging.h"
+
+namespace ui {
+
+PresentadorPrincipal::PresentadorPrincipal(VistaPrincipal& vista,
+                                           std::vector<std::string> argumentos)
+    : vista_(vista), argumentos_(std::move(argumentos)) {}
+
+PresentadorPrincipal::~PresentadorPrincipal() { tablas_.cerrarTodas(); }
+
+void PresentadorPrincipal::FormCreate() {
+  estado_.resultado = 0;
+  vista_.mostrarCarpetas(carpetas_);
+  unidades_.mostrarCarpeta(carpetas_.directorio());
+  vista_.mostrarUnidades(unidades_);
+  try {
+    if (argumentos_.size() == 2) modoAnfitrion();
+    CopiarDatosGC();
+    irACarpeta(gc::kCarpetaGCPorDefecto);
+    vista_.textoCarpeta(carpetas_.directorio());
+    llenarCentros();
+  } catch (const std::exception& e) {
+    vista_.error(e.what());
+  }
+}
+
+// The dialog goes inside the host's window; the direction word may hide one pane.
+void PresentadorPrincipal::modoAnfitrion() {
+  const std::uint32_t ventana = tzv::ConvertirEntero("$" + argumentos_[1]);
+  vista_.incrustar(ventana);
+  estado_.ventanaAnfitrion = ventana;
+  estado_.numeroArgumentos = static_cast<std::int32_t>(argumentos_.size());
+  const tzv::Sentido sentido = tzv::SentidoDe(argumentos_[0]);
+  if (sentido == tzv::Sentido::Importar) exportarVisible_ = false;
+  if (sentido == tzv::Sentido::Exportar) importarVisible_ = false;
+  vista_.mostrarPaneles(exportarVisible_, importarVisible_);
+}
+
+// Moving the folder list to another folder runs its change handler; the same folder
+// changes nothing.
+void PresentadorPrincipal::irACarpeta(const std::string& carpeta) {
+  if (carpetas_.cambiar(carpeta)) ListaDirectoriosChange();
+}
+
+void PresentadorPrincipal::ListaDirectoriosChange() {
+  vista_.mostrarCarpetas(carpetas_);
+  unidades_.mostrarCarpeta(carpetas_.directorio());
+  vista_.mostrarUnidades(unidades_);
+  vista_.textoCarpeta(carpetas_.directorio());
+  CopiarDatosGC();
+}
+
+void PresentadorPrincipal::CopiarDatosGC() {
+  gc::CopiarDatosGC(tablas_, carpetas_.directorio());
+  vista_.datosCopiados(carpetas_.directorio());
+}
+
+void PresentadorPrincipal::llenarCentros() {
+  dbf::Table& centro = tablas_.wwTableCentro;
+  std::vector<std::string> codigos;
+  centro.open();
+  try {
+    for (centro.first(); !centro.eof(); centro.next()) codigos.push_back(centro.asString("CODCEN"));
+  } catch (...) {
+    centro.close();
+    throw;
+  }
+  centro.close();
+  vista_.centros(codigos);
+}
+
+void PresentadorPrincipal::abrirCarpeta(const std::string& carpeta) {
+  try {
+    irACarpeta(carpeta);
+  } catch (const std::exception& e) {
+    vista_.error(e.what());
+  }
+  // After an error the drive box goes back to the folder list's drive.
+  unidades_.mostrarCarpeta(carpetas_.directorio());
+  vista_.mostrarUnidades(unidades_);
+}
+
+void PresentadorPrincipal::elegirUnidad(char unidad) {
+  abrirCarpeta(unidades_.carpetaActual(unidad));
+}
+
+// A run that fails leaves its error in a box, and takes down the hourglass: it is not
+// left over an idle dialog.
+template <class Ejecucion>
+void PresentadorPrincipal::ejecutar(Ejecucion&& ejecucion) {
+  try {
+    ejecucion();
+  } catch (const std::exception& e) {
+    vista_.cursorEspera(false);
+    vista_.error(e.what());
+  }
+}
+
+void PresentadorPrincipal::BExportarClick() {
+  ejecutar([this] { tzv::EjecutarExportacion(tablas_, vista_.idioma(), estado_, vista_); });
+}
+
+void PresentadorPrincipal::BImportarClick() {
+  ejecutar([this] {
+    tzv::EjecutarImportacion(tablas_, carpetas_.directorio(), vista_.centro(), estado_, vista_);
+  });
+}
+
+void PresentadorPrincipal::Button1Click() { vista_.ayudaContenido(); }
+
+void PresentadorPrincipal::teclaF1() { vista_.ayudaContexto(tzv::kContextoAyuda); }
+
+std::string_view PresentadorPrincipal::botonPorDefecto() const {
+  return exportarVisible_ ? "BExportar" : "BImportar";
+}
+
+bool PresentadorPrincipal::FormClose() {
+  if (!estado_.modoAnfitrion()) return true;
+  const std::string ruta = tzv::JuntoAlPrograma(tzv::kArchivoAjustes);
+  if (ini::EscribirValor(ruta, "Transformadores", "Transformado",
+                         std::to_string(estado_.resultado)))
+    return true;
+  vista_.error("Unable to write to " + ruta);
+  return false;
+}
+
+}  // namespace ui
