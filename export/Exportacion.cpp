@@ -14,6 +14,7 @@
 #include "ExportarProfesores.h"
 #include "Lecciones.h"
 #include "Matriculas.h"
+#include "TextoAviso.h"
 
 namespace tzv {
 
@@ -49,9 +50,7 @@ void EjecutarExportacion(gc::Catalogo& tablas, const std::string& idioma, Estado
     ui.cursorEspera(false);
     // The tables written before the error stay, the later ones are missing or old: the
     // generator must not be given them as they are.
-    std::string texto = e.what();
-    if (!texto.ends_with('.')) texto += '.';
-    throw std::runtime_error(texto + " " + kTablasIncompletas);
+    throw std::runtime_error(ConPuntoFinal(e.what()) + " " + kTablasIncompletas);
   }
   ui.cursorEspera(false);
   ui.mensaje(kProcesoFinalizado);

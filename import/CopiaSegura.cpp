@@ -8,6 +8,7 @@
 #include "CarpetaEnUso.h"
 #include "RegistroDevolucion.h"
 #include "Staging.h"
+#include "TextoAviso.h"
 #include "WinPath.h"
 #include "platform/Platform.h"
 
@@ -321,10 +322,8 @@ std::string RecuperarDevolucion() {
   try {
     return terminar(*r);
   } catch (const std::exception& e) {
-    std::string porque = e.what();
-    if (!porque.ends_with('.')) porque += '.';
     return "No se ha podido terminar una importación interrumpida en " + r->carpetaGC + ": " +
-           porque + " Se volverá a intentar al abrir de nuevo el programa.";
+           ConPuntoFinal(e.what()) + " Se volverá a intentar al abrir de nuevo el programa.";
   }
 }
 

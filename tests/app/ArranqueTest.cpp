@@ -1,5 +1,6 @@
-// Start-up: host mode from the command line, the staging from the working directory
-// and from C:\GC, the folder box, the centre list, and what closing writes.
+// Start-up on Qt: the window that host mode makes, the panes it shows, and a close that
+// the settings file refuses. The behaviour behind them is tested through the presenter
+// (tests/ui).
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,12 +23,6 @@ using prueba::Escenario;
 using prueba::Guion;
 
 namespace {
-
-QStringList entradas(const QComboBox* c) {
-  QStringList out;
-  for (int i = 0; i < c->count(); ++i) out << c->itemText(i);
-  return out;
-}
 
 QStringList carpetasCopiadas(const QSignalSpy& spy) {
   QStringList out;
@@ -164,121 +159,6 @@ class ArranqueTest : public QObject {
              anfitrion ? QString("[Transformadores]\r\nTransformado=0\r\n") : QString());
   }
 
-  void staging_data() {
-    QTest::addColumn<QString>("cwd");  // below C:, or "fuera" for a folder outside the drive
-    QTest::addColumn<QString>("gc");   // name of the GESCEN folder on disk, "" for none
-    QTest::addColumn<bool>(
-        "zorvtmpRoto");  // C:\ZORVTMP is a file: staging cannot create its folder
-    QTest::addColumn<QStringList>("copias");
-    QTest::addColumn<QString>("error");
-    QTest::addColumn<QString>("cuadro");  // folder box at the end
-    QTest::addColumn<QString>("lista");   // folder list at the end
-    QTest::addColumn<int>("centros");
-
-    const QString ok;
-    // The first copy cannot create its file in a staging folder that cannot exist.
-    const QString sinStaging =
-        QString::fromUtf8("Nombre de archivo inválido (C:\\ZORVTMP\\VALENCIA\\grupos.dbf).");
-    QTest::newRow("working directory is C:\\GC: staged once")
-        << "GC"
-        << "GC" << false << QStringList{"C:\\GC"} << ok << "C:\\GC"
-        << "C:\\GC" << 1;
-    QTest::newRow("another working directory: staged twice")
-        << "OTRA"
-        << "GC" << false << QStringList{"C:\\OTRA", "C:\\GC"} << ok << "C:\\GC"
-        << "C:\\GC" << 1;
-    QTest::newRow("GESCEN folder stored as gc: same folder")
-        << "gc"
-        << "gc" << false << QStringList{"C:\\gc"} << ok << "C:\\gc"
-        << "C:\\gc" << 1;
-    QTest::newRow("working directory outside the C: drive")
-        << "fuera"
-        << "GC" << false << QStringList{"<fuera>", "C:\\GC"} << ok << "C:\\GC"
-        << "C:\\GC" << 1;
-    QTest::newRow("no C:\\GC") << "OTRA"
-                               << "" << false << QStringList{"C:\\OTRA"}
-                               << QString::fromUtf8("Nombre de archivo inválido (C:\\GC).") << ""
-                               << "C:\\OTRA" << 0;
-    QTest::newRow("staging fails at the first pass")
-        << "GC"
-        << "GC" << true << QStringList{} << sinStaging << ""
-        << "C:\\GC" << 0;
-    QTest::newRow("staging fails after pointing the list at C:\\GC")
-        << "OTRA"
-        << "GC" << true << QStringList{"C:\\OTRA"} << sinStaging << "C:\\GC"
-        << "C:\\GC" << 0;
-  }
-
-  void staging() {
-    QFETCH(QString, cwd);
-    QFETCH(QString, gc);
-    QFETCH(bool, zorvtmpRoto);
-    QFETCH(QStringList, copias);
-    QFETCH(QString, error);
-    QFETCH(QString, cuadro);
-    QFETCH(QString, lista);
-    QFETCH(int, centros);
-    Escenario e;
-    if (!gc.isEmpty()) prueba::EscribirEscuela("C:\\" + gc.toStdString());
-    if (zorvtmpRoto) QFile(e.nativa("ZORVTMP")).open(QIODevice::WriteOnly);
-    QTemporaryDir fuera;
-    if (cwd == "fuera") {
-      QDir::setCurrent(fuera.path());
-      const QString w = QString::fromStdString(winpath::toWindows(fuera.path().toStdString()));
-      copias.replaceInStrings("<fuera>", w);
-    } else {
-      e.entrar(cwd);
-    }
-    Guion g;
-    TExportarDatos d({});
-    QSignalSpy copiado(&d, &TExportarDatos::datosGCCopiados);
-    d.FormCreate();
-    QCOMPARE(carpetasCopiadas(copiado), copias);
-    QCOMPARE(g.errores(), error.isEmpty() ? QStringList{} : QStringList{error});
-    QCOMPARE(d.findChild<QLineEdit*>("EdNuevoDir")->text(), cuadro);
-    QCOMPARE(d.findChild<ListaCarpetas*>("ListaDirectorios")->directorio(), lista);
-    QCOMPARE(d.findChild<QComboBox*>("CBCentro")->count(), centros);
-    QVERIFY(d.isHidden());  // the dialog opens afterwards all the same
-    if (error.isEmpty()) QVERIFY(QFile::exists(e.nativa("ZORVTMP/VALENCIA/centro.dbf")));
-  }
-
-  void centreList_data() {
-    QTest::addColumn<QStringList>("centros");
-    QTest::newRow("three centres in stored order") << QStringList{"46001234", "3001", "12"};
-    QTest::newRow("an empty field gives an empty entry") << QStringList{"46001234", ""};
-    QTest::newRow("empty table") << QStringList{};
-  }
-
-  void centreList() {
-    QFETCH(QStringList, centros);
-    Escenario e;
-    std::vector<std::string> c;
-    for (const QString& s : centros) c.push_back(s.toStdString());
-    prueba::EscribirEscuela("C:\\GC", c);
-    Guion g;
-    TExportarDatos d({});
-    d.FormCreate();
-    QVERIFY(g.avisos.isEmpty());
-    auto* lista = d.findChild<QComboBox*>("CBCentro");
-    QCOMPARE(entradas(lista), centros);
-    QCOMPARE(lista->currentIndex(), centros.isEmpty() ? -1 : 0);
-    QVERIFY(!d.tablas().wwTableCentro.active());
-  }
-
-  void missingCentreTable() {
-    Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
-    QFile::remove(e.nativa("GC/centro.dbf"));
-    Guion g;
-    TExportarDatos d({});
-    d.FormCreate();
-    QCOMPARE(g.errores().size(), 1);
-    QVERIFY2(g.errores().first().startsWith("wwTableCentro: "), qPrintable(g.errores().first()));
-    QVERIFY(g.errores().first().endsWith("."));
-    QCOMPARE(d.findChild<QLineEdit*>("EdNuevoDir")->text(), QString("C:\\GC"));
-    QCOMPARE(d.findChild<QComboBox*>("CBCentro")->count(), 0);
-  }
-
   void closingInHostModeWithAnUnwritableSettingsFile() {
     Escenario e;
     prueba::EscribirEscuela("C:\\GC");
@@ -299,24 +179,6 @@ class ArranqueTest : public QObject {
     QVERIFY(d.close());
     QCOMPARE(cerrado.count(), 1);
     QCOMPARE(e.ajustes(), QString("[Transformadores]\r\nTransformado=0\r\n"));
-  }
-
-  void closingKeepsTheOtherSettings() {
-    Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
-    const QByteArray antes =
-        "[Zorvex]\r\nRuta=C:\\ZORVEX\r\n\r\n[TRANSFORMADORES]\r\nTRANSFORMADO=1\r\nOtro=x\r\n";
-    {
-      QFile f(QDir(e.carpetaPrograma()).filePath("Zorvex.ini"));
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      f.write(antes);
-    }
-    Guion g;
-    TExportarDatos d({"importar", "0"});
-    d.FormCreate();
-    QVERIFY(d.close());
-    QCOMPARE(e.ajustes(), QString("[Zorvex]\r\nRuta=C:\\ZORVEX\r\n\r\n[TRANSFORMADORES]"
-                                  "\r\nTransformado=0\r\nOtro=x\r\n"));
   }
 };
 

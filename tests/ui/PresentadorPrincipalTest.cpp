@@ -1,0 +1,460 @@
+// The main dialog's behaviour, driven through a scripted view: start-up and host mode,
+// the staging, the centre list, folder and drive changes, the runs, the keys, help and
+// closing.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "Escenario.h"
+#include "EscuelaMinima.h"
+#include "Exportacion.h"
+#include "Importacion.h"
+#include "PresentadorPrincipal.h"
+#include "VistaGuion.h"
+
+namespace {
+
+using Textos = std::vector<std::string>;
+
+const std::string kAjustes0 = "[Transformadores]\r\nTransformado=0\r\n";
+const std::string kAjustes1 = "[Transformadores]\r\nTransformado=1\r\n";
+
+struct CasoArranque {
+  const char* nombre;
+  Textos args;
+  bool anfitrion;
+  std::optional<std::uint32_t> ventana;  // the handle the dialog went into
+  bool exportar, importar;               // the panes shown
+  std::string error;
+};
+
+const CasoArranque kArranques[] = {
+    {"no arguments", {}, false, {}, true, true, ""},
+    {"one argument importar", {"importar"}, false, {}, true, true, ""},
+    {"three arguments", {"exportar", "ff00", "x"}, false, {}, true, true, ""},
+    {"IMPORTAR 1A2B", {"IMPORTAR", "1A2B"}, true, 0x1A2B, false, true, ""},
+    {"Exportar ff00", {"Exportar", "ff00"}, true, 0xFF00, true, false, ""},
+    {"another word", {"actualizar", "ff00"}, true, 0xFF00, true, true, ""},
+    {"word with a trailing blank", {"exportar ", "ff00"}, true, 0xFF00, true, true, ""},
+    {"null handle", {"exportar", "0"}, true, 0, true, false, ""},
+    {"leading zero", {"importar", "012345678"}, true, 0x12345678, false, true, ""},
+    {"largest handle", {"exportar", "FFFFFFFF"}, true, 0xFFFFFFFF, true, false, ""},
+    {"not hexadecimal",
+     {"exportar", "zz"},
+     false,
+     {},
+     true,
+     true,
+     "'$zz' no es un valor entero válido"},
+    {"0x prefix",
+     {"importar", "0x1A"},
+     false,
+     {},
+     true,
+     true,
+     "'$0x1A' no es un valor entero válido"},
+    {"a dollar of its own",
+     {"importar", "$1A"},
+     false,
+     {},
+     true,
+     true,
+     "'$$1A' no es un valor entero válido"},
+    {"leading blank",
+     {"importar", " 1A"},
+     false,
+     {},
+     true,
+     true,
+     "'$ 1A' no es un valor entero válido"},
+    {"nine significant digits",
+     {"exportar", "123456789"},
+     false,
+     {},
+     true,
+     true,
+     "'$123456789' no es un valor entero válido"},
+};
+
+TEST(PresentadorPrincipal, StartUpAndHostMode) {
+  for (const CasoArranque& c : kArranques) {
+    SCOPED_TRACE(c.nombre);
+    Escenario e;
+    prueba::EscribirEscuela("C:\\GC");
+    e.entrar("OTRA");
+    VistaGuion v;
+    ui::PresentadorPrincipal p(v, c.args);
+    p.FormCreate();
+
+    EXPECT_EQ(v.errores, c.error.empty() ? Textos{} : Textos{c.error});
+    EXPECT_EQ(p.estado().numeroArgumentos, c.anfitrion ? 2 : 0);
+    EXPECT_EQ(p.estado().resultado, 0);
+    EXPECT_EQ(v.incrustada, c.ventana);
+    EXPECT_EQ(p.estado().avisosDelAnfitrion(), c.ventana.value_or(0) != 0);
+    EXPECT_EQ(v.exportarVisible, c.exportar);
+    EXPECT_EQ(v.importarVisible, c.importar);
+    EXPECT_EQ(p.botonPorDefecto(), c.exportar ? "BExportar" : "BImportar");
+
+    // A conversion error skips the initial steps: nothing staged, nothing shown.
+    const bool pasos = c.error.empty();
+    EXPECT_EQ(v.copiadas, pasos ? (Textos{"C:\\OTRA", "C:\\GC"}) : Textos{});
+    EXPECT_EQ(v.textoCuadro, pasos ? "C:\\GC" : "");
+    EXPECT_EQ(v.carpetaLista, pasos ? "C:\\GC" : "C:\\OTRA");
+    EXPECT_EQ(v.unidad, 'C');
+    EXPECT_EQ(v.listaCentros.size(), pasos ? 1u : 0u);
+
+    // Closing writes the result flag in host mode only.
+    EXPECT_TRUE(p.FormClose());
+    EXPECT_EQ(e.ajustes(), c.anfitrion ? kAjustes0 : "");
+  }
+}
+
+struct CasoStaging {
+  const char* nombre;
+  std::string cwd;   // below C:, or "fuera" for a folder outside every drive
+  std::string gc;    // name of the GESCEN folder on disk, "" for none
+  bool zorvtmpRoto;  // C:\ZORVTMP is a file: staging cannot create its folder
+  Textos copias;
+  std::string error;
+  std::string cuadro, lista;  // the folder box and the folder list at the end
+  std::size_t centros;
+};
+
+const std::string kSinStaging = "Nombre de archivo inválido (C:\\ZORVTMP\\VALENCIA\\grupos.dbf)";
+
+const CasoStaging kStagings[] = {
+    {"working directory is C:\\GC: staged once",
+     "GC",
+     "GC",
+     false,
+     {"C:\\GC"},
+     "",
+     "C:\\GC",
+     "C:\\GC",
+     1},
+    {"another working directory: staged twice",
+     "OTRA",
+     "GC",
+     false,
+     {"C:\\OTRA", "C:\\GC"},
+     "",
+     "C:\\GC",
+     "C:\\GC",
+     1},
+    {"GESCEN folder stored as gc: same folder",
+     "gc",
+     "gc",
+     false,
+     {"C:\\gc"},
+     "",
+     "C:\\gc",
+     "C:\\gc",
+     1},
+    {"no C:\\GC",
+     "OTRA",
+     "",
+     false,
+     {"C:\\OTRA"},
+     "Nombre de archivo inválido (C:\\GC)",
+     "",
+     "C:\\OTRA",
+     0},
+    {"staging fails at the first pass", "GC", "GC", true, {}, kSinStaging, "", "C:\\GC", 0},
+    {"staging fails after pointing the list at C:\\GC",
+     "OTRA",
+     "GC",
+     true,
+     {"C:\\OTRA"},
+     kSinStaging,
+     "C:\\GC",
+     "C:\\GC",
+     0},
+};
+
+TEST(PresentadorPrincipal, StagingAtStartUp) {
+  for (const CasoStaging& c : kStagings) {
+    SCOPED_TRACE(c.nombre);
+    Escenario e;
+    if (!c.gc.empty()) prueba::EscribirEscuela("C:\\" + c.gc);
+    if (c.zorvtmpRoto) writeFile(e.nativa("ZORVTMP"), "");
+    e.entrar(c.cwd);
+    VistaGuion v;
+    ui::PresentadorPrincipal p(v, {});
+    p.FormCreate();
+    EXPECT_EQ(v.copiadas, c.copias);
+    EXPECT_EQ(v.errores, c.error.empty() ? Textos{} : Textos{c.error});
+    EXPECT_EQ(v.textoCuadro, c.cuadro);
+    EXPECT_EQ(v.carpetaLista, c.lista);
+    EXPECT_EQ(v.listaCentros.size(), c.centros);
+  }
+}
+
+TEST(PresentadorPrincipal, AWorkingDirectoryOutsideEveryDriveIsStagedToo) {
+  Escenario e;
+  prueba::EscribirEscuela("C:\\GC");
+  const std::filesystem::path fuera = std::filesystem::path(e.drive.driveC()).parent_path() / "x";
+  std::filesystem::create_directories(fuera);
+  std::filesystem::current_path(fuera);
+  VistaGuion v;
+  ui::PresentadorPrincipal p(v, {});
+  p.FormCreate();
+  ASSERT_EQ(v.copiadas.size(), 2u);
+  EXPECT_EQ(v.copiadas[1], "C:\\GC");
+  EXPECT_EQ(v.errores, Textos{});
+}
+
+TEST(PresentadorPrincipal, CentreList) {
+  const std::vector<Textos> casos = {{"46001234", "3001", "12"}, {"46001234", ""}, {}};
+  for (const Textos& centros : casos) {
+    SCOPED_TRACE(testing::PrintToString(centros));
+    Escenario e;
+    prueba::EscribirEscuela("C:\\GC", centros);
+    VistaGuion v;
+    ui::PresentadorPrincipal p(v, {});
+    p.FormCreate();
+    EXPECT_EQ(v.errores, Textos{});
+    EXPECT_EQ(v.listaCentros, centros);
+    EXPECT_FALSE(p.tablas().wwTableCentro.active());
+  }
+}
+
+TEST(PresentadorPrincipal, AMissingCentreTableLeavesTheListEmpty) {
+  Escenario e;
+  prueba::EscribirEscuela("C:\\GC");
+  std::filesystem::remove(e.nativa("GC/centro.dbf"));
+  VistaGuion v;
+  ui::PresentadorPrincipal p(v, {});
+  p.FormCreate();
+  ASSERT_EQ(v.errores.size(), 1u);
+  EXPECT_EQ(v.errores[0].rfind("wwTableCentro: ", 0), 0u) << v.errores[0];
+  EXPECT_EQ(v.textoCuadro, "C:\\GC");
+  EXPECT_EQ(v.listaCentros, Textos{});
+}
+
+// Opening folders and choosing drives: each change stages from the new folder; the
+// centre list stays as start-up filled it.
+TEST(PresentadorPrincipal, FolderAndDriveChanges) {
+  Escenario e;
+  prueba::EscribirEscuela("C:\\GC");
+  prueba::EscribirEscuela("C:\\GC\\A", {"7"});
+  const std::string d = e.crearUnidad('D');
+  std::filesystem::create_directories(d + "/DATOS");
+  VistaGuion v;
+  ui::PresentadorPrincipal p(v, {});
+  p.FormCreate();
+  v.copiadas.clear();
+
+  struct Paso {
+    const char* nombre;
+    std::function<void()> hacer;
+    std::string carpeta;
+    char unidad;
+    Textos copias;
+    std::string error;
+  };
+  const Paso pasos[] = {
+      {"a subfolder", [&] { p.abrirCarpeta("C:\\GC\\A"); }, "C:\\GC\\A", 'C', {"C:\\GC\\A"}, ""},
+      {"the same folder in another case",
+       [&] { p.abrirCarpeta("c:\\gc\\a"); },
+       "C:\\GC\\A",
+       'C',
+       {},
+       ""},
+      {"the parent through ..", [&] { p.abrirCarpeta(".."); }, "C:\\GC", 'C', {"C:\\GC"}, ""},
+      {"a folder that is not there",
+       [&] { p.abrirCarpeta("C:\\GC\\NO"); },
+       "C:\\GC",
+       'C',
+       {},
+       "Nombre de archivo inválido (C:\\GC\\NO)"},
+      {"another drive, at its root", [&] { p.elegirUnidad('D'); }, "D:\\", 'D', {"D:\\"}, ""},
+      {"a folder of that drive",
+       [&] { p.abrirCarpeta("D:\\DATOS"); },
+       "D:\\DATOS",
+       'D',
+       {"D:\\DATOS"},
+       ""},
+      {"back to C:, at its last folder",
+       [&] { p.elegirUnidad('C'); },
+       "C:\\GC",
+       'C',
+       {"C:\\GC"},
+       ""},
+      {"D: again, at its last folder",
+       [&] { p.elegirUnidad('D'); },
+       "D:\\DATOS",
+       'D',
+       {"D:\\DATOS"},
+       ""},
+  };
+  for (const Paso& paso : pasos) {
+    SCOPED_TRACE(paso.nombre);
+    v.copiadas.clear();
+    v.errores.clear();
+    paso.hacer();
+    EXPECT_EQ(v.carpetaLista, paso.carpeta);
+    EXPECT_EQ(p.carpetas().directorio(), paso.carpeta);
+    EXPECT_EQ(v.textoCuadro, paso.carpeta);
+    EXPECT_EQ(v.unidad, paso.unidad);
+    EXPECT_EQ(v.copiadas, paso.copias);
+    EXPECT_EQ(v.errores, paso.error.empty() ? Textos{} : Textos{paso.error});
+  }
+  EXPECT_EQ(v.listaCentros, Textos{"46001234"});
+}
+
+TEST(PresentadorPrincipal, AStagingErrorAfterAFolderChangeLeavesTheNewFolderShown) {
+  Escenario e;
+  prueba::EscribirEscuela("C:\\GC");
+  prueba::EscribirEscuela("C:\\GC\\A");
+  VistaGuion v;
+  ui::PresentadorPrincipal p(v, {});
+  p.FormCreate();
+  std::filesystem::remove_all(e.nativa("ZORVTMP"));
+  writeFile(e.nativa("ZORVTMP"), "");
+  p.abrirCarpeta("A");
+  EXPECT_EQ(v.errores, Textos{kSinStaging});
+  EXPECT_EQ(v.carpetaLista, "C:\\GC\\A");
+  EXPECT_EQ(v.textoCuadro, "C:\\GC\\A");
+}
+
+// The language box's text as it stands: only the exact "CASTELLANO" takes Castilian
+// names.
+TEST(PresentadorPrincipal, ExportRunAndLanguage) {
+  struct Caso {
+    std::string idioma, nombre;
+  };
+  const Caso casos[] = {{"VALENCIÁ", prueba::kNombreValenciano},
+                        {"CASTELLANO", prueba::kNombreCastellano},
+                        {"castellano", prueba::kNombreValenciano},
+                        {"", prueba::kNombreValenciano}};
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.idioma);
+    Escenario e;
+    prueba::EscribirEscuela("C:\\GC");
+    VistaGuion v;
+    v.idiomaElegido = c.idioma;
+    ui::PresentadorPrincipal p(v, {});
+    p.FormCreate();
+    p.BExportarClick();
+    EXPECT_EQ(v.errores, Textos{});
+    EXPECT_EQ(v.mensajes, (Textos{tzv::kAvisoExportacion, tzv::kProcesoFinalizado}));
+    EXPECT_FALSE(v.reloj);
+    EXPECT_EQ(p.estado().resultado, 1);
+    EXPECT_EQ(v.cierres, 0);
+    EXPECT_EQ(prueba::Columna("C:\\ZORVTMP\\ASIGNOMT.DBF", "NOMBRE").at(0), c.nombre);
+  }
+}
+
+// In host mode a successful run closes the dialog, and closing reports the flag.
+TEST(PresentadorPrincipal, RunsInHostMode) {
+  struct Caso {
+    const char* nombre;
+    Textos args;
+    bool exportar;  // else import
+    bool conSolucion;
+    int cierres;
+    int resultado;
+    Textos mensajes;
+  };
+  const Caso casos[] = {
+      {"export",
+       {"exportar", "0"},
+       true,
+       false,
+       1,
+       1,
+       {tzv::kAvisoExportacion, tzv::kProcesoFinalizado}},
+      {"import without SOLUC.DBF",
+       {"importar", "0"},
+       false,
+       false,
+       1,
+       0,
+       {tzv::kAvisoImportacion, tzv::kSinSolucion}},
+      {"import without SOLUC.DBF, stand-alone",
+       {},
+       false,
+       false,
+       0,
+       0,
+       {tzv::kAvisoImportacion, tzv::kSinSolucion}},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    Escenario e;
+    prueba::EscribirEscuela("C:\\GC");
+    VistaGuion v;
+    ui::PresentadorPrincipal p(v, c.args);
+    p.FormCreate();
+    if (c.exportar)
+      p.BExportarClick();
+    else
+      p.BImportarClick();
+    EXPECT_EQ(v.errores, Textos{});
+    EXPECT_EQ(v.mensajes, c.mensajes);
+    EXPECT_EQ(v.cierres, c.cierres);
+    EXPECT_EQ(p.estado().resultado, c.resultado);
+    EXPECT_TRUE(p.FormClose());
+    EXPECT_EQ(e.ajustes(), c.args.empty() ? "" : (c.resultado ? kAjustes1 : kAjustes0));
+  }
+}
+
+// A run that fails shows its error without the hourglass, reports failure, and the
+// dialog stays open, in host mode too.
+TEST(PresentadorPrincipal, AFailedRunTakesDownTheHourglass) {
+  Escenario e;
+  prueba::EscribirEscuela("C:\\GC");
+  VistaGuion v;
+  ui::PresentadorPrincipal p(v, {"exportar", "0"});
+  p.FormCreate();
+  std::filesystem::remove(e.nativa("ZORVTMP/VALENCIA/asignat.dbf"));
+  p.BExportarClick();
+  ASSERT_EQ(v.errores.size(), 1u);
+  EXPECT_EQ(v.errores[0].rfind("wwTableAsignat: ", 0), 0u) << v.errores[0];
+  EXPECT_FALSE(v.reloj);
+  EXPECT_FALSE(v.relojEnError);
+  EXPECT_EQ(v.cierres, 0);
+  EXPECT_EQ(p.estado().resultado, 0);
+}
+
+TEST(PresentadorPrincipal, Help) {
+  Escenario e;
+  VistaGuion v;
+  ui::PresentadorPrincipal p(v, {});
+  p.Button1Click();
+  p.teclaF1();
+  EXPECT_EQ(v.ayudas, (Textos{"contenido", "contexto 1"}));
+}
+
+TEST(PresentadorPrincipal, ClosingWithAnUnwritableSettingsFileKeepsTheDialogOpen) {
+  Escenario e;
+  prueba::EscribirEscuela("C:\\GC");
+  std::filesystem::create_directories(e.programa() + "/Zorvex.ini");
+  VistaGuion v;
+  ui::PresentadorPrincipal p(v, {"exportar", "0"});
+  p.FormCreate();
+  EXPECT_FALSE(p.FormClose());
+  EXPECT_EQ(v.errores, Textos{"Unable to write to " + tzv::JuntoAlPrograma("Zorvex.ini")});
+
+  // Once the file can be written, the dialog closes.
+  std::filesystem::remove(e.programa() + "/Zorvex.ini");
+  EXPECT_TRUE(p.FormClose());
+  EXPECT_EQ(e.ajustes(), kAjustes0);
+}
+
+TEST(PresentadorPrincipal, ClosingKeepsTheOtherSettings) {
+  Escenario e;
+  prueba::EscribirEscuela("C:\\GC");
+  writeFile(e.programa() + "/Zorvex.ini",
+            "[Zorvex]\r\nRuta=C:\\ZORVEX\r\n\r\n[TRANSFORMADORES]\r\nTRANSFORMADO=1\r\nOtro=x\r\n");
+  VistaGuion v;
+  ui::PresentadorPrincipal p(v, {"importar", "0"});
+  p.FormCreate();
+  EXPECT_TRUE(p.FormClose());
+  EXPECT_EQ(e.ajustes(),
+            "[Zorvex]\r\nRuta=C:\\ZORVEX\r\n\r\n[TRANSFORMADORES]\r\nTransformado=0\r\nOtro=x\r\n");
+}
+
+}  // namespace
