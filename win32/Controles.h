@@ -1,0 +1,25 @@
+#pragma once
+// The controls of a layout table as Win32 windows: the kind of window for each kind of
+// control, its font, and its place inside its pane.
+
+#include <windows.h>
+
+#include "Disposicion.h"
+
+namespace win {
+
+// A control's identifier: its place in the layout table, after a fixed base, so that
+// a test can find each entry's window from the same table.
+inline constexpr int kIdPrimerControl = 1000;
+inline constexpr int kIdPrimerPanel = 900;
+
+// The font of a layout entry; the fonts made live as long as the program.
+HFONT Fuente(const ui::Fuente& fuente);
+
+// Creates the control inside its pane, with its font, caption and identifier.
+HWND CrearControl(HWND panel, const ui::Control& control, int id);
+
+// The icon drawn on a button of the OK or close kind.
+HICON Glifo(ui::Clase clase);
+
+}  // namespace win

@@ -1,0 +1,19 @@
+#pragma once
+// The gradient pane: a child window filled top to bottom with three colours (start,
+// middle, end) and a thin raised edge. The controls of a pane are its children; their
+// notifications and colour requests go on to the dialog, which handles them all.
+
+#include <windows.h>
+
+#include "Disposicion.h"
+
+namespace win {
+
+inline constexpr const wchar_t* kClasePanel = L"TzvPanelDegradado";
+
+void RegistrarPanel(HINSTANCE instancia);
+HWND CrearPanel(HWND dialogo, const ui::Panel& panel, int id);
+
+COLORREF ColorWin(const ui::Color& color);
+
+}  // namespace win

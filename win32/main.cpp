@@ -1,0 +1,54 @@
+// TransZorvexValencia for Windows: the main dialog TExportarDatos, stand-alone or inside
+// the window of the timetable generator that launched it with two arguments.
+
+#include <windows.h>
+// After windows.h, whose types they use.
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "Aplicacion.h"
+#include "CopiaSegura.h"
+#include "Texto.h"
+#include "VentanaPrincipal.h"
+
+namespace {
+
+// The arguments as given, without the program's name, as UTF-8.
+std::vector<std::string> argumentos() {
+  int n = 0;
+  wchar_t** w = CommandLineToArgvW(GetCommandLineW(), &n);
+  std::vector<std::string> out;
+  for (int i = 1; i < n; ++i) out.push_back(win::Estrecho(w[i]));
+  LocalFree(w);
+  return out;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX controles = {sizeof controles, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controles);
+
+  // An import killed while it put the timetables back is ended before anything else.
+  const std::string recuperado = tzv::RecuperarDevolucion();
+  if (!recuperado.empty())
+    MessageBoxW(nullptr, win::Ancho(recuperado).c_str(), win::Ancho(tzv::kTituloAplicacion).c_str(),
+                MB_OK | MB_TASKMODAL);
+
+  win::VentanaPrincipal dialogo(instancia, argumentos());
+  dialogo.FormCreate();
+  ShowWindow(dialogo.ventana(), SW_SHOW);
+  UpdateWindow(dialogo.ventana());
+
+  MSG m;
+  while (GetMessageW(&m, nullptr, 0, 0) > 0) {
+    // Tab, Enter and the arrow keys move as in a dialog.
+    if (dialogo.ventana() != nullptr && IsDialogMessageW(dialogo.ventana(), &m)) continue;
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+  return 0;
+}
