@@ -8,10 +8,14 @@
 
 namespace win {
 
+// The main dialog's window class.
+inline constexpr const wchar_t* kClaseDialogo = L"TExportarDatos";
+
 // A control's identifier: its place in the layout table, after a fixed base, so that
-// a test can find each entry's window from the same table.
-inline constexpr int kIdPrimerControl = 1000;
-inline constexpr int kIdPrimerPanel = 900;
+// a test can find each entry's window from the same table. Combo boxes number their
+// own edit and list 1001 and 1000: the program's numbers lie well above.
+inline constexpr int kIdPrimerControl = 2000;
+inline constexpr int kIdPrimerPanel = 1900;
 
 // The font of a layout entry; the fonts made live as long as the program.
 HFONT Fuente(const ui::Fuente& fuente);

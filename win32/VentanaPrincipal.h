@@ -13,8 +13,6 @@
 
 namespace win {
 
-inline constexpr const wchar_t* kClaseDialogo = L"TExportarDatos";
-
 class VentanaPrincipal final : public ui::VistaPrincipal {
  public:
   // Creates the window, hidden, with every control of the layout.

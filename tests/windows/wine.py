@@ -20,6 +20,7 @@ import tempfile
 SKIP = 77
 RUN_TIMEOUT = 180  # seconds for one program run
 BOOT_TIMEOUT = 300  # seconds for making a prefix
+WINE_FONTS = "/usr/share/wine/fonts"  # Debian's fonts-wine
 SERVER_LINGER = 120  # seconds a wineserver stays after its last program ends
 
 
@@ -235,6 +236,13 @@ def _boot(root):
     r = run_windows(prefix, "cmd", ["/c", "exit", "7"])
     if r.returncode != 7:
         return f"cmd /c exit 7 ended with {r.returncode}: {r.text()}\nwineboot's output:\n{text}"
+    # Debian's Wine reads fonts only from the prefix's Fonts folder, which wineboot
+    # leaves empty: without them every face would be Liberation Sans.
+    fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
+    if os.path.isdir(WINE_FONTS):
+        os.makedirs(fonts, exist_ok=True)
+        for name in os.listdir(WINE_FONTS):
+            shutil.copy(os.path.join(WINE_FONTS, name), fonts)
     return None
 
 

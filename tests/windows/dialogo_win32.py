@@ -1,0 +1,155 @@
+#!/usr/bin/python3
+"""transzorvex.exe, the Windows program, under Wine on an X server (run it with xvfb-run).
+
+  dialogo_win32.py          every check below, in a Wine prefix of its own that is made
+                            first and removed last (its wineserver killed)
+
+- The main dialog made by the program's own code in tzv-probar-dialogo: every entry of
+  the layout table against the real window (place, size, text, font, visibility), with
+  no arguments, with "exportar 0" and with "importar 0".
+- transzorvex.exe started inside a host's panel as the timetable generator starts it:
+  a child of the panel at 2,2, 599 x 267, without caption; Escape does nothing; Salir
+  writes Transformado=0 beside the program; Aceptar, and Enter in the folder list, run
+  the export, whose boxes belong to the host's window, end the program and leave
+  Transformado=1 and the nine exchange tables byte for byte as the Linux command-line
+  tool writes them from the same school.
+
+Programs come from the environment: TZV_WINDOWS_BUILD (transzorvex.exe and
+tzv-probar-dialogo.exe), TZV_CLI_LINUX and TZV_GENERADOR. Without them, or without Wine
+or an X server, the test is skipped (exit code 77).
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import wine
+import wine_checks
+from wine import fail, skip
+
+PROGRAM_FOLDER = "TZV"  # on drive C:, where the generator keeps its helpers
+EXCHANGE_TABLES = 9
+
+
+def gui_env(prefix):
+    env = wine.wine_env(prefix)
+    env["DISPLAY"] = os.environ["DISPLAY"]
+    return env
+
+
+def run(prefix, args, cwd):
+    result = wine._run([wine.wine64()] + args, gui_env(prefix), cwd)
+    for line in result.stdout.decode("utf-8", "replace").splitlines():
+        print("  " + line)
+    return result
+
+
+def end_server(prefix):
+    for option in ("-k", "-w"):
+        subprocess.run([wine.wineserver(), option], env=wine.wine_env(prefix), stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+
+
+def copy_programs(build, folder):
+    os.makedirs(folder, exist_ok=True)
+    for exe in ("transzorvex.exe", "tzv-probar-dialogo.exe"):
+        path = os.path.join(build, exe)
+        if not os.path.isfile(path):
+            skip(f"{path} is missing: ./tzv build-windows makes it")
+        shutil.copy(path, folder)
+
+
+def check_layouts(prefix, folder):
+    for panes, args in (("11", []), ("10", ["exportar", "0"]), ("01", ["importar", "0"])):
+        print(f"layout with arguments {args}")
+        r = run(prefix, ["tzv-probar-dialogo.exe", "disposicion", panes] + args, folder)
+        if r.returncode != 0:
+            fail(f"the layout with arguments {args}: {r.describe()}")
+
+
+def settings(folder):
+    try:
+        with open(os.path.join(folder, "Zorvex.ini"), "rb") as f:
+            return f.read()
+    except FileNotFoundError:
+        return None
+
+
+def linux_export(tmp, gc):
+    """The work folder that the Linux command-line tool writes from the same school."""
+    linux_prefix = os.path.join(tmp, "linux")
+    c = wine.linux_drives(linux_prefix)
+    shutil.copytree(gc, os.path.join(c, "GC"))
+    r = wine.run_linux(linux_prefix, wine.program("TZV_CLI_LINUX", "the Linux transzorvex-cli"),
+                       ["exportar", "--gc", "C:\\GC"])
+    wine_checks.require_ok(r, "Linux exportar")
+    return wine_checks.snapshot(os.path.join(c, wine_checks.WORK))
+
+
+def check_host(prefix, folder, tmp, action):
+    c = wine.drive_c(prefix)
+    wine_checks.clear_work_folder(c)
+    ini = os.path.join(folder, "Zorvex.ini")
+    if os.path.exists(ini):
+        os.remove(ini)
+    print(f"host mode, {action}")
+    day = wine.local_date()
+    r = run(prefix, ["tzv-probar-dialogo.exe", "anfitrion", f"C:\\{PROGRAM_FOLDER}\\transzorvex.exe", action],
+            folder)
+    if r.returncode != 0:
+        fail(f"host mode, {action}: {r.describe()}")
+    exported = action != "salir"
+    expected = b"[Transformadores]\r\nTransformado=" + (b"1" if exported else b"0") + b"\r\n"
+    if settings(folder) != expected:
+        fail(f"host mode, {action}: Zorvex.ini holds {settings(folder)!r}")
+    boxes = [line for line in r.stdout.decode("utf-8").splitlines() if line.startswith("caja: ")]
+    if exported != (boxes[-1:] == ["caja: Proceso finalizado"]):
+        fail(f"host mode, {action}: the boxes were {boxes}")
+    # The exchange tables lie in the work folder itself; the staged copies below it.
+    written = {name: data for name, data in wine_checks.snapshot(os.path.join(c, wine_checks.WORK)).items()
+               if "/" not in name}
+    if not exported:
+        if any(name.upper().endswith("T.DBF") for name in written):
+            fail(f"Salir wrote exchange tables: {sorted(written)}")
+        return
+    tables = [name for name in written if name.upper().endswith("T.DBF")]
+    if len(tables) != EXCHANGE_TABLES:
+        fail(f"the export wrote {sorted(tables)}")
+    expected_files = {name: data for name, data in linux_export(os.path.join(tmp, action),
+                                                                os.path.join(c, "GC")).items()
+                      if "/" not in name}
+    wine_checks.require_same_files(expected_files, written, "C:\\ZORVTMP after the export",
+                                   wine.local_date() != day)
+
+
+def main():
+    wine.require_wine()
+    if not os.environ.get("DISPLAY"):
+        skip("no X server (run under xvfb-run)")
+    build = os.environ.get("TZV_WINDOWS_BUILD", "")
+    with tempfile.TemporaryDirectory(prefix="tzv-dialogo-") as tmp:
+        root = os.path.join(tmp, "wine")
+        os.makedirs(root)
+        failure = wine._boot(root)
+        if failure is not None:
+            fail("no working Wine prefix: " + failure)
+        prefix = wine.prefix_of(root)
+        # The prefix was made without an X server, and its desktop would stay without
+        # one while its wineserver lingers: the programs below start it anew.
+        end_server(prefix)
+        try:
+            folder = os.path.join(wine.drive_c(prefix), PROGRAM_FOLDER)
+            copy_programs(build, folder)
+            wine_checks.generate_school(os.path.join(wine.drive_c(prefix), "GC"))
+            check_layouts(prefix, folder)
+            for action in ("salir", "exportar", "enter"):
+                check_host(prefix, folder, tmp, action)
+        finally:
+            wine.remove_prefix(root)
+    print("OK")
+
+
+if __name__ == "__main__":
+    main()

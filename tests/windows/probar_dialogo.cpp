@@ -1,0 +1,339 @@
+// tzv-probar-dialogo: drives transzorvex.exe from outside, as a user and as the
+// timetable generator do, through Win32 calls only.
+//
+//   tzv-probar-dialogo disposicion PANELES [ARGUMENTOS...]
+//       makes the main dialog in this process with the arguments, as transzorvex.exe
+//       does, and checks every entry of its layout table against the real window, fonts
+//       included (PANELES: "11" both upper panes shown, "10" export only, "01" import
+//       only); then closes it.
+//   tzv-probar-dialogo anfitrion PROGRAMA salir|exportar|enter
+//       makes a host window with a child panel, starts "PROGRAMA exportar <panel>" as
+//       the timetable generator does, checks the dialog inside the panel, presses
+//       Escape (which must do nothing), then presses Salir, or Aceptar of the export, or
+//       Enter in the folder list, and acknowledges every box until the program ends.
+//
+// Prints one line per fault and ends with 1 when there was any; prints the boxes'
+// texts as "caja: TEXT".
+
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Controles.h"
+#include "Disposicion.h"
+#include "Texto.h"
+#include "VentanaPrincipal.h"
+
+namespace {
+
+const ui::Dialogo& kDialogo = ui::DialogoPrincipal();
+int fallos = 0;
+
+void fallo(const std::string& texto) {
+  std::printf("FALLO %s\n", texto.c_str());
+  std::fflush(stdout);
+  ++fallos;
+}
+
+// Lets this thread's windows work while waiting.
+void atenderMensajes(DWORD milisegundos) {
+  const DWORD fin = GetTickCount() + milisegundos;
+  do {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    Sleep(20);
+  } while (GetTickCount() < fin);
+}
+
+PROCESS_INFORMATION arrancar(const std::wstring& programa, const std::vector<std::wstring>& args) {
+  std::wstring linea = L"\"" + programa + L"\"";
+  for (const std::wstring& a : args) linea += L" \"" + a + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  // From the program's own folder, as the generator starts it.
+  std::wstring carpeta = programa.substr(0, programa.find_last_of(L"\\/"));
+  if (!CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      carpeta.c_str(), &si, &pi)) {
+    fallo("no se pudo arrancar " + win::Estrecho(programa));
+    std::exit(1);
+  }
+  return pi;
+}
+
+struct Busqueda {
+  DWORD proceso;
+  const wchar_t* clase;
+  HWND hallada;
+};
+
+BOOL CALLBACK siEsDelProceso(HWND h, LPARAM l) {
+  auto* b = reinterpret_cast<Busqueda*>(l);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  wchar_t clase[64] = {};
+  GetClassNameW(h, clase, 64);
+  if (pid == b->proceso && std::wstring(clase) == b->clase && IsWindowVisible(h)) {
+    b->hallada = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A visible window of that class belonging to the process: top-level, or a child of
+// `padre`.
+HWND ventanaDe(DWORD proceso, const wchar_t* clase, HWND padre = nullptr) {
+  Busqueda b{proceso, clase, nullptr};
+  if (padre != nullptr)
+    EnumChildWindows(padre, siEsDelProceso, reinterpret_cast<LPARAM>(&b));
+  else
+    EnumWindows(siEsDelProceso, reinterpret_cast<LPARAM>(&b));
+  return b.hallada;
+}
+
+HWND esperarVentana(DWORD proceso, const wchar_t* clase, HWND padre = nullptr) {
+  for (int i = 0; i < 300; ++i) {
+    if (HWND h = ventanaDe(proceso, clase, padre)) return h;
+    atenderMensajes(50);
+  }
+  fallo("no apareció la ventana " + win::Estrecho(clase));
+  std::exit(1);
+}
+
+HWND hijo(HWND dialogo, int id) {
+  struct Id {
+    int id;
+    HWND h;
+  } buscado{id, nullptr};
+  EnumChildWindows(
+      dialogo,
+      [](HWND h, LPARAM l) -> BOOL {
+        auto* b = reinterpret_cast<Id*>(l);
+        if (GetDlgCtrlID(h) != b->id) return TRUE;
+        b->h = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&buscado));
+  return buscado.h;
+}
+
+HWND control(HWND dialogo, std::string_view nombre) {
+  for (std::size_t i = 0; i < kDialogo.controles.size(); ++i)
+    if (kDialogo.controles[i].nombre == nombre)
+      return hijo(dialogo, win::kIdPrimerControl + static_cast<int>(i));
+  return nullptr;
+}
+
+RECT enCliente(HWND ventana, HWND dialogo) {
+  RECT r;
+  GetWindowRect(ventana, &r);
+  MapWindowPoints(HWND_DESKTOP, dialogo, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::string caja(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+}
+
+std::string caja(const ui::Caja& c) { return caja(RECT{c.x, c.y, c.x + c.ancho, c.y + c.alto}); }
+
+// A window's text, from this process or another.
+std::string textoDe(HWND h) {
+  wchar_t t[512] = {};
+  DWORD_PTR n = 0;
+  SendMessageTimeoutW(h, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(t), SMTO_ABORTIFHUNG, 2000, &n);
+  return win::Estrecho(t);
+}
+
+// The font a control was given: only within the process that made it.
+void comprobarFuente(HWND h, const ui::Control& c) {
+  const std::string nombre(c.nombre);
+  LOGFONTW f = {};
+  HFONT fuente = reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0));
+  if (fuente == nullptr || GetObjectW(fuente, sizeof f, &f) == 0) {
+    fallo(nombre + ": sin fuente");
+    return;
+  }
+  if (win::Estrecho(f.lfFaceName) != c.fuente.cara || f.lfHeight != -c.fuente.pixeles ||
+      (f.lfWeight >= FW_BOLD) != c.fuente.negrita || (f.lfUnderline != 0) != c.fuente.subrayada)
+    fallo(nombre + ": fuente " + win::Estrecho(f.lfFaceName) + " " + std::to_string(-f.lfHeight) +
+          " peso " + std::to_string(f.lfWeight));
+}
+
+// Every pane and control where the layout puts it, with its text, and its font when
+// the dialog lives in this process.
+void comprobarDisposicion(HWND dialogo, bool exportar, bool importar, bool fuentes) {
+  RECT cliente;
+  GetClientRect(dialogo, &cliente);
+  if (cliente.right != kDialogo.ancho || cliente.bottom != kDialogo.alto)
+    fallo("área cliente " + caja(cliente));
+  for (std::size_t i = 0; i < kDialogo.paneles.size(); ++i) {
+    const ui::Panel& p = kDialogo.paneles[i];
+    HWND h = hijo(dialogo, win::kIdPrimerPanel + static_cast<int>(i));
+    const bool visible = p.nombre == "Draw3D2" ? exportar : p.nombre == "Draw3D3" ? importar : true;
+    const std::string nombre(p.nombre);
+    if (h == nullptr) {
+      fallo(nombre + ": no existe");
+      continue;
+    }
+    if ((IsWindowVisible(h) != FALSE) != visible) fallo(nombre + ": visibilidad");
+    if (!visible) continue;
+    const ui::Caja esperada = ui::CajaPanelPrincipal(p.nombre, exportar, importar);
+    if (caja(enCliente(h, dialogo)) != caja(esperada))
+      fallo(nombre + ": " + caja(enCliente(h, dialogo)) + " en vez de " + caja(esperada));
+  }
+  for (const ui::Control& c : kDialogo.controles) {
+    const std::string nombre(c.nombre);
+    HWND h = control(dialogo, c.nombre);
+    if (h == nullptr) {
+      fallo(nombre + ": no existe");
+      continue;
+    }
+    const bool visible = c.panel == "Draw3D2" ? exportar : c.panel == "Draw3D3" ? importar : true;
+    if ((IsWindowVisible(h) != FALSE) != visible) fallo(nombre + ": visibilidad");
+    if (!visible) continue;
+    const ui::Caja panel = ui::CajaPanelPrincipal(c.panel, exportar, importar);
+    const RECT r = enCliente(h, dialogo);
+    const ui::Caja esperada{panel.x + c.caja.x, panel.y + c.caja.y, c.caja.ancho, c.caja.alto};
+    if (c.caja.ancho == 0) {
+      // Sized to its text.
+      if (r.left != esperada.x || r.top != esperada.y || r.right <= r.left)
+        fallo(nombre + ": " + caja(r) + " en vez de " + std::to_string(esperada.x) + "," +
+              std::to_string(esperada.y));
+    } else if (caja(r) != caja(esperada)) {
+      fallo(nombre + ": " + caja(r) + " en vez de " + caja(esperada));
+    }
+    const bool conTexto = c.clase == ui::Clase::Etiqueta || c.clase == ui::Clase::Boton ||
+                          c.clase == ui::Clase::BotonAceptar || c.clase == ui::Clase::BotonCerrar ||
+                          c.clase == ui::Clase::DesplegableTexto;
+    if (conTexto && textoDe(h) != c.texto) fallo(nombre + ": texto «" + textoDe(h) + "»");
+    if (fuentes) comprobarFuente(h, c);
+  }
+}
+
+// Answers every box the program shows until it ends: prints its text, checks its
+// owner, presses OK.
+DWORD acompanar(const PROCESS_INFORMATION& pi, HWND duenoEsperado) {
+  for (int i = 0; i < 3000; ++i) {
+    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
+    if (HWND caja = ventanaDe(pi.dwProcessId, L"#32770")) {
+      std::printf("caja: %s\n", textoDe(GetDlgItem(caja, 0xFFFF)).c_str());
+      std::fflush(stdout);
+      if (duenoEsperado != nullptr && GetWindow(caja, GW_OWNER) != duenoEsperado)
+        fallo("la caja no pertenece a la ventana del anfitrión");
+      PostMessageW(GetDlgItem(caja, IDOK), BM_CLICK, 0, 0);
+      for (int j = 0; j < 100 && IsWindow(caja); ++j) atenderMensajes(20);
+    }
+    atenderMensajes(50);
+  }
+  DWORD codigo = STILL_ACTIVE;
+  if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
+    fallo("el programa no terminó");
+    TerminateProcess(pi.hProcess, 1);
+  }
+  GetExitCodeProcess(pi.hProcess, &codigo);
+  return codigo;
+}
+
+// The window's frame: a fixed dialog frame with a caption stand-alone; in host mode with
+// handle 0 a top-level window without frame or caption at 2, 2 on the screen.
+void comprobarMarco(HWND dialogo, bool anfitrion) {
+  const LONG_PTR estilo = GetWindowLongPtrW(dialogo, GWL_STYLE);
+  if ((estilo & (WS_THICKFRAME | WS_MAXIMIZEBOX)) != 0) fallo("el diálogo se puede redimensionar");
+  if (((estilo & WS_CAPTION) == WS_CAPTION) == anfitrion) fallo("título del diálogo");
+  if (!anfitrion && win::TextoDe(dialogo) != kDialogo.titulo)
+    fallo("título «" + win::TextoDe(dialogo) + "»");
+  if (anfitrion) {
+    RECT r;
+    GetWindowRect(dialogo, &r);
+    if (caja(r) != "2,2 599x267") fallo("el diálogo está en " + caja(r));
+  }
+}
+
+int disposicion(const std::wstring& paneles, const std::vector<std::wstring>& argumentos) {
+  INITCOMMONCONTROLSEX controles = {sizeof controles, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controles);
+  std::vector<std::string> args;
+  for (const std::wstring& a : argumentos) args.push_back(win::Estrecho(a));
+  win::VentanaPrincipal dialogo(GetModuleHandleW(nullptr), args);
+  dialogo.FormCreate();
+  ShowWindow(dialogo.ventana(), SW_SHOW);
+  atenderMensajes(300);
+  comprobarMarco(dialogo.ventana(), args.size() == 2);
+  comprobarDisposicion(dialogo.ventana(), paneles[0] == L'1', paneles[1] == L'1', true);
+  SendMessageW(dialogo.ventana(), WM_CLOSE, 0, 0);
+  atenderMensajes(100);
+  return fallos == 0 ? 0 : 1;
+}
+
+LRESULT CALLBACK ventanaAnfitrion(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return DefWindowProcW(h, m, w, l);
+}
+
+int anfitrion(const std::wstring& programa, const std::wstring& accion) {
+  WNDCLASSW clase = {};
+  clase.lpfnWndProc = ventanaAnfitrion;
+  clase.hInstance = GetModuleHandleW(nullptr);
+  clase.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  clase.lpszClassName = L"TzvAnfitrion";
+  RegisterClassW(&clase);
+  HWND principal =
+      CreateWindowExW(0, L"TzvAnfitrion", L"Anfitrión", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 760,
+                      420, nullptr, nullptr, clase.hInstance, nullptr);
+  HWND panel = CreateWindowExW(0, L"TzvAnfitrion", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 20,
+                               30, 700, 320, principal, nullptr, clase.hInstance, nullptr);
+  atenderMensajes(200);
+  wchar_t hex[16];
+  std::swprintf(hex, 16, L"%lX",
+                static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(panel)));
+  const PROCESS_INFORMATION pi = arrancar(programa, {L"exportar", hex});
+  HWND dialogo = esperarVentana(pi.dwProcessId, win::kClaseDialogo, panel);
+  atenderMensajes(300);
+
+  if (GetParent(dialogo) != panel) fallo("el diálogo no es hijo del panel");
+  const LONG_PTR estilo = GetWindowLongPtrW(dialogo, GWL_STYLE);
+  if ((estilo & WS_CHILD) == 0) fallo("el diálogo no es una ventana hija");
+  if ((estilo & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER)) != 0)
+    fallo("el diálogo tiene marco o título");
+  const RECT r = enCliente(dialogo, panel);
+  if (caja(r) != "2,2 599x267") fallo("el diálogo está en " + caja(r) + " dentro del panel");
+  comprobarDisposicion(dialogo, true, false, false);
+
+  // There is no cancel button: Escape leaves the dialog open.
+  HWND lista = control(dialogo, "ListaDirectorios");
+  PostMessageW(lista, WM_KEYDOWN, VK_ESCAPE, 0);
+  atenderMensajes(500);
+  if (!IsWindow(dialogo) || ventanaDe(pi.dwProcessId, L"#32770") != nullptr)
+    fallo("Escape cerró el diálogo o mostró una caja");
+
+  if (accion == L"enter")
+    PostMessageW(lista, WM_KEYDOWN, VK_RETURN, 0);
+  else
+    PostMessageW(control(dialogo, accion == L"exportar" ? "BExportar" : "BClose"), BM_CLICK, 0, 0);
+  const DWORD codigo = acompanar(pi, principal);
+  if (codigo != 0) fallo("el programa terminó con " + std::to_string(codigo));
+  if (!IsWindow(panel)) fallo("el anfitrión perdió su panel");
+  DestroyWindow(principal);
+  return fallos == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::vector<std::wstring> a(argv + 1, argv + argc);
+  if (a.size() >= 2 && a[0] == L"disposicion")
+    return disposicion(a[1], std::vector<std::wstring>(a.begin() + 2, a.end()));
+  if (a.size() == 3 && a[0] == L"anfitrion") return anfitrion(a[1], a[2]);
+  std::fprintf(stderr,
+               "uso: tzv-probar-dialogo disposicion PANELES [ARGUMENTOS...]\n"
+               "     tzv-probar-dialogo anfitrion PROGRAMA salir|exportar|enter\n");
+  return 2;
+}
