@@ -25,8 +25,9 @@ Estilo estiloDe(const ui::Control& c) {
   constexpr DWORD foco = WS_TABSTOP;
   switch (c.clase) {
     case Clase::Etiqueta:
-      return {L"STATIC", static_cast<DWORD>(c.ajusteLinea ? SS_LEFT : SS_LEFTNOWORDWRAP) |
-                             (c.alineacion == ui::Alineacion::Centro ? SS_CENTER : 0) | SS_NOPREFIX,
+      return {L"STATIC",
+              static_cast<DWORD>(c.ajusteLinea ? SS_LEFT : SS_LEFTNOWORDWRAP) |
+                  (c.alineacion == ui::Alineacion::Centro ? SS_CENTER : 0) | SS_NOPREFIX,
               0};
     case Clase::Edicion:
       return {L"EDIT", foco | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
@@ -81,8 +82,8 @@ HICON dibujarGlifo(bool aceptar) {
   h.bV5AlphaMask = 0xFF000000;
   void* bits = nullptr;
   HDC dc = GetDC(nullptr);
-  HBITMAP color = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits,
-                                   nullptr, 0);
+  HBITMAP color =
+      CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits, nullptr, 0);
   ReleaseDC(nullptr, dc);
   auto* px = static_cast<std::uint32_t*>(bits);
   const std::uint32_t tinta = aceptar ? 0xFF008000u : 0xFFC00000u;
@@ -93,8 +94,7 @@ HICON dibujarGlifo(bool aceptar) {
   };
   auto linea = [&](int x0, int y0, int x1, int y1) {
     const int pasos = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
-    for (int i = 0; i <= pasos; ++i)
-      punto(x0 + (x1 - x0) * i / pasos, y0 + (y1 - y0) * i / pasos);
+    for (int i = 0; i <= pasos; ++i) punto(x0 + (x1 - x0) * i / pasos, y0 + (y1 - y0) * i / pasos);
   };
   for (int i = 0; i < n * n; ++i) px[i] = 0;
   if (aceptar) {
@@ -142,11 +142,11 @@ HWND CrearControl(HWND panel, const ui::Control& c, int id) {
   const std::wstring texto = Ancho(c.texto);
   const bool conTexto = c.clase == ui::Clase::Etiqueta || c.clase == ui::Clase::Boton ||
                         c.clase == ui::Clase::BotonAceptar || c.clase == ui::Clase::BotonCerrar;
-  HWND h = CreateWindowExW(
-      e.extendido, e.clase, conTexto ? texto.c_str() : L"", WS_CHILD | WS_VISIBLE | e.estilo,
-      c.caja.x, c.caja.y, c.caja.ancho, c.caja.alto, panel,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(panel, GWLP_HINSTANCE)), nullptr);
+  HWND h = CreateWindowExW(e.extendido, e.clase, conTexto ? texto.c_str() : L"",
+                           WS_CHILD | WS_VISIBLE | e.estilo, c.caja.x, c.caja.y, c.caja.ancho,
+                           c.caja.alto, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(panel, GWLP_HINSTANCE)),
+                           nullptr);
   HFONT fuente = Fuente(c.fuente);
   SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(fuente), FALSE);
   if (c.clase == ui::Clase::Etiqueta && c.caja.ancho == 0) {
@@ -155,8 +155,7 @@ HWND CrearControl(HWND panel, const ui::Control& c, int id) {
   }
   if (c.clase == ui::Clase::BotonAceptar || c.clase == ui::Clase::BotonCerrar)
     SendMessageW(h, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(Glifo(c.clase)));
-  if (c.clase == ui::Clase::ListaCarpetas)
-    SendMessageW(h, LB_SETITEMHEIGHT, 0, 16);
+  if (c.clase == ui::Clase::ListaCarpetas) SendMessageW(h, LB_SETITEMHEIGHT, 0, 16);
   if (c.clase == ui::Clase::Desplegable || c.clase == ui::Clase::CajaUnidades ||
       c.clase == ui::Clase::DesplegableTexto) {
     // The height given is the closed box's: the field inside it is 6 pixels lower.

@@ -8,8 +8,12 @@ struct Colores {
 };
 
 TRIVERTEX vertice(int x, int y, COLORREF c) {
-  return {x, y, static_cast<COLOR16>(GetRValue(c) << 8), static_cast<COLOR16>(GetGValue(c) << 8),
-          static_cast<COLOR16>(GetBValue(c) << 8), 0};
+  return {x,
+          y,
+          static_cast<COLOR16>(GetRValue(c) << 8),
+          static_cast<COLOR16>(GetGValue(c) << 8),
+          static_cast<COLOR16>(GetBValue(c) << 8),
+          0};
 }
 
 void pintar(HWND ventana, HDC dc) {
@@ -83,12 +87,11 @@ void RegistrarPanel(HINSTANCE instancia) {
 }
 
 HWND CrearPanel(HWND dialogo, const ui::Panel& p, int id) {
-  HWND panel = CreateWindowExW(WS_EX_CONTROLPARENT, kClasePanel, L"",
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, p.caja.x, p.caja.y,
-                               p.caja.ancho, p.caja.alto, dialogo,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialogo, GWLP_HINSTANCE)),
-                               nullptr);
+  HWND panel = CreateWindowExW(
+      WS_EX_CONTROLPARENT, kClasePanel, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, p.caja.x,
+      p.caja.y, p.caja.ancho, p.caja.alto, dialogo,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialogo, GWLP_HINSTANCE)), nullptr);
   SetWindowLongPtrW(panel, GWLP_USERDATA,
                     reinterpret_cast<LONG_PTR>(
                         new Colores{ColorWin(p.inicio), ColorWin(p.medio), ColorWin(p.fin)}));

@@ -10,8 +10,8 @@ namespace win {
 
 inline std::wstring Ancho(std::string_view texto) {
   if (texto.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()),
-                                    nullptr, 0);
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), out.data(), n);
   return out;

@@ -68,8 +68,8 @@ VentanaPrincipal::~VentanaPrincipal() {
 
 void VentanaPrincipal::crearControles() {
   for (std::size_t i = 0; i < kDisposicion.paneles.size(); ++i)
-    paneles_.push_back(CrearPanel(ventana_, kDisposicion.paneles[i],
-                                  kIdPrimerPanel + static_cast<int>(i)));
+    paneles_.push_back(
+        CrearPanel(ventana_, kDisposicion.paneles[i], kIdPrimerPanel + static_cast<int>(i)));
   for (std::size_t i = 0; i < kDisposicion.controles.size(); ++i) {
     const ui::Control& c = kDisposicion.controles[i];
     controles_.push_back(CrearControl(panel(c.panel), c, kIdPrimerControl + static_cast<int>(i)));
@@ -107,8 +107,8 @@ LRESULT VentanaPrincipal::atender(UINT mensaje, WPARAM w, LPARAM l) {
   switch (mensaje) {
     case DM_GETDEFID: {
       // Enter, in a control that does not use it, presses the default button.
-      const auto id = kIdPrimerControl + indiceDe(kDisposicion.controles,
-                                                  presentador_.botonPorDefecto());
+      const auto id =
+          kIdPrimerControl + indiceDe(kDisposicion.controles, presentador_.botonPorDefecto());
       return MAKELRESULT(id, DC_HASDEFID);
     }
     case WM_COMMAND: {
