@@ -1,5 +1,6 @@
 #include "TempDrive.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +8,33 @@
 #include <random>
 
 namespace fs = std::filesystem;
+
+#ifdef _WIN32
+
+// On Windows the program's paths are the machine's own C: drive: the tests run only in
+// a throw-away Wine prefix, which the test run says through TZV_UNIDAD_C_DE_PRUEBA, and
+// they remove from C:\ whatever they added to it.
+TempDrive::TempDrive() : driveC_("C:") {
+  const char* permiso = std::getenv("TZV_UNIDAD_C_DE_PRUEBA");
+  if (permiso == nullptr || std::string(permiso) != "1") {
+    std::fprintf(stderr,
+                 "Estas pruebas escriben en C:\\ y solo corren en un prefijo de Wine de usar y "
+                 "tirar, con TZV_UNIDAD_C_DE_PRUEBA=1.\n");
+    std::exit(2);
+  }
+  // The program's own folders start empty, as on a fresh drive.
+  for (const char* carpeta : {"C:/GC", "C:/ZORVTMP"}) fs::remove_all(carpeta);
+  for (const auto& e : fs::directory_iterator("C:/")) antes_.insert(e.path().filename().string());
+}
+
+TempDrive::~TempDrive() {
+  std::error_code ec;
+  fs::current_path("C:/", ec);
+  for (const auto& e : fs::directory_iterator("C:/", ec))
+    if (!antes_.count(e.path().filename().string())) fs::remove_all(e.path(), ec);
+}
+
+#else
 
 TempDrive::TempDrive() {
   std::random_device rd;
@@ -31,6 +59,8 @@ TempDrive::~TempDrive() {
   std::error_code ec;
   fs::remove_all(root_, ec);
 }
+
+#endif
 
 void writeFile(const std::string& path, const std::string& bytes) {
   fs::create_directories(fs::path(path).parent_path());

@@ -1,7 +1,9 @@
 #pragma once
 // A fresh Wine-style prefix for one test: C: maps to a temporary folder, so the
-// program's Windows paths (C:\ZORVTMP, C:\GC) land in it. Removed at the end.
+// program's Windows paths (C:\ZORVTMP, C:\GC) land in it. Removed at the end. On
+// Windows, C: itself, in a throw-away Wine prefix only.
 
+#include <set>
 #include <string>
 
 class TempDrive {
@@ -17,6 +19,7 @@ class TempDrive {
   std::string native(const std::string& relative) const { return driveC_ + "/" + relative; }
 
  private:
+  std::set<std::string> antes_;  // Windows: what C:\ held before the test
   std::string root_;
   std::string driveC_;
   std::string oldPrefix_;

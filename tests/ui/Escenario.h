@@ -26,7 +26,7 @@ class Escenario {
   std::string nativa(std::string relativa) const {
     for (char& c : relativa)
       if (c == '\\') c = '/';
-    return relativa.empty() ? drive.driveC() : drive.native(relativa);
+    return drive.native(relativa);
   }
   // Makes a folder of the C: drive (created when missing) the working directory.
   void entrar(const std::string& relativa) const {
@@ -35,7 +35,9 @@ class Escenario {
   }
   std::string programa() const { return nativa("PROGRAMA"); }
   std::string ajustes() const { return readFile(programa() + "/Zorvex.ini"); }
-  // Maps another drive letter onto a new folder; returns its native path.
+#ifndef _WIN32
+  // Maps another drive letter onto a new folder; returns its native path. (A Windows
+  // program cannot add a drive to the Wine prefix it runs in.)
   std::string crearUnidad(char letra) const {
     const std::filesystem::path raiz = std::filesystem::path(drive.driveC()).parent_path();
     const char minuscula = static_cast<char>(letra - 'A' + 'a');
@@ -45,6 +47,7 @@ class Escenario {
         "../" + nombre, raiz / "dosdevices" / (std::string(1, minuscula) + ":"));
     return (raiz / nombre).string();
   }
+#endif
 
   TempDrive drive;
 

@@ -73,6 +73,7 @@ TEST(ModeloCarpetas, ChangingFolder) {
   EXPECT_EQ(m.directorio(), "C:\\GC\\A");
 }
 
+#ifndef _WIN32
 TEST(ModeloUnidades, EachDriveKeepsItsCurrentFolder) {
   Escenario e;
   e.crearUnidad('D');
@@ -91,5 +92,6 @@ TEST(ModeloUnidades, EachDriveKeepsItsCurrentFolder) {
   u.mostrarCarpeta("Q:\\");
   EXPECT_EQ(u.seleccionada(), 0);
 }
+#endif
 
 }  // namespace

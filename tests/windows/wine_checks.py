@@ -11,6 +11,8 @@
   wine_checks.py mostrar DIR      mostrar prints the same bytes for every table of DIR
   wine_checks.py sharing CASE     a table held on one side of Wine is refused, or
                                   not, on the other (the cases of SHARING)
+  wine_checks.py suite EXE        a test suite of the Windows build (GoogleTest), run in
+                                  the prefix, whose C: drive it may use
 
 The programs come from the environment: TZV_CLI_LINUX, TZV_CLI_WINDOWS,
 TZV_RETENER_LINUX, TZV_RETENER_WINDOWS and TZV_GENERADOR; a check whose programs are
@@ -406,6 +408,20 @@ def check_sharing(case, fixtures):
             fail(f"after {what} let the table go, {other_side} {attempt} still failed: {r.describe()}")
 
 
+def run_suite(exe):
+    """Runs a GoogleTest suite of the Windows build; its output and exit code pass on."""
+    prefix = wine.current_prefix()
+    if not os.path.isfile(exe):
+        skip(f"{exe} is missing: ./tzv build-windows makes it")
+    # The suite writes into C:\ and clears what it wrote: only this run's prefix allows it.
+    os.environ["TZV_UNIDAD_C_DE_PRUEBA"] = "1"
+    r = wine.run_windows(prefix, exe, [])
+    sys.stdout.buffer.write(r.stdout)
+    sys.stderr.buffer.write(r.stderr)
+    if r.returncode != 0:
+        fail(f"{os.path.basename(exe)} ended with {r.returncode}")
+
+
 def main(argv):
     if len(argv) < 2:
         fail(__doc__)
@@ -424,6 +440,8 @@ def main(argv):
         check_mostrar(argv[2])
     elif command == "sharing" and len(argv) == 4:
         check_sharing(argv[2], argv[3])
+    elif command == "suite" and len(argv) == 3:
+        run_suite(argv[2])
     elif command == "cases":
         print(";".join(sorted(SHARING)), end="")
     else:
