@@ -236,14 +236,15 @@ void TExportarDatos::colocarPaneles() {
 // null handle, or a system without foreign windows, leaves a frameless top-level window.
 void TExportarDatos::incrustar(std::uint32_t ventana) {
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+  move(2, 2);
   if (ventana != 0) {
     anfitrion_ = QWindow::fromWinId(static_cast<WId>(ventana));
     if (anfitrion_ != nullptr) {
       winId();
       windowHandle()->setParent(anfitrion_);
+      windowHandle()->setPosition(2, 2);
     }
   }
-  move(2, 2);
 }
 
 void TExportarDatos::mostrarPaneles(bool exportar, bool importar) {

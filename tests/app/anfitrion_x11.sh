@@ -1,15 +1,17 @@
 #!/bin/bash
-# The real program in host mode under Xvfb:
-#   anfitrion_x11.sh TRANSZORVEX ANFITRION CAPTURA ESCUELA_MINIMA
-# A host window prints its id; the program, copied into a folder of its own, is started
+# The real program in host mode under Xvfb, with no window manager:
+#   anfitrion_x11.sh TRANSZORVEX ANFITRION CAPTURA ESCUELA_MINIMA [caja-al-empezar]
+# A host window (ANFITRION: a Qt program, or a Tk script) prints its id; the program, copied into a folder of its own, is started
 # with "exportar <id>" on a throw-away Wine-style drive holding a small school in C:\GC.
 # Its window must be a child of the host at 2,2 showing the export pane only; Enter
 # then runs the export, the two boxes are acknowledged, the program ends, and Zorvex.ini
 # beside it holds Transformado=1. With TZV_CAPTURAS set to a folder, screenshots of the
-# host mode and of a stand-alone start are saved there.
+# host mode and of a stand-alone start are saved there. With caja-al-empezar the school
+# lacks its centre table: start-up shows an error box before the dialog appears, which
+# must not move the dialog from 2,2.
 set -u
 
-for herramienta in xvfb-run xwininfo xdotool; do
+for herramienta in xvfb-run xwininfo xdotool wish; do
   if ! command -v "$herramienta" >/dev/null 2>&1; then
     echo "SKIP: falta $herramienta"
     exit 77
@@ -21,7 +23,7 @@ if [ -z "${TZV_EN_XVFB:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-programa=$1 anfitrion=$2 captura=$3 escuela=$4
+programa=$1 anfitrion=$2 captura=$3 escuela=$4 variante=${5:-}
 unset QT_QPA_PLATFORM
 
 tmp=$(mktemp -d)
@@ -54,6 +56,7 @@ mkdir -p "$tmp/prefix/dosdevices" "$tmp/prefix/drive_c/ZORVTMP" "$tmp/programa"
 ln -s ../drive_c "$tmp/prefix/dosdevices/c:"
 export WINEPREFIX=$tmp/prefix
 "$escuela" 'C:\GC' 46001234 3001 || falla "no se pudo escribir la escuela"
+[ "$variante" = caja-al-empezar ] && rm "$tmp/prefix/drive_c/GC/centro.dbf"
 cp "$programa" "$tmp/programa/transzorvex"
 
 "$anfitrion" >"$tmp/id" &
@@ -65,6 +68,23 @@ echo "anfitrión: 0x$id"
 (cd "$tmp/prefix/drive_c" && exec "$tmp/programa/transzorvex" exportar "$id") &
 prog=$!
 pids+=("$prog")
+
+caja() { xdotool search --name '^TransZorvexValencia$' 2>/dev/null | grep -vx "${1:-none}" | head -n1; }
+hay_caja() { [ -n "$(caja "$1")" ]; }
+contestar() {  # waits for a box other than $1, then presses Enter in it
+  local anterior=$1 c
+  esperar 20 hay_caja "$anterior" || falla "no apareció el mensaje"
+  c=$(caja "$anterior")
+  echo "mensaje: $c" >&2
+  esperar 5 xdotool windowfocus "$c" 2>/dev/null || true
+  sleep 0.3
+  xdotool key --clearmodifiers Return
+  echo "$c"
+}
+
+if [ "$variante" = caja-al-empezar ]; then
+  inicio=$(contestar none) || exit 1
+fi
 
 hija() { xwininfo -tree -id "0x$id" 2>/dev/null | grep -E '^ +0x[0-9a-f]+ .* 599x267\+2\+2 ' | head -n1 | awk '{print $1}'; }
 hay_hija() { [ -n "$(hija)" ]; }
@@ -99,23 +119,10 @@ case "$color" in
   *) falla "arriba a la derecha no está el degradado del panel de exportar ($color)" ;;
 esac
 
-caja() { xdotool search --name '^TransZorvexValencia$' 2>/dev/null | grep -vx "${1:-none}" | head -n1; }
-hay_caja() { [ -n "$(caja "$1")" ]; }
-contestar() {  # waits for a box other than $1, then presses Enter in it
-  local anterior=$1 c
-  esperar 20 hay_caja "$anterior" || falla "no apareció el mensaje"
-  c=$(caja "$anterior")
-  echo "mensaje: $c" >&2
-  esperar 5 xdotool windowfocus "$c" 2>/dev/null || true
-  sleep 0.3
-  xdotool key --clearmodifiers Return
-  echo "$c"
-}
-
 xdotool windowfocus "$ventana" || falla "no se pudo dar el foco al programa"
 sleep 0.3
 xdotool key --clearmodifiers Return
-primera=$(contestar none) || exit 1
+primera=$(contestar "${inicio:-none}") || exit 1
 [ "$(printf '%d' "$primera")" -ne 0 ] || falla "sin primer mensaje"
 contestar "$primera" >/dev/null || exit 1
 
