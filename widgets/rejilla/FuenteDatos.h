@@ -1,25 +1,17 @@
 #pragma once
-// A data source: the link between one table handle of the engine and the grids and
-// navigators that show it. It is a table model whose rows are the table's records in
-// the handle's order and whose columns are the fields chosen for the grid; it keeps
-// the handle's current record and record state (browsing or editing) in step with
-// what the widgets show. Rows are never inserted or removed through it.
-//
-// The engine's handle has one cursor; moving it stores a record being edited. The
-// source therefore reads every record once into its rows and serves the widgets from
-// them, and moves the handle only when the user changes record, which stores the
-// record being edited just as a change of record in the grid should.
+// A data source: the dataset behind a grid (ui::ConjuntoDatos) as a Qt table model, for
+// the grids and navigators that show it. Its rows are the table's records in the
+// handle's order and its columns the fields chosen for the grid; every rule (moving,
+// editing, posting, typed text) is the dataset's.
 
 #include <QAbstractTableModel>
 #include <QList>
 #include <QPointer>
 #include <QString>
-#include <QStringList>
-#include <cstdint>
 #include <functional>
-#include <vector>
+#include <memory>
 
-#include "Table.h"
+#include "ConjuntoDatos.h"
 
 // One column of a grid: the field it shows, its width in characters, its title and
 // whether the user may change it.
@@ -30,65 +22,53 @@ struct ColumnaRejilla {
   bool editable = true;
 };
 
-class FuenteDatos : public QAbstractTableModel {
+class FuenteDatos : public QAbstractTableModel, private ui::ConjuntoDatos::Observador {
   Q_OBJECT
 
  public:
-  // How a field takes typed text: any text, whole numbers only, numbers.
-  enum class TipoCampo { Texto, Entero, Real };
+  using TipoCampo = ui::TipoCampo;
 
-  explicit FuenteDatos(QObject* parent = nullptr);
+  // On a dataset of its own, or on one that another part (a presenter) owns.
+  explicit FuenteDatos(QObject* parent = nullptr, ui::ConjuntoDatos* datos = nullptr);
+  ~FuenteDatos() override;
+
+  ui::ConjuntoDatos& datos() { return *datos_; }
 
   void setColumnas(const QList<ColumnaRejilla>& columnas);
-  const QList<ColumnaRejilla>& columnas() const { return columnas_; }
+  QList<ColumnaRejilla> columnas() const;
 
-  // Joins the source to a handle, open or closed, and reads its records when it is
-  // open; nullptr lets go of the handle (before it is released). The handle is not
-  // owned.
-  void setTabla(dbf::Table* tabla);
-  dbf::Table* tabla() const { return tabla_; }
-  // A handle is joined and open.
-  bool activa() const;
-  // Reads the records again after the handle was opened or closed by its owner.
-  void reabrir();
+  void setTabla(dbf::Table* tabla) { datos_->setTabla(tabla); }
+  dbf::Table* tabla() const { return datos_->tabla(); }
+  bool activa() const { return datos_->activa(); }
+  void reabrir() { datos_->reabrir(); }
 
-  // Kind and width (characters the field stores) of a column's field.
-  TipoCampo tipo(int columna) const;
-  int longitud(int columna) const;
+  TipoCampo tipo(int columna) const { return datos_->tipo(columna); }
+  int longitud(int columna) const { return datos_->longitud(columna); }
+  dbf::TableState estado() const { return datos_->estado(); }
+  bool editando() const { return datos_->editando(); }
+  int filaActual() const { return datos_->filaActual(); }
+  bool alPrincipio() const { return datos_->alPrincipio(); }
+  bool alFinal() const { return datos_->alFinal(); }
 
-  // Record state of the handle; Inactive when there is none or it is closed.
-  dbf::TableState estado() const;
-  bool editando() const;
-  // Row of the current record; -1 when there is none.
-  int filaActual() const { return filaActual_; }
-  bool alPrincipio() const { return filaActual_ <= 0; }
-  bool alFinal() const {
-    return filaActual_ < 0 || filaActual_ >= static_cast<int>(filas_.size()) - 1;
-  }
-
-  // The operations of the navigator and of the dialogs' handlers. Each first asks the
-  // joined grids to hand over a value being typed; when a grid refuses it (a value
-  // that does not convert), the operation does nothing and returns false. Errors of the
-  // engine are thrown as the engine throws them (dbf::EngineError).
-  bool irAFila(int fila);  // stores a record being edited when the row changes
-  bool primero();
-  bool anterior();
-  bool siguiente();
-  bool ultimo();
-  bool moverPor(int filas);  // by up to that many rows, backwards when negative
-  bool editar();             // starts editing the current record; never appends
-  bool grabar();             // stores the record being edited (an error when none is)
-  void cancelar();           // drops the changes of the record being edited
-  bool refrescar();          // stores an edited record and reads the table anew
+  bool irAFila(int fila) { return datos_->irAFila(fila); }
+  bool primero() { return datos_->primero(); }
+  bool anterior() { return datos_->anterior(); }
+  bool siguiente() { return datos_->siguiente(); }
+  bool ultimo() { return datos_->ultimo(); }
+  bool moverPor(int filas) { return datos_->moverPor(filas); }
+  bool editar() { return datos_->editar(); }
+  bool grabar() { return datos_->grabar(); }
+  void cancelar() { datos_->cancelar(); }
+  bool refrescar() { return datos_->refrescar(); }
 
   // A grid joins with a function that hands over what its editor holds: true when
   // there was nothing to hand over or the value was taken.
   using Volcado = std::function<bool()>;
   void agregarVolcado(QObject* dueno, Volcado volcado);
-  bool volcarEdicion();
+  bool volcarEdicion() { return datos_->volcarEdicion(); }
 
   // The text of the last value that setData refused, as the error display shows it.
-  QString ultimoError() const { return ultimoError_; }
+  QString ultimoError() const { return QString::fromStdString(datos_->ultimoError()); }
 
   // QAbstractTableModel
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -97,10 +77,7 @@ class FuenteDatos : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
-  // Writes a typed text into the field of that row's record: moves to the row when it
-  // is another (storing the record being edited), starts editing, converts the text as
-  // the field's kind asks. Text that does not convert is refused: false, the field
-  // keeps its value, the record stays in editing, ultimoError() says why.
+  // Writes a typed text into the field of that row's record (ui::ConjuntoDatos::escribir).
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
  signals:
@@ -111,26 +88,15 @@ class FuenteDatos : public QAbstractTableModel {
   void edicionCancelada();
 
  private:
-  struct Fila {
-    std::uint32_t recno = 0;
-    QStringList valores;
-  };
+  // What the dataset says, as the model's notifications and signals.
+  void antesDeReleer() override { beginResetModel(); }
+  void despuesDeReleer() override { endResetModel(); }
+  void alCambiarFilas(int desde, int hasta) override;
+  void alCambiarEstado() override { emit estadoCambiado(); }
+  void alCambiarFilaActual(int fila) override { emit filaActualCambiada(fila); }
+  void alCancelarEdicion() override { emit edicionCancelada(); }
 
-  void cargar(std::uint32_t recno);
-  void situar(int fila);
-  bool localizar(std::uint32_t recno);
-  QStringList leerValores() const;
-  void releerFilaActual();
-  void avisarEstado();
-
-  dbf::Table* tabla_ = nullptr;
-  QList<ColumnaRejilla> columnas_;
-  std::vector<TipoCampo> tipos_;
-  std::vector<int> longitudes_;
-  std::vector<Fila> filas_;
-  int filaActual_ = -1;
-  dbf::TableState estadoAvisado_ = dbf::TableState::Inactive;
+  std::unique_ptr<ui::ConjuntoDatos> propio_;
+  ui::ConjuntoDatos* datos_;
   QList<QPair<QPointer<QObject>, Volcado>> volcados_;
-  bool volcando_ = false;
-  QString ultimoError_;
 };

@@ -7,7 +7,9 @@
 #include <QToolButton>
 
 #include "AvisoError.h"
+#include "DisposicionQt.h"
 #include "FuenteDatos.h"
+#include "Navegador.h"
 
 namespace {
 
@@ -84,23 +86,11 @@ QIcon glifo(NavegadorDatos::Boton b) {
 }  // namespace
 
 QString NavegadorDatos::nombre(Boton b) {
-  static const char* const nombres[kBotones] = {"First", "PriorPage", "Prior", "Next",   "NextPage",
-                                                "Last",  "Edit",      "Post",  "Cancel", "Refresh"};
-  return QString::fromLatin1(nombres[b]);
+  return TextoQt(ui::NombreBoton(static_cast<ui::BotonNavegador>(b)));
 }
 
 QString NavegadorDatos::pista(Boton b) {
-  static const char* const pistas[kBotones] = {"Move to first record",
-                                               "Move backward 10 records",
-                                               "Move to prior record",
-                                               "Move to next record",
-                                               "Move forward 10 records",
-                                               "Move to last record",
-                                               "Edit current record",
-                                               "Post changes of current record",
-                                               "Cancel changes made to current record",
-                                               "Refresh the contents of the dataset"};
-  return QString::fromLatin1(pistas[b]);
+  return TextoQt(ui::PistaBoton(static_cast<ui::BotonNavegador>(b)));
 }
 
 NavegadorDatos::NavegadorDatos(QWidget* parent) : QWidget(parent) {
@@ -132,62 +122,16 @@ void NavegadorDatos::setFuente(FuenteDatos* fuente) {
 
 void NavegadorDatos::pulsar(Boton b) {
   if (fuente_ == nullptr) return;
-  rejilla::Protegido(this, [this, b] {
-    switch (b) {
-      case First:
-        fuente_->primero();
-        break;
-      case PriorPage:
-        fuente_->moverPor(-kSaltoPagina);
-        break;
-      case Prior:
-        fuente_->anterior();
-        break;
-      case Next:
-        fuente_->siguiente();
-        break;
-      case NextPage:
-        fuente_->moverPor(kSaltoPagina);
-        break;
-      case Last:
-        fuente_->ultimo();
-        break;
-      case Edit:
-        fuente_->editar();
-        break;
-      case Post:
-        fuente_->grabar();
-        break;
-      case Cancel:
-        fuente_->cancelar();
-        break;
-      case Refresh:
-        fuente_->refrescar();
-        break;
-    }
-  });
+  rejilla::Protegido(
+      this, [this, b] { ui::PulsarBoton(fuente_->datos(), static_cast<ui::BotonNavegador>(b)); });
   actualizar();
 }
 
-// Moving is offered where there is a record to move to; edit while browsing a record;
-// post and cancel while one is being edited.
 void NavegadorDatos::actualizar() {
-  const bool activa = fuente_ != nullptr && fuente_->activa();
-  const bool hayFilas = activa && fuente_->rowCount() > 0;
-  const bool editando = activa && fuente_->editando();
-  const bool arriba = hayFilas && !fuente_->alPrincipio();
-  const bool abajo = hayFilas && !fuente_->alFinal();
-  const bool modificable = hayFilas && !fuente_->tabla()->readOnly();
-  boton(First)->setEnabled(arriba);
-  boton(PriorPage)->setEnabled(arriba);
-  boton(Prior)->setEnabled(arriba);
-  boton(Next)->setEnabled(abajo);
-  boton(NextPage)->setEnabled(abajo);
-  boton(Last)->setEnabled(abajo);
-  boton(Edit)->setEnabled(modificable && !editando);
-  boton(Post)->setEnabled(modificable && editando);
-  boton(Cancel)->setEnabled(modificable && editando);
-  boton(Refresh)->setEnabled(activa);
+  std::array<bool, kBotones> habilitados{};
+  if (fuente_ != nullptr) habilitados = ui::BotonesHabilitados(fuente_->datos());
+  for (int i = 0; i < kBotones; ++i)
+    botones_[static_cast<std::size_t>(i)]->setEnabled(habilitados[static_cast<std::size_t>(i)]);
 }
 
 void NavegadorDatos::resizeEvent(QResizeEvent* event) {

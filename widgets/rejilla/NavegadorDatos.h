@@ -15,6 +15,7 @@ class NavegadorDatos : public QWidget {
   Q_OBJECT
 
  public:
+  // In the order of ui::BotonNavegador, whose rules the buttons follow.
   enum Boton { First, PriorPage, Prior, Next, NextPage, Last, Edit, Post, Cancel, Refresh };
   static constexpr int kBotones = 10;
   static constexpr int kSaltoPagina = 10;
