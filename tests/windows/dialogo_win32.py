@@ -9,7 +9,8 @@
   no arguments, with "exportar 0" and with "importar 0".
 - transzorvex.exe started inside a host's panel as the timetable generator starts it:
   a child of the panel at 2,2, 599 x 267, without caption; Escape does nothing; Salir
-  writes Transformado=0 beside the program; Aceptar, and Enter in the folder list, run
+  writes Transformado=0 beside the program; F1 and "F1 AYUDA" say in a box that
+  GESCEN.chm is missing beside the program; Aceptar, and Enter in the folder list, run
   the export, whose boxes belong to the host's window, end the program and leave
   Transformado=1 and the nine exchange tables byte for byte as the Linux command-line
   tool writes them from the same school.
@@ -100,13 +101,17 @@ def check_host(prefix, folder, tmp, action):
             folder)
     if r.returncode != 0:
         fail(f"host mode, {action}: {r.describe()}")
-    exported = action != "salir"
+    exported = action in ("exportar", "enter")
     expected = b"[Transformadores]\r\nTransformado=" + (b"1" if exported else b"0") + b"\r\n"
     if settings(folder) != expected:
         fail(f"host mode, {action}: Zorvex.ini holds {settings(folder)!r}")
     boxes = [line for line in r.stdout.decode("utf-8").splitlines() if line.startswith("caja: ")]
     if exported != (boxes[-1:] == ["caja: Proceso finalizado"]):
         fail(f"host mode, {action}: the boxes were {boxes}")
+    if action == "ayuda":
+        missing = f"caja: No se encuentra el archivo de ayuda C:\\{PROGRAM_FOLDER}\\GESCEN.chm."
+        if boxes != [missing, missing]:
+            fail(f"help without GESCEN.chm: the boxes were {boxes}")
     # The exchange tables lie in the work folder itself; the staged copies below it.
     written = {name: data for name, data in wine_checks.snapshot(os.path.join(c, wine_checks.WORK)).items()
                if "/" not in name}
@@ -144,7 +149,7 @@ def main():
             copy_programs(build, folder)
             wine_checks.generate_school(os.path.join(wine.drive_c(prefix), "GC"))
             check_layouts(prefix, folder)
-            for action in ("salir", "exportar", "enter"):
+            for action in ("salir", "ayuda", "exportar", "enter"):
                 check_host(prefix, folder, tmp, action)
         finally:
             wine.remove_prefix(root)

@@ -6,11 +6,12 @@
 //       does, and checks every entry of its layout table against the real window, fonts
 //       included (PANELES: "11" both upper panes shown, "10" export only, "01" import
 //       only); then closes it.
-//   tzv-probar-dialogo anfitrion PROGRAMA salir|exportar|enter
+//   tzv-probar-dialogo anfitrion PROGRAMA salir|exportar|enter|ayuda
 //       makes a host window with a child panel, starts "PROGRAMA exportar <panel>" as
 //       the timetable generator does, checks the dialog inside the panel, presses
 //       Escape (which must do nothing), then presses Salir, or Aceptar of the export, or
-//       Enter in the folder list, and acknowledges every box until the program ends.
+//       Enter in the folder list, or F1 and then "F1 AYUDA" and then Salir, and
+//       acknowledges every box until the program ends.
 //
 // Prints one line per fault and ends with 1 when there was any; prints the boxes'
 // texts as "caja: TEXT".
@@ -219,19 +220,21 @@ void comprobarDisposicion(HWND dialogo, bool exportar, bool importar, bool fuent
   }
 }
 
-// Answers every box the program shows until it ends: prints its text, checks its
-// owner, presses OK.
+// Prints a box's text, checks its owner, presses OK and waits for it to go.
+void contestar(HWND caja, HWND duenoEsperado) {
+  std::printf("caja: %s\n", textoDe(GetDlgItem(caja, 0xFFFF)).c_str());
+  std::fflush(stdout);
+  if (duenoEsperado != nullptr && GetWindow(caja, GW_OWNER) != duenoEsperado)
+    fallo("la caja no pertenece a la ventana del anfitrión");
+  PostMessageW(GetDlgItem(caja, IDOK), BM_CLICK, 0, 0);
+  for (int j = 0; j < 100 && IsWindow(caja); ++j) atenderMensajes(20);
+}
+
+// Answers every box the program shows until it ends; returns its exit code.
 DWORD acompanar(const PROCESS_INFORMATION& pi, HWND duenoEsperado) {
   for (int i = 0; i < 3000; ++i) {
     if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
-    if (HWND caja = ventanaDe(pi.dwProcessId, L"#32770")) {
-      std::printf("caja: %s\n", textoDe(GetDlgItem(caja, 0xFFFF)).c_str());
-      std::fflush(stdout);
-      if (duenoEsperado != nullptr && GetWindow(caja, GW_OWNER) != duenoEsperado)
-        fallo("la caja no pertenece a la ventana del anfitrión");
-      PostMessageW(GetDlgItem(caja, IDOK), BM_CLICK, 0, 0);
-      for (int j = 0; j < 100 && IsWindow(caja); ++j) atenderMensajes(20);
-    }
+    if (HWND caja = ventanaDe(pi.dwProcessId, L"#32770")) contestar(caja, duenoEsperado);
     atenderMensajes(50);
   }
   DWORD codigo = STILL_ACTIVE;
@@ -241,6 +244,18 @@ DWORD acompanar(const PROCESS_INFORMATION& pi, HWND duenoEsperado) {
   }
   GetExitCodeProcess(pi.hProcess, &codigo);
   return codigo;
+}
+
+// Waits for one box of the program and answers it.
+void esperarYContestar(const PROCESS_INFORMATION& pi, HWND duenoEsperado) {
+  for (int i = 0; i < 200; ++i) {
+    if (HWND caja = ventanaDe(pi.dwProcessId, L"#32770")) {
+      contestar(caja, duenoEsperado);
+      return;
+    }
+    atenderMensajes(50);
+  }
+  fallo("no apareció ninguna caja");
 }
 
 // The window's frame: a fixed dialog frame with a caption stand-alone; in host mode with
@@ -314,7 +329,17 @@ int anfitrion(const std::wstring& programa, const std::wstring& accion) {
   if (!IsWindow(dialogo) || ventanaDe(pi.dwProcessId, L"#32770") != nullptr)
     fallo("Escape cerró el diálogo o mostró una caja");
 
-  if (accion == L"enter")
+  if (accion == L"ayuda") {
+    // Help, asked for by F1 and by the button; each answers with a box or a window.
+    // The system turns the F1 key into WM_KEYF1 for the focused control as it reads
+    // the keyboard; a posted key would not be.
+    constexpr UINT kTeclaF1 = 0x004D;  // WM_KEYF1
+    PostMessageW(lista, kTeclaF1, 0, 0);
+    esperarYContestar(pi, principal);
+    PostMessageW(control(dialogo, "Button1"), BM_CLICK, 0, 0);
+    esperarYContestar(pi, principal);
+    PostMessageW(control(dialogo, "BClose"), BM_CLICK, 0, 0);
+  } else if (accion == L"enter")
     PostMessageW(lista, WM_KEYDOWN, VK_RETURN, 0);
   else
     PostMessageW(control(dialogo, accion == L"exportar" ? "BExportar" : "BClose"), BM_CLICK, 0, 0);
