@@ -58,6 +58,11 @@ VentanaPrincipal::VentanaPrincipal(HINSTANCE instancia, std::vector<std::string>
                   nullptr, instancia, this);
   crearControles();
   ordenTabulacion();
+}
+
+void VentanaPrincipal::mostrar() {
+  ShowWindow(ventana_, SW_SHOW);
+  UpdateWindow(ventana_);
   SetFocus(control(kDisposicion.ordenTabulacion.front()));
 }
 

@@ -23,6 +23,8 @@ class VentanaPrincipal final : public ui::VistaPrincipal {
 
   HWND ventana() const { return ventana_; }
   void FormCreate() { presentador_.FormCreate(); }
+  // Shows the dialog with the focus on the first control of the tab order.
+  void mostrar();
 
  private:
   // What the runs ask of the user interface.

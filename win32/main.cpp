@@ -40,8 +40,7 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
 
   win::VentanaPrincipal dialogo(instancia, argumentos());
   dialogo.FormCreate();
-  ShowWindow(dialogo.ventana(), SW_SHOW);
-  UpdateWindow(dialogo.ventana());
+  dialogo.mostrar();
 
   MSG m;
   while (GetMessageW(&m, nullptr, 0, 0) > 0) {

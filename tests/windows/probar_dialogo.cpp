@@ -280,7 +280,7 @@ int disposicion(const std::wstring& paneles, const std::vector<std::wstring>& ar
   for (const std::wstring& a : argumentos) args.push_back(win::Estrecho(a));
   win::VentanaPrincipal dialogo(GetModuleHandleW(nullptr), args);
   dialogo.FormCreate();
-  ShowWindow(dialogo.ventana(), SW_SHOW);
+  dialogo.mostrar();
   atenderMensajes(300);
   comprobarMarco(dialogo.ventana(), args.size() == 2);
   comprobarDisposicion(dialogo.ventana(), paneles[0] == L'1', paneles[1] == L'1', true);
