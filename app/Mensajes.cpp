@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QWindow>
 
+#include "Anfitrion.h"
 #include "CopiaSegura.h"
 #include "Programa.h"
 #include "TextoAviso.h"
@@ -21,23 +22,12 @@ void mostrar(QWidget* padre, TipoAviso tipo, const QString& textoPrograma) {
     contestador()(tipo, texto);
     return;
   }
-  // A window drawn inside another program's window cannot own a box: the box then
-  // belongs to that program's top-level window.
-  QWidget* dueno = padre != nullptr ? padre->window() : nullptr;
-  QWindow* anfitrion = nullptr;
-  if (dueno != nullptr && dueno->windowHandle() != nullptr &&
-      dueno->windowHandle()->parent() != nullptr) {
-    anfitrion = dueno->windowHandle();
-    while (anfitrion->parent() != nullptr) anfitrion = anfitrion->parent();
-    dueno = nullptr;
-  }
+  QWindow* anfitrion = VentanaAnfitrion(padre);
+  QWidget* dueno = padre != nullptr && anfitrion == nullptr ? padre->window() : nullptr;
   QMessageBox caja(tipo == TipoAviso::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
                    QString::fromUtf8(kTituloAplicacion), texto, QMessageBox::Ok, dueno);
   caja.setTextFormat(Qt::PlainText);
-  if (anfitrion != nullptr) {
-    caja.winId();
-    caja.windowHandle()->setTransientParent(anfitrion);
-  }
+  DarAlAnfitrion(&caja, anfitrion);
   caja.exec();
 }
 

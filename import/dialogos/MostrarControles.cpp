@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QWindow>
 
+#include "Anfitrion.h"
 #include "ControlPlantilla.h"
 #include "ControlProfes.h"
 
@@ -26,24 +27,9 @@ class CursorNormal {
   bool activo_;
 };
 
-// The owner's top-level window lies inside another program's window when the program
-// runs in its host: a dialog cannot belong to it there, and belongs to the host's
-// window instead.
-QWindow* ventanaAnfitrion(QWidget* owner) {
-  if (owner == nullptr) return nullptr;
-  QWindow* w = owner->window()->windowHandle();
-  if (w == nullptr || w->parent() == nullptr) return nullptr;
-  while (w->parent() != nullptr) w = w->parent();
-  return w;
-}
-
 template <class Dialogo>
 void mostrar(Dialogo& dialogo, QWindow* anfitrion) {
-  if (anfitrion != nullptr) {
-    dialogo.setWindowModality(Qt::ApplicationModal);
-    dialogo.winId();
-    dialogo.windowHandle()->setTransientParent(anfitrion);
-  }
+  DarAlAnfitrion(&dialogo, anfitrion);
   dialogo.exec();
 }
 
@@ -51,7 +37,7 @@ void mostrar(Dialogo& dialogo, QWindow* anfitrion) {
 
 bool MostrarControlProfesores(QWidget* owner) {
   CursorNormal cursor;
-  QWindow* anfitrion = ventanaAnfitrion(owner);
+  QWindow* anfitrion = VentanaAnfitrion(owner);
   TControlProfesores dialogo(anfitrion != nullptr ? nullptr : owner);
   mostrar(dialogo, anfitrion);
   return dialogo.DNICorrecto;
@@ -59,7 +45,7 @@ bool MostrarControlProfesores(QWidget* owner) {
 
 void MostrarControlPlantilla(QWidget* owner) {
   CursorNormal cursor;
-  QWindow* anfitrion = ventanaAnfitrion(owner);
+  QWindow* anfitrion = VentanaAnfitrion(owner);
   TControlPlantilla dialogo(anfitrion != nullptr ? nullptr : owner);
   mostrar(dialogo, anfitrion);
 }
