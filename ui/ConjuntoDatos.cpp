@@ -65,11 +65,15 @@ void ConjuntoDatos::setTabla(dbf::Table* tabla) {
 
 bool ConjuntoDatos::activa() const { return tabla_ != nullptr && tabla_->active(); }
 
+void ConjuntoDatos::olvidarFilas() {
+  filas_.clear();
+  filaActual_ = -1;
+}
+
 void ConjuntoDatos::vaciar() {
   tipos_.clear();
   longitudes_.clear();
-  filas_.clear();
-  filaActual_ = -1;
+  olvidarFilas();
 }
 
 void ConjuntoDatos::reabrir() {
@@ -87,8 +91,7 @@ void ConjuntoDatos::reabrir() {
       cargar(tabla_->recNo());
     }
   } catch (...) {
-    filas_.clear();
-    filaActual_ = -1;
+    olvidarFilas();
     observador_->despuesDeReleer();
     avisarEstado();
     throw;
@@ -101,8 +104,7 @@ void ConjuntoDatos::reabrir() {
 // Reads every record in the handle's order and leaves the handle on record `recno` (the
 // first one when that is not there).
 void ConjuntoDatos::cargar(std::uint32_t recno) {
-  filas_.clear();
-  filaActual_ = -1;
+  olvidarFilas();
   for (tabla_->first(); !tabla_->eof(); tabla_->next())
     filas_.push_back({tabla_->recNo(), leerValores()});
   if (filas_.empty()) return;
@@ -218,8 +220,7 @@ bool ConjuntoDatos::irAFila(int fila) {
     try {
       cargar(tabla_->recNo());
     } catch (...) {
-      filas_.clear();
-      filaActual_ = -1;
+      olvidarFilas();
     }
     observador_->despuesDeReleer();
     avisarEstado();

@@ -128,6 +128,7 @@ class ConjuntoDatos {
   void releerFilaActual();
   void avisarEstado();
   void vaciar();
+  void olvidarFilas();
   void escribirCampo(int columna, const std::string& texto);
 
   Observador ninguno_;

@@ -339,6 +339,15 @@ constexpr std::array<Control, 6> controlesDeComprobacion(
   };
 }
 
+// A check dialog: 726 pixels wide, the dialog font, the desktop colour behind it.
+Dialogo dialogoDeComprobacion(std::string_view nombre, std::string_view titulo, int alto,
+                              std::span<const Panel> paneles, std::span<const Control> controles,
+                              std::span<const std::string_view> tabulacion,
+                              std::span<const Columna> columnas) {
+  return {nombre, titulo, 726,     alto,      kSans11,    kEscritorio, kContextoAyuda,
+          24,     25,     paneles, controles, tabulacion, columnas};
+}
+
 constexpr std::array kPanelesProfesores = {
     Panel{"Draw3D1", {0, 0, 726, 499}, kEscritorio, kCrema, kAgua}};
 constexpr auto kControlesProfesores = controlesDeComprobacion(
@@ -355,19 +364,9 @@ constexpr std::array kColumnasProfesores = {
     Columna{"DNI", 10, "DNI", true},
     Columna{"DEPART", 40, "DEPARTAMENTO", true},
 };
-const Dialogo kProfesores{"ControlProfesores",
-                          "Control de Profesores",
-                          726,
-                          499,
-                          kSans11,
-                          kEscritorio,
-                          kContextoAyuda,
-                          24,
-                          25,
-                          kPanelesProfesores,
-                          kControlesProfesores,
-                          kTabulacionProfesores,
-                          kColumnasProfesores};
+const Dialogo kProfesores =
+    dialogoDeComprobacion("ControlProfesores", "Control de Profesores", 499, kPanelesProfesores,
+                          kControlesProfesores, kTabulacionProfesores, kColumnasProfesores);
 
 constexpr std::array kPanelesPlantilla = {
     Panel{"Draw3D1", {0, 0, 726, 463}, kEscritorio, kCrema, kAgua}};
@@ -385,19 +384,9 @@ constexpr std::array kColumnasPlantilla = {
     Columna{"HORAINI", 20, "HORA INICIO CLASE", true},
     Columna{"HORAFIN", 19, "HORA FINAL CLASE", true},
 };
-const Dialogo kPlantilla{"ControlPlantilla",
-                         "Control de Plantilla Horaria",
-                         726,
-                         463,
-                         kSans11,
-                         kEscritorio,
-                         kContextoAyuda,
-                         24,
-                         25,
-                         kPanelesPlantilla,
-                         kControlesPlantilla,
-                         kTabulacionPlantilla,
-                         kColumnasPlantilla};
+const Dialogo kPlantilla = dialogoDeComprobacion("ControlPlantilla", "Control de Plantilla Horaria",
+                                                 463, kPanelesPlantilla, kControlesPlantilla,
+                                                 kTabulacionPlantilla, kColumnasPlantilla);
 
 }  // namespace
 
