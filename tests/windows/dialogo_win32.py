@@ -15,16 +15,23 @@
   Transformado=1 and the nine exchange tables byte for byte as the Linux command-line
   tool writes them from the same school.
 
-Programs come from the environment: TZV_WINDOWS_BUILD (transzorvex.exe and
-tzv-probar-dialogo.exe), TZV_CLI_LINUX and TZV_GENERADOR. Without them, or without Wine
+- The installer: a silent install (/S /D=C:\ZORVEX) into the generator's folder puts
+  both programs and the Start-menu entry there; the installed program starts in the
+  host's panel and writes its flag into the generator's Zorvex.ini, keeping the rest;
+  the silent uninstaller removes what was installed and leaves Zorvex.ini.
+
+Programs come from the environment: TZV_WINDOWS_BUILD (transzorvex.exe,
+tzv-probar-dialogo.exe and TransZorvexValencia-*-instalar.exe), TZV_CLI_LINUX and TZV_GENERADOR. Without them, or without Wine
 or an X server, the test is skipped (exit code 77).
 """
 
 import os
+import glob
 import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 import wine
 import wine_checks
@@ -129,6 +136,56 @@ def check_host(prefix, folder, tmp, action):
                                    wine.local_date() != day)
 
 
+def wait_until(condition, seconds):
+    for _ in range(seconds * 10):
+        if condition():
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def check_installer(prefix, build, folder):
+    installers = glob.glob(os.path.join(build, "TransZorvexValencia-*-instalar.exe"))
+    if not installers:
+        skip(f"no installer in {build}: ./tzv build-windows makes it")
+    print("installer")
+    c = wine.drive_c(prefix)
+    target = os.path.join(c, "ZORVEX")
+    os.makedirs(target)
+    settings_before = b"[Zorvex]\r\nRuta=C:\\ZORVEX\r\n"
+    with open(os.path.join(target, "Zorvex.ini"), "wb") as f:
+        f.write(settings_before)
+    r = run(prefix, [installers[0], "/S", "/D=C:\\ZORVEX"], folder)
+    if r.returncode != 0:
+        fail(f"the silent install: {r.describe()}")
+    programs = ("transzorvex.exe", "transzorvex-cli.exe", "desinstalar-transzorvex.exe")
+    for name in programs:
+        if not os.path.isfile(os.path.join(target, name)):
+            fail(f"the install left no {name} in C:\\ZORVEX: {sorted(os.listdir(target))}")
+    links = glob.glob(os.path.join(c, "users", "*", "AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
+                                   "Programs", "TransZorvexValencia", "TransZorvexValencia.lnk"))
+    if not links:
+        fail("the install made no Start-menu entry")
+
+    r = run(prefix, ["tzv-probar-dialogo.exe", "anfitrion", "C:\\ZORVEX\\transzorvex.exe", "salir"], folder)
+    if r.returncode != 0:
+        fail(f"the installed program in the host's panel: {r.describe()}")
+    expected = settings_before + b"[Transformadores]\r\nTransformado=0\r\n"
+    if settings(target) != expected:
+        fail(f"the installed program left Zorvex.ini as {settings(target)!r}")
+
+    r = run(prefix, [os.path.join(target, "desinstalar-transzorvex.exe"), "/S"], folder)
+    if r.returncode != 0:
+        fail(f"the silent uninstall: {r.describe()}")
+    # The uninstaller goes on from a copy of itself in the temporary folder.
+    if not wait_until(lambda: not any(os.path.exists(os.path.join(target, n)) for n in programs), 60):
+        fail(f"the uninstall left {sorted(os.listdir(target))}")
+    if settings(target) != expected:
+        fail(f"the uninstall changed Zorvex.ini: {settings(target)!r}")
+    if any(os.path.exists(link) for link in links):
+        fail("the uninstall left the Start-menu entry")
+
+
 def main():
     wine.require_wine()
     if not os.environ.get("DISPLAY"):
@@ -151,6 +208,7 @@ def main():
             check_layouts(prefix, folder)
             for action in ("salir", "ayuda", "exportar", "enter"):
                 check_host(prefix, folder, tmp, action)
+            check_installer(prefix, build, folder)
         finally:
             wine.remove_prefix(root)
     print("OK")
