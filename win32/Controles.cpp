@@ -25,9 +25,12 @@ Estilo estiloDe(const ui::Control& c) {
   constexpr DWORD foco = WS_TABSTOP;
   switch (c.clase) {
     case Clase::Etiqueta:
+      // The alignment styles are one value, not flags: centred text wraps.
       return {L"STATIC",
-              static_cast<DWORD>(c.ajusteLinea ? SS_LEFT : SS_LEFTNOWORDWRAP) |
-                  (c.alineacion == ui::Alineacion::Centro ? SS_CENTER : 0) | SS_NOPREFIX,
+              static_cast<DWORD>(c.alineacion == ui::Alineacion::Centro ? SS_CENTER
+                                 : c.ajusteLinea                        ? SS_LEFT
+                                                                        : SS_LEFTNOWORDWRAP) |
+                  SS_NOPREFIX,
               0};
     case Clase::Edicion:
       return {L"EDIT", foco | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};

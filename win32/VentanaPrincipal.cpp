@@ -8,6 +8,7 @@
 #include "Aplicacion.h"
 #include "CarpetaPrograma.h"
 #include "Controles.h"
+#include "DialogoComprobacion.h"
 #include "Panel.h"
 #include "Texto.h"
 #include "TextoAviso.h"
@@ -16,12 +17,6 @@ namespace win {
 namespace {
 
 const ui::Dialogo& kDisposicion = ui::DialogoPrincipal();
-
-// The import's check dialogs are not yet made for Windows: the import is refused
-// before it touches anything.
-constexpr const char* kImportacionNoDisponible =
-    "La importación todavía no está disponible en el programa para Windows. No se ha cambiado "
-    "nada. Puede importar con transzorvex-cli importar.";
 
 using HtmlHelpW_t = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
@@ -158,7 +153,7 @@ void VentanaPrincipal::orden(int id, int codigo) {
   const std::string_view nombre = kDisposicion.controles[i].nombre;
   if (codigo == BN_CLICKED) {
     if (nombre == "BExportar") presentador_.BExportarClick();
-    if (nombre == "BImportar") mensaje(kImportacionNoDisponible);
+    if (nombre == "BImportar") presentador_.BImportarClick();
     if (nombre == "BClose") SendMessageW(ventana_, WM_CLOSE, 0, 0);
     if (nombre == "Button1") presentador_.Button1Click();
   } else if (codigo == LBN_DBLCLK && nombre == "ListaDirectorios") {
@@ -290,12 +285,15 @@ std::string VentanaPrincipal::idioma() const { return TextoDe(control("ComboBoxV
 
 // A message box with the application's title and one OK button, owned by the dialog,
 // or by the host's top-level window while the dialog lies inside it.
-void VentanaPrincipal::caja(const std::string& texto, UINT icono) {
+HWND VentanaPrincipal::duenoDeAvisos() const {
   const tzv::EstadoPrograma& estado = presentador_.estado();
-  HWND dueno = ventana_;
-  if (estado.avisosDelAnfitrion())
-    dueno = GetAncestor(
-        reinterpret_cast<HWND>(static_cast<std::uintptr_t>(estado.ventanaAnfitrion)), GA_ROOT);
+  if (!estado.avisosDelAnfitrion()) return ventana_;
+  return GetAncestor(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(estado.ventanaAnfitrion)),
+                     GA_ROOT);
+}
+
+void VentanaPrincipal::caja(const std::string& texto, UINT icono) {
+  HWND dueno = duenoDeAvisos();
   MessageBoxW(dueno, Ancho(texto).c_str(), Ancho(tzv::kTituloAplicacion).c_str(),
               MB_OK | icono | (dueno == nullptr ? MB_TASKMODAL : 0));
 }
@@ -312,6 +310,29 @@ void VentanaPrincipal::cursorEspera(bool activo) {
 }
 
 void VentanaPrincipal::cerrarDialogo() { SendMessageW(ventana_, WM_CLOSE, 0, 0); }
+
+// A check dialog, modal over the main dialog and owned as boxes are; the normal cursor
+// while it is up, the run's again afterwards.
+bool VentanaPrincipal::comprobar(ui::Comprobacion cual) {
+  const bool reloj = esperando_;
+  cursorEspera(false);
+  bool correcto = false;
+  try {
+    DialogoComprobacion dialogo(instancia_, cual, duenoDeAvisos(),
+                                [this] { presentador_.teclaF1(); });
+    dialogo.ejecutar(ventana_);
+    correcto = dialogo.dniCorrecto();
+  } catch (...) {
+    cursorEspera(reloj);
+    throw;
+  }
+  cursorEspera(reloj);
+  return correcto;
+}
+
+bool VentanaPrincipal::controlProfesores() { return comprobar(ui::Comprobacion::Profesores); }
+
+void VentanaPrincipal::controlPlantilla() { comprobar(ui::Comprobacion::Plantilla); }
 
 // HTML Help, loaded when first asked for; a missing help file or component is said in
 // a box instead of nothing happening.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "PresentadorComprobacion.h"
 #include "PresentadorPrincipal.h"
 #include "VistaPrincipal.h"
 
@@ -31,6 +32,8 @@ class VentanaPrincipal final : public ui::VistaPrincipal {
   void mensaje(const std::string& texto) override;
   void cursorEspera(bool activo) override;
   void cerrarDialogo() override;
+  bool controlProfesores() override;
+  void controlPlantilla() override;
 
   // What the presenter shows through the window.
   void incrustar(std::uint32_t ventana) override;
@@ -53,6 +56,8 @@ class VentanaPrincipal final : public ui::VistaPrincipal {
   LRESULT colorControl(HDC dc, HWND control);
   void dibujarCarpeta(const DRAWITEMSTRUCT& d) const;
   void caja(const std::string& texto, UINT icono);
+  HWND duenoDeAvisos() const;
+  bool comprobar(ui::Comprobacion cual);
   void ayuda(UINT orden, DWORD_PTR dato);
   HWND control(std::string_view nombre) const;
   HWND panel(std::string_view nombre) const;

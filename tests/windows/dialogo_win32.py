@@ -15,6 +15,13 @@
   Transformado=1 and the nine exchange tables byte for byte as the Linux command-line
   tool writes them from the same school.
 
+- The import through transzorvex.exe in the host's panel, on a generated solution of the
+  exported school: with a teacher left without DNI the program stops with its message
+  and GESCEN's folder untouched; with the missing DNIs typed into the teacher check's
+  grid (after a refused value) and the template closed with Salir, it ends by itself,
+  Transformado=1, and horgrup.dbf and horprof.dbf are byte for byte those the Linux
+  command-line tool's import writes from the same school, solution and DNIs. Then both
+  check dialogs, made in tzv-probar-dialogo, against their layout tables.
 - The installer: a silent install (/S /D=C:\ZORVEX) into the generator's folder puts
   both programs and the Start-menu entry there; the installed program starts in the
   host's panel and writes its flag into the generator's Zorvex.ini, keeping the rest;
@@ -136,6 +143,72 @@ def check_host(prefix, folder, tmp, action):
                                    wine.local_date() != day)
 
 
+def check_import(prefix, folder, tmp):
+    c = wine.drive_c(prefix)
+    gc = os.path.join(c, "GC")
+    before = wine_checks.snapshot(gc)
+    kept_school = os.path.join(tmp, "gc-antes")
+    shutil.copytree(gc, kept_school)
+    wine_checks.generate_solution(os.path.join(c, wine_checks.WORK))
+    proft = os.path.join(c, wine_checks.WORK, "PROFT.DBF")
+    linux_prefix = os.path.join(tmp, "linux-import")
+    linux_c = wine.linux_drives(linux_prefix)
+    missing = wine_checks.teachers_without_dni(linux_prefix, proft)
+    if not missing:
+        fail("the generated school has every teacher's DNI: the teacher check cannot be tried")
+
+    print("host mode, import with a teacher left without DNI")
+    r = run(prefix, ["tzv-probar-dialogo.exe", "anfitrion", f"C:\\{PROGRAM_FOLDER}\\transzorvex.exe", "sin-dni"],
+            folder)
+    if r.returncode != 0:
+        fail(f"the import's stop: {r.describe()}")
+    out = r.stdout.decode("utf-8")
+    if "Sigue habiendo algún Profesor sin D.N.I." not in out or "dialogo: TControlPlantilla" in out:
+        fail(f"the import did not stop at the teacher check: {out}")
+    if settings(folder) != b"[Transformadores]\r\nTransformado=0\r\n":
+        fail(f"the import's stop left Zorvex.ini as {settings(folder)!r}")
+    wine_checks.require_same_files(before, wine_checks.snapshot(gc), "GESCEN after the stop", False)
+
+    print("host mode, import")
+    day = wine.local_date()
+    r = run(prefix, ["tzv-probar-dialogo.exe", "anfitrion", f"C:\\{PROGRAM_FOLDER}\\transzorvex.exe", "importar"],
+            folder)
+    if r.returncode != 0:
+        fail(f"the import: {r.describe()}")
+    out = r.stdout.decode("utf-8")
+    for expected in ("dialogo: TControlProfesores", "caja: '12a' no es un valor entero válido.",
+                     "dialogo: TControlPlantilla", "caja: Proceso finalizado"):
+        if expected not in out:
+            fail(f"the import did not show «{expected}»: {out}")
+    if settings(folder) != b"[Transformadores]\r\nTransformado=1\r\n":
+        fail(f"the import left Zorvex.ini as {settings(folder)!r}")
+
+    # The same import by the Linux command-line tool, with the same DNIs in the same order.
+    shutil.copytree(kept_school, os.path.join(linux_c, "GC"))
+    cli = wine.program("TZV_CLI_LINUX", "the Linux transzorvex-cli")
+    wine_checks.require_ok(wine.run_linux(linux_prefix, cli, ["exportar", "--gc", "C:\\GC"]), "Linux exportar")
+    wine_checks.generate_solution(os.path.join(linux_c, wine_checks.WORK))
+    dnis = []
+    for n, abbreviation in enumerate(missing):
+        dnis += ["--dni", f"{abbreviation}={20000001 + n}"]
+    wine_checks.require_ok(wine.run_linux(linux_prefix, cli, ["importar", "--gc", "C:\\GC"] + dnis),
+                           "Linux importar")
+    after = wine_checks.snapshot(gc)
+    linux_after = wine_checks.snapshot(os.path.join(linux_c, "GC"))
+    for table in ("horgrup.dbf", "horprof.dbf"):
+        if after[table] == before[table]:
+            fail(f"the import left {table} as it was")
+    wine_checks.require_same_files({t: linux_after[t] for t in ("horgrup.dbf", "horprof.dbf")},
+                                   {t: after[t] for t in ("horgrup.dbf", "horprof.dbf")},
+                                   "horgrup and horprof after the import", wine.local_date() != day)
+
+    for check in ("profesores", "plantilla"):
+        print(f"layout of the check dialog {check}")
+        r = run(prefix, ["tzv-probar-dialogo.exe", "comprobacion", check], folder)
+        if r.returncode != 0:
+            fail(f"the check dialog {check}: {r.describe()}")
+
+
 def wait_until(condition, seconds):
     for _ in range(seconds * 10):
         if condition():
@@ -208,6 +281,7 @@ def main():
             check_layouts(prefix, folder)
             for action in ("salir", "ayuda", "exportar", "enter"):
                 check_host(prefix, folder, tmp, action)
+            check_import(prefix, folder, tmp)
             check_installer(prefix, build, folder)
         finally:
             wine.remove_prefix(root)

@@ -6,12 +6,20 @@
 //       does, and checks every entry of its layout table against the real window, fonts
 //       included (PANELES: "11" both upper panes shown, "10" export only, "01" import
 //       only); then closes it.
-//   tzv-probar-dialogo anfitrion PROGRAMA salir|exportar|enter|ayuda
-//       makes a host window with a child panel, starts "PROGRAMA exportar <panel>" as
-//       the timetable generator does, checks the dialog inside the panel, presses
-//       Escape (which must do nothing), then presses Salir, or Aceptar of the export, or
-//       Enter in the folder list, or F1 and then "F1 AYUDA" and then Salir, and
-//       acknowledges every box until the program ends.
+//   tzv-probar-dialogo comprobacion profesores|plantilla
+//       makes that check dialog of the import in this process, on the tables an import
+//       left (C:\ZORVTMP\PROFT.DBF, C:\ZORVTMP\Valencia\PLANTILLA.DBF), and checks
+//       every entry of its layout table against the real window, and that the grid's
+//       columns show their declared number of digits in full; then closes it.
+//   tzv-probar-dialogo anfitrion PROGRAMA salir|exportar|enter|ayuda|importar|sin-dni
+//       makes a host window with a child panel, starts "PROGRAMA exportar <panel>" (or
+//       "importar <panel>") as the timetable generator does, checks the dialog inside
+//       the panel, presses Escape (which must do nothing), then presses Salir, or
+//       Aceptar of the export, or Enter in the folder list, or F1 and then "F1 AYUDA"
+//       and then Salir, or Aceptar of the import, and acknowledges every box until the
+//       program ends. In the import's teacher check it types a DNI for every teacher
+//       without one (20000001, 20000002... in the table's order), after a refused value
+//       in the first; with sin-dni it leaves them; it closes both checks with Salir.
 //
 // Prints one line per fault and ends with 1 when there was any; prints the boxes'
 // texts as "caja: TEXT".
@@ -21,11 +29,15 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "Controles.h"
+#include "DialogoComprobacion.h"
 #include "Disposicion.h"
+#include "Rejilla.h"
+#include "Table.h"
 #include "Texto.h"
 #include "VentanaPrincipal.h"
 
@@ -230,11 +242,106 @@ void contestar(HWND caja, HWND duenoEsperado) {
   for (int j = 0; j < 100 && IsWindow(caja); ++j) atenderMensajes(20);
 }
 
-// Answers every box the program shows until it ends; returns its exit code.
-DWORD acompanar(const PROCESS_INFORMATION& pi, HWND duenoEsperado) {
+void esperarYContestar(const PROCESS_INFORMATION& pi, HWND duenoEsperado);
+
+// A control of a check dialog, by its name in the dialog's layout table.
+HWND controlDe(HWND dialogo, const ui::Dialogo& d, std::string_view nombre) {
+  for (std::size_t i = 0; i < d.controles.size(); ++i)
+    if (d.controles[i].nombre == nombre)
+      return hijo(dialogo, win::kIdPrimerControl + static_cast<int>(i));
+  return nullptr;
+}
+
+// The grid's editor, once it is open.
+HWND esperarEditor(HWND rejilla) {
+  for (int i = 0; i < 100; ++i) {
+    if (HWND e = FindWindowExW(rejilla, nullptr, L"EDIT", nullptr)) return e;
+    atenderMensajes(20);
+  }
+  fallo("la rejilla no abrió su editor");
+  return nullptr;
+}
+
+// Types a text into the current cell as a user would: the first character opens the
+// editor, Enter ends it.
+HWND teclear(HWND rejilla, const std::wstring& texto) {
+  PostMessageW(rejilla, WM_CHAR, texto[0], 0);
+  HWND editor = esperarEditor(rejilla);
+  SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(texto.c_str()));
+  SendMessageW(editor, EM_SETMODIFY, TRUE, 0);
+  PostMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
+  atenderMensajes(200);
+  return editor;
+}
+
+void teclas(HWND ventana, WPARAM tecla, int veces) {
+  for (int i = 0; i < veces; ++i) PostMessageW(ventana, WM_KEYDOWN, tecla, 0);
+  atenderMensajes(100);
+}
+
+// The teacher check: a DNI for every teacher without one, in the table's order; the
+// first after a refused value, which must leave the editor open on the same record.
+void darDnis(const PROCESS_INFORMATION& pi, HWND dialogo, HWND dueno) {
+  const ui::Dialogo& d = ui::DialogoControlProfesores();
+  HWND rejilla = controlDe(dialogo, d, "ProftDBGrid");
+  std::vector<int> sinDni;
+  {
+    dbf::Table proft;
+    proft.setTableName("C:\\ZORVTMP\\PROFT.DBF");
+    proft.setExclusive(false);
+    proft.open();
+    int fila = 0;
+    for (proft.first(); !proft.eof(); proft.next(), ++fila)
+      if (proft.asInteger("DNI") == 0) sinDni.push_back(fila);
+  }
+  constexpr int kColumnaDni = 2;
+  int fila = 0, columna = 0;
+  for (std::size_t n = 0; n < sinDni.size(); ++n) {
+    teclas(rejilla, VK_DOWN, sinDni[n] - fila);
+    teclas(rejilla, columna < kColumnaDni ? VK_RIGHT : VK_LEFT, std::abs(kColumnaDni - columna));
+    fila = sinDni[n];
+    if (n == 0) {
+      HWND editor = teclear(rejilla, L"12a");
+      esperarYContestar(pi, dialogo);
+      RECT antes, despues;
+      GetWindowRect(editor, &antes);
+      if (!IsWindow(editor) || textoDe(editor) != "12a")
+        fallo("el valor rechazado no quedó en el editor");
+      GetWindowRect(editor, &despues);
+      if (antes.top != despues.top) fallo("el valor rechazado movió el editor de fila");
+      SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20000001"));
+      SendMessageW(editor, EM_SETMODIFY, TRUE, 0);
+      PostMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
+      atenderMensajes(200);
+    } else {
+      teclear(rejilla, std::to_wstring(20000001 + n));
+    }
+    columna = kColumnaDni + 1;  // Enter moved to the next cell
+  }
+  (void)dueno;
+}
+
+// Answers every box the program shows until it ends, and closes the import's check
+// dialogs with Salir (giving the missing DNIs first when `dnis`); returns the exit code.
+DWORD acompanar(const PROCESS_INFORMATION& pi, HWND duenoEsperado, bool dnis = false) {
   for (int i = 0; i < 3000; ++i) {
     if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
     if (HWND caja = ventanaDe(pi.dwProcessId, L"#32770")) contestar(caja, duenoEsperado);
+    for (const ui::Dialogo* d : {&ui::DialogoControlProfesores(), &ui::DialogoControlPlantilla()}) {
+      const std::wstring clase = L"T" + win::Ancho(d->nombre);
+      HWND dialogo = ventanaDe(pi.dwProcessId, clase.c_str());
+      if (dialogo == nullptr) continue;
+      std::printf("dialogo: %s\n", win::Estrecho(clase).c_str());
+      std::fflush(stdout);
+      if (duenoEsperado != nullptr && GetWindow(dialogo, GW_OWNER) != duenoEsperado)
+        fallo("el diálogo de comprobación no pertenece a la ventana del anfitrión");
+      atenderMensajes(300);
+      if (dnis && d == &ui::DialogoControlProfesores()) darDnis(pi, dialogo, duenoEsperado);
+      // TZV_PAUSA_DIALOGOS=ms leaves each check dialog up that long, for a screenshot.
+      if (const char* pausa = std::getenv("TZV_PAUSA_DIALOGOS")) atenderMensajes(std::atoi(pausa));
+      PostMessageW(controlDe(dialogo, *d, "BitBtn1"), BM_CLICK, 0, 0);
+      for (int j = 0; j < 100 && IsWindowVisible(dialogo); ++j) atenderMensajes(20);
+    }
     atenderMensajes(50);
   }
   DWORD codigo = STILL_ACTIVE;
@@ -289,6 +396,60 @@ int disposicion(const std::wstring& paneles, const std::vector<std::wstring>& ar
   return fallos == 0 ? 0 : 1;
 }
 
+// A check dialog where its layout puts it, every control with its text and font, and
+// room in each column for its declared number of digits.
+int comprobacion(const std::wstring& cual) {
+  INITCOMMONCONTROLSEX controles = {sizeof controles, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controles);
+  const bool profesores = cual == L"profesores";
+  win::DialogoComprobacion dialogo(
+      GetModuleHandleW(nullptr),
+      profesores ? ui::Comprobacion::Profesores : ui::Comprobacion::Plantilla, nullptr, {});
+  const ui::Dialogo& d =
+      profesores ? ui::DialogoControlProfesores() : ui::DialogoControlPlantilla();
+  HWND v = dialogo.ventana();
+  ShowWindow(v, SW_SHOW);
+  atenderMensajes(300);
+  RECT r, cliente;
+  GetWindowRect(v, &r);
+  GetClientRect(v, &cliente);
+  if (r.left != d.x || r.top != d.y) fallo("el diálogo está en " + caja(r));
+  if (cliente.right != d.ancho || cliente.bottom != d.alto) fallo("área cliente " + caja(cliente));
+  if (win::TextoDe(v) != d.titulo) fallo("título «" + win::TextoDe(v) + "»");
+  for (std::size_t i = 0; i < d.controles.size(); ++i) {
+    const ui::Control& c = d.controles[i];
+    const std::string nombre(c.nombre);
+    HWND h = hijo(v, win::kIdPrimerControl + static_cast<int>(i));
+    if (h == nullptr || !IsWindowVisible(h)) {
+      fallo(nombre + ": no se ve");
+      continue;
+    }
+    const ui::Caja panel = d.panel(c.panel).caja;
+    const ui::Caja esperada{panel.x + c.caja.x, panel.y + c.caja.y, c.caja.ancho, c.caja.alto};
+    if (caja(enCliente(h, v)) != caja(esperada))
+      fallo(nombre + ": " + caja(enCliente(h, v)) + " en vez de " + caja(esperada));
+    const bool conTexto = c.clase == ui::Clase::Etiqueta || c.clase == ui::Clase::BotonCerrar;
+    if (conTexto && textoDe(h) != c.texto) fallo(nombre + ": texto «" + textoDe(h) + "»");
+    if (conTexto) comprobarFuente(h, c);
+  }
+  // Each column shows its declared number of digits in full, within its margins.
+  HWND rejilla = dialogo.rejilla();
+  HDC dc = GetDC(rejilla);
+  HGDIOBJ antes = SelectObject(dc, win::Fuente(d.fuente));
+  for (const ui::Columna& c : d.columnas) {
+    const std::wstring cifras(static_cast<std::size_t>(c.caracteres), L'8');
+    SIZE s;
+    GetTextExtentPoint32W(dc, cifras.c_str(), static_cast<int>(cifras.size()), &s);
+    const int ancho = win::Rejilla::De(rejilla)->anchoColumna(c.caracteres, std::string(c.titulo));
+    if (ancho < s.cx + 4)
+      fallo(std::string(c.campo) + ": " + std::to_string(ancho) + " píxeles para " +
+            std::to_string(s.cx));
+  }
+  SelectObject(dc, antes);
+  ReleaseDC(rejilla, dc);
+  return fallos == 0 ? 0 : 1;
+}
+
 LRESULT CALLBACK ventanaAnfitrion(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcW(h, m, w, l);
 }
@@ -309,7 +470,8 @@ int anfitrion(const std::wstring& programa, const std::wstring& accion) {
   wchar_t hex[16];
   std::swprintf(hex, 16, L"%lX",
                 static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(panel)));
-  const PROCESS_INFORMATION pi = arrancar(programa, {L"exportar", hex});
+  const bool importar = accion == L"importar" || accion == L"sin-dni";
+  const PROCESS_INFORMATION pi = arrancar(programa, {importar ? L"importar" : L"exportar", hex});
   HWND dialogo = esperarVentana(pi.dwProcessId, win::kClaseDialogo, panel);
   atenderMensajes(300);
 
@@ -320,7 +482,7 @@ int anfitrion(const std::wstring& programa, const std::wstring& accion) {
     fallo("el diálogo tiene marco o título");
   const RECT r = enCliente(dialogo, panel);
   if (caja(r) != "2,2 599x267") fallo("el diálogo está en " + caja(r) + " dentro del panel");
-  comprobarDisposicion(dialogo, true, false, false);
+  comprobarDisposicion(dialogo, !importar, importar, false);
 
   // There is no cancel button: Escape leaves the dialog open.
   HWND lista = control(dialogo, "ListaDirectorios");
@@ -339,11 +501,13 @@ int anfitrion(const std::wstring& programa, const std::wstring& accion) {
     PostMessageW(control(dialogo, "Button1"), BM_CLICK, 0, 0);
     esperarYContestar(pi, principal);
     PostMessageW(control(dialogo, "BClose"), BM_CLICK, 0, 0);
+  } else if (importar) {
+    PostMessageW(control(dialogo, "BImportar"), BM_CLICK, 0, 0);
   } else if (accion == L"enter")
     PostMessageW(lista, WM_KEYDOWN, VK_RETURN, 0);
   else
     PostMessageW(control(dialogo, accion == L"exportar" ? "BExportar" : "BClose"), BM_CLICK, 0, 0);
-  const DWORD codigo = acompanar(pi, principal);
+  const DWORD codigo = acompanar(pi, principal, accion == L"importar");
   if (codigo != 0) fallo("el programa terminó con " + std::to_string(codigo));
   if (!IsWindow(panel)) fallo("el anfitrión perdió su panel");
   DestroyWindow(principal);
@@ -357,8 +521,11 @@ int wmain(int argc, wchar_t** argv) {
   if (a.size() >= 2 && a[0] == L"disposicion")
     return disposicion(a[1], std::vector<std::wstring>(a.begin() + 2, a.end()));
   if (a.size() == 3 && a[0] == L"anfitrion") return anfitrion(a[1], a[2]);
+  if (a.size() == 2 && a[0] == L"comprobacion") return comprobacion(a[1]);
   std::fprintf(stderr,
                "uso: tzv-probar-dialogo disposicion PANELES [ARGUMENTOS...]\n"
-               "     tzv-probar-dialogo anfitrion PROGRAMA salir|exportar|enter\n");
+               "     tzv-probar-dialogo comprobacion profesores|plantilla\n"
+               "     tzv-probar-dialogo anfitrion PROGRAMA "
+               "salir|exportar|enter|ayuda|importar|sin-dni\n");
   return 2;
 }

@@ -1,0 +1,186 @@
+#include "DialogoComprobacion.h"
+
+#include <string>
+
+#include "Aplicacion.h"
+#include "BarraNavegador.h"
+#include "Controles.h"
+#include "Panel.h"
+#include "Rejilla.h"
+#include "Texto.h"
+#include "TextoAviso.h"
+
+namespace win {
+namespace {
+
+// The window class of a check dialog: "T" and its name (TControlProfesores).
+std::wstring claseDe(const ui::Dialogo& d) { return L"T" + Ancho(d.nombre); }
+
+}  // namespace
+
+DialogoComprobacion::DialogoComprobacion(HINSTANCE instancia, ui::Comprobacion cual, HWND dueno,
+                                         std::function<void()> ayuda)
+    : presentador_(cual), ayuda_(std::move(ayuda)) {
+  const ui::Dialogo& d = presentador_.disposicion();
+  RegistrarPanel(instancia);
+  RegistrarNavegador(instancia);
+  Rejilla::Registrar(instancia);
+  fondo_ = CreateSolidBrush(ColorWin(d.fondo));
+  const std::wstring clase = claseDe(d);
+  WNDCLASSW c = {};
+  c.lpfnWndProc = procedimiento;
+  c.hInstance = instancia;
+  c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  c.hbrBackground = fondo_;
+  c.lpszClassName = clase.c_str();
+  c.cbWndExtra = sizeof(DialogoComprobacion*);
+  RegisterClassW(&c);
+
+  // A fixed dialog frame around the layout's client area, at its place on the screen.
+  const DWORD estilo = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD extendido = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT r = {0, 0, d.ancho, d.alto};
+  AdjustWindowRectEx(&r, estilo, FALSE, extendido);
+  CreateWindowExW(extendido, clase.c_str(), Ancho(d.titulo).c_str(), estilo, d.x, d.y,
+                  r.right - r.left, r.bottom - r.top, dueno, nullptr, instancia, this);
+  crearControles();
+  presentador_.datos().setObservador(this);
+}
+
+DialogoComprobacion::~DialogoComprobacion() {
+  presentador_.datos().setObservador(nullptr);
+  if (ventana_ != nullptr) DestroyWindow(ventana_);
+  DeleteObject(fondo_);
+  if (fondoCabecera_ != nullptr) DeleteObject(fondoCabecera_);
+}
+
+void DialogoComprobacion::crearControles() {
+  const ui::Dialogo& d = presentador_.disposicion();
+  HWND panel = CrearPanel(ventana_, d.panel("Draw3D1"), kIdPrimerPanel);
+  for (std::size_t i = 0; i < d.controles.size(); ++i) {
+    const ui::Control& c = d.controles[i];
+    const int id = kIdPrimerControl + static_cast<int>(i);
+    switch (c.clase) {
+      case ui::Clase::Rejilla:
+        rejilla_ = Rejilla::Crear(
+            panel, c, id, presentador_.datos(),
+            {[this] { presentador_.rejillaEntrada(); }, [this] { presentador_.rejillaSalida(); },
+             [this](const std::string& t) { error(t); }});
+        break;
+      case ui::Clase::Navegador:
+        navegador_ =
+            CrearNavegador(panel, c, id, presentador_.datos(), [this](std::function<void()> paso) {
+              try {
+                paso();
+              } catch (const std::exception& e) {
+                error(e.what());
+              }
+            });
+        break;
+      default: {
+        HWND h = CrearControl(panel, c, id);
+        if (c.clase == ui::Clase::BotonCerrar) salir_ = h;
+        if (c.conFondo) fondoCabecera_ = CreateSolidBrush(ColorWin(c.fondo));
+      }
+    }
+  }
+  // The grid first: the dialog opens editing.
+  SetWindowPos(rejilla_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void DialogoComprobacion::ejecutar(HWND desactivar) {
+  const bool activo = desactivar != nullptr && IsWindowEnabled(desactivar);
+  if (activo) EnableWindow(desactivar, FALSE);
+  ShowWindow(ventana_, SW_SHOW);
+  SetFocus(rejilla_);
+  MSG m;
+  while (!cerrado_ && GetMessageW(&m, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(ventana_, &m)) continue;
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+  if (activo) EnableWindow(desactivar, TRUE);
+  if (ventana_ != nullptr) ShowWindow(ventana_, SW_HIDE);
+  if (activo) SetActiveWindow(GetAncestor(desactivar, GA_ROOT));
+}
+
+void DialogoComprobacion::error(const std::string& texto) {
+  MessageBoxW(ventana_, Ancho(tzv::ConPuntoFinal(texto)).c_str(),
+              Ancho(tzv::kTituloAplicacion).c_str(), MB_OK | MB_ICONERROR);
+}
+
+// Salir: the grid hands its value over, then the presenter ends the check.
+void DialogoComprobacion::salir() {
+  if (!Rejilla::De(rejilla_)->confirmarEditor()) return;
+  try {
+    presentador_.salir();
+  } catch (const std::exception& e) {
+    error(e.what());
+    return;
+  }
+  cerrado_ = true;
+}
+
+LRESULT CALLBACK DialogoComprobacion::procedimiento(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_NCCREATE) {
+    auto* yo =
+        static_cast<DialogoComprobacion*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+    yo->ventana_ = h;
+    SetWindowLongPtrW(h, 0, reinterpret_cast<LONG_PTR>(yo));
+  }
+  auto* yo = reinterpret_cast<DialogoComprobacion*>(GetWindowLongPtrW(h, 0));
+  if (yo == nullptr) return DefWindowProcW(h, m, w, l);
+  return yo->atender(m, w, l);
+}
+
+LRESULT DialogoComprobacion::atender(UINT m, WPARAM w, LPARAM l) {
+  const ui::Dialogo& d = presentador_.disposicion();
+  switch (m) {
+    case WM_COMMAND:
+      if (reinterpret_cast<HWND>(l) == salir_ && HIWORD(w) == BN_CLICKED) salir();
+      // Escape (IDCANCEL) does nothing: the dialog has no cancel.
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(w);
+      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(l)) - kIdPrimerControl;
+      if (id < 0 || id >= static_cast<int>(d.controles.size())) break;
+      const ui::Control& c = d.controles[static_cast<std::size_t>(id)];
+      SetTextColor(dc, ColorWin(c.color));
+      if (c.conFondo) {
+        SetBkColor(dc, ColorWin(c.fondo));
+        return reinterpret_cast<LRESULT>(fondoCabecera_);
+      }
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    case WM_HELP:
+      if (ayuda_) ayuda_();
+      return TRUE;
+    case WM_CLOSE:
+      // Whatever the grid stored stays; the teacher check counts as not done.
+      Rejilla::De(rejilla_)->confirmarEditor();
+      cerrado_ = true;
+      return 0;
+    case WM_DESTROY:
+      ventana_ = nullptr;
+      return 0;
+  }
+  return DefWindowProcW(ventana_, m, w, l);
+}
+
+void DialogoComprobacion::despuesDeReleer() { alCambiarEstado(); }
+
+void DialogoComprobacion::alCambiarFilas(int, int) { alCambiarEstado(); }
+
+void DialogoComprobacion::alCambiarEstado() {
+  if (rejilla_ != nullptr) Rejilla::De(rejilla_)->actualizar();
+  if (navegador_ != nullptr) ActualizarNavegador(navegador_);
+}
+
+void DialogoComprobacion::alCambiarFilaActual(int) { alCambiarEstado(); }
+
+void DialogoComprobacion::alCancelarEdicion() {
+  if (rejilla_ != nullptr) Rejilla::De(rejilla_)->descartarEditor();
+}
+
+}  // namespace win
