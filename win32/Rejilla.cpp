@@ -231,8 +231,10 @@ void Rejilla::pintar(HDC dc) {
       SetBkMode(dc, TRANSPARENT);
       RECT texto = {r.left + kMargen, r.top, r.right - kMargen - 1, r.bottom - 1};
       const std::wstring t = Ancho(datos_.valor(f, c));
+      // Numbers to the right, as number fields show them.
+      const UINT alineacion = datos_.tipo(c) == ui::TipoCampo::Texto ? DT_LEFT : DT_RIGHT;
       DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &texto,
-                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+                alineacion | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
   }
   // What lies below the last row and right of the last column.
