@@ -322,8 +322,10 @@ void darDnis(const PROCESS_INFORMATION& pi, HWND dialogo, HWND dueno) {
 }
 
 // Answers every box the program shows until it ends, and closes the import's check
-// dialogs with Salir (giving the missing DNIs first when `dnis`); returns the exit code.
-DWORD acompanar(const PROCESS_INFORMATION& pi, HWND duenoEsperado, bool dnis = false) {
+// dialogs with Salir (giving the missing DNIs first when `dnis`), checking that the main
+// dialog takes no input meanwhile; returns the exit code.
+DWORD acompanar(const PROCESS_INFORMATION& pi, HWND duenoEsperado, bool dnis = false,
+                HWND principal = nullptr) {
   for (int i = 0; i < 3000; ++i) {
     if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
     if (HWND caja = ventanaDe(pi.dwProcessId, L"#32770")) contestar(caja, duenoEsperado);
@@ -335,6 +337,8 @@ DWORD acompanar(const PROCESS_INFORMATION& pi, HWND duenoEsperado, bool dnis = f
       std::fflush(stdout);
       if (duenoEsperado != nullptr && GetWindow(dialogo, GW_OWNER) != duenoEsperado)
         fallo("el diálogo de comprobación no pertenece a la ventana del anfitrión");
+      if (principal != nullptr && IsWindowEnabled(principal))
+        fallo("el diálogo principal admite entradas con el de comprobación a la vista");
       atenderMensajes(300);
       if (dnis && d == &ui::DialogoControlProfesores()) darDnis(pi, dialogo, duenoEsperado);
       // TZV_PAUSA_DIALOGOS=ms leaves each check dialog up that long, for a screenshot.
@@ -507,7 +511,7 @@ int anfitrion(const std::wstring& programa, const std::wstring& accion) {
     PostMessageW(lista, WM_KEYDOWN, VK_RETURN, 0);
   else
     PostMessageW(control(dialogo, accion == L"exportar" ? "BExportar" : "BClose"), BM_CLICK, 0, 0);
-  const DWORD codigo = acompanar(pi, principal, accion == L"importar");
+  const DWORD codigo = acompanar(pi, principal, accion == L"importar", dialogo);
   if (codigo != 0) fallo("el programa terminó con " + std::to_string(codigo));
   if (!IsWindow(panel)) fallo("el anfitrión perdió su panel");
   DestroyWindow(principal);
