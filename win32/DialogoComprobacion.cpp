@@ -25,13 +25,13 @@ DialogoComprobacion::DialogoComprobacion(HINSTANCE instancia, ui::Comprobacion c
   RegistrarPanel(instancia);
   RegistrarNavegador(instancia);
   Rejilla::Registrar(instancia);
-  fondo_ = CreateSolidBrush(ColorWin(d.fondo));
   const std::wstring clase = claseDe(d);
   WNDCLASSW c = {};
   c.lpfnWndProc = procedimiento;
   c.hInstance = instancia;
   c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  c.hbrBackground = fondo_;
+  // The gradient panel covers the whole client area: no background of the class's own,
+  // which would outlive this dialog's brush when the dialog is shown again.
   c.lpszClassName = clase.c_str();
   c.cbWndExtra = sizeof(DialogoComprobacion*);
   RegisterClassW(&c);
@@ -50,7 +50,6 @@ DialogoComprobacion::DialogoComprobacion(HINSTANCE instancia, ui::Comprobacion c
 DialogoComprobacion::~DialogoComprobacion() {
   presentador_.datos().setObservador(nullptr);
   if (ventana_ != nullptr) DestroyWindow(ventana_);
-  DeleteObject(fondo_);
   if (fondoCabecera_ != nullptr) DeleteObject(fondoCabecera_);
 }
 
@@ -94,7 +93,13 @@ void DialogoComprobacion::ejecutar(HWND desactivar) {
   ShowWindow(ventana_, SW_SHOW);
   SetFocus(rejilla_);
   MSG m;
-  while (!cerrado_ && GetMessageW(&m, nullptr, 0, 0) > 0) {
+  while (!cerrado_) {
+    const BOOL hay = GetMessageW(&m, nullptr, 0, 0);
+    if (hay <= 0) {
+      // The program is ending: the main loop must see that too.
+      if (hay == 0) PostQuitMessage(static_cast<int>(m.wParam));
+      break;
+    }
     if (IsDialogMessageW(ventana_, &m)) continue;
     TranslateMessage(&m);
     DispatchMessageW(&m);

@@ -53,7 +53,6 @@ class DialogoComprobacion final : private ui::ConjuntoDatos::Observador {
   HWND rejilla_ = nullptr;
   HWND navegador_ = nullptr;
   HWND salir_ = nullptr;
-  HBRUSH fondo_ = nullptr;
   HBRUSH fondoCabecera_ = nullptr;
   bool cerrado_ = false;
 };

@@ -328,7 +328,12 @@ bool Rejilla::confirmarEditor() {
     InvalidateRect(ventana_, nullptr, FALSE);
     return true;
   }
-  // Refused: the error, then the editor again with the text, on the same record.
+  // Refused: the error, then the editor again with the text, on the same record. A
+  // cell that takes nothing (no record, the table closed) just closes its editor.
+  if (datos_.ultimoError().empty()) {
+    cerrarEditor();
+    return true;
+  }
   if (eventos_.error) eventos_.error(datos_.ultimoError());
   if (editor_ != nullptr) {
     SetFocus(editor_);
