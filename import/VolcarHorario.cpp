@@ -1,10 +1,6 @@
 #include "VolcarHorario.h"
 
 #include <charconv>
-#include <condition_variable>
-#include <deque>
-#include <future>
-#include <mutex>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -66,46 +62,10 @@ struct Asignacion {
   std::string codgrup, codasig;
 };
 
-// A lesson read from the solution, its group row still to be written.
+// What a record's teacher row and group row share: its day, its period and the
+// teacher's DNI.
 struct Leccion {
   std::int64_t dia = 0, hora = 0, numero = 0;
-  Asignacion asignacion;
-  std::optional<std::int64_t> aula;
-};
-
-// Lessons handed in batches from the thread that reads the solution to the one that
-// writes the group timetable.
-class ColaLecciones {
- public:
-  void poner(std::vector<Leccion>&& lote) {
-    {
-      std::lock_guard<std::mutex> l(mutex_);
-      lotes_.push_back(std::move(lote));
-    }
-    hay_.notify_one();
-  }
-  void cerrar() {
-    {
-      std::lock_guard<std::mutex> l(mutex_);
-      cerrada_ = true;
-    }
-    hay_.notify_one();
-  }
-  // The next batch; false once the queue is closed and empty.
-  bool tomar(std::vector<Leccion>& lote) {
-    std::unique_lock<std::mutex> l(mutex_);
-    hay_.wait(l, [&] { return !lotes_.empty() || cerrada_; });
-    if (lotes_.empty()) return false;
-    lote = std::move(lotes_.front());
-    lotes_.pop_front();
-    return true;
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable hay_;
-  std::deque<std::vector<Leccion>> lotes_;
-  bool cerrada_ = false;
 };
 
 // The solution's records written into the staged teacher and group timetables. Each
@@ -125,7 +85,8 @@ class Volcado {
         desde_(desde),
         hasta_(hasta) {}
 
-  // One plain pass: each record's teacher row, then its group row.
+  // One pass: each record's teacher row, then its group row. A record that fails stops
+  // the pass there, the rows before it written.
   FilasVolcadas enOrden() {
     FilasVolcadas filas;
     soluc_.forEachRecord([&](const char* registro) {
@@ -133,62 +94,13 @@ class Volcado {
       if (!filaProfesor(registro, l)) return;
       ++filas.horprof;
       if (sinGrupo(registro)) return;
-      filaGrupo(
-          l, [&] { return &asignacion(registro); }, [&] { return &aula(registro); });
+      filaGrupo(registro, l);
       ++filas.horgrup;
     });
     return filas;
   }
 
-  // The same rows, the group ones written by a second thread while this one reads the
-  // solution and writes the teacher rows. Every field is looked up before it starts.
-  FilasVolcadas enParalelo() {
-    for (const dbf::LazyField* f :
-         {&dia_,     &hora_,     &tarea_,    &prof_,     &nivel_,      &curso_,      &asig_,
-          &grupo_,   &aula_,     &pDiasem_,  &pNumhora_, &pHorad_,     &pHorah_,     &pOcupa_,
-          &pCodcen_, &pDni_,     &gDiasem_,  &gNumhora_, &gHordiades_, &gHordiahas_, &gCodcen_,
-          &gDni_,    &gCodgrup_, &gCodasig_, &gCodaula_})
-      **f;
-    ColaLecciones cola;
-    auto escritor = std::async(std::launch::async, [&] {
-      long escritas = 0;
-      std::vector<Leccion> lote;
-      while (cola.tomar(lote)) {
-        for (const Leccion& l : lote) {
-          filaGrupo(
-              l, [&] { return &l.asignacion; }, [&] { return &l.aula; });
-          ++escritas;
-        }
-      }
-      return escritas;
-    });
-    FilasVolcadas filas;
-    try {
-      std::vector<Leccion> lote;
-      soluc_.forEachRecord([&](const char* registro) {
-        Leccion l;
-        if (!filaProfesor(registro, l)) return;
-        ++filas.horprof;
-        if (sinGrupo(registro)) return;
-        l.asignacion = asignacion(registro);
-        l.aula = aula(registro);
-        lote.push_back(std::move(l));
-        if (lote.size() == kLote) cola.poner(std::exchange(lote, {}));
-      });
-      cola.poner(std::move(lote));
-    } catch (...) {
-      cola.cerrar();
-      escritor.wait();
-      throw;
-    }
-    cola.cerrar();
-    filas.horgrup = escritor.get();
-    return filas;
-  }
-
  private:
-  static constexpr std::size_t kLote = 4096;
-
   // Reads the record's day and period and writes its teacher row; false for a record
   // without a day, which gives no rows.
   bool filaProfesor(const char* registro, Leccion& l) {
@@ -239,21 +151,19 @@ class Volcado {
     });
   }
 
-  // The group row of a lesson. Its subject and room are asked for where a plain pass
-  // reads them.
-  template <class DarAsignacion, class DarAula>
-  void filaGrupo(const Leccion& l, DarAsignacion&& darAsignacion, DarAula&& darAula) {
+  // The group row of a record.
+  void filaGrupo(const char* registro, const Leccion& l) {
     horgrup_.append();
     diaYHoras(horgrup_, gDiasem_, gNumhora_, gHordiades_, gHordiahas_, l);
     horgrup_.setString(*gCodcen_, centro_);
     horgrup_.setInteger(*gDni_, l.numero);
-    const Asignacion* a = darAsignacion();
-    if (a->conAsignatura) {
-      horgrup_.setString(*gCodgrup_, a->codgrup);
-      horgrup_.setString(*gCodasig_, a->codasig);
+    const Asignacion& a = asignacion(registro);
+    if (a.conAsignatura) {
+      horgrup_.setString(*gCodgrup_, a.codgrup);
+      horgrup_.setString(*gCodasig_, a.codasig);
     }
-    const std::optional<std::int64_t>* aula = darAula();
-    if (*aula) horgrup_.setInteger(*gCodaula_, **aula);
+    const std::optional<std::int64_t>& numeroAula = aula(registro);
+    if (numeroAula) horgrup_.setInteger(*gCodaula_, *numeroAula);
     horgrup_.post();
   }
 
@@ -324,7 +234,7 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
   vaciar(tablas);
   tablas.wwTableSoluc.open();
   try {
-    return Volcado(tablas, dni, codigos, centro, desde, hasta).enParalelo();
+    return Volcado(tablas, dni, codigos, centro, desde, hasta).enOrden();
   } catch (...) {
     // Whatever failed, the timetables are rebuilt once more in one plain pass, which
     // stops at the same record, with the same error and the same rows written, as it

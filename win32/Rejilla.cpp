@@ -32,6 +32,13 @@ void marco(HDC dc, const RECT& r) {
   DeleteObject(lapiz);
 }
 
+// WM_GETDLGCODE's message, when it comes with one, is the Enter or the Escape key.
+bool esEnterOEscape(LPARAM l) {
+  const MSG* msg = reinterpret_cast<const MSG*>(l);
+  return msg != nullptr && msg->message == WM_KEYDOWN &&
+         (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE);
+}
+
 SIZE medida(HDC dc, const std::wstring& texto) {
   SIZE s = {0, 0};
   GetTextExtentPoint32W(dc, texto.c_str(), static_cast<int>(texto.size()), &s);
@@ -381,11 +388,7 @@ LRESULT CALLBACK Rejilla::procedimientoEditor(HWND h, UINT m, WPARAM w, LPARAM l
   switch (m) {
     case WM_GETDLGCODE:
       // Enter and Escape belong to the editor, not to the dialog's buttons.
-      if (l != 0) {
-        const MSG* msg = reinterpret_cast<const MSG*>(l);
-        if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
-          return DLGC_WANTALLKEYS;
-      }
+      if (esEnterOEscape(l)) return DLGC_WANTALLKEYS;
       return DefSubclassProc(h, m, w, l) | DLGC_WANTARROWS;
     case WM_KEYDOWN:
       if (r->teclaEditor(w)) return 0;
@@ -416,11 +419,8 @@ LRESULT CALLBACK Rejilla::procedimiento(HWND h, UINT m, WPARAM w, LPARAM l) {
 LRESULT Rejilla::atender(UINT m, WPARAM w, LPARAM l) {
   switch (m) {
     case WM_GETDLGCODE:
-      if (l != 0) {
-        const MSG* msg = reinterpret_cast<const MSG*>(l);
-        if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
-          return DLGC_WANTALLKEYS;
-      }
+      // Enter moves to the next cell and Escape drops the change, in the grid too.
+      if (esEnterOEscape(l)) return DLGC_WANTALLKEYS;
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_PAINT: {
       PAINTSTRUCT ps;
