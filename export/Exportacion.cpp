@@ -12,7 +12,6 @@
 #include "ExportarAulas.h"
 #include "ExportarGrupos.h"
 #include "ExportarProfesores.h"
-#include "Lecciones.h"
 #include "Matriculas.h"
 #include "TextoAviso.h"
 
@@ -20,20 +19,17 @@ namespace tzv {
 
 void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) {
   // The enrolments and the students, the largest tables, are read while the first
-  // writers work; the group timetable, which only the last writer needs, while the
-  // student writer waits for them and the writers after it work.
+  // writers work.
   Matriculas matriculas(tablas.wwTableAsigAlum);
   Alumnado alumnado(tablas.wwTableGrupos, tablas.wwTableAlumnos, matriculas);
   ExportarAsignaturas(tablas, idioma);
   alumnado.asignaturasEscritas();
   ExportarProfesores(tablas);
   ExportarAulas(tablas);
-  Lecciones lecciones(tablas.wwTableHorGrup);
-  lecciones.profesoresEscritos();
   ExportarAlumnos(tablas, matriculas, alumnado);
   ExportarAsigCursos();
   ExportarGrupos(tablas);
-  ExportarAsignaciones(tablas, lecciones);
+  ExportarAsignaciones(tablas);
 }
 
 void EjecutarExportacion(gc::Catalogo& tablas, const std::string& idioma, EstadoPrograma& estado,

@@ -1,5 +1,7 @@
 #include "ExportarAsignaciones.h"
 
+#include <string>
+
 #include "Catalogo.h"
 #include "FilasAsignaciones.h"
 #include "Lecciones.h"
@@ -9,29 +11,28 @@
 namespace tzv {
 
 void ExportarAsignaciones(gc::Catalogo& tablas) {
-  Lecciones lecciones(tablas.wwTableHorGrup);
-  ExportarAsignaciones(tablas, lecciones);
-}
-
-void ExportarAsignaciones(gc::Catalogo& tablas, Lecciones& lecciones) {
-  lecciones.profesoresEscritos();  // the teacher writer ran before this one
   dbf::Table asigt;
   recrearIntercambio(asigt, kASIGT, camposAsigt());
   asigt.open();
-  // The rows made ahead, when they were, are stored at once; the subject and teacher
-  // tables they came from are still opened where the rows would read them.
-  const bool preparadas =
-      lecciones.filasCompletas() && dbf::sameRecords(asigt.layout(), lecciones.formatoFilas());
   FuentesAsignaciones fuentes;
   dbf::Table asigvalt, proft;
   abrirEnTrabajo(asigvalt, kASIGVALT);
-  if (!preparadas) fuentes.leerAsignaturas(asigvalt);
+  fuentes.leerAsignaturas(asigvalt);
   abrirEnTrabajo(proft, kPROFT);
-  if (!preparadas) fuentes.leerProfesores(proft);
-  // The lessons were read ahead: the opening's error comes where the table opens.
-  lecciones.abrir();
-  if (preparadas) {
-    asigt.appendRecords(lecciones.filas());
+  fuentes.leerProfesores(proft);
+  const Lecciones lecciones(tablas.wwTableHorGrup);
+  // Every lesson read and ASIGT as created: the rows are made as bytes for its layout
+  // and stored together. Otherwise they are written one at a time through the table,
+  // up to the lesson that failed.
+  const dbf::Layout formato = dbf::reopenedLayout(camposAsigt(), kASIGT);
+  if (!lecciones.error() && dbf::sameRecords(asigt.layout(), formato)) {
+    FilasEnFormato enFormato(formato);
+    std::string filas;
+    fuentes.recorrer(lecciones, [&](const FilaAsignacion& f) {
+      filas.resize(filas.size() + formato.recordLength);
+      enFormato.escribir(f, filas.data() + filas.size() - formato.recordLength);
+    });
+    asigt.appendRecords(filas);
   } else {
     const CamposAsigt campos(asigt);
     fuentes.recorrer(lecciones, [&](const FilaAsignacion& f) { escribirFila(asigt, campos, f); });

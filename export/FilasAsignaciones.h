@@ -1,7 +1,6 @@
 #pragma once
-// The rows of ASIGT.DBF, worked out from the lessons of the group timetable, the
-// subjects of ASIGVALT.DBF and the teachers of PROFT.DBF: by the teaching-assignment
-// writer itself, or ahead of it in the thread that reads the timetable.
+// The rows of ASIGT.DBF, worked out by the teaching-assignment writer from the lessons
+// of the group timetable, the subjects of ASIGVALT.DBF and the teachers of PROFT.DBF.
 
 #include <cstdint>
 #include <functional>
