@@ -8,25 +8,11 @@
 #include "CodigoGrupo.h"
 #include "FieldValue.h"
 #include "Matriculas.h"
-#include "SegundoPlano.h"
 #include "TablasIntercambio.h"
 #include "Texto.h"
 
 namespace tzv {
-namespace {
-
-// The error `accion` raises, or none.
-template <class Accion>
-std::exception_ptr intentar(Accion accion) {
-  try {
-    accion();
-    return nullptr;
-  } catch (...) {
-    return std::current_exception();
-  }
-}
-
-}  // namespace
+namespace {}  // namespace
 
 Turnos::Turnos(dbf::Table& grupos) {
   for (grupos.first(); !grupos.eof(); grupos.next()) {
@@ -62,39 +48,15 @@ MapaTextos<std::string> abreviaturasDe(dbf::Table& asigvalt) {
   return abreviaturas;
 }
 
-Alumnado::Alumnado(dbf::Table& grupos, dbf::Table& alumnos, const Matriculas& matriculas)
-    : grupos_(grupos),
-      alumnos_(alumnos),
+Alumnado::Alumnado(dbf::Table& alumnos, const Turnos& turnos, const Matriculas& matriculas,
+                   const MapaTextos<std::string>& abreviaturas)
+    : alumnos_(alumnos),
+      turnos_(turnos),
       matriculas_(matriculas),
       formato_(dbf::reopenedLayout(camposAlumnost(), kALUMNOST)) {
-  hecho_ = enSegundoPlano([this] { leer(); });
-}
-
-void Alumnado::asignaturasEscritas() { asignaturas_.dar(); }
-
-Alumnado::~Alumnado() {
-  asignaturas_.retirar();
-  if (hecho_.valid()) hecho_.wait();
-  try {
-    alumnos_.close();
-    grupos_.close();
-  } catch (...) {
-  }
-}
-
-void Alumnado::leer() {
-  // The same steps as the writer's plain pass, each one's error kept for its own point.
-  errorGrupos_ = intentar([&] { grupos_.open(); });
-  if (errorGrupos_) return;
-  errorAlumnos_ = intentar([&] { alumnos_.open(); });
-  if (errorAlumnos_) return;
-  errorTurnos_ = intentar([&] { turnos_.emplace(grupos_); });
-  if (errorTurnos_) return;
-  // Rows are used only when all of them were made whole; on any failure the writer
-  // goes through the students itself.
   try {
     hacerFilas();
-    completarFilas();
+    completarFilas(abreviaturas);
   } catch (...) {
     completas_ = false;
   }
@@ -142,7 +104,7 @@ void Alumnado::hacerFilas() {
     const DeGrupo& g = grupoDe.de(registro, [&] {
       tabla.asString(*codgrup, texto);
       const CodigoGrupo c = trocearGrupo(texto);
-      DeGrupo nuevo{c.utilizable(), turnos_->primeroDelGrupo(texto), blanca};
+      DeGrupo nuevo{c.utilizable(), turnos_.primeroDelGrupo(texto), blanca};
       dbf::writeText(formato_, nivel, nuevo.fila.data(), c.nivel);
       dbf::writeText(formato_, curso, nuevo.fila.data(), c.curso);
       dbf::writeText(formato_, grupo, nuevo.fila.data(), c.grupo);
@@ -152,12 +114,12 @@ void Alumnado::hacerFilas() {
     if (!campos) campos.emplace(tabla);
     const std::size_t delCurso = cursoDe.de(registro, [&] {
       tabla.asString(*campos->codcur, texto);
-      return turnos_->primeroDelCurso(texto);
+      return turnos_.primeroDelCurso(texto);
     });
     std::memcpy(fila, g.fila.data(), largo);
     copiar(registro, *campos->codigo, exped);
     copiar(registro, *campos->apenom, nombre);
-    dbf::writeText(formato_, turno, fila, turnos_->de(g.primero, delCurso));
+    dbf::writeText(formato_, turno, fila, turnos_.de(g.primero, delCurso));
     const std::string& r =
         repetidor.de(registro, [&] { return tabla.asInteger(*campos->repite) == 1; }) ? repiteSi
                                                                                       : repiteNo;
@@ -170,13 +132,8 @@ void Alumnado::hacerFilas() {
 
 // The subjects of each row, as the writer fills them: each enrolment's subject found in
 // ASIGVALT (by its CODVALEN order, the first row of a code) gives the next ASIGn.
-void Alumnado::completarFilas() {
-  // What does not need the enrolments is done while they are still being read.
-  if (!asignaturas_.esperar()) return;
-  dbf::Table asigvalt;
-  abrirPorCodvalen(asigvalt);
-  const MapaTextos<std::string> abreviaturas = abreviaturasDe(asigvalt);
-  asigvalt.close();
+void Alumnado::completarFilas(const MapaTextos<std::string>& abreviaturas) {
+  if (!matriculas_.completas()) return;
   // Each student's enrolments are found by what the row's EXPED reads back as: the row's
   // own bytes when they read back as they are.
   const dbf::Field& exped = formato_.fields[static_cast<std::size_t>(formato_.find("EXPED"))];
@@ -193,9 +150,6 @@ void Alumnado::completarFilas() {
     codigosAlumno.push_back(
         MismosBytes()(bytes, texto) ? bytes : std::string_view(leidos.emplace_back(texto)));
   }
-  std::shared_future<void> matriculas = matriculas_.lectura();
-  matriculas.get();
-  if (!matriculas_.tieneCodasig()) return;
   // Where each ASIGn field lies; they all have the first one's width.
   std::vector<std::size_t> asignaturas;
   const dbf::Field& primera = formato_.fields[static_cast<std::size_t>(formato_.find("ASIG1"))];
@@ -234,22 +188,6 @@ void Alumnado::completarFilas() {
     }
   }
   completas_ = true;
-}
-
-void Alumnado::abrirGrupos() {
-  hecho_.get();
-  if (errorGrupos_) std::rethrow_exception(errorGrupos_);
-}
-
-void Alumnado::abrirAlumnos() {
-  hecho_.get();
-  if (errorAlumnos_) std::rethrow_exception(errorAlumnos_);
-}
-
-const Turnos& Alumnado::turnos() {
-  hecho_.get();
-  if (errorTurnos_) std::rethrow_exception(errorTurnos_);
-  return *turnos_;
 }
 
 }  // namespace tzv

@@ -1,14 +1,9 @@
 #pragma once
-// The GESCEN students, read for the student writer in a second thread from the start of
-// the export run, with the group table that gives their shifts; each student's row is
-// made there too. Nothing of it shows until the writer asks: each table's opening
-// error is raised where a plain pass of the writer would raise it. When the rows cannot
-// all be made, the writer goes through the students itself, and fails where that pass
-// fails.
+// The rows of ALUMNOST.DBF made as bytes for its layout, every student's whole row with
+// its subjects, from the open student table. When they cannot all be made, the writer
+// goes through the students itself, and fails where that pass fails.
 
 #include <cstddef>
-#include <exception>
-#include <future>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -18,7 +13,6 @@
 
 #include "Busquedas.h"
 #include "DbfLayout.h"
-#include "SegundoPlano.h"
 #include "Table.h"
 
 namespace tzv {
@@ -78,24 +72,14 @@ class Matriculas;
 
 class Alumnado {
  public:
-  // Starts opening and reading the group and student tables in the background. Once the
-  // enrolments are read and the run tells that ASIGVALT.DBF is written, the subjects of
-  // each row are filled in as well.
-  Alumnado(dbf::Table& grupos, dbf::Table& alumnos, const Matriculas& matriculas);
-  // Waits for the reading; closes both tables, as the writer does, when the run ended
-  // before the writer got to them.
-  ~Alumnado();
+  // Makes the rows from the student table (open), the shifts of the group table, the
+  // enrolments and each subject code's abbreviation. Any failure on the way leaves the
+  // rows incomplete: filasCompletas() is false, and nothing is raised here.
+  Alumnado(dbf::Table& alumnos, const Turnos& turnos, const Matriculas& matriculas,
+           const MapaTextos<std::string>& abreviaturas);
   Alumnado(const Alumnado&) = delete;
   Alumnado& operator=(const Alumnado&) = delete;
 
-  // ASIGVALT.DBF is written and closed: the subject abbreviations can be read.
-  void asignaturasEscritas();
-
-  // Where the writer opens each table: raises that opening's error, if any.
-  void abrirGrupos();
-  void abrirAlumnos();
-  // Where the writer reads the group table: raises its error, if any; the shifts it gives.
-  const Turnos& turnos();
   // The layout the rows were made for: ALUMNOST's, as created.
   const dbf::Layout& formatoFilas() const { return formato_; }
   // Whether every student's row was made whole, subjects included; all of them, one
@@ -104,17 +88,12 @@ class Alumnado {
   std::string_view filas() const { return {filas_.get(), numFilas_ * formato_.recordLength}; }
 
  private:
-  void leer();
   void hacerFilas();
-  void completarFilas();
+  void completarFilas(const MapaTextos<std::string>& abreviaturas);
 
-  dbf::Table& grupos_;
   dbf::Table& alumnos_;
+  const Turnos& turnos_;
   const Matriculas& matriculas_;
-  Aviso asignaturas_;  // given once ASIGVALT is written
-  std::shared_future<void> hecho_;
-  std::exception_ptr errorGrupos_, errorAlumnos_, errorTurnos_;
-  std::optional<Turnos> turnos_;
   dbf::Layout formato_;
   // The rows, one after the other; each is written whole before it is read.
   std::unique_ptr<char[]> filas_;

@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "Alumnado.h"
 #include "CarpetaEnUso.h"
 #include "Catalogo.h"
 #include "ExportarAlumnos.h"
@@ -12,21 +11,17 @@
 #include "ExportarAulas.h"
 #include "ExportarGrupos.h"
 #include "ExportarProfesores.h"
-#include "Matriculas.h"
 #include "TextoAviso.h"
 
 namespace tzv {
 
+// The writers one after the other, each opening its tables when its turn comes: later
+// writers read the tables the earlier ones wrote.
 void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) {
-  // The enrolments and the students, the largest tables, are read while the first
-  // writers work.
-  Matriculas matriculas(tablas.wwTableAsigAlum);
-  Alumnado alumnado(tablas.wwTableGrupos, tablas.wwTableAlumnos, matriculas);
   ExportarAsignaturas(tablas, idioma);
-  alumnado.asignaturasEscritas();
   ExportarProfesores(tablas);
   ExportarAulas(tablas);
-  ExportarAlumnos(tablas, matriculas, alumnado);
+  ExportarAlumnos(tablas);
   ExportarAsigCursos();
   ExportarGrupos(tablas);
   ExportarAsignaciones(tablas);

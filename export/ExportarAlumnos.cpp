@@ -77,13 +77,6 @@ void escribirUnoAUno(dbf::Table& alumnost, dbf::Table& alumnos, const Turnos& tu
 }  // namespace
 
 void ExportarAlumnos(gc::Catalogo& tablas) {
-  Matriculas matriculas(tablas.wwTableAsigAlum);
-  Alumnado alumnado(tablas.wwTableGrupos, tablas.wwTableAlumnos, matriculas);
-  ExportarAlumnos(tablas, matriculas, alumnado);
-}
-
-void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alumnado) {
-  alumnado.asignaturasEscritas();  // the subject writer ran before this one
   dbf::Table alumnost;
   recrearIntercambio(alumnost, kALUMNOST, camposAlumnost());
 
@@ -91,14 +84,13 @@ void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alu
   abrirPorCodvalen(asigvalt);
   const MapaTextos<std::string> abreviaturas = abreviaturasDe(asigvalt);
 
-  // The group and student tables were opened and read ahead: their errors come here, at
-  // the points where the tables are opened and read.
-  alumnado.abrirGrupos();
+  tablas.wwTableGrupos.open();
   alumnost.open();
-  alumnado.abrirAlumnos();
-  matriculas.abrir();
-  const Turnos& turnos = alumnado.turnos();
+  tablas.wwTableAlumnos.open();
+  Matriculas matriculas(tablas.wwTableAsigAlum);
+  const Turnos turnos(tablas.wwTableGrupos);
   // Rows made whole, for the layout ALUMNOST is created with, are stored at once.
+  const Alumnado alumnado(tablas.wwTableAlumnos, turnos, matriculas, abreviaturas);
   if (alumnado.filasCompletas() && dbf::sameRecords(alumnost.layout(), alumnado.formatoFilas()))
     alumnost.appendRecords(alumnado.filas());
   else

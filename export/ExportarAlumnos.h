@@ -6,9 +6,4 @@ namespace tzv {
 // ALUMNOST.DBF: one row per student with a usable group code, with level, course,
 // group, shift, repeater flag and the abbreviations of up to 50 subjects.
 void ExportarAlumnos(gc::Catalogo& tablas);
-// The same with the enrolments and the students already being read, as the export run
-// starts them.
-class Matriculas;
-class Alumnado;
-void ExportarAlumnos(gc::Catalogo& tablas, Matriculas& matriculas, Alumnado& alumnado);
 }  // namespace tzv

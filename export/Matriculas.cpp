@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "FieldValue.h"
-#include "SegundoPlano.h"
 
 namespace tzv {
 namespace {
@@ -42,15 +41,12 @@ class NumerosDeAsignatura {
 }  // namespace
 
 Matriculas::Matriculas(dbf::Table& asigalum) : asigalum_(asigalum) {
-  lectura_ = enSegundoPlano([this] {
-    try {
-      asigalum_.open();
-    } catch (...) {
-      errorApertura_ = std::current_exception();
-      return;
-    }
+  asigalum_.open();
+  try {
     leer();
-  });
+  } catch (...) {
+    errorLectura_ = std::current_exception();
+  }
 }
 
 Matriculas::~Matriculas() {
@@ -60,15 +56,7 @@ Matriculas::~Matriculas() {
   }
 }
 
-void Matriculas::abrir() {
-  lectura_.wait();
-  if (errorApertura_) std::rethrow_exception(errorApertura_);
-}
-
-void Matriculas::cerrar() {
-  if (lectura_.valid()) lectura_.wait();
-  asigalum_.close();
-}
+void Matriculas::cerrar() { asigalum_.close(); }
 
 void Matriculas::leer() {
   tieneCodasig_ = asigalum_.layout().find("CODASIG") >= 0;
@@ -180,7 +168,7 @@ void Matriculas::leer() {
 }
 
 std::span<const std::uint32_t> Matriculas::de(const std::string& exped) {
-  lectura_.get();
+  if (errorLectura_) std::rethrow_exception(errorLectura_);
   const std::span<const std::uint32_t> codigos = buscar(exped, siguiente_);
   if (codigos.data() != nullptr && !tieneCodasig_)
     asigalum_.asString("CODASIG");  // raises the missing-field error
