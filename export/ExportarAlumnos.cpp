@@ -16,7 +16,7 @@ namespace tzv {
 namespace {
 
 // The students written one at a time as they are read, subjects and all: the way taken
-// when their rows could not all be made ahead. It stops at the first failure, with the
+// when their rows could not all be made as bytes. It stops at the first failure, with the
 // rows written before it stored.
 void escribirUnoAUno(dbf::Table& alumnost, dbf::Table& alumnos, const Turnos& turnos,
                      Matriculas& matriculas, const MapaTextos<std::string>& abreviaturas) {

@@ -92,10 +92,10 @@ TEST_F(AlumnosTest, FiftySubjectsFitTheFiftyFirstStopsTheExport) {
   EXPECT_EQ(filas[0].at("ASIG50"), "ING");
 }
 
-// The rows made ahead are those the writer writes one student at a time, byte for byte:
+// The rows made as bytes are those the writer writes one student at a time, byte for byte:
 // texts longer than their fields, accents, blanks in front, and a student table in
 // another code page than ALUMNOST's.
-TEST_F(AlumnosTest, RowsMadeAheadAreThoseWrittenOneAtATime) {
+TEST_F(AlumnosTest, RowsMadeAsBytesAreThoseWrittenOneAtATime) {
   grupos({{"1ESOA", "M", "A"}, {"2BACB", "V", "B"}});
   const std::vector<Columna> anchos = {
       {"CODIGO", 24}, {"APENOM", 60}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 0}};

@@ -81,8 +81,8 @@ TEST_F(AsignacionesTest, EmptyTimetableAndMissingTeacherTable) {
   EXPECT_THROW(tzv::ExportarAsignaciones(tablas), dbf::EngineError);
 }
 
-// The timetable is read ahead; whatever fails, the writer stops where a plain pass over
-// the lessons would have stopped, with that pass's rows and error.
+// Whatever fails, the writer stops where a plain pass over the lessons would have
+// stopped, with that pass's rows and error.
 TEST_F(AsignacionesTest, AFailureStopsTheWriterWhereAPlainPassWould) {
   const std::vector<Columna> dniEnTexto = {{"CODGRUP", 5}, {"CODASIG", 8}, {"DNI", 10}};
   const std::vector<Columna> sinDni = {{"CODGRUP", 5}, {"CODASIG", 8}};
