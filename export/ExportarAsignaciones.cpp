@@ -21,24 +21,18 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
   abrirEnTrabajo(proft, kPROFT);
   fuentes.leerProfesores(proft);
   const Lecciones lecciones(tablas.wwTableHorGrup);
-  // Every lesson read and ASIGT as created: the rows are made as bytes for its layout
-  // and stored together. Otherwise they are written one at a time through the table,
-  // up to the lesson that failed.
-  const dbf::Layout formato = dbf::reopenedLayout(camposAsigt(), kASIGT);
-  if (!lecciones.error() && dbf::sameRecords(asigt.layout(), formato)) {
-    FilasEnFormato enFormato(formato);
-    std::string filas;
-    fuentes.recorrer(lecciones, [&](const FilaAsignacion& f) {
-      filas.resize(filas.size() + formato.recordLength);
-      enFormato.escribir(f, filas.data() + filas.size() - formato.recordLength);
-    });
-    asigt.appendRecords(filas);
-  } else {
-    const CamposAsigt campos(asigt);
-    fuentes.recorrer(lecciones, [&](const FilaAsignacion& f) { escribirFila(asigt, campos, f); });
-    // A lesson that could not be read stops the writer there, as it stops a plain pass.
-    if (lecciones.error()) std::rethrow_exception(lecciones.error());
-  }
+  // The rows are made as bytes for ASIGT's layout and stored together. A lesson that
+  // could not be read stops the writer there, its rows before it stored, as a plain pass
+  // would.
+  const dbf::Layout& formato = asigt.layout();
+  FilasEnFormato enFormato(formato);
+  std::string filas;
+  fuentes.recorrer(lecciones, [&](const FilaAsignacion& f) {
+    filas.resize(filas.size() + formato.recordLength);
+    enFormato.escribir(f, filas.data() + filas.size() - formato.recordLength);
+  });
+  asigt.appendRecords(filas);
+  if (lecciones.error()) std::rethrow_exception(lecciones.error());
   tablas.wwTableHorGrup.close();
   asigt.close();
   asigvalt.close();

@@ -146,49 +146,23 @@ void FuentesAsignaciones::recorrer(const Lecciones& lecciones,
   }
 }
 
-namespace {
-
-template <class Campo>
-void buscarCampos(CamposAsigt& c, Campo campo) {
-  c.casig = &campo("CASIG");
-  c.cprof = &campo("CPROF");
-  c.cgrup = &campo("CGRUP");
-  c.caula = &campo("CAULA");
-  c.turno = &campo("TURNO");
-  c.nivel = &campo("NIVEL");
-  c.curso = &campo("CURSO");
-  c.grupo = &campo("GRUPO");
-  c.horas = &campo("HORAS");
-  c.sesiones = &campo("SESIONES");
-  c.ctarea = &campo("CTAREA");
-}
-
-}  // namespace
-
-CamposAsigt::CamposAsigt(const dbf::Table& asigt) {
-  buscarCampos(*this, [&](const char* n) -> const dbf::Field& { return asigt.campo(n); });
-}
+namespace {}  // namespace
 
 CamposAsigt::CamposAsigt(const dbf::Layout& asigt) {
-  buscarCampos(*this, [&](const char* n) -> const dbf::Field& {
-    return asigt.fields[static_cast<std::size_t>(asigt.find(n))];
-  });
-}
-
-void escribirFila(dbf::Table& asigt, const CamposAsigt& c, const FilaAsignacion& f) {
-  asigt.append();
-  asigt.setString(*c.casig, f.casig);
-  asigt.setString(*c.cprof, f.cprof);
-  asigt.setString(*c.cgrup, f.cgrup);
-  asigt.setString(*c.caula, "");
-  asigt.setString(*c.turno, "");
-  asigt.setString(*c.nivel, f.nivel);
-  asigt.setString(*c.curso, f.curso);
-  asigt.setString(*c.grupo, f.grupo);
-  asigt.setFloat(*c.horas, f.horas);
-  asigt.setString(*c.sesiones, f.sesiones);
-  asigt.setString(*c.ctarea, "*12");
-  asigt.post();
+  auto campo = [&](const char* n) {
+    return &asigt.fields[static_cast<std::size_t>(asigt.find(n))];
+  };
+  casig = campo("CASIG");
+  cprof = campo("CPROF");
+  cgrup = campo("CGRUP");
+  caula = campo("CAULA");
+  turno = campo("TURNO");
+  nivel = campo("NIVEL");
+  curso = campo("CURSO");
+  grupo = campo("GRUPO");
+  horas = campo("HORAS");
+  sesiones = campo("SESIONES");
+  ctarea = campo("CTAREA");
 }
 
 // Each subject, teacher and group met, and the record holding what it gives the rows:

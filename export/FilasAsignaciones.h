@@ -59,19 +59,16 @@ class FuentesAsignaciones {
   std::unique_ptr<Datos> d_;
 };
 
-// The fields of ASIGT in an open table or in a layout.
+// The fields of ASIGT in its layout.
 struct CamposAsigt {
   const dbf::Field *casig, *cprof, *cgrup, *caula, *turno, *nivel, *curso, *grupo, *horas,
       *sesiones, *ctarea;
-  explicit CamposAsigt(const dbf::Table& asigt);
   explicit CamposAsigt(const dbf::Layout& asigt);
 };
 
-// A row appended to ASIGT.
-void escribirFila(dbf::Table& asigt, const CamposAsigt& c, const FilaAsignacion& f);
-
-// Rows written into records of ASIGT's layout, as escribirFila stores them. What a
-// subject, a teacher or a group gives every row it is in is written once, then copied.
+// Rows written into records of ASIGT's layout, as the table engine's field writers store
+// them. What a subject, a teacher or a group gives every row it is in is written once,
+// then copied.
 class FilasEnFormato {
  public:
   explicit FilasEnFormato(const dbf::Layout& asigt);
