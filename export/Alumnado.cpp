@@ -48,18 +48,28 @@ MapaTextos<std::string> abreviaturasDe(dbf::Table& asigvalt) {
   return abreviaturas;
 }
 
-Alumnado::Alumnado(dbf::Table& alumnos, const Turnos& turnos, const Matriculas& matriculas,
-                   const MapaTextos<std::string>& abreviaturas)
-    : alumnos_(alumnos),
-      turnos_(turnos),
-      matriculas_(matriculas),
-      formato_(dbf::reopenedLayout(camposAlumnost(), kALUMNOST)) {
+Alumnado::Alumnado(dbf::Table& alumnos, const dbf::Layout& formato, const Turnos& turnos,
+                   const Matriculas& matriculas, const MapaTextos<std::string>& abreviaturas)
+    : alumnos_(alumnos), formato_(formato), turnos_(turnos), matriculas_(matriculas) {
+  // A failure while making a row stops at that student; the subjects of the rows before
+  // it come first, as a plain pass fills each row's subjects before the next student.
+  std::exception_ptr errorFilas;
   try {
     hacerFilas();
-    completarFilas(abreviaturas);
   } catch (...) {
-    completas_ = false;
+    errorFilas = std::current_exception();
   }
+  completarFilas(abreviaturas);
+  if (!fallo_) {
+    filasBuenas_ = numFilas_;
+    error_ = errorFilas;
+  }
+}
+
+void Alumnado::fallarEn(std::size_t fila, std::exception_ptr error) {
+  fallo_ = true;
+  filasBuenas_ = fila;
+  error_ = std::move(error);
 }
 
 // Each row up to REPITE, written with the table engine's own field writers straight
@@ -133,7 +143,9 @@ void Alumnado::hacerFilas() {
 // The subjects of each row, as the writer fills them: each enrolment's subject found in
 // ASIGVALT (by its CODVALEN order, the first row of a code) gives the next ASIGn.
 void Alumnado::completarFilas(const MapaTextos<std::string>& abreviaturas) {
-  if (!matriculas_.completas()) return;
+  if (numFilas_ == 0) return;
+  // The enrolments are looked at from the first student on.
+  if (matriculas_.errorLectura()) return fallarEn(0, matriculas_.errorLectura());
   // Each student's enrolments are found by what the row's EXPED reads back as: the row's
   // own bytes when they read back as they are.
   const dbf::Field& exped = formato_.fields[static_cast<std::size_t>(formato_.find("EXPED"))];
@@ -150,16 +162,14 @@ void Alumnado::completarFilas(const MapaTextos<std::string>& abreviaturas) {
     codigosAlumno.push_back(
         MismosBytes()(bytes, texto) ? bytes : std::string_view(leidos.emplace_back(texto)));
   }
-  // Where each ASIGn field lies; they all have the first one's width.
+  // Where each ASIGn field lies; they all have the first one's width (camposAlumnost).
   std::vector<std::size_t> asignaturas;
   const dbf::Field& primera = formato_.fields[static_cast<std::size_t>(formato_.find("ASIG1"))];
   const auto ancho = static_cast<std::size_t>(primera.length);
-  for (int n = 1; n <= kMaxAsignaturasAlumno; ++n) {
-    const dbf::Field& f =
-        formato_.fields[static_cast<std::size_t>(formato_.find("ASIG" + std::to_string(n)))];
-    if (static_cast<std::size_t>(f.length) != ancho) return;
-    asignaturas.push_back(static_cast<std::size_t>(f.offset));
-  }
+  for (int n = 1; n <= kMaxAsignaturasAlumno; ++n)
+    asignaturas.push_back(static_cast<std::size_t>(
+        formato_.fields[static_cast<std::size_t>(formato_.find("ASIG" + std::to_string(n)))]
+            .offset));
   // Each subject code's abbreviation as those fields store it, when it has one.
   const std::vector<std::string>& codigos = matriculas_.codigos();
   std::string almacenadas(codigos.size() * ancho, ' ');
@@ -175,19 +185,23 @@ void Alumnado::completarFilas(const MapaTextos<std::string>& abreviaturas) {
   std::uint32_t siguiente = 0;
   for (std::size_t i = 0; i < numFilas_; ++i) {
     char* fila = filas_.get() + i * formato_.recordLength;
+    const std::span<const std::uint32_t> suyas = matriculas_.buscar(codigosAlumno[i], siguiente);
+    // A student with enrolments in a table without subject codes fails there.
+    if (suyas.data() != nullptr && matriculas_.errorCodasig())
+      return fallarEn(i, matriculas_.errorCodasig());
     std::size_t n = 0;
-    for (std::uint32_t codigo : matriculas_.buscar(codigosAlumno[i], siguiente)) {
+    for (std::uint32_t codigo : suyas) {
       if (!tiene[codigo]) continue;
-      if (n == asignaturas.size()) return;  // a 51st subject: the writer fails there
-      char* destino = fila + asignaturas[n++];
-      const char* abreviatura = almacenadas.data() + codigo * ancho;
-      if (ancho == 4)
-        std::memcpy(destino, abreviatura, 4);  // the usual width, copied without a call
-      else
-        std::memcpy(destino, abreviatura, ancho);
+      if (n == asignaturas.size()) {
+        // A 51st subject asks for a field ALUMNOST lacks.
+        fallo_ = true;
+        filasBuenas_ = i;
+        demasiadas_ = true;
+        return;
+      }
+      std::memcpy(fila + asignaturas[n++], almacenadas.data() + codigo * ancho, ancho);
     }
   }
-  completas_ = true;
 }
 
 }  // namespace tzv

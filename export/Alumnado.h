@@ -1,9 +1,11 @@
 #pragma once
-// The rows of ALUMNOST.DBF made as bytes for its layout, every student's whole row with
-// its subjects, from the open student table. When they cannot all be made, the writer
-// goes through the students itself, and fails where that pass fails.
+// The rows of ALUMNOST.DBF made as bytes for its layout, each student's whole row with
+// its subjects, in the order and with the failures of a pass that writes the students
+// one at a time: the rows before a failing student are kept, and the failure is raised
+// by the writer after storing them.
 
 #include <cstddef>
+#include <exception>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -72,33 +74,36 @@ class Matriculas;
 
 class Alumnado {
  public:
-  // Makes the rows from the student table (open), the shifts of the group table, the
-  // enrolments and each subject code's abbreviation. Any failure on the way leaves the
-  // rows incomplete: filasCompletas() is false, and nothing is raised here.
-  Alumnado(dbf::Table& alumnos, const Turnos& turnos, const Matriculas& matriculas,
-           const MapaTextos<std::string>& abreviaturas);
+  // Makes the rows for `formato` (ALUMNOST's, as created) from the open student table,
+  // the shifts of the group table, the enrolments and each subject code's abbreviation.
+  Alumnado(dbf::Table& alumnos, const dbf::Layout& formato, const Turnos& turnos,
+           const Matriculas& matriculas, const MapaTextos<std::string>& abreviaturas);
   Alumnado(const Alumnado&) = delete;
   Alumnado& operator=(const Alumnado&) = delete;
 
-  // The layout the rows were made for: ALUMNOST's, as created.
-  const dbf::Layout& formatoFilas() const { return formato_; }
-  // Whether every student's row was made whole, subjects included; all of them, one
-  // after the other.
-  bool filasCompletas() const { return completas_; }
-  std::string_view filas() const { return {filas_.get(), numFilas_ * formato_.recordLength}; }
+  // The rows of the students before the first that fails, one after the other.
+  std::string_view filas() const { return {filas_.get(), filasBuenas_ * formato_.recordLength}; }
+  // Why the next student fails: an error to raise, or a 51st subject, for which the
+  // writer asks ALUMNOST for the field ASIG51 that it lacks. Neither when none fails.
+  std::exception_ptr error() const { return error_; }
+  bool demasiadasAsignaturas() const { return demasiadas_; }
 
  private:
   void hacerFilas();
   void completarFilas(const MapaTextos<std::string>& abreviaturas);
+  void fallarEn(std::size_t fila, std::exception_ptr error);
 
   dbf::Table& alumnos_;
+  const dbf::Layout& formato_;
   const Turnos& turnos_;
   const Matriculas& matriculas_;
-  dbf::Layout formato_;
   // The rows, one after the other; each is written whole before it is read.
   std::unique_ptr<char[]> filas_;
-  std::size_t numFilas_ = 0;
-  bool completas_ = false;
+  std::size_t numFilas_ = 0;     // rows made up to their subjects
+  std::size_t filasBuenas_ = 0;  // rows made whole, before the first failure
+  std::exception_ptr error_;
+  bool demasiadas_ = false;
+  bool fallo_ = false;
 };
 
 }  // namespace tzv

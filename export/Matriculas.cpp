@@ -60,6 +60,13 @@ void Matriculas::cerrar() { asigalum_.close(); }
 
 void Matriculas::leer() {
   tieneCodasig_ = asigalum_.layout().find("CODASIG") >= 0;
+  if (!tieneCodasig_) {
+    try {
+      asigalum_.campo("CODASIG");
+    } catch (...) {
+      errorCodasig_ = std::current_exception();
+    }
+  }
   const dbf::Field& codigo = asigalum_.campo("Codigo");
   const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
   // Each row's subject code, numbered in order of appearance, and the runs of rows of
@@ -165,14 +172,6 @@ void Matriculas::leer() {
     for (std::uint32_t f = tramos[t].desde; f < hasta(t); ++f)
       codigoDeFila_[destino++] = codigoDeFila[f];
   }
-}
-
-std::span<const std::uint32_t> Matriculas::de(const std::string& exped) {
-  if (errorLectura_) std::rethrow_exception(errorLectura_);
-  const std::span<const std::uint32_t> codigos = buscar(exped, siguiente_);
-  if (codigos.data() != nullptr && !tieneCodasig_)
-    asigalum_.asString("CODASIG");  // raises the missing-field error
-  return codigos;
 }
 
 std::span<const std::uint32_t> Matriculas::buscar(std::string_view exped,

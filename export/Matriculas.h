@@ -24,15 +24,17 @@ class Matriculas {
   Matriculas(const Matriculas&) = delete;
   Matriculas& operator=(const Matriculas&) = delete;
 
-  // The subject codes (CODASIG) of the student's enrolments, in the table's stored
-  // order, as numbers into codigos(). The first call raises the reading's error.
-  std::span<const std::uint32_t> de(const std::string& exped);
+  // The error met while reading the table, which the writer raises at its first
+  // student; null when the whole table was read.
+  std::exception_ptr errorLectura() const { return errorLectura_; }
+  // The error of the missing subject code field (CODASIG), which the writer raises at
+  // the first student with enrolments; null when the table has the field.
+  std::exception_ptr errorCodasig() const { return errorCodasig_; }
   // Each distinct subject code of the table, as read.
   const std::vector<std::string>& codigos() const { return codigos_; }
-  // Whether the whole table was read, with the subject code field that de() asks for.
-  bool completas() const { return !errorLectura_ && tieneCodasig_; }
-  // de() without this object's memory of the last student, `siguiente` being the
-  // caller's; a student found gives a span that is not null.
+  // The subject codes of the student's enrolments, in the table's stored order, as
+  // numbers into codigos(); `siguiente` is the caller's memory of the student after the
+  // last one found. A student found gives a span that is not null.
   std::span<const std::uint32_t> buscar(std::string_view exped, std::uint32_t& siguiente) const;
   // Closes the table, as the writer does when it is done.
   void cerrar();
@@ -41,13 +43,12 @@ class Matriculas {
   void leer();
 
   dbf::Table& asigalum_;
-  std::exception_ptr errorLectura_;
+  std::exception_ptr errorLectura_, errorCodasig_;
   bool tieneCodasig_ = true;
   std::string codigosAlumno_;  // the student codes read, one after the other
   // Student code (a view of codigosAlumno_): number in order of appearance.
   tsl::robin_map<std::string_view, std::uint32_t, HashBytes, MismosBytes> porAlumno_;
   std::vector<std::string_view> enOrden_;    // the student codes in that order
-  std::uint32_t siguiente_ = 0;              // the student after the last one asked for
   std::vector<std::string> codigos_;         // each distinct subject code, as read
   std::vector<std::uint32_t> inicio_;        // per student, into codigoDeFila_
   std::vector<std::uint32_t> codigoDeFila_;  // the rows grouped by student, stored order kept
