@@ -1,11 +1,10 @@
 #pragma once
-// The rows of ALUMNOST.DBF made as bytes for its layout, each student's whole row with
-// its subjects, in the order and with the failures of a pass that writes the students
-// one at a time: the rows before a failing student are kept, and the failure is raised
-// by the writer after storing them.
+// The rows of ALUMNOST.DBF, made as bytes for its layout, one student at a time: the
+// row up to REPITE from the student's record, then its subjects from the enrolments.
+// They are appended in batches. The first student that fails stops the writer there,
+// with the rows before it stored, as a pass through the table's field writers would.
 
 #include <cstddef>
-#include <exception>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -72,38 +71,38 @@ MapaTextos<std::string> abreviaturasDe(dbf::Table& asigvalt);
 
 class Matriculas;
 
-class Alumnado {
+class FilasAlumnos {
  public:
-  // Makes the rows for `formato` (ALUMNOST's, as created) from the open student table,
-  // the shifts of the group table, the enrolments and each subject code's abbreviation.
-  Alumnado(dbf::Table& alumnos, const dbf::Layout& formato, const Turnos& turnos,
-           const Matriculas& matriculas, const MapaTextos<std::string>& abreviaturas);
-  Alumnado(const Alumnado&) = delete;
-  Alumnado& operator=(const Alumnado&) = delete;
+  // For ALUMNOST's layout (`formato`), the shifts of the group table, the enrolments and
+  // each subject code's abbreviation.
+  FilasAlumnos(const dbf::Layout& formato, const Turnos& turnos, const Matriculas& matriculas,
+               const MapaTextos<std::string>& abreviaturas);
+  ~FilasAlumnos();
+  FilasAlumnos(const FilasAlumnos&) = delete;
+  FilasAlumnos& operator=(const FilasAlumnos&) = delete;
 
-  // The rows of the students before the first that fails, one after the other.
-  std::string_view filas() const { return {filas_.get(), filasBuenas_ * formato_.recordLength}; }
-  // Why the next student fails: an error to raise, or a 51st subject, for which the
-  // writer asks ALUMNOST for the field ASIG51 that it lacks. Neither when none fails.
-  std::exception_ptr error() const { return error_; }
-  bool demasiadasAsignaturas() const { return demasiadas_; }
+  // A row for each student of `alumnos` (open) with a usable group, appended to
+  // `alumnost`. A failing student raises its error after the rows before it are stored.
+  void escribir(dbf::Table& alumnos, dbf::Table& alumnost);
 
  private:
-  void hacerFilas();
-  void completarFilas(const MapaTextos<std::string>& abreviaturas);
-  void fallarEn(std::size_t fila, std::exception_ptr error);
+  struct Base;
+  struct Asignaturas;
 
-  dbf::Table& alumnos_;
+  // The row up to REPITE; false for a student without a usable group, who has none.
+  bool hacerFila(dbf::Table& alumnos, const char* registro, char* fila);
+  // The subjects of a row, found by what its EXPED reads back as; a failure is raised
+  // through `alumnost`, after what was made before the row is stored.
+  void ponerAsignaturas(char* fila, dbf::Table& alumnost);
+  void volcar(dbf::Table& alumnost);
+
   const dbf::Layout& formato_;
   const Turnos& turnos_;
   const Matriculas& matriculas_;
-  // The rows, one after the other; each is written whole before it is read.
-  std::unique_ptr<char[]> filas_;
-  std::size_t numFilas_ = 0;     // rows made up to their subjects
-  std::size_t filasBuenas_ = 0;  // rows made whole, before the first failure
-  std::exception_ptr error_;
-  bool demasiadas_ = false;
-  bool fallo_ = false;
+  std::unique_ptr<Base> base_;
+  std::unique_ptr<Asignaturas> asignaturas_;
+  std::string lote_;             // rows made and not yet stored
+  std::uint32_t siguiente_ = 0;  // the enrolments' memory of the last student found
 };
 
 }  // namespace tzv

@@ -1,6 +1,5 @@
 #include "ExportarAlumnos.h"
 
-#include <exception>
 #include <string>
 
 #include "Alumnado.h"
@@ -24,13 +23,8 @@ void ExportarAlumnos(gc::Catalogo& tablas) {
   tablas.wwTableAlumnos.open();
   Matriculas matriculas(tablas.wwTableAsigAlum);
   const Turnos turnos(tablas.wwTableGrupos);
-  const Alumnado alumnado(tablas.wwTableAlumnos, alumnost.layout(), turnos, matriculas,
-                          abreviaturas);
-  // The rows before a failing student are stored, then the failure stops the writer.
-  alumnost.appendRecords(alumnado.filas());
-  if (alumnado.demasiadasAsignaturas())
-    alumnost.campo("ASIG" + std::to_string(kMaxAsignaturasAlumno + 1));
-  if (alumnado.error()) std::rethrow_exception(alumnado.error());
+  FilasAlumnos(alumnost.layout(), turnos, matriculas, abreviaturas)
+      .escribir(tablas.wwTableAlumnos, alumnost);
   tablas.wwTableAlumnos.close();
   matriculas.cerrar();
   tablas.wwTableGrupos.close();
