@@ -17,7 +17,7 @@ namespace tzv {
 class Matriculas {
  public:
   // Opens the table (its error is the writer's at this point) and reads it. An error
-  // while reading is kept: the first de() raises it, where a plain pass would read.
+  // while reading is kept (errorLectura): the writer raises it at its first student.
   explicit Matriculas(dbf::Table& asigalum);
   // Closes the table, also when the writer stopped before it did.
   ~Matriculas();
