@@ -58,119 +58,149 @@ Matriculas::~Matriculas() {
 
 void Matriculas::cerrar() { asigalum_.close(); }
 
-void Matriculas::leer() {
-  tieneCodasig_ = asigalum_.layout().find("CODASIG") >= 0;
-  if (!tieneCodasig_) {
-    try {
-      asigalum_.campo("CODASIG");
-    } catch (...) {
-      errorCodasig_ = std::current_exception();
-    }
-  }
-  const dbf::Field& codigo = asigalum_.campo("Codigo");
-  const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
-  // Each row's subject code, numbered in order of appearance, and the runs of rows of
-  // one student, each with the student's code as read; the students are numbered once
-  // the table is read.
+// What the reading gathers before the students are numbered: each row's subject code,
+// numbered in order of appearance, and the runs of rows of one student, each with the
+// student's code as read.
+struct Matriculas::Lectura {
   struct Tramo {
     std::uint32_t alumno, desde;
     std::size_t codigoDesde, codigoLargo;
   };
   std::vector<Tramo> tramos;
   std::vector<std::uint32_t> codigoDeFila;
-  codigoDeFila.reserve(tieneCodasig_ ? asigalum_.recordCount() : 0);
-  std::string texto;
   std::uint32_t filas = 0;
-  // A student's first row, or the first of another run of the student's rows.
-  auto nuevoTramo = [&](const std::string& alumno) {
-    tramos.push_back({0, filas, codigosAlumno_.size(), alumno.size()});
-    codigosAlumno_ += alumno;
-  };
-  auto nuevoCodigo = [&](std::string codigo) {
-    codigos_.push_back(std::move(codigo));
-    return static_cast<std::uint32_t>(codigos_.size() - 1);
-  };
-  // The rows of one student usually follow each other: the student's code is read and
-  // looked up only when its stored bytes change; each subject code is worked out once.
+  std::string texto;
+};
+
+void Matriculas::leer() {
+  comprobarCodasig();
+  const dbf::Field& codigo = asigalum_.campo("Codigo");
+  const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
+  Lectura l;
+  l.codigoDeFila.reserve(tieneCodasig_ ? asigalum_.recordCount() : 0);
   if (codasig != nullptr && enDosPalabras(codigo) && enDosPalabras(*codasig) &&
-      codigo.type == 'C' && codasig->type == 'C') {
-    // GESCEN's codes: both keys read straight from the records, a run of them at a time,
-    // in a pass of its own over the table's longest column.
-    const dbf::Layout& formato = asigalum_.layout();
-    codigoDeFila.resize(asigalum_.recordCount());
-    ClaveCorta alumno;
-    NumerosDeAsignatura numeros;
-    asigalum_.forEachRun([&](const char* registro, std::uint32_t cuantos, std::size_t largo) {
-      // The run's state in locals, which stay in registers through the loop.
-      const DosPalabras alumnoEn(codigo), codigoEn(*codasig);
-      ClaveCorta ultimo = alumno;
-      std::uint32_t fila = filas;
-      std::uint32_t* codigoDe = codigoDeFila.data();
-      for (const char* fin = registro + cuantos * largo; registro != fin;
-           registro += largo, ++fila) {
-        const ClaveCorta a = alumnoEn.de(registro);
-        if (fila == 0 || !(a == ultimo)) {
-          ultimo = a;
-          filas = fila;
-          texto.clear();
-          dbf::readText(formato, codigo, registro, texto);
-          nuevoTramo(texto);
-        }
-        codigoDe[fila] = numeros.de(codigoEn.de(registro), [&] {
-          return nuevoCodigo(dbf::readText(formato, *codasig, registro));
-        });
-      }
-      alumno = ultimo;
-      filas = fila;
-    });
-    codigoDeFila.resize(filas);
-  } else {
-    std::optional<MemoCampo<std::uint32_t>> codigoDe;
-    if (codasig != nullptr)
-      codigoDe.emplace(asigalum_, std::initializer_list<const char*>{"CODASIG"});
-    std::string anterior;
-    asigalum_.forEachRecord([&](const char* registro) {
-      const std::string_view bytes = dbf::fieldBytes(registro, codigo);
-      if (tramos.empty() || !MismosBytes()(bytes, anterior)) {
-        anterior.assign(bytes);
-        asigalum_.asString(codigo, texto);
-        nuevoTramo(texto);
-      }
-      ++filas;
-      if (codigoDe)
-        codigoDeFila.push_back(
-            codigoDe->de(registro, [&] { return nuevoCodigo(asigalum_.asString(*codasig)); }));
-    });
+      codigo.type == 'C' && codasig->type == 'C')
+    leerCodigosCortos(codigo, *codasig, l);
+  else
+    leerRegistros(codigo, codasig, l);
+  numerarAlumnos(l);
+  agruparPorAlumno(l);
+}
+
+// A table without the subject code field fails where its first student with enrolments
+// asks for it: the engine's error for that field is kept.
+void Matriculas::comprobarCodasig() {
+  tieneCodasig_ = asigalum_.layout().find("CODASIG") >= 0;
+  if (tieneCodasig_) return;
+  try {
+    asigalum_.campo("CODASIG");
+  } catch (...) {
+    errorCodasig_ = std::current_exception();
   }
-  porAlumno_.reserve(tramos.size());
-  for (Tramo& t : tramos) {
+}
+
+// A student's first row, or the first of another run of the student's rows.
+void Matriculas::nuevoTramo(Lectura& l, const std::string& alumno) {
+  l.tramos.push_back({0, l.filas, codigosAlumno_.size(), alumno.size()});
+  codigosAlumno_ += alumno;
+}
+
+std::uint32_t Matriculas::nuevoCodigo(std::string codigo) {
+  codigos_.push_back(std::move(codigo));
+  return static_cast<std::uint32_t>(codigos_.size() - 1);
+}
+
+// GESCEN's codes: both keys read straight from the records, a run of them at a time, in
+// a pass of its own over the table's longest column. The rows of one student usually
+// follow each other: the student's code is read only when its stored bytes change; each
+// subject code is worked out once.
+void Matriculas::leerCodigosCortos(const dbf::Field& codigo, const dbf::Field& codasig,
+                                   Lectura& l) {
+  const dbf::Layout& formato = asigalum_.layout();
+  l.codigoDeFila.resize(asigalum_.recordCount());
+  ClaveCorta alumno;
+  NumerosDeAsignatura numeros;
+  asigalum_.forEachRun([&](const char* registro, std::uint32_t cuantos, std::size_t largo) {
+    // The run's state in locals, which stay in registers through the loop.
+    const DosPalabras alumnoEn(codigo), codigoEn(codasig);
+    ClaveCorta ultimo = alumno;
+    std::uint32_t fila = l.filas;
+    std::uint32_t* codigoDe = l.codigoDeFila.data();
+    for (const char* fin = registro + cuantos * largo; registro != fin; registro += largo, ++fila) {
+      const ClaveCorta a = alumnoEn.de(registro);
+      if (fila == 0 || !(a == ultimo)) {
+        ultimo = a;
+        l.filas = fila;
+        l.texto.clear();
+        dbf::readText(formato, codigo, registro, l.texto);
+        nuevoTramo(l, l.texto);
+      }
+      codigoDe[fila] = numeros.de(codigoEn.de(registro), [&] {
+        return nuevoCodigo(dbf::readText(formato, codasig, registro));
+      });
+    }
+    alumno = ultimo;
+    l.filas = fila;
+  });
+  l.codigoDeFila.resize(l.filas);
+}
+
+// Any other table: each record through the engine, the same runs and numbers.
+void Matriculas::leerRegistros(const dbf::Field& codigo, const dbf::Field* codasig, Lectura& l) {
+  std::optional<MemoCampo<std::uint32_t>> codigoDe;
+  if (codasig != nullptr)
+    codigoDe.emplace(asigalum_, std::initializer_list<const char*>{"CODASIG"});
+  std::string anterior;
+  asigalum_.forEachRecord([&](const char* registro) {
+    const std::string_view bytes = dbf::fieldBytes(registro, codigo);
+    if (l.tramos.empty() || !MismosBytes()(bytes, anterior)) {
+      anterior.assign(bytes);
+      asigalum_.asString(codigo, l.texto);
+      nuevoTramo(l, l.texto);
+    }
+    ++l.filas;
+    if (codigoDe)
+      l.codigoDeFila.push_back(
+          codigoDe->de(registro, [&] { return nuevoCodigo(asigalum_.asString(*codasig)); }));
+  });
+}
+
+// Each student numbered in order of first appearance.
+void Matriculas::numerarAlumnos(Lectura& l) {
+  porAlumno_.reserve(l.tramos.size());
+  for (Lectura::Tramo& t : l.tramos) {
     const std::string_view alumno(codigosAlumno_.data() + t.codigoDesde, t.codigoLargo);
     const auto [it, nuevo] =
         porAlumno_.try_emplace(alumno, static_cast<std::uint32_t>(porAlumno_.size()));
     if (nuevo) enOrden_.push_back(it->first);
     t.alumno = it->second;
   }
+}
+
+// The rows grouped by student, stored order kept within each.
+void Matriculas::agruparPorAlumno(Lectura& l) {
   const auto alumnos = static_cast<std::uint32_t>(porAlumno_.size());
-  inicio_.assign(alumnos + 1, filas);
+  const auto& tramos = l.tramos;
+  inicio_.assign(alumnos + 1, l.filas);
   if (tramos.size() == alumnos) {
     // One run per student, numbered in the order of the runs: the rows are grouped already.
     for (std::uint32_t a = 0; a < alumnos; ++a) inicio_[a] = tramos[a].desde;
-    codigoDeFila_ = std::move(codigoDeFila);
+    codigoDeFila_ = std::move(l.codigoDeFila);
     return;
   }
-  // Grouped by student, stored order kept within each: a counting sort of the runs.
+  // A counting sort of the runs.
   std::fill(inicio_.begin(), inicio_.end(), 0);
-  auto hasta = [&](std::size_t t) { return t + 1 < tramos.size() ? tramos[t + 1].desde : filas; };
+  auto hasta = [&](std::size_t t) { return t + 1 < tramos.size() ? tramos[t + 1].desde : l.filas; };
   for (std::size_t t = 0; t < tramos.size(); ++t)
     inicio_[tramos[t].alumno + 1] += hasta(t) - tramos[t].desde;
   for (std::size_t i = 1; i < inicio_.size(); ++i) inicio_[i] += inicio_[i - 1];
-  if (codasig == nullptr) return;
+  if (!tieneCodasig_) return;
   std::vector<std::uint32_t> siguiente(inicio_.begin(), inicio_.end() - 1);
-  codigoDeFila_.resize(codigoDeFila.size());
+  codigoDeFila_.resize(l.codigoDeFila.size());
   for (std::size_t t = 0; t < tramos.size(); ++t) {
     std::uint32_t& destino = siguiente[tramos[t].alumno];
     for (std::uint32_t f = tramos[t].desde; f < hasta(t); ++f)
-      codigoDeFila_[destino++] = codigoDeFila[f];
+      codigoDeFila_[destino++] = l.codigoDeFila[f];
   }
 }
 

@@ -40,7 +40,15 @@ class Matriculas {
   void cerrar();
 
  private:
+  struct Lectura;
   void leer();
+  void comprobarCodasig();
+  void leerCodigosCortos(const dbf::Field& codigo, const dbf::Field& codasig, Lectura& l);
+  void leerRegistros(const dbf::Field& codigo, const dbf::Field* codasig, Lectura& l);
+  void nuevoTramo(Lectura& l, const std::string& alumno);
+  std::uint32_t nuevoCodigo(std::string codigo);
+  void numerarAlumnos(Lectura& l);
+  void agruparPorAlumno(Lectura& l);
 
   dbf::Table& asigalum_;
   std::exception_ptr errorLectura_, errorCodasig_;
