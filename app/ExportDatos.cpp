@@ -202,7 +202,6 @@ void TExportarDatos::crearControles() {
           [this](const QString& carpeta) { presentador_->abrirCarpeta(carpeta.toStdString()); });
   connect(ListaUnidades, &CajaUnidades::unidadElegida, this,
           [this](char unidad) { presentador_->elegirUnidad(unidad); });
-  mostrarCarpetas(presentador_->carpetas());
   connect(BExportar, &QPushButton::clicked, this, &TExportarDatos::BExportarClick);
   connect(BClose, &QPushButton::clicked, this, &TExportarDatos::BCloseClick);
   connect(BImportar, &QPushButton::clicked, this, &TExportarDatos::BImportarClick);

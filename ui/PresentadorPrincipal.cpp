@@ -20,9 +20,7 @@ PresentadorPrincipal::~PresentadorPrincipal() { tablas_.cerrarTodas(); }
 
 void PresentadorPrincipal::FormCreate() {
   estado_.resultado = 0;
-  vista_.mostrarCarpetas(carpetas_);
-  unidades_.mostrarCarpeta(carpetas_.directorio());
-  vista_.mostrarUnidades(unidades_);
+  mostrarCarpeta();
   try {
     if (argumentos_.size() == 2) modoAnfitrion();
     CopiarDatosGC();
@@ -52,10 +50,15 @@ void PresentadorPrincipal::irACarpeta(const std::string& carpeta) {
   if (carpetas_.cambiar(carpeta)) ListaDirectoriosChange();
 }
 
-void PresentadorPrincipal::ListaDirectoriosChange() {
+// The folder list on its folder, the drive box on that folder's drive.
+void PresentadorPrincipal::mostrarCarpeta() {
   vista_.mostrarCarpetas(carpetas_);
   unidades_.mostrarCarpeta(carpetas_.directorio());
   vista_.mostrarUnidades(unidades_);
+}
+
+void PresentadorPrincipal::ListaDirectoriosChange() {
+  mostrarCarpeta();
   vista_.textoCarpeta(carpetas_.directorio());
   CopiarDatosGC();
 }
@@ -84,10 +87,9 @@ void PresentadorPrincipal::abrirCarpeta(const std::string& carpeta) {
     irACarpeta(carpeta);
   } catch (const std::exception& e) {
     vista_.error(e.what());
+    // The drive box goes back to the folder list's drive.
+    mostrarCarpeta();
   }
-  // After an error the drive box goes back to the folder list's drive.
-  unidades_.mostrarCarpeta(carpetas_.directorio());
-  vista_.mostrarUnidades(unidades_);
 }
 
 void PresentadorPrincipal::elegirUnidad(char unidad) {

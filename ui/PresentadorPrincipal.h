@@ -57,6 +57,7 @@ class PresentadorPrincipal {
 
  private:
   void modoAnfitrion();
+  void mostrarCarpeta();
   void irACarpeta(const std::string& carpeta);
   void ListaDirectoriosChange();
   void CopiarDatosGC();
