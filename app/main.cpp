@@ -8,6 +8,7 @@
 #include "ExportDatos.h"
 #include "Mensajes.h"
 #include "Programa.h"
+#include "platform/Platform.h"
 
 int main(int argc, char* argv[]) {
   // The arguments as given: QApplication takes out the ones it knows, but the host's
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
   QStringList argumentos;
   for (int i = 1; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
 
+  plat::keepFreedMemory();
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName(QString::fromUtf8(tzv::kTituloAplicacion));
   tzv::Ayuda::instancia().setArchivo(QString::fromUtf8(tzv::kArchivoAyuda));

@@ -10,10 +10,6 @@
 namespace gc {
 namespace {
 
-// Large blocks: a copy costs a pair of system calls per block, and staging copies the
-// whole school at start-up.
-constexpr std::size_t kBloque = 256 * 1024;
-
 // The text after the last "\" or ":" (or "/" in a native path).
 std::string parteNombre(const std::string& path) {
   auto cut = path.find_last_of(winpath::isWindowsPath(path) ? "\\:" : "\\:/");
@@ -65,15 +61,11 @@ void CopiarArchivo(std::string destino, const std::string& origen) {
   if (!plat::fileExists(src)) return;
   try {
     plat::File entrada = plat::File::open(src, plat::Access::ReadWrite);
-    plat::File salida = plat::File::create(dst);
-    std::vector<char> buffer(kBloque);
-    for (;;) {
-      std::size_t n = entrada.read(buffer.data(), buffer.size());
-      std::size_t w = salida.write(buffer.data(), n);
-      // A short write means the disk is full: the copy would be truncated.
-      if (w != n) throw plat::IoError(plat::kDiskFull, destino);
-      if (n == 0) break;
-    }
+    // An existing file is written over and then cut to the copy's length: a staged copy
+    // usually has the size it had in the last run, and its storage is reused instead of
+    // being freed and taken back.
+    plat::File salida = plat::File::rewrite(dst);
+    salida.truncate(salida.copyFrom(entrada));
     salida.close();
     entrada.close();
   } catch (const plat::IoError& e) {
@@ -86,7 +78,11 @@ void CopiarArchivo(std::string destino, const std::string& origen) {
 
 void ReemplazarArchivo(const std::string& destino, const std::string& origen) {
   const std::string dst = winpath::toNative(destino);
-  if (plat::fileExists(dst)) plat::removeFile(dst);
+  // A link is deleted, never written through; so is a file that nothing will replace.
+  std::string enlace;
+  if (plat::linkText(dst, enlace) ||
+      (plat::fileExists(dst) && !plat::fileExists(winpath::toNative(origen))))
+    plat::removeFile(dst);
   CopiarArchivo(destino, origen);
 }
 

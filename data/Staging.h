@@ -31,10 +31,12 @@ class EntradaSalidaError : public std::runtime_error {
   int code_;
 };
 
-// Copies `origen` into `destino` byte for byte; does nothing when `origen` does not
-// exist. A destination whose file-name part is empty receives the source's name.
+// Copies `origen` into `destino` byte for byte, over what `destino` held; does nothing
+// when `origen` does not exist. A destination whose file-name part is empty receives the
+// source's name.
 void CopiarArchivo(std::string destino, const std::string& origen);
-// Deletes `destino` when it exists (a refused deletion is not reported), then copies.
+// Makes `destino` a copy of `origen`, or deletes it when `origen` does not exist (a
+// refused deletion is not reported). A link at `destino` is deleted, not written through.
 void ReemplazarArchivo(const std::string& destino, const std::string& origen);
 
 // The path of a file of the GESCEN folder: the folder, "\" and the name.

@@ -1,6 +1,7 @@
 #include "Matriculas.h"
 
 #include <algorithm>
+#include <bit>
 #include <optional>
 #include <string_view>
 
@@ -64,7 +65,7 @@ void Matriculas::cerrar() { asigalum_.close(); }
 struct Matriculas::Lectura {
   struct Tramo {
     std::uint32_t alumno, desde;
-    std::size_t codigoDesde, codigoLargo;
+    std::uint32_t codigoDesde, codigoLargo;  // the student's code in codigosAlumno_
   };
   std::vector<Tramo> tramos;
   std::vector<std::uint32_t> codigoDeFila;
@@ -101,7 +102,8 @@ void Matriculas::comprobarCodasig() {
 
 // A student's first row, or the first of another run of the student's rows.
 void Matriculas::nuevoTramo(Lectura& l, const std::string& alumno) {
-  l.tramos.push_back({0, l.filas, codigosAlumno_.size(), alumno.size()});
+  l.tramos.push_back({0, l.filas, static_cast<std::uint32_t>(codigosAlumno_.size()),
+                      static_cast<std::uint32_t>(alumno.size())});
   codigosAlumno_ += alumno;
 }
 
@@ -167,19 +169,30 @@ void Matriculas::leerRegistros(const dbf::Field& codigo, const dbf::Field* codas
 
 // Each student numbered in order of first appearance.
 void Matriculas::numerarAlumnos(Lectura& l) {
-  porAlumno_.reserve(l.tramos.size());
+  enOrden_.reserve(l.tramos.size());
+  porAlumno_.assign(std::bit_ceil(2 * l.tramos.size() + 1), 0);
   for (Lectura::Tramo& t : l.tramos) {
     const std::string_view alumno(codigosAlumno_.data() + t.codigoDesde, t.codigoLargo);
-    const auto [it, nuevo] =
-        porAlumno_.try_emplace(alumno, static_cast<std::uint32_t>(porAlumno_.size()));
-    if (nuevo) enOrden_.push_back(it->first);
-    t.alumno = it->second;
+    std::uint32_t& numero = porAlumno_[hueco(alumno)];
+    if (numero == 0) {
+      enOrden_.push_back(alumno);
+      numero = static_cast<std::uint32_t>(enOrden_.size());
+    }
+    t.alumno = numero - 1;
   }
+}
+
+// The slot of porAlumno_ that holds the student's number, or the free one where it goes:
+// the table is never more than half full, so a free slot always ends the search.
+std::size_t Matriculas::hueco(std::string_view alumno) const {
+  const std::size_t mascara = porAlumno_.size() - 1;
+  for (std::size_t i = HashBytes()(alumno) & mascara;; i = (i + 1) & mascara)
+    if (porAlumno_[i] == 0 || MismosBytes()(enOrden_[porAlumno_[i] - 1], alumno)) return i;
 }
 
 // The rows grouped by student, stored order kept within each.
 void Matriculas::agruparPorAlumno(Lectura& l) {
-  const auto alumnos = static_cast<std::uint32_t>(porAlumno_.size());
+  const auto alumnos = static_cast<std::uint32_t>(enOrden_.size());
   const auto& tramos = l.tramos;
   inicio_.assign(alumnos + 1, l.filas);
   if (tramos.size() == alumnos) {
@@ -210,9 +223,10 @@ std::span<const std::uint32_t> Matriculas::buscar(std::string_view exped,
   // order is tried before the map.
   std::uint32_t a = siguiente;
   if (a >= enOrden_.size() || !MismosBytes()(enOrden_[a], exped)) {
-    auto it = porAlumno_.find(exped);
-    if (it == porAlumno_.end()) return {};
-    a = it->second;
+    if (porAlumno_.empty()) return {};
+    const std::uint32_t numero = porAlumno_[hueco(exped)];
+    if (numero == 0) return {};
+    a = numero - 1;
   }
   siguiente = a + 1;
   // A student found has a place in the rows, even with none of them: never a null span.

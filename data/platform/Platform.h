@@ -78,6 +78,9 @@ class File {
   void writeAt(std::uint64_t offset, const void* buffer, std::size_t n);
   std::uint64_t size() const;
   void truncate(std::uint64_t size);
+  // Writes what is left of `source` here, from both files' current positions, and
+  // returns the number of bytes; kDiskFull when the copy would be cut short.
+  std::uint64_t copyFrom(File& source);
   void sync();
   void close();
   // Identifies the underlying file, the same for every handle on it.
@@ -131,6 +134,11 @@ char decimalSeparator();
 void setDecimalSeparator(char separator);
 // The separator the system's regional settings give, read once by decimalSeparator.
 char userDecimalSeparator();
+
+// Keeps the memory the program frees for its next allocations instead of handing it back
+// to the system: a run reads table after table, and every page the system hands out
+// again costs a fault on first touch. Called once at start-up.
+void keepFreedMemory();
 
 // Full path of the running program's file (native path); empty when unknown.
 std::string programFile();

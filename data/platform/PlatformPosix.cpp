@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <filesystem>
 #include <utility>
+#include <vector>
 
 #include "Platform.h"
 
@@ -23,6 +25,8 @@ namespace plat {
 namespace {
 
 constexpr off_t kLockOffset = 0x7FFFFFFE;
+// Bytes asked of the system per step of a file copy.
+constexpr std::size_t kCopyBlock = 256 * 1024;
 
 int codeOfErrno(int e, const std::string& path) {
   switch (e) {
@@ -245,6 +249,32 @@ void File::truncate(std::uint64_t size) {
   if (ftruncate(fd_, static_cast<off_t>(size)) != 0) fail(errno, path_);
 }
 
+std::uint64_t File::copyFrom(File& source) {
+  // The kernel copies from file to file without passing the bytes through this process;
+  // a pair of files it cannot copy between goes through a buffer instead.
+  std::uint64_t total = 0;
+  for (;;) {
+    ssize_t n = ::copy_file_range(source.fd_, nullptr, fd_, nullptr, kCopyBlock, 0);
+    if (n > 0) {
+      total += static_cast<std::uint64_t>(n);
+      continue;
+    }
+    if (n == 0) return total;
+    if (errno == EINTR) continue;
+    if (errno == ENOSPC || errno == EFBIG || errno == EDQUOT) throw IoError(kDiskFull, path_);
+    if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+      fail(errno, path_);
+    break;
+  }
+  std::vector<char> buffer(kCopyBlock);
+  for (;;) {
+    const std::size_t n = source.read(buffer.data(), buffer.size());
+    if (n == 0) return total;
+    if (write(buffer.data(), n) != n) throw IoError(kDiskFull, path_);
+    total += n;
+  }
+}
+
 void File::sync() {
   if (fsync(fd_) != 0) fail(errno, path_);
 }
@@ -371,6 +401,12 @@ char userDecimalSeparator() {
 std::string environment(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? std::string(value) : std::string();
+}
+
+void keepFreedMemory() {
+  // Blocks below 64 MB come from the heap, which is trimmed only past 128 MB free.
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 128 << 20);
 }
 
 std::string programFile() {

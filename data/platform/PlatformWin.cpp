@@ -29,6 +29,7 @@
 #include <cwchar>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Platform.h"
 
@@ -39,6 +40,8 @@ constexpr DWORD kLockOffset = 0x7FFFFFFE;
 
 // The most one ReadFile or WriteFile call is given.
 constexpr std::size_t kChunk = std::size_t{1} << 30;
+// A file copy's buffer: a pair of system calls per block.
+constexpr std::size_t kCopyBlock = 256 * 1024;
 
 std::wstring wide(const std::string& text) {
   if (text.empty()) return std::wstring();
@@ -345,6 +348,17 @@ void File::truncate(std::uint64_t size) {
     fail(GetLastError(), path_);
 }
 
+std::uint64_t File::copyFrom(File& source) {
+  std::vector<char> buffer(kCopyBlock);
+  std::uint64_t total = 0;
+  for (;;) {
+    const std::size_t n = source.read(buffer.data(), buffer.size());
+    if (n == 0) return total;
+    if (write(buffer.data(), n) != n) throw IoError(kDiskFull, path_);
+    total += n;
+  }
+}
+
 void File::sync() {
   if (!FlushFileBuffers(handleOf(fd_))) fail(GetLastError(), path_);
 }
@@ -513,6 +527,9 @@ std::string environment(const char* name) {
   n = GetEnvironmentVariableW(key.c_str(), value.data(), n);
   return utf8(value.data(), n);
 }
+
+// The Windows heap keeps what is freed without being asked.
+void keepFreedMemory() {}
 
 std::string programFile() {
   // Long paths do not fit MAX_PATH: the buffer grows until the whole path fits.

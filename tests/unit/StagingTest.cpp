@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "Catalogo.h"
 #include "Staging.h"
@@ -43,15 +44,38 @@ TEST(StagingTest, ErrorTextsByCode) {
   for (const Case& c : cases) EXPECT_EQ(gc::textoErrorES(c.code), c.text);
 }
 
+// Each copy goes over the last one: growing, then shrinking back, nothing of the
+// longer file may stay at its end.
 TEST(StagingTest, CopiesEveryByteWhateverTheSize) {
   TempDrive drive;
-  for (std::size_t size :
-       {0u, 1u, 2047u, 2048u, 2049u, 10000u, 262143u, 262144u, 262145u, 600000u}) {
+  const std::size_t sizes[] = {0, 1, 2047, 2048, 2049, 10000, 262143, 262144, 262145, 600000};
+  std::vector<std::size_t> upAndDown(std::begin(sizes), std::end(sizes));
+  upAndDown.insert(upAndDown.end(), std::rbegin(sizes), std::rend(sizes));
+  for (std::size_t size : upAndDown) {
     const std::string content = bytesOf(size, static_cast<unsigned>(size));
     writeFile(drive.native("GC/origen.bin"), content);
     gc::CopiarArchivo("C:\\GC\\copia.bin", "C:\\GC\\origen.bin");
     EXPECT_EQ(readFile(drive.native("GC/copia.bin")), content) << size;
   }
+}
+
+// A link where the staged copy goes is replaced by the copy; what it pointed to, here the
+// GESCEN table itself, is left as it was.
+TEST(StagingTest, ALinkInPlaceOfTheCopyIsReplacedNotWrittenThrough) {
+  TempDrive drive;
+  writeFile(drive.native("GC/grupos.dbf"), "tabla de GESCEN");
+  writeFile(drive.native("OTRA/grupos.dbf"), "otra tabla, más larga que la de GESCEN");
+  fs::create_directories(drive.native("DEST"));
+  for (const char* destino : {"GC/grupos.dbf", "OTRA/grupos.dbf"}) {
+    SCOPED_TRACE(destino);
+    fs::remove(drive.native("DEST/grupos.dbf"));
+    fs::create_symlink(drive.native(destino), drive.native("DEST/grupos.dbf"));
+    gc::ReemplazarArchivo("C:\\DEST\\grupos.dbf", "C:\\GC\\grupos.dbf");
+    EXPECT_FALSE(fs::is_symlink(drive.native("DEST/grupos.dbf")));
+    EXPECT_EQ(readFile(drive.native("DEST/grupos.dbf")), "tabla de GESCEN");
+  }
+  EXPECT_EQ(readFile(drive.native("GC/grupos.dbf")), "tabla de GESCEN");
+  EXPECT_EQ(readFile(drive.native("OTRA/grupos.dbf")), "otra tabla, más larga que la de GESCEN");
 }
 
 TEST(StagingTest, DestinationFolderReceivesTheSourcesName) {

@@ -1,9 +1,13 @@
 // procesos-bench: wall time of the export on the large and the ten-times-larger
-// generated schools, and of the import of a 50,000-record solution on the larger one,
-// each against its physical floor: the time to read and write the same bytes, measured
-// in the same run.
+// generated schools, of the whole `transzorvex-cli exportar` on the larger one, and of
+// the import of a 50,000-record solution on it, each against its physical floor: the
+// time to read and write the same bytes, measured in the same run.
 //
-//   procesos-bench [--generador RUTA] [--registros N]
+//   procesos-bench [--generador RUTA] [--cli RUTA] [--registros N]
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,6 +17,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Catalogo.h"
@@ -102,6 +107,23 @@ double suelo(const std::vector<fs::path>& leer, const std::vector<fs::path>& esc
   return t;
 }
 
+// Copies each of `copiar` into a fresh file, then writes what suelo writes: the least a
+// command that stages those files and writes those outputs must spend.
+double sueloCopia(const std::vector<fs::path>& copiar, const std::vector<fs::path>& escribir,
+                  const fs::path& carpeta) {
+  fs::create_directories(carpeta);
+  auto t0 = Reloj::now();
+  int i = 0;
+  for (const fs::path& p : copiar) {
+    plat::File origen = plat::File::open(p.string(), plat::Access::Read);
+    plat::File::create((carpeta / ("copia" + std::to_string(i++))).string()).copyFrom(origen);
+  }
+  const double copia = segundos(t0);
+  const double t = copia + suelo({}, escribir, false, carpeta / "salidas");
+  fs::remove_all(carpeta);
+  return t;
+}
+
 std::vector<fs::path> archivosDe(const fs::path& carpeta, const std::vector<std::string>& nombres) {
   std::vector<fs::path> out;
   for (const std::string& n : nombres) out.push_back(winpath::toNative((carpeta / n).string()));
@@ -151,6 +173,60 @@ Medida medirExportacion(const std::string& generador, const std::string& tamanoE
       "exportación %-8s %8.3f s   suelo %8.3f s   relación %5.2f   (%.1f MB leídos y escritos)\n",
       tamanoEscuela.c_str(), m.exportacion, m.suelo, m.exportacion / m.suelo, bytes / 1e6);
   return m;
+}
+
+// Runs a program with its output thrown away: the seconds until it ended.
+double cronometrar(const std::vector<std::string>& orden) {
+  std::vector<char*> argv;
+  for (const std::string& a : orden) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t acciones;
+  posix_spawn_file_actions_init(&acciones);
+  posix_spawn_file_actions_addopen(&acciones, 1, "/dev/null", O_WRONLY, 0);
+  auto t0 = Reloj::now();
+  pid_t pid = 0;
+  int status = -1;
+  if (posix_spawn(&pid, argv[0], &acciones, nullptr, argv.data(), environ) == 0)
+    waitpid(pid, &status, 0);
+  const double t = segundos(t0);
+  posix_spawn_file_actions_destroy(&acciones);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::cerr << "falló: " << orden[0] << '\n';
+    std::exit(1);
+  }
+  return t;
+}
+
+double mediana(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// The whole `transzorvex-cli exportar` on the ten-times school as a user runs it
+// (start-up, staging, the export, the summary it prints) against copying the same
+// GESCEN files and writing the same output bytes. A run of each in turn after a pause,
+// medians of both: a program's start and its first touch of memory count here.
+void medirOrdenExportar(const std::string& generador, const std::string& cli) {
+  Unidad u("orden");
+  ejecutar(generador + " gescen '" + (u.c / "GC").string() +
+           "' --tamano enorme --semilla 1 > /dev/null");
+  const std::vector<std::string> orden = {cli, "exportar", "--gc", "C:\\GC"};
+  cronometrar(orden);  // the work folders made and the files read, as by a user's last run
+  std::vector<fs::path> entradas, salidas;
+  for (const auto& e : fs::directory_iterator(u.c / "GC")) entradas.push_back(e.path());
+  for (const std::string& t : tzv::tablasIntercambio()) salidas.push_back(u.c / "ZORVTMP" / t);
+  salidas.push_back(u.c / "ZORVTMP" / "ASIGVALT.MDX");
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  std::vector<double> ordenes, suelos;
+  for (int i = 0; i < 3 * kRepeticiones; ++i) {
+    ordenes.push_back(cronometrar(orden));
+    suelos.push_back(sueloCopia(entradas, salidas, u.c / "suelo"));
+  }
+  const double o = mediana(ordenes), s = mediana(suelos);
+  std::printf(
+      "orden exportar enorme %8.3f s   suelo %8.3f s   relación %5.2f   (medianas; objetivo: "
+      "como mucho 3)\n\n",
+      o, s, o / s);
 }
 
 void medirImportacion(const std::string& generador, int registros) {
@@ -225,12 +301,16 @@ void medirImportacion(const std::string& generador, int registros) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  plat::keepFreedMemory();  // as the programs do
   std::string generador = (fs::path(argv[0]).parent_path() / "tzv-generador").string();
+  std::string cli = (fs::path(argv[0]).parent_path() / "transzorvex-cli").string();
   int registros = 50000;
   for (int i = 1; i + 1 < argc; i += 2) {
     std::string o = argv[i];
     if (o == "--generador")
       generador = argv[i + 1];
+    else if (o == "--cli")
+      cli = argv[i + 1];
     else if (o == "--registros")
       registros = std::atoi(argv[i + 1]);
   }
@@ -243,6 +323,7 @@ int main(int argc, char** argv) {
               enorme.exportacion / grande.exportacion);
   std::printf("exportación enorme / suelo: %.2f (objetivo: como mucho 3)\n\n",
               enorme.exportacion / enorme.suelo);
+  medirOrdenExportar(generador, cli);
   medirImportacion(generador, registros);
   return 0;
 }

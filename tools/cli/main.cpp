@@ -7,6 +7,7 @@
 
 #include "Comandos.h"
 #include "CopiaSegura.h"
+#include "platform/Platform.h"
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -100,6 +101,7 @@ struct SalidaUtf8 {};
 
 int main(int argc, char** argv) {
   [[maybe_unused]] SalidaUtf8 salida;
+  plat::keepFreedMemory();
   const std::vector<std::string> todos = argumentos(argc, argv);
   if (todos.size() < 2) return uso();
   std::vector<std::string> args(todos.begin() + 2, todos.end());
