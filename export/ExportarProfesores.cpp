@@ -27,9 +27,13 @@ bool dadoDeBaja(const dbf::Table& profesor, const CamposProfesor& c) {
          !recortar(profesor.asString(*c.apenomprof)).empty() && profesor.asInteger(*c.dni) != 0;
 }
 
-std::string abreviaturaDe(const std::string& nombre) {
+}  // namespace
+
+std::string AbreviaturaProfesor(const std::string& nombre) {
   return subcadena(subcadena(nombre, 1, 1) + Iniciales(nombre, " "), 1, 3);
 }
+
+namespace {
 
 // Each abbreviation met gets a number, under which the records that hold it are kept.
 class Abreviaturas {
@@ -147,7 +151,7 @@ void ExportarProfesores(gc::Catalogo& tablas) {
     if (dadoDeBaja(profesor, campos)) continue;
     const std::string nombre = profesor.asString(*campos.apenomprof);
     proft.append();
-    proft.setString(abrevT, abreviaturaDe(nombre));
+    proft.setString(abrevT, AbreviaturaProfesor(nombre));
     proft.setString(nombreT, nombre);
     proft.setString(departT, profesor.asString(*campos.departa));
     proft.setInteger(dniT, profesor.asInteger(*campos.dni));

@@ -12,6 +12,10 @@ namespace tzv {
 // or DNI to tell), each with an abbreviation made unique within the file.
 void ExportarProfesores(gc::Catalogo& tablas);
 
+// A teacher's abbreviation before it is made unique: the name's first character and the
+// initials after its blanks, three at most.
+std::string AbreviaturaProfesor(const std::string& nombre);
+
 // The characters that directly follow each occurrence of `separador` in `texto`.
 std::string Iniciales(const std::string& texto, const std::string& separador);
 

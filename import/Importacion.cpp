@@ -65,7 +65,7 @@ ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC
   profesores.close();
   asignaturas.close();
 
-  DevolverHorarios(carpetaGC);
+  estado.copiaHorarios = DevolverHorarios(carpetaGC);
 
   ui.cursorEspera(false);
   estado.resultado = 1;

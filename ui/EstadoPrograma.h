@@ -3,6 +3,7 @@
 // launch arguments (2 when the timetable generator started the program).
 
 #include <cstdint>
+#include <string>
 
 namespace tzv {
 
@@ -12,6 +13,8 @@ struct EstadoPrograma {
   // The host window's handle, as the second launch argument gave it; 0 stand-alone.
   std::uint32_t ventanaAnfitrion = 0;
 
+  // Where the last import kept the GESCEN timetables it replaced; empty when none.
+  std::string copiaHorarios;
   bool modoAnfitrion() const { return numeroArgumentos == 2; }
   // A window drawn inside another program's window cannot own a box or a dialog: while
   // the program is inside a real host window, they belong to the host's top-level

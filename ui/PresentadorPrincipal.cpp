@@ -5,12 +5,19 @@
 #include "Aplicacion.h"
 #include "ArchivoIni.h"
 #include "CarpetaPrograma.h"
+#include "Comprobacion.h"
 #include "Exportacion.h"
 #include "Importacion.h"
 #include "LineaOrdenes.h"
 #include "Staging.h"
 
 namespace ui {
+namespace {
+
+// The most problems the box after a failed run lists: it stays shorter than a screen.
+constexpr std::size_t kLineasDeProblemas = 15;
+
+}  // namespace
 
 PresentadorPrincipal::PresentadorPrincipal(VistaPrincipal& vista,
                                            std::vector<std::string> argumentos)
@@ -97,25 +104,44 @@ void PresentadorPrincipal::elegirUnidad(char unidad) {
 }
 
 // A run that fails leaves its error in a box, and takes down the hourglass: it is not
-// left over an idle dialog.
+// left over an idle dialog. The other problems of the school's data follow.
 template <class Ejecucion>
-void PresentadorPrincipal::ejecutar(Ejecucion&& ejecucion) {
+void PresentadorPrincipal::ejecutar(Ejecucion&& ejecucion, bool importacion) {
   try {
     ejecucion();
   } catch (const std::exception& e) {
     vista_.cursorEspera(false);
     vista_.error(e.what());
+    ofrecerProblemas(e.what(), importacion);
   }
 }
 
+// Every problem the check finds in the staged data, in a second box, unless the error
+// just shown is all there is.
+void PresentadorPrincipal::ofrecerProblemas(const std::string& error, bool importacion) {
+  std::vector<tzv::Problema> problemas;
+  try {
+    tablas_.cerrarTodas();
+    tzv::OpcionesComprobacion opciones{carpetas_.directorio(), vista_.centro(), importacion};
+    problemas = tzv::ComprobarDatos(tablas_, opciones);
+  } catch (const std::exception&) {
+    return;  // the data cannot be read now: the error shown says enough
+  }
+  if (problemas.empty() || (problemas.size() == 1 && tzv::YaDicho(problemas.front(), error)))
+    return;
+  vista_.mensaje(tzv::ListaProblemas(problemas, kLineasDeProblemas));
+}
+
 void PresentadorPrincipal::BExportarClick() {
-  ejecutar([this] { tzv::EjecutarExportacion(tablas_, vista_.idioma(), estado_, vista_); });
+  ejecutar([this] { tzv::EjecutarExportacion(tablas_, vista_.idioma(), estado_, vista_); }, false);
 }
 
 void PresentadorPrincipal::BImportarClick() {
-  ejecutar([this] {
-    tzv::EjecutarImportacion(tablas_, carpetas_.directorio(), vista_.centro(), estado_, vista_);
-  });
+  ejecutar(
+      [this] {
+        tzv::EjecutarImportacion(tablas_, carpetas_.directorio(), vista_.centro(), estado_, vista_);
+      },
+      true);
 }
 
 void PresentadorPrincipal::Button1Click() { vista_.ayudaContenido(); }

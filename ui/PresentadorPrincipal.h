@@ -63,7 +63,8 @@ class PresentadorPrincipal {
   void CopiarDatosGC();
   void llenarCentros();
   template <class Ejecucion>
-  void ejecutar(Ejecucion&& ejecucion);
+  void ejecutar(Ejecucion&& ejecucion, bool importacion);
+  void ofrecerProblemas(const std::string& error, bool importacion);
 
   VistaPrincipal& vista_;
   std::vector<std::string> argumentos_;

@@ -1,110 +1,32 @@
-"""The import killed at each rename, flush, unlink and write it makes, one after the other
-(strace -e inject=CALL:signal=KILL:when=N), each time followed by a start of the tool:
-GESCEN's two timetables must then be both old or both new, the GESCEN folder must hold
-nothing but its own files, and every backup folder must be whole.
+"""The import killed at each rename, flush, unlink and write it makes (see cortes.py):
+GESCEN's two timetables must then be both old or both new, and every backup whole.
 
 Usage: cortes_importacion.py BUILD"""
-import collections
 import os
-import re
 import shutil
-import subprocess
 import sys
 
-from escuela import escuela_temporal, falla, leer
+from cortes import TABLAS, ejecutar, probar_cortes, strace_disponible
+from escuela import escuela_temporal, leer
 
 BUILD = sys.argv[1]
-# The calls a kill is tried at, in the order they are reported.
-LLAMADAS = ["rename", "fsync", "unlink", "write", "pwrite64"]
 
-
-def ejecutar(*orden, **kw):
-    return subprocess.run(orden, capture_output=True, text=True, **kw)
-
-
-if subprocess.run(["strace", "-o", "/dev/null", "true"], capture_output=True).returncode != 0:
+if not strace_disponible():
     print("strace no puede seguir procesos en esta máquina")
     sys.exit(77)
 
 with escuela_temporal(BUILD) as escuela:
-    GC = escuela.gc
     COPIAS = os.path.join(escuela.trabajo, "VALENCIA", "COPIAS")
-    REGISTRO = os.path.join(escuela.trabajo, "VALENCIA", "DEVOLUCION.TZV")
-    CLI = escuela.cli
     importar = escuela.preparar("pequeno", 5, 3000)
+    viejo = {t: leer(os.path.join(escuela.gc, t)) for t in TABLAS}
 
-    tablas = ["horgrup.dbf", "horprof.dbf"]
-    viejo = {t: leer(os.path.join(GC, t)) for t in tablas}
-    en_gc = sorted(os.listdir(GC))
-
-    def restaurar():
-        for t in tablas:
-            with open(os.path.join(GC, t), "wb") as f:
+    def volver_al_principio():
+        for t in TABLAS:
+            with open(os.path.join(escuela.gc, t), "wb") as f:
                 f.write(viejo[t])
         shutil.rmtree(COPIAS, ignore_errors=True)
 
     # A first run stores the teachers' numbers in PROFT.DBF; the runs after it, which all
     # start from the same files, make the same calls.
     ejecutar(*importar, check=True)
-    restaurar()
-    # One whole run, traced: the new tables, and each call it makes, in order.
-    traza = os.path.join(escuela.c, "traza.txt")
-    r = ejecutar("strace", "-f", "-o", traza, "-e", "trace=" + ",".join(LLAMADAS), *importar)
-    if r.returncode != 0:
-        falla("la importación completa falló: " + r.stderr)
-    nuevo = {t: leer(os.path.join(GC, t)) for t in tablas}
-    if nuevo == viejo:
-        falla("la importación no cambió los horarios")
-    hechas = collections.defaultdict(list)  # call -> what each of its invocations did
-    principal = None
-    for linea in open(traza, encoding="utf-8", errors="replace"):
-        m = re.match(r"(\d+) +(\w+)\((.*)", linea)  # strace pads short ids
-        if not m or m.group(2) not in LLAMADAS:
-            continue
-        principal = principal or m.group(1)
-        if m.group(1) == principal:  # counts are kept per thread; the work is on the main one
-            hechas[m.group(2)].append(m.group(3)[:70])
-
-    def estado(t):
-        contenido = leer(os.path.join(GC, t)) if os.path.exists(os.path.join(GC, t)) else None
-        return "viejo" if contenido == viejo[t] else "nuevo" if contenido == nuevo[t] else "roto"
-
-    resultados = collections.Counter()
-    fallos = []
-    print(f"{'llamada':<9} {'n':>3}  {'resultado':<11} {'qué hacía':<70} al volver a arrancar")
-    for llamada in LLAMADAS:
-        for n in range(1, len(hechas[llamada]) + 1):
-            restaurar()
-            r = ejecutar("strace", "-f", "-o", "/dev/null", "-e", "trace=" + llamada,
-                         "-e", f"inject={llamada}:signal=KILL:when={n}", *importar)
-            if r.returncode == 0:
-                fallos.append(f"{llamada} {n}: la importación no se cortó")
-                continue
-            # The next start of the tool ends what the killed run left.
-            arranque = ejecutar(CLI, "mostrar", "C:\\GC\\centro.dbf")
-            if arranque.returncode != 0:
-                fallos.append(f"{llamada} {n}: el arranque siguiente falló: {arranque.stderr}")
-            dicho = arranque.stderr.strip().splitlines()
-            g, p = estado("horgrup.dbf"), estado("horprof.dbf")
-            resultado = f"{g}/{p}"
-            resultados[resultado] += 1
-            print(f"{llamada:<9} {n:>3}  {resultado:<11} {hechas[llamada][n - 1]:<70} "
-                  f"{dicho[0][:60] if dicho else '-'}")
-            if g != p or g == "roto":
-                fallos.append(f"{llamada} {n}: horgrup {g}, horprof {p}")
-            if sorted(os.listdir(GC)) != en_gc:
-                fallos.append(f"{llamada} {n}: la carpeta de GESCEN tiene "
-                              f"{sorted(set(os.listdir(GC)) - set(en_gc))} de más")
-            if os.path.exists(REGISTRO):
-                fallos.append(f"{llamada} {n}: el registro de la devolución sigue ahí")
-            for copia in os.listdir(COPIAS) if os.path.isdir(COPIAS) else []:
-                carpeta = os.path.join(COPIAS, copia)
-                if sorted(os.listdir(carpeta)) != tablas or any(
-                        leer(os.path.join(carpeta, t)) != viejo[t] for t in tablas):
-                    fallos.append(f"{llamada} {n}: la copia {copia} no está entera")
-    total = sum(resultados.values())
-    print(f"{total} cortes: " + ", ".join(f"{k} {v}" for k, v in sorted(resultados.items())))
-    if fallos:
-        falla("\n".join(fallos))
-    if total == 0 or len(resultados) < 2:
-        falla("los cortes no dieron los dos desenlaces: " + str(dict(resultados)))
+    probar_cortes(escuela, importar, volver_al_principio, [viejo])

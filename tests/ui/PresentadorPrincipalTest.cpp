@@ -448,6 +448,38 @@ TEST(PresentadorPrincipal, AFailedRunTakesDownTheHourglass) {
   EXPECT_EQ(p.estado().resultado, 0);
 }
 
+// After a failed run's error box, the check's list of the school's other problems; none
+// when the error shown is the only one.
+TEST(PresentadorPrincipal, AFailedRunOffersTheOtherProblemsOfTheData) {
+  struct Caso {
+    const char* nombre;
+    std::vector<const char*> quitadas;  // staged tables taken away before the export
+    std::size_t cajas;                  // boxes after the error box
+  };
+  const Caso casos[] = {{"the stopping table alone", {"asignat.dbf"}, 0},
+                        {"two tables missing", {"asignat.dbf", "aulas.dbf"}, 1}};
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    Escenario e;
+    prueba::EscribirEscuela("C:\\GC");
+    VistaGuion v;
+    ui::PresentadorPrincipal p(v, {"exportar", "0"});
+    p.FormCreate();
+    for (const char* t : c.quitadas)
+      std::filesystem::remove(e.nativa(std::string("ZORVTMP/VALENCIA/") + t));
+    const std::size_t antes = v.mensajes.size();
+    p.BExportarClick();
+    ASSERT_EQ(v.errores.size(), 1u);
+    // The run's own opening message, then the list.
+    ASSERT_EQ(v.mensajes.size() - antes, 1 + c.cajas);
+    if (c.cajas == 0) continue;
+    const std::string& lista = v.mensajes.back();
+    EXPECT_EQ(lista.rfind("Los datos de GESCEN tienen 2 problemas:\n\nasignat.dbf | tabla", 0), 0u)
+        << lista;
+    EXPECT_NE(lista.find("\naulas.dbf | tabla"), std::string::npos) << lista;
+  }
+}
+
 TEST(PresentadorPrincipal, Help) {
   Escenario e;
   VistaGuion v;

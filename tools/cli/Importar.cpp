@@ -13,18 +13,6 @@
 #include "Opciones.h"
 #include "Staging.h"
 
-namespace {
-
-std::string primerCentro(gc::Catalogo& tablas) {
-  dbf::Table& centro = tablas.wwTableCentro;
-  centro.open();
-  std::string codigo = centro.eof() ? std::string() : centro.asString("CODCEN");
-  centro.close();
-  return codigo;
-}
-
-}  // namespace
-
 int comandoImportar(const std::vector<std::string>& args) {
   Opciones op(args, {"--gc", "--centro"}, {"--dni"});
   if (!op.valida()) {
@@ -60,5 +48,8 @@ int comandoImportar(const std::vector<std::string>& args) {
   }
   for (const char* nombre : {"horgrup.dbf", "horprof.dbf"})
     std::cout << nombre << ' ' << contarRegistros(gc::archivoGC(carpeta, nombre)) << '\n';
+  // On stderr: the summary on stdout stays the two lines that scripts read.
+  if (!estado.copiaHorarios.empty())
+    std::cerr << "Los horarios que había en GESCEN están en " << estado.copiaHorarios << ".\n";
   return 0;
 }

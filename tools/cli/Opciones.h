@@ -7,9 +7,12 @@
 
 class Opciones {
  public:
+  // `interruptores` are options without a value (--importacion).
   Opciones(const std::vector<std::string>& args, const std::vector<std::string>& conocidas,
-           const std::vector<std::string>& repetibles = {});
+           const std::vector<std::string>& repetibles = {},
+           const std::vector<std::string>& interruptores = {});
   bool valida() const { return valida_; }
+  bool tiene(const std::string& nombre) const { return valores_.count(nombre) > 0; }
   std::string valor(const std::string& nombre, const std::string& porDefecto) const;
   const std::vector<std::string>& todos(const std::string& nombre) const;
 
@@ -18,7 +21,14 @@ class Opciones {
   std::map<std::string, std::vector<std::string>> valores_;
 };
 
+namespace gc {
+class Catalogo;
+}
+
 // Throws when the GESCEN folder does not exist.
 void prepararCarpetaGC(const std::string& carpeta);
+// The code of the centre table's first record, as the centre list shows it; empty when
+// the table has none.
+std::string primerCentro(gc::Catalogo& tablas);
 // Records of a table, deleted ones left out.
 long contarRegistros(const std::string& ruta);

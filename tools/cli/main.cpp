@@ -38,6 +38,13 @@ const Comando kComandos[] = {
     {"importar", comandoImportar,
      "importar [--gc CARPETA] [--centro CODIGO] [--dni ABREV=NUMERO]...  horario de Zorvex hacia "
      "GESCEN"},
+    {"comprobar", comandoComprobar,
+     "comprobar [--gc CARPETA] [--centro CODIGO] [--formato texto|json] [--importacion]  "
+     "problemas de los datos antes de exportar o importar"},
+    {"copias", comandoCopias,
+     "copias [--gc CARPETA]  copias de horgrup y horprof guardadas por las importaciones"},
+    {"restaurar", comandoRestaurar,
+     "restaurar [FECHA] [--gc CARPETA]  devuelve a GESCEN los horarios de una copia"},
 };
 
 int uso() {

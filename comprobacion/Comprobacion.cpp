@@ -1,0 +1,494 @@
+#include "Comprobacion.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+#include <unordered_map>
+
+#include "Alumnado.h"
+#include "Catalogo.h"
+#include "CodigoGrupo.h"
+#include "ExportarAsignaturas.h"
+#include "ExportarProfesores.h"
+#include "Staging.h"
+#include "TablasIntercambio.h"
+#include "Texto.h"
+#include "VolcarHorario.h"
+#include "WinPath.h"
+#include "platform/Platform.h"
+
+namespace tzv {
+namespace {
+
+constexpr const char* kExportacion = "la exportación";
+constexpr const char* kImportacion = "la importación";
+
+// How a run reads a field: as text, which never fails, or converted.
+enum class Lectura { Texto, Entero, Fecha, Horas };
+
+struct CampoLeido {
+  const char* nombre;
+  Lectura como;
+};
+
+// A table a run opens, the fields it asks for, and the field that names a record.
+struct TablaLeida {
+  const char* archivo;
+  const char* clave;
+  std::vector<CampoLeido> campos;
+};
+
+const TablaLeida kAsignat{"asignat.dbf",
+                          "CODASIG",
+                          {{"CODASIG", Lectura::Texto},
+                           {"LITRESV", Lectura::Texto},
+                           {"VLITEASIG", Lectura::Texto},
+                           {"CLITEASIG", Lectura::Texto},
+                           {"HORSEMTE", Lectura::Horas}}};
+const TablaLeida kOcupa{
+    "OCUPA.dbf",
+    "OCUPA",
+    {{"OCUPA", Lectura::Texto}, {"VLITERAL", Lectura::Texto}, {"CLITERAL", Lectura::Texto}}};
+const TablaLeida kProfesor{"profesor.dbf",
+                           "APENOMPROF",
+                           {{"APENOMPROF", Lectura::Texto},
+                            {"DEPARTA", Lectura::Texto},
+                            {"DNI", Lectura::Entero},
+                            {"FBAJA", Lectura::Fecha}}};
+const TablaLeida kAulas{
+    "aulas.dbf", "CODAULA", {{"CODAULA", Lectura::Texto}, {"LITAULA", Lectura::Texto}}};
+const TablaLeida kAlumnos{"alumnos.dbf",
+                          "CODIGO",
+                          {{"CODIGO", Lectura::Texto},
+                           {"APENOM", Lectura::Texto},
+                           {"CODCUR", Lectura::Texto},
+                           {"CODGRUP", Lectura::Texto},
+                           {"REPITE", Lectura::Entero}}};
+const TablaLeida kAsigalum{
+    "asigalum.dbf", "CODIGO", {{"CODIGO", Lectura::Texto}, {"CODASIG", Lectura::Texto}}};
+const TablaLeida kGrupos{
+    "grupos.dbf",
+    "CODGRUP",
+    {{"CODGRUP", Lectura::Texto}, {"TURNO", Lectura::Texto}, {"LITEGRUP", Lectura::Texto}}};
+const TablaLeida kHorgrup{
+    "horgrup.dbf",
+    "CODGRUP",
+    {{"CODGRUP", Lectura::Texto}, {"CODASIG", Lectura::Texto}, {"DNI", Lectura::Entero}}};
+// The fields the import writes into the group timetable.
+const TablaLeida kHorgrupEscritos{"horgrup.dbf",
+                                  "CODGRUP",
+                                  {{"CODCEN", Lectura::Texto},
+                                   {"DIASEM", Lectura::Texto},
+                                   {"NUMHORA", Lectura::Texto},
+                                   {"HORDIADES", Lectura::Texto},
+                                   {"HORDIAHAS", Lectura::Texto},
+                                   {"CODAULA", Lectura::Texto}}};
+const TablaLeida kHorprof{"horprof.dbf",
+                          "DNI",
+                          {{"CODCEN", Lectura::Texto},
+                           {"DNI", Lectura::Texto},
+                           {"DIASEM", Lectura::Texto},
+                           {"NUMHORA", Lectura::Texto},
+                           {"HORAD", Lectura::Texto},
+                           {"HORAH", Lectura::Texto},
+                           {"OCUPA", Lectura::Texto}}};
+const TablaLeida kCentro{"centro.dbf", "CODCEN", {{"CODCEN", Lectura::Texto}}};
+const TablaLeida kLhortipo{"lhortipo.dbf",
+                           "CODCEN",
+                           {{"CODCEN", Lectura::Texto},
+                            {"NUMHORA", Lectura::Entero},
+                            {"DESDE", Lectura::Texto},
+                            {"HASTA", Lectura::Texto}}};
+const TablaLeida kProft{kPROFT, "ABREV", {{"ABREV", Lectura::Texto}, {"DNI", Lectura::Entero}}};
+const TablaLeida kAsigvalt{kASIGVALT,
+                           "CODVALEN",
+                           {{"CODVALEN", Lectura::Texto},
+                            {"COD", Lectura::Texto},
+                            {"NIVEL", Lectura::Texto},
+                            {"CURSO", Lectura::Texto}}};
+const TablaLeida kGrupost{
+    kGRUPOST,
+    "ABREV",
+    {{"NIVEL", Lectura::Texto}, {"CURSO", Lectura::Texto}, {"GRUPO", Lectura::Texto}}};
+const TablaLeida kSoluc{"SOLUC.DBF",
+                        "PROF",
+                        {{"DIA", Lectura::Entero},
+                         {"HORA", Lectura::Entero},
+                         {"TAREA", Lectura::Texto},
+                         {"PROF", Lectura::Texto},
+                         {"NIVEL", Lectura::Texto},
+                         {"CURSO", Lectura::Texto},
+                         {"ASIG", Lectura::Texto},
+                         {"GRUPO", Lectura::Texto},
+                         {"AULA", Lectura::Texto}}};
+
+std::string consejoDe(Lectura como, const std::string& campo) {
+  switch (como) {
+    case Lectura::Entero:
+      return "Escriba en GESCEN un número entero en " + campo + ".";
+    case Lectura::Fecha:
+      return "Escriba en GESCEN una fecha válida en " + campo + ", o déjelo vacío.";
+    case Lectura::Horas:
+      return "Escriba en GESCEN las horas semanales como número (4, o 2,5), o déjelas vacías.";
+    case Lectura::Texto:
+      break;
+  }
+  return {};
+}
+
+// A key that names several fields' values at once, none mistaken for another.
+std::string claveDe(std::initializer_list<std::string> partes) {
+  std::string k;
+  for (const std::string& p : partes) k += p + '\x1F';
+  return k;
+}
+
+// The problems found, one table at a time; each table is opened, read once, and closed.
+class Comprobador {
+ public:
+  Comprobador(gc::Catalogo& tablas, const OpcionesComprobacion& opciones)
+      : tablas_(tablas), opciones_(opciones) {}
+
+  std::vector<Problema> todo() {
+    asignaturas();
+    tabla(tablas_.wwTableOCUPA, kOcupa, kExportacion);
+    profesores();
+    aulas();
+    alumnos();
+    tabla(tablas_.wwTableGrupos, kGrupos, kExportacion);
+    tabla(tablas_.wwTableHorGrup, kHorgrup, kExportacion);
+    tabla(tablas_.wwTableCentro, kCentro, kImportacion, [&](dbf::Table& t, const Campos& c) {
+      blancosAlrededor(t, *c.at("CODCEN"), kCentro.archivo, "CODCEN");
+    });
+    if (opciones_.importacion) importacion();
+    return std::move(problemas_);
+  }
+
+ private:
+  using Campos = std::map<std::string, const dbf::Field*>;
+  using Recorrido = std::function<void(dbf::Table&, const Campos&)>;
+
+  void anadir(const std::string& tabla, std::uint32_t registro, std::string clave,
+              std::string campo, std::string valor, bool detiene, const std::string& efecto,
+              std::string consejo) {
+    problemas_.push_back({tabla, registro, std::move(clave), std::move(campo), std::move(valor),
+                          detiene, efecto, std::move(consejo)});
+  }
+
+  // The record's key as "FIELD value".
+  static std::string clave(dbf::Table& t, const dbf::Field* campo) {
+    if (campo == nullptr) return {};
+    return campo->name + " " + recortar(t.asString(*campo));
+  }
+  static std::string almacenado(dbf::Table& t, const dbf::Field& campo) {
+    std::string_view v = t.storedBytes(campo);
+    while (!v.empty() && (v.back() == ' ' || v.back() == '\0')) v.remove_suffix(1);
+    return std::string(v);
+  }
+
+  // Opens the table and finds its fields; a table or field missing is a problem that
+  // stops `proceso`. Each record then has its converted fields tried, and `recorrido`
+  // sees it. The table is closed at the end.
+  // True when the table was read whole with every field it needs.
+  bool tabla(dbf::Table& t, const TablaLeida& d, const char* proceso,
+             const Recorrido& recorrido = nullptr) {
+    const std::string detiene = std::string("detiene ") + proceso + ": ";
+    try {
+      t.open();
+    } catch (const std::exception& e) {
+      anadir(d.archivo, 0, {}, {}, {}, true, detiene + e.what(),
+             "Compruebe que la tabla está en la carpeta de GESCEN y que GESCEN la abre.");
+      return false;
+    }
+    Campos campos;
+    for (const CampoLeido& c : d.campos) {
+      try {
+        campos[c.nombre] = &t.campo(c.nombre);
+      } catch (const std::exception& e) {
+        anadir(d.archivo, 0, {}, c.nombre, {}, true, detiene + e.what(),
+               "La tabla no es la que GESCEN escribe: compruebe su versión de GESCEN.");
+      }
+    }
+    const dbf::Field* campoClave = campos.count(d.clave) ? campos[d.clave] : nullptr;
+    bool completa = campos.size() == d.campos.size();
+    try {
+      t.forEachRecord([&](const char*) {
+        for (const CampoLeido& c : d.campos) {
+          if (c.como == Lectura::Texto || !campos.count(c.nombre)) continue;
+          const dbf::Field& f = *campos[c.nombre];
+          try {
+            convertir(t, f, c.como);
+          } catch (const std::exception& e) {
+            anadir(d.archivo, t.recNo(), clave(t, campoClave), c.nombre, almacenado(t, f), true,
+                   detiene + e.what(), consejoDe(c.como, c.nombre));
+          }
+        }
+        if (recorrido && completa) recorrido(t, campos);
+      });
+    } catch (const std::exception& e) {
+      anadir(d.archivo, 0, {}, {}, {}, true, detiene + e.what(),
+             "La tabla está dañada: repárela o recupérela desde GESCEN.");
+      completa = false;
+    }
+    t.close();
+    return completa;
+  }
+
+  static void convertir(dbf::Table& t, const dbf::Field& f, Lectura como) {
+    switch (como) {
+      case Lectura::Entero:
+        t.asInteger(f);
+        break;
+      case Lectura::Fecha:
+        t.asDate(f);
+        break;
+      case Lectura::Horas:
+        horasSemanales(t.asString(f));
+        break;
+      case Lectura::Texto:
+        break;
+    }
+  }
+
+  void blancosAlrededor(dbf::Table& t, const dbf::Field& f, const char* tabla, const char* campo) {
+    const std::string texto = t.asString(f);
+    if (texto.empty() || (texto.front() != ' ' && texto.back() != ' ')) return;
+    anadir(tabla, t.recNo(), clave(t, &f), campo, almacenado(t, f), false,
+           "no coincide con el código del centro y sus periodos lectivos no se encuentran",
+           "Quite en GESCEN los espacios de delante y de detrás del código del centro.");
+  }
+
+  // Subjects: the hours, and codes too short for a course and a level.
+  void asignaturas() {
+    tabla(tablas_.wwTableAsignat, kAsignat, kExportacion, [&](dbf::Table& t, const Campos& c) {
+      const std::string codigo = t.asString(*c.at("CODASIG"));
+      conAbreviatura_.insert(codigo);
+      if (recortar(codigo).size() >= 4) return;
+      anadir(kAsignat.archivo, t.recNo(), clave(t, c.at("CODASIG")), "CODASIG",
+             almacenado(t, *c.at("CODASIG")), false,
+             "ASIGVALT recibe un curso o un nivel vacío o incompleto para la asignatura",
+             "El código de asignatura de GESCEN debe tener al menos cuatro caracteres: el "
+             "curso y el nivel.");
+    });
+  }
+
+  // Teachers: the abbreviations the export gives, which it changes when two share one.
+  void profesores() {
+    struct Exportado {
+      std::uint32_t registro;
+      std::string clave, nombre;
+    };
+    std::vector<Exportado> exportados;
+    const bool leida = tabla(
+        tablas_.wwTableProfesor, kProfesor, kExportacion, [&](dbf::Table& t, const Campos& c) {
+          try {
+            if (!t.asDate(*c.at("FBAJA")).isZero() &&
+                !recortar(t.asString(*c.at("APENOMPROF"))).empty() &&
+                t.asInteger(*c.at("DNI")) != 0)
+              return;
+          } catch (const std::exception&) {
+            // Reported already; the run stops there, so the teacher counts as written.
+          }
+          exportados.push_back(
+              {t.recNo(), clave(t, c.at("APENOMPROF")), t.asString(*c.at("APENOMPROF"))});
+        });
+    if (leida && exportados.empty()) {
+      anadir(kProfesor.archivo, 0, {}, {}, {}, false,
+             "PROFT.DBF queda vacío: Zorvex no recibe ningún profesor",
+             "Dé de alta en GESCEN a los profesores del centro.");
+      return;
+    }
+    std::vector<std::string> abreviaturas;
+    for (const Exportado& e : exportados) abreviaturas.push_back(AbreviaturaProfesor(e.nombre));
+    const std::vector<std::string> unicas = abreviaturasUnicas(abreviaturas);
+    for (std::size_t i = 0; i < exportados.size(); ++i) {
+      if (unicas[i] == abreviaturas[i]) continue;
+      anadir(kProfesor.archivo, exportados[i].registro, exportados[i].clave, "APENOMPROF",
+             exportados[i].nombre, false,
+             "su abreviatura " + abreviaturas[i] + " ya es de otro profesor: PROFT recibe " +
+                 unicas[i],
+             "Si la abreviatura no le sirve, cámbiela en Zorvex después de importar.");
+    }
+  }
+  // Rooms: the import takes a room's number from its code, a whole number of at most
+  // three digits; AULAT keeps four characters of the code.
+  void aulas() {
+    tabla(tablas_.wwTableAulas, kAulas, kExportacion, [&](dbf::Table& t, const Campos& c) {
+      const std::string codigo = t.asString(*c.at("CODAULA"));
+      std::int64_t numero = 0;
+      if (numeroAula(codigo, numero)) return;
+      anadir(kAulas.archivo, t.recNo(), clave(t, c.at("CODAULA")), "CODAULA",
+             almacenado(t, *c.at("CODAULA")), false,
+             recortar(codigo).size() > 4
+                 ? "AULAT recibe solo sus cuatro primeros caracteres, y las clases en esta aula "
+                   "vuelven a GESCEN sin aula"
+                 : "las clases en esta aula vuelven a GESCEN sin código de aula",
+             "Use en GESCEN como código del aula un número de hasta tres cifras.");
+    });
+  }
+
+  // Students: a group code the writers cannot split, and more subjects than ALUMNOST
+  // has fields for.
+  void alumnos() {
+    std::unordered_map<std::string, std::size_t> asignaturasDe = asignaturasPorAlumno();
+    tabla(tablas_.wwTableAlumnos, kAlumnos, kExportacion, [&](dbf::Table& t, const Campos& c) {
+      const std::string grupo = t.asString(*c.at("CODGRUP"));
+      if (!trocearGrupo(grupo).utilizable()) {
+        anadir(kAlumnos.archivo, t.recNo(), clave(t, c.at("CODIGO")), "CODGRUP",
+               almacenado(t, *c.at("CODGRUP")), false, "el alumno no pasa a ALUMNOST",
+               "Asigne en GESCEN al alumno un grupo con curso, nivel y letra.");
+        return;
+      }
+      auto n = asignaturasDe.find(t.asString(*c.at("CODIGO")));
+      if (n == asignaturasDe.end() || n->second <= kMaxAsignaturasAlumno) return;
+      anadir(kAlumnos.archivo, t.recNo(), clave(t, c.at("CODIGO")), "CODIGO",
+             almacenado(t, *c.at("CODIGO")), true,
+             "detiene la exportación: No se encuentra el campo 'ASIG" +
+                 std::to_string(kMaxAsignaturasAlumno + 1) + "' (el alumno tiene " +
+                 std::to_string(n->second) + " asignaturas y ALUMNOST admite " +
+                 std::to_string(kMaxAsignaturasAlumno) + ")",
+             "Quite en GESCEN las matrículas sobrantes del alumno (asigalum).");
+    });
+  }
+
+  // How many of each student's enrolments are subjects the export knows.
+  std::unordered_map<std::string, std::size_t> asignaturasPorAlumno() {
+    std::unordered_map<std::string, std::size_t> cuantas;
+    tabla(tablas_.wwTableAsigAlum, kAsigalum, kExportacion, [&](dbf::Table& t, const Campos& c) {
+      if (conAbreviatura_.count(t.asString(*c.at("CODASIG"))))
+        ++cuantas[t.asString(*c.at("CODIGO"))];
+    });
+    return cuantas;
+  }
+
+  // What the import needs: the class periods of the centre, teachers with a DNI, the
+  // timetable fields it writes, and a solution whose codes the exchange tables know.
+  void importacion() {
+    periodos();
+    std::map<std::string, std::int64_t> dniDe;
+    tablaIntercambio(kProft, [&](dbf::Table& t, const Campos& c) {
+      const std::string abrev = t.asString(*c.at("ABREV"));
+      const std::int64_t dni = t.asInteger(*c.at("DNI"));
+      dniDe.try_emplace(abrev, dni);
+      if (dni != 0) return;
+      anadir(kPROFT, t.recNo(), clave(t, c.at("ABREV")), "DNI", almacenado(t, *c.at("DNI")), true,
+             "detiene la importación: el control de profesores pide su DNI",
+             "Escriba en GESCEN el DNI del profesor, o escríbalo en el control de profesores.");
+    });
+    std::set<std::string> asignaturas, grupos;
+    tablaIntercambio(kAsigvalt, [&](dbf::Table& t, const Campos& c) {
+      asignaturas.insert(claveDe(
+          {t.asString(*c.at("NIVEL")), t.asString(*c.at("CURSO")), t.asString(*c.at("COD"))}));
+    });
+    // The import does not read GRUPOST: without it, groups are not looked at.
+    const bool conGrupos = plat::fileExists(winpath::toNative(rutaIntercambio(kGRUPOST)));
+    if (conGrupos)
+      tablaIntercambio(kGrupost, [&](dbf::Table& t, const Campos& c) {
+        grupos.insert(claveDe(
+            {t.asString(*c.at("NIVEL")), t.asString(*c.at("CURSO")), t.asString(*c.at("GRUPO"))}));
+      });
+    tabla(tablas_.wwTableHorGrup, kHorgrupEscritos, kImportacion);
+    horprof();
+    tabla(tablas_.wwTableSoluc, kSoluc, kImportacion, [&](dbf::Table& t, const Campos& c) {
+      leccion(t, c, dniDe, asignaturas, conGrupos ? &grupos : nullptr);
+    });
+  }
+
+  void tablaIntercambio(const TablaLeida& d, const Recorrido& recorrido) {
+    dbf::Table t;
+    t.setTableName(rutaIntercambio(d.archivo));
+    t.setReadOnly(true);
+    tabla(t, d, kImportacion, recorrido);
+  }
+
+  // GESCEN's teacher timetable, which the import empties and fills: it is read where it
+  // is, since only the import stages it.
+  void horprof() {
+    dbf::Table t;
+    t.setTableName(winpath::toNative(gc::archivoGC(opciones_.carpetaGC, "horprof.dbf")));
+    t.setReadOnly(true);
+    tabla(t, kHorprof, kImportacion);
+  }
+
+  void periodos() {
+    const std::string centro = opciones_.centro;
+    tabla(tablas_.wwTableLhortipo, kLhortipo, kImportacion, [&](dbf::Table& t, const Campos& c) {
+      blancosAlrededor(t, *c.at("CODCEN"), kLhortipo.archivo, "CODCEN");
+      if (t.asString(*c.at("CODCEN")) != centro) return;
+      for (const char* campo : {"DESDE", "HASTA"}) {
+        if (!recortar(t.asString(*c.at(campo))).empty()) continue;
+        anadir(kLhortipo.archivo, t.recNo(), "NUMHORA " + recortar(t.asString(*c.at("NUMHORA"))),
+               campo, {}, false,
+               std::string("las clases de este periodo vuelven a GESCEN sin hora de ") +
+                   (campo[0] == 'D' ? "inicio" : "fin"),
+               "Complete en GESCEN las horas del periodo lectivo del centro.");
+      }
+    });
+  }
+
+  // One lesson of the solution: its teacher, subject, group and room as the exchange
+  // tables know them, and its period.
+  void leccion(dbf::Table& t, const Campos& c, const std::map<std::string, std::int64_t>& dniDe,
+               const std::set<std::string>& asignaturas, const std::set<std::string>* grupos) {
+    std::int64_t dia = 0, hora = 0;
+    try {
+      dia = t.asInteger(*c.at("DIA"));
+      hora = t.asInteger(*c.at("HORA"));
+    } catch (const std::exception&) {
+      return;  // already reported
+    }
+    if (dia == 0) return;
+    const std::uint32_t r = t.recNo();
+    auto quieto = [&](const char* campo, const std::string& efecto, const std::string& consejo) {
+      anadir(kSoluc.archivo, r, clave(t, c.at("PROF")), campo, almacenado(t, *c.at(campo)), false,
+             efecto, consejo);
+    };
+    if (hora < 1 || hora > 20)
+      quieto("HORA", "la clase vuelve a GESCEN sin horas de inicio y fin (periodos 1 a 20)",
+             "Revise en Zorvex los periodos del horario.");
+    if (!dniDe.count(t.asString(*c.at("PROF"))))
+      quieto("PROF", "sus filas de horprof y horgrup vuelven a GESCEN con DNI 0",
+             "El profesor no está en PROFT.DBF: exporte de nuevo y vuelva a generar el horario.");
+    const std::string nivel = t.asString(*c.at("NIVEL")), curso = t.asString(*c.at("CURSO"));
+    if (recortar(nivel).empty() || recortar(curso).empty()) return;
+    if (!asignaturas.count(claveDe({nivel, curso, t.asString(*c.at("ASIG"))})))
+      quieto("ASIG", "su fila de horgrup vuelve a GESCEN sin grupo ni asignatura",
+             "La asignatura no está en ASIGVALT.DBF: exporte de nuevo y vuelva a generar el "
+             "horario.");
+    else if (grupos != nullptr &&
+             !grupos->count(claveDe({nivel, curso, t.asString(*c.at("GRUPO"))})))
+      quieto("GRUPO", "su fila de horgrup vuelve a GESCEN con un grupo que GRUPOST no tiene",
+             "El grupo no está en GRUPOST.DBF: exporte de nuevo y vuelva a generar el horario.");
+    std::int64_t aula = 0;
+    if (const std::string a = t.asString(*c.at("AULA"));
+        !recortar(a).empty() && !numeroAula(a, aula))
+      quieto("AULA", "su fila de horgrup vuelve a GESCEN sin código de aula",
+             "Use en GESCEN y en Zorvex como código del aula un número de hasta tres cifras.");
+  }
+
+  gc::Catalogo& tablas_;
+  const OpcionesComprobacion& opciones_;
+  std::vector<Problema> problemas_;
+  std::set<std::string> conAbreviatura_;  // the subject codes of asignat
+};
+
+}  // namespace
+
+bool HaySolucion() {
+  return plat::fileExists(winpath::toNative(std::string(gc::kCarpetaTrabajo) + "\\SOLUC.DBF"));
+}
+
+std::vector<Problema> ComprobarDatos(gc::Catalogo& tablas, const OpcionesComprobacion& opciones) {
+  std::vector<Problema> problemas = Comprobador(tablas, opciones).todo();
+  // By table, in the order they were looked at, then by record.
+  std::unordered_map<std::string, std::size_t> orden;
+  for (const Problema& p : problemas) orden.try_emplace(p.tabla, orden.size());
+  std::stable_sort(problemas.begin(), problemas.end(), [&](const Problema& a, const Problema& b) {
+    const std::size_t x = orden[a.tabla], y = orden[b.tabla];
+    return x != y ? x < y : a.registro < b.registro;
+  });
+  return problemas;
+}
+
+}  // namespace tzv

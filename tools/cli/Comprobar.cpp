@@ -1,0 +1,47 @@
+// transzorvex-cli comprobar [--gc CARPETA] [--centro CODIGO] [--formato texto|json]
+// [--importacion]: stages the GESCEN files of CARPETA and lists every problem the runs
+// would meet in them, without running either. Exit status 1 when one would stop a run.
+
+#include <iostream>
+
+#include "CarpetaEnUso.h"
+#include "Catalogo.h"
+#include "Comandos.h"
+#include "Comprobacion.h"
+#include "Opciones.h"
+#include "Staging.h"
+
+int comandoComprobar(const std::vector<std::string>& args) {
+  Opciones op(args, {"--gc", "--centro", "--formato"}, {}, {"--importacion"});
+  const std::string formato = op.valor("--formato", "texto");
+  if (!op.valida() || (formato != "texto" && formato != "json")) {
+    std::cerr << "uso: transzorvex-cli comprobar [--gc CARPETA] [--centro CODIGO] [--formato "
+                 "texto|json] [--importacion]\n";
+    return 2;
+  }
+  // The staged copies are this command's while it reads them.
+  gc::CarpetaEnUso uso;
+  tzv::OpcionesComprobacion opciones;
+  opciones.carpetaGC = op.valor("--gc", gc::kCarpetaGCPorDefecto);
+  prepararCarpetaGC(opciones.carpetaGC);
+  gc::Catalogo tablas;
+  gc::CopiarDatosGC(tablas, opciones.carpetaGC);
+  opciones.importacion = op.tiene("--importacion") || tzv::HaySolucion();
+  if (opciones.importacion) {
+    try {
+      opciones.centro = op.valor("--centro", primerCentro(tablas));
+    } catch (const std::exception&) {
+      // The centre table's own problem is in the list.
+    }
+  }
+  const std::vector<tzv::Problema> problemas = tzv::ComprobarDatos(tablas, opciones);
+  if (formato == "json") {
+    std::cout << tzv::EnJson(problemas);
+  } else {
+    for (const tzv::Problema& p : problemas) std::cout << tzv::EnTexto(p) << '\n';
+    std::cerr << (problemas.empty() ? "Sin problemas."
+                                    : std::to_string(problemas.size()) + " problema(s).")
+              << '\n';
+  }
+  return tzv::AlgunoDetiene(problemas) ? 1 : 0;
+}
