@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <cstdio>
+#include <cstring>
 
 #include "Ayuda.h"
 #include "ExportDatos.h"
@@ -10,7 +12,18 @@
 #include "Programa.h"
 #include "platform/Platform.h"
 
+// From project(VERSION) through the build's tzv_version target.
+#ifndef TZV_VERSION
+#error "TZV_VERSION is not defined: link the target to tzv_version"
+#endif
+
 int main(int argc, char* argv[]) {
+  // Answered before QApplication exists, so it needs no display and touches no data.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::puts("transzorvex " TZV_VERSION);
+    return 0;
+  }
+
   // The arguments as given: QApplication takes out the ones it knows, but the host's
   // two arguments are counted as they were passed.
   QStringList argumentos;

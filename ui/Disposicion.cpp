@@ -6,8 +6,9 @@
 
 #include "Aplicacion.h"
 
+// From project(VERSION) through the build's tzv_version target.
 #ifndef TZV_VERSION
-#define TZV_VERSION "1.0.0"
+#error "TZV_VERSION is not defined: link the target to tzv_version"
 #endif
 
 namespace ui {

@@ -9,6 +9,11 @@
 #include "CopiaSegura.h"
 #include "platform/Platform.h"
 
+// From project(VERSION) through the build's tzv_version target.
+#ifndef TZV_VERSION
+#error "TZV_VERSION is not defined: link the target to tzv_version"
+#endif
+
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -47,10 +52,27 @@ const Comando kComandos[] = {
      "restaurar [FECHA] [--gc CARPETA]  devuelve a GESCEN los horarios de una copia"},
 };
 
+void escribirUso(std::ostream& salida) {
+  salida << "uso: transzorvex-cli ORDEN [argumentos]\n"
+            "     transzorvex-cli ORDEN --help\n"
+            "     transzorvex-cli --help | --version\n"
+            "órdenes:\n";
+  for (const Comando& c : kComandos) salida << "  " << c.ayuda << '\n';
+}
+
 int uso() {
-  std::cerr << "uso: transzorvex-cli ORDEN [argumentos]\n";
-  for (const Comando& c : kComandos) std::cerr << "  " << c.ayuda << '\n';
+  escribirUso(std::cerr);
   return 2;
+}
+
+// An order's help line holds its usage, then two or more spaces, then what it does.
+void escribirUsoOrden(const Comando& c) {
+  const std::string ayuda = c.ayuda;
+  const std::size_t hueco = ayuda.find("  ");
+  std::cout << "uso: transzorvex-cli " << ayuda.substr(0, hueco) << '\n';
+  if (hueco == std::string::npos) return;
+  const std::size_t texto = ayuda.find_first_not_of(' ', hueco);
+  if (texto != std::string::npos) std::cout << ayuda.substr(texto) << '\n';
 }
 
 #ifdef _WIN32
@@ -111,9 +133,22 @@ int main(int argc, char** argv) {
   plat::keepFreedMemory();
   const std::vector<std::string> todos = argumentos(argc, argv);
   if (todos.size() < 2) return uso();
+  // Help and version touch no data, so they come before any order's work.
+  if (todos.size() == 2 && todos[1] == "--version") {
+    std::cout << "transzorvex-cli " TZV_VERSION "\n";
+    return 0;
+  }
+  if (todos.size() == 2 && todos[1] == "--help") {
+    escribirUso(std::cout);
+    return 0;
+  }
   std::vector<std::string> args(todos.begin() + 2, todos.end());
   for (const Comando& c : kComandos) {
     if (todos[1] != c.nombre) continue;
+    if (args.size() == 1 && args[0] == "--help") {
+      escribirUsoOrden(c);
+      return 0;
+    }
     try {
       // An import killed while it put the timetables back is ended first.
       const std::string recuperado = tzv::RecuperarDevolucion();
