@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,8 @@ struct CasoMalo {
   std::string datos;  // "nada": no file at all; "carpeta": a folder
   const char* motivo;
 };
+
+void PrintTo(const CasoMalo& c, std::ostream* os) { *os << c.nombre; }
 
 class ArchivoMaloTest : public testing::TestWithParam<CasoMalo> {};
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,8 @@ struct CasoRuta {
   const char* ruta;
   const char* interna;
 };
+
+void PrintTo(const CasoRuta& c, std::ostream* os) { *os << '"' << c.ruta << '"'; }
 
 class RutaInternaTest : public testing::TestWithParam<CasoRuta> {};
 
@@ -115,6 +118,8 @@ struct CasoAlias {
   const char* nombre;
   const char* archivo;
 };
+
+void PrintTo(const CasoAlias& c, std::ostream* os) { *os << '"' << c.nombre << '"'; }
 
 class ArchivoDelAliasTest : public testing::TestWithParam<CasoAlias> {};
 
@@ -198,6 +203,10 @@ struct CasoLocal {
   const char* carpeta;
   const char* tema;
 };
+
+void PrintTo(const CasoLocal& c, std::ostream* os) {
+  *os << '"' << c.local << "\" in " << c.carpeta;
+}
 
 class TemaDeLocalTest : public testing::TestWithParam<CasoLocal> {};
 
