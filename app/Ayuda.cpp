@@ -5,12 +5,15 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPointer>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 
+#include "Anfitrion.h"
+#include "ArchivoChm.h"
+#include "Mensajes.h"
 #include "Programa.h"
+#include "VentanaAyuda.h"
 
 namespace tzv {
 
@@ -19,45 +22,82 @@ Ayuda& Ayuda::instancia() {
   return ayuda;
 }
 
-namespace {
-
-bool lanzarSuelto(const QString& programa, const QStringList& argumentos) {
-  return QProcess::startDetached(programa, argumentos);
-}
-
-}  // namespace
-
-Ayuda::Ayuda() : archivo_(QString::fromUtf8(kArchivoAyuda)), lanzador_(lanzarSuelto) {}
+Ayuda::Ayuda() : archivo_(QString::fromUtf8(kArchivoAyuda)) {}
 
 void Ayuda::setArchivo(const QString& nombre) { archivo_ = nombre; }
-
-void Ayuda::setLanzador(Lanzador lanzador) {
-  lanzador_ = lanzador ? std::move(lanzador) : Lanzador(lanzarSuelto);
-}
 
 QString Ayuda::rutaArchivo() const {
   return QDir(QString::fromStdString(CarpetaPrograma())).filePath(archivo_);
 }
 
-void Ayuda::contenido() { pedir(0); }
+VentanaAyuda* Ayuda::ventana() const { return ventana_; }
 
-void Ayuda::contexto(int id) { pedir(id); }
+void Ayuda::contenido(QWidget* desde) { pedir(std::nullopt, desde); }
 
-void Ayuda::pedir(int contexto) {
-  // Only compiled HTML help files are served.
-  if (!archivo_.endsWith(QLatin1String(".chm"), Qt::CaseInsensitive)) return;
+void Ayuda::contexto(int id, QWidget* desde) { pedir(id, desde); }
+
+void Ayuda::pedir(std::optional<int> contexto, QWidget* desde) {
+  const std::shared_ptr<const chm::ArchivoChm> chm = leer(desde);
+  if (chm == nullptr) return;
+  VentanaAyuda* v = ventanaDelante(desde);
+  if (v->archivo() != chm.get()) v->setArchivo(chm);
+  std::string tema;
+  if (contexto) tema = chm->temaDeContexto(static_cast<std::uint32_t>(*contexto));
+  if (tema.empty())
+    v->inicio();
+  else
+    v->abrir(QString::fromStdString(tema));
+}
+
+std::shared_ptr<const chm::ArchivoChm> Ayuda::leer(QWidget* desde) {
   const QString ruta = rutaArchivo();
-  if (!QFileInfo(ruta).isFile()) return;
-  const QString xchm = QStandardPaths::findExecutable(QStringLiteral("xchm"));
-  if (!xchm.isEmpty()) {
-    QStringList args;
-    if (contexto != 0) args << QStringLiteral("-c") << QString::number(contexto);
-    args << ruta;
-    lanzador_(xchm, args);
-    return;
+  const QFileInfo info(ruta);
+  if (!info.exists()) {
+    MostrarError(desde, QStringLiteral("No se encuentra el archivo de ayuda %1 en %2")
+                            .arg(info.fileName(), QDir::toNativeSeparators(info.absolutePath())));
+    return nullptr;
   }
-  const QString kchm = QStandardPaths::findExecutable(QStringLiteral("kchmviewer"));
-  if (!kchm.isEmpty()) lanzador_(kchm, {ruta});
+  if (leido_ != nullptr && leido_->ruta() == ruta.toStdString() &&
+      leidoModificado_ == info.lastModified() && leidoTamano_ == info.size())
+    return leido_;
+  try {
+    leido_ = std::make_shared<const chm::ArchivoChm>(ruta.toStdString());
+  } catch (const chm::ErrorChm& e) {
+    leido_.reset();
+    MostrarError(desde, QStringLiteral("No se puede leer el archivo de ayuda %1: %2")
+                            .arg(QDir::toNativeSeparators(ruta), QString::fromUtf8(e.what())));
+    return nullptr;
+  }
+  leidoModificado_ = info.lastModified();
+  leidoTamano_ = info.size();
+  return leido_;
+}
+
+// The help window, made the first time, shown and brought to the front. It stays in
+// front of the window that asks; a modal dialog that asks (a check dialog of the
+// import) would otherwise keep the user from the help window while it is up, and a
+// dialog inside a host's window hands that to the host's window.
+VentanaAyuda* Ayuda::ventanaDelante(QWidget* desde) {
+  if (ventana_ == nullptr) {
+    ventana_ = new VentanaAyuda;
+    // Deleted while the program still runs: after QApplication it could not be.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, ventana_, &QObject::deleteLater);
+  }
+  QWindow* dueno = nullptr;
+  if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr) {
+    dueno = modal->windowHandle();
+  } else if (QWindow* anfitrion = VentanaAnfitrion(desde); anfitrion != nullptr) {
+    dueno = anfitrion;
+  } else if (desde != nullptr) {
+    dueno = desde->window()->windowHandle();
+  }
+  ventana_->winId();
+  if (dueno != ventana_->windowHandle()) ventana_->windowHandle()->setTransientParent(dueno);
+  if (ventana_->isMinimized()) ventana_->showNormal();
+  ventana_->show();
+  ventana_->raise();
+  ventana_->activateWindow();
+  return ventana_;
 }
 
 namespace {
@@ -74,7 +114,7 @@ class TeclaF1 : public QObject {
     int contexto = ContextoAyuda(foco != nullptr ? foco : widget);
     if (contexto == 0) contexto = ContextoAyuda(widget->window());
     if (contexto == 0) return false;
-    Ayuda::instancia().contexto(contexto);
+    Ayuda::instancia().contexto(contexto, widget);
     return true;
   }
 };

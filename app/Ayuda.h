@@ -1,16 +1,22 @@
 #pragma once
-// Help in place of HTML Help: the program's help file, a .chm beside the program, shown
-// in a CHM viewer when one is installed (xchm, which can open a context id, or
-// kchmviewer, which opens the file at its start). Without the file or without a
-// viewer a request does nothing and reports nothing.
+// The program's help: its help file, a .chm beside the program, shown in the program's
+// own help window, one for the whole program, made when help is first asked for and
+// raised when asked again. A missing or unreadable file is said in an error box.
 
+#include <QDateTime>
+#include <QPointer>
 #include <QString>
-#include <QStringList>
-#include <functional>
+#include <memory>
+#include <optional>
 
 class QWidget;
+class VentanaAyuda;
 
 namespace tzv {
+
+namespace chm {
+class ArchivoChm;
+}
 
 class Ayuda {
  public:
@@ -22,21 +28,30 @@ class Ayuda {
   QString archivo() const { return archivo_; }
   QString rutaArchivo() const;
 
-  // The table of contents, and the topic of a help context.
-  void contenido();
-  void contexto(int id);
+  // The help file's start page, with its contents beside it ("F1 AYUDA").
+  void contenido(QWidget* desde = nullptr);
+  // The page of a help context (F1); the start page when the file maps none to it.
+  // `desde` is the window that asks: a box belongs to it, as the program's boxes do,
+  // and the help window stays in front of it.
+  void contexto(int id, QWidget* desde = nullptr);
 
-  // How a viewer is started: a detached process, unless another function is set (tests
-  // record the calls); an empty function restores the detached process.
-  using Lanzador = std::function<bool(const QString& programa, const QStringList& argumentos)>;
-  void setLanzador(Lanzador lanzador);
+  // The help window; nullptr until help is first shown.
+  VentanaAyuda* ventana() const;
 
  private:
   Ayuda();
-  void pedir(int contexto);
+  void pedir(std::optional<int> contexto, QWidget* desde);
+  // The help file, read again only when it is another one or has changed since;
+  // nullptr after an error box.
+  std::shared_ptr<const chm::ArchivoChm> leer(QWidget* desde);
+  VentanaAyuda* ventanaDelante(QWidget* desde);
 
   QString archivo_;
-  Lanzador lanzador_;
+  QPointer<VentanaAyuda> ventana_;
+  // The file read last, and when and how large it was then.
+  std::shared_ptr<const chm::ArchivoChm> leido_;
+  QDateTime leidoModificado_;
+  qint64 leidoTamano_ = -1;
 };
 
 // From the first call on, F1 pressed without modifiers in any window of the program (the

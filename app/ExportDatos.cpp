@@ -276,12 +276,11 @@ std::string TExportarDatos::idioma() const { return ComboBoxValCast->currentText
 
 void TExportarDatos::error(const std::string& texto) { tzv::MostrarError(this, TextoQt(texto)); }
 
-void TExportarDatos::ayudaContenido() {
-  tzv::Ayuda::instancia().setArchivo(QString::fromUtf8(tzv::kArchivoAyuda));
-  tzv::Ayuda::instancia().contenido();
-}
+void TExportarDatos::ayudaContenido() { tzv::Ayuda::instancia().contenido(this); }
 
-void TExportarDatos::ayudaContexto(int contexto) { tzv::Ayuda::instancia().contexto(contexto); }
+void TExportarDatos::ayudaContexto(int contexto) {
+  tzv::Ayuda::instancia().contexto(contexto, this);
+}
 
 void TExportarDatos::datosCopiados(const std::string& carpeta) {
   emit datosGCCopiados(TextoQt(carpeta));

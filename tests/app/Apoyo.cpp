@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 #include <filesystem>
 
+#include "Ayuda.h"
 #include "Programa.h"
+#include "VentanaAyuda.h"
 
 namespace prueba {
 
@@ -70,6 +73,23 @@ QString Escenario::crearUnidad(char letra) const {
       "../" + nombre,
       raiz / "dosdevices" / (std::string(1, static_cast<char>(letra - 'A' + 'a')) + ":"));
   return QString::fromStdString((raiz / nombre).string());
+}
+
+QString PonerAyuda(const Escenario& e) {
+  const QString destino = QDir(e.carpetaPrograma()).filePath(QStringLiteral("GESCEN.chm"));
+  QFile::remove(destino);
+  QFile::copy(QStringLiteral(TZV_CHM_PRUEBA), destino);
+  return destino;
+}
+
+void OcultarAyuda(QWidget* activar) {
+  if (QWidget* v = tzv::Ayuda::instancia().ventana()) v->hide();
+  if (activar == nullptr) return;
+  QWidget* w = activar->window();
+  w->activateWindow();
+  QApplication::setActiveWindow(w);
+  if (!QTest::qWaitForWindowActive(w))
+    qWarning("La ventana %s no se activa", qPrintable(w->objectName()));
 }
 
 }  // namespace prueba

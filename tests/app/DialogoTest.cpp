@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <memory>
 
 #include "Apoyo.h"
@@ -24,6 +25,7 @@
 #include "PanelDegradado.h"
 #include "Programa.h"
 #include "Table.h"
+#include "VentanaAyuda.h"
 
 using prueba::Escenario;
 using prueba::Guion;
@@ -67,31 +69,11 @@ QColor colorDe(QWidget* w) {
   return w->palette().color(rol);
 }
 
-// A help viewer that is never started: its calls are recorded.
-struct Visor {
-  QTemporaryDir bin;
-  QByteArray pathAntes = qgetenv("PATH");
-  QStringList llamadas;
-
-  explicit Visor(const QStringList& programas) {
-    for (const QString& p : programas) {
-      QFile f(bin.filePath(p));
-      f.open(QIODevice::WriteOnly);
-      f.write("#!/bin/sh\nexit 0\n");
-      f.close();
-      f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    qputenv("PATH", bin.path().toLocal8Bit());
-    tzv::Ayuda::instancia().setLanzador([this](const QString& programa, const QStringList& args) {
-      llamadas << QFileInfo(programa).fileName() + QLatin1Char(' ') + args.join(QLatin1Char(' '));
-      return true;
-    });
-  }
-  ~Visor() {
-    qputenv("PATH", pathAntes);
-    tzv::Ayuda::instancia().setLanzador({});
-  }
-};
+// Whether the help window is up, and the page it shows ("" when it is not up).
+QString temaDeAyuda() {
+  VentanaAyuda* v = tzv::Ayuda::instancia().ventana();
+  return v != nullptr && v->isVisible() ? v->tema() : QString();
+}
 
 }  // namespace
 
@@ -428,8 +410,8 @@ class DialogoTest : public QObject {
     QFETCH(QString, efecto);
     Escenario e;
     prueba::EscribirEscuela("C:\\GC");
-    QFile(QDir(e.carpetaPrograma()).filePath("GESCEN.chm")).open(QIODevice::WriteOnly);
-    Visor visor({"xchm"});
+    prueba::PonerAyuda(e);
+    prueba::OcultarAyuda();
     Guion g;
     auto d = crear(args);
     QVERIFY(g.avisos.isEmpty());
@@ -454,7 +436,7 @@ class DialogoTest : public QObject {
     const bool cierra = efecto == "cerrar" || (efecto == "importar" && args.size() == 2);
     QCOMPARE(cerrado.count(), cierra ? 1 : 0);
     QCOMPARE(d->isVisible(), !cierra);
-    QCOMPARE(visor.llamadas.size(), efecto == "ayuda" ? 1 : 0);
+    QCOMPARE(temaDeAyuda(), efecto == "ayuda" ? QStringLiteral("/inicio.htm") : QString());
     if (efecto == "importar") {
       QVERIFY(!g.avisos.isEmpty());
       QCOMPARE(g.avisos.first().texto, QString::fromUtf8(tzv::kAvisoImportacion));
@@ -468,56 +450,48 @@ class DialogoTest : public QObject {
   }
 
   void help_data() {
-    QTest::addColumn<QStringList>("visores");
     QTest::addColumn<bool>("archivo");
-    QTest::addColumn<QString>("contexto");   // the call F1 makes, "" for none
-    QTest::addColumn<QString>("contenido");  // the call "F1 AYUDA" makes
-    QTest::newRow("xchm") << QStringList{"xchm", "kchmviewer"} << true << "xchm -c 1 %1"
-                          << "xchm %1";
-    QTest::newRow("kchmviewer only") << QStringList{"kchmviewer"} << true << "kchmviewer %1"
-                                     << "kchmviewer %1";
-    QTest::newRow("no viewer") << QStringList{} << true << ""
-                               << "";
-    QTest::newRow("no help file") << QStringList{"xchm"} << false << ""
-                                  << "";
+    QTest::newRow("help file") << true;
+    QTest::newRow("no help file") << false;
   }
 
+  // F1 with each control focused shows the page of context 1, "F1 AYUDA" the start
+  // page; without the help file each says so in a box.
   void help() {
-    QFETCH(QStringList, visores);
     QFETCH(bool, archivo);
-    QFETCH(QString, contexto);
-    QFETCH(QString, contenido);
     Escenario e;
     prueba::EscribirEscuela("C:\\GC");
-    const QString chm = QDir(e.carpetaPrograma()).filePath("GESCEN.chm");
-    if (archivo) QFile(chm).open(QIODevice::WriteOnly);
-    Visor visor(visores);
+    if (archivo) prueba::PonerAyuda(e);
+    prueba::OcultarAyuda();
     Guion g;
     auto d = crear();
     QVERIFY(mostrar(*d));
+    const QString falta = QStringLiteral("No se encuentra el archivo de ayuda GESCEN.chm en %1.")
+                              .arg(QDir::toNativeSeparators(e.carpetaPrograma()));
 
-    // F1 with each control focused asks for context 1.
     for (const QString& nombre : kFocoEnOrden) {
-      visor.llamadas.clear();
+      g.avisos.clear();
       d->findChild<QWidget*>(nombre)->setFocus();
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-      QCOMPARE(visor.llamadas, contexto.isEmpty() ? QStringList{} : QStringList{contexto.arg(chm)});
+      QCOMPARE(temaDeAyuda(), archivo ? QStringLiteral("/exportar.htm") : QString());
+      QCOMPARE(g.errores(), archivo ? QStringList{} : QStringList{falta});
+      prueba::OcultarAyuda(d.get());
     }
-    visor.llamadas.clear();
+    g.avisos.clear();
     d->findChild<QPushButton*>("Button1")->click();
-    QCOMPARE(visor.llamadas, contenido.isEmpty() ? QStringList{} : QStringList{contenido.arg(chm)});
+    QCOMPARE(temaDeAyuda(), archivo ? QStringLiteral("/inicio.htm") : QString());
+    QCOMPARE(g.errores(), archivo ? QStringList{} : QStringList{falta});
     QCOMPARE(tzv::Ayuda::instancia().archivo(), QStringLiteral("GESCEN.chm"));
-    QVERIFY(g.avisos.isEmpty());
   }
 
   // The import's check dialogs carry help context 1 too: F1 in their grid, with a
   // cell being edited or not, or on their button, asks for it.
+  // While a check dialog is up, the help window it asked for takes the mouse.
   void helpInTheCheckDialogs() {
     Escenario e;
     prueba::EscribirEscuela("C:\\GC");
-    const QString chm = QDir(e.carpetaPrograma()).filePath("GESCEN.chm");
-    QFile(chm).open(QIODevice::WriteOnly);
-    Visor visor({"xchm"});
+    prueba::PonerAyuda(e);
+    prueba::OcultarAyuda();
     Guion g;
     auto d = crear();
     QVERIFY(mostrar(*d));
@@ -534,22 +508,43 @@ class DialogoTest : public QObject {
     plantilla.setInteger("HORA", 1);
     plantilla.post();
     plantilla.close();
-    visor.llamadas.clear();
+    g.avisos.clear();
+    QStringList temas;
     for (const char* rejilla : {"ProftDBGrid", "PlantiHorDBGrid"}) {
-      // Whatever goes wrong, the dialog is closed: a failure shows in the calls counted
+      // Whatever goes wrong, the dialog is closed: a failure shows in the pages listed
       // below instead of leaving the suite waiting on a modal dialog.
-      QTimer::singleShot(0, [rejilla] {
+      QTimer::singleShot(0, [rejilla, &temas] {
         QWidget* dialogo = QApplication::activeModalWidget();
         if (dialogo == nullptr) return;
         auto* grid = dialogo->findChild<QWidget*>(rejilla);
         auto* salir = dialogo->findChild<QWidget*>("BitBtn1");
+        // F1 shows help, whose page is noted; the help window is hidden and the dialog,
+        // with the control that had the focus, is the active window again.
+        auto f1 = [&temas, dialogo](bool ocultar = true) {
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+          temas << temaDeAyuda();
+          if (ocultar) prueba::OcultarAyuda(dialogo);
+        };
         if (QTest::qWaitForWindowActive(dialogo) && grid != nullptr && salir != nullptr) {
           grid->setFocus();
-          QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+          f1();
           QTest::keyClick(QApplication::focusWidget(), Qt::Key_5);  // a cell's editor
-          QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+          f1();
           salir->setFocus();
-          QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+          f1(false);
+          // The modal dialog does not keep the user from the help window's contents.
+          VentanaAyuda* ayuda = tzv::Ayuda::instancia().ventana();
+          QTreeWidgetItem* item = ayuda->Contenido
+                                      ->findItems(QStringLiteral("Importación de horarios"),
+                                                  Qt::MatchExactly | Qt::MatchRecursive)
+                                      .value(0);
+          if (item != nullptr) {
+            const QPoint punto = ayuda->Contenido->viewport()->mapTo(
+                ayuda, ayuda->Contenido->visualItemRect(item).center());
+            QTest::mouseClick(ayuda->windowHandle(), Qt::LeftButton, {}, punto);
+            temas << ayuda->tema();
+          }
+          prueba::OcultarAyuda();
         }
         dialogo->close();
       });
@@ -558,8 +553,10 @@ class DialogoTest : public QObject {
       else
         tzv::MostrarControlPlantilla(d.get());
     }
-    const QString pedido = QStringLiteral("xchm -c 1 %1").arg(chm);
-    QCOMPARE(visor.llamadas, QStringList(6, pedido));
+    const QStringList cadaDialogo = {"/exportar.htm", "/exportar.htm", "/exportar.htm",
+                                     "/sub/importar.htm"};
+    QCOMPARE(temas, cadaDialogo + cadaDialogo);
+    QVERIFY(g.avisos.isEmpty());
   }
 };
 

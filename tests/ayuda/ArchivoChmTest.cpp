@@ -1,0 +1,151 @@
+// The reader on a help file compiled with chmcmd from proyecto/, and on files that are
+// no help file.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ArchivoChm.h"
+
+using namespace tzv::chm;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kChm = TZV_CHM_PRUEBA;
+const fs::path kProyecto = TZV_PROYECTO_AYUDA;
+
+std::string contenidoDe(const fs::path& ruta) {
+  std::ifstream f(ruta, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// A folder of its own for the files a test makes.
+class Carpeta {
+ public:
+  Carpeta() {
+    std::string plantilla = (fs::temp_directory_path() / "chm_tests.XXXXXX").string();
+    ruta_ = mkdtemp(plantilla.data());
+  }
+  ~Carpeta() { fs::remove_all(ruta_); }
+  std::string escribir(const std::string& nombre, const std::string& datos) const {
+    const fs::path r = ruta_ / nombre;
+    std::ofstream(r, std::ios::binary) << datos;
+    return r.string();
+  }
+  const fs::path& ruta() const { return ruta_; }
+
+ private:
+  fs::path ruta_;
+};
+
+TEST(ArchivoChmTest, ListsTheFilesOfTheProject) {
+  const ArchivoChm chm(kChm);
+  EXPECT_EQ(chm.ruta(), kChm);
+  std::vector<std::string> archivos = chm.archivos();
+  // chmcmd adds a note of its own; nothing internal or folder-like is listed.
+  std::erase(archivos, "/_#_README_#_");
+  std::sort(archivos.begin(), archivos.end());
+  EXPECT_EQ(archivos,
+            (std::vector<std::string>{"/estilo.css", "/exportar.htm", "/imagenes/logo.png",
+                                      "/indice.hhc", "/inicio.htm", "/sub/importar.htm"}));
+}
+
+TEST(ArchivoChmTest, ReadsAFileInsideAsTheProjectHasIt) {
+  const ArchivoChm chm(kChm);
+  const std::string logo = contenidoDe(kProyecto / "imagenes/logo.png");
+  ASSERT_FALSE(logo.empty());
+  EXPECT_EQ(chm.leer("/imagenes/logo.png"), logo);
+  // Paths as links write them: without the leading '/', with '\', in another case.
+  EXPECT_EQ(chm.leer("imagenes\\LOGO.PNG"), logo);
+  EXPECT_EQ(chm.leer("sub/../estilo.css"), contenidoDe(kProyecto / "estilo.css"));
+  EXPECT_EQ(chm.leer("/sub/importar.htm"), contenidoDe(kProyecto / "sub/importar.htm"));
+  EXPECT_EQ(chm.leer("/no-esta.htm"), std::nullopt);
+  EXPECT_NE(chm.leer("/#SYSTEM"), std::nullopt);
+}
+
+TEST(ArchivoChmTest, SystemContentsAndDefaultTopic) {
+  const ArchivoChm chm(kChm);
+  EXPECT_EQ(chm.sistema().contenido, "indice.hhc");
+  EXPECT_EQ(chm.sistema().temaInicial, "inicio.htm");
+  EXPECT_EQ(chm.sistema().titulo, "Ayuda de prueba");
+  EXPECT_EQ(chm.temaInicial(), "/inicio.htm");
+  // The contents file is in Windows-1252, as a help project made on Windows has it.
+  const std::vector<EntradaContenido> esperado = {
+      {"Inicio", "/inicio.htm", {}},
+      {"Exportación", "/exportar.htm", {{"Importación de horarios", "/sub/importar.htm", {}}}}};
+  EXPECT_EQ(chm.contenido(), esperado);
+}
+
+TEST(ArchivoChmTest, ContextsOfMapAndAliasOpenTheirPages) {
+  const ArchivoChm chm(kChm);
+  EXPECT_EQ(chm.contextos(), (std::vector<std::pair<std::uint32_t, std::string>>{
+                                 {1, "/exportar.htm"}, {7, "/sub/importar.htm"}}));
+  EXPECT_EQ(chm.temaDeContexto(1), "/exportar.htm");
+  EXPECT_EQ(chm.temaDeContexto(7), "/sub/importar.htm");
+  EXPECT_EQ(chm.temaDeContexto(2), "");
+}
+
+struct CasoMalo {
+  const char* nombre;
+  std::string datos;  // "nada": no file at all; "carpeta": a folder
+  const char* motivo;
+};
+
+void PrintTo(const CasoMalo& c, std::ostream* os) { *os << c.nombre; }
+
+class ArchivoMaloTest : public testing::TestWithParam<CasoMalo> {};
+
+TEST_P(ArchivoMaloTest, SaysWhyInSpanish) {
+  Carpeta c;
+  std::string ruta = (c.ruta() / "GESCEN.chm").string();
+  const std::string& datos = GetParam().datos;
+  if (datos == "carpeta")
+    fs::create_directory(ruta);
+  else if (datos != "nada")
+    c.escribir("GESCEN.chm", datos);
+  try {
+    ArchivoChm chm(ruta);
+    FAIL() << GetParam().nombre << ": opened";
+  } catch (const ErrorChm& e) {
+    EXPECT_EQ(std::string(e.what()), GetParam().motivo) << GetParam().nombre;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Archivos, ArchivoMaloTest,
+    testing::Values(CasoMalo{"missing", "nada", "no existe"},
+                    CasoMalo{"folder", "carpeta", "es una carpeta"},
+                    CasoMalo{"empty", "",
+                             "no es un archivo de ayuda compilado (.chm) o está dañado"},
+                    CasoMalo{"garbage", std::string(4096, '\x5a'),
+                             "no es un archivo de ayuda compilado (.chm) o está dañado"},
+                    CasoMalo{"a text file", "<html><body>Ayuda</body></html>\n",
+                             "no es un archivo de ayuda compilado (.chm) o está dañado"}),
+    [](const testing::TestParamInfo<CasoMalo>& i) {
+      std::string n = i.param.nombre;
+      std::replace(n.begin(), n.end(), ' ', '_');
+      return n;
+    });
+
+// A help file cut short opens or not, but never reads past what is there.
+TEST(ArchivoChmTest, AFileCutShortIsRefusedOrReadInPart) {
+  const std::string entero = contenidoDe(kChm);
+  Carpeta c;
+  for (std::size_t largo : {std::size_t{0x38}, std::size_t{0x60}, std::size_t{200},
+                            std::size_t{0x1000}, entero.size() / 2, entero.size() - 100}) {
+    const std::string ruta = c.escribir("corto.chm", entero.substr(0, largo));
+    try {
+      const ArchivoChm chm(ruta);
+      for (const std::string& a : chm.archivos()) (void)chm.leer(a);
+    } catch (const ErrorChm&) {
+    }
+  }
+}
+
+}  // namespace
