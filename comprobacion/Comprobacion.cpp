@@ -130,11 +130,21 @@ std::string consejoDe(Lectura como, const std::string& campo) {
     case Lectura::Fecha:
       return "Escriba en GESCEN una fecha válida en " + campo + ", o déjelo vacío.";
     case Lectura::Horas:
-      return "Escriba en GESCEN las horas semanales como número (4, o 2,5), o déjelas vacías.";
+      return "Escriba en GESCEN las horas semanales como número entero (4, 12), o déjelas "
+             "vacías: solo cuentan los dos primeros caracteres.";
     case Lectura::Texto:
       break;
   }
   return {};
+}
+
+// What to do about a table that is missing or cannot be opened: GESCEN's tables come
+// from its folder, the exchange tables from an export, the solution from Zorvex.
+std::string consejoSinTabla(const std::string& archivo) {
+  if (archivo == "SOLUC.DBF") return "Genere el horario en Zorvex: deja SOLUC.DBF en C:\\ZORVTMP.";
+  if (archivo == kPROFT || archivo == kASIGVALT || archivo == kGRUPOST)
+    return "Exporte de nuevo: la exportación escribe " + archivo + " en C:\\ZORVTMP.";
+  return "Compruebe que la tabla está en la carpeta de GESCEN y que GESCEN la abre.";
 }
 
 // A key that names several fields' values at once, none mistaken for another.
@@ -181,9 +191,12 @@ class Comprobador {
     if (campo == nullptr) return {};
     return campo->name + " " + recortar(t.asString(*campo));
   }
+  // Trailing blanks left out, and a number's leading ones, which only align it.
   static std::string almacenado(dbf::Table& t, const dbf::Field& campo) {
     std::string_view v = t.storedBytes(campo);
     while (!v.empty() && (v.back() == ' ' || v.back() == '\0')) v.remove_suffix(1);
+    if (campo.type == 'N' || campo.type == 'F')
+      while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
     return std::string(v);
   }
 
@@ -197,8 +210,7 @@ class Comprobador {
     try {
       t.open();
     } catch (const std::exception& e) {
-      anadir(d.archivo, 0, {}, {}, {}, true, detiene + e.what(),
-             "Compruebe que la tabla está en la carpeta de GESCEN y que GESCEN la abre.");
+      anadir(d.archivo, 0, {}, {}, {}, true, detiene + e.what(), consejoSinTabla(d.archivo));
       return false;
     }
     Campos campos;

@@ -805,4 +805,14 @@ void Table::emptyTable() {
   });
 }
 
+std::uint32_t countRecords(const std::string& path) {
+  Table t;
+  t.setTableName(path);
+  t.setReadOnly(true);
+  t.open();
+  std::uint32_t n = 0;
+  t.forEachRun([&](const char*, std::uint32_t count, std::size_t) { n += count; });
+  return n;
+}
+
 }  // namespace dbf

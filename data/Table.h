@@ -318,4 +318,8 @@ class LazyField {
   mutable const Field* field_ = nullptr;
 };
 
+// The records of the table at `path` (a table name as setTableName takes it), deleted
+// ones left out; the table is opened read-only for it.
+std::uint32_t countRecords(const std::string& path);
+
 }  // namespace dbf

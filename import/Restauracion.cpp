@@ -56,16 +56,6 @@ std::string archivoDe(const std::string& carpeta, const char* tabla) {
   return nombre.empty() ? std::string() : carpeta + "\\" + nombre;
 }
 
-long registrosDe(const std::string& archivo) {
-  dbf::Table t;
-  t.setTableName(archivo);
-  t.setReadOnly(true);
-  t.open();
-  long n = 0;
-  t.forEachRun([&](const char*, std::uint32_t cuantos, std::size_t) { n += cuantos; });
-  return n;
-}
-
 CopiaHorarios leerCopia(const std::string& nombre) {
   CopiaHorarios c{nombre, std::string(kCarpetaCopias) + "\\" + nombre, fechaDe(nombre), {}};
   for (const char* tabla : kTablas) {
@@ -73,7 +63,7 @@ CopiaHorarios leerCopia(const std::string& nombre) {
     if (archivo.empty()) continue;
     long n = -1;
     try {
-      n = registrosDe(archivo);
+      n = dbf::countRecords(archivo);
     } catch (const std::exception&) {
     }
     c.tablas.emplace_back(tabla, n);

@@ -79,7 +79,8 @@ TEST(ComprobacionTest, EachDamageGivesItsLinesAndWhetherARunStops) {
        [] { escribirAlmacenado("asignat.dbf", 1, "HORSEMTE", "x5"); },
        {"asignat.dbf | registro 1 | CODASIG 1ESO001 | HORSEMTE | \"x5\" | detiene la "
         "exportación: 'x5' no es un valor punto flotante válido | Escriba en GESCEN las horas "
-        "semanales como número (4, o 2,5), o déjelas vacías."},
+        "semanales como número entero (4, 12), o déjelas vacías: solo cuentan los dos "
+        "primeros caracteres."},
        true},
       {"a DNI that is not a number",
        [] { escribirAlmacenado("profesor.dbf", 1, "DNI", "12A"); },

@@ -51,12 +51,4 @@ std::string primerCentro(gc::Catalogo& tablas) {
   return codigo;
 }
 
-long contarRegistros(const std::string& ruta) {
-  dbf::Table t;
-  t.setTableName(ruta);
-  t.setReadOnly(true);
-  t.open();
-  long n = 0;
-  t.forEachRun([&](const char*, std::uint32_t cuantos, std::size_t) { n += cuantos; });
-  return n;
-}
+long contarRegistros(const std::string& ruta) { return dbf::countRecords(ruta); }
