@@ -21,6 +21,7 @@ missing is skipped with exit code 77.
 
 import json
 import os
+import re
 import select
 import shutil
 import subprocess
@@ -179,9 +180,10 @@ def teachers_without_dni(linux_prefix, proft):
 
 
 def check_import():
-    """The whole round: exportar, a solution made from its tables, importar. Each
-    build works on its own copy of the same school; their GESCEN folders and the copies
-    kept of the old tables end byte for byte the same."""
+    """The whole round: exportar, a solution made from its tables, importar, then
+    comprobar, copias and restaurar. Each build works on its own copy of the same school;
+    their GESCEN folders and the copies kept of the old tables end byte for byte the
+    same, and restaurar gives back the tables from before importar."""
     prefix = wine.current_prefix()
     linux_cli, windows_cli = cli("linux"), cli("windows")
     with tempfile.TemporaryDirectory(prefix="tzv-win-") as tmp:
@@ -217,6 +219,9 @@ def check_import():
                                 ["importar", "--gc", wine.windows_path(gc[side])] + dnis)
             require_ok(results[side], f"{side} importar")
         day_changed = wine.local_date() != day
+        # Where the backup went is named by the second each build made it in.
+        for side in ("linux", "windows"):
+            results[side].stderr = re.sub(rb"\d{8}-\d{6}(-\d+)?", b"<fecha>", results[side].stderr)
         require_same_output(results["linux"], results["windows"], "importar")
 
         after = {side: snapshot(gc[side]) for side in ("linux", "windows")}
@@ -235,6 +240,26 @@ def check_import():
         require_same_files(kept["linux"], kept["windows"], "the copies kept by importar", day_changed)
         require_same_files({k: before[k] for k in kept["linux"]}, kept["windows"],
                            "the kept copies against the tables before importar", False)
+
+        # The check of the imported data says the same on both; each build lists its
+        # backup and takes it back, and GESCEN's tables are those from before importar.
+        checks = {side: run(side, side_prefix[side], exe[side],
+                            ["comprobar", "--importacion", "--gc", wine.windows_path(gc[side])])
+                  for side in ("linux", "windows")}
+        require_same_output(checks["linux"], checks["windows"], "comprobar --importacion")
+        listed = {}
+        for side in ("linux", "windows"):
+            r = run(side, side_prefix[side], exe[side], ["copias"])
+            require_ok(r, f"{side} copias")
+            # Each line: the backup's name, its date and time, then its tables.
+            listed[side] = [line.split("  ")[2:] for line in r.stdout.decode().splitlines()]
+            r = run(side, side_prefix[side], exe[side], ["restaurar", "--gc", wine.windows_path(gc[side])])
+            require_ok(r, f"{side} restaurar")
+            restored = snapshot(gc[side])
+            require_same_files({t: before[t] for t in kept["linux"]}, {t: restored[t] for t in kept["linux"]},
+                               f"{side}: GESCEN's tables after restaurar against those before importar", False)
+        if listed["linux"] != listed["windows"] or len(listed["linux"]) != 1:
+            fail(f"copias lists {listed['linux']} on Linux and {listed['windows']} on Windows")
 
 
 def check_mostrar(folder):
