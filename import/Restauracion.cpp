@@ -75,34 +75,40 @@ CopiaHorarios leerCopia(const std::string& nombre) {
   throw std::runtime_error(motivo + " No se ha cambiado nada.");
 }
 
-}  // namespace
-
-std::vector<CopiaHorarios> CopiasDeHorarios() {
+// The whole backups' folder names, newest first.
+std::vector<std::string> nombresDeCopias() {
   std::vector<std::string> nombres;
   for (const std::string& n : plat::folderEntries(winpath::toNative(kCarpetaCopias)))
     if (esNombreDeCopia(n)) nombres.push_back(n);
   std::sort(nombres.begin(), nombres.end(), masNueva);
+  return nombres;
+}
+
+}  // namespace
+
+std::vector<CopiaHorarios> CopiasDeHorarios() {
   std::vector<CopiaHorarios> copias;
-  for (const std::string& n : nombres) copias.push_back(leerCopia(n));
+  for (const std::string& n : nombresDeCopias()) copias.push_back(leerCopia(n));
   return copias;
 }
 
 std::string RestaurarHorarios(const std::string& carpetaGC, const std::string& nombre) {
   gc::CarpetaEnUso uso;
-  const std::vector<CopiaHorarios> copias = CopiasDeHorarios();
-  auto copia = std::find_if(copias.begin(), copias.end(), [&](const CopiaHorarios& c) {
-    return nombre.empty() || c.nombre == nombre;
-  });
-  if (copia == copias.end())
+  // Only the backup taken back is read.
+  const std::vector<std::string> nombres = nombresDeCopias();
+  auto elegida = std::find_if(nombres.begin(), nombres.end(),
+                              [&](const std::string& n) { return nombre.empty() || n == nombre; });
+  if (elegida == nombres.end())
     rehusar(nombre.empty() ? std::string("No hay copias de los horarios en ") + kCarpetaCopias + "."
                            : "No hay ninguna copia " + nombre + " en " + kCarpetaCopias + ".");
+  const CopiaHorarios copia = leerCopia(*elegida);
   for (const char* tabla : kTablas) {
-    auto t = std::find_if(copia->tablas.begin(), copia->tablas.end(),
+    auto t = std::find_if(copia.tablas.begin(), copia.tablas.end(),
                           [&](const auto& par) { return par.first == tabla; });
-    if (t == copia->tablas.end())
-      rehusar("La copia " + copia->nombre + " está incompleta: le falta " + tabla + ".");
+    if (t == copia.tablas.end())
+      rehusar("La copia " + copia.nombre + " está incompleta: le falta " + tabla + ".");
     if (t->second < 0)
-      rehusar("La copia " + copia->nombre + " no sirve: " + tabla +
+      rehusar("La copia " + copia.nombre + " no sirve: " + tabla +
               " no es una tabla que se pueda leer.");
   }
   try {
@@ -113,7 +119,7 @@ std::string RestaurarHorarios(const std::string& carpetaGC, const std::string& n
   gc::asegurarCarpetaStaging();
   for (const char* tabla : kTablas)
     gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\" + tabla,
-                          archivoDe(copia->carpeta, tabla));
+                          archivoDe(copia.carpeta, tabla));
   return DevolverHorarios(carpetaGC);
 }
 

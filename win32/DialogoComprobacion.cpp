@@ -27,7 +27,7 @@ DialogoComprobacion::DialogoComprobacion(HINSTANCE instancia, ui::Comprobacion c
   Rejilla::Registrar(instancia);
   const std::wstring clase = claseDe(d);
   WNDCLASSW c = {};
-  c.lpfnWndProc = procedimiento;
+  c.lpfnWndProc = ProcedimientoDe<DialogoComprobacion>;
   c.hInstance = instancia;
   c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   // The gradient panel covers the whole client area: no background of the class's own,
@@ -124,18 +124,6 @@ void DialogoComprobacion::salir() {
     return;
   }
   cerrado_ = true;
-}
-
-LRESULT CALLBACK DialogoComprobacion::procedimiento(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_NCCREATE) {
-    auto* yo =
-        static_cast<DialogoComprobacion*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-    yo->ventana_ = h;
-    SetWindowLongPtrW(h, 0, reinterpret_cast<LONG_PTR>(yo));
-  }
-  auto* yo = reinterpret_cast<DialogoComprobacion*>(GetWindowLongPtrW(h, 0));
-  if (yo == nullptr) return DefWindowProcW(h, m, w, l);
-  return yo->atender(m, w, l);
 }
 
 LRESULT DialogoComprobacion::atender(UINT m, WPARAM w, LPARAM l) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "PresentadorComprobacion.h"
+#include "VentanaDeObjeto.h"
 
 namespace win {
 
@@ -34,7 +35,8 @@ class DialogoComprobacion final : private ui::ConjuntoDatos::Observador {
   bool dniCorrecto() const { return presentador_.dniCorrecto(); }
 
  private:
-  static LRESULT CALLBACK procedimiento(HWND h, UINT m, WPARAM w, LPARAM l);
+  template <class T>
+  friend LRESULT CALLBACK ProcedimientoDe(HWND, UINT, WPARAM, LPARAM);
   LRESULT atender(UINT m, WPARAM w, LPARAM l);
   void crearControles();
   void salir();

@@ -33,7 +33,7 @@ VentanaPrincipal::VentanaPrincipal(HINSTANCE instancia, std::vector<std::string>
     : instancia_(instancia), presentador_(*this, std::move(argumentos)) {
   RegistrarPanel(instancia);
   WNDCLASSW clase = {};
-  clase.lpfnWndProc = procedimiento;
+  clase.lpfnWndProc = ProcedimientoDe<VentanaPrincipal>;
   clase.hInstance = instancia;
   clase.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   clase.hIcon = LoadIconW(instancia, L"ICONO");
@@ -90,17 +90,6 @@ HWND VentanaPrincipal::control(std::string_view nombre) const {
 
 HWND VentanaPrincipal::panel(std::string_view nombre) const {
   return paneles_.at(indiceDe(kDisposicion.paneles, nombre));
-}
-
-LRESULT CALLBACK VentanaPrincipal::procedimiento(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
-  if (mensaje == WM_NCCREATE) {
-    auto* yo = static_cast<VentanaPrincipal*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-    yo->ventana_ = ventana;
-    SetWindowLongPtrW(ventana, 0, reinterpret_cast<LONG_PTR>(yo));
-  }
-  auto* yo = reinterpret_cast<VentanaPrincipal*>(GetWindowLongPtrW(ventana, 0));
-  if (yo == nullptr) return DefWindowProcW(ventana, mensaje, w, l);
-  return yo->atender(mensaje, w, l);
 }
 
 LRESULT VentanaPrincipal::atender(UINT mensaje, WPARAM w, LPARAM l) {

@@ -10,6 +10,7 @@
 
 #include "PresentadorComprobacion.h"
 #include "PresentadorPrincipal.h"
+#include "VentanaDeObjeto.h"
 #include "VistaPrincipal.h"
 
 namespace win {
@@ -48,7 +49,8 @@ class VentanaPrincipal final : public ui::VistaPrincipal {
   void ayudaContenido() override;
   void ayudaContexto(int contexto) override;
 
-  static LRESULT CALLBACK procedimiento(HWND ventana, UINT mensaje, WPARAM w, LPARAM l);
+  template <class T>
+  friend LRESULT CALLBACK ProcedimientoDe(HWND, UINT, WPARAM, LPARAM);
   LRESULT atender(UINT mensaje, WPARAM w, LPARAM l);
   void crearControles();
   void ordenTabulacion();
