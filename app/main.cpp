@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
   QStringList argumentos;
   for (int i = 1; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
 
-  plat::keepFreedMemory();
+  plat::prepareHeap();
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName(QString::fromUtf8(tzv::kTituloAplicacion));
   tzv::Ayuda::instancia().setArchivo(QString::fromUtf8(tzv::kArchivoAyuda));

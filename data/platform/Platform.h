@@ -135,10 +135,11 @@ void setDecimalSeparator(char separator);
 // The separator the system's regional settings give, read once by decimalSeparator.
 char userDecimalSeparator();
 
-// Keeps the memory the program frees for its next allocations instead of handing it back
-// to the system: a run reads table after table, and every page the system hands out
-// again costs a fault on first touch. Called once at start-up.
-void keepFreedMemory();
+// Sets the heap up for a run that reads table after table: the memory the program frees
+// is kept for its next allocations instead of going back to the system, and on Linux the
+// heap is served from large pages where the system offers them, since every page the
+// system hands out costs a fault on first touch. Called once at start-up.
+void prepareHeap();
 
 // Full path of the running program's file (native path); empty when unknown.
 std::string programFile();

@@ -529,7 +529,7 @@ std::string environment(const char* name) {
 }
 
 // The Windows heap keeps what is freed without being asked.
-void keepFreedMemory() {}
+void prepareHeap() {}
 
 std::string programFile() {
   // Long paths do not fit MAX_PATH: the buffer grows until the whole path fits.

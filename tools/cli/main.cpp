@@ -130,7 +130,7 @@ struct SalidaUtf8 {};
 
 int main(int argc, char** argv) {
   [[maybe_unused]] SalidaUtf8 salida;
-  plat::keepFreedMemory();
+  plat::prepareHeap();
   const std::vector<std::string> todos = argumentos(argc, argv);
   if (todos.size() < 2) return uso();
   // Help and version touch no data, so they come before any order's work.
