@@ -317,4 +317,14 @@ void DbfFile::empty(const std::string& nativePath, const std::string& displayNam
   }
 }
 
+std::uint32_t storedRecordCount(const std::string& nativePath, const std::string& displayName) {
+  try {
+    plat::File f = plat::File::open(nativePath, plat::Access::Read, plat::Share::Shared);
+    const std::uint64_t size = f.size();
+    return physicalCount(f, readLayout(f, size, displayName), size);
+  } catch (const plat::IoError& e) {
+    ioFailure(e, displayName);
+  }
+}
+
 }  // namespace dbf

@@ -108,4 +108,8 @@ class DbfFile {
   bool cutExtra_ = false;
 };
 
+// The records the table's file holds, deleted ones included, as an open would count
+// them: read from its header alone.
+std::uint32_t storedRecordCount(const std::string& nativePath, const std::string& displayName);
+
 }  // namespace dbf

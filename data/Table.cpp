@@ -815,4 +815,10 @@ std::uint32_t countRecords(const std::string& path) {
   return n;
 }
 
+std::uint32_t storedRecordCount(const std::string& path) {
+  Table t;
+  t.setTableName(path);
+  return storedRecordCount(t.nativePath(), t.path());
+}
+
 }  // namespace dbf

@@ -321,5 +321,8 @@ class LazyField {
 // The records of the table at `path` (a table name as setTableName takes it), deleted
 // ones left out; the table is opened read-only for it.
 std::uint32_t countRecords(const std::string& path);
+// The records of the table at `path`, deleted ones included, from its header alone: the
+// count for a table that is written whole and never has a record deleted.
+std::uint32_t storedRecordCount(const std::string& path);
 
 }  // namespace dbf

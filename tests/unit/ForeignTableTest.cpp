@@ -138,6 +138,7 @@ TEST_F(ForeignTableTest, RecordCountFollowsTheRecordsReallyPresent) {
     raw.endMark = false;
     writeFile(file, raw.bytes() + k.body);
     EXPECT_EQ(readAll(file), k.expected) << k.what;
+    EXPECT_EQ(dbf::storedRecordCount(file), k.expected.size()) << k.what;
   }
 }
 
@@ -152,6 +153,8 @@ TEST_F(ForeignTableTest, DeletedRecordsAreSkippedButCounted) {
   t.next();
   EXPECT_EQ(t.asString("CODGRUP"), "C");
   EXPECT_EQ(t.recNo(), 3u);
+  EXPECT_EQ(dbf::countRecords(file), 2u);
+  EXPECT_EQ(dbf::storedRecordCount(file), 3u);
 }
 
 TEST_F(ForeignTableTest, HeaderAnnouncingAnAbsentIndexStillOpens) {

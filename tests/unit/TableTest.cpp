@@ -611,6 +611,12 @@ TEST_F(TableTest, MissingTableNamesTheFile) {
                  "wwTableCentro: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\centro.DBF");
   }
   EXPECT_FALSE(t.active());
+  try {
+    dbf::storedRecordCount("C:\\ZORVTMP\\VALENCIA\\centro.DBF");
+    FAIL();
+  } catch (const dbf::EngineError& e) {
+    EXPECT_STREQ(e.what(), "No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\centro.DBF");
+  }
 }
 
 TEST_F(TableTest, ReadOnlyHandlesRefuseWrites) {

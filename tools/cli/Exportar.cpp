@@ -11,6 +11,7 @@
 #include "Opciones.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
+#include "Table.h"
 #include "WinPath.h"
 #include "platform/Platform.h"
 
@@ -29,7 +30,9 @@ int comandoExportar(const std::vector<std::string>& args) {
   tzv::EstadoPrograma estado;
   InteraccionConsola ui;
   tzv::EjecutarExportacion(tablas, op.valor("--idioma", "VALENCIÁ"), estado, ui);
+  // The export writes each exchange table whole and never deletes a record in it: the
+  // count its header keeps is the count of its records.
   for (const std::string& nombre : tzv::tablasIntercambio())
-    std::cout << nombre << ' ' << contarRegistros(tzv::rutaIntercambio(nombre)) << '\n';
+    std::cout << nombre << ' ' << dbf::storedRecordCount(tzv::rutaIntercambio(nombre)) << '\n';
   return 0;
 }
