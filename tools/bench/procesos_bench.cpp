@@ -176,7 +176,7 @@ Medida medirExportacion(const std::string& generador, const std::string& tamanoE
   return m;
 }
 
-// Runs a program with its output thrown away: the seconds until it ended.
+// What a program run cost: its wall time and its page faults.
 struct Proceso {
   double segundos = 0;
   long fallosDePagina = 0;  // minor faults: each first touch of a page of memory
