@@ -60,9 +60,14 @@ arrancar() {
   pids+=("$arrancado")
 }
 
-# The program's window inside the host, at 2,2.
+# The program's window inside the host, at 2,2; shown once its start-up (the staging
+# included) is over.
 hija() { xwininfo -tree -id "0x$1" 2>/dev/null | grep -E '^ +0x[0-9a-f]+ .* 599x267\+2\+2 ' | head -n1 | awk '{print $1}'; }
-hay_hija() { [ -n "$(hija "$1")" ]; }
+hay_hija() {
+  local v
+  v=$(hija "$1")
+  [ -n "$v" ] && xwininfo -id "$v" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
 
 # A box of the process $1 on the screen (its caption is the application's title).
 caja() { xdotool search --all --onlyvisible --pid "$1" --name '^TransZorvexValencia$' 2>/dev/null | head -n1; }
