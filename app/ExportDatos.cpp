@@ -15,6 +15,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "Anfitrion.h"
 #include "ArchivoIni.h"
 #include "Ayuda.h"
 #include "CajaUnidades.h"
@@ -242,6 +243,8 @@ void TExportarDatos::incrustar(std::uint32_t ventana) {
       winId();
       windowHandle()->setParent(anfitrion_);
       windowHandle()->setPosition(2, 2);
+      // The host's window takes ours with it when it goes: the program ends then too.
+      TerminarConLaVentana(this);
     }
   }
 }

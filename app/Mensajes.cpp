@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QWindow>
+#include <memory>
 
 #include "Anfitrion.h"
 #include "CopiaSegura.h"
@@ -16,19 +17,24 @@ Contestador& contestador() {
   return c;
 }
 
-void mostrar(QWidget* padre, TipoAviso tipo, const QString& textoPrograma) {
+// A box owned by `dueno`, or by the host's window `anfitrion` while there is one.
+void mostrar(QWidget* dueno, QWindow* anfitrion, TipoAviso tipo, const QString& textoPrograma) {
   const QString texto = QString::fromStdString(ConSaltosDeLinea(textoPrograma.toStdString()));
   if (contestador()) {
     contestador()(tipo, texto);
     return;
   }
-  QWindow* anfitrion = VentanaAnfitrion(padre);
-  QWidget* dueno = padre != nullptr && anfitrion == nullptr ? padre->window() : nullptr;
   QMessageBox caja(tipo == TipoAviso::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
                    QString::fromUtf8(kTituloAplicacion), texto, QMessageBox::Ok, dueno);
   caja.setTextFormat(Qt::PlainText);
   DarAlAnfitrion(&caja, anfitrion);
   caja.exec();
+}
+
+void mostrar(QWidget* padre, TipoAviso tipo, const QString& texto) {
+  QWindow* anfitrion = VentanaAnfitrion(padre);
+  QWidget* dueno = padre != nullptr && anfitrion == nullptr ? padre->window() : nullptr;
+  mostrar(dueno, anfitrion, tipo, texto);
 }
 
 }  // namespace
@@ -44,6 +50,14 @@ void MostrarError(QWidget* padre, const QString& texto) {
 void TerminarImportacionInterrumpida() {
   const std::string dicho = RecuperarDevolucion();
   if (!dicho.empty()) MostrarMensaje(nullptr, QString::fromStdString(dicho));
+}
+
+void MostrarAvisoArranque(const std::string& texto, bool error, const EstadoPrograma& estado) {
+  std::unique_ptr<QWindow> anfitrion;
+  if (estado.avisosDelAnfitrion())
+    anfitrion.reset(QWindow::fromWinId(static_cast<WId>(estado.ventanaAnfitrion)));
+  const QString t = QString::fromStdString(error ? ConPuntoFinal(texto) : texto);
+  mostrar(nullptr, anfitrion.get(), error ? TipoAviso::Error : TipoAviso::Mensaje, t);
 }
 
 void FijarContestador(Contestador c) { contestador() = std::move(c); }

@@ -5,6 +5,9 @@
 
 #include <QString>
 #include <functional>
+#include <string>
+
+#include "EstadoPrograma.h"
 
 class QWidget;
 
@@ -14,6 +17,10 @@ enum class TipoAviso { Mensaje, Error };
 
 void MostrarMensaje(QWidget* padre, const QString& texto);
 void MostrarError(QWidget* padre, const QString& texto);
+
+// A box of the program's start, before the dialog exists (ui::AvisoArranque): owned
+// by the host's window when the program was started inside one.
+void MostrarAvisoArranque(const std::string& texto, bool error, const EstadoPrograma& estado);
 
 // Ends an import that a killed run of the program left half way through putting the
 // timetables back (tzv::RecuperarDevolucion), and says in a box what was done; shows

@@ -5,11 +5,15 @@
 #include <QStringList>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "Ayuda.h"
 #include "ExportDatos.h"
 #include "Mensajes.h"
 #include "Programa.h"
+#include "ProgramaAbierto.h"
+#include "UnaCopia.h"
 #include "platform/Platform.h"
 
 // From project(VERSION) through the build's tzv_version target.
@@ -27,13 +31,21 @@ int main(int argc, char* argv[]) {
   // The arguments as given: QApplication takes out the ones it knows, but the host's
   // two arguments are counted as they were passed.
   QStringList argumentos;
-  for (int i = 1; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
+  std::vector<std::string> textos;
+  for (int i = 1; i < argc; ++i) {
+    argumentos << QString::fromLocal8Bit(argv[i]);
+    textos.push_back(argumentos.back().toStdString());
+  }
 
   plat::prepareHeap();
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName(QString::fromUtf8(tzv::kTituloAplicacion));
   tzv::Ayuda::instancia().setArchivo(QString::fromUtf8(tzv::kArchivoAyuda));
   tzv::RegistrarFuentes();
+
+  // One copy of the program per work folder: a second one touches nothing and ends.
+  const gc::ProgramaAbierto programa;
+  if (!ui::PrimeraCopia(programa, textos, tzv::MostrarAvisoArranque)) return 1;
 
   // An import killed while it put the timetables back is ended before anything else.
   tzv::TerminarImportacionInterrumpida();

@@ -3,13 +3,12 @@
 #include <exception>
 
 #include "Aplicacion.h"
-#include "ArchivoIni.h"
-#include "CarpetaPrograma.h"
 #include "Comprobacion.h"
 #include "Exportacion.h"
 #include "Importacion.h"
 #include "LineaOrdenes.h"
 #include "Staging.h"
+#include "UnaCopia.h"
 
 namespace ui {
 namespace {
@@ -154,11 +153,9 @@ std::string_view PresentadorPrincipal::botonPorDefecto() const {
 
 bool PresentadorPrincipal::FormClose() {
   if (!estado_.modoAnfitrion()) return true;
-  const std::string ruta = tzv::JuntoAlPrograma(tzv::kArchivoAjustes);
-  if (ini::EscribirValor(ruta, "Transformadores", "Transformado",
-                         std::to_string(estado_.resultado)))
-    return true;
-  vista_.error("Unable to write to " + ruta);
+  const std::string error = EscribirResultado(estado_.resultado);
+  if (error.empty()) return true;
+  vista_.error(error);
   return false;
 }
 

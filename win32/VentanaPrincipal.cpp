@@ -6,6 +6,7 @@
 #include <span>
 
 #include "Aplicacion.h"
+#include "Avisos.h"
 #include "CarpetaPrograma.h"
 #include "Controles.h"
 #include "DialogoComprobacion.h"
@@ -272,19 +273,12 @@ std::string VentanaPrincipal::centro() const { return TextoDe(control("CBCentro"
 
 std::string VentanaPrincipal::idioma() const { return TextoDe(control("ComboBoxValCast")); }
 
-// A message box with the application's title and one OK button, owned by the dialog,
-// or by the host's top-level window while the dialog lies inside it.
 HWND VentanaPrincipal::duenoDeAvisos() const {
-  const tzv::EstadoPrograma& estado = presentador_.estado();
-  if (!estado.avisosDelAnfitrion()) return ventana_;
-  return GetAncestor(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(estado.ventanaAnfitrion)),
-                     GA_ROOT);
+  return DuenoDeAvisos(presentador_.estado(), ventana_);
 }
 
 void VentanaPrincipal::caja(const std::string& texto, UINT icono) {
-  HWND dueno = duenoDeAvisos();
-  MessageBoxW(dueno, Ancho(texto).c_str(), Ancho(tzv::kTituloAplicacion).c_str(),
-              MB_OK | icono | (dueno == nullptr ? MB_TASKMODAL : 0));
+  Caja(duenoDeAvisos(), texto, icono);
 }
 
 void VentanaPrincipal::mensaje(const std::string& texto) { caja(texto, 0); }

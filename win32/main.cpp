@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "Aplicacion.h"
+#include "Avisos.h"
 #include "CopiaSegura.h"
+#include "ProgramaAbierto.h"
 #include "Texto.h"
+#include "UnaCopia.h"
 #include "VentanaPrincipal.h"
 
 namespace {
@@ -32,13 +34,16 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controles = {sizeof controles, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controles);
 
+  // One copy of the program per work folder: a second one touches nothing and ends.
+  const std::vector<std::string> args = argumentos();
+  const gc::ProgramaAbierto programa;
+  if (!ui::PrimeraCopia(programa, args, win::AvisoArranque)) return 1;
+
   // An import killed while it put the timetables back is ended before anything else.
   const std::string recuperado = tzv::RecuperarDevolucion();
-  if (!recuperado.empty())
-    MessageBoxW(nullptr, win::Ancho(recuperado).c_str(), win::Ancho(tzv::kTituloAplicacion).c_str(),
-                MB_OK | MB_TASKMODAL);
+  if (!recuperado.empty()) win::Caja(nullptr, recuperado, 0);
 
-  win::VentanaPrincipal dialogo(instancia, argumentos());
+  win::VentanaPrincipal dialogo(instancia, args);
   dialogo.FormCreate();
   dialogo.mostrar();
 

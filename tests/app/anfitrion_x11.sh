@@ -11,12 +11,8 @@
 # must not move the dialog from 2,2.
 set -u
 
-for herramienta in xvfb-run xwininfo xdotool wish; do
-  if ! command -v "$herramienta" >/dev/null 2>&1; then
-    echo "SKIP: falta $herramienta"
-    exit 77
-  fi
-done
+. "$(dirname "$0")/comun_x11.sh"
+requerir xvfb-run xwininfo xdotool wish
 
 if [ -z "${TZV_EN_XVFB:-}" ]; then
   export TZV_EN_XVFB=1
@@ -35,27 +31,8 @@ limpiar() {
 }
 trap limpiar EXIT
 
-falla() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# Waits until a command succeeds, at most about $1 seconds.
-esperar() {
-  local limite=$(($1 * 10))
-  shift
-  local i
-  for ((i = 0; i < limite; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-mkdir -p "$tmp/prefix/dosdevices" "$tmp/prefix/drive_c/ZORVTMP" "$tmp/programa"
-ln -s ../drive_c "$tmp/prefix/dosdevices/c:"
-export WINEPREFIX=$tmp/prefix
-"$escuela" 'C:\GC' 46001234 3001 || falla "no se pudo escribir la escuela"
+preparar_unidad "$tmp" "$escuela"
+mkdir -p "$tmp/programa"
 [ "$variante" = caja-al-empezar ] && rm "$tmp/prefix/drive_c/GC/centro.dbf"
 cp "$programa" "$tmp/programa/transzorvex"
 

@@ -22,13 +22,23 @@
   Transformado=1, and horgrup.dbf and horprof.dbf are byte for byte those the Linux
   command-line tool's import writes from the same school, solution and DNIs. Then both
   check dialogs, made in tzv-probar-dialogo, against their layout tables.
+- One copy of the program per work folder: with transzorvex.exe open in the host's
+  panel, a second copy stand-alone and one inside the panel each show one box saying
+  that the program is open (owned by the host's window inside it), end, and leave the
+  staging folder as it was; the one inside the panel leaves Transformado=0 where an
+  earlier run left 1. Meanwhile exportar of both command-line tools is refused with
+  that text, and the Linux program (Qt) shows the same box and ends. The first copy's
+  export then writes the same tables as the Linux tool, and exportar works once it has
+  ended. The other way round, with the Linux program open, exportar of the Windows tool
+  is refused and transzorvex.exe shows its box and ends.
 - The installer: a silent install (/S /D=C:\ZORVEX) into the generator's folder puts
   both programs and the Start-menu entry there; the installed program starts in the
   host's panel and writes its flag into the generator's Zorvex.ini, keeping the rest;
   the silent uninstaller removes what was installed and leaves Zorvex.ini.
 
 Programs come from the environment: TZV_WINDOWS_BUILD (transzorvex.exe,
-tzv-probar-dialogo.exe and TransZorvexValencia-*-instalar.exe), TZV_CLI_LINUX and TZV_GENERADOR. Without them, or without Wine
+tzv-probar-dialogo.exe and TransZorvexValencia-*-instalar.exe), TZV_CLI_LINUX, TZV_CLI_WINDOWS,
+TZV_PROGRAMA_LINUX (the Qt program) and TZV_GENERADOR. Without them, or without Wine
 or an X server, the test is skipped (exit code 77).
 """
 
@@ -46,6 +56,7 @@ from wine import fail, skip
 
 PROGRAM_FOLDER = "TZV"  # on drive C:, where the generator keeps its helpers
 EXCHANGE_TABLES = 9
+ALREADY_OPEN = "TransZorvexValencia ya está abierto en este equipo."
 
 
 def gui_env(prefix):
@@ -126,18 +137,27 @@ def check_host(prefix, folder, tmp, action):
         missing = f"caja: No se encuentra el archivo de ayuda C:\\{PROGRAM_FOLDER}\\GESCEN.chm."
         if boxes != [missing, missing]:
             fail(f"help without GESCEN.chm: the boxes were {boxes}")
-    # The exchange tables lie in the work folder itself; the staged copies below it.
-    written = {name: data for name, data in wine_checks.snapshot(os.path.join(c, wine_checks.WORK)).items()
-               if "/" not in name}
     if not exported:
-        if any(name.upper().endswith("T.DBF") for name in written):
-            fail(f"Salir wrote exchange tables: {sorted(written)}")
+        if any(name.upper().endswith("T.DBF") for name in exchange_files(c)):
+            fail(f"Salir wrote exchange tables: {sorted(exchange_files(c))}")
         return
+    require_linux_export(c, os.path.join(tmp, action), day)
+
+
+def exchange_files(c):
+    """The files of the work folder itself; the staged copies lie below it."""
+    return {name: data for name, data in wine_checks.snapshot(os.path.join(c, wine_checks.WORK)).items()
+            if "/" not in name}
+
+
+def require_linux_export(c, tmp, day):
+    """The work folder holds the nine exchange tables, byte for byte as the Linux
+    command-line tool writes them from the same school."""
+    written = exchange_files(c)
     tables = [name for name in written if name.upper().endswith("T.DBF")]
     if len(tables) != EXCHANGE_TABLES:
         fail(f"the export wrote {sorted(tables)}")
-    expected_files = {name: data for name, data in linux_export(os.path.join(tmp, action),
-                                                                os.path.join(c, "GC")).items()
+    expected_files = {name: data for name, data in linux_export(tmp, os.path.join(c, "GC")).items()
                       if "/" not in name}
     wine_checks.require_same_files(expected_files, written, "C:\\ZORVTMP after the export",
                                    wine.local_date() != day)
@@ -207,6 +227,121 @@ def check_import(prefix, folder, tmp):
         r = run(prefix, ["tzv-probar-dialogo.exe", "comprobacion", check], folder)
         if r.returncode != 0:
             fail(f"the check dialog {check}: {r.describe()}")
+
+
+def require_refused(result, what):
+    """A command-line run refused because the program has the work folder."""
+    if result.returncode != 1 or ALREADY_OPEN not in result.text():
+        fail(f"{what} with the program open: {result.describe()}")
+
+
+def x_windows(pid, name):
+    """The visible X windows of a Linux process whose title matches name."""
+    r = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid), "--name", name],
+                       capture_output=True, timeout=30)
+    return r.stdout.decode().split()
+
+
+def start_linux_program(prefix, cwd):
+    """The Qt program, stand-alone on the prefix's drives, on the X server."""
+    env = wine.linux_env(prefix)
+    env.pop("QT_QPA_PLATFORM", None)
+    return subprocess.Popen([wine.program("TZV_PROGRAMA_LINUX", "the Linux program")], env=env, cwd=cwd,
+                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def check_linux_second_copy(prefix, tmp):
+    """The Qt program started while transzorvex.exe is open: its box, then its end,
+    without a dialog."""
+    program = start_linux_program(prefix, tmp)
+    try:
+        if not wait_until(lambda: x_windows(program.pid, "^TransZorvexValencia$") or program.poll() is not None,
+                          30):
+            fail("the Linux program showed no box with transzorvex.exe open")
+        boxes = x_windows(program.pid, "^TransZorvexValencia$")
+        if not boxes:
+            fail(f"the Linux program ended with {program.returncode} without a box")
+        if x_windows(program.pid, "^Exportar e importar datos $"):
+            fail("the Linux program opened its dialog with transzorvex.exe open")
+        subprocess.run(["xdotool", "windowfocus", "--sync", boxes[0]], capture_output=True, timeout=30)
+        subprocess.run(["xdotool", "key", "--clearmodifiers", "Return"], capture_output=True, timeout=30)
+        try:
+            code = program.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            fail("the Linux program did not end after its box")
+        if code == 0:
+            fail("the Linux program ended with 0 as a second copy")
+    finally:
+        if program.poll() is None:
+            program.kill()
+            program.wait()
+
+
+def check_second_copy(prefix, folder, tmp):
+    """Other copies and the command-line tools while transzorvex.exe is open, then
+    the other way round with the Linux program open."""
+    c = wine.drive_c(prefix)
+    wine_checks.clear_work_folder(c)
+    with open(os.path.join(folder, "Zorvex.ini"), "wb") as f:
+        f.write(b"[Transformadores]\r\nTransformado=1\r\n")
+    ready, go = (os.path.join(folder, "segunda-copia." + end) for end in ("listo", "sigue"))
+    for path in (ready, go):
+        if os.path.exists(path):
+            os.remove(path)
+    linux_cli = wine.program("TZV_CLI_LINUX", "the Linux transzorvex-cli")
+    windows_cli = wine.program("TZV_CLI_WINDOWS", "the Windows transzorvex-cli")
+    print("a second copy while transzorvex.exe is open")
+    day = wine.local_date()
+    with tempfile.TemporaryFile() as out:
+        driver = subprocess.Popen([wine.wine64(), "tzv-probar-dialogo.exe", "anfitrion",
+                                   f"C:\\{PROGRAM_FOLDER}\\transzorvex.exe", "segunda-copia"],
+                                  env=gui_env(prefix), cwd=folder, stdin=subprocess.DEVNULL, stdout=out,
+                                  stderr=subprocess.STDOUT)
+        try:
+            if not wait_until(lambda: os.path.exists(ready) or driver.poll() is not None, 120):
+                fail("tzv-probar-dialogo did not reach the other programs' turn")
+            if driver.poll() is None:
+                require_refused(wine.run_linux(prefix, linux_cli, ["exportar"]), "Linux exportar")
+                require_refused(wine.run_windows(prefix, windows_cli, ["exportar"]), "Windows exportar")
+                if "ASIGVALT.DBF" in {n.upper() for n in exchange_files(c)}:
+                    fail("exportar wrote exchange tables with the program open")
+                check_linux_second_copy(prefix, tmp)
+        finally:
+            with open(go, "w", encoding="utf-8"):
+                pass
+            try:
+                code = driver.wait(timeout=wine.RUN_TIMEOUT)
+            except subprocess.TimeoutExpired:
+                driver.kill()
+                code = driver.wait()
+            out.seek(0)
+            text = out.read().decode("utf-8", "replace")
+            for line in text.splitlines():
+                print("  " + line)
+    if code != 0:
+        fail(f"tzv-probar-dialogo anfitrion segunda-copia ended with {code}")
+    if settings(folder) != b"[Transformadores]\r\nTransformado=1\r\n":
+        fail(f"after the first copy's export Zorvex.ini holds {settings(folder)!r}")
+    if [line for line in text.splitlines() if line.startswith("caja: ")][-1:] != ["caja: Proceso finalizado"]:
+        fail("the first copy's export did not end with «Proceso finalizado»")
+    require_linux_export(c, os.path.join(tmp, "segunda-copia"), day)
+    wine_checks.require_ok(wine.run_linux(prefix, linux_cli, ["exportar"]), "Linux exportar after the program")
+
+    print("transzorvex.exe while the Linux program is open")
+    program = start_linux_program(prefix, tmp)
+    try:
+        if not wait_until(lambda: x_windows(program.pid, "^Exportar e importar datos $") or
+                          program.poll() is not None, 30):
+            fail("the Linux program's dialog did not appear")
+        if program.poll() is not None:
+            fail(f"the Linux program ended with {program.returncode}")
+        require_refused(wine.run_windows(prefix, windows_cli, ["exportar"]), "Windows exportar")
+        r = run(prefix, ["tzv-probar-dialogo.exe", "segunda", f"C:\\{PROGRAM_FOLDER}\\transzorvex.exe"], folder)
+        if r.returncode != 0:
+            fail(f"transzorvex.exe with the Linux program open: {r.describe()}")
+    finally:
+        program.kill()
+        program.wait()
 
 
 def wait_until(condition, seconds):
@@ -284,6 +419,7 @@ def main():
             for action in ("salir", "ayuda", "exportar", "enter"):
                 check_host(prefix, folder, tmp, action)
             check_import(prefix, folder, tmp)
+            check_second_copy(prefix, folder, tmp)
             check_installer(prefix, build, folder)
         finally:
             wine.remove_prefix(root)

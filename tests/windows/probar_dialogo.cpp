@@ -6,12 +6,17 @@
 //       does, and checks every entry of its layout table against the real window, fonts
 //       included (PANELES: "11" both upper panes shown, "10" export only, "01" import
 //       only); then closes it.
+//   tzv-probar-dialogo segunda PROGRAMA
+//       starts PROGRAMA stand-alone while another copy of the program (either front
+//       end) holds the work folder: it must show one box saying that the program is
+//       open, and end once it is answered.
 //   tzv-probar-dialogo comprobacion profesores|plantilla
 //       makes that check dialog of the import in this process, on the tables an import
 //       left (C:\ZORVTMP\PROFT.DBF, C:\ZORVTMP\Valencia\PLANTILLA.DBF), and checks
 //       every entry of its layout table against the real window, and that the grid's
 //       columns show their declared number of digits in full; then closes it.
-//   tzv-probar-dialogo anfitrion PROGRAMA salir|exportar|enter|ayuda|importar|sin-dni
+//   tzv-probar-dialogo anfitrion PROGRAMA salir|exportar|enter|ayuda|importar|sin-dni|
+//                                         segunda-copia
 //       makes a host window with a child panel, starts "PROGRAMA exportar <panel>" (or
 //       "importar <panel>") as the timetable generator does, checks the dialog inside
 //       the panel, presses Escape (which must do nothing), then presses Salir, or
@@ -20,6 +25,13 @@
 //       program ends. In the import's teacher check it types a DNI for every teacher
 //       without one (20000001, 20000002... in the table's order), after a refused value
 //       in the first; with sin-dni it leaves them; it closes both checks with Salir.
+//       With segunda-copia, before the export, PROGRAMA is started again stand-alone and
+//       then inside the panel: each second copy must show one box saying that the
+//       program is open (owned by the host's window when started inside it), end once
+//       it is answered, leave the staging folder as it was and, started by the host,
+//       leave Transformado=0 in Zorvex.ini beside the program; the first copy's dialog
+//       stays. Then it writes segunda-copia.listo beside this program and waits for
+//       segunda-copia.sigue there (the caller tries other programs meanwhile).
 //
 // Prints one line per fault and ends with 1 when there was any; prints the boxes'
 // texts as "caja: TEXT".
@@ -30,12 +42,18 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "Aplicacion.h"
 #include "Controles.h"
 #include "DialogoComprobacion.h"
 #include "Disposicion.h"
+#include "ProgramaAbierto.h"
 #include "Rejilla.h"
 #include "Table.h"
 #include "Texto.h"
@@ -454,6 +472,92 @@ int comprobacion(const std::wstring& cual) {
   return fallos == 0 ? 0 : 1;
 }
 
+std::string leerArchivo(const std::filesystem::path& ruta) {
+  std::ifstream f(ruta, std::ios::binary);
+  std::ostringstream o;
+  o << f.rdbuf();
+  return o.str();
+}
+
+// Every file below a folder with its last write and its bytes.
+std::map<std::string, std::string> foto(const std::filesystem::path& carpeta) {
+  std::map<std::string, std::string> archivos;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(carpeta)) {
+    if (!e.is_regular_file()) continue;
+    archivos[e.path().lexically_relative(carpeta).string()] =
+        std::to_string(e.last_write_time().time_since_epoch().count()) + " " +
+        leerArchivo(e.path());
+  }
+  return archivos;
+}
+
+// A copy started while the first holds the work folder: one box that says so, owned by
+// `duenoEsperado` (nullptr: none), then its end.
+void segundaCopia(const std::wstring& programa, const std::vector<std::wstring>& args,
+                  HWND duenoEsperado, const std::string& nombre) {
+  const PROCESS_INFORMATION pi = arrancar(programa, args);
+  HWND caja = nullptr;
+  for (int i = 0; i < 300 && caja == nullptr; ++i) {
+    caja = ventanaDe(pi.dwProcessId, L"#32770");
+    if (caja == nullptr) atenderMensajes(50);
+  }
+  if (caja == nullptr) {
+    fallo(nombre + ": la segunda copia no mostró ninguna caja");
+    TerminateProcess(pi.hProcess, 1);
+    return;
+  }
+  if (win::TextoDe(caja) != tzv::kTituloAplicacion)
+    fallo(nombre + ": la caja se titula «" + win::TextoDe(caja) + "»");
+  if (textoDe(GetDlgItem(caja, 0xFFFF)) != gc::kProgramaYaAbierto)
+    fallo(nombre + ": la caja dice «" + textoDe(GetDlgItem(caja, 0xFFFF)) + "»");
+  if (GetWindow(caja, GW_OWNER) != duenoEsperado) fallo(nombre + ": la caja tiene otro dueño");
+  contestar(caja, duenoEsperado);
+  if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) {
+    fallo(nombre + ": la segunda copia no terminó tras su caja");
+    TerminateProcess(pi.hProcess, 1);
+  }
+  DWORD codigo = 0;
+  GetExitCodeProcess(pi.hProcess, &codigo);
+  if (codigo == 0) fallo(nombre + ": la segunda copia terminó con 0");
+  if (ventanaDe(pi.dwProcessId, win::kClaseDialogo) != nullptr)
+    fallo(nombre + ": la segunda copia abrió su diálogo");
+}
+
+// Two more copies while the first one is open in the panel, then a pause for the
+// caller's programs.
+void segundasCopias(const std::wstring& programa, const std::wstring& hex, HWND principal,
+                    HWND panel, HWND dialogo) {
+  const std::filesystem::path carpeta = programa.substr(0, programa.find_last_of(L"\\/"));
+  const std::filesystem::path staging = L"C:\\ZORVTMP\\VALENCIA";
+  const auto antes = foto(staging);
+  if (antes.empty()) fallo("la primera copia no copió los archivos de GESCEN");
+  const std::string ajustes = leerArchivo(carpeta / L"Zorvex.ini");
+
+  segundaCopia(programa, {}, nullptr, "sola");
+  if (leerArchivo(carpeta / L"Zorvex.ini") != ajustes)
+    fallo("la segunda copia sola escribió Zorvex.ini");
+  segundaCopia(programa, {L"importar", hex}, principal, "en el anfitrión");
+  if (leerArchivo(carpeta / L"Zorvex.ini") != "[Transformadores]\r\nTransformado=0\r\n")
+    fallo("la segunda copia en el anfitrión dejó Zorvex.ini así: " +
+          leerArchivo(carpeta / L"Zorvex.ini"));
+  if (foto(staging) != antes) fallo("una segunda copia tocó la carpeta de staging");
+  if (!IsWindow(dialogo) || GetParent(dialogo) != panel) fallo("la primera copia dejó el panel");
+
+  // The caller's turn: the command-line tools (and the other front end) meet the open
+  // program.
+  wchar_t propio[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, propio, MAX_PATH);
+  const std::filesystem::path aqui = std::filesystem::path(propio).parent_path();
+  std::ofstream(aqui / L"segunda-copia.listo").put('\n');
+  std::printf("esperando a segunda-copia.sigue\n");
+  std::fflush(stdout);
+  for (int i = 0; i < 1200 && !std::filesystem::exists(aqui / L"segunda-copia.sigue"); ++i)
+    atenderMensajes(100);
+  if (!std::filesystem::exists(aqui / L"segunda-copia.sigue"))
+    fallo("nadie escribió segunda-copia.sigue");
+  if (foto(staging) != antes) fallo("los programas de fuera tocaron la carpeta de staging");
+}
+
 LRESULT CALLBACK ventanaAnfitrion(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcW(h, m, w, l);
 }
@@ -495,7 +599,10 @@ int anfitrion(const std::wstring& programa, const std::wstring& accion) {
   if (!IsWindow(dialogo) || ventanaDe(pi.dwProcessId, L"#32770") != nullptr)
     fallo("Escape cerró el diálogo o mostró una caja");
 
-  if (accion == L"ayuda") {
+  if (accion == L"segunda-copia") {
+    segundasCopias(programa, hex, principal, panel, dialogo);
+    PostMessageW(control(dialogo, "BExportar"), BM_CLICK, 0, 0);
+  } else if (accion == L"ayuda") {
     // Help, asked for by F1 and by the button; each answers with a box or a window.
     // The system turns the F1 key into WM_KEYF1 for the focused control as it reads
     // the keyboard; a posted key would not be.
@@ -526,10 +633,15 @@ int wmain(int argc, wchar_t** argv) {
     return disposicion(a[1], std::vector<std::wstring>(a.begin() + 2, a.end()));
   if (a.size() == 3 && a[0] == L"anfitrion") return anfitrion(a[1], a[2]);
   if (a.size() == 2 && a[0] == L"comprobacion") return comprobacion(a[1]);
+  if (a.size() == 2 && a[0] == L"segunda") {
+    segundaCopia(a[1], {}, nullptr, "sola");
+    return fallos == 0 ? 0 : 1;
+  }
   std::fprintf(stderr,
                "uso: tzv-probar-dialogo disposicion PANELES [ARGUMENTOS...]\n"
+               "     tzv-probar-dialogo segunda PROGRAMA\n"
                "     tzv-probar-dialogo comprobacion profesores|plantilla\n"
                "     tzv-probar-dialogo anfitrion PROGRAMA "
-               "salir|exportar|enter|ayuda|importar|sin-dni\n");
+               "salir|exportar|enter|ayuda|importar|sin-dni|segunda-copia\n");
   return 2;
 }

@@ -7,6 +7,7 @@
 
 #include "Comandos.h"
 #include "CopiaSegura.h"
+#include "ProgramaAbierto.h"
 #include "platform/Platform.h"
 
 // From project(VERSION) through the build's tzv_version target.
@@ -33,23 +34,27 @@ struct Comando {
   const char* nombre;
   int (*ejecutar)(const std::vector<std::string>&);
   const char* ayuda;
+  // It stages or writes in the work folder: refused while the program has it.
+  bool usaCarpetaDeTrabajo;
 };
 
 const Comando kComandos[] = {
     {"mostrar", comandoMostrar,
-     "mostrar TABLA [--formato csv|json]        campos y registros de una tabla"},
+     "mostrar TABLA [--formato csv|json]        campos y registros de una tabla", false},
     {"exportar", comandoExportar,
-     "exportar [--gc CARPETA] [--idioma TEXTO]  tablas de intercambio para Zorvex"},
+     "exportar [--gc CARPETA] [--idioma TEXTO]  tablas de intercambio para Zorvex", true},
     {"importar", comandoImportar,
      "importar [--gc CARPETA] [--centro CODIGO] [--dni ABREV=NUMERO]...  horario de Zorvex hacia "
-     "GESCEN"},
+     "GESCEN",
+     true},
     {"comprobar", comandoComprobar,
      "comprobar [--gc CARPETA] [--centro CODIGO] [--formato texto|json] [--importacion]  "
-     "problemas de los datos antes de exportar o importar"},
+     "problemas de los datos antes de exportar o importar",
+     true},
     {"copias", comandoCopias,
-     "copias [--gc CARPETA]  copias de horgrup y horprof guardadas por las importaciones"},
+     "copias [--gc CARPETA]  copias de horgrup y horprof guardadas por las importaciones", false},
     {"restaurar", comandoRestaurar,
-     "restaurar [FECHA] [--gc CARPETA]  devuelve a GESCEN los horarios de una copia"},
+     "restaurar [FECHA] [--gc CARPETA]  devuelve a GESCEN los horarios de una copia", true},
 };
 
 void escribirUso(std::ostream& salida) {
@@ -148,6 +153,12 @@ int main(int argc, char** argv) {
     if (args.size() == 1 && args[0] == "--help") {
       escribirUsoOrden(c);
       return 0;
+    }
+    // The program's dialog stages again whenever its folder changes, and its runs
+    // expect the staged tables as it left them.
+    if (c.usaCarpetaDeTrabajo && gc::HayProgramaAbierto()) {
+      std::cerr << gc::kProgramaYaAbierto << '\n';
+      return 1;
     }
     try {
       // An import killed while it put the timetables back is ended first.

@@ -1,0 +1,39 @@
+# Shared by the scripts that run the real program on an X server (sourced, not run).
+
+falla() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Waits until a command succeeds, at most about $1 seconds.
+esperar() {
+  local limite=$(($1 * 10))
+  shift
+  local i
+  for ((i = 0; i < limite; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Skips the test (exit 77) when one of the tools is not installed.
+requerir() {
+  local herramienta
+  for herramienta in "$@"; do
+    if ! command -v "$herramienta" >/dev/null 2>&1; then
+      echo "SKIP: falta $herramienta"
+      exit 77
+    fi
+  done
+}
+
+# A throw-away Wine-style drive C: in $1 with a small school in C:\GC ($2: the
+# escuela_minima program), and $WINEPREFIX pointing at it.
+preparar_unidad() {
+  local tmp=$1 escuela=$2
+  mkdir -p "$tmp/prefix/dosdevices" "$tmp/prefix/drive_c/ZORVTMP"
+  ln -s ../drive_c "$tmp/prefix/dosdevices/c:"
+  export WINEPREFIX=$tmp/prefix
+  "$escuela" 'C:\GC' 46001234 3001 || falla "no se pudo escribir la escuela"
+}

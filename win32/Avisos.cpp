@@ -1,0 +1,28 @@
+#include "Avisos.h"
+
+#include "Aplicacion.h"
+#include "Texto.h"
+#include "TextoAviso.h"
+
+namespace win {
+
+HWND DuenoDeAvisos(const tzv::EstadoPrograma& estado, HWND dialogo) {
+  if (!estado.avisosDelAnfitrion()) return dialogo;
+  return GetAncestor(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(estado.ventanaAnfitrion)),
+                     GA_ROOT);
+}
+
+void Caja(HWND dueno, const std::string& texto, UINT icono) {
+  MessageBoxW(dueno, Ancho(texto).c_str(), Ancho(tzv::kTituloAplicacion).c_str(),
+              MB_OK | icono | (dueno == nullptr ? MB_TASKMODAL : 0));
+}
+
+void AvisoArranque(const std::string& texto, bool error, const tzv::EstadoPrograma& estado) {
+  HWND dueno = DuenoDeAvisos(estado, nullptr);
+  if (error)
+    Caja(dueno, tzv::ConPuntoFinal(texto), MB_ICONERROR);
+  else
+    Caja(dueno, texto, 0);
+}
+
+}  // namespace win
