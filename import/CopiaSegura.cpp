@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <optional>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "CarpetaEnUso.h"
@@ -32,6 +33,29 @@ struct Huella {
   bool operator==(const Huella&) const = default;
 };
 
+// Another PC's run of this program looks at GESCEN's timetables for an instant (whether
+// GESCEN holds them, or as it copies one), and the Windows build does so with a lock or
+// an opening that shares nothing: it looks like GESCEN holding the table. What GESCEN
+// holds it holds for long, so a step that meets a hold on a timetable is tried again
+// for a while before the hold is reported.
+constexpr std::chrono::milliseconds kEsperaRetenida{1000};
+constexpr std::chrono::milliseconds kPausaRetenida{20};
+
+template <typename Paso>
+auto reintentado(Paso paso) -> decltype(paso()) {
+  const auto limite = std::chrono::steady_clock::now() + kEsperaRetenida;
+  for (;;) {
+    try {
+      return paso();
+    } catch (const plat::IoError& e) {
+      if (e.code() != plat::kSharingViolation || std::chrono::steady_clock::now() >= limite) throw;
+    } catch (const GescenAbiertaError&) {
+      if (std::chrono::steady_clock::now() >= limite) throw;
+    }
+    std::this_thread::sleep_for(kPausaRetenida);
+  }
+}
+
 // Copies a file and flushes the copy to disk; returns what was copied, summed only
 // when `sumar` (a backup's sum is never asked for).
 Huella copiarFirme(const std::string& origen, const std::string& destino, bool sumar = true) {
@@ -55,14 +79,16 @@ Huella copiarFirme(const std::string& origen, const std::string& destino, bool s
 std::optional<Huella> huellaDe(const std::string& ruta) {
   if (!plat::fileExists(ruta)) return std::nullopt;
   try {
-    plat::File f = plat::File::open(ruta, plat::Access::Read);
-    Huella h;
-    std::vector<char> buffer(kBloque);
-    while (std::size_t n = f.readAt(h.tamano, buffer.data(), buffer.size())) {
-      h.suma = sumaDeBytes(buffer.data(), n, h.suma);
-      h.tamano += n;
-    }
-    return h;
+    return reintentado([&] {
+      plat::File f = plat::File::open(ruta, plat::Access::Read);
+      Huella h;
+      std::vector<char> buffer(kBloque);
+      while (std::size_t n = f.readAt(h.tamano, buffer.data(), buffer.size())) {
+        h.suma = sumaDeBytes(buffer.data(), n, h.suma);
+        h.tamano += n;
+      }
+      return h;
+    });
   } catch (const plat::IoError&) {
     return std::nullopt;
   }
@@ -159,7 +185,9 @@ RegistroDevolucion planear(const std::string& carpetaGC, RegistroDevolucion::Cla
 }
 
 void comprobarLibre(const std::string& tabla) {
-  if (plat::inUseByOther(tabla)) throw GescenAbiertaError(winpath::toWindows(tabla));
+  reintentado([&] {
+    if (plat::inUseByOther(tabla)) throw GescenAbiertaError(winpath::toWindows(tabla));
+  });
 }
 
 void comprobarLibres(const RegistroDevolucion& r) {
@@ -173,7 +201,8 @@ void guardarCopias(const RegistroDevolucion& r) {
   if (int e = plat::makeFolders(r.provisional); e != 0) throw plat::IoError(e, r.provisional);
   for (const ArchivoDevuelto& a : r.archivos)
     if (!a.copia.empty())
-      copiarFirme(a.destino, winpath::join(r.provisional, nombreDe(a.copia)), false);
+      reintentado(
+          [&] { copiarFirme(a.destino, winpath::join(r.provisional, nombreDe(a.copia)), false); });
   plat::syncFolder(r.provisional);
   plat::renameFolder(r.provisional, r.copias);
   plat::syncFolder(carpetaDe(r.copias));
@@ -190,7 +219,8 @@ void quitarProvisionales(const RegistroDevolucion& r) {
 void ponerNuevos(const RegistroDevolucion& r) {
   paso(r, [&] {
     for (const ArchivoDevuelto& a : r.archivos)
-      if (plat::fileExists(a.nuevo)) plat::replaceByRename(a.nuevo, a.destino);
+      if (plat::fileExists(a.nuevo))
+        reintentado([&] { plat::replaceByRename(a.nuevo, a.destino); });
   });
   plat::syncFolder(carpetaDe(r.archivos.front().destino));
   BorrarRegistro();
@@ -209,7 +239,7 @@ void reponerAnteriores(const RegistroDevolucion& r) {
         continue;
       }
       copiarFirme(a.copia, a.nuevo);
-      plat::replaceByRename(a.nuevo, a.destino);
+      reintentado([&] { plat::replaceByRename(a.nuevo, a.destino); });
     }
   });
   plat::syncFolder(carpetaDe(r.archivos.front().destino));
@@ -302,14 +332,21 @@ void ComprobarHorariosLibres(const std::string& carpetaGC) {
 }
 
 void CopiarDeGescen(const std::string& carpetaGC, const std::function<void()>& copia) {
-  try {
-    copia();
-  } catch (const gc::EntradaSalidaError& e) {
-    if (e.code() != plat::kSharingViolation) throw;
-    for (const char* tabla : kHorarios)
-      if (retenida(tablaGC(carpetaGC, tabla)))
-        throw GescenAbiertaError(winpath::toWindows(tablaGC(carpetaGC, tabla)));
-    throw;
+  const auto limite = std::chrono::steady_clock::now() + kEsperaRetenida;
+  for (;;) {
+    try {
+      copia();
+      return;
+    } catch (const gc::EntradaSalidaError& e) {
+      if (e.code() != plat::kSharingViolation) throw;
+      if (std::chrono::steady_clock::now() >= limite) {
+        for (const char* tabla : kHorarios)
+          if (retenida(tablaGC(carpetaGC, tabla)))
+            throw GescenAbiertaError(winpath::toWindows(tablaGC(carpetaGC, tabla)));
+        throw;
+      }
+    }
+    std::this_thread::sleep_for(kPausaRetenida);
   }
 }
 

@@ -286,3 +286,24 @@ TEST_F(DevolucionTest, ACopyBackWaitsForAnotherPcAndTouchesNoOtherRunsFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+// Another PC's run looks at a timetable for an instant, with a lock (the Windows build
+// does): a hold that ends within a moment is waited for, not taken for GESCEN's.
+TEST_F(DevolucionTest, AHoldOfAMomentOnATimetableIsWaitedFor) {
+  gescenConOtrasEjecuciones();
+  writeFile(drive.native("ZORVTMP/VALENCIA/horgrup.dbf"), kNuevoG);
+  writeFile(drive.native("ZORVTMP/VALENCIA/horprof.dbf"), kNuevoP);
+  std::optional<CerrojoAjeno> mirada;
+  ASSERT_TRUE(mirada.emplace(enGC("horprof.dbf"), F_WRLCK, 0, 0).tomado());
+  std::thread termina([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    mirada.reset();
+  });
+  EXPECT_NO_THROW(tzv::DevolverHorarios("C:\\GC"));
+  termina.join();
+  tablasYCarpetas(kNuevoG, kNuevoP);
+}
+
+}  // namespace
