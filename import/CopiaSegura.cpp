@@ -1,11 +1,15 @@
 #include "CopiaSegura.h"
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <optional>
+#include <random>
+#include <thread>
 #include <vector>
 
 #include "CarpetaEnUso.h"
+#include "CerrojoHorarios.h"
 #include "RegistroDevolucion.h"
 #include "Staging.h"
 #include "TextoAviso.h"
@@ -29,26 +33,45 @@ struct Huella {
   bool operator==(const Huella&) const = default;
 };
 
+// Another PC's run of this program looks at GESCEN's timetables for an instant (whether
+// GESCEN holds them, or as it copies one), and the Windows build does so with a lock or
+// an opening that shares nothing: it looks like GESCEN holding the table. What GESCEN
+// holds it holds for long, so a step that meets a hold on a timetable is tried again
+// for a while before the hold is reported.
+constexpr std::chrono::milliseconds kEsperaRetenida{1000};
+constexpr std::chrono::milliseconds kPausaRetenida{20};
+
+template <typename Paso>
+auto reintentado(Paso paso) -> decltype(paso()) {
+  const auto limite = std::chrono::steady_clock::now() + kEsperaRetenida;
+  for (;;) {
+    try {
+      return paso();
+    } catch (const plat::IoError& e) {
+      if (e.code() != plat::kSharingViolation || std::chrono::steady_clock::now() >= limite) throw;
+    } catch (const GescenAbiertaError&) {
+      if (std::chrono::steady_clock::now() >= limite) throw;
+    }
+    std::this_thread::sleep_for(kPausaRetenida);
+  }
+}
+
 // Copies a file and flushes the copy to disk; returns what was copied, summed only
 // when `sumar` (a backup's sum is never asked for).
 Huella copiarFirme(const std::string& origen, const std::string& destino, bool sumar = true) {
   Huella h;
-  try {
-    plat::File entrada = plat::File::open(origen, plat::Access::Read);
-    plat::File salida = plat::File::create(destino);
-    std::vector<char> buffer(kBloque);
-    for (;;) {
-      std::size_t n = entrada.readAt(h.tamano, buffer.data(), buffer.size());
-      if (n == 0) break;
-      salida.writeAt(h.tamano, buffer.data(), n);
-      if (sumar) h.suma = sumaDeBytes(buffer.data(), n, h.suma);
-      h.tamano += n;
-    }
-    salida.sync();
-    salida.close();
-  } catch (const plat::IoError& e) {
-    throw gc::EntradaSalidaError(e);
+  plat::File entrada = plat::File::open(origen, plat::Access::Read);
+  plat::File salida = plat::File::create(destino);
+  std::vector<char> buffer(kBloque);
+  for (;;) {
+    std::size_t n = entrada.readAt(h.tamano, buffer.data(), buffer.size());
+    if (n == 0) break;
+    salida.writeAt(h.tamano, buffer.data(), n);
+    if (sumar) h.suma = sumaDeBytes(buffer.data(), n, h.suma);
+    h.tamano += n;
   }
+  salida.sync();
+  salida.close();
   return h;
 }
 
@@ -56,14 +79,16 @@ Huella copiarFirme(const std::string& origen, const std::string& destino, bool s
 std::optional<Huella> huellaDe(const std::string& ruta) {
   if (!plat::fileExists(ruta)) return std::nullopt;
   try {
-    plat::File f = plat::File::open(ruta, plat::Access::Read);
-    Huella h;
-    std::vector<char> buffer(kBloque);
-    while (std::size_t n = f.readAt(h.tamano, buffer.data(), buffer.size())) {
-      h.suma = sumaDeBytes(buffer.data(), n, h.suma);
-      h.tamano += n;
-    }
-    return h;
+    return reintentado([&] {
+      plat::File f = plat::File::open(ruta, plat::Access::Read);
+      Huella h;
+      std::vector<char> buffer(kBloque);
+      while (std::size_t n = f.readAt(h.tamano, buffer.data(), buffer.size())) {
+        h.suma = sumaDeBytes(buffer.data(), n, h.suma);
+        h.tamano += n;
+      }
+      return h;
+    });
   } catch (const plat::IoError&) {
     return std::nullopt;
   }
@@ -85,11 +110,46 @@ std::string nombreDe(const std::string& ruta) {
 std::string carpetaDe(const std::string& ruta) {
   return winpath::fsText(winpath::fsPath(ruta).parent_path());
 }
+// The native GESCEN folder, as its tables' paths give it.
+std::string carpetaNativa(const std::string& carpetaGC) {
+  return carpetaDe(tablaGC(carpetaGC, kHorarios[0]));
+}
 
-// The temporary name of a new table in the GESCEN folder: no table extension, so that
-// nothing that lists the folder's tables takes it for one.
-std::string nombreProvisional(const std::string& tabla) {
-  return "~tzv-" + tabla.substr(0, tabla.find('.')) + ".tmp";
+// A failure on a file of the swap. A sharing violation on a GESCEN table means that
+// another program (GESCEN, usually) has it open.
+[[noreturn]] void fallo(const plat::IoError& e, const RegistroDevolucion& r) {
+  if (e.code() == plat::kSharingViolation)
+    for (const ArchivoDevuelto& a : r.archivos)
+      if (e.path() == a.destino) throw GescenAbiertaError(winpath::toWindows(a.destino));
+  throw gc::EntradaSalidaError(e);
+}
+
+// Runs a step of the swap with its failures told as fallo tells them.
+template <typename Paso>
+void paso(const RegistroDevolucion& r, Paso hacer) {
+  try {
+    hacer();
+  } catch (const plat::IoError& e) {
+    fallo(e, r);
+  }
+}
+
+// Sixteen hex digits that name one run's files: random, mixed with the time, so that
+// runs on other PCs (whose process ids may be the same) never pick the same.
+std::string idDeEjecucion() {
+  std::random_device azar;
+  const auto ahora = std::chrono::system_clock::now().time_since_epoch().count();
+  const std::uint64_t n = ((std::uint64_t{azar()} << 32) | azar()) ^
+                          static_cast<std::uint64_t>(ahora) * 0x9E3779B97F4A7C15ull;
+  char texto[17];
+  std::snprintf(texto, sizeof texto, "%016llx", static_cast<unsigned long long>(n));
+  return texto;
+}
+
+// The temporary name of a new table in the GESCEN folder, the run's own: no table
+// extension, so that nothing that lists the folder's tables takes it for one.
+std::string nombreProvisional(const std::string& tabla, const std::string& id) {
+  return "~tzv-" + tabla.substr(0, tabla.find('.')) + "-" + id + ".tmp";
 }
 
 // A dated folder name that neither a whole backup nor one being written uses yet.
@@ -105,13 +165,15 @@ std::string carpetaDeCopias() {
   return carpeta;
 }
 
-RegistroDevolucion planear(const std::string& carpetaGC) {
+RegistroDevolucion planear(const std::string& carpetaGC, RegistroDevolucion::Clase clase) {
   RegistroDevolucion r;
+  r.clase = clase;
   r.carpetaGC = carpetaGC;
+  const std::string id = idDeEjecucion();
   for (const char* tabla : kHorarios) {
     ArchivoDevuelto a;
     a.destino = tablaGC(carpetaGC, tabla);
-    a.nuevo = winpath::join(carpetaDe(a.destino), nombreProvisional(tabla));
+    a.nuevo = winpath::join(carpetaDe(a.destino), nombreProvisional(tabla, id));
     if (plat::fileExists(a.destino)) {
       if (r.copias.empty()) r.copias = carpetaDeCopias();
       a.copia = winpath::join(r.copias, nombreDe(a.destino));
@@ -123,7 +185,9 @@ RegistroDevolucion planear(const std::string& carpetaGC) {
 }
 
 void comprobarLibre(const std::string& tabla) {
-  if (plat::inUseByOther(tabla)) throw GescenAbiertaError(winpath::toWindows(tabla));
+  reintentado([&] {
+    if (plat::inUseByOther(tabla)) throw GescenAbiertaError(winpath::toWindows(tabla));
+  });
 }
 
 void comprobarLibres(const RegistroDevolucion& r) {
@@ -134,17 +198,13 @@ void comprobarLibres(const RegistroDevolucion& r) {
 // loses once everything in it is on disk.
 void guardarCopias(const RegistroDevolucion& r) {
   if (r.copias.empty()) return;
-  if (int e = plat::makeFolders(r.provisional); e != 0)
-    throw gc::EntradaSalidaError(e, r.provisional);
+  if (int e = plat::makeFolders(r.provisional); e != 0) throw plat::IoError(e, r.provisional);
   for (const ArchivoDevuelto& a : r.archivos)
     if (!a.copia.empty())
-      copiarFirme(a.destino, winpath::join(r.provisional, nombreDe(a.copia)), false);
+      reintentado(
+          [&] { copiarFirme(a.destino, winpath::join(r.provisional, nombreDe(a.copia)), false); });
   plat::syncFolder(r.provisional);
-  try {
-    plat::renameFolder(r.provisional, r.copias);
-  } catch (const plat::IoError& e) {
-    throw gc::EntradaSalidaError(e);
-  }
+  plat::renameFolder(r.provisional, r.copias);
   plat::syncFolder(carpetaDe(r.copias));
 }
 
@@ -157,12 +217,11 @@ void quitarProvisionales(const RegistroDevolucion& r) {
 
 // The renames, each new file in place of its table, then the record goes.
 void ponerNuevos(const RegistroDevolucion& r) {
-  try {
+  paso(r, [&] {
     for (const ArchivoDevuelto& a : r.archivos)
-      if (plat::fileExists(a.nuevo)) plat::replaceByRename(a.nuevo, a.destino);
-  } catch (const plat::IoError& e) {
-    throw gc::EntradaSalidaError(e);
-  }
+      if (plat::fileExists(a.nuevo))
+        reintentado([&] { plat::replaceByRename(a.nuevo, a.destino); });
+  });
   plat::syncFolder(carpetaDe(r.archivos.front().destino));
   BorrarRegistro();
 }
@@ -170,7 +229,7 @@ void ponerNuevos(const RegistroDevolucion& r) {
 // Every table that already holds its new file, or none, gets its old file back (or goes,
 // when it did not exist before); then the record goes.
 void reponerAnteriores(const RegistroDevolucion& r) {
-  try {
+  paso(r, [&] {
     for (const ArchivoDevuelto& a : r.archivos) {
       if (plat::fileExists(a.nuevo)) plat::removeFile(a.nuevo);
       const bool hayTabla = plat::fileExists(a.destino);
@@ -180,11 +239,9 @@ void reponerAnteriores(const RegistroDevolucion& r) {
         continue;
       }
       copiarFirme(a.copia, a.nuevo);
-      plat::replaceByRename(a.nuevo, a.destino);
+      reintentado([&] { plat::replaceByRename(a.nuevo, a.destino); });
     }
-  } catch (const plat::IoError& e) {
-    throw gc::EntradaSalidaError(e);
-  }
+  });
   plat::syncFolder(carpetaDe(r.archivos.front().destino));
   BorrarRegistro();
 }
@@ -225,24 +282,43 @@ std::string tablasDe(const RegistroDevolucion& r) {
   return nombres + " de " + r.carpetaGC;
 }
 
+// What the record's run was, for the lines that tell what became of it.
+std::string interrumpida(const RegistroDevolucion& r) {
+  return r.clase == RegistroDevolucion::Clase::Restauracion ? "una restauración interrumpida"
+                                                            : "una importación interrumpida";
+}
+
+// Ends the record's swap; the GESCEN folder's lock is held.
 std::string terminar(const RegistroDevolucion& r) {
   if (r.estado == RegistroDevolucion::Estado::Preparando) {
     quitarProvisionales(r);
     BorrarRegistro();
-    return "Se ha deshecho una importación interrumpida: " + tablasDe(r) + " siguen como estaban.";
+    return "Se ha deshecho " + interrumpida(r) + ": " + tablasDe(r) + " siguen como estaban.";
   }
   comprobarLibres(r);
   const std::string copias = winpath::toWindows(r.copias);
   if (nuevosCompletos(r)) {
     ponerNuevos(r);
-    return "Se ha terminado una importación interrumpida: " + tablasDe(r) +
+    return "Se ha terminado " + interrumpida(r) + ": " + tablasDe(r) +
            " tienen ya el horario nuevo" +
            (copias.empty() ? "." : " (los anteriores se guardan en " + copias + ").");
   }
   reponerAnteriores(r);
-  return "Se ha deshecho una importación interrumpida: " + tablasDe(r) +
+  return "Se ha deshecho " + interrumpida(r) + ": " + tablasDe(r) +
          " vuelven a tener el horario anterior" +
          (copias.empty() ? "." : " (copiado de " + copias + ").");
+}
+
+// Whether another program holds a GESCEN table: a lock on it, or an opening that a copy
+// out of the folder cannot share.
+bool retenida(const std::string& tabla) {
+  if (plat::inUseByOther(tabla)) return true;
+  try {
+    plat::File::open(tabla, plat::Access::ReadWrite);
+    return false;
+  } catch (const plat::IoError& e) {
+    return e.code() == plat::kSharingViolation;
+  }
 }
 
 }  // namespace
@@ -255,21 +331,45 @@ void ComprobarHorariosLibres(const std::string& carpetaGC) {
   for (const char* tabla : kHorarios) comprobarLibre(tablaGC(carpetaGC, tabla));
 }
 
-std::string DevolverHorarios(const std::string& carpetaGC) {
+void CopiarDeGescen(const std::string& carpetaGC, const std::function<void()>& copia) {
+  const auto limite = std::chrono::steady_clock::now() + kEsperaRetenida;
+  for (;;) {
+    try {
+      copia();
+      return;
+    } catch (const gc::EntradaSalidaError& e) {
+      if (e.code() != plat::kSharingViolation) throw;
+      if (std::chrono::steady_clock::now() >= limite) {
+        for (const char* tabla : kHorarios)
+          if (retenida(tablaGC(carpetaGC, tabla)))
+            throw GescenAbiertaError(winpath::toWindows(tablaGC(carpetaGC, tabla)));
+        throw;
+      }
+    }
+    std::this_thread::sleep_for(kPausaRetenida);
+  }
+}
+
+std::string DevolverHorarios(const std::string& carpetaGC, RegistroDevolucion::Clase clase) {
   gc::CarpetaEnUso uso;
-  RegistroDevolucion r = planear(carpetaGC);
+  // From the plan to the last rename: what is planned, checked and kept in the backup is
+  // what this swap replaces, whatever the other PCs do.
+  CerrojoHorarios cerrojo(carpetaNativa(carpetaGC), carpetaGC);
+  RegistroDevolucion r = planear(carpetaGC, clase);
   comprobarLibres(r);
   GuardarRegistro(r);
   try {
-    for (std::size_t i = 0; i < r.archivos.size(); ++i) {
-      ArchivoDevuelto& a = r.archivos[i];
-      const std::string staged = std::string(gc::kCarpetaStaging) + "\\" + kHorarios[i];
-      const Huella h = copiarFirme(nativa(staged), a.nuevo);
-      a.tamano = h.tamano;
-      a.suma = h.suma;
-    }
-    plat::syncFolder(carpetaDe(r.archivos.front().destino));
-    guardarCopias(r);
+    paso(r, [&] {
+      for (std::size_t i = 0; i < r.archivos.size(); ++i) {
+        ArchivoDevuelto& a = r.archivos[i];
+        const std::string staged = std::string(gc::kCarpetaStaging) + "\\" + kHorarios[i];
+        const Huella h = copiarFirme(nativa(staged), a.nuevo);
+        a.tamano = h.tamano;
+        a.suma = h.suma;
+      }
+      plat::syncFolder(carpetaDe(r.archivos.front().destino));
+      guardarCopias(r);
+    });
     comprobarLibres(r);
   } catch (...) {
     try {
@@ -319,11 +419,16 @@ std::string RecuperarDevolucion() {
   }
   for (const std::string& carpeta : copiasAMedias()) plat::removeTree(carpeta);
   if (!r) return {};
+  const std::string noTerminada =
+      "No se ha podido terminar " + interrumpida(*r) + " en " + r->carpetaGC + ": ";
+  const std::string luego = " Se volverá a intentar al abrir de nuevo el programa.";
   try {
+    CerrojoHorarios cerrojo(carpetaDe(r->archivos.front().destino), r->carpetaGC);
     return terminar(*r);
+  } catch (const HorariosOcupadosError&) {
+    return noTerminada + "otro equipo está importando en esa carpeta." + luego;
   } catch (const std::exception& e) {
-    return "No se ha podido terminar una importación interrumpida en " + r->carpetaGC + ": " +
-           ConPuntoFinal(e.what()) + " Se volverá a intentar al abrir de nuevo el programa.";
+    return noTerminada + ConPuntoFinal(e.what()) + luego;
   }
 }
 

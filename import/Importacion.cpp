@@ -40,12 +40,14 @@ ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC
   terminarDevolucionAnterior(ui);
   ComprobarSolucion(tablas.wwTableSoluc);
   ComprobarHorariosLibres(carpetaGC);
-  tablas.wwTableHorGrup.close();
-  gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horgrup.dbf",
-                        gc::archivoGC(carpetaGC, "horgrup.dbf"));
-  tablas.wwTableHorProf.close();
-  gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horprof.dbf",
-                        gc::archivoGC(carpetaGC, "horprof.dbf"));
+  CopiarDeGescen(carpetaGC, [&] {
+    tablas.wwTableHorGrup.close();
+    gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horgrup.dbf",
+                          gc::archivoGC(carpetaGC, "horgrup.dbf"));
+    tablas.wwTableHorProf.close();
+    gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horprof.dbf",
+                          gc::archivoGC(carpetaGC, "horprof.dbf"));
+  });
 
   dbf::Table profesores;
   if (!ComprobarDNI(profesores, ui)) return ResultadoImportacion::ProfesorSinDni;

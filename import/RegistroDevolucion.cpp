@@ -25,6 +25,9 @@ std::string texto(const RegistroDevolucion& r) {
     out << clave << ' ' << valor << '\n';
   };
   out << kCabecera << '\n';
+  // Written for restorations only: a record without it reads as an import's, also in the
+  // builds from before the line existed.
+  if (r.clase == RegistroDevolucion::Clase::Restauracion) linea("clase", "restauracion");
   linea("estado", r.estado == RegistroDevolucion::Estado::Cambiando ? "cambiando" : "preparando");
   linea("gescen", r.carpetaGC);
   linea("copias", r.copias);
@@ -70,7 +73,11 @@ RegistroDevolucion leido(const std::string& contenido) {
     const std::size_t espacio = linea.find(' ');
     if (espacio == std::string::npos) danado();
     const std::string clave = linea.substr(0, espacio), valor = linea.substr(espacio + 1);
-    if (clave == "estado") {
+    if (clave == "clase") {
+      if (valor != "importacion" && valor != "restauracion") danado();
+      r.clase = valor == "restauracion" ? RegistroDevolucion::Clase::Restauracion
+                                        : RegistroDevolucion::Clase::Importacion;
+    } else if (clave == "estado") {
       if (valor != "preparando" && valor != "cambiando") danado();
       r.estado = valor == "cambiando" ? RegistroDevolucion::Estado::Cambiando
                                       : RegistroDevolucion::Estado::Preparando;

@@ -24,15 +24,18 @@ struct ArchivoDevuelto {
 };
 
 struct RegistroDevolucion {
+  // The kind of run that wrote the record, for what the recovery says.
+  enum class Clase { Importacion, Restauracion };
   enum class Estado {
     Preparando,  // the new files and the backup are being written: undo on a restart
     Cambiando,   // both are whole and flushed, the renames may have begun: finish them
   };
+  Clase clase = Clase::Importacion;
   Estado estado = Estado::Preparando;
-  std::string carpetaGC;    // as the user chose it, for the messages
-  std::string copias;       // the backup folder once whole
-  std::string provisional;  // the backup folder while it is written
-  std::vector<ArchivoDevuelto> archivos;
+  std::string carpetaGC;                  // as the user chose it, for the messages
+  std::string copias;                     // the backup folder once whole
+  std::string provisional;                // the backup folder while it is written
+  std::vector<ArchivoDevuelto> archivos;  // each new file's name is its run's own
 };
 
 // Checksum of a run of bytes, carried on from `suma` for a file read in blocks (each a

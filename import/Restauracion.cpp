@@ -120,7 +120,7 @@ std::string RestaurarHorarios(const std::string& carpetaGC, const std::string& n
   for (const char* tabla : kTablas)
     gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\" + tabla,
                           archivoDe(copia.carpeta, tabla));
-  return DevolverHorarios(carpetaGC);
+  return DevolverHorarios(carpetaGC, RegistroDevolucion::Clase::Restauracion);
 }
 
 }  // namespace tzv

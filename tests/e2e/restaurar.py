@@ -1,7 +1,8 @@
 """Taking a backup of GESCEN's timetables back with `copias` and `restaurar`: a restore
 after an import gives the tables from before it, byte for byte; a restore of that
 restore gives the imported ones; a refused restore changes nothing; and a restore killed
-at any of its renames, flushes, unlinks and writes leaves both tables old or both new.
+at any of its renames, flushes, unlinks and writes leaves both tables old or both new,
+and the next start says that a restoration was cut.
 
 Usage: restaurar.py BUILD"""
 import fcntl
@@ -9,7 +10,7 @@ import os
 import shutil
 import sys
 
-from cortes import TABLAS, ejecutar, probar_cortes, strace_disponible
+from cortes import CERROJO, TABLAS, ejecutar, probar_cortes, strace_disponible
 from escuela import escuela_temporal, falla, leer
 
 BUILD = sys.argv[1]
@@ -57,6 +58,12 @@ with escuela_temporal(BUILD) as escuela:
     def soltar_gescen():
         cerrojo.pop("f").close()
 
+    def otro_equipo():
+        # Another PC's copy back into the same GESCEN folder: the lock every build takes on
+        # the folder's lock file.
+        cerrojo["f"] = open(os.path.join(GC, CERROJO), "rb+")
+        fcntl.lockf(cerrojo["f"], fcntl.LOCK_EX | fcntl.LOCK_NB, 1, 0x7FFFFFFE)
+
     casos = [
         ("copia que no existe", lambda: None, lambda: None, ["19990101-000000"],
          "No hay ninguna copia 19990101-000000"),
@@ -66,6 +73,8 @@ with escuela_temporal(BUILD) as escuela:
                                     open(tabla_copia, "wb").write(b"esto no es una tabla")),
          lambda: shutil.move(guardada, tabla_copia), [], "no es una tabla que se pueda leer"),
         ("GESCEN con la tabla abierta", cerrar_gescen, soltar_gescen, [], "horgrup.dbf"),
+        ("otro equipo en la carpeta de GESCEN", otro_equipo, soltar_gescen, [],
+         "Otro equipo está importando en la carpeta de GESCEN"),
     ]
     for caso in casos:
         sin_cambios(*caso)
@@ -102,4 +111,4 @@ with escuela_temporal(BUILD) as escuela:
         shutil.copytree(guardadas, COPIAS)
 
     probar_cortes(escuela, [escuela.cli, "restaurar", copia], volver_al_principio,
-                  [antes, importadas])
+                  [antes, importadas], clase="restauración")

@@ -1,18 +1,24 @@
 // A copy back of the timetables that a killed run left half done is finished or undone
 // at the next start: both GESCEN tables old or both new, nothing extra in the GESCEN
-// folder, no backup folder half written.
+// folder, no backup folder half written. Copy backs and recoveries hold the GESCEN
+// folder's lock against other PCs and touch only their own run's files.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <set>
+#include <thread>
 
 #include "CerrojoAjeno.h"
+#include "CerrojoHorarios.h"
 #include "CopiaSegura.h"
 #include "OtraEjecucion.h"
 #include "RegistroDevolucion.h"
+#include "Staging.h"
 #include "TempDrive.h"
 #include "WinPath.h"
+#include "platform/Platform.h"
 
 namespace fs = std::filesystem;
 
@@ -20,6 +26,10 @@ namespace {
 
 const std::string kViejoG = "horgrup viejo", kViejoP = "horprof viejo";
 const std::string kNuevoG = "horgrup nuevo, con más filas", kNuevoP = "horprof nuevo, más filas";
+// Files of other runs beside the tables: another PC's swap under way, and one of an
+// older build, whose temporary names carried no run of their own.
+const std::string kDeOtroEquipo = "~tzv-horgrup-2222222222222222.tmp";
+const std::string kDeVersionAnterior = "~tzv-horprof.tmp";
 
 // How far the killed run got.
 enum class Punto {
@@ -40,7 +50,7 @@ class DevolucionTest : public ::testing::Test {
 
   tzv::ArchivoDevuelto archivo(const std::string& tabla, const std::string& nuevo) const {
     tzv::ArchivoDevuelto a;
-    a.nuevo = enGC("~tzv-" + tabla + ".tmp");
+    a.nuevo = enGC("~tzv-" + tabla + "-1111111111111111.tmp");
     a.destino = enGC(tabla + ".dbf");
     a.copia = copias + "/" + tabla + ".dbf";
     a.tamano = nuevo.size();
@@ -48,12 +58,21 @@ class DevolucionTest : public ::testing::Test {
     return a;
   }
 
-  // The folders as a run killed at `punto` leaves them.
-  void interrumpida(Punto punto) {
+  // The GESCEN folder with the old tables, beside the files of other runs.
+  void gescenConOtrasEjecuciones() {
     writeFile(enGC("horgrup.dbf"), kViejoG);
     writeFile(enGC("horprof.dbf"), kViejoP);
     writeFile(enGC("centro.dbf"), "centro");
+    writeFile(enGC(kDeOtroEquipo), "de otro equipo");
+    writeFile(enGC(kDeVersionAnterior), "de una versión anterior");
+  }
+
+  // The folders as a run of kind `clase` killed at `punto` leaves them.
+  void interrumpida(Punto punto, tzv::RegistroDevolucion::Clase clase =
+                                     tzv::RegistroDevolucion::Clase::Importacion) {
+    gescenConOtrasEjecuciones();
     tzv::RegistroDevolucion r;
+    r.clase = clase;
     r.carpetaGC = "C:\\GC";
     r.copias = copias;
     r.provisional = copias + ".tmp";
@@ -84,16 +103,28 @@ class DevolucionTest : public ::testing::Test {
     return nombres;
   }
 
+  // The GESCEN folder holds its tables, the other runs' files as they were, and the
+  // lock file once a swap or a recovery has held the folder.
   void tablasYCarpetas(const std::string& g, const std::string& p) {
     EXPECT_EQ(readFile(enGC("horgrup.dbf")), g);
     EXPECT_EQ(readFile(enGC("horprof.dbf")), p);
-    EXPECT_EQ(entradas(gc), (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf"}));
+    EXPECT_EQ(readFile(enGC(kDeOtroEquipo)), "de otro equipo");
+    EXPECT_EQ(readFile(enGC(kDeVersionAnterior)), "de una versión anterior");
+    EXPECT_EQ(entradas(gc),
+              (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", kDeOtroEquipo,
+                                     kDeVersionAnterior, tzv::kArchivoCerrojoHorarios}));
     for (const std::string& copia : entradas(drive.native("ZORVTMP/VALENCIA/COPIAS"))) {
       const std::string carpeta = drive.native("ZORVTMP/VALENCIA/COPIAS/" + copia);
       EXPECT_EQ(readFile(carpeta + "/horgrup.dbf"), kViejoG) << copia;
       EXPECT_EQ(readFile(carpeta + "/horprof.dbf"), kViejoP) << copia;
     }
     EXPECT_FALSE(tzv::DevolucionPendiente());
+  }
+
+  // The GESCEN folder's lock as another PC holds it: an opening of its own, locked as
+  // every build locks it.
+  plat::File otroEquipo() const {
+    return plat::File::rewrite(enGC(tzv::kArchivoCerrojoHorarios), plat::Share::Exclusive);
   }
 };
 
@@ -151,7 +182,7 @@ TEST_F(DevolucionTest, ARecordOfAnotherLiveRunIsLeftAlone) {
     OtraEjecucion otra;
     EXPECT_EQ(tzv::RecuperarDevolucion(), "");
     EXPECT_TRUE(tzv::DevolucionPendiente());
-    EXPECT_TRUE(fs::exists(enGC("~tzv-horprof.tmp")));
+    EXPECT_TRUE(fs::exists(enGC("~tzv-horprof-1111111111111111.tmp")));
   }
   EXPECT_EQ(tzv::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
   tablasYCarpetas(kNuevoG, kNuevoP);
@@ -172,6 +203,107 @@ namespace {
 TEST_F(DevolucionTest, AStartWithNothingLeftBehindTouchesNothing) {
   EXPECT_EQ(tzv::RecuperarDevolucion(), "");
   EXPECT_FALSE(fs::exists(drive.native("ZORVTMP")));
+}
+
+}  // namespace
+
+namespace {
+
+// The line after a killed run names what was interrupted; a record that an older build
+// wrote, without the kind, is an import's.
+TEST_F(DevolucionTest, TheRecoverySaysWhichKindOfRunWasInterrupted) {
+  using Clase = tzv::RegistroDevolucion::Clase;
+  struct Case {
+    const char* que;
+    Punto punto;
+    Clase clase;
+    bool sinClase;  // the record's kind line taken out, as an older build wrote it
+    const char* linea;
+  };
+  const Case cases[] = {
+      {"a restoration killed while it wrote", Punto::EscribiendoNuevos, Clase::Restauracion, false,
+       "Se ha deshecho una restauración interrumpida: horgrup.dbf y horprof.dbf de C:\\GC siguen "
+       "como estaban."},
+      {"a restoration killed between the renames", Punto::EntreRenombres, Clase::Restauracion,
+       false, "Se ha terminado una restauración interrumpida: "},
+      {"a restoration that lost a new file", Punto::NuevoPerdido, Clase::Restauracion, false,
+       "Se ha deshecho una restauración interrumpida: "},
+      {"an import", Punto::EntreRenombres, Clase::Importacion, false,
+       "Se ha terminado una importación interrumpida: "},
+      {"an older build's record", Punto::EntreRenombres, Clase::Restauracion, true,
+       "Se ha terminado una importación interrumpida: "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.que);
+    fs::remove_all(drive.driveC());
+    interrumpida(c.punto, c.clase);
+    const std::string registro = winpath::toNative(tzv::kRegistroDevolucion);
+    if (c.sinClase) {
+      std::string texto = readFile(registro);
+      const std::string linea = "clase restauracion\n";
+      ASSERT_NE(texto.find(linea), std::string::npos);
+      writeFile(registro, texto.erase(texto.find(linea), linea.size()));
+    }
+    EXPECT_EQ(tzv::RecuperarDevolucion().rfind(c.linea, 0), 0u);
+    EXPECT_FALSE(tzv::DevolucionPendiente());
+  }
+}
+
+// Another PC swapping in the same GESCEN folder: the recovery waits for it, then leaves
+// the record for the next start and says why; nothing in the folder changes meanwhile.
+TEST_F(DevolucionTest, WhileAnotherPcHoldsTheGescenFolderTheRecoveryWaitsForTheNextStart) {
+  interrumpida(Punto::EntreRenombres);
+  {
+    plat::File otro = otroEquipo();
+    EXPECT_EQ(tzv::RecuperarDevolucion(),
+              "No se ha podido terminar una importación interrumpida en C:\\GC: otro equipo está "
+              "importando en esa carpeta. Se volverá a intentar al abrir de nuevo el programa.");
+    EXPECT_EQ(readFile(enGC("horgrup.dbf")), kNuevoG);
+    EXPECT_EQ(readFile(enGC("horprof.dbf")), kViejoP);
+    EXPECT_TRUE(fs::exists(enGC("~tzv-horprof-1111111111111111.tmp")));
+    EXPECT_TRUE(tzv::DevolucionPendiente());
+  }
+  EXPECT_EQ(tzv::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
+  tablasYCarpetas(kNuevoG, kNuevoP);
+}
+
+// A copy back waits while another PC holds the GESCEN folder and goes on once it is let
+// go; it leaves the other runs' files alone, and the lock file stays for the next one.
+TEST_F(DevolucionTest, ACopyBackWaitsForAnotherPcAndTouchesNoOtherRunsFiles) {
+  gescenConOtrasEjecuciones();
+  writeFile(drive.native("ZORVTMP/VALENCIA/horgrup.dbf"), kNuevoG);
+  writeFile(drive.native("ZORVTMP/VALENCIA/horprof.dbf"), kNuevoP);
+  std::optional<plat::File> otro = otroEquipo();
+  std::thread termina([&] {
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    otro.reset();
+  });
+  std::string copia;
+  EXPECT_NO_THROW(copia = tzv::DevolverHorarios("C:\\GC"));
+  termina.join();
+  EXPECT_EQ(copia.rfind("C:\\ZORVTMP\\VALENCIA\\COPIAS\\", 0), 0u) << copia;
+  tablasYCarpetas(kNuevoG, kNuevoP);
+}
+
+}  // namespace
+
+namespace {
+
+// Another PC's run looks at a timetable for an instant, with a lock (the Windows build
+// does): a hold that ends within a moment is waited for, not taken for GESCEN's.
+TEST_F(DevolucionTest, AHoldOfAMomentOnATimetableIsWaitedFor) {
+  gescenConOtrasEjecuciones();
+  writeFile(drive.native("ZORVTMP/VALENCIA/horgrup.dbf"), kNuevoG);
+  writeFile(drive.native("ZORVTMP/VALENCIA/horprof.dbf"), kNuevoP);
+  std::optional<CerrojoAjeno> mirada;
+  ASSERT_TRUE(mirada.emplace(enGC("horprof.dbf"), F_WRLCK, 0, 0).tomado());
+  std::thread termina([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    mirada.reset();
+  });
+  EXPECT_NO_THROW(tzv::DevolverHorarios("C:\\GC"));
+  termina.join();
+  tablasYCarpetas(kNuevoG, kNuevoP);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include "Catalogo.h"
 #include "Centro.h"
 #include "CerrojoAjeno.h"
+#include "CerrojoHorarios.h"
+#include "CopiaSegura.h"
 #include "Importacion.h"
 #include "OtraEjecucion.h"
 #include "Staging.h"
@@ -41,10 +43,14 @@ class ImportacionTest : public ::testing::Test {
     return tzv::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui);
   }
 
+  // The tables as they were; beside them at most the lock file of the copy back, which
+  // stays once made.
   void gescenSinCambios() {
     EXPECT_EQ(readFile(gescen("horgrup.dbf")), horgrupAntes);
     EXPECT_EQ(readFile(gescen("horprof.dbf")), horprofAntes);
-    EXPECT_EQ(entradas(drive.native("GC")),
+    std::set<std::string> enGC = entradas(drive.native("GC"));
+    enGC.erase(tzv::kArchivoCerrojoHorarios);
+    EXPECT_EQ(enGC,
               (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf"}));
   }
 
@@ -80,7 +86,8 @@ TEST_F(ImportacionTest, CompleteRunReplacesBothTimetablesAndKeepsTheOldOnes) {
   EXPECT_EQ(columna("C:\\GC\\horprof.dbf", "DNI"),
             (std::vector<std::string>{"11111111", "22222222"}));
   EXPECT_EQ(columna("C:\\GC\\horgrup.dbf", "CODGRUP"), std::vector<std::string>{"1ESOA"});
-  // The old files wait in a dated folder; nothing else appears in the GESCEN folder.
+  // The old files wait in a dated folder; nothing but the lock file of the copy back
+  // appears in the GESCEN folder.
   auto copias = fs::directory_iterator(drive.native("ZORVTMP/VALENCIA/COPIAS"));
   fs::path copia = copias->path();
   EXPECT_EQ(readFile((copia / "horgrup.dbf").string()), horgrupAntes);
@@ -88,8 +95,8 @@ TEST_F(ImportacionTest, CompleteRunReplacesBothTimetablesAndKeepsTheOldOnes) {
   std::set<std::string> enGC;
   for (const auto& e : fs::directory_iterator(drive.native("GC")))
     enGC.insert(e.path().filename().string());
-  EXPECT_EQ(enGC,
-            (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf"}));
+  EXPECT_EQ(enGC, (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf",
+                                         tzv::kArchivoCerrojoHorarios}));
 }
 
 TEST_F(ImportacionTest, ASecondRunStartsFromWhatTheFirstWroteBack) {
@@ -196,7 +203,8 @@ TEST_F(ImportacionTest, AFailureDuringTheCopyBackLeavesTheOtherOldFile) {
   EXPECT_TRUE(fs::is_directory(gescen("horprof.dbf")));
   EXPECT_EQ(estado.resultado, 0);
   EXPECT_EQ(entradas(drive.native("GC")),
-            (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf"}));
+            (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf",
+                                   tzv::kArchivoCerrojoHorarios}));
   EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV")));
 }
 
@@ -251,19 +259,24 @@ TEST_F(ImportacionTest, ATimetableThatAnotherProgramHoldsIsNeverReplaced) {
     const char* tabla;
     short tipo;
     off_t byte;
+    off_t largo;  // 0: the whole file
     bool duranteLaImportacion;
   };
   const Case cases[] = {
       {"shared, on the byte table engines lock for an open table", "horgrup.dbf", F_RDLCK,
-       0x7FFFFFFE, false},
-      {"a record lock", "horprof.dbf", F_WRLCK, 1000, false},
-      {"a lock far beyond the data", "horgrup.dbf", F_RDLCK, 0xEFFFFFFFll, false},
-      {"taken while the template is checked", "horprof.dbf", F_RDLCK, 0x7FFFFFFE, true},
+       0x7FFFFFFE, 1, false},
+      {"a record lock", "horprof.dbf", F_WRLCK, 1000, 1, false},
+      {"a lock far beyond the data", "horgrup.dbf", F_RDLCK, 0xEFFFFFFFll, 1, false},
+      {"a write lock on the whole file", "horgrup.dbf", F_WRLCK, 0, 0, false},
+      {"taken while the template is checked", "horprof.dbf", F_RDLCK, 0x7FFFFFFE, 1, true},
+      {"the whole file, taken while the template is checked", "horprof.dbf", F_WRLCK, 0, 0, true},
   };
   for (const Case& c : cases) {
     std::optional<CerrojoAjeno> cerrojo;
     ui = UsuarioImportacion();
-    auto tomar = [&] { ASSERT_TRUE(cerrojo.emplace(gescen(c.tabla), c.tipo, c.byte).tomado()); };
+    auto tomar = [&] {
+      ASSERT_TRUE(cerrojo.emplace(gescen(c.tabla), c.tipo, c.byte, c.largo).tomado());
+    };
     if (c.duranteLaImportacion)
       ui.mientrasPlantilla = tomar;
     else
@@ -299,6 +312,61 @@ TEST_F(ImportacionTest, AnotherRunOnTheWorkFolderRefusesEveryRunAtOnce) {
     gescenSinCambios();
   }
   EXPECT_EQ(importar(), tzv::ResultadoImportacion::Completada);
+}
+
+}  // namespace
+
+namespace {
+
+// A copy out of the GESCEN folder that meets GESCEN's hold on a timetable (a lock over
+// the whole file, as a program that locks it whole takes) says that GESCEN has that
+// table open, as the staging of the import and of transzorvex-cli importar do; any
+// other file's sharing violation keeps its own text.
+TEST_F(ImportacionTest, ASharingViolationOnAGescenTimetableSaysThatGescenHasItOpen) {
+  struct Case {
+    const char* que;
+    const char* retenida;
+    std::function<void()> copia;
+    const char* error;
+  };
+  const std::string staging = gc::kCarpetaStaging;
+  const Case cases[] = {
+      {"the import's staging of horprof.dbf", "horprof.dbf",
+       [&] { gc::ReemplazarArchivo(staging + "\\horprof.dbf", "C:\\GC\\horprof.dbf"); },
+       "GESCEN tiene abierta la tabla C:\\GC\\horprof.dbf. Ciérrela y vuelva a intentarlo."},
+      {"the staging pass (transzorvex-cli importar), horgrup.dbf held", "horgrup.dbf",
+       [&] { gc::CopiarDatosGC(tablas, "C:\\GC"); },
+       "GESCEN tiene abierta la tabla C:\\GC\\horgrup.dbf. Ciérrela y vuelva a intentarlo."},
+      {"the staging pass, another table held", "centro.dbf",
+       [&] { gc::CopiarDatosGC(tablas, "C:\\GC"); }, "Error de E/S 32 (C:\\GC\\centro.dbf)"},
+  };
+  for (const Case& c : cases) {
+    CerrojoAjeno gescen(::gescen(c.retenida), F_WRLCK, 0, 0);
+    ASSERT_TRUE(gescen.tomado()) << c.que;
+    EXPECT_EQ(errorDe([&] { tzv::CopiarDeGescen("C:\\GC", c.copia); }), c.error) << c.que;
+  }
+  EXPECT_EQ(errorDe([&] {
+              tzv::CopiarDeGescen("C:\\GC",
+                                  [] { throw gc::EntradaSalidaError(5, "C:\\GC\\horgrup.dbf"); });
+            }),
+            "Acceso al archivo denegado (C:\\GC\\horgrup.dbf)");
+}
+
+// Another PC swapping its timetables into the same GESCEN folder for longer than the
+// wait: the import stops at its end with a message that names the folder, the hourglass
+// comes down and GESCEN keeps its tables.
+TEST_F(ImportacionTest, AnotherPcHoldingTheGescenFolderStopsTheCopyBack) {
+  writeFile(gescen(tzv::kArchivoCerrojoHorarios), "");
+  CerrojoAjeno otroEquipo(gescen(tzv::kArchivoCerrojoHorarios), F_WRLCK, 0x7FFFFFFE);
+  ASSERT_TRUE(otroEquipo.tomado());
+  EXPECT_EQ(errorAlImportar(),
+            "Otro equipo está importando en la carpeta de GESCEN C:\\GC. Espere a que termine y "
+            "vuelva a intentarlo. No se ha cambiado nada en GESCEN.");
+  EXPECT_EQ(ui.sucesos.back(), "normal");
+  EXPECT_EQ(estado.resultado, 0);
+  gescenSinCambios();
+  EXPECT_EQ(entradas(drive.native("ZORVTMP/VALENCIA/COPIAS")), std::set<std::string>{});
+  EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV")));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "Catalogo.h"
 #include "Comandos.h"
 #include "Consola.h"
+#include "CopiaSegura.h"
 #include "FieldValue.h"
 #include "Importacion.h"
 #include "Opciones.h"
@@ -35,7 +36,8 @@ int comandoImportar(const std::vector<std::string>& args) {
   const std::string carpeta = op.valor("--gc", gc::kCarpetaGCPorDefecto);
   prepararCarpetaGC(carpeta);
   gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, carpeta);
+  // The staging pass copies GESCEN's timetables too: one that GESCEN holds is said so.
+  tzv::CopiarDeGescen(carpeta, [&] { gc::CopiarDatosGC(tablas, carpeta); });
   const std::string centro = op.valor("--centro", primerCentro(tablas));
   tzv::EstadoPrograma estado;
   switch (tzv::EjecutarImportacion(tablas, carpeta, centro, estado, ui)) {
