@@ -78,14 +78,17 @@ TEST(ComprobacionTest, EachDamageGivesItsLinesAndWhetherARunStops) {
       {"weekly hours that are not a number",
        [] { escribirAlmacenado("asignat.dbf", 1, "HORSEMTE", "x5"); },
        {"asignat.dbf | registro 1 | CODASIG 1ESO001 | HORSEMTE | \"x5\" | detiene la "
-        "exportación: 'x5' no es un valor punto flotante válido | Escriba en GESCEN las horas "
+        "exportación: 'x5' no es un valor punto flotante válido "
+        "(C:\\ZORVTMP\\VALENCIA\\asignat.dbf, "
+        "registro 1) | Escriba en GESCEN las horas "
         "semanales como número entero (4, 12), o déjelas vacías: solo cuentan los dos "
         "primeros caracteres."},
        true},
       {"a DNI that is not a number",
        [] { escribirAlmacenado("profesor.dbf", 1, "DNI", "12A"); },
        {"profesor.dbf | registro 1 | APENOMPROF GARCIA PEREZ, ANA | DNI | \"12A\" | detiene "
-        "la exportación: wwTableProfesor: Valor no válido en el campo 'DNI': '12A        ' | "
+        "la exportación: wwTableProfesor: Valor no válido en el campo 'DNI': '12A        ' "
+        "(C:\\ZORVTMP\\VALENCIA\\profesor.DBF, registro 1) | "
         "Escriba en GESCEN un número "
         "entero en DNI."},
        true},
@@ -104,7 +107,8 @@ TEST(ComprobacionTest, EachDamageGivesItsLinesAndWhetherARunStops) {
          }
        },
        {"alumnos.dbf | registro 1 | CODIGO 1 | CODIGO | \"1\" | detiene la exportación: No se "
-        "encuentra el campo 'ASIG51' (el alumno tiene 51 asignaturas y ALUMNOST admite 50) | Quite "
+        "encuentra el campo 'ASIG51' (C:\\ZORVTMP\\ALUMNOST.DBF): el alumno tiene 51 asignaturas "
+        "y ALUMNOST admite 50 | Quite "
         "en GESCEN las matrículas "
         "sobrantes del alumno (asigalum)."},
        true},
