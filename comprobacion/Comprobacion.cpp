@@ -323,8 +323,12 @@ class Comprobador {
         grupos_.insert(claveDe(
             {t.asString(*c.at("NIVEL")), t.asString(*c.at("CURSO")), t.asString(*c.at("GRUPO"))}));
       });
-    escrituraGrupos_ = escrituras(tablas_.wwTableHorGrup, tablas_.wwTableHorGrup, kHorgrupEscritos);
-    horprof();
+    // GESCEN's timetables, which the import empties and fills: the teacher timetable is
+    // read where it is, since only the import stages it.
+    escrituraGrupos_ =
+        escrituras(tablas_.wwTableHorGrup.path(), tablas_.wwTableHorGrup, kHorgrupEscritos);
+    escrituraProfesores_ = escrituras(gc::archivoGC(opciones_.carpetaGC, "horprof.dbf"),
+                                      tablas_.wwTableHorProf, kHorprof);
     solucion();
   }
 
@@ -338,24 +342,18 @@ class Comprobador {
     tabla(t, d, kImportacion, recorrido);
   }
 
-  // GESCEN's teacher timetable, which the import empties and fills: it is read where it
-  // is, since only the import stages it.
-  void horprof() {
-    dbf::Table t;
-    t.setTableName(gc::archivoGC(opciones_.carpetaGC, "horprof.dbf"));
-    t.setReadOnly(true);
-    t.setRefuseCutShort(true);
-    escrituraProfesores_ = escrituras(t, tablas_.wwTableHorProf, kHorprof);
-  }
-
-  // A timetable the import fills, read as `t`, and the tries of what the import would
-  // store in it through its handle `manejador`; none when the table cannot be read.
-  std::optional<PruebaEscritura> escrituras(dbf::Table& t, const dbf::Table& manejador,
+  // A timetable the import fills, read at `ruta`, and the tries of what the import would
+  // store in it through its handle `manejador`; none when the table cannot be read. Its
+  // records are not read by the import, which empties it: one cut short is no problem.
+  std::optional<PruebaEscritura> escrituras(const std::string& ruta, const dbf::Table& manejador,
                                             const TablaLeida& d) {
+    dbf::Table t(manejador.handleName());
+    t.setTableName(ruta);
+    t.setReadOnly(true);
     if (!tabla(t, d, kImportacion)) return std::nullopt;
-    std::optional<PruebaEscritura> prueba;
     t.open();
-    prueba.emplace(t, manejador.handleName(), manejador.path());
+    std::optional<PruebaEscritura> prueba(std::in_place, t, manejador.handleName(),
+                                          manejador.path());
     t.close();
     return prueba;
   }

@@ -77,12 +77,10 @@ void comprobarIntercambio(const char* archivo) {
 void comprobar(dbf::Table& soluc) {
   const std::string error = ErrorSolucion(soluc, DefectosSolucion(soluc));
   if (!error.empty()) throw std::runtime_error(error + kSinCambios);
-  bool conHorario = false;
-  for (soluc.first(); !soluc.eof() && !conHorario; soluc.next())
-    conHorario = soluc.asInteger("DIA") != 0;
-  if (!conHorario)
-    throw std::runtime_error("El archivo " + soluc.path() + " no contiene ningún horario." +
-                             kSinCambios);
+  for (soluc.first(); !soluc.eof(); soluc.next())
+    if (soluc.asInteger("DIA") != 0) return;
+  throw std::runtime_error("El archivo " + soluc.path() + " no contiene ningún horario." +
+                           kSinCambios);
 }
 
 }  // namespace

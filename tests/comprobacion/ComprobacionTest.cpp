@@ -397,6 +397,10 @@ TEST(ComprobacionTest, ValuesTheTimetablesCannotHoldStopTheImport) {
         "PROFT.DBF: "
         "revíselo en GESCEN o en el control de profesores."},
        true},
+      {"GESCEN's teacher timetable cut short, which the import empties",
+       [] { cortar("horprof.dbf", 1 + 20); },
+       {},
+       false},
       {"a centre code that a text field cuts, as the import stores it",
        [&] {
          horprof(con("CODCEN", {"CODCEN", 'C', 7}));
