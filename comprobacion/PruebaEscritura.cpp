@@ -14,10 +14,12 @@ PruebaEscritura::PruebaEscritura(const dbf::Table& tabla, std::string manejador,
   dbf::blankRecord(formato_, registro_.data());
 }
 
-const dbf::Field* PruebaEscritura::nuevo(const char* campo, const std::string& valor) {
-  const int i = formato_.find(campo);
-  if (i < 0 || !probados_[campo].insert(valor).second) return nullptr;
-  return &formato_.fields[static_cast<std::size_t>(i)];
+PruebaEscritura::Campo& PruebaEscritura::campo(const char* nombre) {
+  for (Campo& c : campos_)
+    if (c.nombre == nombre) return c;
+  const int i = formato_.find(nombre);
+  return campos_.emplace_back(
+      Campo{nombre, i < 0 ? nullptr : &formato_.fields[static_cast<std::size_t>(i)], {}, {}});
 }
 
 std::string PruebaEscritura::error(const dbf::EngineError& e, std::uint32_t registro) const {
@@ -26,24 +28,25 @@ std::string PruebaEscritura::error(const dbf::EngineError& e, std::uint32_t regi
 }
 
 // As the run's handle stores them: setString and setInteger.
-std::string PruebaEscritura::texto(const char* campo, std::string_view valor,
+std::string PruebaEscritura::texto(const char* nombre, std::string_view valor,
                                    std::uint32_t registro) {
-  const dbf::Field* f = nuevo(campo, std::string(valor));
-  if (f == nullptr) return {};
+  Campo& c = campo(nombre);
+  if (c.campo == nullptr || !c.textos.emplace(valor).second) return {};
   try {
-    dbf::writeText(formato_, *f, registro_.data(), valor);
+    dbf::writeText(formato_, *c.campo, registro_.data(), valor);
   } catch (const dbf::EngineError& e) {
     return error(e, registro);
   }
   return {};
 }
 
-std::string PruebaEscritura::entero(const char* campo, std::int64_t valor, std::uint32_t registro) {
-  const dbf::Field* f = nuevo(campo, std::to_string(valor));
-  if (f == nullptr) return {};
+std::string PruebaEscritura::entero(const char* nombre, std::int64_t valor,
+                                    std::uint32_t registro) {
+  Campo& c = campo(nombre);
+  if (c.campo == nullptr || !c.enteros.insert(valor).second) return {};
   try {
-    if (!dbf::writeIntegerFast(*f, registro_.data(), valor))
-      dbf::writeValue(formato_, *f, registro_.data(), dbf::Value::ofInteger(valor));
+    if (!dbf::writeIntegerFast(*c.campo, registro_.data(), valor))
+      dbf::writeValue(formato_, *c.campo, registro_.data(), dbf::Value::ofInteger(valor));
   } catch (const dbf::EngineError& e) {
     return error(e, registro);
   }

@@ -4,10 +4,10 @@
 // so that a value the table's fields cannot hold is found with the run's own error.
 
 #include <cstdint>
-#include <map>
-#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <vector>
 
 #include "DbfLayout.h"
 
@@ -31,13 +31,21 @@ class PruebaEscritura {
   std::string entero(const char* campo, std::int64_t valor, std::uint32_t registro);
 
  private:
-  const dbf::Field* nuevo(const char* campo, const std::string& valor);
+  // A field of the table and the values tried in it. A run's rows repeat a few values
+  // many times: each is tried once.
+  struct Campo {
+    std::string nombre;
+    const dbf::Field* campo;  // null when the table lacks it
+    std::unordered_set<std::string> textos;
+    std::unordered_set<std::int64_t> enteros;
+  };
+  Campo& campo(const char* nombre);
   std::string error(const dbf::EngineError& e, std::uint32_t registro) const;
 
   dbf::Layout formato_;
   std::string manejador_, ruta_;
   std::string registro_;  // a blank record, written over by every try
-  std::map<std::string, std::set<std::string>, std::less<>> probados_;  // by field
+  std::vector<Campo> campos_;
 };
 
 }  // namespace tzv
