@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <unordered_map>
 
 #include "Alumnado.h"
 #include "Catalogo.h"
 #include "CodigoGrupo.h"
+#include "ComprobarSolucion.h"
 #include "ExportarAsignaturas.h"
 #include "ExportarProfesores.h"
+#include "PruebaEscritura.h"
 #include "Staging.h"
 #include "TablasIntercambio.h"
 #include "TablasLeidas.h"
@@ -42,13 +45,28 @@ std::string consejoDe(Lectura como, const std::string& campo) {
   return {};
 }
 
-// What to do about a table that is missing or cannot be opened: GESCEN's tables come
-// from its folder, the exchange tables from an export, the solution from Zorvex.
-std::string consejoSinTabla(const std::string& archivo) {
-  if (archivo == "SOLUC.DBF") return "Genere el horario en Zorvex: deja SOLUC.DBF en C:\\ZORVTMP.";
+constexpr const char* kSolucionDanada =
+    "Genere de nuevo el horario en Zorvex: SOLUC.DBF está dañado o no es el que Zorvex escribe.";
+constexpr const char* kConsejoCentro =
+    "El código del centro no cabe en este campo de la tabla de GESCEN: compruebe el código del "
+    "centro elegido y la versión de GESCEN.";
+constexpr const char* kTablaDanada = "La tabla está dañada: repárela o recupérela desde GESCEN.";
+
+// What to do about a table that is missing, damaged or cut short, or cannot be opened:
+// GESCEN's tables come from its folder, the exchange tables from an export, the
+// solution from Zorvex.
+std::string consejoSinTabla(const std::string& archivo, bool danada) {
+  if (archivo == "SOLUC.DBF")
+    return danada ? kSolucionDanada : "Genere el horario en Zorvex: deja SOLUC.DBF en C:\\ZORVTMP.";
   if (archivo == kPROFT || archivo == kASIGVALT || archivo == kGRUPOST)
     return "Exporte de nuevo: la exportación escribe " + archivo + " en C:\\ZORVTMP.";
-  return "Compruebe que la tabla está en la carpeta de GESCEN y que GESCEN la abre.";
+  return danada ? kTablaDanada
+                : "Compruebe que la tabla está en la carpeta de GESCEN y que GESCEN la abre.";
+}
+
+bool danada(const std::exception& e) {
+  const auto* motor = dynamic_cast<const dbf::EngineError*>(&e);
+  return motor != nullptr && motor->kind() == dbf::EngineError::Kind::Damaged;
 }
 
 // A key that names several fields' values at once, none mistaken for another.
@@ -114,7 +132,8 @@ class Comprobador {
     try {
       t.open();
     } catch (const std::exception& e) {
-      anadir(d.archivo, 0, {}, {}, {}, true, detiene + e.what(), consejoSinTabla(d.archivo));
+      anadir(d.archivo, 0, {}, {}, {}, true, detiene + e.what(),
+             consejoSinTabla(d.archivo, danada(e)));
       return false;
     }
     Campos campos;
@@ -143,8 +162,7 @@ class Comprobador {
         if (recorrido && completa) recorrido(t, campos);
       });
     } catch (const std::exception& e) {
-      anadir(d.archivo, 0, {}, {}, {}, true, detiene + e.what(),
-             "La tabla está dañada: repárela o recupérela desde GESCEN.");
+      anadir(d.archivo, 0, {}, {}, {}, true, detiene + e.what(), kTablaDanada);
       completa = false;
     }
     t.close();
@@ -160,7 +178,7 @@ class Comprobador {
         t.asDate(f);
         break;
       case Lectura::Horas:
-        horasSemanales(t.asString(f));
+        t.atCurrentRecord([&] { return horasSemanales(t.asString(f)); });
         break;
       case Lectura::Texto:
         break;
@@ -261,9 +279,9 @@ class Comprobador {
       anadir(kAlumnos.archivo, t.recNo(), clave(t, c.at("CODIGO")), "CODIGO",
              almacenado(t, *c.at("CODIGO")), true,
              "detiene la exportación: No se encuentra el campo 'ASIG" +
-                 std::to_string(kMaxAsignaturasAlumno + 1) + "' (el alumno tiene " +
-                 std::to_string(n->second) + " asignaturas y ALUMNOST admite " +
-                 std::to_string(kMaxAsignaturasAlumno) + ")",
+                 std::to_string(kMaxAsignaturasAlumno + 1) + "' (" + rutaIntercambio(kALUMNOST) +
+                 "): el alumno tiene " + std::to_string(n->second) +
+                 " asignaturas y ALUMNOST admite " + std::to_string(kMaxAsignaturasAlumno),
              "Quite en GESCEN las matrículas sobrantes del alumno (asigalum).");
     });
   }
@@ -279,52 +297,65 @@ class Comprobador {
   }
 
   // What the import needs: the class periods of the centre, teachers with a DNI, the
-  // timetable fields it writes, and a solution whose codes the exchange tables know.
+  // timetable fields it writes, a solution it can read whose codes the exchange tables
+  // know, and values the timetable fields can hold.
   void importacion() {
     periodos();
-    std::map<std::string, std::int64_t> dniDe;
     tablaIntercambio(kProft, [&](dbf::Table& t, const Campos& c) {
       const std::string abrev = t.asString(*c.at("ABREV"));
       const std::int64_t dni = t.asInteger(*c.at("DNI"));
-      dniDe.try_emplace(abrev, dni);
+      dniDe_.try_emplace(abrev, dni);
       if (dni != 0) return;
       anadir(kPROFT, t.recNo(), clave(t, c.at("ABREV")), "DNI", almacenado(t, *c.at("DNI")), true,
              "detiene la importación: el control de profesores pide su DNI",
              "Escriba en GESCEN el DNI del profesor, o escríbalo en el control de profesores.");
     });
-    std::set<std::string> asignaturas, grupos;
+    // In CODVALEN order, as the import looks subjects up: the first of a code counts.
     tablaIntercambio(kAsigvalt, [&](dbf::Table& t, const Campos& c) {
-      asignaturas.insert(claveDe(
-          {t.asString(*c.at("NIVEL")), t.asString(*c.at("CURSO")), t.asString(*c.at("COD"))}));
+      codvalenDe_.try_emplace(claveDe({t.asString(*c.at("NIVEL")), t.asString(*c.at("CURSO")),
+                                       t.asString(*c.at("COD"))}),
+                              t.asString(*c.at("CODVALEN")));
     });
     // The import does not read GRUPOST: without it, groups are not looked at.
-    const bool conGrupos = plat::fileExists(winpath::toNative(rutaIntercambio(kGRUPOST)));
-    if (conGrupos)
+    conGrupos_ = plat::fileExists(winpath::toNative(rutaIntercambio(kGRUPOST)));
+    if (conGrupos_)
       tablaIntercambio(kGrupost, [&](dbf::Table& t, const Campos& c) {
-        grupos.insert(claveDe(
+        grupos_.insert(claveDe(
             {t.asString(*c.at("NIVEL")), t.asString(*c.at("CURSO")), t.asString(*c.at("GRUPO"))}));
       });
-    tabla(tablas_.wwTableHorGrup, kHorgrupEscritos, kImportacion);
-    horprof();
-    tabla(tablas_.wwTableSoluc, kSoluc, kImportacion, [&](dbf::Table& t, const Campos& c) {
-      leccion(t, c, dniDe, asignaturas, conGrupos ? &grupos : nullptr);
-    });
+    // GESCEN's timetables, which the import empties and fills: the teacher timetable is
+    // read where it is, since only the import stages it.
+    escrituraGrupos_ =
+        escrituras(tablas_.wwTableHorGrup.path(), tablas_.wwTableHorGrup, kHorgrupEscritos);
+    escrituraProfesores_ = escrituras(gc::archivoGC(opciones_.carpetaGC, "horprof.dbf"),
+                                      tablas_.wwTableHorProf, kHorprof);
+    solucion();
   }
 
+  // The exchange tables as the import opens them: whole, and ASIGVALT in CODVALEN order.
   void tablaIntercambio(const TablaLeida& d, const Recorrido& recorrido) {
     dbf::Table t;
     t.setTableName(rutaIntercambio(d.archivo));
     t.setReadOnly(true);
+    t.setRefuseCutShort(true);
+    if (std::string(d.archivo) == kASIGVALT) t.setIndexName("CODVALEN");
     tabla(t, d, kImportacion, recorrido);
   }
 
-  // GESCEN's teacher timetable, which the import empties and fills: it is read where it
-  // is, since only the import stages it.
-  void horprof() {
-    dbf::Table t;
-    t.setTableName(winpath::toNative(gc::archivoGC(opciones_.carpetaGC, "horprof.dbf")));
+  // A timetable the import fills, read at `ruta`, and the tries of what the import would
+  // store in it through its handle `manejador`; none when the table cannot be read. Its
+  // records are not read by the import, which empties it: one cut short is no problem.
+  std::optional<PruebaEscritura> escrituras(const std::string& ruta, const dbf::Table& manejador,
+                                            const TablaLeida& d) {
+    dbf::Table t(manejador.handleName());
+    t.setTableName(ruta);
     t.setReadOnly(true);
-    tabla(t, kHorprof, kImportacion);
+    if (!tabla(t, d, kImportacion)) return std::nullopt;
+    t.open();
+    std::optional<PruebaEscritura> prueba(std::in_place, t, manejador.handleName(),
+                                          manejador.path());
+    t.close();
+    return prueba;
   }
 
   void periodos() {
@@ -340,21 +371,68 @@ class Comprobador {
                    (campo[0] == 'D' ? "inicio" : "fin"),
                "Complete en GESCEN las horas del periodo lectivo del centro.");
       }
+      horaPeriodo(t, c, "DESDE", desde_);
+      horaPeriodo(t, c, "HASTA", hasta_);
     });
   }
 
+  // The time of a period as the class-period template gives it to the import: the
+  // centre's last one that is not empty, in PLANTILLA.DBF's five characters.
+  static void horaPeriodo(dbf::Table& t, const Campos& c, const char* campo, HorasPeriodo& horas) {
+    std::int64_t periodo = 0;
+    try {
+      periodo = t.asInteger(*c.at("NUMHORA"));
+    } catch (const std::exception&) {
+      return;  // already reported
+    }
+    const std::string hora = t.asString(*c.at(campo));
+    if (periodo < 1 || periodo > 20 || hora.empty()) return;
+    std::string cinco = subcadena(hora, 1, 5);
+    while (!cinco.empty() && cinco.back() == ' ') cinco.pop_back();
+    horas[static_cast<std::size_t>(periodo)] = cinco;
+  }
+
+  // The solution: a file the import can read whole, then its lessons.
+  void solucion() {
+    dbf::Table& t = tablas_.wwTableSoluc;
+    std::vector<DefectoSolucion> defectos;
+    try {
+      t.open();
+      defectos = DefectosSolucion(t);
+      t.close();
+    } catch (const std::exception& e) {
+      t.close();
+      anadir(kSoluc.archivo, 0, {}, {}, {}, true,
+             std::string("detiene la importación: ") + e.what(),
+             consejoSinTabla(kSoluc.archivo, danada(e)));
+      return;
+    }
+    for (const DefectoSolucion& d : defectos)
+      anadir(kSoluc.archivo, 0, {}, d.campo, d.encontrado, true,
+             "detiene la importación: " + d.texto, kSolucionDanada);
+    if (!defectos.empty()) return;
+    bool conHorario = false;
+    const bool leida = tabla(t, kSoluc, kImportacion, [&](dbf::Table& s, const Campos& c) {
+      conHorario = leccion(s, c) || conHorario;
+    });
+    if (leida && !conHorario)
+      anadir(kSoluc.archivo, 0, {}, {}, {}, true,
+             "detiene la importación: El archivo " + t.path() + " no contiene ningún horario.",
+             "Genere el horario en Zorvex: SOLUC.DBF no tiene ninguna clase con día.");
+  }
+
   // One lesson of the solution: its teacher, subject, group and room as the exchange
-  // tables know them, and its period.
-  void leccion(dbf::Table& t, const Campos& c, const std::map<std::string, std::int64_t>& dniDe,
-               const std::set<std::string>& asignaturas, const std::set<std::string>* grupos) {
+  // tables know them, its period, and the rows the import makes of it. False for a
+  // record without a day, which the import leaves out.
+  bool leccion(dbf::Table& t, const Campos& c) {
     std::int64_t dia = 0, hora = 0;
     try {
       dia = t.asInteger(*c.at("DIA"));
       hora = t.asInteger(*c.at("HORA"));
     } catch (const std::exception&) {
-      return;  // already reported
+      return false;  // already reported
     }
-    if (dia == 0) return;
+    if (dia == 0) return false;
     const std::uint32_t r = t.recNo();
     auto quieto = [&](const char* campo, const std::string& efecto, const std::string& consejo) {
       anadir(kSoluc.archivo, r, clave(t, c.at("PROF")), campo, almacenado(t, *c.at(campo)), false,
@@ -363,30 +441,133 @@ class Comprobador {
     if (hora < 1 || hora > 20)
       quieto("HORA", "la clase vuelve a GESCEN sin horas de inicio y fin (periodos 1 a 20)",
              "Revise en Zorvex los periodos del horario.");
-    if (!dniDe.count(t.asString(*c.at("PROF"))))
+    const std::string prof = t.asString(*c.at("PROF"));
+    const auto profesor = dniDe_.find(prof);
+    if (profesor == dniDe_.end())
       quieto("PROF", "sus filas de horprof y horgrup vuelven a GESCEN con DNI 0",
              "El profesor no está en PROFT.DBF: exporte de nuevo y vuelva a generar el horario.");
+    const Fila fila{r, dia, hora, profesor == dniDe_.end() ? 0 : profesor->second, prof};
+    filaProfesor(fila, subcadena(t.asString(*c.at("TAREA")), 2, std::string::npos));
     const std::string nivel = t.asString(*c.at("NIVEL")), curso = t.asString(*c.at("CURSO"));
-    if (recortar(nivel).empty() || recortar(curso).empty()) return;
-    if (!asignaturas.count(claveDe({nivel, curso, t.asString(*c.at("ASIG"))})))
+    if (recortar(nivel).empty() || recortar(curso).empty()) return true;
+    const auto asignatura = codvalenDe_.find(claveDe({nivel, curso, t.asString(*c.at("ASIG"))}));
+    const std::string grupo = t.asString(*c.at("GRUPO"));
+    if (asignatura == codvalenDe_.end())
       quieto("ASIG", "su fila de horgrup vuelve a GESCEN sin grupo ni asignatura",
              "La asignatura no está en ASIGVALT.DBF: exporte de nuevo y vuelva a generar el "
              "horario.");
-    else if (grupos != nullptr &&
-             !grupos->count(claveDe({nivel, curso, t.asString(*c.at("GRUPO"))})))
+    else if (conGrupos_ && !grupos_.count(claveDe({nivel, curso, grupo})))
       quieto("GRUPO", "su fila de horgrup vuelve a GESCEN con un grupo que GRUPOST no tiene",
              "El grupo no está en GRUPOST.DBF: exporte de nuevo y vuelva a generar el horario.");
     std::int64_t aula = 0;
-    if (const std::string a = t.asString(*c.at("AULA"));
-        !recortar(a).empty() && !numeroAula(a, aula))
+    const std::string a = t.asString(*c.at("AULA"));
+    const bool conAula = numeroAula(a, aula);
+    if (!recortar(a).empty() && !conAula)
       quieto("AULA", "su fila de horgrup vuelve a GESCEN sin código de aula",
              "Use en GESCEN y en Zorvex como código del aula un número de hasta tres cifras.");
+    filaGrupo(fila, asignatura == codvalenDe_.end() ? nullptr : &asignatura->second, grupo,
+              conAula ? &aula : nullptr);
+    return true;
+  }
+
+  // What one lesson gives both timetables, and where it comes from.
+  struct Fila {
+    std::uint32_t registro;  // of SOLUC.DBF
+    std::int64_t dia, hora, dni;
+    std::string profesor;
+  };
+
+  // The values of one row the import makes, each tried in its field as the import
+  // stores it: one that the field cannot hold stops the import at that row. The hint is
+  // worked out only for a value that fails.
+  struct FilaEscrita {
+    Comprobador& c;
+    PruebaEscritura& prueba;
+    const char* archivo;
+    std::uint32_t numero;  // the row's record in the timetable
+    const Fila& fila;
+
+    template <class Consejo>
+    void texto(const char* campo, const std::string& valor, Consejo&& consejo) {
+      anotar(campo, valor, prueba.texto(campo, valor, numero), consejo);
+    }
+    template <class Consejo>
+    void entero(const char* campo, std::int64_t valor, Consejo&& consejo) {
+      const std::string error = prueba.entero(campo, valor, numero);
+      if (!error.empty()) anotar(campo, std::to_string(valor), error, consejo);
+    }
+    template <class Consejo>
+    void anotar(const char* campo, const std::string& valor, const std::string& error,
+                Consejo& consejo) {
+      if (error.empty()) return;
+      c.anadir(archivo, 0, {}, campo, valor, true, "detiene la importación: " + error, consejo());
+    }
+    auto deSolucion(const char* de) const {
+      return [this, de] {
+        return "El valor sale de " + std::string(de) + " en el registro " +
+               std::to_string(fila.registro) + " de SOLUC.DBF: revise el horario en Zorvex.";
+      };
+    }
+    auto delProfesor() const {
+      return [this] {
+        return "Es el DNI del profesor " + fila.profesor +
+               " en PROFT.DBF: revíselo en GESCEN o en el control de profesores.";
+      };
+    }
+    // The day and the period, and the period's times for periods 1 to 20.
+    void diaYHoras(const char* diasem, const char* numhora, const char* desde, const char* hasta) {
+      entero(diasem, fila.dia, deSolucion("DIA"));
+      entero(numhora, fila.hora, deSolucion("HORA"));
+      if (fila.hora < 1 || fila.hora > 20) return;
+      const auto periodo = static_cast<std::size_t>(fila.hora);
+      auto delPeriodo = [this] {
+        return "Es una hora del periodo lectivo " + std::to_string(fila.hora) +
+               " del centro: revísela en GESCEN (lhortipo) o en el control de la plantilla.";
+      };
+      texto(desde, c.desde_[periodo], delPeriodo);
+      texto(hasta, c.hasta_[periodo], delPeriodo);
+    }
+  };
+
+  // The teacher row, field by field in the order the import writes it.
+  void filaProfesor(const Fila& f, const std::string& ocupa) {
+    ++filasProfesor_;
+    if (!escrituraProfesores_) return;
+    FilaEscrita e{*this, *escrituraProfesores_, "horprof.dbf", filasProfesor_, f};
+    e.diaYHoras("DIASEM", "NUMHORA", "HORAD", "HORAH");
+    e.texto("OCUPA", ocupa, e.deSolucion("TAREA"));
+    e.texto("CODCEN", opciones_.centro, [] { return std::string(kConsejoCentro); });
+    e.entero("DNI", f.dni, e.delProfesor());
+  }
+
+  // The group row likewise.
+  void filaGrupo(const Fila& f, const std::string* codvalen, const std::string& grupo,
+                 const std::int64_t* aula) {
+    ++filasGrupo_;
+    if (!escrituraGrupos_) return;
+    FilaEscrita e{*this, *escrituraGrupos_, "horgrup.dbf", filasGrupo_, f};
+    e.diaYHoras("DIASEM", "NUMHORA", "HORDIADES", "HORDIAHAS");
+    e.texto("CODCEN", opciones_.centro, [] { return std::string(kConsejoCentro); });
+    e.entero("DNI", f.dni, e.delProfesor());
+    if (codvalen != nullptr) {
+      e.texto("CODGRUP", subcadena(*codvalen, 1, 4) + grupo, e.deSolucion("ASIG y GRUPO"));
+      e.texto("CODASIG", *codvalen, e.deSolucion("ASIG"));
+    }
+    if (aula != nullptr) e.entero("CODAULA", *aula, e.deSolucion("AULA"));
   }
 
   gc::Catalogo& tablas_;
   const OpcionesComprobacion& opciones_;
   std::vector<Problema> problemas_;
   std::set<std::string> conAbreviatura_;  // the subject codes of asignat
+  // What the import reads and writes, gathered on the way.
+  HorasPeriodo desde_, hasta_;
+  std::map<std::string, std::int64_t> dniDe_;
+  std::map<std::string, std::string> codvalenDe_;
+  std::set<std::string> grupos_;
+  bool conGrupos_ = false;
+  std::optional<PruebaEscritura> escrituraProfesores_, escrituraGrupos_;
+  std::uint32_t filasProfesor_ = 0, filasGrupo_ = 0;
 };
 
 }  // namespace

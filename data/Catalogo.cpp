@@ -5,10 +5,13 @@
 namespace gc {
 namespace {
 
+// A staged copy cut short (GESCEN's file was, or the copy was) is refused when opened:
+// the runs never take the records that are left for the whole table.
 void configurar(dbf::Table& t, const char* carpeta, const char* nombre, bool exclusiva) {
   t.setDatabaseName(carpeta);
   t.setTableName(nombre);
   t.setExclusive(exclusiva);
+  t.setRefuseCutShort(true);
 }
 
 }  // namespace
@@ -27,6 +30,9 @@ Catalogo::Catalogo() {
   configurar(wwTableOCUPA, kCarpetaStaging, "OCUPA", true);
   wwTableOCUPA.setReadOnly(true);
   configurar(wwTableSoluc, kCarpetaTrabajo, "SOLUC", true);
+  // The import checks the solution's count itself before anything is written, and says
+  // that GESCEN is unchanged (ComprobarSolucion).
+  wwTableSoluc.setRefuseCutShort(false);
 }
 
 void Catalogo::cerrarTodas() {

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 
 #include "EngineError.h"
+#include "Staging.h"
 #include "WinPath.h"
 
 namespace dbf {
@@ -48,7 +50,7 @@ std::shared_ptr<SharedFileState> sharedStateFor(const std::string& identity, boo
     case plat::kNotAFile:
       throw EngineError("La tabla " + name + " no es un archivo normal");
     default:
-      throw EngineError("Error de E/S " + std::to_string(e.code()) + " en la tabla " + name);
+      throw EngineError(gc::textoErrorES(e.code()) + " en la tabla " + name);
   }
 }
 
@@ -181,6 +183,19 @@ const char* DbfFile::recordRun(std::uint32_t recno, std::uint32_t& count) {
   else
     count = cacheFirst_ + cacheCount_ - recno;
   return rec;
+}
+
+std::uint32_t DbfFile::recordAt(const char* where) const {
+  const std::less<const char*> before;
+  const std::size_t len = layout_.recordLength;
+  auto in = [&](const std::vector<char>& memory, std::uint32_t first,
+                std::uint32_t count) -> std::uint32_t {
+    const char* start = memory.data();
+    if (count == 0 || before(where, start) || !before(where, start + count * len)) return 0;
+    return first + static_cast<std::uint32_t>(static_cast<std::size_t>(where - start) / len);
+  };
+  if (const std::uint32_t n = in(pending_, pendingFirst_, pendingCount_)) return n;
+  return in(cache_, cacheFirst_, cacheCount_);
 }
 
 void DbfFile::changed() {

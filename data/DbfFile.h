@@ -54,6 +54,9 @@ class DbfFile {
   // The same, with how many records lie one after the other in memory from there
   // (at least one): valid while fills() stays the same.
   const char* recordRun(std::uint32_t recno, std::uint32_t& count);
+  // The number of the record whose bytes lie at `where` in this object's memory; 0 when
+  // they lie elsewhere.
+  std::uint32_t recordAt(const char* where) const;
   // Changes whenever the memory that records are handed out from may have moved.
   const std::uint64_t& fills() const { return fills_; }
   // Changes whenever any handle of this process writes the file: what this one holds in

@@ -27,7 +27,8 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 }
 
 [[noreturn]] void damaged(const std::string& name, const std::string& why) {
-  throw EngineError("La tabla " + name + " está dañada o no es una tabla dBase: " + why);
+  throw EngineError("La tabla " + name + " está dañada o no es una tabla dBase: " + why,
+                    EngineError::Kind::Damaged);
 }
 
 Dialect dialectOf(std::uint8_t version, const std::string& name) {

@@ -44,7 +44,8 @@ std::string_view trimBlanks(std::string_view s) {
 }
 
 [[noreturn]] void badValue(const Field& f, std::string_view raw) {
-  throw EngineError("Valor no válido en el campo '" + f.name + "': '" + std::string(raw) + "'");
+  throw EngineError::value("Valor no válido en el campo '" + f.name + "': '" + std::string(raw) +
+                           "'");
 }
 
 bool bitSet(const Layout& t, const char* rec, int bit) {
@@ -306,12 +307,12 @@ Reader readerFor(char type, Dialect d) {
 // --- writers ---------------------------------------------------------------------
 
 [[noreturn]] void cannotWrite(const Field& f) {
-  throw EngineError(std::string("No se puede escribir en el campo '") + f.name + "' de tipo " +
-                    f.type);
+  throw EngineError::value(std::string("No se puede escribir en el campo '") + f.name +
+                           "' de tipo " + f.type);
 }
 
 [[noreturn]] void doesNotFit(const Field& f, const std::string& text) {
-  throw EngineError("El valor '" + text + "' no cabe en el campo '" + f.name + "'");
+  throw EngineError::value("El valor '" + text + "' no cabe en el campo '" + f.name + "'");
 }
 
 double numberToWrite(const Field& f, const Value& v, bool& empty) {
@@ -335,7 +336,7 @@ double numberToWrite(const Field& f, const Value& v, bool& empty) {
       double d;
       if (!parseDecimal(s, d)) {
         bool whole = f.decimals == 0 && f.type != 'B' && f.type != 'O' && f.type != 'Y';
-        throw EngineError(
+        throw EngineError::value(
             "'" + v.text +
             (whole ? "' no es un valor entero válido" : "' no es un valor punto flotante válido"));
       }
@@ -431,7 +432,7 @@ void writeLogical(const Layout&, const Field& f, char* rec, const Value& v) {
       else if (std::strchr("FfNn0", first) != nullptr)
         c = 'F';
       else
-        throw EngineError("'" + v.text + "' no es un valor lógico válido");
+        throw EngineError::value("'" + v.text + "' no es un valor lógico válido");
       break;
     }
     case Value::Kind::Date:
@@ -567,13 +568,23 @@ Value Value::ofBoolean(bool b) {
   return v;
 }
 
+// A value that cannot be read or stored is told with the record it was met in, so that
+// the handle holding that record can name it.
 Value readValue(const Layout& t, const Field& f, const char* record) {
   if (bitSet(t, record, f.nullBit)) return {};
-  return readerFor(f.type, t.dialect)(t, f, record);
+  try {
+    return readerFor(f.type, t.dialect)(t, f, record);
+  } catch (const EngineError& e) {
+    throw e.inRecord(record);
+  }
 }
 
 void writeValue(const Layout& t, const Field& f, char* record, const Value& v) {
-  writerFor(f.type, t.dialect)(t, f, record, v);
+  try {
+    writerFor(f.type, t.dialect)(t, f, record, v);
+  } catch (const EngineError& e) {
+    throw e.inRecord(record);
+  }
   setBit(t, record, f.nullBit, false);
 }
 
@@ -582,6 +593,31 @@ void blankRecord(const Layout& t, char* record) {
   for (const Field& f : t.fields)
     std::memset(record + f.offset, blankByte(f.type, t.dialect),
                 static_cast<std::size_t>(f.length));
+}
+
+bool readsAsText(const Layout& t, const Field& f) {
+  return !f.system && (f.type == 'C' || (f.type == 'V' && t.isVfp()));
+}
+
+bool readsAsNumber(const Layout& t, const Field& f) {
+  if (f.system) return false;
+  const bool vfp = t.isVfp(), db7 = t.dialect == Dialect::DBase7;
+  switch (f.type) {
+    case 'N':
+    case 'F':
+      return true;
+    case 'I':
+      return (vfp || db7) && f.length == 4;
+    case '+':
+      return db7 && f.length == 4;
+    case 'B':
+    case 'Y':
+      return vfp && f.length == 8;
+    case 'O':
+      return db7 && f.length == 8;
+    default:
+      return false;
+  }
 }
 
 std::int64_t roundHalfEven(double v) { return static_cast<std::int64_t>(std::nearbyint(v)); }
@@ -798,12 +834,12 @@ std::int64_t integerOf(const Value& v, const std::string& fieldName) {
       std::int64_t i;
       auto r = std::from_chars(s.data(), s.data() + s.size(), i);
       if (r.ec == std::errc() && r.ptr == s.data() + s.size()) return i;
-      throw EngineError("'" + v.text + "' no es un valor entero válido");
+      throw EngineError::value("'" + v.text + "' no es un valor entero válido");
     }
     case Value::Kind::Date:
       return julianDayOf(v.date);
   }
-  throw EngineError("El campo '" + fieldName + "' no se puede leer como entero");
+  throw EngineError::value("El campo '" + fieldName + "' no se puede leer como entero");
 }
 
 double floatOf(const Value& v, const std::string&) {
@@ -818,7 +854,7 @@ double floatOf(const Value& v, const std::string&) {
       if (trimBlanks(v.text).empty()) return 0.0;
       double d;
       if (parseDecimal(v.text, d)) return d;
-      throw EngineError("'" + v.text + "' no es un valor punto flotante válido");
+      throw EngineError::value("'" + v.text + "' no es un valor punto flotante válido");
     }
     case Value::Kind::Date:
       return static_cast<double>(julianDayOf(v.date));
@@ -861,9 +897,9 @@ Date dateOf(const Value& v, const std::string& fieldName) {
       ok = true;
     }
     if (ok && validDate(d)) return d;
-    throw EngineError("'" + v.text + "' no es una fecha válida");
+    throw EngineError::value("'" + v.text + "' no es una fecha válida");
   }
-  throw EngineError("El campo '" + fieldName + "' no se puede leer como fecha");
+  throw EngineError::value("El campo '" + fieldName + "' no se puede leer como fecha");
 }
 
 Date dateOfJulianDay(std::int64_t jd) {

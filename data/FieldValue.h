@@ -78,6 +78,13 @@ inline std::string_view fieldBytes(const char* record, const Field& f) {
 // A new record: not deleted, every field empty.
 void blankRecord(const Layout& t, char* record);
 
+// Whether the field, in its table's dialect, holds what the readers give back as it is:
+// text (character fields, Visual FoxPro's varchar), or a number (numbers stored as text,
+// and the binary numbers of the dialects that have them, at their own width). A type
+// letter that a damaged header gives a field of another kind fails both.
+bool readsAsText(const Layout& t, const Field& f);
+bool readsAsNumber(const Layout& t, const Field& f);
+
 // Conversions with the rules of the program's field reads.
 std::string textOf(const Value& v);
 std::string textOf(Value&& v);

@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <utility>
 
 #include "DbfFile.h"
+#include "Staging.h"
 #include "WinPath.h"
 #include "platform/Platform.h"
 
@@ -79,9 +81,27 @@ auto Table::guarded(F&& f) const -> decltype(f()) {
   try {
     return f();
   } catch (const EngineError& e) {
-    if (handleName_.empty()) throw;
-    throw EngineError(handleName_ + ": " + e.what());
+    const EngineError told = placed(e);
+    if (handleName_.empty()) throw told;
+    throw told.retold(handleName_ + ": " + told.what(), false);
   }
+}
+
+EngineError Table::placed(const EngineError& e) const {
+  if (e.kind() != EngineError::Kind::Value || e.placed() || !active()) return e;
+  const std::uint32_t recno = recordAt(e.record());
+  if (recno == 0) return e;
+  return e.retold(e.what() + recordPlace(path(), recno), true);
+}
+
+std::uint32_t Table::recordAt(const char* where) const {
+  const std::less<const char*> before;
+  const bool inBuffer = where != nullptr && !buffer_.empty() && !before(where, buffer_.data()) &&
+                        before(where, buffer_.data() + buffer_.size());
+  // The record being appended takes the number after the last one.
+  if (where == nullptr || inBuffer)
+    return state_ == TableState::Insert ? file_->recordCount() + 1 : cur_;
+  return file_->recordAt(where);
 }
 
 void Table::fail(const std::string& text) const { throw EngineError(text); }
@@ -148,6 +168,11 @@ void Table::open() {
     }
     try {
       const Layout& t = file_->layout();
+      if (refuseCutShort_ && t.headerCount > file_->recordCount())
+        throw EngineError("El archivo " + path() + " está incompleto: su cabecera anuncia " +
+                              std::to_string(t.headerCount) + " registros y solo contiene " +
+                              std::to_string(file_->recordCount()),
+                          EngineError::Kind::Damaged);
       upperNames_.clear();
       fieldIndex_.clear();
       for (std::size_t i = 0; i < t.fields.size(); ++i) {
@@ -179,8 +204,7 @@ void Table::cutRewritten() {
     if (f.size() > rewrittenEnd_) f.truncate(rewrittenEnd_);
     f.close();
   } catch (const plat::IoError& e) {
-    fail("No se puede cerrar la tabla " + path() + " (error de E/S " + std::to_string(e.code()) +
-         ")");
+    fail("No se puede cerrar la tabla " + path() + " (" + gc::textoErrorES(e.code()) + ")");
   }
 }
 
@@ -230,7 +254,8 @@ const Field& Table::field(std::string_view name) const {
   if (nameHint_ < upperNames_.size() && !name.empty() && sameUpper(upperNames_[nameHint_], name))
     return file_->layout().fields[nameHint_++];
   auto it = fieldIndex_.find(upperName(name));
-  if (it == fieldIndex_.end()) fail("No se encuentra el campo '" + std::string(name) + "'");
+  if (it == fieldIndex_.end())
+    fail("No se encuentra el campo '" + std::string(name) + "' (" + path() + ")");
   nameHint_ = it->second + 1;
   return file_->layout().fields[it->second];
 }
@@ -768,7 +793,7 @@ void Table::createFile(bool keepStorage) {
     std::vector<MdxTag> tags;
     for (const IndexDef& ix : indexDefs_) {
       int f = t.find(ix.field);
-      if (f < 0) fail("No se encuentra el campo '" + ix.field + "'");
+      if (f < 0) fail("No se encuentra el campo '" + ix.field + "' (" + path() + ")");
       t.fields[static_cast<std::size_t>(f)].tagged = true;
       tags.push_back({ix.name, t.fields[static_cast<std::size_t>(f)].name});
     }
@@ -792,8 +817,7 @@ void Table::createFile(bool keepStorage) {
     } catch (const plat::IoError& e) {
       if (e.code() == plat::kSharingViolation)
         fail("La tabla " + path() + " está en uso por otro programa");
-      fail("No se puede crear la tabla " + path() + " (error de E/S " + std::to_string(e.code()) +
-           ")");
+      fail("No se puede crear la tabla " + path() + " (" + gc::textoErrorES(e.code()) + ")");
     }
   });
 }

@@ -40,6 +40,10 @@ class Table {
   void setTableName(std::string name);
   void setExclusive(bool on) { exclusive_ = on; }
   void setReadOnly(bool on) { readOnly_ = on; }
+  // For the runs: opening refuses a table whose file holds fewer records than its header
+  // announces (a copy cut short, a last record half written) instead of reading the
+  // records that are there.
+  void setRefuseCutShort(bool on) { refuseCutShort_ = on; }
   void setFilter(std::string expression);
   void setFiltered(bool on);
   void setIndexName(std::string name);
@@ -49,6 +53,7 @@ class Table {
   const std::string& tableName() const { return tableName_; }
   bool exclusive() const { return exclusive_; }
   bool readOnly() const { return readOnly_; }
+  bool refuseCutShort() const { return refuseCutShort_; }
   const std::string& filter() const { return filterText_; }
   bool filtered() const { return filtered_; }
   const std::string& indexName() const { return indexName_; }
@@ -79,6 +84,20 @@ class Table {
   // table.
   template <class Visit>
   void forEachRun(Visit&& visit);
+  // Runs `f`, which works out something from the current record: a value it cannot work
+  // out is told with this table's file and the record, as the handle's own reads tell it.
+  template <class F>
+  auto atCurrentRecord(F&& f) const -> decltype(f()) {
+    try {
+      return f();
+    } catch (const EngineError& e) {
+      throw placed(e);
+    }
+  }
+  // A value that cannot be read or stored, met in a record this handle holds (the
+  // current one when the error does not say which), told with the file and the record's
+  // number after its text; any other error as it is.
+  EngineError placed(const EngineError& e) const;
   // Physical position (1-based) of the current record; 0 when there is none.
   std::uint32_t recNo() const;
   std::uint32_t recordCount() const;
@@ -189,6 +208,9 @@ class Table {
   // Cuts a file left by rewriteTable and never opened where its new content ends.
   void cutRewritten();
   [[noreturn]] void fail(const std::string& text) const;
+  // The number of the record whose bytes lie at `where`, among those this handle holds;
+  // the current record for null; 0 for bytes it does not hold.
+  std::uint32_t recordAt(const char* where) const;
   void requireActive() const;
   void requireEditing() const;
   const Field& field(std::string_view name) const;
@@ -216,6 +238,7 @@ class Table {
   std::string tableName_;
   bool exclusive_ = false;
   bool readOnly_ = false;
+  bool refuseCutShort_ = false;
   std::string filterText_;
   bool filtered_ = false;
   std::string indexName_;
@@ -250,25 +273,30 @@ template <class Visit>
 void Table::forEachRecord(Visit&& visit) {
   std::uint32_t last = 0;
   if (!startStoredScan(last)) {
-    for (; !eof_; next()) visit(currentRecord());
+    for (; !eof_; next()) atCurrentRecord([&] { visit(currentRecord()); });
     return;
   }
   // Stored order: straight through the file's memory, a run of records at a time. The
-  // visitor's own errors pass as they are; only the engine's get this handle's name.
+  // visitor's own errors pass as they are; only the engine's get this handle's name,
+  // and a value that cannot be read names the record it lies in.
   RecordRun run;
-  for (std::uint32_t r = cur_; !eof_ && recordRun(r, last, run);) {
-    const char* rec = run.bytes;
-    const std::uint32_t end = run.first + run.count;
-    for (r = run.first; r < end; ++r, rec += run.length) {
-      if (!visibleRecord(rec)) continue;
-      cur_ = r;
-      visit(rec);
-      // A visitor that made the handle read elsewhere in the file moved its memory.
-      if (!runStillThere(run)) {
-        ++r;
-        break;
+  try {
+    for (std::uint32_t r = cur_; !eof_ && recordRun(r, last, run);) {
+      const char* rec = run.bytes;
+      const std::uint32_t end = run.first + run.count;
+      for (r = run.first; r < end; ++r, rec += run.length) {
+        if (!visibleRecord(rec)) continue;
+        cur_ = r;
+        visit(rec);
+        // A visitor that made the handle read elsewhere in the file moved its memory.
+        if (!runStillThere(run)) {
+          ++r;
+          break;
+        }
       }
     }
+  } catch (const EngineError& e) {
+    throw placed(e);
   }
   eof_ = true;  // stays on the last record, as next() leaves it
 }
@@ -278,26 +306,32 @@ void Table::forEachRun(Visit&& visit) {
   std::uint32_t last = 0;
   if (!startStoredScan(last)) {
     for (; !eof_; next())
-      visit(currentRecord(), std::uint32_t{1}, std::size_t{layout().recordLength});
+      atCurrentRecord(
+          [&] { visit(currentRecord(), std::uint32_t{1}, std::size_t{layout().recordLength}); });
     return;
   }
   RecordRun run;
-  for (std::uint32_t r = cur_; !eof_ && recordRun(r, last, run);) {
-    const char* rec = run.bytes;
-    const std::uint32_t end = run.first + run.count;
-    for (r = run.first; r < end;) {
-      const char* desde = rec;
-      std::uint32_t count = 0;
-      for (; r < end && visibleRecord(rec); ++r, rec += run.length) ++count;
-      if (count == 0) {
-        ++r;  // a deleted or filtered record
-        rec += run.length;
-        continue;
+  try {
+    for (std::uint32_t r = cur_; !eof_ && recordRun(r, last, run);) {
+      const char* rec = run.bytes;
+      const std::uint32_t end = run.first + run.count;
+      for (r = run.first; r < end;) {
+        const char* desde = rec;
+        std::uint32_t count = 0;
+        for (; r < end && visibleRecord(rec); ++r, rec += run.length) ++count;
+        if (count == 0) {
+          ++r;  // a deleted or filtered record
+          rec += run.length;
+          continue;
+        }
+        cur_ = r - 1;
+        visit(desde, count, run.length);
+        if (!runStillThere(run)) break;
       }
-      cur_ = r - 1;
-      visit(desde, count, run.length);
-      if (!runStillThere(run)) break;
     }
+  } catch (const EngineError& e) {
+    // A value read from the run's bytes names its record by where they lie.
+    throw placed(e);
   }
   eof_ = true;  // stays on the last record, as next() leaves it
 }

@@ -13,7 +13,7 @@ double horasSemanales(const std::string& horsemte) {
   if (sinBlancos(dos).empty()) return 1.0;
   double horas = 0;
   if (!dbf::parseDecimal(dos, horas))
-    throw dbf::EngineError("'" + dos + "' no es un valor punto flotante válido");
+    throw dbf::EngineError::value("'" + dos + "' no es un valor punto flotante válido");
   return horas > 0 ? horas : 1.0;
 }
 
@@ -42,7 +42,8 @@ void ExportarAsignaturas(gc::Catalogo& tablas, const std::string& idioma) {
     asigvalt.setString("CODLARGO", litresv);
     asigvalt.setString("NOMBRE", asignat.asString(castellano ? "CLITEASIG" : "VLITEASIG"));
     asigvalt.setString("CODVALEN", codasig);
-    asigvalt.setFloat("NHORAS", horasSemanales(asignat.asString("HORSEMTE")));
+    asigvalt.setFloat("NHORAS", asignat.atCurrentRecord(
+                                    [&] { return horasSemanales(asignat.asString("HORSEMTE")); }));
     asigvalt.setString("NIVEL", subcadena(codasig, 2, 3));
     asigvalt.setString("CURSO", subcadena(codasig, 1, 1));
     asigvalt.post();

@@ -16,6 +16,7 @@ bool ComprobarDNI(dbf::Table& profesores, Interaccion& ui) {
   for (;;) {
     profesores.close();
     profesores.setTableName(rutaIntercambio(kPROFT));
+    profesores.setRefuseCutShort(true);
     profesores.open();
     if (!AlgunProfesorSinDni(profesores)) return true;
     if (!continuar) {

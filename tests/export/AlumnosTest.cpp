@@ -84,7 +84,7 @@ TEST_F(AlumnosTest, FiftySubjectsFitTheFiftyFirstStopsTheExport) {
     tzv::ExportarAlumnos(tablas);
     FAIL();
   } catch (const std::exception& e) {
-    EXPECT_STREQ(e.what(), "No se encuentra el campo 'ASIG51'");
+    EXPECT_STREQ(e.what(), "No se encuentra el campo 'ASIG51' (C:\\ZORVTMP\\ALUMNOST.DBF)");
   }
   tablas.cerrarTodas();
   auto filas = leerTabla(intercambio("ALUMNOST.DBF"));
@@ -144,7 +144,8 @@ TEST_F(AlumnosTest, RowsMadeAsBytesAreThoseWrittenOneAtATime) {
     for (int i = 0; i < 51; ++i) enCuatro.push_back({"4", "1ESO001"});
     alumnosEn(cuatro);
     matriculasEn(enCuatro);
-    EXPECT_EQ(errorDe([&] { tzv::ExportarAlumnos(tablas); }), "No se encuentra el campo 'ASIG51'");
+    EXPECT_EQ(errorDe([&] { tzv::ExportarAlumnos(tablas); }),
+              "No se encuentra el campo 'ASIG51' (C:\\ZORVTMP\\ALUMNOST.DBF)");
     tablas.cerrarTodas();
     EXPECT_EQ(filasAlmacenadas(3), hechas);
   }
@@ -163,7 +164,8 @@ TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
   const std::vector<CasoFallo> casos = {
       {"a repeater flag that is not a number stops at the second student",
        [&] { staged("alumnos.dbf", repiteEnTexto, repiteMalo); },
-       "wwTableAlumnos: 'x' no es un valor entero válido",
+       "wwTableAlumnos: 'x' no es un valor entero válido "
+       "(C:\\ZORVTMP\\VALENCIA\\alumnos.DBF, registro 2)",
        {"1"}},
       {"no enrolment table",
        [&] { std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/asigalum.dbf")); },
@@ -180,7 +182,7 @@ TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
        [&] {
          staged("asigalum.dbf", {{"CODASIG", 8}}, {{"1ESO001"}});
        },
-       "wwTableAsigAlum: No se encuentra el campo 'Codigo'",
+       "wwTableAsigAlum: No se encuentra el campo 'Codigo' (C:\\ZORVTMP\\VALENCIA\\asigalum.DBF)",
        {}},
       {"which is no error when no student has a usable group",
        [&] {

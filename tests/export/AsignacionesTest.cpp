@@ -95,7 +95,8 @@ TEST_F(AsignacionesTest, AFailureStopsTheWriterWhereAPlainPassWould) {
                  {"1ESOA", "1ESO002", "x"},
                  {"1ESOA", "1ESO002", "22222222"}});
        },
-       "wwTableHorGrup: 'x' no es un valor entero válido",
+       "wwTableHorGrup: 'x' no es un valor entero válido "
+       "(C:\\ZORVTMP\\VALENCIA\\horgrup.DBF, registro 3)",
        {"MAT", "FIS"}},
       {"no timetable",
        [&] { std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/horgrup.dbf")); },
@@ -112,7 +113,7 @@ TEST_F(AsignacionesTest, AFailureStopsTheWriterWhereAPlainPassWould) {
        [&] {
          staged("horgrup.dbf", sinDni, {{"1ESOA", "1ESO001"}});
        },
-       "wwTableHorGrup: No se encuentra el campo 'DNI'",
+       "wwTableHorGrup: No se encuentra el campo 'DNI' (C:\\ZORVTMP\\VALENCIA\\horgrup.DBF)",
        {}},
       {"which is no error when there are no lessons",
        [&] { staged("horgrup.dbf", sinDni, {}); },

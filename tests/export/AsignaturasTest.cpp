@@ -125,7 +125,9 @@ TEST_F(AsignaturasTest, BadHoursStopAfterTheSubjectsBefore) {
     tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
     FAIL();
   } catch (const std::exception& e) {
-    EXPECT_STREQ(e.what(), "'x1' no es un valor punto flotante válido");
+    EXPECT_STREQ(e.what(),
+                 "'x1' no es un valor punto flotante válido "
+                 "(C:\\ZORVTMP\\VALENCIA\\asignat.dbf, registro 2)");
   }
   EXPECT_EQ(columna(intercambio("ASIGVALT.DBF"), "COD"), std::vector<std::string>{"MAT"});
   EXPECT_TRUE(leerTabla(intercambio("ASIGNOMT.DBF")).empty());
@@ -151,7 +153,9 @@ TEST_F(AsignaturasTest, MissingFieldNamesIt) {
     tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
     FAIL();
   } catch (const std::exception& e) {
-    EXPECT_STREQ(e.what(), "wwTableAsignat: No se encuentra el campo 'VLITEASIG'");
+    EXPECT_STREQ(e.what(),
+                 "wwTableAsignat: No se encuentra el campo 'VLITEASIG' "
+                 "(C:\\ZORVTMP\\VALENCIA\\asignat.dbf)");
   }
 }
 

@@ -65,7 +65,8 @@ TEST_F(ExportacionTest, AFailingWriterStopsTheRunAndLeavesTheFlagAtZero) {
     tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
     FAIL();
   } catch (const std::exception& e) {
-    EXPECT_EQ(e.what(), std::string("wwTableAulas: No se encuentra el campo 'LITAULA'. ") +
+    EXPECT_EQ(e.what(), std::string("wwTableAulas: No se encuentra el campo 'LITAULA' "
+                                    "(C:\\ZORVTMP\\VALENCIA\\aulas.DBF). ") +
                             tzv::kTablasIncompletas);
   }
   EXPECT_EQ(estado.resultado, 0);

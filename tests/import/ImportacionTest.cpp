@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <set>
 
+#include "../unit/RawDbf.h"
 #include "CarpetaEnUso.h"
 #include "Catalogo.h"
 #include "Centro.h"
@@ -13,6 +15,7 @@
 #include "Importacion.h"
 #include "OtraEjecucion.h"
 #include "Staging.h"
+#include "TablasIntercambio.h"
 
 namespace fs = std::filesystem;
 
@@ -367,6 +370,149 @@ TEST_F(ImportacionTest, AnotherPcHoldingTheGescenFolderStopsTheCopyBack) {
   gescenSinCambios();
   EXPECT_EQ(entradas(drive.native("ZORVTMP/VALENCIA/COPIAS")), std::set<std::string>{});
   EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV")));
+}
+
+// A solution whose fields the import would read wrong (a type byte that a copy or
+// another program changed, a width of 0, a field gone) is refused before anything is
+// written, naming the file and the field: the import never empties a timetable, nor
+// fills it with zeros, from it.
+TEST_F(ImportacionTest, ASolutionWhoseFieldsWouldBeReadWrongIsRefusedBeforeAnythingIsWritten) {
+  struct Dano {
+    std::string nombre;
+    std::function<void(std::string&)> danar;
+  };
+  std::vector<Dano> danos;
+  for (const char tipo : {'M', 'B', 'I', 'Y', 'L', 'D', ' ', '\0', '\xFF'})
+    danos.push_back({"type " + std::to_string(static_cast<unsigned char>(tipo)),
+                     [tipo](std::string& d) { d[11] = tipo; }});
+  danos.push_back({"width 0", [](std::string& d) { d[16] = 0; }});
+  danos.push_back({"missing", [](std::string& d) { d.replace(0, 5, std::string("OTRO\0", 5)); }});
+  for (const char* campo :
+       {"DIA", "HORA", "TAREA", "PROF", "NIVEL", "CURSO", "ASIG", "GRUPO", "AULA"}) {
+    for (const Dano& d : danos) {
+      SCOPED_TRACE(std::string(campo) + ", " + d.nombre);
+      solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"}});
+      patchFieldDescriptor(drive.native("ZORVTMP/SOLUC.DBF"), campo, d.danar);
+      ui = UsuarioImportacion();
+      const std::string error = errorAlImportar();
+      EXPECT_NE(error.find("C:\\ZORVTMP\\SOLUC.DBF"), std::string::npos) << error;
+      EXPECT_NE(error.find(campo), std::string::npos) << error;
+      EXPECT_EQ(ui.sucesos,
+                (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoImportacion,
+                                          "reloj", "normal"}));
+      gescenSinCambios();
+    }
+  }
+}
+
+// What the user reads for a solution the import cannot read, and the layouts it reads
+// right: numbers stored as text or as floats, and whole numbers in character fields.
+TEST_F(ImportacionTest, TheSolutionsLayoutSaysWhatIsWrongAndWhatIsNeeded) {
+  struct Caso {
+    const char* que;
+    std::function<void(const std::string&)> danar;
+    std::string error;  // empty: the import completes
+  };
+  const std::string soluc = "El archivo C:\\ZORVTMP\\SOLUC.DBF no se puede importar: ";
+  const std::string sinCambios = ". No se ha cambiado nada en GESCEN.";
+  auto tipo = [](const char* campo, char t) {
+    return [=](const std::string& archivo) {
+      patchFieldDescriptor(archivo, campo, [t](std::string& d) { d[11] = t; });
+    };
+  };
+  const std::vector<Caso> casos = {
+      {"a period read as a logical field", tipo("HORA", 'L'),
+       soluc +
+           "el campo HORA es de tipo L y ancho 11, y la importación lo lee como número entero: "
+           "necesita un campo numérico (tipo N o F) o de caracteres (C)" +
+           sinCambios},
+      {"two fields wrong, one missing",
+       [&](const std::string& archivo) {
+         tipo("PROF", 'B')(archivo);
+         tipo("TAREA", '\0')(archivo);
+         patchFieldDescriptor(archivo, "NIVEL",
+                              [](std::string& d) { d.replace(0, 6, std::string("NIVEX\0", 6)); });
+       },
+       soluc +
+           "el campo TAREA es de tipo no válido (código 0) y ancho 5, y la importación lo lee "
+           "como texto: necesita un campo de caracteres (tipo C); el campo PROF es de tipo B y "
+           "ancho 4, y la importación lo lee como texto: necesita un campo de caracteres (tipo "
+           "C); falta el campo NIVEL, que la importación lee como texto" +
+           sinCambios},
+      {"a day and a period stored as floats",
+       [&](const std::string& archivo) {
+         tipo("DIA", 'F')(archivo);
+         tipo("HORA", 'F')(archivo);
+       },
+       ""},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.que);
+    solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"}});
+    c.danar(drive.native("ZORVTMP/SOLUC.DBF"));
+    ui = UsuarioImportacion();
+    EXPECT_EQ(errorAlImportar(), c.error);
+  }
+  // Whole numbers in character fields are read as they come.
+  crearTabla("C:\\ZORVTMP\\SOLUC.DBF",
+             {{"DIA", 2},
+              {"HORA", 2},
+              {"TAREA", 5},
+              {"PROF", 4},
+              {"NIVEL", 5},
+              {"CURSO", 3},
+              {"ASIG", 4},
+              {"GRUPO", 2},
+              {"AULA", 4}},
+             {{"2", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"}});
+  ui = UsuarioImportacion();
+  EXPECT_EQ(errorAlImportar(), "");
+  EXPECT_EQ(columna("C:\\GC\\horprof.dbf", "DIASEM"), std::vector<std::string>{"2"});
+}
+
+// The tables the import reads besides the solution, cut short: the exchange tables it
+// reads back are refused before anything is written, GESCEN's class periods when the
+// import reads them; GESCEN's timetables stay as they were.
+TEST_F(ImportacionTest, TablesCutShortStopTheImport) {
+  struct Caso {
+    const char* archivo;  // below C:
+    std::string error;
+  };
+  const Caso casos[] = {
+      {"ZORVTMP/PROFT.DBF",
+       "El archivo C:\\ZORVTMP\\PROFT.DBF está incompleto: su cabecera anuncia 2 registros y "
+       "solo contiene 1. No se ha cambiado nada en GESCEN."},
+      {"ZORVTMP/ASIGVALT.DBF",
+       "El archivo C:\\ZORVTMP\\ASIGVALT.DBF está incompleto: su cabecera anuncia 1 registros y "
+       "solo contiene 0. No se ha cambiado nada en GESCEN."},
+      {"GC/lhortipo.dbf",
+       "wwTableLhortipo: El archivo C:\\ZORVTMP\\VALENCIA\\lhortipo.DBF está incompleto: su "
+       "cabecera anuncia 2 registros y solo contiene 1"},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.archivo);
+    SetUp();
+    const std::string archivo = drive.native(c.archivo);
+    const std::string bytes = readFile(archivo);
+    const std::size_t largo = static_cast<unsigned char>(bytes[10]) |
+                              static_cast<std::size_t>(static_cast<unsigned char>(bytes[11])) << 8;
+    writeFile(archivo, bytes.substr(0, bytes.size() - 1 - largo));  // the end mark, a record
+    gc::CopiarDatosGC(tablas, "C:\\GC");
+    ui = UsuarioImportacion();
+    EXPECT_EQ(errorAlImportar(), c.error);
+    gescenSinCambios();
+  }
+}
+
+// A value of an exchange table the import reads back that is no number names the table
+// and the record.
+TEST_F(ImportacionTest, ABadValueInAnExchangeTableNamesTheFileAndTheRecord) {
+  crearTabla(tzv::rutaIntercambio(tzv::kPROFT),
+             {{"ABREV", 4}, {"NOMBRE", 40}, {"DEPART", 40}, {"DNI", 10}},
+             {{"GPA", "GARCIA PEREZ, ANA", "MATES", "11111111"}, {"LRJ", "LOPEZ", "FIS", "x"}});
+  EXPECT_EQ(errorAlImportar(),
+            "'x' no es un valor entero válido (C:\\ZORVTMP\\PROFT.DBF, registro 2)");
+  gescenSinCambios();
 }
 
 }  // namespace

@@ -120,7 +120,7 @@ TEST_F(VolcadoTest, AFailureStopsTheWriteBackWhereAPlainPassWould) {
                      {"AULA", 4}},
                     filas);
        },
-       "wwTableSoluc: 'x' no es un valor entero válido", 2, 1},
+       "wwTableSoluc: 'x' no es un valor entero válido (C:\\ZORVTMP\\SOLUC.DBF, registro 3)", 2, 1},
       {"a teacher's number too wide for the group timetable alone",
        [&] {
          RawDbf raw;
@@ -130,7 +130,9 @@ TEST_F(VolcadoTest, AFailureStopsTheWriteBackWhereAPlainPassWould) {
          writeFile(gescen("horgrup.dbf"), raw.bytes());
          solucion(tresRegistros);
        },
-       "wwTableHorGrup: El valor '11111111' no cabe en el campo 'DNI'", 1, 0},
+       "wwTableHorGrup: El valor '11111111' no cabe en el campo 'DNI' "
+       "(C:\\ZORVTMP\\VALENCIA\\horgrup.DBF, registro 1)",
+       1, 0},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.nombre);

@@ -121,3 +121,48 @@ TEST(FieldValueTest, IntegerTextConversions) {
 }
 
 }  // namespace
+
+namespace {
+
+// Which fields hold what the readers give back as text or as a number: the text and
+// number types of every dialect, and the binary numbers only in the dialects that have
+// them, at their own width. Anything else is a field of another kind, or a type letter
+// that a damaged header gave a field of another kind.
+TEST(FieldValueTest, FieldsThatReadAsTextOrAsNumbers) {
+  using D = dbf::Dialect;
+  struct Case {
+    D dialect;
+    char type;
+    int length;
+    bool text, number;
+  };
+  const Case cases[] = {
+      {D::DBase4, 'C', 5, true, false},        {D::DBase4, 'N', 11, false, true},
+      {D::DBase4, 'F', 20, false, true},       {D::DBase3, 'N', 3, false, true},
+      {D::VisualFoxPro, 'V', 10, true, false}, {D::DBase4, 'V', 10, false, false},
+      {D::VisualFoxPro, 'I', 4, false, true},  {D::DBase7, 'I', 4, false, true},
+      {D::DBase4, 'I', 4, false, false},       {D::VisualFoxPro, 'I', 11, false, false},
+      {D::DBase7, '+', 4, false, true},        {D::VisualFoxPro, '+', 4, false, false},
+      {D::VisualFoxPro, 'B', 8, false, true},  {D::DBase4, 'B', 10, false, false},
+      {D::VisualFoxPro, 'Y', 8, false, true},  {D::DBase4, 'Y', 8, false, false},
+      {D::DBase7, 'O', 8, false, true},        {D::VisualFoxPro, 'O', 8, false, false},
+      {D::DBase4, 'L', 1, false, false},       {D::DBase4, 'D', 8, false, false},
+      {D::DBase4, 'M', 10, false, false},      {D::VisualFoxPro, 'T', 8, false, false},
+      {D::DBase4, ' ', 5, false, false},       {D::DBase4, '\0', 5, false, false},
+      {D::DBase4, '\xFF', 5, false, false},    {D::VisualFoxPro, '0', 1, false, false},
+  };
+  for (const Case& c : cases) {
+    dbf::Layout t;
+    t.dialect = c.dialect;
+    dbf::Field f;
+    f.type = c.type;
+    f.length = c.length;
+    f.system = c.type == '0';
+    SCOPED_TRACE(std::string("type ") + std::to_string(static_cast<unsigned char>(c.type)) +
+                 " width " + std::to_string(c.length));
+    EXPECT_EQ(dbf::readsAsText(t, f), c.text);
+    EXPECT_EQ(dbf::readsAsNumber(t, f), c.number);
+  }
+}
+
+}  // namespace

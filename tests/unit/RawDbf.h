@@ -2,6 +2,8 @@
 // Builds dBase files byte by byte, as other programs write them, so that tests can
 // show how the engine reads foreign dialects and damaged files.
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,22 @@ struct RawDbf {
     return out;
   }
 };
+
+// Changes, in the table file at `path` (native), the 32-byte descriptor of the field
+// named `field`, as a damaged header or another program could have left it.
+template <class Change>
+void patchFieldDescriptor(const std::string& path, const std::string& field, Change&& change) {
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  for (std::size_t at = 32; at + 32 <= bytes.size() && bytes[at] != 0x0D; at += 32) {
+    if (bytes.compare(at, field.size() + 1, field + '\0') != 0) continue;
+    std::string descriptor = bytes.substr(at, 32);
+    change(descriptor);
+    bytes.replace(at, 32, descriptor);
+  }
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 inline std::string le32(std::uint32_t v) {
   std::string s(4, '\0');

@@ -81,7 +81,8 @@ TEST_F(TableTest, ReadsFieldsByNameInAnyCaseAndRefusesUnknownNames) {
     t.asString("Codcen");
     FAIL() << "a missing field must raise an error";
   } catch (const dbf::EngineError& e) {
-    EXPECT_STREQ(e.what(), "wwTableAsignat: No se encuentra el campo 'Codcen'");
+    EXPECT_STREQ(e.what(),
+                 "wwTableAsignat: No se encuentra el campo 'Codcen' (C:\\ZORVTMP\\PRUEBA.DBF)");
   }
 }
 
