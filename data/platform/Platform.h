@@ -104,8 +104,17 @@ std::string findEntry(const std::string& folder,
 // Deletes a file; returns 0 or the error code. A file that another handle or program
 // holds open through a table engine is not deleted (kSharingViolation).
 int removeFile(const std::string& path) noexcept;
-// True when another program has the file in use: it holds a lock on any of its bytes
-// or, on Windows, keeps it open without sharing it.
+// True when another program has the file in use, which makes it unsafe to replace:
+// - another process has it open at all, whether or not it locks it: on Linux, a
+//   descriptor of the file in any other process that this user may read (/proc, as
+//   fuser finds it; Wine's server holds one for each file a Windows program keeps open,
+//   whatever its share mode); on Windows, any other handle, since the file cannot then
+//   be opened without sharing;
+// - or anybody holds a lock on any of its bytes: classic and open-file-description
+//   record locks and flock() locks on Linux, whoever holds them; byte-range locks on
+//   Windows, which under Wine meet those of Linux programs.
+// On Linux, this process's own descriptors do not count (its locks do), and the check
+// costs one pass over /proc.
 bool inUseByOther(const std::string& path) noexcept;
 // Creates a folder with every missing folder above it; returns 0 or the error code.
 int makeFolders(const std::string& path) noexcept;

@@ -8,6 +8,7 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <malloc.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -338,20 +339,98 @@ int removeFile(const std::string& path) noexcept {
   return 0;
 }
 
-bool inUseByOther(const std::string& path) noexcept {
-  int fd = openFd(path, O_RDONLY | O_NONBLOCK);
-  if (fd < 0) return false;
-  // The whole file, from its first byte on: every byte a table engine locks, whether to
-  // say that it has the table open or to hold a record, lies in it.
+namespace {
+
+// Whether a lock conflicts with a write lock over the whole file, from its first byte on:
+// every byte a table engine locks, whether to say that it has the table open or to hold
+// a record, lies in it. Classic and open-file-description locks of any process.
+bool recordLockedByOther(int fd) {
   struct flock fl;
   std::memset(&fl, 0, sizeof fl);
   fl.l_type = F_WRLCK;
   fl.l_whence = SEEK_SET;
   fl.l_start = 0;
   fl.l_len = 0;
-  bool held = fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
-  ::close(fd);
-  return held;
+  return fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+}
+
+// Whether anybody holds a flock() lock on the file, shared or exclusive: this opening's
+// exclusive flock is then refused (and is given back at once when it is not).
+bool flockedByOther(int fd) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    ::flock(fd, LOCK_UN);
+    return false;
+  }
+  return errno == EWOULDBLOCK;
+}
+
+bool isNumber(const char* name) {
+  if (*name == 0) return false;
+  for (; *name != 0; ++name)
+    if (*name < '0' || *name > '9') return false;
+  return true;
+}
+
+// Whether a descriptor of the folder /proc/<pid>/fd leads to the file (device, inode).
+bool anyDescriptorLeadsTo(int fdFolder, dev_t device, ino_t inode) {
+  DIR* fds = ::fdopendir(fdFolder);
+  if (fds == nullptr) {
+    ::close(fdFolder);
+    return false;
+  }
+  bool found = false;
+  while (const dirent* entry = ::readdir(fds)) {
+    if (entry->d_name[0] == '.') continue;
+    struct stat st;
+    if (::fstatat(::dirfd(fds), entry->d_name, &st, 0) == 0 && st.st_ino == inode &&
+        st.st_dev == device) {
+      found = true;
+      break;
+    }
+  }
+  ::closedir(fds);
+  return found;
+}
+
+// Whether a process other than this one has the file open, as fuser finds it: one pass
+// over /proc, a descriptor whose file has the same device and inode. Wine's server keeps
+// a descriptor of every file a Windows program has open. Processes whose descriptors
+// this user may not read are passed over (their locks are still found).
+bool openInOtherProcess(dev_t device, ino_t inode) {
+  DIR* proc = ::opendir("/proc");
+  if (proc == nullptr) return false;
+  const std::string self = std::to_string(::getpid());
+  bool found = false;
+  while (const dirent* entry = ::readdir(proc)) {
+    if (!isNumber(entry->d_name) || self == entry->d_name) continue;
+    const std::string folder = std::string("/proc/") + entry->d_name + "/fd";
+    const int fdFolder = openFd(folder, O_RDONLY | O_DIRECTORY);
+    if (fdFolder < 0) continue;
+    if (anyDescriptorLeadsTo(fdFolder, device, inode)) {
+      found = true;
+      break;
+    }
+  }
+  ::closedir(proc);
+  return found;
+}
+
+}  // namespace
+
+bool inUseByOther(const std::string& path) noexcept {
+  try {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const int fd = openFd(path, O_RDONLY | O_NONBLOCK);
+    if (fd >= 0) {
+      const bool locked = recordLockedByOther(fd) || flockedByOther(fd);
+      ::close(fd);
+      if (locked) return true;
+    }
+    return openInOtherProcess(st.st_dev, st.st_ino);
+  } catch (...) {
+    return false;
+  }
 }
 
 int makeFolders(const std::string& path) noexcept {
