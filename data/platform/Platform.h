@@ -58,13 +58,21 @@ class File {
 
   // Opens an existing file. An exclusive or shared opening that conflicts with another
   // holder fails with kSharingViolation; anything but a regular file with kNotAFile.
+  // A table opened to be written (ReadWrite, Shared or Exclusive) is the program's own
+  // file: a link at its name (a symbolic link, or a name that shares its file with
+  // another) is first replaced by a copy of what it leads to, which stays as it was; a
+  // link that leads nowhere is a missing file. Reads, and a copy's source (Share::Any),
+  // follow links.
   static File open(const std::string& path, Access access, Share share = Share::Any);
   // Creates a file, or empties an existing one. Refused with kSharingViolation when
-  // another handle or program holds the file open through a table engine.
+  // another handle or program holds the file open through a table engine. A link at the
+  // name is removed and a new file made in its place: what it leads to is never written,
+  // nor created when it leads nowhere.
   static File create(const std::string& path, Share share = Share::Any);
   // The same for a file about to be written whole again: an existing one keeps its
   // bytes, to be written over and then cut where the new content ends (truncate). That
-  // spares the system freeing the file's storage and taking it back at once.
+  // spares the system freeing the file's storage and taking it back at once. A link is
+  // replaced as by create.
   static File rewrite(const std::string& path, Share share = Share::Any);
 
   bool isOpen() const { return fd_ >= 0; }
@@ -102,7 +110,8 @@ bool linkText(const std::string& path, std::string& text);
 std::string findEntry(const std::string& folder,
                       const std::function<bool(std::string_view name)>& matches);
 // Deletes a file; returns 0 or the error code. A file that another handle or program
-// holds open through a table engine is not deleted (kSharingViolation).
+// holds open through a table engine is not deleted (kSharingViolation). A symbolic link
+// is deleted itself, never what it leads to.
 int removeFile(const std::string& path) noexcept;
 // True when another program has the file in use, which makes it unsafe to replace:
 // - another process has it open at all, whether or not it locks it: on Linux, a

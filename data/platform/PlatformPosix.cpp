@@ -1,6 +1,11 @@
 // POSIX side of the platform layer (Linux). Sharing locks are open-file-description
 // record locks on one byte far beyond any table's data, so they never touch records;
 // Wine maps Windows programs' byte-range locks onto the same kind of lock.
+//
+// A name the program writes is never written through: a symbolic link there, or a name
+// that shares its file with another (a hard link), gives way to a file of the program's
+// own. Creating opens with O_NOFOLLOW, so that O_CREAT never makes what a link that
+// leads nowhere names.
 
 #include <dirent.h>
 #include <errno.h>
@@ -110,11 +115,61 @@ int openFd(const std::string& path, int flags) {
 // Files are opened without waiting (O_NONBLOCK), and anything but a regular file is then
 // refused: a FIFO or a device under a table's name would make the opening or the reads
 // wait for ever, or never end.
-void requireRegular(int fd, const std::string& path) {
+// Returns the file's status (st_nlink 1 when unknown).
+struct stat requireRegular(int fd, const std::string& path) {
   struct stat st;
-  if (fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
+  if (fstat(fd, &st) != 0) {
+    std::memset(&st, 0, sizeof st);
+    st.st_nlink = 1;
+    return st;
+  }
+  if (!S_ISREG(st.st_mode)) {
     ::close(fd);
     throw IoError(S_ISDIR(st.st_mode) ? kAccessDenied : kNotAFile, path);
+  }
+  return st;
+}
+
+bool isSymbolicLink(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// Whether the name is a symbolic link to a file, or a name its file shares with others
+// (a hard link). A link that leads nowhere leads to a missing file.
+bool leadsElsewhere(const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0) return false;
+  if (S_ISLNK(st.st_mode)) return ::stat(path.c_str(), &st) == 0;
+  return S_ISREG(st.st_mode) && st.st_nlink > 1;
+}
+
+// Removes a symbolic link, or a name that shares its file with others; what they lead
+// to stays as it was.
+void removeName(const std::string& path) {
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) fail(errno, path);
+}
+
+// Puts a file of its own at `path`, holding what the name leads to now, in one rename:
+// the file it led to stays as it was. A link that leads nowhere is a missing file.
+void replaceByOwnCopy(const std::string& path) {
+  const std::filesystem::path name(path);
+  const std::string copy =
+      (name.parent_path() / (".~tzv-" + name.filename().string() + "-" + std::to_string(getpid())))
+          .string();
+  try {
+    File source = File::open(path, Access::Read);
+    File target = File::create(copy);
+    target.copyFrom(source);
+    target.close();
+  } catch (...) {
+    ::unlink(copy.c_str());
+    throw;
+  }
+  if (::rename(copy.c_str(), path.c_str()) != 0) {
+    const int e = errno;
+    ::unlink(copy.c_str());
+    fail(e, path);
   }
 }
 
@@ -137,6 +192,11 @@ File& File::operator=(File&& other) noexcept {
 }
 
 File File::open(const std::string& path, Access access, Share share) {
+  // A table opened to be written is the program's own file: a link at its name is first
+  // replaced by a copy of what it leads to. A copy's source (Share::Any) is only read,
+  // and stays as it is.
+  if (access == Access::ReadWrite && share != Share::Any && leadsElsewhere(path))
+    replaceByOwnCopy(path);
   // An exclusive lock needs write access to the file description; a table that may
   // only be read is then locked as far as read access allows.
   bool wantWrite = access == Access::ReadWrite || share == Share::Exclusive;
@@ -160,12 +220,24 @@ File File::open(const std::string& path, Access access, Share share) {
 }
 
 File File::rewrite(const std::string& path, Share share) {
-  int fd = openFd(path, O_RDWR | O_CREAT | O_NONBLOCK);
+  constexpr int kFlags = O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW;
+  int fd = openFd(path, kFlags);
+  if (fd < 0 && errno == ELOOP && isSymbolicLink(path)) {
+    removeName(path);
+    fd = openFd(path, kFlags | O_EXCL);
+  }
   if (fd < 0) fail(errno, path);
-  requireRegular(fd, path);
+  const struct stat st = requireRegular(fd, path);
   if (lockedByOther(fd, F_WRLCK)) {
     ::close(fd);
     throw IoError(kSharingViolation, path);
+  }
+  if (st.st_nlink > 1) {
+    // A hard link: the other names keep the file, this one gets a new one.
+    ::close(fd);
+    removeName(path);
+    fd = openFd(path, kFlags | O_EXCL);
+    if (fd < 0) fail(errno, path);
   }
   takeLock(fd, share, path);
   File f;
@@ -329,7 +401,9 @@ std::string findEntry(const std::string& folder,
 }
 
 int removeFile(const std::string& path) noexcept {
-  int fd = openFd(path, O_RDONLY | O_NONBLOCK);
+  // A symbolic link goes at once (the opening fails with ELOOP): nobody holds a link
+  // open, and deleting it leaves what it leads to alone.
+  int fd = openFd(path, O_RDONLY | O_NONBLOCK | O_NOFOLLOW);
   if (fd >= 0) {
     bool held = lockedByOther(fd, F_WRLCK);
     ::close(fd);
