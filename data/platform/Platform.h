@@ -118,7 +118,8 @@ int removeFile(const std::string& path) noexcept;
 //   descriptor of the file in any other process that this user may read (/proc, as
 //   fuser finds it; Wine's server holds one for each file a Windows program keeps open,
 //   whatever its share mode); on Windows, any other handle, since the file cannot then
-//   be opened without sharing;
+//   be opened without sharing (under Wine, a Linux program that has the file open
+//   without a lock is out of sight);
 // - or anybody holds a lock on any of its bytes: classic and open-file-description
 //   record locks and flock() locks on Linux, whoever holds them; byte-range locks on
 //   Windows, which under Wine meet those of Linux programs.
