@@ -58,13 +58,21 @@ class File {
 
   // Opens an existing file. An exclusive or shared opening that conflicts with another
   // holder fails with kSharingViolation; anything but a regular file with kNotAFile.
+  // A table opened to be written (ReadWrite, Shared or Exclusive) is the program's own
+  // file: a link at its name (a symbolic link, or a name that shares its file with
+  // another) is first replaced by a copy of what it leads to, which stays as it was; a
+  // link that leads nowhere is a missing file. Reads, and a copy's source (Share::Any),
+  // follow links.
   static File open(const std::string& path, Access access, Share share = Share::Any);
   // Creates a file, or empties an existing one. Refused with kSharingViolation when
-  // another handle or program holds the file open through a table engine.
+  // another handle or program holds the file open through a table engine. A link at the
+  // name is removed and a new file made in its place: what it leads to is never written,
+  // nor created when it leads nowhere.
   static File create(const std::string& path, Share share = Share::Any);
   // The same for a file about to be written whole again: an existing one keeps its
   // bytes, to be written over and then cut where the new content ends (truncate). That
-  // spares the system freeing the file's storage and taking it back at once.
+  // spares the system freeing the file's storage and taking it back at once. A link is
+  // replaced as by create.
   static File rewrite(const std::string& path, Share share = Share::Any);
 
   bool isOpen() const { return fd_ >= 0; }
@@ -102,10 +110,21 @@ bool linkText(const std::string& path, std::string& text);
 std::string findEntry(const std::string& folder,
                       const std::function<bool(std::string_view name)>& matches);
 // Deletes a file; returns 0 or the error code. A file that another handle or program
-// holds open through a table engine is not deleted (kSharingViolation).
+// holds open through a table engine is not deleted (kSharingViolation). A symbolic link
+// is deleted itself, never what it leads to.
 int removeFile(const std::string& path) noexcept;
-// True when another program has the file in use: it holds a lock on any of its bytes
-// or, on Windows, keeps it open without sharing it.
+// True when another program has the file in use, which makes it unsafe to replace:
+// - another process has it open at all, whether or not it locks it: on Linux, a
+//   descriptor of the file in any other process that this user may read (/proc, as
+//   fuser finds it; Wine's server holds one for each file a Windows program keeps open,
+//   whatever its share mode); on Windows, any other handle, since the file cannot then
+//   be opened without sharing (under Wine, a Linux program that has the file open
+//   without a lock is out of sight);
+// - or anybody holds a lock on any of its bytes: classic and open-file-description
+//   record locks and flock() locks on Linux, whoever holds them; byte-range locks on
+//   Windows, which under Wine meet those of Linux programs.
+// On Linux, this process's own descriptors do not count (its locks do), and the check
+// costs one pass over /proc.
 bool inUseByOther(const std::string& path) noexcept;
 // Creates a folder with every missing folder above it; returns 0 or the error code.
 int makeFolders(const std::string& path) noexcept;

@@ -1,6 +1,11 @@
 // POSIX side of the platform layer (Linux). Sharing locks are open-file-description
 // record locks on one byte far beyond any table's data, so they never touch records;
 // Wine maps Windows programs' byte-range locks onto the same kind of lock.
+//
+// A name the program writes is never written through: a symbolic link there, or a name
+// that shares its file with another (a hard link), gives way to a file of the program's
+// own. Creating opens with O_NOFOLLOW, so that O_CREAT never makes what a link that
+// leads nowhere names.
 
 #include <dirent.h>
 #include <errno.h>
@@ -8,6 +13,7 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <malloc.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -109,11 +115,61 @@ int openFd(const std::string& path, int flags) {
 // Files are opened without waiting (O_NONBLOCK), and anything but a regular file is then
 // refused: a FIFO or a device under a table's name would make the opening or the reads
 // wait for ever, or never end.
-void requireRegular(int fd, const std::string& path) {
+// Returns the file's status (st_nlink 1 when unknown).
+struct stat requireRegular(int fd, const std::string& path) {
   struct stat st;
-  if (fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
+  if (fstat(fd, &st) != 0) {
+    std::memset(&st, 0, sizeof st);
+    st.st_nlink = 1;
+    return st;
+  }
+  if (!S_ISREG(st.st_mode)) {
     ::close(fd);
     throw IoError(S_ISDIR(st.st_mode) ? kAccessDenied : kNotAFile, path);
+  }
+  return st;
+}
+
+bool isSymbolicLink(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// Whether the name is a symbolic link to a file, or a name its file shares with others
+// (a hard link). A link that leads nowhere leads to a missing file.
+bool leadsElsewhere(const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0) return false;
+  if (S_ISLNK(st.st_mode)) return ::stat(path.c_str(), &st) == 0;
+  return S_ISREG(st.st_mode) && st.st_nlink > 1;
+}
+
+// Removes a symbolic link, or a name that shares its file with others; what they lead
+// to stays as it was.
+void removeName(const std::string& path) {
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) fail(errno, path);
+}
+
+// Puts a file of its own at `path`, holding what the name leads to now, in one rename:
+// the file it led to stays as it was. A link that leads nowhere is a missing file.
+void replaceByOwnCopy(const std::string& path) {
+  const std::filesystem::path name(path);
+  const std::string copy =
+      (name.parent_path() / (".~tzv-" + name.filename().string() + "-" + std::to_string(getpid())))
+          .string();
+  try {
+    File source = File::open(path, Access::Read);
+    File target = File::create(copy);
+    target.copyFrom(source);
+    target.close();
+  } catch (...) {
+    ::unlink(copy.c_str());
+    throw;
+  }
+  if (::rename(copy.c_str(), path.c_str()) != 0) {
+    const int e = errno;
+    ::unlink(copy.c_str());
+    fail(e, path);
   }
 }
 
@@ -136,6 +192,11 @@ File& File::operator=(File&& other) noexcept {
 }
 
 File File::open(const std::string& path, Access access, Share share) {
+  // A table opened to be written is the program's own file: a link at its name is first
+  // replaced by a copy of what it leads to. A copy's source (Share::Any) is only read,
+  // and stays as it is.
+  if (access == Access::ReadWrite && share != Share::Any && leadsElsewhere(path))
+    replaceByOwnCopy(path);
   // An exclusive lock needs write access to the file description; a table that may
   // only be read is then locked as far as read access allows.
   bool wantWrite = access == Access::ReadWrite || share == Share::Exclusive;
@@ -159,12 +220,24 @@ File File::open(const std::string& path, Access access, Share share) {
 }
 
 File File::rewrite(const std::string& path, Share share) {
-  int fd = openFd(path, O_RDWR | O_CREAT | O_NONBLOCK);
+  constexpr int kFlags = O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW;
+  int fd = openFd(path, kFlags);
+  if (fd < 0 && errno == ELOOP && isSymbolicLink(path)) {
+    removeName(path);
+    fd = openFd(path, kFlags | O_EXCL);
+  }
   if (fd < 0) fail(errno, path);
-  requireRegular(fd, path);
+  const struct stat st = requireRegular(fd, path);
   if (lockedByOther(fd, F_WRLCK)) {
     ::close(fd);
     throw IoError(kSharingViolation, path);
+  }
+  if (st.st_nlink > 1) {
+    // A hard link: the other names keep the file, this one gets a new one.
+    ::close(fd);
+    removeName(path);
+    fd = openFd(path, kFlags | O_EXCL);
+    if (fd < 0) fail(errno, path);
   }
   takeLock(fd, share, path);
   File f;
@@ -328,7 +401,9 @@ std::string findEntry(const std::string& folder,
 }
 
 int removeFile(const std::string& path) noexcept {
-  int fd = openFd(path, O_RDONLY | O_NONBLOCK);
+  // A symbolic link goes at once (the opening fails with ELOOP): nobody holds a link
+  // open, and deleting it leaves what it leads to alone.
+  int fd = openFd(path, O_RDONLY | O_NONBLOCK | O_NOFOLLOW);
   if (fd >= 0) {
     bool held = lockedByOther(fd, F_WRLCK);
     ::close(fd);
@@ -338,20 +413,98 @@ int removeFile(const std::string& path) noexcept {
   return 0;
 }
 
-bool inUseByOther(const std::string& path) noexcept {
-  int fd = openFd(path, O_RDONLY | O_NONBLOCK);
-  if (fd < 0) return false;
-  // The whole file, from its first byte on: every byte a table engine locks, whether to
-  // say that it has the table open or to hold a record, lies in it.
+namespace {
+
+// Whether a lock conflicts with a write lock over the whole file, from its first byte on:
+// every byte a table engine locks, whether to say that it has the table open or to hold
+// a record, lies in it. Classic and open-file-description locks of any process.
+bool recordLockedByOther(int fd) {
   struct flock fl;
   std::memset(&fl, 0, sizeof fl);
   fl.l_type = F_WRLCK;
   fl.l_whence = SEEK_SET;
   fl.l_start = 0;
   fl.l_len = 0;
-  bool held = fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
-  ::close(fd);
-  return held;
+  return fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+}
+
+// Whether anybody holds a flock() lock on the file, shared or exclusive: this opening's
+// exclusive flock is then refused (and is given back at once when it is not).
+bool flockedByOther(int fd) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    ::flock(fd, LOCK_UN);
+    return false;
+  }
+  return errno == EWOULDBLOCK;
+}
+
+bool isNumber(const char* name) {
+  if (*name == 0) return false;
+  for (; *name != 0; ++name)
+    if (*name < '0' || *name > '9') return false;
+  return true;
+}
+
+// Whether a descriptor of the folder /proc/<pid>/fd leads to the file (device, inode).
+bool anyDescriptorLeadsTo(int fdFolder, dev_t device, ino_t inode) {
+  DIR* fds = ::fdopendir(fdFolder);
+  if (fds == nullptr) {
+    ::close(fdFolder);
+    return false;
+  }
+  bool found = false;
+  while (const dirent* entry = ::readdir(fds)) {
+    if (entry->d_name[0] == '.') continue;
+    struct stat st;
+    if (::fstatat(::dirfd(fds), entry->d_name, &st, 0) == 0 && st.st_ino == inode &&
+        st.st_dev == device) {
+      found = true;
+      break;
+    }
+  }
+  ::closedir(fds);
+  return found;
+}
+
+// Whether a process other than this one has the file open, as fuser finds it: one pass
+// over /proc, a descriptor whose file has the same device and inode. Wine's server keeps
+// a descriptor of every file a Windows program has open. Processes whose descriptors
+// this user may not read are passed over (their locks are still found).
+bool openInOtherProcess(dev_t device, ino_t inode) {
+  DIR* proc = ::opendir("/proc");
+  if (proc == nullptr) return false;
+  const std::string self = std::to_string(::getpid());
+  bool found = false;
+  while (const dirent* entry = ::readdir(proc)) {
+    if (!isNumber(entry->d_name) || self == entry->d_name) continue;
+    const std::string folder = std::string("/proc/") + entry->d_name + "/fd";
+    const int fdFolder = openFd(folder, O_RDONLY | O_DIRECTORY);
+    if (fdFolder < 0) continue;
+    if (anyDescriptorLeadsTo(fdFolder, device, inode)) {
+      found = true;
+      break;
+    }
+  }
+  ::closedir(proc);
+  return found;
+}
+
+}  // namespace
+
+bool inUseByOther(const std::string& path) noexcept {
+  try {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const int fd = openFd(path, O_RDONLY | O_NONBLOCK);
+    if (fd >= 0) {
+      const bool locked = recordLockedByOther(fd) || flockedByOther(fd);
+      ::close(fd);
+      if (locked) return true;
+    }
+    return openInOtherProcess(st.st_dev, st.st_ino);
+  } catch (...) {
+    return false;
+  }
 }
 
 int makeFolders(const std::string& path) noexcept {

@@ -14,6 +14,15 @@
 // the conflicting Windows lock. Wine can only give a read lock for an exclusive lock
 // on a read-only handle, so exclusive openings ask for write access, as on the POSIX
 // side.
+//
+// A name the program writes is never written through. Windows follows a symbolic link
+// when it opens a file; Wine also hides a Unix symbolic link in a drive's folder (no
+// FILE_ATTRIBUTE_REPARSE_POINT, even with FILE_FLAG_OPEN_REPARSE_POINT) and deletes the
+// file it leads to when asked to delete the link. What gives a link away on both is the
+// path the system reports for the opened file (its target's), a link count above one
+// for a hard link, and, for a link that leads nowhere, a name that CREATE_NEW finds
+// taken although nothing opens. The name then gets a file of the program's own through
+// a rename over it, which replaces the link itself, on Windows and under Wine alike.
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -154,6 +163,88 @@ void takeLock(HANDLE h, Share share, const std::string& path) {
   }
 }
 
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// The folder of a path (with its separator at a drive's root) and the name in it.
+std::pair<std::wstring, std::wstring> splitPath(const std::wstring& path) {
+  const std::size_t cut = path.find_last_of(L"\\/");
+  if (cut == std::wstring::npos) return {L".", path};
+  const bool root = cut == 0 || (cut == 2 && path[1] == L':');
+  return {path.substr(0, root ? cut + 1 : cut), path.substr(cut + 1)};
+}
+
+// The path the system gives for an open file or folder: the file a link leads to.
+std::wstring finalPath(HANDLE h) {
+  std::wstring out(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetFinalPathNameByHandleW(h, out.data(), static_cast<DWORD>(out.size()), 0);
+    if (n == 0) return std::wstring();
+    if (n < out.size()) {
+      out.resize(n);
+      return out;
+    }
+    out.resize(n);
+  }
+}
+
+// Whether the file opened at `path` is not the name's own: a symbolic link (the system
+// opened its target) or a name the file shares with another (a hard link).
+bool leadsElsewhere(HANDLE h, const std::string& path) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(h, &info) && info.nNumberOfLinks > 1) return true;
+  const std::wstring w = wide(path);
+  // The name as its folder holds it: its long name, in its own case.
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW(w.c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  FindClose(find);
+  HANDLE folder = CreateFileW(splitPath(w).first.c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return false;
+  std::wstring own = finalPath(folder);
+  CloseHandle(folder);
+  const std::wstring opened = finalPath(h);
+  if (own.empty() || opened.empty()) return false;
+  if (!isSeparator(own.back())) own += L'\\';
+  own += entry.cFileName;
+  return CompareStringOrdinal(own.c_str(), -1, opened.c_str(), -1, TRUE) != CSTR_EQUAL;
+}
+
+// The same for a name not yet open; false for a name that leads nowhere.
+bool nameLeadsElsewhere(const std::string& path) {
+  HANDLE h = openHandle(path, FILE_READ_ATTRIBUTES,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const bool elsewhere = leadsElsewhere(h, path);
+  CloseHandle(h);
+  return elsewhere;
+}
+
+// Puts a file of the program's own at `path` by renaming it over the name, which
+// replaces a link there and leaves what it led to alone: an empty file, or a copy of
+// what the name leads to (a link that leads nowhere is then a missing file).
+void putOwnFile(const std::string& path, bool copyOfTarget) {
+  const std::wstring w = wide(path);
+  const auto [folder, name] = splitPath(w);
+  std::wstring own = folder;
+  if (!isSeparator(own.back())) own += L'\\';
+  own += L".~tzv-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
+  if (copyOfTarget) {
+    if (!CopyFileW(w.c_str(), own.c_str(), FALSE)) fail(GetLastError(), path);
+  } else {
+    HANDLE h = CreateFileW(own.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) fail(GetLastError(), path);
+    CloseHandle(h);
+  }
+  if (!MoveFileExW(own.c_str(), w.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const DWORD e = GetLastError();
+    DeleteFileW(own.c_str());
+    fail(e, path);
+  }
+}
+
 // Anything but a file on a disk (a console, a pipe, a device) is refused: the program
 // reads and writes files only.
 void requireDiskFile(HANDLE h, const std::string& path) {
@@ -218,6 +309,11 @@ File& File::operator=(File&& other) noexcept {
 }
 
 File File::open(const std::string& path, Access access, Share share) {
+  // A table opened to be written is the program's own file: a link at its name is first
+  // replaced by a copy of what it leads to. A copy's source (Share::Any) is only read,
+  // and stays as it is.
+  if (access == Access::ReadWrite && share != Share::Any && nameLeadsElsewhere(path))
+    putOwnFile(path, true);
   // An exclusive lock needs write access to become a write lock under Wine; a table
   // that may only be read is then opened for reading, still exclusively.
   bool wantWrite = access == Access::ReadWrite || share == Share::Exclusive;
@@ -246,12 +342,30 @@ File File::open(const std::string& path, Access access, Share share) {
 }
 
 File File::rewrite(const std::string& path, Share share) {
-  HANDLE h = openHandle(path, GENERIC_READ | GENERIC_WRITE, shareModeOf(share), OPEN_ALWAYS);
+  const DWORD rights = GENERIC_READ | GENERIC_WRITE;
+  HANDLE h = openHandle(path, rights, shareModeOf(share), OPEN_EXISTING);
+  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) {
+    // CREATE_NEW, never OPEN_ALWAYS, which would create what a link that leads nowhere
+    // names. Such a link is a name that CREATE_NEW finds taken while nothing is there.
+    h = openHandle(path, rights, shareModeOf(share), CREATE_NEW);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS &&
+        GetFileAttributesW(wide(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
+      putOwnFile(path, false);
+      h = openHandle(path, rights, shareModeOf(share), OPEN_EXISTING);
+    }
+  }
   if (h == INVALID_HANDLE_VALUE) fail(GetLastError(), path);
   requireDiskFile(h, path);
   if (lockedByOther(h, true)) {
     CloseHandle(h);
     throw IoError(kSharingViolation, path);
+  }
+  if (leadsElsewhere(h, path)) {
+    CloseHandle(h);
+    putOwnFile(path, false);
+    h = openHandle(path, rights, shareModeOf(share), OPEN_EXISTING);
+    if (h == INVALID_HANDLE_VALUE) fail(GetLastError(), path);
+    requireDiskFile(h, path);
   }
   takeLock(h, share, path);
   File f;
@@ -381,8 +495,6 @@ namespace {
 
 DWORD attributesOf(const std::string& path) { return GetFileAttributesW(wide(path).c_str()); }
 
-bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
 }  // namespace
 
 bool fileExists(const std::string& path) {
@@ -426,13 +538,19 @@ int removeFile(const std::string& path) noexcept {
       h = openHandle(path, GENERIC_READ, shareModeOf(Share::Any), OPEN_EXISTING);
     if (h != INVALID_HANDLE_VALUE) {
       bool held = lockedByOther(h, true);
+      // Wine would delete what a symbolic link leads to: the link first becomes a file
+      // of the program's own, which is then deleted.
+      bool link = !held && leadsElsewhere(h, path);
       CloseHandle(h);
       if (held) return kSharingViolation;
+      if (link) putOwnFile(path, false);
     } else if (GetLastError() == ERROR_SHARING_VIOLATION) {
       return kSharingViolation;
     }
     if (!DeleteFileW(wide(path).c_str())) return codeOf(GetLastError());
     return 0;
+  } catch (const IoError& e) {
+    return e.code();
   } catch (...) {
     return ERROR_NOT_ENOUGH_MEMORY;
   }

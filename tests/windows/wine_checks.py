@@ -11,6 +11,8 @@
   wine_checks.py mostrar DIR      mostrar prints the same bytes for every table of DIR
   wine_checks.py sharing CASE     a table held on one side of Wine is refused, or
                                   not, on the other (the cases of SHARING)
+  wine_checks.py links CASE       links at the names a run writes are replaced, and what
+                                  they lead to stays as it was (the cases of LINKS)
   wine_checks.py suite EXE        a test suite of the Windows build (GoogleTest), run in
                                   the prefix, whose C: drive it may use
 
@@ -24,6 +26,7 @@ import os
 import re
 import select
 import shutil
+import stat
 import subprocess
 import sys
 import tempfile
@@ -299,13 +302,22 @@ def check_fixture(check, wrapper, table):
 #         "staging": the staged copy of it in C:\ZORVTMP\VALENCIA, which exportar
 #                    deletes and creates anew;
 #         "horario": horgrup.dbf of a generated GESCEN folder, which importar replaces.
+#   mode "exclusiva", "compartida": through the table engine; "abierta": open, shared
+#        with everybody, without a lock; "cerrojo-total": a write lock on the whole file;
+#        "denegar-escritura", "denegar-todo": (Windows) open with the share mode that
+#        lets others only read, or shares it with nobody (Wine keeps share modes in its
+#        server, where no Linux lock shows them).
 #   attempt "mostrar": the other build's mostrar (a shared, read-only opening);
 #           "retener": the other build's tzv-retener, exclusively;
 #           "exportar": the other build's exportar of the GESCEN folder;
 #           "copy": Windows' own "cmd /c copy", a program that knows only the share
 #                   modes of CreateFileW, not the lock the two builds agree on;
 #           "importar": the other build's importar into the GESCEN folder, after its
-#                       exportar and a solution.
+#                       exportar and a solution;
+#           "restaurar": the other build's restaurar of the backup its importar kept,
+#                        which reaches the check of GESCEN's tables without copying them
+#                        first (the Windows build's copy is refused by share modes and
+#                        locks that it sees itself).
 SHARING = {
     "linux_exclusive_windows_mostrar": ("linux", "exclusiva", "tabla", "windows", "mostrar", True),
     "linux_shared_windows_mostrar": ("linux", "compartida", "tabla", "windows", "mostrar", False),
@@ -323,6 +335,12 @@ SHARING = {
     "windows_shared_linux_replace": ("windows", "compartida", "staging", "linux", "exportar", True),
     "linux_shared_windows_import": ("linux", "compartida", "horario", "windows", "importar", True),
     "windows_shared_linux_import": ("windows", "compartida", "horario", "linux", "importar", True),
+    "windows_open_linux_import": ("windows", "abierta", "horario", "linux", "importar", True),
+    "windows_deny_write_linux_import": ("windows", "denegar-escritura", "horario", "linux", "importar", True),
+    "windows_deny_all_linux_import": ("windows", "denegar-todo", "horario", "linux", "importar", True),
+    "windows_deny_write_windows_restore": ("windows", "denegar-escritura", "horario", "windows", "restaurar",
+                                           True),
+    "linux_whole_lock_windows_restore": ("linux", "cerrojo-total", "horario", "windows", "restaurar", True),
 }
 
 FIXTURE_TABLE = "db3_cp437.dbf"
@@ -386,6 +404,10 @@ def check_sharing(case, fixtures):
             wine.linux_drives(linux_prefix)
             for n, abbreviation in enumerate(teachers_without_dni(linux_prefix, os.path.join(work, "PROFT.DBF"))):
                 dnis += ["--dni", f"{abbreviation}={30000001 + n}"]
+            if attempt == "restaurar":
+                # A backup to take back: the timetables from before this import.
+                r = run(other_side, prefix, cli(other_side), ["importar", "--gc", wine.windows_path(gc)] + dnis)
+                require_ok(r, "importar before restaurar")
             table = wine.windows_path(os.path.join(gc, "horgrup.dbf"))
             with open(os.path.join(gc, "horgrup.dbf"), "rb") as f:
                 horgrup_before = f.read()
@@ -399,11 +421,13 @@ def check_sharing(case, fixtures):
             exe, args = "cmd", ["/c", "copy", table, wine.windows_path(copied)]
         elif attempt == "importar":
             exe, args = cli(other_side), ["importar", "--gc", wine.windows_path(gc)] + dnis
+        elif attempt == "restaurar":
+            exe, args = cli(other_side), ["restaurar", "--gc", wine.windows_path(gc)]
         else:
             exe, args = cli(other_side), ["exportar", "--gc", wine.windows_path(gc)]
         # cmd's own message is in the language of Wine's user interface.
         message = {"exportar": MESSAGE_COPY_REFUSED, "copy": "",
-                   "importar": MESSAGE_GESCEN_HOLDS}.get(attempt, MESSAGE_IN_USE)
+                   "importar": MESSAGE_GESCEN_HOLDS, "restaurar": MESSAGE_GESCEN_HOLDS}.get(attempt, MESSAGE_IN_USE)
 
         what = f"{holder_side} tzv-retener {table} {mode}"
         p = start_holder(holder_side, prefix, table, mode)
@@ -417,10 +441,10 @@ def check_sharing(case, fixtures):
                      f"{message!r}: {r.describe()}")
         elif r.returncode != 0 or (attempt == "mostrar" and not r.stdout):
             fail(f"while {what} held the table, {other_side} {attempt} was refused: {r.describe()}")
-        if attempt == "importar":
+        if attempt in ("importar", "restaurar"):
             with open(os.path.join(gc, "horgrup.dbf"), "rb") as f:
                 if f.read() != horgrup_before:
-                    fail(f"while {what} held the table, {other_side} importar replaced it")
+                    fail(f"while {what} held the table, {other_side} {attempt} replaced it")
         if attempt == "copy" and not refused:
             with open(os.path.join(tmp, FIXTURE_TABLE), "rb") as a, open(copied, "rb") as b:
                 if a.read() != b.read():
@@ -431,6 +455,96 @@ def check_sharing(case, fixtures):
         r = run(other_side, prefix, exe, args)
         if r.returncode != 0:
             fail(f"after {what} let the table go, {other_side} {attempt} still failed: {r.describe()}")
+
+
+# Links at the names a run writes, made before one run of one build: (side, run, links).
+# A link's name is below C:\ZORVTMP, or below the GESCEN folder when it begins with GC/
+# (the new timetables the import writes beside GESCEN's before it renames them over).
+# Kinds: "symlink" to a file, "dangling" (a symbolic link that leads nowhere), "hard".
+# A name the run finds holding a table (PROFT.DBF at the import, which the teacher
+# check edits in place) keeps it as the link's target; any other target holds bytes of
+# its own.
+LINKS = {
+    f"{side}_{run}_{n}": (side, run, links)
+    for side in ("linux", "windows")
+    for run, rounds in (
+        ("exportar", [{"PROFT.DBF": "symlink", "ASIGT.DBF": "dangling", "ASIGVALT.MDX": "hard"},
+                      {"PROFT.DBF": "dangling", "ASIGT.DBF": "hard", "ASIGVALT.MDX": "symlink"},
+                      {"PROFT.DBF": "hard", "ASIGT.DBF": "symlink", "ASIGVALT.MDX": "dangling"}]),
+        ("importar", [{"VALENCIA/PLANTILLA.DBF": "symlink", "GC/~tzv-horgrup.tmp": "dangling", "PROFT.DBF": "hard"},
+                      {"VALENCIA/PLANTILLA.DBF": "dangling", "GC/~tzv-horprof.tmp": "hard", "PROFT.DBF": "symlink"},
+                      {"VALENCIA/PLANTILLA.DBF": "hard", "GC/~tzv-horgrup.tmp": "symlink"}]))
+    for n, links in enumerate(rounds, 1)
+}
+
+FOREIGN_BYTES = b"una tabla de otro programa, que el programa no debe tocar"
+
+
+def own_file(path):
+    """Whether path is a regular file that no other name shares."""
+    st = os.lstat(path)
+    return stat.S_ISREG(st.st_mode) and st.st_nlink == 1
+
+
+def check_links(case):
+    if case not in LINKS:
+        fail(f"unknown case {case}; the cases are {sorted(LINKS)}")
+    side, run_name, links = LINKS[case]
+    prefix = wine.current_prefix()
+    exe = cli(side)
+    with tempfile.TemporaryDirectory(prefix="tzv-win-") as tmp:
+        c = wine.drive_c(prefix)
+        work = os.path.join(c, WORK)
+        gc = os.path.join(tmp, SCHOOL, "GC")
+        generate_school(gc)
+        clear_work_folder(c)
+        args = ["exportar", "--gc", wine.windows_path(gc)]
+        if run_name == "importar":
+            require_ok(run(side, prefix, exe, args), f"{side} exportar before importar")
+            generate_solution(work)
+            linux_prefix = os.path.join(tmp, "linux-prefix")
+            wine.linux_drives(linux_prefix)
+            args = ["importar", "--gc", wine.windows_path(gc)]
+            for n, abbreviation in enumerate(teachers_without_dni(linux_prefix, os.path.join(work, "PROFT.DBF"))):
+                args += ["--dni", f"{abbreviation}={40000001 + n}"]
+
+        targets = os.path.join(tmp, "destinos")
+        os.makedirs(targets)
+        before = {}
+        for name, kind in links.items():
+            path = os.path.join(gc, name[3:]) if name.startswith("GC/") else os.path.join(work, name)
+            target = os.path.join(targets, os.path.basename(name))
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            if kind == "dangling":
+                if os.path.lexists(path):
+                    os.remove(path)
+            elif os.path.exists(path):
+                os.rename(path, target)
+            else:
+                with open(target, "wb") as f:
+                    f.write(FOREIGN_BYTES)
+            if kind == "hard":
+                os.link(target, path)
+            else:
+                os.symlink(target, path)
+            before[name] = (path, target, snapshot(targets).get(os.path.basename(name)))
+
+        r = run(side, prefix, exe, args)
+        require_ok(r, f"{side} {run_name} with the links {links}")
+        for name, (path, target, bytes_before) in before.items():
+            now = snapshot(targets).get(os.path.basename(name))
+            if now != bytes_before:
+                fail(f"{side} {run_name} wrote through the {links[name]} link {name}: its target "
+                     f"{'appeared' if bytes_before is None else 'changed'}")
+            if name.startswith("GC/"):
+                if os.path.lexists(path):
+                    fail(f"{side} {run_name} left {name} in the GESCEN folder")
+            elif not own_file(path):
+                fail(f"after {side} {run_name}, {name} (a {links[name]} link before) is no file of its own")
+        if run_name == "importar":
+            for table in ("horgrup.dbf", "horprof.dbf"):
+                if not own_file(os.path.join(gc, table)):
+                    fail(f"after {side} importar, the GESCEN table {table} is no file of its own")
 
 
 def run_suite(exe):
@@ -465,10 +579,14 @@ def main(argv):
         check_mostrar(argv[2])
     elif command == "sharing" and len(argv) == 4:
         check_sharing(argv[2], argv[3])
+    elif command == "links" and len(argv) == 3:
+        check_links(argv[2])
     elif command == "suite" and len(argv) == 3:
         run_suite(argv[2])
     elif command == "cases":
         print(";".join(sorted(SHARING)), end="")
+    elif command == "link_cases":
+        print(";".join(sorted(LINKS)), end="")
     else:
         fail(__doc__)
 
