@@ -275,7 +275,8 @@ const CasoImportacion kImportacion[] = {
     {"PLANTILLA_symlink", "ZORVTMP/VALENCIA/PLANTILLA.DBF", Enlace::Simbolico, false},
     {"PLANTILLA_dangling_symlink", "ZORVTMP/VALENCIA/PLANTILLA.DBF", Enlace::SinDestino, false},
     {"PLANTILLA_hard_link", "ZORVTMP/VALENCIA/PLANTILLA.DBF", Enlace::Duro, false},
-    // The new timetable written beside GESCEN's before the swap.
+    // The name older builds gave the new timetable beside GESCEN's (each run now names
+    // its own): the run neither writes through it nor touches its target.
     {"new_horgrup_symlink", "GC/~tzv-horgrup.tmp", Enlace::Simbolico, false},
     {"new_horprof_dangling_symlink", "GC/~tzv-horprof.tmp", Enlace::SinDestino, false},
     {"new_horgrup_hard_link", "GC/~tzv-horgrup.tmp", Enlace::Duro, false},
