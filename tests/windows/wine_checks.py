@@ -458,8 +458,7 @@ def check_sharing(case, fixtures):
 
 
 # Links at the names a run writes, made before one run of one build: (side, run, links).
-# A link's name is below C:\ZORVTMP, or below the GESCEN folder when it begins with GC/
-# (the new timetables the import writes beside GESCEN's before it renames them over).
+# A link's name is below C:\ZORVTMP, or below the GESCEN folder when it begins with GC/.
 # Kinds: "symlink" to a file, "dangling" (a symbolic link that leads nowhere), "hard".
 # A name the run finds holding a table (PROFT.DBF at the import, which the teacher
 # check edits in place) keeps it as the link's target; any other target holds bytes of
@@ -471,9 +470,9 @@ LINKS = {
         ("exportar", [{"PROFT.DBF": "symlink", "ASIGT.DBF": "dangling", "ASIGVALT.MDX": "hard"},
                       {"PROFT.DBF": "dangling", "ASIGT.DBF": "hard", "ASIGVALT.MDX": "symlink"},
                       {"PROFT.DBF": "hard", "ASIGT.DBF": "symlink", "ASIGVALT.MDX": "dangling"}]),
-        ("importar", [{"VALENCIA/PLANTILLA.DBF": "symlink", "GC/~tzv-horgrup.tmp": "dangling", "PROFT.DBF": "hard"},
-                      {"VALENCIA/PLANTILLA.DBF": "dangling", "GC/~tzv-horprof.tmp": "hard", "PROFT.DBF": "symlink"},
-                      {"VALENCIA/PLANTILLA.DBF": "hard", "GC/~tzv-horgrup.tmp": "symlink"}]))
+        ("importar", [{"VALENCIA/PLANTILLA.DBF": "symlink", "PROFT.DBF": "hard"},
+                      {"VALENCIA/PLANTILLA.DBF": "dangling", "PROFT.DBF": "symlink"},
+                      {"VALENCIA/PLANTILLA.DBF": "hard"}]))
     for n, links in enumerate(rounds, 1)
 }
 
