@@ -341,6 +341,9 @@ SHARING = {
     "windows_deny_write_windows_restore": ("windows", "denegar-escritura", "horario", "windows", "restaurar",
                                            True),
     "linux_whole_lock_windows_restore": ("linux", "cerrojo-total", "horario", "windows", "restaurar", True),
+    "windows_deny_write_windows_import": ("windows", "denegar-escritura", "horario", "windows", "importar",
+                                          True),
+    "linux_whole_lock_windows_import": ("linux", "cerrojo-total", "horario", "windows", "importar", True),
 }
 
 FIXTURE_TABLE = "db3_cp437.dbf"
