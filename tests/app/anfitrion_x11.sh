@@ -22,14 +22,7 @@ fi
 programa=$1 anfitrion=$2 captura=$3 escuela=$4 variante=${5:-}
 unset QT_QPA_PLATFORM
 
-tmp=$(mktemp -d)
-pids=()
-limpiar() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap limpiar EXIT
+carpeta_temporal
 
 preparar_unidad "$tmp" "$escuela"
 mkdir -p "$tmp/programa"

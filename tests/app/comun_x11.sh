@@ -28,6 +28,20 @@ requerir() {
   done
 }
 
+# A throw-away folder $tmp, removed at the end together with every program whose pid
+# the script adds to the array pids.
+carpeta_temporal() {
+  tmp=$(mktemp -d)
+  pids=()
+  trap limpiar EXIT
+}
+limpiar() {
+  local p
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+
 # A throw-away Wine-style drive C: in $1 with a small school in C:\GC ($2: the
 # escuela_minima program), and $WINEPREFIX pointing at it.
 preparar_unidad() {

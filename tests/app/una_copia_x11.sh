@@ -27,14 +27,7 @@ fi
 programa=$1 cli=$2 anfitrion=$3 escuela=$4
 unset QT_QPA_PLATFORM
 
-tmp=$(mktemp -d)
-pids=()
-limpiar() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap limpiar EXIT
+carpeta_temporal
 
 preparar_unidad "$tmp" "$escuela"
 mkdir -p "$tmp/programa"

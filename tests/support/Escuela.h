@@ -48,6 +48,9 @@ void horarioGrupos(const std::vector<Fila>& filas);  // CODGRUP CODASIG DNI
 
 // A staged school where every table exists and is empty.
 void escuelaVacia();
+// A staged school of one subject, teacher, room, group and student, every exchange table
+// getting a row from it.
+void escuelaDeUnAlumno();
 
 std::string intercambio(const std::string& archivo);
 

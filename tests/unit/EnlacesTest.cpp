@@ -224,16 +224,7 @@ class EnlaceExportacionTest : public ::testing::TestWithParam<std::tuple<CasoExp
   gc::Catalogo tablas;
   tzv::EstadoPrograma estado;
   UsuarioGuionado ui;
-  void SetUp() override {
-    escuelaVacia();
-    asignaturas({{"1ESO001", "MAT", "Matemàtiques", "Matemáticas", "4"}});
-    profesores({{"GARCIA PEREZ, ANA", "MATES", "11111111", ""}});
-    aulas({{"101", "Aula"}});
-    grupos({{"1ESOA", "M", "Primer A"}});
-    alumnos({{"1", "ALUMNA, UNA", "1ESO", "1ESOA", "0"}});
-    matriculas({{"1", "1ESO001"}});
-    horarioGrupos({{"1ESOA", "1ESO001", "11111111"}});
-  }
+  void SetUp() override { escuelaDeUnAlumno(); }
 };
 
 TEST_P(EnlaceExportacionTest, TheExportReplacesTheLinkAndLeavesItsTarget) {
