@@ -59,6 +59,8 @@ from wine import fail, skip
 PROGRAM_FOLDER = "TZV"  # on drive C:, where the generator keeps its helpers
 EXCHANGE_TABLES = 9
 ALREADY_OPEN = "TransZorvexValencia ya está abierto en este equipo."
+# What a Wine prefix holds that no program writes: shared by a copy of the prefix.
+SHARED_FILES = {".dll", ".exe", ".sys", ".drv", ".nls", ".fon", ".ttf"}
 
 
 def gui_env(prefix):
@@ -79,13 +81,24 @@ def copy_prefix(shared, prefix):
     programs below, has the X server (the run's is headless), and what the checks write
     on C: and in the registry stays out of the other tests' way. Left behind: the file
     naming the run's wineserver folder, so that the copy gets a server of its own, and
-    the work folder C:\\ZORVTMP the other tests use meanwhile."""
+    the work folder C:\\ZORVTMP the other tests use meanwhile. Wine's libraries,
+    programs, code pages and fonts, nearly all of the prefix's 700 MB and never written
+    by the programs, are hard links to the run's; the rest is copied."""
     left_behind = {shared: ["wineserver"], wine.drive_c(shared): [wine_checks.WORK]}
 
     def ignore(folder, names):
         return [n for n in left_behind.get(folder, []) if n in names]
 
-    shutil.copytree(shared, prefix, symlinks=True, ignore=ignore)
+    def link_or_copy(source, target):
+        if os.path.splitext(source)[1].lower() in SHARED_FILES:
+            try:
+                os.link(source, target)
+                return target
+            except OSError:
+                pass
+        return shutil.copy2(source, target)
+
+    shutil.copytree(shared, prefix, symlinks=True, ignore=ignore, copy_function=link_or_copy)
 
 
 def copy_programs(build, folder):
