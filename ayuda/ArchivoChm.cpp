@@ -94,6 +94,21 @@ ArchivoChm::ArchivoChm(const std::string& ruta) : ruta_(ruta), chm_(nullptr, cer
 
 ArchivoChm::~ArchivoChm() = default;
 
+namespace {
+
+// Whether the compressed section's stream is in the file up to its last byte: chmlib
+// reads a compressed file cut short as if the missing bytes were zeros.
+bool seccionComprimidaEntera(chmFile* h) {
+  chmUnitInfo ui{};
+  if (chm_resolve_object(h, "::DataSpace/Storage/MSCompressed/Content", &ui) != CHM_RESOLVE_SUCCESS)
+    return false;
+  if (ui.length == 0) return true;
+  unsigned char ultimo = 0;
+  return chm_retrieve_object(h, &ui, &ultimo, static_cast<LONGUINT64>(ui.length - 1), 1) == 1;
+}
+
+}  // namespace
+
 std::optional<std::string> ArchivoChm::leer(std::string_view ruta) const {
   const std::string interna = RutaInterna(ruta);
   chmUnitInfo ui{};
@@ -105,6 +120,7 @@ std::optional<std::string> ArchivoChm::leer(std::string_view ruta) const {
       chm_retrieve_object(chm_.get(), &ui, reinterpret_cast<unsigned char*>(datos.data()), 0,
                           static_cast<LONGINT64>(ui.length));
   if (leidos != static_cast<LONGINT64>(ui.length)) return std::nullopt;
+  if (ui.space == CHM_COMPRESSED && !seccionComprimidaEntera(chm_.get())) return std::nullopt;
   return datos;
 }
 

@@ -23,3 +23,15 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# Objects compiled through ccache when it is installed, as ./tzv does for both builds,
+# unless the launcher was chosen on the command line.
+find_program(TZV_CCACHE ccache)
+if(TZV_CCACHE)
+  if(NOT CMAKE_C_COMPILER_LAUNCHER)
+    set(CMAKE_C_COMPILER_LAUNCHER ${TZV_CCACHE})
+  endif()
+  if(NOT CMAKE_CXX_COMPILER_LAUNCHER)
+    set(CMAKE_CXX_COMPILER_LAUNCHER ${TZV_CCACHE})
+  endif()
+endif()

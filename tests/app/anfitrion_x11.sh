@@ -39,16 +39,18 @@ echo "anfitrión: 0x$id"
 prog=$!
 pids+=("$prog")
 
-caja() { xdotool search --name '^TransZorvexValencia$' 2>/dev/null | grep -vx "${1:-none}" | head -n1; }
+# A box on the screen other than $1 (Qt's hidden group-leader window has the same name).
+caja() { xdotool search --onlyvisible --name '^TransZorvexValencia$' 2>/dev/null | grep -vx "${1:-none}" | head -n1; }
 hay_caja() { [ -n "$(caja "$1")" ]; }
-contestar() {  # waits for a box other than $1, then presses Enter in it
+cerrada() { ! a_la_vista "$1"; }
+contestar() {  # waits for a box other than $1, presses Enter in it, waits for it to go
   local anterior=$1 c
   esperar 20 hay_caja "$anterior" || falla "no apareció el mensaje"
   c=$(caja "$anterior")
   echo "mensaje: $c" >&2
-  esperar 5 xdotool windowfocus "$c" 2>/dev/null || true
-  sleep 0.3
+  enfocar "$c" || falla "el mensaje $c no recibió el foco"
   xdotool key --clearmodifiers Return
+  esperar 10 cerrada "$c" || falla "Enter no cerró el mensaje $c"
   echo "$c"
 }
 
@@ -65,8 +67,10 @@ esperar 15 hay_hija || {
 ventana=$(hija)
 echo "programa: $ventana"
 xwininfo -tree -id "0x$id" | sed -n '/children/,$p'
-xwininfo -id "$ventana" | grep -q 'Map State: IsViewable' || falla "la ventana del programa no está a la vista"
-sleep 0.5  # let it paint before looking
+a_la_vista "$ventana" || falla "la ventana del programa no está a la vista"
+# Looked at once it has painted: the red heading of the language selector on the left.
+pintada() { [ "$("$captura" rojos "$ventana" 2 66 190 20)" -gt 0 ]; }
+esperar 10 pintada || falla "no se ve el panel de exportar"
 
 if [ -n "${TZV_CAPTURAS:-}" ]; then
   mkdir -p "$TZV_CAPTURAS"
@@ -89,8 +93,7 @@ case "$color" in
   *) falla "arriba a la derecha no está el degradado del panel de exportar ($color)" ;;
 esac
 
-xdotool windowfocus "$ventana" || falla "no se pudo dar el foco al programa"
-sleep 0.3
+enfocar "$ventana" || falla "no se pudo dar el foco al programa"
 xdotool key --clearmodifiers Return
 primera=$(contestar "${inicio:-none}") || exit 1
 [ "$(printf '%d' "$primera")" -ne 0 ] || falla "sin primer mensaje"

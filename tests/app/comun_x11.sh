@@ -17,6 +17,18 @@ esperar() {
   return 1
 }
 
+# Gives the X input focus to window $1 (decimal or 0x hexadecimal) and waits until the
+# X server has it there, so that keys typed next go to that window.
+enfocar() {
+  local ventana=$(($1))
+  tiene_foco() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$ventana" ]; }
+  xdotool windowfocus "$ventana" 2>/dev/null
+  esperar 5 tiene_foco
+}
+
+# Whether window $1 is mapped and shown.
+a_la_vista() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
 # Skips the test (exit 77) when one of the tools is not installed.
 requerir() {
   local herramienta

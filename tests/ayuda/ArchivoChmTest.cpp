@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -133,19 +135,56 @@ INSTANTIATE_TEST_SUITE_P(
       return n;
     });
 
-// A help file cut short opens or not, but never reads past what is there.
-TEST(ArchivoChmTest, AFileCutShortIsRefusedOrReadInPart) {
+// A help file cut short: refused as damaged, or opened with only the project's own files
+// listed, each read whole with the project's bytes or not at all, never in part or with
+// bytes from past the end.
+struct Corte {
+  const char* nombre;
+  std::function<std::size_t(std::size_t)> largo;  // the bytes left, of the whole file's
+  bool rechazado;                                 // whether it must be refused outright
+};
+
+Corte Primeros(const char* nombre, std::size_t n, bool rechazado) {
+  return {nombre, [n](std::size_t) { return n; }, rechazado};
+}
+
+void PrintTo(const Corte& c, std::ostream* os) { *os << c.nombre; }
+
+class ArchivoCortadoTest : public testing::TestWithParam<Corte> {};
+
+TEST_P(ArchivoCortadoTest, IsRefusedOrReadOnlyWhole) {
   const std::string entero = contenidoDe(kChm);
+  const Corte& corte = GetParam();
+  const std::size_t largo = corte.largo(entero.size());
+  ASSERT_LT(largo, entero.size());
   Carpeta c;
-  for (std::size_t largo : {std::size_t{0x38}, std::size_t{0x60}, std::size_t{200},
-                            std::size_t{0x1000}, entero.size() / 2, entero.size() - 100}) {
-    const std::string ruta = c.escribir("corto.chm", entero.substr(0, largo));
-    try {
-      const ArchivoChm chm(ruta);
-      for (const std::string& a : chm.archivos()) (void)chm.leer(a);
-    } catch (const ErrorChm&) {
+  const std::string ruta = c.escribir("corto.chm", entero.substr(0, largo));
+  try {
+    const ArchivoChm chm(ruta);
+    EXPECT_FALSE(corte.rechazado) << "opened " << largo << " bytes of " << entero.size();
+    for (const std::string& a : chm.archivos()) {
+      if (a == "/_#_README_#_") continue;  // chmcmd's own note
+      const fs::path enProyecto = kProyecto / a.substr(1);
+      ASSERT_TRUE(fs::is_regular_file(enProyecto)) << a << " is no file of the project";
+      const std::optional<std::string> leido = chm.leer(a);
+      if (leido) EXPECT_EQ(*leido, contenidoDe(enProyecto)) << a;
     }
+  } catch (const ErrorChm& e) {
+    const std::string motivo = e.what();
+    EXPECT_TRUE(motivo == "no es un archivo de ayuda compilado (.chm) o está dañado" ||
+                motivo == "está dañado o vacío: no contiene ninguna página")
+        << motivo;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cortes, ArchivoCortadoTest,
+    testing::Values(Primeros("inside_the_first_header", 0x38, true),
+                    Primeros("after_the_first_header", 0x60, true),
+                    Primeros("inside_the_header_sections", 200, true),
+                    Primeros("inside_the_directory", 0x1000, false),
+                    Corte{"half", [](std::size_t n) { return n / 2; }, false},
+                    Corte{"all_but_100_bytes", [](std::size_t n) { return n - 100; }, false}),
+    [](const testing::TestParamInfo<Corte>& i) { return std::string(i.param.nombre); });
 
 }  // namespace

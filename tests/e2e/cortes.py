@@ -1,6 +1,7 @@
 """A run of the tool killed at each rename, flush, unlink and write it makes, one after
 the other (strace -e inject=CALL:signal=KILL:when=N), each time followed by a start of the
-tool: GESCEN's two timetables must then be both as before or both as after, the GESCEN
+tool: right after the cut each of GESCEN's two timetables must be whole, as before or as
+after; after the start both must be as before or both as after, the GESCEN
 folder must hold nothing but its own files (and the lock file of the copy back), every
 backup folder must be whole, and what the start says must name the kind of run that was
 cut. Where the cut run left a swap for the start to end, the start is killed too, at
@@ -83,7 +84,12 @@ def probar_cortes(escuela, orden, volver_al_principio, copias_enteras, clase="im
     fallos = []
 
     def comprobar(corte, que):
-        """Starts the tool, which ends what the cut run left, and checks what it leaves."""
+        """Checks that the cut left each table whole, as GESCEN would find it before the
+        tool starts again; then starts the tool, which ends what the cut run left, and
+        checks what it leaves."""
+        for t in TABLAS:
+            if estado(t) == "roto":
+                fallos.append(f"{corte}: {t} quedó a medias o no está")
         arranque = ejecutar(*arrancar)
         if arranque.returncode != 0:
             fallos.append(f"{corte}: el arranque siguiente falló: {arranque.stderr}")

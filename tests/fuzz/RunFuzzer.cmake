@@ -1,8 +1,9 @@
 # Runs the table-reader fuzzer for ctest (cmake -P).
-#   MODE=fuzz:   fuzzes for SECONDS seconds from a fresh working corpus made of the
-#                tables in SEEDS and every .dbf under FIXTURES (when that folder exists);
+#   The corpus: the tables in SEEDS, every file in REGRESSIONS (its README and hidden
+#   files aside) and every .dbf under FIXTURES (each folder when given and present).
+#   MODE=replay: runs every input of the corpus once.
+#   MODE=fuzz:   fuzzes for SECONDS seconds from a fresh working copy of the corpus;
 #                a crashing input is kept in ARTIFACTS.
-#   MODE=replay: runs every file in REGRESSIONS once.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT EXISTS "${FUZZER}")
@@ -10,13 +11,25 @@ if(NOT EXISTS "${FUZZER}")
 endif()
 set(ENV{UBSAN_OPTIONS} "print_stacktrace=1:halt_on_error=1")
 
+set(inputs)
+if(SEEDS AND IS_DIRECTORY "${SEEDS}")
+  file(GLOB found LIST_DIRECTORIES false "${SEEDS}/*.dbf")
+  list(APPEND inputs ${found})
+endif()
+if(REGRESSIONS AND IS_DIRECTORY "${REGRESSIONS}")
+  file(GLOB found LIST_DIRECTORIES false "${REGRESSIONS}/*")
+  list(FILTER found EXCLUDE REGEX "/(README[^/]*|\\.[^/]*)$")
+  list(APPEND inputs ${found})
+endif()
+if(FIXTURES AND IS_DIRECTORY "${FIXTURES}")
+  file(GLOB_RECURSE found LIST_DIRECTORIES false "${FIXTURES}/*.dbf" "${FIXTURES}/*.DBF")
+  list(APPEND inputs ${found})
+endif()
+if(NOT inputs)
+  message(FATAL_ERROR "no inputs in SEEDS, REGRESSIONS or FIXTURES")
+endif()
+
 if(MODE STREQUAL "replay")
-  file(GLOB inputs LIST_DIRECTORIES false "${REGRESSIONS}/*")
-  list(FILTER inputs EXCLUDE REGEX "/(README[^/]*|\\.[^/]*)$")
-  if(NOT inputs)
-    message(STATUS "no regression inputs in ${REGRESSIONS}")
-    return()
-  endif()
   # One run per input, so that every failing input is named.
   set(failing)
   foreach(input ${inputs})
@@ -32,7 +45,7 @@ if(MODE STREQUAL "replay")
   endforeach()
   if(failing)
     list(JOIN failing ", " names)
-    message(FATAL_ERROR "regression inputs that break the engine: ${names}")
+    message(FATAL_ERROR "inputs that break the engine: ${names}")
   endif()
   return()
 endif()
@@ -48,23 +61,14 @@ set(corpus "${tmp}/fuzz_table_corpus_${tag}")
 file(REMOVE_RECURSE "${corpus}")
 file(MAKE_DIRECTORY "${corpus}")
 
-file(GLOB seeds LIST_DIRECTORIES false "${SEEDS}/*.dbf")
-set(fixtures)
-if(FIXTURES AND IS_DIRECTORY "${FIXTURES}")
-  file(GLOB_RECURSE fixtures LIST_DIRECTORIES false "${FIXTURES}/*.dbf" "${FIXTURES}/*.DBF")
-endif()
 set(n 0)
-foreach(f ${seeds} ${fixtures})
+foreach(f ${inputs})
   math(EXPR n "${n} + 1")
   get_filename_component(name "${f}" NAME)
   # Numbered, so that equal names from different folders do not overwrite each other.
   file(COPY_FILE "${f}" "${corpus}/${n}_${name}")
 endforeach()
 message(STATUS "working corpus ${corpus}: ${n} tables")
-if(n EQUAL 0)
-  file(REMOVE_RECURSE "${corpus}")
-  message(FATAL_ERROR "no seed tables in ${SEEDS}")
-endif()
 
 file(MAKE_DIRECTORY "${ARTIFACTS}")
 execute_process(

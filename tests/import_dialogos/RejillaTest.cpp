@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
+#include <map>
 #include <memory>
 
 #include "AvisoError.h"
@@ -36,6 +38,19 @@ std::vector<Profesor> profesores(int n) {
     v.push_back({"P" + std::to_string(i), "NOMBRE " + std::to_string(i), "DEP " + std::to_string(i),
                  1000 + i});
   return v;
+}
+
+// The colour most pixels of `zona` in `imagen` have: a cell's or a title's background
+// under its text and lines.
+QColor ColorDeFondo(const QImage& imagen, const QRect& zona) {
+  std::map<QRgb, int> cuantos;
+  for (int y = zona.top(); y <= zona.bottom(); ++y)
+    for (int x = zona.left(); x <= zona.right(); ++x) ++cuantos[imagen.pixel(x, y)];
+  if (cuantos.empty()) return {};
+  const auto mas =
+      std::max_element(cuantos.begin(), cuantos.end(),
+                       [](const auto& a, const auto& b) { return a.second < b.second; });
+  return QColor::fromRgb(mas->first);
 }
 
 // A window with a navigator, a grid and a button, on PROFT.DBF of a fresh drive.
@@ -509,12 +524,9 @@ void RejillaTest::otraFilaConValorRechazadoNoSeMueve() {
 
 void RejillaTest::aspecto() {
   Banco b(3);
-  b.rejilla->setColorTitulos(QColor(0xFE, 0xE4, 0xA9));
-  b.rejilla->setColoresCeldas(QColor(0xF0, 0xFB, 0xFF), QColor(0xCF, 0xD9, 0xFE));
-  QCOMPARE(b.rejilla->titulos()->color(), QColor(0xFE, 0xE4, 0xA9));
-  QCOMPARE(b.rejilla->palette().color(QPalette::Base), QColor(0xF0, 0xFB, 0xFF));
-  QCOMPARE(b.rejilla->palette().color(QPalette::AlternateBase), QColor(0xCF, 0xD9, 0xFE));
-  QVERIFY(b.rejilla->alternatingRowColors());
+  const QColor titulos(0xFE, 0xE4, 0xA9), celdas(0xF0, 0xFB, 0xFF), alternas(0xCF, 0xD9, 0xFE);
+  b.rejilla->setColorTitulos(titulos);
+  b.rejilla->setColoresCeldas(celdas, alternas);
   QVERIFY(b.rejilla->titulos()->fuenteTitulos().bold());
   QCOMPARE(b.rejilla->lineasTitulo(), 2);
   QCOMPARE(b.rejilla->horizontalHeader()->height(),
@@ -525,6 +537,20 @@ void RejillaTest::aspecto() {
   const int media = b.rejilla->anchoMedioCaracter();
   QVERIFY(media > 0 && media < b.rejilla->fontMetrics().height());
   QVERIFY(b.mostrar());
+  // The colours as drawn: the titles, and the rows away from the current one (row 0),
+  // which alternate.
+  const QImage imagen = b.rejilla->grab().toImage();
+  auto* vista = b.rejilla->viewport();
+  auto* cabecera = b.rejilla->horizontalHeader();
+  const QRect titulo(
+      cabecera->mapTo(b.rejilla, QPoint(cabecera->sectionViewportPosition(NOMBRE), 0)),
+      QSize(cabecera->sectionSize(NOMBRE), cabecera->height()));
+  QCOMPARE(ColorDeFondo(imagen, titulo.intersected(imagen.rect())), titulos);
+  for (const auto& [fila, color] : {std::pair{1, alternas}, std::pair{2, celdas}}) {
+    const QRect celda = b.rejilla->visualRect(b.indice(fila, NOMBRE));
+    QCOMPARE(ColorDeFondo(imagen, QRect(vista->mapTo(b.rejilla, celda.topLeft()), celda.size())),
+             color);
+  }
   QVERIFY(CabeEnColumna(b.rejilla, NOMBRE, QString(40, QLatin1Char('0'))));
   // A short column is never narrower than its title's longest word.
   QVERIFY(b.rejilla->columnWidth(ABREV) >= QFontMetrics(b.rejilla->titulos()->fuenteTitulos())

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """transzorvex.exe, the Windows program, under Wine on an X server (run it with xvfb-run).
 
-  dialogo_win32.py          every check below, in a Wine prefix of its own that is made
-                            first and removed last (its wineserver killed)
+  dialogo_win32.py          every check below, in a copy of the test run's Wine prefix
+                            (the one windows.prefix makes), removed at the end with its
+                            wineserver
 
 - The main dialog made by the program's own code in tzv-probar-dialogo: every entry of
   the layout table against the real window (place, size, text, font, visibility), with
@@ -38,8 +39,9 @@
 
 Programs come from the environment: TZV_WINDOWS_BUILD (transzorvex.exe,
 tzv-probar-dialogo.exe and TransZorvexValencia-*-instalar.exe), TZV_CLI_LINUX, TZV_CLI_WINDOWS,
-TZV_PROGRAMA_LINUX (the Qt program) and TZV_GENERADOR. Without them, or without Wine
-or an X server, the test is skipped (exit code 77).
+TZV_PROGRAMA_LINUX (the Qt program) and TZV_GENERADOR; the run's prefix from
+TZV_WINE_PREFIX_FILE. Without them, or without Wine or an X server, the test is skipped
+(exit code 77).
 """
 
 import os
@@ -57,6 +59,8 @@ from wine import fail, skip
 PROGRAM_FOLDER = "TZV"  # on drive C:, where the generator keeps its helpers
 EXCHANGE_TABLES = 9
 ALREADY_OPEN = "TransZorvexValencia ya está abierto en este equipo."
+# What a Wine prefix holds that no program writes: shared by a copy of the prefix.
+SHARED_FILES = {".dll", ".exe", ".sys", ".drv", ".nls", ".fon", ".ttf"}
 
 
 def gui_env(prefix):
@@ -72,10 +76,29 @@ def run(prefix, args, cwd):
     return result
 
 
-def end_server(prefix):
-    for option in ("-k", "-w"):
-        subprocess.run([wine.wineserver(), option], env=wine.wine_env(prefix), stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+def copy_prefix(shared, prefix):
+    """A prefix of this test's own, copied from the run's: its wineserver, started by the
+    programs below, has the X server (the run's is headless), and what the checks write
+    on C: and in the registry stays out of the other tests' way. Left behind: the file
+    naming the run's wineserver folder, so that the copy gets a server of its own, and
+    the work folder C:\\ZORVTMP the other tests use meanwhile. Wine's libraries,
+    programs, code pages and fonts, nearly all of the prefix's 700 MB and never written
+    by the programs, are hard links to the run's; the rest is copied."""
+    left_behind = {shared: ["wineserver"], wine.drive_c(shared): [wine_checks.WORK]}
+
+    def ignore(folder, names):
+        return [n for n in left_behind.get(folder, []) if n in names]
+
+    def link_or_copy(source, target):
+        if os.path.splitext(source)[1].lower() in SHARED_FILES:
+            try:
+                os.link(source, target)
+                return target
+            except OSError:
+                pass
+        return shutil.copy2(source, target)
+
+    shutil.copytree(shared, prefix, symlinks=True, ignore=ignore, copy_function=link_or_copy)
 
 
 def copy_programs(build, folder):
@@ -401,17 +424,13 @@ def main():
     if not os.environ.get("DISPLAY"):
         skip("no X server (run under xvfb-run)")
     build = os.environ.get("TZV_WINDOWS_BUILD", "")
+    shared = wine.current_prefix()
     with tempfile.TemporaryDirectory(prefix="tzv-dialogo-") as tmp:
         root = os.path.join(tmp, "wine")
         os.makedirs(root)
-        failure = wine._boot(root)
-        if failure is not None:
-            fail("no working Wine prefix: " + failure)
         prefix = wine.prefix_of(root)
-        # The prefix was made without an X server, and its desktop would stay without
-        # one while its wineserver lingers: the programs below start it anew.
-        end_server(prefix)
         try:
+            copy_prefix(shared, prefix)
             folder = os.path.join(wine.drive_c(prefix), PROGRAM_FOLDER)
             copy_programs(build, folder)
             wine_checks.generate_school(os.path.join(wine.drive_c(prefix), "GC"))
