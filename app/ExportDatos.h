@@ -36,7 +36,6 @@ class TExportarDatos : public QDialog, public ui::VistaPrincipal {
   // What the runs ask of the user interface.
   void mensaje(const std::string& texto) override;
   void cursorEspera(bool activo) override;
-  void cerrarDialogo() override;
   bool controlProfesores() override;
   void controlPlantilla() override;
 
@@ -67,6 +66,7 @@ class TExportarDatos : public QDialog, public ui::VistaPrincipal {
   std::string centro() const override;
   std::string idioma() const override;
   void error(const std::string& texto) override;
+  void cerrarDialogo() override;
   void ayudaContenido() override;
   void ayudaContexto(int contexto) override;
   void datosCopiados(const std::string& carpeta) override;

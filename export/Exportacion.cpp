@@ -45,7 +45,6 @@ void EjecutarExportacion(gc::Catalogo& tablas, const std::string& idioma, Estado
   }
   ui.cursorEspera(false);
   ui.mensaje(kProcesoFinalizado);
-  if (estado.modoAnfitrion()) ui.cerrarDialogo();
 }
 
 }  // namespace tzv

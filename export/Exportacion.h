@@ -22,9 +22,10 @@ inline constexpr const char* kTablasIncompletas =
     "incompletas.";
 
 // Writes the nine exchange tables from the staged GESCEN tables. `idioma` is the language
-// selector's text. An error stops the run at once and is thrown on to the caller, which
-// shows it, with kTablasIncompletas after its text; the tables written until then stay,
-// and the result flag goes back to 0 so that a host never takes a failed export for a
+// selector's text. A normal return means every table was written, the result flag is 1
+// and "Proceso finalizado" has been acknowledged. An error stops the run at once and is thrown on
+// to the caller, which shows it, with kTablasIncompletas after its text; the tables written until
+// then stay, and the result flag goes back to 0 so that a host never takes a failed export for a
 // good one. Another run working on the work folder refuses the export at once
 // (gc::OtraEjecucionError).
 void EjecutarExportacion(gc::Catalogo& tablas, const std::string& idioma, EstadoPrograma& estado,

@@ -21,7 +21,6 @@ bool ComprobarDNI(dbf::Table& profesores, Interaccion& ui) {
     if (!AlgunProfesorSinDni(profesores)) return true;
     if (!continuar) {
       ui.mensaje(kProfesorSinDni);
-      ui.cerrarDialogo();
       return false;
     }
     profesores.close();

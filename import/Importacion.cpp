@@ -31,10 +31,6 @@ ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC
   if (!plat::fileExists(winpath::toNative(kSoluc))) {
     ui.mensaje(kSinSolucion);
     ui.cursorEspera(false);
-    if (estado.modoAnfitrion()) {
-      estado.resultado = 0;
-      ui.cerrarDialogo();
-    }
     return ResultadoImportacion::SinSolucion;
   }
   terminarDevolucionAnterior(ui);
@@ -72,7 +68,6 @@ ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC
   ui.cursorEspera(false);
   estado.resultado = 1;
   ui.mensaje(kProcesoFinalizado);
-  if (estado.modoAnfitrion()) ui.cerrarDialogo();
   return ResultadoImportacion::Completada;
 }
 

@@ -27,6 +27,14 @@ inline constexpr const char* kProfesorSinDni =
 // Start and end time of class periods 1 to 20 (index 0 unused).
 using HorasPeriodo = std::array<std::string, 21>;
 
+// How an import ended, once its last message has been acknowledged:
+// - Completada: the timetables are back in GESCEN, the result flag is 1 and
+//   "Proceso finalizado" was shown;
+// - SinSolucion: there was no SOLUC.DBF; kSinSolucion was shown, nothing was changed and
+//   the result flag was left as it was;
+// - ProfesorSinDni: a teacher is still without DNI after the teacher grid; kProfesorSinDni
+//   was shown, the GESCEN folder and the result flag are unchanged, and the hourglass is
+//   still up. The user has to start the import again.
 enum class ResultadoImportacion { Completada, SinSolucion, ProfesorSinDni };
 
 // `carpetaGC` is the folder list's folder when the run starts; `centro` the centre

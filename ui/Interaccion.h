@@ -1,6 +1,7 @@
 #pragma once
 // What the runs need of the user interface. The dialogs implement it with windows;
-// the command-line tool and the tests with plain code.
+// the command-line tool and the tests with plain code. The runs only tell and ask: what
+// follows a run (closing the dialog for the host) is the front end's to decide.
 
 #include <string>
 
@@ -15,8 +16,6 @@ class Interaccion {
   virtual void mensaje(const std::string& texto) = 0;
   // The hourglass over the whole application, or the normal cursor.
   virtual void cursorEspera(bool activo) = 0;
-  // Closes the main dialog, which ends the program (host mode).
-  virtual void cerrarDialogo() = 0;
 
   // The import's two checks, each a modal grid on its table. The teacher check edits
   // PROFT.DBF and returns true when no teacher was left without DNI as it closed; the

@@ -131,16 +131,45 @@ void PresentadorPrincipal::ofrecerProblemas(const std::string& error, bool impor
   vista_.mensaje(tzv::ListaProblemas(problemas, kLineasDeProblemas));
 }
 
+// A finished export goes back to the host that asked for it: the dialog closes and the
+// flag 1 reaches the host. Stand-alone, the dialog stays for another run.
 void PresentadorPrincipal::BExportarClick() {
-  ejecutar([this] { tzv::EjecutarExportacion(tablas_, vista_.idioma(), estado_, vista_); }, false);
+  ejecutar(
+      [this] {
+        tzv::EjecutarExportacion(tablas_, vista_.idioma(), estado_, vista_);
+        if (estado_.modoAnfitrion()) vista_.cerrarDialogo();
+      },
+      false);
 }
 
 void PresentadorPrincipal::BImportarClick() {
   ejecutar(
       [this] {
-        tzv::EjecutarImportacion(tablas_, carpetas_.directorio(), vista_.centro(), estado_, vista_);
+        trasImportacion(tzv::EjecutarImportacion(tablas_, carpetas_.directorio(), vista_.centro(),
+                                                 estado_, vista_));
       },
       true);
+}
+
+// What follows an import that ended without an error, once its last box is gone.
+void PresentadorPrincipal::trasImportacion(tzv::ResultadoImportacion resultado) {
+  switch (resultado) {
+    case tzv::ResultadoImportacion::Completada:
+      if (estado_.modoAnfitrion()) vista_.cerrarDialogo();
+      break;
+    case tzv::ResultadoImportacion::SinSolucion:
+      // The host learns that there was nothing to import.
+      if (estado_.modoAnfitrion()) {
+        estado_.resultado = 0;
+        vista_.cerrarDialogo();
+      }
+      break;
+    case tzv::ResultadoImportacion::ProfesorSinDni:
+      // The program ends, stand-alone too: the import is started again once GESCEN has
+      // the teachers' numbers. The flag stays as it was.
+      vista_.cerrarDialogo();
+      break;
+  }
 }
 
 void PresentadorPrincipal::Button1Click() { vista_.ayudaContenido(); }

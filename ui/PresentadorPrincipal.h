@@ -2,6 +2,7 @@
 // TExportarDatos, the main dialog, without its window: start-up and host mode, the
 // GESCEN folder and drive, the centre list, the two runs, the keys and the closing.
 // A front end forwards the user's input here and draws what its VistaPrincipal is told.
+// The runs report how they ended; whether the dialog closes after one is decided here.
 
 #include <string>
 #include <string_view>
@@ -12,6 +13,10 @@
 #include "ModeloCarpetas.h"
 #include "ModeloUnidades.h"
 #include "VistaPrincipal.h"
+
+namespace tzv {
+enum class ResultadoImportacion;
+}
 
 namespace ui {
 
@@ -65,6 +70,7 @@ class PresentadorPrincipal {
   template <class Ejecucion>
   void ejecutar(Ejecucion&& ejecucion, bool importacion);
   void ofrecerProblemas(const std::string& error, bool importacion);
+  void trasImportacion(tzv::ResultadoImportacion resultado);
 
   VistaPrincipal& vista_;
   std::vector<std::string> argumentos_;

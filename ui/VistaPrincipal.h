@@ -1,6 +1,6 @@
 #pragma once
 // What the main dialog's presenter asks of a front end's window. The runs' own
-// requests (messages, cursor, closing, the two check dialogs) come through Interaccion.
+// requests (messages, cursor, the two check dialogs) come through Interaccion.
 
 #include <cstdint>
 #include <string>
@@ -34,6 +34,9 @@ class VistaPrincipal : public tzv::Interaccion {
   // Help: the contents of the help file, or a help context.
   virtual void ayudaContenido() = 0;
   virtual void ayudaContexto(int contexto) = 0;
+  // Closes the main dialog, which ends the program (in host mode, after the flag has
+  // gone into the host's settings file).
+  virtual void cerrarDialogo() = 0;
   // The GESCEN files of a folder have just been staged.
   virtual void datosCopiados(const std::string& carpeta) { (void)carpeta; }
 };

@@ -32,7 +32,6 @@ class VentanaPrincipal final : public ui::VistaPrincipal {
   // What the runs ask of the user interface.
   void mensaje(const std::string& texto) override;
   void cursorEspera(bool activo) override;
-  void cerrarDialogo() override;
   bool controlProfesores() override;
   void controlPlantilla() override;
 
@@ -46,6 +45,7 @@ class VentanaPrincipal final : public ui::VistaPrincipal {
   std::string centro() const override;
   std::string idioma() const override;
   void error(const std::string& texto) override;
+  void cerrarDialogo() override;
   void ayudaContenido() override;
   void ayudaContexto(int contexto) override;
 

@@ -19,7 +19,6 @@ class UsuarioImportacion : public tzv::Interaccion {
 
   void mensaje(const std::string& texto) override { sucesos.push_back("mensaje: " + texto); }
   void cursorEspera(bool activo) override { sucesos.push_back(activo ? "reloj" : "normal"); }
-  void cerrarDialogo() override { sucesos.push_back("cerrar"); }
   bool controlProfesores() override;
   void controlPlantilla() override;
 };

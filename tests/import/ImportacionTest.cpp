@@ -113,20 +113,35 @@ TEST_F(ImportacionTest, ASecondRunStartsFromWhatTheFirstWroteBack) {
             2);
 }
 
+// Without a solution the run tells so and changes nothing, the result flag included, in
+// host mode too: the flag 0 and the closing for the host are the dialog's to do.
 TEST_F(ImportacionTest, NoSolutionStandAloneAndInHostMode) {
   fs::remove(drive.native("ZORVTMP/SOLUC.DBF"));
-  estado.resultado = 1;
-  EXPECT_EQ(importar(), tzv::ResultadoImportacion::SinSolucion);
-  EXPECT_EQ(ui.sucesos,
-            (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoImportacion, "reloj",
-                                      std::string("mensaje: ") + tzv::kSinSolucion, "normal"}));
-  EXPECT_EQ(estado.resultado, 1);
-  gescenSinCambios();
-  estado.numeroArgumentos = 2;
+  for (int argumentos : {0, 2}) {
+    SCOPED_TRACE(argumentos);
+    estado.numeroArgumentos = argumentos;
+    estado.resultado = 1;
+    ui.sucesos.clear();
+    EXPECT_EQ(importar(), tzv::ResultadoImportacion::SinSolucion);
+    EXPECT_EQ(ui.sucesos,
+              (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoImportacion, "reloj",
+                                        std::string("mensaje: ") + tzv::kSinSolucion, "normal"}));
+    EXPECT_EQ(estado.resultado, 1);
+    gescenSinCambios();
+  }
+}
+
+// A complete run in host mode tells what it tells stand-alone, ending on its last box.
+TEST_F(ImportacionTest, ACompleteRunTellsTheSameInHostMode) {
+  EXPECT_EQ(importar(), tzv::ResultadoImportacion::Completada);
+  const std::vector<std::string> solo = ui.sucesos;
   ui.sucesos.clear();
-  importar();
-  EXPECT_EQ(estado.resultado, 0);
-  EXPECT_EQ(ui.sucesos.back(), "cerrar");
+  estado = tzv::EstadoPrograma{};
+  estado.numeroArgumentos = 2;
+  EXPECT_EQ(importar(), tzv::ResultadoImportacion::Completada);
+  EXPECT_EQ(ui.sucesos, solo);
+  EXPECT_EQ(ui.sucesos.back(), std::string("mensaje: ") + tzv::kProcesoFinalizado);
+  EXPECT_EQ(estado.resultado, 1);
 }
 
 TEST_F(ImportacionTest, TeacherCheck) {
@@ -159,6 +174,7 @@ TEST_F(ImportacionTest, TeacherCheck) {
     profesoresExportados({{"GPA", "GARCIA PEREZ, ANA", "MATES", "11111111"},
                           {"LRJ", "LOPEZ ROS, JOAN", "FIS", "0"}});
     ui = UsuarioImportacion();
+    estado = tzv::EstadoPrograma{};
     ui.dnis = c.tecleados;
     ui.dniCorrectoAlSalir = c.cierraConSalir;
     const std::string antes = readFile(gescen("horgrup.dbf"));
@@ -166,9 +182,10 @@ TEST_F(ImportacionTest, TeacherCheck) {
     EXPECT_EQ(std::count(ui.sucesos.begin(), ui.sucesos.end(), "rejilla de profesores"), 1)
         << c.que;
     if (c.resultado == tzv::ResultadoImportacion::ProfesorSinDni) {
-      EXPECT_EQ(ui.sucesos.back(), "cerrar") << c.que;
-      EXPECT_EQ(ui.sucesos[ui.sucesos.size() - 2], std::string("mensaje: ") + tzv::kProfesorSinDni)
-          << c.que;
+      // The run ends on its message with the hourglass still up; the dialog closes it.
+      EXPECT_EQ(ui.sucesos.back(), std::string("mensaje: ") + tzv::kProfesorSinDni) << c.que;
+      EXPECT_EQ(ui.sucesos[ui.sucesos.size() - 2], "reloj") << c.que;
+      EXPECT_EQ(estado.resultado, 0) << c.que;
       EXPECT_EQ(readFile(gescen("horgrup.dbf")), antes) << c.que;
     }
   }

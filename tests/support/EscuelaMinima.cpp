@@ -6,20 +6,14 @@
 #include "WinPath.h"
 
 namespace prueba {
-namespace {
 
-// A column: its name and its width; width 0 makes a whole-number field.
-struct Col {
-  const char* nombre;
-  int ancho;
-};
-
-void tabla(const std::string& carpeta, const std::string& nombre, const std::vector<Col>& columnas,
-           const std::vector<std::vector<std::string>>& filas) {
+void EscribirTabla(const std::string& carpeta, const std::string& nombre,
+                   const std::vector<Campo>& columnas,
+                   const std::vector<std::vector<std::string>>& filas) {
   std::filesystem::create_directories(winpath::toNative(carpeta));
   dbf::Table t;
   t.setTableName(winpath::join(carpeta, nombre));
-  for (const Col& c : columnas)
+  for (const Campo& c : columnas)
     t.fieldDefs().push_back(
         {c.nombre, c.ancho > 0 ? dbf::FieldKind::String : dbf::FieldKind::Integer, c.ancho});
   t.createTable();
@@ -33,31 +27,31 @@ void tabla(const std::string& carpeta, const std::string& nombre, const std::vec
   t.close();
 }
 
-}  // namespace
-
 void EscribirCentros(const std::string& carpeta, const std::vector<std::string>& centros) {
   std::vector<std::vector<std::string>> filas;
   for (const std::string& c : centros) filas.push_back({c});
-  tabla(carpeta, "centro.dbf", {{"CODCEN", 0}}, filas);
+  EscribirTabla(carpeta, "centro.dbf", {{"CODCEN", 0}}, filas);
 }
 
 void EscribirEscuela(const std::string& carpeta, const std::vector<std::string>& centros) {
-  tabla(carpeta, "asignat.dbf",
-        {{"CODASIG", 8}, {"LITRESV", 3}, {"VLITEASIG", 30}, {"CLITEASIG", 30}, {"HORSEMTE", 5}},
-        {{"1ESO001", "MAT", kNombreValenciano, kNombreCastellano, "4"}});
-  tabla(carpeta, "OCUPA.dbf", {{"OCUPA", 5}, {"VLITERAL", 40}, {"CLITERAL", 40}},
-        {{"G", "Guàrdia", "Guardia"}});
-  tabla(carpeta, "profesor.dbf", {{"APENOMPROF", 50}, {"DEPARTA", 50}, {"DNI", 0}, {"FBAJA", 8}},
-        {{"GARCIA PEREZ, ANA", "MATES", "11111111", ""}});
-  tabla(carpeta, "aulas.dbf", {{"CODAULA", 6}, {"LITAULA", 40}}, {{"101", "Aula"}});
-  tabla(carpeta, "grupos.dbf", {{"CODGRUP", 5}, {"TURNO", 2}, {"LITEGRUP", 40}},
-        {{"1ESOA", "M", "Primer A"}});
-  tabla(carpeta, "alumnos.dbf",
-        {{"CODIGO", 10}, {"APENOM", 45}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 0}},
-        {{"1", "ALUMNA, UNA", "1ESO", "1ESOA", "0"}});
-  tabla(carpeta, "asigalum.dbf", {{"CODIGO", 10}, {"CODASIG", 8}}, {{"1", "1ESO001"}});
-  tabla(carpeta, "horgrup.dbf", {{"CODGRUP", 5}, {"CODASIG", 8}, {"DNI", 0}},
-        {{"1ESOA", "1ESO001", "11111111"}});
+  EscribirTabla(
+      carpeta, "asignat.dbf",
+      {{"CODASIG", 8}, {"LITRESV", 3}, {"VLITEASIG", 30}, {"CLITEASIG", 30}, {"HORSEMTE", 5}},
+      {{"1ESO001", "MAT", kNombreValenciano, kNombreCastellano, "4"}});
+  EscribirTabla(carpeta, "OCUPA.dbf", {{"OCUPA", 5}, {"VLITERAL", 40}, {"CLITERAL", 40}},
+                {{"G", "Guàrdia", "Guardia"}});
+  EscribirTabla(carpeta, "profesor.dbf",
+                {{"APENOMPROF", 50}, {"DEPARTA", 50}, {"DNI", 0}, {"FBAJA", 8}},
+                {{"GARCIA PEREZ, ANA", "MATES", "11111111", ""}});
+  EscribirTabla(carpeta, "aulas.dbf", {{"CODAULA", 6}, {"LITAULA", 40}}, {{"101", "Aula"}});
+  EscribirTabla(carpeta, "grupos.dbf", {{"CODGRUP", 5}, {"TURNO", 2}, {"LITEGRUP", 40}},
+                {{"1ESOA", "M", "Primer A"}});
+  EscribirTabla(carpeta, "alumnos.dbf",
+                {{"CODIGO", 10}, {"APENOM", 45}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 0}},
+                {{"1", "ALUMNA, UNA", "1ESO", "1ESOA", "0"}});
+  EscribirTabla(carpeta, "asigalum.dbf", {{"CODIGO", 10}, {"CODASIG", 8}}, {{"1", "1ESO001"}});
+  EscribirTabla(carpeta, "horgrup.dbf", {{"CODGRUP", 5}, {"CODASIG", 8}, {"DNI", 0}},
+                {{"1ESOA", "1ESO001", "11111111"}});
   EscribirCentros(carpeta, centros);
 }
 

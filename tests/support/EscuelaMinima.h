@@ -12,6 +12,19 @@ namespace prueba {
 inline constexpr const char* kNombreValenciano = "Matemàtiques";
 inline constexpr const char* kNombreCastellano = "Matemáticas";
 
+// A field of a table that EscribirTabla writes: its name and its width; width 0 makes a
+// whole-number field.
+struct Campo {
+  const char* nombre;
+  int ancho;
+};
+
+// Writes the table `nombre` into `carpeta` (created when missing), every value given as
+// text; an empty text leaves the field blank.
+void EscribirTabla(const std::string& carpeta, const std::string& nombre,
+                   const std::vector<Campo>& columnas,
+                   const std::vector<std::vector<std::string>>& filas);
+
 // Writes every table of the school into `carpeta` (created when missing).
 void EscribirEscuela(const std::string& carpeta,
                      const std::vector<std::string>& centros = {"46001234"});

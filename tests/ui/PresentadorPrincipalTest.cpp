@@ -376,54 +376,124 @@ TEST(PresentadorPrincipal, ExportRunAndLanguage) {
   }
 }
 
-// In host mode a successful run closes the dialog, and closing reports the flag.
-TEST(PresentadorPrincipal, RunsInHostMode) {
+// The GESCEN folder C:\GC of a school that can go through the whole import: the
+// timetable tables with every field the import writes, and the centre's class periods.
+void EscuelaParaImportar() {
+  prueba::EscribirEscuela("C:\\GC");
+  prueba::EscribirTabla(
+      "C:\\GC", "horgrup.dbf",
+      {{"CODCEN", 0},
+       {"CODGRUP", 5},
+       {"CODASIG", 8},
+       {"DNI", 0},
+       {"DIASEM", 0},
+       {"NUMHORA", 0},
+       {"HORDIADES", 5},
+       {"HORDIAHAS", 5},
+       {"CODAULA", 0},
+       {"OBSERV", 10}},
+      {{"46001234", "1ESOA", "1ESO001", "11111111", "1", "1", "08:00", "08:55", "101", ""}});
+  prueba::EscribirTabla("C:\\GC", "horprof.dbf",
+                        {{"CODCEN", 0},
+                         {"DNI", 0},
+                         {"DIASEM", 0},
+                         {"NUMHORA", 0},
+                         {"HORAD", 5},
+                         {"HORAH", 5},
+                         {"OCUPA", 4}},
+                        {});
+  prueba::EscribirTabla("C:\\GC", "lhortipo.dbf",
+                        {{"CODCEN", 10}, {"NUMHORA", 0}, {"DESDE", 8}, {"HASTA", 8}},
+                        {{"46001234", "1", "08:00", "08:55"}});
+}
+
+// The generator's solution: one class of the exported subject and teacher, on Monday's
+// first period.
+void Solucion() {
+  const auto primero = [](const char* tabla, const char* campo) {
+    return prueba::Columna(std::string("C:\\ZORVTMP\\") + tabla, campo).at(0);
+  };
+  prueba::EscribirTabla(
+      "C:\\ZORVTMP", "SOLUC.DBF",
+      {{"DIA", 0},
+       {"HORA", 0},
+       {"TAREA", 5},
+       {"PROF", 4},
+       {"NIVEL", 5},
+       {"CURSO", 3},
+       {"ASIG", 4},
+       {"GRUPO", 2},
+       {"AULA", 4}},
+      {{"1", "1", "*12", primero("PROFT.DBF", "ABREV"), primero("ASIGVALT.DBF", "NIVEL"),
+        primero("ASIGVALT.DBF", "CURSO"), primero("ASIGVALT.DBF", "COD"), "A", "101"}});
+}
+
+// How the runs end, and what the dialog does after each: in host mode a finished run
+// closes it once its last box is gone, and closing reports the flag; a teacher left
+// without DNI closes it stand-alone too.
+TEST(PresentadorPrincipal, WhatFollowsARun) {
+  enum class Ejecucion { Exportar, ImportarSinSolucion, ImportarCompleta, ImportarSinDni };
   struct Caso {
     const char* nombre;
     Textos args;
-    bool exportar;  // else import
-    bool conSolucion;
+    Ejecucion ejecucion;
+    int resultadoAntes;  // the flag an earlier run left
     int cierres;
     int resultado;
     Textos mensajes;
   };
+  const Textos exportacion{tzv::kAvisoExportacion, tzv::kProcesoFinalizado};
+  const Textos sinSolucion{tzv::kAvisoImportacion, tzv::kSinSolucion};
+  const Textos importacion{tzv::kAvisoImportacion, tzv::kProcesoFinalizado};
+  const Textos sinDni{tzv::kAvisoImportacion, tzv::kProfesorSinDni};
   const Caso casos[] = {
-      {"export",
-       {"exportar", "0"},
-       true,
-       false,
-       1,
-       1,
-       {tzv::kAvisoExportacion, tzv::kProcesoFinalizado}},
+      {"export", {"exportar", "0"}, Ejecucion::Exportar, 0, 1, 1, exportacion},
+      {"export, stand-alone", {}, Ejecucion::Exportar, 0, 0, 1, exportacion},
       {"import without SOLUC.DBF",
        {"importar", "0"},
-       false,
-       false,
+       Ejecucion::ImportarSinSolucion,
+       1,
        1,
        0,
-       {tzv::kAvisoImportacion, tzv::kSinSolucion}},
+       sinSolucion},
       {"import without SOLUC.DBF, stand-alone",
        {},
-       false,
-       false,
+       Ejecucion::ImportarSinSolucion,
+       1,
        0,
-       0,
-       {tzv::kAvisoImportacion, tzv::kSinSolucion}},
+       1,
+       sinSolucion},
+      {"complete import", {"importar", "0"}, Ejecucion::ImportarCompleta, 0, 1, 1, importacion},
+      {"complete import, stand-alone", {}, Ejecucion::ImportarCompleta, 0, 0, 1, importacion},
+      {"teacher without DNI", {"importar", "0"}, Ejecucion::ImportarSinDni, 1, 1, 1, sinDni},
+      {"teacher without DNI, stand-alone", {}, Ejecucion::ImportarSinDni, 0, 1, 0, sinDni},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.nombre);
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    EscuelaParaImportar();
     VistaGuion v;
+    v.centroElegido = "46001234";
     ui::PresentadorPrincipal p(v, c.args);
     p.FormCreate();
-    if (c.exportar)
+    p.estado().resultado = c.resultadoAntes;
+    if (c.ejecucion == Ejecucion::Exportar) {
       p.BExportarClick();
-    else
+    } else {
+      tzv::EscribirTablasIntercambio(p.tablas(), "VALENCIÁ");
+      if (c.ejecucion == Ejecucion::ImportarSinDni)
+        prueba::EscribirTabla("C:\\ZORVTMP", "PROFT.DBF",
+                              {{"ABREV", 4}, {"NOMBRE", 40}, {"DEPART", 40}, {"DNI", 0}},
+                              {{"GPA", "GARCIA PEREZ, ANA", "MATES", "0"}});
+      if (c.ejecucion != Ejecucion::ImportarSinSolucion) Solucion();
       p.BImportarClick();
+    }
     EXPECT_EQ(v.errores, Textos{});
     EXPECT_EQ(v.mensajes, c.mensajes);
     EXPECT_EQ(v.cierres, c.cierres);
+    if (c.cierres) {
+      EXPECT_EQ(v.mensajesAlCerrar, c.mensajes.size());
+    }
     EXPECT_EQ(p.estado().resultado, c.resultado);
     EXPECT_TRUE(p.FormClose());
     EXPECT_EQ(e.ajustes(), c.args.empty() ? "" : (c.resultado ? kAjustes1 : kAjustes0));

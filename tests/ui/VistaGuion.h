@@ -30,6 +30,7 @@ struct VistaGuion : ui::VistaPrincipal {
   bool reloj = false;
   bool relojEnError = false;  // the hourglass was up when the last error was shown
   int cierres = 0;
+  std::size_t mensajesAlCerrar = 0;  // boxes shown before the dialog was last closed
 
   void incrustar(std::uint32_t ventana) override { incrustada = ventana; }
   void mostrarPaneles(bool e, bool i) override {
@@ -55,6 +56,9 @@ struct VistaGuion : ui::VistaPrincipal {
 
   void mensaje(const std::string& t) override { mensajes.push_back(t); }
   void cursorEspera(bool activo) override { reloj = activo; }
-  void cerrarDialogo() override { ++cierres; }
+  void cerrarDialogo() override {
+    ++cierres;
+    mensajesAlCerrar = mensajes.size();
+  }
   bool controlProfesores() override { return alControlProfesores(); }
 };

@@ -202,7 +202,6 @@ class UsuarioGuionado : public tzv::Interaccion {
  public:
   void mensaje(const std::string&) override {}
   void cursorEspera(bool) override {}
-  void cerrarDialogo() override {}
 };
 
 struct CasoExportacion {

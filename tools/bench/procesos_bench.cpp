@@ -44,7 +44,6 @@ class Silenciosa : public tzv::Interaccion {
  public:
   void mensaje(const std::string&) override {}
   void cursorEspera(bool) override {}
-  void cerrarDialogo() override {}
 };
 
 // A Wine-style prefix of its own, so that C: is a scratch folder.

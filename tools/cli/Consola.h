@@ -15,7 +15,6 @@ class InteraccionConsola : public tzv::Interaccion {
 
   void mensaje(const std::string& texto) override { mensajes.push_back(texto); }
   void cursorEspera(bool) override {}
-  void cerrarDialogo() override {}
   // Posts the given numbers into PROFT.DBF, as the teacher grid would, and tells whether
   // any teacher is still without one.
   bool controlProfesores() override;
