@@ -8,39 +8,6 @@
 #include "FieldValue.h"
 
 namespace tzv {
-namespace {
-
-// Subject codes, each numbered the first time it is met. A student's subjects mostly
-// come in the same order as those of the students before (their course's), so the code
-// that followed the last one the previous time is tried before the map.
-class NumerosDeAsignatura {
- public:
-  template <class Nuevo>
-  std::uint32_t de(const ClaveCorta& codigo, Nuevo&& nuevo) {
-    const std::uint32_t anterior = anterior_;
-    if (anterior < siguiente_.size() && siguiente_[anterior].numero != kSinNumero &&
-        siguiente_[anterior].codigo == codigo)
-      return anterior_ = siguiente_[anterior].numero;
-    const std::uint32_t* hallado = mapa_.find(codigo);
-    const std::uint32_t numero = hallado != nullptr ? *hallado : mapa_.try_emplace(codigo, nuevo());
-    if (numero >= siguiente_.size()) siguiente_.resize(numero + 1);
-    if (anterior < siguiente_.size()) siguiente_[anterior] = {codigo, numero};
-    return anterior_ = numero;
-  }
-
- private:
-  static constexpr std::uint32_t kSinNumero = 0xFFFFFFFF;
-  struct Siguiente {
-    ClaveCorta codigo;
-    std::uint32_t numero = kSinNumero;
-  };
-  MapaCorto<std::uint32_t> mapa_;
-  std::vector<Siguiente> siguiente_;  // by number: the code met after it last time
-  std::uint32_t anterior_ = kSinNumero;
-};
-
-}  // namespace
-
 Matriculas::Matriculas(dbf::Table& asigalum) : asigalum_(asigalum) {
   asigalum_.open();
   try {
@@ -79,11 +46,7 @@ void Matriculas::leer() {
   const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
   Lectura l;
   l.codigoDeFila.reserve(tieneCodasig_ ? asigalum_.recordCount() : 0);
-  if (codasig != nullptr && enDosPalabras(codigo) && enDosPalabras(*codasig) &&
-      codigo.type == 'C' && codasig->type == 'C')
-    leerCodigosCortos(codigo, *codasig, l);
-  else
-    leerRegistros(codigo, codasig, l);
+  leerRegistros(codigo, codasig, l);
   numerarAlumnos(l);
   agruparPorAlumno(l);
 }
@@ -112,42 +75,8 @@ std::uint32_t Matriculas::nuevoCodigo(std::string codigo) {
   return static_cast<std::uint32_t>(codigos_.size() - 1);
 }
 
-// GESCEN's codes: both keys read straight from the records, a run of them at a time, in
-// a pass of its own over the table's longest column. The rows of one student usually
-// follow each other: the student's code is read only when its stored bytes change; each
-// subject code is worked out once.
-void Matriculas::leerCodigosCortos(const dbf::Field& codigo, const dbf::Field& codasig,
-                                   Lectura& l) {
-  const dbf::Layout& formato = asigalum_.layout();
-  l.codigoDeFila.resize(asigalum_.recordCount());
-  ClaveCorta alumno;
-  NumerosDeAsignatura numeros;
-  asigalum_.forEachRun([&](const char* registro, std::uint32_t cuantos, std::size_t largo) {
-    // The run's state in locals, which stay in registers through the loop.
-    const DosPalabras alumnoEn(codigo), codigoEn(codasig);
-    ClaveCorta ultimo = alumno;
-    std::uint32_t fila = l.filas;
-    std::uint32_t* codigoDe = l.codigoDeFila.data();
-    for (const char* fin = registro + cuantos * largo; registro != fin; registro += largo, ++fila) {
-      const ClaveCorta a = alumnoEn.de(registro);
-      if (fila == 0 || !(a == ultimo)) {
-        ultimo = a;
-        l.filas = fila;
-        l.texto.clear();
-        dbf::readText(formato, codigo, registro, l.texto);
-        nuevoTramo(l, l.texto);
-      }
-      codigoDe[fila] = numeros.de(codigoEn.de(registro), [&] {
-        return nuevoCodigo(dbf::readText(formato, codasig, registro));
-      });
-    }
-    alumno = ultimo;
-    l.filas = fila;
-  });
-  l.codigoDeFila.resize(l.filas);
-}
-
-// Any other table: each record through the engine, the same runs and numbers.
+// Each record through the engine: the runs of rows of one student, and each subject code
+// numbered once.
 void Matriculas::leerRegistros(const dbf::Field& codigo, const dbf::Field* codasig, Lectura& l) {
   std::optional<MemoCampo<std::uint32_t>> codigoDe;
   if (codasig != nullptr)

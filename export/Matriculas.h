@@ -43,7 +43,6 @@ class Matriculas {
   struct Lectura;
   void leer();
   void comprobarCodasig();
-  void leerCodigosCortos(const dbf::Field& codigo, const dbf::Field& codasig, Lectura& l);
   void leerRegistros(const dbf::Field& codigo, const dbf::Field* codasig, Lectura& l);
   void nuevoTramo(Lectura& l, const std::string& alumno);
   std::uint32_t nuevoCodigo(std::string codigo);
