@@ -1,7 +1,6 @@
 #include "Matriculas.h"
 
 #include <algorithm>
-#include <bit>
 #include <optional>
 #include <string_view>
 
@@ -84,7 +83,7 @@ void Matriculas::leerRegistros(const dbf::Field& codigo, const dbf::Field* codas
   std::string anterior;
   asigalum_.forEachRecord([&](const char* registro) {
     const std::string_view bytes = dbf::fieldBytes(registro, codigo);
-    if (l.tramos.empty() || !MismosBytes()(bytes, anterior)) {
+    if (l.tramos.empty() || bytes != anterior) {
       anterior.assign(bytes);
       asigalum_.asString(codigo, l.texto);
       nuevoTramo(l, l.texto);
@@ -99,24 +98,14 @@ void Matriculas::leerRegistros(const dbf::Field& codigo, const dbf::Field* codas
 // Each student numbered in order of first appearance.
 void Matriculas::numerarAlumnos(Lectura& l) {
   enOrden_.reserve(l.tramos.size());
-  porAlumno_.assign(std::bit_ceil(2 * l.tramos.size() + 1), 0);
+  porAlumno_.reserve(l.tramos.size());
   for (Lectura::Tramo& t : l.tramos) {
     const std::string_view alumno(codigosAlumno_.data() + t.codigoDesde, t.codigoLargo);
-    std::uint32_t& numero = porAlumno_[hueco(alumno)];
-    if (numero == 0) {
-      enOrden_.push_back(alumno);
-      numero = static_cast<std::uint32_t>(enOrden_.size());
-    }
-    t.alumno = numero - 1;
+    const auto [it, nuevo] =
+        porAlumno_.try_emplace(alumno, static_cast<std::uint32_t>(enOrden_.size()));
+    if (nuevo) enOrden_.push_back(alumno);
+    t.alumno = it->second;
   }
-}
-
-// The slot of porAlumno_ that holds the student's number, or the free one where it goes:
-// the table is never more than half full, so a free slot always ends the search.
-std::size_t Matriculas::hueco(std::string_view alumno) const {
-  const std::size_t mascara = porAlumno_.size() - 1;
-  for (std::size_t i = HashBytes()(alumno) & mascara;; i = (i + 1) & mascara)
-    if (porAlumno_[i] == 0 || MismosBytes()(enOrden_[porAlumno_[i] - 1], alumno)) return i;
 }
 
 // The rows grouped by student, stored order kept within each.
@@ -151,11 +140,10 @@ std::span<const std::uint32_t> Matriculas::buscar(std::string_view exped,
   // The students usually come in the order of their enrolments: the next one in that
   // order is tried before the map.
   std::uint32_t a = siguiente;
-  if (a >= enOrden_.size() || !MismosBytes()(enOrden_[a], exped)) {
-    if (porAlumno_.empty()) return {};
-    const std::uint32_t numero = porAlumno_[hueco(exped)];
-    if (numero == 0) return {};
-    a = numero - 1;
+  if (a >= enOrden_.size() || enOrden_[a] != exped) {
+    const auto it = porAlumno_.find(exped);
+    if (it == porAlumno_.end()) return {};
+    a = it->second;
   }
   siguiente = a + 1;
   // A student found has a place in the rows, even with none of them: never a null span.
