@@ -155,8 +155,9 @@ void setDecimalSeparator(char separator);
 char userDecimalSeparator();
 
 // Sets the heap up for a run that reads table after table: the memory the program frees
-// is kept for its next allocations instead of going back to the system, since every page
-// the system hands out costs a fault on first touch. Called once at start-up.
+// is kept for its next allocations instead of going back to the system, and on Linux the
+// heap is served from large pages where the system offers them, since every page the
+// system hands out costs a fault on first touch. Called once at start-up.
 void prepareHeap();
 
 // Full path of the running program's file (native path); empty when unknown.

@@ -14,6 +14,7 @@
 #include <locale.h>
 #include <malloc.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -541,10 +542,39 @@ std::string environment(const char* name) {
   return value != nullptr ? std::string(value) : std::string();
 }
 
+namespace {
+
+// The heap grows by 16 MB at once and is served from 2 MB pages from the first 2 MB
+// boundary past what was touched so far: a run then takes one page fault for each 2 MB it
+// touches instead of one for each 4 KB. A 2 MB stretch with a page touched before stays
+// in 4 KB pages, hence the boundary past the growth's own first block.
+void growHeapInLargePages() {
+  constexpr std::uintptr_t kGrowth = 16 << 20, kLargePage = 2 << 20, kProbe = 256 << 10;
+  mallopt(M_TOP_PAD, kGrowth);
+  const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  void* probe = std::malloc(kProbe);  // more than the heap has left: it grows past the probe
+  const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  std::free(probe);
+  // Only when the probe made the heap grow (it may also have come from free memory).
+  if (probe == nullptr || after < before + kGrowth) return;
+  const auto start = reinterpret_cast<std::uintptr_t>(probe);
+  const auto from = (start + kProbe + 64 + kLargePage - 1) & ~(kLargePage - 1);
+  const auto to = after & ~(kLargePage - 1);
+  if (to <= from || madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE) != 0) return;
+  // Never freed: it fills the heap up to the boundary, so the blocks that follow come
+  // from large pages. Only its first bytes are ever touched. Volatile, or the compiler
+  // drops an allocation whose address is never read.
+  static void* volatile filler = nullptr;
+  filler = std::malloc(from - start - 64);
+}
+
+}  // namespace
+
 void prepareHeap() {
   // Blocks below 64 MB come from the heap, which is trimmed only past 128 MB free.
   mallopt(M_MMAP_THRESHOLD, 64 << 20);
   mallopt(M_TRIM_THRESHOLD, 128 << 20);
+  growHeapInLargePages();
 }
 
 std::string programFile() {
