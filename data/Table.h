@@ -78,12 +78,6 @@ class Table {
   // only read: nothing may be written to the table meanwhile.
   template <class Visit>
   void forEachRecord(Visit&& visit);
-  // The same pass for the longest reads, a run of records at a time: `visit(first, count,
-  // length)` gets `count` visible records lying `length` bytes apart, and the cursor
-  // stands on the run's last one. The visitor reads those bytes and nothing else of the
-  // table.
-  template <class Visit>
-  void forEachRun(Visit&& visit);
   // Runs `f`, which works out something from the current record: a value it cannot work
   // out is told with this table's file and the record, as the handle's own reads tell it.
   template <class F>
@@ -296,41 +290,6 @@ void Table::forEachRecord(Visit&& visit) {
       }
     }
   } catch (const EngineError& e) {
-    throw placed(e);
-  }
-  eof_ = true;  // stays on the last record, as next() leaves it
-}
-
-template <class Visit>
-void Table::forEachRun(Visit&& visit) {
-  std::uint32_t last = 0;
-  if (!startStoredScan(last)) {
-    for (; !eof_; next())
-      atCurrentRecord(
-          [&] { visit(currentRecord(), std::uint32_t{1}, std::size_t{layout().recordLength}); });
-    return;
-  }
-  RecordRun run;
-  try {
-    for (std::uint32_t r = cur_; !eof_ && recordRun(r, last, run);) {
-      const char* rec = run.bytes;
-      const std::uint32_t end = run.first + run.count;
-      for (r = run.first; r < end;) {
-        const char* desde = rec;
-        std::uint32_t count = 0;
-        for (; r < end && visibleRecord(rec); ++r, rec += run.length) ++count;
-        if (count == 0) {
-          ++r;  // a deleted or filtered record
-          rec += run.length;
-          continue;
-        }
-        cur_ = r - 1;
-        visit(desde, count, run.length);
-        if (!runStillThere(run)) break;
-      }
-    }
-  } catch (const EngineError& e) {
-    // A value read from the run's bytes names its record by where they lie.
     throw placed(e);
   }
   eof_ = true;  // stays on the last record, as next() leaves it

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "Busquedas.h"
 #include "CodigoGrupo.h"
@@ -48,15 +49,15 @@ struct Valor {
 class Escritas {
  public:
   bool contiene(std::uint64_t casig, std::uint64_t cprof, std::uint32_t cgrup) const {
-    return cgrup < porGrupo_.size() && porGrupo_[cgrup].contains({casig << 32 | cprof, 0});
+    return cgrup < porGrupo_.size() && porGrupo_[cgrup].contains(casig << 32 | cprof);
   }
   void anotar(std::uint64_t casig, std::uint64_t cprof, std::uint32_t cgrup) {
     if (cgrup >= porGrupo_.size()) porGrupo_.resize(cgrup + 1);
-    porGrupo_[cgrup].try_emplace({casig << 32 | cprof, 0}, true);
+    porGrupo_[cgrup].insert(casig << 32 | cprof);
   }
 
  private:
-  std::vector<MapaCorto<bool>> porGrupo_;
+  std::vector<std::unordered_set<std::uint64_t>> porGrupo_;
 };
 
 // What a subject code of the timetable gives: its abbreviation and hours, or the

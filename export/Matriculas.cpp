@@ -1,46 +1,12 @@
 #include "Matriculas.h"
 
 #include <algorithm>
-#include <bit>
 #include <optional>
 #include <string_view>
 
 #include "FieldValue.h"
 
 namespace tzv {
-namespace {
-
-// Subject codes, each numbered the first time it is met. A student's subjects mostly
-// come in the same order as those of the students before (their course's), so the code
-// that followed the last one the previous time is tried before the map.
-class NumerosDeAsignatura {
- public:
-  template <class Nuevo>
-  std::uint32_t de(const ClaveCorta& codigo, Nuevo&& nuevo) {
-    const std::uint32_t anterior = anterior_;
-    if (anterior < siguiente_.size() && siguiente_[anterior].numero != kSinNumero &&
-        siguiente_[anterior].codigo == codigo)
-      return anterior_ = siguiente_[anterior].numero;
-    const std::uint32_t* hallado = mapa_.find(codigo);
-    const std::uint32_t numero = hallado != nullptr ? *hallado : mapa_.try_emplace(codigo, nuevo());
-    if (numero >= siguiente_.size()) siguiente_.resize(numero + 1);
-    if (anterior < siguiente_.size()) siguiente_[anterior] = {codigo, numero};
-    return anterior_ = numero;
-  }
-
- private:
-  static constexpr std::uint32_t kSinNumero = 0xFFFFFFFF;
-  struct Siguiente {
-    ClaveCorta codigo;
-    std::uint32_t numero = kSinNumero;
-  };
-  MapaCorto<std::uint32_t> mapa_;
-  std::vector<Siguiente> siguiente_;  // by number: the code met after it last time
-  std::uint32_t anterior_ = kSinNumero;
-};
-
-}  // namespace
-
 Matriculas::Matriculas(dbf::Table& asigalum) : asigalum_(asigalum) {
   asigalum_.open();
   try {
@@ -79,11 +45,7 @@ void Matriculas::leer() {
   const dbf::Field* codasig = tieneCodasig_ ? &asigalum_.campo("CODASIG") : nullptr;
   Lectura l;
   l.codigoDeFila.reserve(tieneCodasig_ ? asigalum_.recordCount() : 0);
-  if (codasig != nullptr && enDosPalabras(codigo) && enDosPalabras(*codasig) &&
-      codigo.type == 'C' && codasig->type == 'C')
-    leerCodigosCortos(codigo, *codasig, l);
-  else
-    leerRegistros(codigo, codasig, l);
+  leerRegistros(codigo, codasig, l);
   numerarAlumnos(l);
   agruparPorAlumno(l);
 }
@@ -112,42 +74,8 @@ std::uint32_t Matriculas::nuevoCodigo(std::string codigo) {
   return static_cast<std::uint32_t>(codigos_.size() - 1);
 }
 
-// GESCEN's codes: both keys read straight from the records, a run of them at a time, in
-// a pass of its own over the table's longest column. The rows of one student usually
-// follow each other: the student's code is read only when its stored bytes change; each
-// subject code is worked out once.
-void Matriculas::leerCodigosCortos(const dbf::Field& codigo, const dbf::Field& codasig,
-                                   Lectura& l) {
-  const dbf::Layout& formato = asigalum_.layout();
-  l.codigoDeFila.resize(asigalum_.recordCount());
-  ClaveCorta alumno;
-  NumerosDeAsignatura numeros;
-  asigalum_.forEachRun([&](const char* registro, std::uint32_t cuantos, std::size_t largo) {
-    // The run's state in locals, which stay in registers through the loop.
-    const DosPalabras alumnoEn(codigo), codigoEn(codasig);
-    ClaveCorta ultimo = alumno;
-    std::uint32_t fila = l.filas;
-    std::uint32_t* codigoDe = l.codigoDeFila.data();
-    for (const char* fin = registro + cuantos * largo; registro != fin; registro += largo, ++fila) {
-      const ClaveCorta a = alumnoEn.de(registro);
-      if (fila == 0 || !(a == ultimo)) {
-        ultimo = a;
-        l.filas = fila;
-        l.texto.clear();
-        dbf::readText(formato, codigo, registro, l.texto);
-        nuevoTramo(l, l.texto);
-      }
-      codigoDe[fila] = numeros.de(codigoEn.de(registro), [&] {
-        return nuevoCodigo(dbf::readText(formato, codasig, registro));
-      });
-    }
-    alumno = ultimo;
-    l.filas = fila;
-  });
-  l.codigoDeFila.resize(l.filas);
-}
-
-// Any other table: each record through the engine, the same runs and numbers.
+// Each record through the engine: the runs of rows of one student, and each subject code
+// numbered once.
 void Matriculas::leerRegistros(const dbf::Field& codigo, const dbf::Field* codasig, Lectura& l) {
   std::optional<MemoCampo<std::uint32_t>> codigoDe;
   if (codasig != nullptr)
@@ -155,7 +83,7 @@ void Matriculas::leerRegistros(const dbf::Field& codigo, const dbf::Field* codas
   std::string anterior;
   asigalum_.forEachRecord([&](const char* registro) {
     const std::string_view bytes = dbf::fieldBytes(registro, codigo);
-    if (l.tramos.empty() || !MismosBytes()(bytes, anterior)) {
+    if (l.tramos.empty() || bytes != anterior) {
       anterior.assign(bytes);
       asigalum_.asString(codigo, l.texto);
       nuevoTramo(l, l.texto);
@@ -170,24 +98,14 @@ void Matriculas::leerRegistros(const dbf::Field& codigo, const dbf::Field* codas
 // Each student numbered in order of first appearance.
 void Matriculas::numerarAlumnos(Lectura& l) {
   enOrden_.reserve(l.tramos.size());
-  porAlumno_.assign(std::bit_ceil(2 * l.tramos.size() + 1), 0);
+  porAlumno_.reserve(l.tramos.size());
   for (Lectura::Tramo& t : l.tramos) {
     const std::string_view alumno(codigosAlumno_.data() + t.codigoDesde, t.codigoLargo);
-    std::uint32_t& numero = porAlumno_[hueco(alumno)];
-    if (numero == 0) {
-      enOrden_.push_back(alumno);
-      numero = static_cast<std::uint32_t>(enOrden_.size());
-    }
-    t.alumno = numero - 1;
+    const auto [it, nuevo] =
+        porAlumno_.try_emplace(alumno, static_cast<std::uint32_t>(enOrden_.size()));
+    if (nuevo) enOrden_.push_back(alumno);
+    t.alumno = it->second;
   }
-}
-
-// The slot of porAlumno_ that holds the student's number, or the free one where it goes:
-// the table is never more than half full, so a free slot always ends the search.
-std::size_t Matriculas::hueco(std::string_view alumno) const {
-  const std::size_t mascara = porAlumno_.size() - 1;
-  for (std::size_t i = HashBytes()(alumno) & mascara;; i = (i + 1) & mascara)
-    if (porAlumno_[i] == 0 || MismosBytes()(enOrden_[porAlumno_[i] - 1], alumno)) return i;
 }
 
 // The rows grouped by student, stored order kept within each.
@@ -222,11 +140,10 @@ std::span<const std::uint32_t> Matriculas::buscar(std::string_view exped,
   // The students usually come in the order of their enrolments: the next one in that
   // order is tried before the map.
   std::uint32_t a = siguiente;
-  if (a >= enOrden_.size() || !MismosBytes()(enOrden_[a], exped)) {
-    if (porAlumno_.empty()) return {};
-    const std::uint32_t numero = porAlumno_[hueco(exped)];
-    if (numero == 0) return {};
-    a = numero - 1;
+  if (a >= enOrden_.size() || enOrden_[a] != exped) {
+    const auto it = porAlumno_.find(exped);
+    if (it == porAlumno_.end()) return {};
+    a = it->second;
   }
   siguiente = a + 1;
   // A student found has a place in the rows, even with none of them: never a null span.

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "Busquedas.h"
@@ -43,12 +44,10 @@ class Matriculas {
   struct Lectura;
   void leer();
   void comprobarCodasig();
-  void leerCodigosCortos(const dbf::Field& codigo, const dbf::Field& codasig, Lectura& l);
   void leerRegistros(const dbf::Field& codigo, const dbf::Field* codasig, Lectura& l);
   void nuevoTramo(Lectura& l, const std::string& alumno);
   std::uint32_t nuevoCodigo(std::string codigo);
   void numerarAlumnos(Lectura& l);
-  std::size_t hueco(std::string_view alumno) const;
   void agruparPorAlumno(Lectura& l);
 
   dbf::Table& asigalum_;
@@ -56,10 +55,7 @@ class Matriculas {
   bool tieneCodasig_ = true;
   std::string codigosAlumno_;              // the student codes read, one after the other
   std::vector<std::string_view> enOrden_;  // each student's code, in order of appearance
-  // Open addressing over the students' numbers plus one (0: a free slot), found by their
-  // code's hash: four bytes a slot, where a map of code views took 24 and touched close
-  // to a megabyte of fresh memory on a school of 15,000 students.
-  std::vector<std::uint32_t> porAlumno_;
+  std::unordered_map<std::string_view, std::uint32_t> porAlumno_;  // numbers into enOrden_
   std::vector<std::string> codigos_;         // each distinct subject code, as read
   std::vector<std::uint32_t> inicio_;        // per student, into codigoDeFila_
   std::vector<std::uint32_t> codigoDeFila_;  // the rows grouped by student, stored order kept

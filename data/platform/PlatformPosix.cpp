@@ -324,23 +324,8 @@ void File::truncate(std::uint64_t size) {
 }
 
 std::uint64_t File::copyFrom(File& source) {
-  // The kernel copies from file to file without passing the bytes through this process;
-  // a pair of files it cannot copy between goes through a buffer instead.
-  std::uint64_t total = 0;
-  for (;;) {
-    ssize_t n = ::copy_file_range(source.fd_, nullptr, fd_, nullptr, kCopyBlock, 0);
-    if (n > 0) {
-      total += static_cast<std::uint64_t>(n);
-      continue;
-    }
-    if (n == 0) return total;
-    if (errno == EINTR) continue;
-    if (errno == ENOSPC || errno == EFBIG || errno == EDQUOT) throw IoError(kDiskFull, path_);
-    if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-      fail(errno, path_);
-    break;
-  }
   std::vector<char> buffer(kCopyBlock);
+  std::uint64_t total = 0;
   for (;;) {
     const std::size_t n = source.read(buffer.data(), buffer.size());
     if (n == 0) return total;

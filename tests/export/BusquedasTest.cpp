@@ -83,17 +83,4 @@ TEST(MapaTextosTest, KeepsTheFirstValueAndFindsKeysOfAnyKind) {
   EXPECT_EQ(m.size(), 5000u);
 }
 
-TEST(MapaCortoTest, KeepsTheFirstValueOfEachKeyAsItGrows) {
-  tzv::MapaCorto<int> m;
-  // Keys that differ only in their last bytes, or only in their second word.
-  auto clave = [](std::uint64_t i) { return tzv::ClaveCorta{i << 48, i & 1}; };
-  for (int i = 0; i < 5000; ++i) EXPECT_EQ(m.try_emplace(clave(i), i), i);
-  EXPECT_EQ(m.try_emplace(clave(7), 99), 7);
-  EXPECT_EQ(m.size(), 5000u);
-  for (int i = 0; i < 5000; ++i) ASSERT_TRUE(m.find(clave(i)) != nullptr && *m.find(clave(i)) == i);
-  EXPECT_FALSE(m.contains(clave(5000)));
-  EXPECT_FALSE(m.contains(tzv::ClaveCorta{7ull << 48, 0}));
-  EXPECT_FALSE(tzv::MapaCorto<int>().contains(clave(0)));
-}
-
 }  // namespace

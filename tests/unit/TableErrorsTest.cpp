@@ -69,13 +69,6 @@ TEST_F(TableErrorsTest, ABadValueNamesTheFileAndTheRecordHoweverItIsMet) {
       {"a record visitor reading the bytes",
        [&](dbf::Table& t) { t.forEachRecord([&](const char* r) { leerDni(t, r); }); },
        malo + lugar},
-      {"a run visitor reading every record of the run",
-       [&](dbf::Table& t) {
-         t.forEachRun([&](const char* r, std::uint32_t n, std::size_t largo) {
-           for (std::uint32_t i = 0; i < n; ++i) leerDni(t, r + i * largo);
-         });
-       },
-       malo + lugar},
       {"a record visitor in index order, where the bad record comes first",
        [&](dbf::Table& t) {
          t.setIndexName("CODIGO");
