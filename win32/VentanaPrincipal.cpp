@@ -14,6 +14,7 @@
 #include "Panel.h"
 #include "Texto.h"
 #include "TextoAviso.h"
+#include "TextoAyuda.h"
 
 namespace win {
 namespace {
@@ -322,7 +323,7 @@ void VentanaPrincipal::ayuda(UINT orden, DWORD_PTR dato) {
   const std::string archivo = tzv::JuntoAlPrograma(tzv::kArchivoAyuda);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(std::filesystem::path(Ancho(archivo)), ec)) {
-    error("No se encuentra el archivo de ayuda " + archivo);
+    error(ui::TextoFaltaAyuda(archivo));
     return;
   }
   if (htmlHelp == nullptr) {
