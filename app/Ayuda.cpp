@@ -13,6 +13,7 @@
 #include "ArchivoChm.h"
 #include "Mensajes.h"
 #include "Programa.h"
+#include "TextoAyuda.h"
 #include "VentanaAyuda.h"
 
 namespace tzv {
@@ -53,8 +54,8 @@ std::shared_ptr<const chm::ArchivoChm> Ayuda::leer(QWidget* desde) {
   const QString ruta = rutaArchivo();
   const QFileInfo info(ruta);
   if (!info.exists()) {
-    MostrarError(desde, QStringLiteral("No se encuentra el archivo de ayuda %1 en %2")
-                            .arg(info.fileName(), QDir::toNativeSeparators(info.absolutePath())));
+    MostrarError(desde, QString::fromStdString(
+                            ui::TextoFaltaAyuda(QDir::toNativeSeparators(ruta).toStdString())));
     return nullptr;
   }
   if (leido_ != nullptr && leido_->ruta() == ruta.toStdString() &&

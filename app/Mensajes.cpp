@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "Anfitrion.h"
-#include "CopiaSegura.h"
+#include "ImportacionInterrumpida.h"
 #include "Programa.h"
 #include "TextoAviso.h"
 
@@ -48,8 +48,7 @@ void MostrarError(QWidget* padre, const QString& texto) {
 }
 
 void TerminarImportacionInterrumpida() {
-  const std::string dicho = RecuperarDevolucion();
-  if (!dicho.empty()) MostrarMensaje(nullptr, QString::fromStdString(dicho));
+  ui::TerminarImportacionInterrumpida(MostrarAvisoArranque);
 }
 
 void MostrarAvisoArranque(const std::string& texto, bool error, const EstadoPrograma& estado) {

@@ -23,8 +23,7 @@ void MostrarError(QWidget* padre, const QString& texto);
 void MostrarAvisoArranque(const std::string& texto, bool error, const EstadoPrograma& estado);
 
 // Ends an import that a killed run of the program left half way through putting the
-// timetables back (tzv::RecuperarDevolucion), and says in a box what was done; shows
-// nothing when there was nothing to do.
+// timetables back, and says in a box what was done (ui::TerminarImportacionInterrumpida).
 void TerminarImportacionInterrumpida();
 
 // While a function is set, boxes are not shown: each one goes to the function with its

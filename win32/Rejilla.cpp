@@ -4,7 +4,10 @@
 
 #include <algorithm>
 
+#include "AnchoColumna.h"
+#include "AspectoRejilla.h"
 #include "Controles.h"
+#include "Panel.h"
 #include "Texto.h"
 
 namespace win {
@@ -12,10 +15,10 @@ namespace {
 
 constexpr int kIndicador = 11;  // width of the indicator column
 constexpr int kMargen = 2;      // pixels the cells leave on each side of their text
-constexpr COLORREF kTitulos = RGB(0xFE, 0xE4, 0xA9);
-constexpr COLORREF kCeldas = RGB(0xF0, 0xFB, 0xFF);
-constexpr COLORREF kAlternas = RGB(0xCF, 0xD9, 0xFE);
-constexpr COLORREF kLineas = RGB(0xA0, 0xA0, 0xA0);
+const COLORREF kTitulos = ColorWin(ui::rejilla::kTitulos);
+const COLORREF kCeldas = ColorWin(ui::rejilla::kCeldas);
+const COLORREF kAlternas = ColorWin(ui::rejilla::kAlternas);
+const COLORREF kLineas = ColorWin(ui::rejilla::kLineas);
 
 void rellenar(HDC dc, const RECT& r, COLORREF color) {
   SetBkColor(dc, color);
@@ -105,21 +108,14 @@ void Rejilla::medir() {
 }
 
 int Rejilla::anchoColumna(int caracteres, const std::string& titulo) const {
-  // The characters, the text's margins and the grid line; never narrower than the
-  // title's longest word.
-  int palabra = 0;
   HDC dc = GetDC(ventana_);
   HGDIOBJ antes = SelectObject(dc, negrita_);
-  std::size_t inicio = 0;
-  while (inicio < titulo.size()) {
-    std::size_t fin = titulo.find(' ', inicio);
-    if (fin == std::string::npos) fin = titulo.size();
-    palabra = std::max<int>(palabra, medida(dc, Ancho(titulo.substr(inicio, fin - inicio))).cx);
-    inicio = fin + 1;
-  }
+  const int palabra = ui::AnchoPalabraMasLarga(
+      titulo, [dc](std::string_view p) { return static_cast<int>(medida(dc, Ancho(p)).cx); });
   SelectObject(dc, antes);
   ReleaseDC(ventana_, dc);
-  return std::max(caracteres * anchoCaracter_ + 2 * kMargen + 1, palabra + 2 * kMargen + 1);
+  // A title's word has the cells' margins and the grid line too.
+  return ui::AnchoColumna({caracteres, anchoCaracter_, kMargen, palabra + 2 * kMargen + 1});
 }
 
 int Rejilla::filasVisibles() const {

@@ -9,10 +9,12 @@
 #include "Avisos.h"
 #include "CarpetaPrograma.h"
 #include "Controles.h"
+#include "CursorDeComprobacion.h"
 #include "DialogoComprobacion.h"
 #include "Panel.h"
 #include "Texto.h"
 #include "TextoAviso.h"
+#include "TextoAyuda.h"
 
 namespace win {
 namespace {
@@ -294,23 +296,15 @@ void VentanaPrincipal::cursorEspera(bool activo) {
 
 void VentanaPrincipal::cerrarDialogo() { SendMessageW(ventana_, WM_CLOSE, 0, 0); }
 
-// A check dialog, modal over the main dialog and owned as boxes are; the normal cursor
-// while it is up, the run's again afterwards.
+// A check dialog, modal over the main dialog and owned as boxes are, with the normal
+// cursor while it is up.
 bool VentanaPrincipal::comprobar(ui::Comprobacion cual) {
-  const bool reloj = esperando_;
-  cursorEspera(false);
-  bool correcto = false;
-  try {
-    DialogoComprobacion dialogo(instancia_, cual, duenoDeAvisos(),
-                                [this] { presentador_.teclaF1(); });
-    dialogo.ejecutar(ventana_);
-    correcto = dialogo.dniCorrecto();
-  } catch (...) {
-    cursorEspera(reloj);
-    throw;
-  }
-  cursorEspera(reloj);
-  return correcto;
+  const ui::CursorNormalDurante cursor(
+      esperando_, [this] { cursorEspera(false); }, [this] { cursorEspera(true); });
+  DialogoComprobacion dialogo(instancia_, cual, duenoDeAvisos(),
+                              [this] { presentador_.teclaF1(); });
+  dialogo.ejecutar(ventana_);
+  return dialogo.dniCorrecto();
 }
 
 bool VentanaPrincipal::controlProfesores() { return comprobar(ui::Comprobacion::Profesores); }
@@ -329,7 +323,7 @@ void VentanaPrincipal::ayuda(UINT orden, DWORD_PTR dato) {
   const std::string archivo = tzv::JuntoAlPrograma(tzv::kArchivoAyuda);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(std::filesystem::path(Ancho(archivo)), ec)) {
-    error("No se encuentra el archivo de ayuda " + archivo);
+    error(ui::TextoFaltaAyuda(archivo));
     return;
   }
   if (htmlHelp == nullptr) {

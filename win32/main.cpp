@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Avisos.h"
-#include "CopiaSegura.h"
+#include "ImportacionInterrumpida.h"
 #include "ProgramaAbierto.h"
 #include "Texto.h"
 #include "UnaCopia.h"
@@ -40,8 +40,7 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
   if (!ui::PrimeraCopia(programa, args, win::AvisoArranque)) return 1;
 
   // An import killed while it put the timetables back is ended before anything else.
-  const std::string recuperado = tzv::RecuperarDevolucion();
-  if (!recuperado.empty()) win::Caja(nullptr, recuperado, 0);
+  ui::TerminarImportacionInterrumpida(win::AvisoArranque);
 
   win::VentanaPrincipal dialogo(instancia, args);
   dialogo.FormCreate();

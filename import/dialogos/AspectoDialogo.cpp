@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QStyle>
 
+#include "AspectoRejilla.h"
 #include "BotonGlifo.h"
 #include "DisposicionQt.h"
 #include "EtiquetaFondo.h"
@@ -14,11 +15,6 @@
 
 namespace tzv::aspecto {
 namespace {
-
-// Cells, alternate rows and titles of the grid.
-const QColor kCrema(0xF0, 0xFB, 0xFF);
-const QColor kAlterno(0xCF, 0xD9, 0xFE);
-const QColor kTitulos(0xFE, 0xE4, 0xA9);
 
 void colorTexto(QWidget* w, const QColor& color) {
   QPalette p = w->palette();
@@ -109,8 +105,8 @@ NavegadorDatos* Navegador(QWidget* panel, FuenteDatos* fuente, const ui::Control
 
 RejillaDatos* Rejilla(QWidget* panel, FuenteDatos* fuente, const ui::Control& c) {
   auto* r = new RejillaDatos(panel);
-  r->setColorTitulos(kTitulos);
-  r->setColoresCeldas(kCrema, kAlterno);
+  r->setColorTitulos(ColorQt(ui::rejilla::kTitulos));
+  r->setColoresCeldas(ColorQt(ui::rejilla::kCeldas), ColorQt(ui::rejilla::kAlternas));
   r->setLineasTitulo(2);
   r->setFuente(fuente);
   return nombrado(r, c);

@@ -6,26 +6,19 @@
 #include "Anfitrion.h"
 #include "ControlPlantilla.h"
 #include "ControlProfes.h"
+#include "CursorDeComprobacion.h"
 
 namespace tzv {
 namespace {
 
-// While a modal dialog is up the cursor is the normal one, whatever the run set; the
-// run's cursor comes back when the dialog is gone.
-class CursorNormal {
- public:
-  CursorNormal() : activo_(QApplication::overrideCursor() != nullptr) {
-    if (activo_) QApplication::setOverrideCursor(Qt::ArrowCursor);
-  }
-  ~CursorNormal() {
-    if (activo_) QApplication::restoreOverrideCursor();
-  }
-  CursorNormal(const CursorNormal&) = delete;
-  CursorNormal& operator=(const CursorNormal&) = delete;
-
- private:
-  bool activo_;
-};
+// The run's hourglass is Qt's override cursor; the normal cursor goes over it while a
+// check dialog is up.
+ui::CursorNormalDurante cursorNormal() {
+  return ui::CursorNormalDurante(
+      QApplication::overrideCursor() != nullptr,
+      [] { QApplication::setOverrideCursor(Qt::ArrowCursor); },
+      [] { QApplication::restoreOverrideCursor(); });
+}
 
 template <class Dialogo>
 void mostrar(Dialogo& dialogo, QWindow* anfitrion) {
@@ -36,7 +29,7 @@ void mostrar(Dialogo& dialogo, QWindow* anfitrion) {
 }  // namespace
 
 bool MostrarControlProfesores(QWidget* owner) {
-  CursorNormal cursor;
+  const ui::CursorNormalDurante cursor = cursorNormal();
   QWindow* anfitrion = VentanaAnfitrion(owner);
   TControlProfesores dialogo(anfitrion != nullptr ? nullptr : owner);
   mostrar(dialogo, anfitrion);
@@ -44,7 +37,7 @@ bool MostrarControlProfesores(QWidget* owner) {
 }
 
 void MostrarControlPlantilla(QWidget* owner) {
-  CursorNormal cursor;
+  const ui::CursorNormalDurante cursor = cursorNormal();
   QWindow* anfitrion = VentanaAnfitrion(owner);
   TControlPlantilla dialogo(anfitrion != nullptr ? nullptr : owner);
   mostrar(dialogo, anfitrion);

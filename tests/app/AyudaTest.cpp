@@ -295,7 +295,7 @@ class AyudaTest : public QObject {
     QTest::addColumn<QString>("archivo");  // "" none, "carpeta" a folder, else its bytes
     QTest::addColumn<QString>("texto");
     QTest::newRow("missing") << ""
-                             << "No se encuentra el archivo de ayuda GESCEN.chm en %1.";
+                             << "No se encuentra el archivo de ayuda %2.";
     QTest::newRow("garbage") << QString(4096, QLatin1Char('Z'))
                              << "No se puede leer el archivo de ayuda %2: no es un archivo de "
                                 "ayuda compilado (.chm) o está dañado.";

@@ -466,8 +466,10 @@ class DialogoTest : public QObject {
     Guion g;
     auto d = crear();
     QVERIFY(mostrar(*d));
-    const QString falta = QStringLiteral("No se encuentra el archivo de ayuda GESCEN.chm en %1.")
-                              .arg(QDir::toNativeSeparators(e.carpetaPrograma()));
+    const QString falta =
+        QStringLiteral("No se encuentra el archivo de ayuda %1.")
+            .arg(QDir::toNativeSeparators(
+                QDir(e.carpetaPrograma()).filePath(QStringLiteral("GESCEN.chm"))));
 
     for (const QString& nombre : kFocoEnOrden) {
       g.avisos.clear();

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "AnchoColumna.h"
 #include "AvisoError.h"
 #include "EditorCelda.h"
 #include "FuenteDatos.h"
@@ -128,9 +129,8 @@ int RejillaDatos::margenTexto() const {
 }
 
 int RejillaDatos::anchoColumna(int caracteres, const QString& titulo) const {
-  // The characters, the text's margins and the grid line between columns.
-  const int celdas = caracteres * anchoCaracter() + 2 * margenTexto() + 1;
-  return std::max(celdas, titulos_->anchoPalabraMasLarga(titulo));
+  return ui::AnchoColumna(
+      {caracteres, anchoCaracter(), margenTexto(), titulos_->anchoPalabraMasLarga(titulo)});
 }
 
 void RejillaDatos::ajustarColumnas() {

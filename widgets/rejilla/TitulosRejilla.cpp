@@ -2,8 +2,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QRegularExpression>
 
+#include "AnchoColumna.h"
 #include "NegritaSimulada.h"
 
 namespace {
@@ -43,10 +43,12 @@ QFont TitulosRejilla::fuenteTitulos() const {
 
 int TitulosRejilla::anchoPalabraMasLarga(const QString& titulo) const {
   const QFontMetrics fm(fuenteTitulos());
-  int ancho = 0;
-  for (const QString& palabra :
-       titulo.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
-    ancho = std::max(ancho, fm.horizontalAdvance(palabra));
+  const QByteArray utf8 = titulo.toUtf8();
+  const int ancho = ui::AnchoPalabraMasLarga(
+      std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
+      [&fm](std::string_view p) {
+        return fm.horizontalAdvance(QString::fromUtf8(p.data(), static_cast<qsizetype>(p.size())));
+      });
   return ancho + 2 * kMargen + (negritaSimulada() ? 1 : 0);
 }
 

@@ -1,0 +1,12 @@
+#include "ImportacionInterrumpida.h"
+
+#include "CopiaSegura.h"
+
+namespace ui {
+
+void TerminarImportacionInterrumpida(const AvisoArranque& avisar) {
+  const std::string dicho = tzv::RecuperarDevolucion();
+  if (!dicho.empty()) avisar(dicho, false, tzv::EstadoPrograma{});
+}
+
+}  // namespace ui

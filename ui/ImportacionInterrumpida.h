@@ -1,0 +1,13 @@
+#pragma once
+// The second step of either front end's start: an import that a killed run left half
+// way through putting the timetables back is ended before anything else.
+
+#include "UnaCopia.h"
+
+namespace ui {
+
+// Ends the interrupted import (tzv::RecuperarDevolucion) and has `avisar` say what was
+// done, in a box owned by no window; says nothing when there was nothing to do.
+void TerminarImportacionInterrumpida(const AvisoArranque& avisar);
+
+}  // namespace ui
