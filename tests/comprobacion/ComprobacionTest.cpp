@@ -203,6 +203,17 @@ TEST(ComprobacionTest, ManyProblemsInManyTablesAllComeOutInOrder) {
                                              "horgrup.dbf 1 DNI"}));
 }
 
+// What `comprobar --importacion` finds in the school of kGC, centre 46001234.
+std::vector<tzv::Problema> comprobarImportacion() {
+  gc::Catalogo tablas;
+  gc::CopiarDatosGC(tablas, kGC);
+  tzv::OpcionesComprobacion opciones;
+  opciones.carpetaGC = kGC;
+  opciones.centro = "46001234";
+  opciones.importacion = true;
+  return tzv::ComprobarDatos(tablas, opciones);
+}
+
 // With a solution to import: the teachers without a DNI, and the solution's rows whose
 // codes the exchange tables do not know or whose period has no times.
 TEST(ComprobacionTest, TheSolutionsRowsAreCheckedAgainstTheExchangeTables) {
@@ -217,15 +228,8 @@ TEST(ComprobacionTest, TheSolutionsRowsAreCheckedAgainstTheExchangeTables) {
             {"1", "2", "", "XYZ", "ESO", "1", "MAT", "A", "101"},
             {"1", "25", "", "GPA", "ESO", "1", "FIS", "A", "GIM"},
             {"0", "0", "", "XYZ", "", "", "", "", ""}});
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, kGC);
-  tzv::OpcionesComprobacion opciones;
-  opciones.carpetaGC = kGC;
-  opciones.centro = "46001234";
-  opciones.importacion = true;
   std::vector<std::string> donde;
-  const std::vector<tzv::Problema> problemas = tzv::ComprobarDatos(tablas, opciones);
-  for (const tzv::Problema& p : problemas)
+  for (const tzv::Problema& p : comprobarImportacion())
     donde.push_back(p.tabla + " " + std::to_string(p.registro) + " " + p.campo + " " +
                     (p.detiene ? "detiene" : "sigue"));
   EXPECT_EQ(donde,
@@ -254,16 +258,6 @@ std::vector<std::string> lineasDe(const std::vector<tzv::Problema>& problemas,
   for (const tzv::Problema& p : problemas)
     if (tablas.count(p.tabla)) suyos.push_back(p);
   return lineas(suyos);
-}
-
-std::vector<tzv::Problema> comprobarImportacion() {
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, kGC);
-  tzv::OpcionesComprobacion opciones;
-  opciones.carpetaGC = kGC;
-  opciones.centro = "46001234";
-  opciones.importacion = true;
-  return tzv::ComprobarDatos(tablas, opciones);
 }
 
 // What the import stops with; empty when it completes.

@@ -94,18 +94,13 @@ void asignaturasExportadas(const std::vector<Fila>& filas) {
   t.close();
 }
 
+std::vector<Columna> camposSolucion() {
+  return {{"DIA", 0},   {"HORA", 0}, {"TAREA", 5}, {"PROF", 4}, {"NIVEL", 5},
+          {"CURSO", 3}, {"ASIG", 4}, {"GRUPO", 2}, {"AULA", 4}};
+}
+
 void solucion(const std::vector<Fila>& filas) {
-  crearTabla("C:\\ZORVTMP\\SOLUC.DBF",
-             {{"DIA", 0},
-              {"HORA", 0},
-              {"TAREA", 5},
-              {"PROF", 4},
-              {"NIVEL", 5},
-              {"CURSO", 3},
-              {"ASIG", 4},
-              {"GRUPO", 2},
-              {"AULA", 4}},
-             filas);
+  crearTabla("C:\\ZORVTMP\\SOLUC.DBF", camposSolucion(), filas);
 }
 
 std::string gescen(const std::string& archivo) { return winpath::toNative("C:\\GC\\" + archivo); }

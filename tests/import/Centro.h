@@ -31,4 +31,7 @@ void profesoresExportados(const std::vector<Fila>& filas);   // PROFT: ABREV NOM
 void asignaturasExportadas(const std::vector<Fila>& filas);  // ASIGVALT: COD CODVALEN NIVEL CURSO
 void solucion(
     const std::vector<Fila>& filas);  // SOLUC: DIA HORA TAREA PROF NIVEL CURSO ASIG GRUPO AULA
+// SOLUC.DBF's fields as the generator writes them (DIA and HORA integers), for a test that
+// changes one before writing the solution with crearTabla.
+std::vector<Columna> camposSolucion();
 std::string gescen(const std::string& archivo);  // native path of a file of C:\GC

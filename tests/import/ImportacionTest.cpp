@@ -471,16 +471,9 @@ TEST_F(ImportacionTest, TheSolutionsLayoutSaysWhatIsWrongAndWhatIsNeeded) {
     EXPECT_EQ(errorAlImportar(), c.error);
   }
   // Whole numbers in character fields are read as they come.
-  crearTabla("C:\\ZORVTMP\\SOLUC.DBF",
-             {{"DIA", 2},
-              {"HORA", 2},
-              {"TAREA", 5},
-              {"PROF", 4},
-              {"NIVEL", 5},
-              {"CURSO", 3},
-              {"ASIG", 4},
-              {"GRUPO", 2},
-              {"AULA", 4}},
+  std::vector<Columna> deTexto = camposSolucion();
+  deTexto[0].ancho = deTexto[1].ancho = 2;  // DIA, HORA
+  crearTabla("C:\\ZORVTMP\\SOLUC.DBF", deTexto,
              {{"2", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"}});
   ui = UsuarioImportacion();
   EXPECT_EQ(errorAlImportar(), "");

@@ -108,17 +108,9 @@ TEST_F(VolcadoTest, AFailureStopsTheWriteBackWhereAPlainPassWould) {
        [&] {
          std::vector<Fila> filas = tresRegistros;
          filas[2][0] = "x";
-         crearTabla("C:\\ZORVTMP\\SOLUC.DBF",
-                    {{"DIA", 1},
-                     {"HORA", 0},
-                     {"TAREA", 5},
-                     {"PROF", 4},
-                     {"NIVEL", 5},
-                     {"CURSO", 3},
-                     {"ASIG", 4},
-                     {"GRUPO", 2},
-                     {"AULA", 4}},
-                    filas);
+         std::vector<Columna> campos = camposSolucion();
+         campos[0].ancho = 1;  // DIA as text, to hold a letter
+         crearTabla("C:\\ZORVTMP\\SOLUC.DBF", campos, filas);
        },
        "wwTableSoluc: 'x' no es un valor entero válido (C:\\ZORVTMP\\SOLUC.DBF, registro 3)", 2, 1},
       {"a teacher's number too wide for the group timetable alone",
