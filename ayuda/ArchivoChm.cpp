@@ -1,4 +1,4 @@
-#include "ArchivoChm.h"
+#include "ayuda/ArchivoChm.h"
 
 #include <chm_lib.h>
 
@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "ContextosChm.h"
-#include "TextoChm.h"
+#include "ayuda/ContextosChm.h"
+#include "ayuda/TextoChm.h"
 
 namespace tzv::chm {
 namespace {

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "ContenidoHhc.h"
-#include "SistemaChm.h"
+#include "ayuda/ContenidoHhc.h"
+#include "ayuda/SistemaChm.h"
 
 struct chmFile;
 

@@ -1,11 +1,11 @@
-#include "ContenidoHhc.h"
+#include "ayuda/ContenidoHhc.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <map>
 
-#include "TextoChm.h"
+#include "ayuda/TextoChm.h"
 
 namespace tzv::chm {
 namespace {

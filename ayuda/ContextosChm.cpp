@@ -1,9 +1,9 @@
-#include "ContextosChm.h"
+#include "ayuda/ContextosChm.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "TextoChm.h"
+#include "ayuda/TextoChm.h"
 
 namespace tzv::chm {
 namespace {

@@ -1,8 +1,8 @@
-#include "SistemaChm.h"
+#include "ayuda/SistemaChm.h"
 
 #include <cstdint>
 
-#include "TextoChm.h"
+#include "ayuda/TextoChm.h"
 
 namespace tzv::chm {
 namespace {

@@ -1,8 +1,8 @@
-#include "TextoChm.h"
+#include "ayuda/TextoChm.h"
 
 #include <vector>
 
-#include "CodePage.h"
+#include "dbf/CodePage.h"
 
 namespace tzv::chm {
 namespace {

@@ -1,4 +1,4 @@
-#include "AnchoColumna.h"
+#include "ui/AnchoColumna.h"
 
 #include <algorithm>
 

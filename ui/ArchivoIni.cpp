@@ -1,4 +1,4 @@
-#include "ArchivoIni.h"
+#include "ui/ArchivoIni.h"
 
 #include <filesystem>
 #include <fstream>

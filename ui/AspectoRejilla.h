@@ -1,7 +1,7 @@
 #pragma once
 // The colours of the data grids in the check dialogs, the same in both front ends.
 
-#include "Disposicion.h"
+#include "ui/Disposicion.h"
 
 namespace ui::rejilla {
 

@@ -1,6 +1,6 @@
-#include "CarpetaPrograma.h"
+#include "ui/CarpetaPrograma.h"
 
-#include "platform/Platform.h"
+#include "plat/Platform.h"
 
 namespace tzv {
 namespace {

@@ -1,10 +1,10 @@
-#include "ConjuntoDatos.h"
+#include "ui/ConjuntoDatos.h"
 
 #include <algorithm>
 #include <limits>
 #include <regex>
 
-#include "FieldValue.h"
+#include "dbf/FieldValue.h"
 
 namespace ui {
 namespace {

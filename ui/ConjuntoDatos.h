@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "Table.h"
+#include "dbf/Table.h"
 
 namespace ui {
 

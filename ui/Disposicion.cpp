@@ -1,10 +1,10 @@
-#include "Disposicion.h"
+#include "ui/Disposicion.h"
 
 #include <array>
 #include <stdexcept>
 #include <string>
 
-#include "Aplicacion.h"
+#include "ui/Aplicacion.h"
 
 // From project(VERSION) through the build's tzv_version target.
 #ifndef TZV_VERSION

@@ -1,6 +1,6 @@
-#include "ImportacionInterrumpida.h"
+#include "ui/ImportacionInterrumpida.h"
 
-#include "CopiaSegura.h"
+#include "procesos/importar/CopiaSegura.h"
 
 namespace ui {
 

@@ -2,7 +2,7 @@
 // The second step of either front end's start: an import that a killed run left half
 // way through putting the timetables back is ended before anything else.
 
-#include "UnaCopia.h"
+#include "ui/UnaCopia.h"
 
 namespace ui {
 

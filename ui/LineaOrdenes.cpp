@@ -1,4 +1,4 @@
-#include "LineaOrdenes.h"
+#include "ui/LineaOrdenes.h"
 
 namespace tzv {
 

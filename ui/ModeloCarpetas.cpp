@@ -1,12 +1,12 @@
-#include "ModeloCarpetas.h"
+#include "ui/ModeloCarpetas.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
-#include "Staging.h"
-#include "WinPath.h"
-#include "platform/Platform.h"
+#include "gescen/Staging.h"
+#include "plat/Platform.h"
+#include "plat/WinPath.h"
 
 namespace fs = std::filesystem;
 

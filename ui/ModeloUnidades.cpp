@@ -1,9 +1,9 @@
-#include "ModeloUnidades.h"
+#include "ui/ModeloUnidades.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "WinPath.h"
+#include "plat/WinPath.h"
 
 namespace ui {
 

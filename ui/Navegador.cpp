@@ -1,4 +1,4 @@
-#include "Navegador.h"
+#include "ui/Navegador.h"
 
 namespace ui {
 

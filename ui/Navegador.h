@@ -7,7 +7,7 @@
 #include <array>
 #include <string_view>
 
-#include "ConjuntoDatos.h"
+#include "ui/ConjuntoDatos.h"
 
 namespace ui {
 

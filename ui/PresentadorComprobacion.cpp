@@ -1,8 +1,8 @@
-#include "PresentadorComprobacion.h"
+#include "ui/PresentadorComprobacion.h"
 
-#include "ComprobarDNI.h"
-#include "ComprobarPlantilla.h"
-#include "Staging.h"
+#include "gescen/Staging.h"
+#include "procesos/importar/ComprobarDNI.h"
+#include "procesos/importar/ComprobarPlantilla.h"
 
 namespace ui {
 namespace {

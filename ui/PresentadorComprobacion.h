@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "ConjuntoDatos.h"
-#include "Disposicion.h"
-#include "Table.h"
+#include "dbf/Table.h"
+#include "ui/ConjuntoDatos.h"
+#include "ui/Disposicion.h"
 
 namespace ui {
 

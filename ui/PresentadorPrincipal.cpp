@@ -1,14 +1,14 @@
-#include "PresentadorPrincipal.h"
+#include "ui/PresentadorPrincipal.h"
 
 #include <exception>
 
-#include "Aplicacion.h"
-#include "Comprobacion.h"
-#include "Exportacion.h"
-#include "Importacion.h"
-#include "LineaOrdenes.h"
-#include "Staging.h"
-#include "UnaCopia.h"
+#include "gescen/Staging.h"
+#include "procesos/comprobacion/Comprobacion.h"
+#include "procesos/exportar/Exportacion.h"
+#include "procesos/importar/Importacion.h"
+#include "ui/Aplicacion.h"
+#include "ui/LineaOrdenes.h"
+#include "ui/UnaCopia.h"
 
 namespace ui {
 namespace {

@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "Catalogo.h"
-#include "EstadoPrograma.h"
-#include "ModeloCarpetas.h"
-#include "ModeloUnidades.h"
-#include "VistaPrincipal.h"
+#include "gescen/Catalogo.h"
+#include "procesos/EstadoPrograma.h"
+#include "ui/ModeloCarpetas.h"
+#include "ui/ModeloUnidades.h"
+#include "ui/VistaPrincipal.h"
 
 namespace tzv {
 enum class ResultadoImportacion;

@@ -1,9 +1,9 @@
-#include "UnaCopia.h"
+#include "ui/UnaCopia.h"
 
-#include "Aplicacion.h"
-#include "ArchivoIni.h"
-#include "CarpetaPrograma.h"
-#include "LineaOrdenes.h"
+#include "ui/Aplicacion.h"
+#include "ui/ArchivoIni.h"
+#include "ui/CarpetaPrograma.h"
+#include "ui/LineaOrdenes.h"
 
 namespace ui {
 

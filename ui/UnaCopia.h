@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "EstadoPrograma.h"
-#include "ProgramaAbierto.h"
+#include "gescen/ProgramaAbierto.h"
+#include "procesos/EstadoPrograma.h"
 
 namespace ui {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "Interaccion.h"
-#include "ModeloCarpetas.h"
-#include "ModeloUnidades.h"
+#include "procesos/Interaccion.h"
+#include "ui/ModeloCarpetas.h"
+#include "ui/ModeloUnidades.h"
 
 namespace ui {
 

@@ -1,8 +1,8 @@
-#include "Avisos.h"
+#include "win32/Avisos.h"
 
-#include "Aplicacion.h"
-#include "Texto.h"
-#include "TextoAviso.h"
+#include "procesos/TextoAviso.h"
+#include "ui/Aplicacion.h"
+#include "win32/Texto.h"
 
 namespace win {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "EstadoPrograma.h"
+#include "procesos/EstadoPrograma.h"
 
 namespace win {
 

@@ -1,11 +1,11 @@
-#include "BarraNavegador.h"
+#include "win32/BarraNavegador.h"
 
 #include <commctrl.h>
 
 #include <array>
 #include <string>
 
-#include "Texto.h"
+#include "win32/Texto.h"
 
 namespace win {
 namespace {

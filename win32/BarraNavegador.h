@@ -7,9 +7,9 @@
 
 #include <functional>
 
-#include "ConjuntoDatos.h"
-#include "Disposicion.h"
-#include "Navegador.h"
+#include "ui/ConjuntoDatos.h"
+#include "ui/Disposicion.h"
+#include "ui/Navegador.h"
 
 namespace win {
 

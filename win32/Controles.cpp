@@ -1,4 +1,4 @@
-#include "Controles.h"
+#include "win32/Controles.h"
 
 #include <commctrl.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <tuple>
 
-#include "Texto.h"
+#include "win32/Texto.h"
 
 namespace win {
 namespace {

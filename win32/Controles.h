@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "Disposicion.h"
+#include "ui/Disposicion.h"
 
 namespace win {
 

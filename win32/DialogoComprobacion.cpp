@@ -1,14 +1,14 @@
-#include "DialogoComprobacion.h"
+#include "win32/DialogoComprobacion.h"
 
 #include <string>
 
-#include "Aplicacion.h"
-#include "BarraNavegador.h"
-#include "Controles.h"
-#include "Panel.h"
-#include "Rejilla.h"
-#include "Texto.h"
-#include "TextoAviso.h"
+#include "procesos/TextoAviso.h"
+#include "ui/Aplicacion.h"
+#include "win32/BarraNavegador.h"
+#include "win32/Controles.h"
+#include "win32/Panel.h"
+#include "win32/Rejilla.h"
+#include "win32/Texto.h"
 
 namespace win {
 namespace {

@@ -9,8 +9,8 @@
 #include <functional>
 #include <memory>
 
-#include "PresentadorComprobacion.h"
-#include "VentanaDeObjeto.h"
+#include "ui/PresentadorComprobacion.h"
+#include "win32/VentanaDeObjeto.h"
 
 namespace win {
 

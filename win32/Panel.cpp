@@ -1,4 +1,4 @@
-#include "Panel.h"
+#include "win32/Panel.h"
 
 namespace win {
 namespace {

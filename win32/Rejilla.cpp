@@ -1,14 +1,14 @@
-#include "Rejilla.h"
+#include "win32/Rejilla.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "AnchoColumna.h"
-#include "AspectoRejilla.h"
-#include "Controles.h"
-#include "Panel.h"
-#include "Texto.h"
+#include "ui/AnchoColumna.h"
+#include "ui/AspectoRejilla.h"
+#include "win32/Controles.h"
+#include "win32/Panel.h"
+#include "win32/Texto.h"
 
 namespace win {
 namespace {

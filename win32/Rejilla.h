@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "ConjuntoDatos.h"
-#include "Disposicion.h"
+#include "ui/ConjuntoDatos.h"
+#include "ui/Disposicion.h"
 
 namespace win {
 

@@ -1,20 +1,20 @@
-#include "VentanaPrincipal.h"
+#include "win32/VentanaPrincipal.h"
 
 #include <htmlhelp.h>
 
 #include <filesystem>
 #include <span>
 
-#include "Aplicacion.h"
-#include "Avisos.h"
-#include "CarpetaPrograma.h"
-#include "Controles.h"
-#include "CursorDeComprobacion.h"
-#include "DialogoComprobacion.h"
-#include "Panel.h"
-#include "Texto.h"
-#include "TextoAviso.h"
-#include "TextoAyuda.h"
+#include "procesos/TextoAviso.h"
+#include "ui/Aplicacion.h"
+#include "ui/CarpetaPrograma.h"
+#include "ui/CursorDeComprobacion.h"
+#include "ui/TextoAyuda.h"
+#include "win32/Avisos.h"
+#include "win32/Controles.h"
+#include "win32/DialogoComprobacion.h"
+#include "win32/Panel.h"
+#include "win32/Texto.h"
 
 namespace win {
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "PresentadorComprobacion.h"
-#include "PresentadorPrincipal.h"
-#include "VentanaDeObjeto.h"
-#include "VistaPrincipal.h"
+#include "ui/PresentadorComprobacion.h"
+#include "ui/PresentadorPrincipal.h"
+#include "ui/VistaPrincipal.h"
+#include "win32/VentanaDeObjeto.h"
 
 namespace win {
 

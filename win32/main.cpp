@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "Avisos.h"
-#include "ImportacionInterrumpida.h"
-#include "ProgramaAbierto.h"
-#include "Texto.h"
-#include "UnaCopia.h"
-#include "VentanaPrincipal.h"
+#include "gescen/ProgramaAbierto.h"
+#include "ui/ImportacionInterrumpida.h"
+#include "ui/UnaCopia.h"
+#include "win32/Avisos.h"
+#include "win32/Texto.h"
+#include "win32/VentanaPrincipal.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Apoyo.h"
+#include "tests/app/Apoyo.h"
 
 #include <QApplication>
 #include <QDir>
@@ -6,9 +6,9 @@
 #include <QTest>
 #include <filesystem>
 
-#include "Ayuda.h"
-#include "Programa.h"
-#include "VentanaAyuda.h"
+#include "qt/Ayuda.h"
+#include "qt/Programa.h"
+#include "qt/VentanaAyuda.h"
 
 namespace prueba {
 

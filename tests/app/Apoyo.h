@@ -10,8 +10,8 @@
 
 class QWidget;
 
-#include "Mensajes.h"
-#include "TempDrive.h"
+#include "qt/Mensajes.h"
+#include "tests/support/TempDrive.h"
 
 namespace prueba {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "ArchivoIni.h"
+#include "ui/ArchivoIni.h"
 
 namespace {
 

@@ -10,14 +10,14 @@
 #include <QTest>
 #include <memory>
 
-#include "Apoyo.h"
-#include "EscuelaMinima.h"
-#include "ExportDatos.h"
-#include "ListaCarpetas.h"
-#include "Mensajes.h"
-#include "PanelDegradado.h"
-#include "RegistroDevolucion.h"
-#include "WinPath.h"
+#include "plat/WinPath.h"
+#include "procesos/importar/RegistroDevolucion.h"
+#include "qt/ExportDatos.h"
+#include "qt/ListaCarpetas.h"
+#include "qt/Mensajes.h"
+#include "qt/widgets/PanelDegradado.h"
+#include "tests/app/Apoyo.h"
+#include "tests/support/EscuelaMinima.h"
 
 using prueba::Escenario;
 using prueba::Guion;

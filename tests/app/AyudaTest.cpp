@@ -15,10 +15,10 @@
 #include <QTreeWidget>
 #include <QWindow>
 
-#include "Apoyo.h"
-#include "Ayuda.h"
-#include "NavegadorChm.h"
-#include "VentanaAyuda.h"
+#include "qt/Ayuda.h"
+#include "qt/NavegadorChm.h"
+#include "qt/VentanaAyuda.h"
+#include "tests/app/Apoyo.h"
 
 using prueba::Escenario;
 using prueba::Guion;

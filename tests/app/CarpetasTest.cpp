@@ -8,11 +8,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "Apoyo.h"
-#include "CajaUnidades.h"
-#include "EscuelaMinima.h"
-#include "ExportDatos.h"
-#include "ListaCarpetas.h"
+#include "qt/CajaUnidades.h"
+#include "qt/ExportDatos.h"
+#include "qt/ListaCarpetas.h"
+#include "tests/app/Apoyo.h"
+#include "tests/support/EscuelaMinima.h"
 
 using prueba::Escenario;
 using prueba::Guion;

@@ -14,18 +14,18 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "Apoyo.h"
-#include "Ayuda.h"
-#include "EscuelaMinima.h"
-#include "ExportDatos.h"
-#include "Exportacion.h"
-#include "Importacion.h"
-#include "ListaCarpetas.h"
-#include "MostrarControles.h"
-#include "PanelDegradado.h"
-#include "Programa.h"
-#include "Table.h"
-#include "VentanaAyuda.h"
+#include "dbf/Table.h"
+#include "procesos/exportar/Exportacion.h"
+#include "procesos/importar/Importacion.h"
+#include "qt/Ayuda.h"
+#include "qt/ExportDatos.h"
+#include "qt/ListaCarpetas.h"
+#include "qt/Programa.h"
+#include "qt/VentanaAyuda.h"
+#include "qt/dialogos/MostrarControles.h"
+#include "qt/widgets/PanelDegradado.h"
+#include "tests/app/Apoyo.h"
+#include "tests/support/EscuelaMinima.h"
 
 using prueba::Escenario;
 using prueba::Guion;

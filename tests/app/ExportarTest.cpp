@@ -12,13 +12,13 @@
 #include <QTimer>
 #include <memory>
 
-#include "Apoyo.h"
-#include "EscuelaMinima.h"
-#include "ExportDatos.h"
-#include "Exportacion.h"
-#include "Importacion.h"
-#include "TablasIntercambio.h"
-#include "WinPath.h"
+#include "gescen/TablasIntercambio.h"
+#include "plat/WinPath.h"
+#include "procesos/exportar/Exportacion.h"
+#include "procesos/importar/Importacion.h"
+#include "qt/ExportDatos.h"
+#include "tests/app/Apoyo.h"
+#include "tests/support/EscuelaMinima.h"
 
 using prueba::Escenario;
 using prueba::Guion;

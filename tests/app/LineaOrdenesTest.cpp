@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "LineaOrdenes.h"
+#include "ui/LineaOrdenes.h"
 
 class LineaOrdenesTest : public QObject {
   Q_OBJECT

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "NegritaSimulada.h"
+#include "qt/widgets/NegritaSimulada.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "PanelDegradado.h"
+#include "qt/widgets/PanelDegradado.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <exception>
 #include <iostream>
 
-#include "EscuelaMinima.h"
+#include "tests/support/EscuelaMinima.h"
 
 int main(int argc, char* argv[]) {
   if (argc < 2) {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ArchivoChm.h"
+#include "ayuda/ArchivoChm.h"
 
 using namespace tzv::chm;
 namespace fs = std::filesystem;

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "ContenidoHhc.h"
-#include "ContextosChm.h"
-#include "SistemaChm.h"
-#include "TextoChm.h"
+#include "ayuda/ContenidoHhc.h"
+#include "ayuda/ContextosChm.h"
+#include "ayuda/SistemaChm.h"
+#include "ayuda/TextoChm.h"
 
 using namespace tzv::chm;
 

@@ -8,17 +8,17 @@
 #include <functional>
 #include <set>
 
-#include "../unit/RawDbf.h"
-#include "Catalogo.h"
-#include "Centro.h"
-#include "Comprobacion.h"
-#include "EscuelaMinima.h"
-#include "Exportacion.h"
-#include "Importacion.h"
-#include "Staging.h"
-#include "Table.h"
-#include "TempDrive.h"
-#include "WinPath.h"
+#include "dbf/Table.h"
+#include "gescen/Catalogo.h"
+#include "gescen/Staging.h"
+#include "plat/WinPath.h"
+#include "procesos/comprobacion/Comprobacion.h"
+#include "procesos/exportar/Exportacion.h"
+#include "procesos/importar/Importacion.h"
+#include "tests/import/Centro.h"
+#include "tests/support/EscuelaMinima.h"
+#include "tests/support/TempDrive.h"
+#include "tests/unit/RawDbf.h"
 
 namespace {
 

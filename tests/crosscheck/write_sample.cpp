@@ -7,7 +7,7 @@
 #include <iostream>
 #include <string_view>
 
-#include "Table.h"
+#include "dbf/Table.h"
 
 int main(int argc, char** argv) {
   const bool exclusive = argc == 3 && std::string_view(argv[2]) == "exclusive";

@@ -5,10 +5,10 @@
 #include <functional>
 #include <iterator>
 
-#include "Escuela.h"
-#include "ExportarAlumnos.h"
-#include "ExportarAsigCursos.h"
-#include "ExportarAsignaturas.h"
+#include "procesos/exportar/ExportarAlumnos.h"
+#include "procesos/exportar/ExportarAsigCursos.h"
+#include "procesos/exportar/ExportarAsignaturas.h"
+#include "tests/support/Escuela.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <functional>
 
-#include "Escuela.h"
-#include "ExportarAsignaciones.h"
-#include "ExportarAsignaturas.h"
-#include "ExportarProfesores.h"
-#include "platform/Platform.h"
+#include "plat/Platform.h"
+#include "procesos/exportar/ExportarAsignaciones.h"
+#include "procesos/exportar/ExportarAsignaturas.h"
+#include "procesos/exportar/ExportarProfesores.h"
+#include "tests/support/Escuela.h"
 
 namespace {
 

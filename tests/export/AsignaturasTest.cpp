@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Escuela.h"
-#include "ExportarAsignaturas.h"
-#include "platform/Platform.h"
+#include "plat/Platform.h"
+#include "procesos/exportar/ExportarAsignaturas.h"
+#include "tests/support/Escuela.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "../unit/RawDbf.h"
-#include "Busquedas.h"
-#include "Table.h"
-#include "TempDrive.h"
+#include "dbf/Table.h"
+#include "gescen/Busquedas.h"
+#include "tests/support/TempDrive.h"
+#include "tests/unit/RawDbf.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "Escuela.h"
-#include "Exportacion.h"
-#include "TablasIntercambio.h"
-#include "WinPath.h"
+#include "gescen/TablasIntercambio.h"
+#include "plat/WinPath.h"
+#include "procesos/exportar/Exportacion.h"
+#include "tests/support/Escuela.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Escuela.h"
-#include "ExportarAulas.h"
-#include "ExportarGrupos.h"
+#include "procesos/exportar/ExportarAulas.h"
+#include "procesos/exportar/ExportarGrupos.h"
+#include "tests/support/Escuela.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Escuela.h"
-#include "ExportarProfesores.h"
+#include "procesos/exportar/ExportarProfesores.h"
+#include "tests/support/Escuela.h"
 
 namespace {
 

@@ -36,8 +36,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Table.h"
-#include "platform/Platform.h"
+#include "dbf/Table.h"
+#include "plat/Platform.h"
 
 namespace {
 

@@ -26,15 +26,15 @@
 #include <sys/wait.h>
 #endif
 
-#include "DbfLayout.h"
-#include "FieldValue.h"
-#include "Table.h"
+#include "dbf/DbfLayout.h"
+#include "dbf/FieldValue.h"
+#include "dbf/Table.h"
 
 #ifdef TZV_CON_EXPORTACION
-#include "Catalogo.h"
-#include "Exportacion.h"
-#include "Staging.h"
-#include "TempDrive.h"
+#include "gescen/Catalogo.h"
+#include "gescen/Staging.h"
+#include "procesos/exportar/Exportacion.h"
+#include "tests/support/TempDrive.h"
 #endif
 
 namespace fs = std::filesystem;

@@ -1,9 +1,9 @@
-#include "Centro.h"
+#include "tests/import/Centro.h"
 
-#include "ComprobarPlantilla.h"
-#include "TablasIntercambio.h"
-#include "Table.h"
-#include "WinPath.h"
+#include "dbf/Table.h"
+#include "gescen/TablasIntercambio.h"
+#include "plat/WinPath.h"
+#include "procesos/importar/ComprobarPlantilla.h"
 
 bool UsuarioImportacion::controlProfesores() {
   sucesos.push_back("rejilla de profesores");

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Escuela.h"
-#include "Interaccion.h"
+#include "procesos/Interaccion.h"
+#include "tests/support/Escuela.h"
 
 // The import's user, with scripted answers: the teacher grid gives DNI numbers to the
 // listed abbreviations; the class-period grid may change times.

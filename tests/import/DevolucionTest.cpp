@@ -10,15 +10,15 @@
 #include <set>
 #include <thread>
 
-#include "CerrojoAjeno.h"
-#include "CerrojoHorarios.h"
-#include "CopiaSegura.h"
-#include "OtraEjecucion.h"
-#include "RegistroDevolucion.h"
-#include "Staging.h"
-#include "TempDrive.h"
-#include "WinPath.h"
-#include "platform/Platform.h"
+#include "gescen/CerrojoHorarios.h"
+#include "gescen/Staging.h"
+#include "plat/Platform.h"
+#include "plat/WinPath.h"
+#include "procesos/importar/CopiaSegura.h"
+#include "procesos/importar/RegistroDevolucion.h"
+#include "tests/support/CerrojoAjeno.h"
+#include "tests/support/OtraEjecucion.h"
+#include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
 

@@ -5,17 +5,17 @@
 #include <optional>
 #include <set>
 
-#include "../unit/RawDbf.h"
-#include "CarpetaEnUso.h"
-#include "Catalogo.h"
-#include "Centro.h"
-#include "CerrojoAjeno.h"
-#include "CerrojoHorarios.h"
-#include "CopiaSegura.h"
-#include "Importacion.h"
-#include "OtraEjecucion.h"
-#include "Staging.h"
-#include "TablasIntercambio.h"
+#include "gescen/CarpetaEnUso.h"
+#include "gescen/Catalogo.h"
+#include "gescen/CerrojoHorarios.h"
+#include "gescen/Staging.h"
+#include "gescen/TablasIntercambio.h"
+#include "procesos/importar/CopiaSegura.h"
+#include "procesos/importar/Importacion.h"
+#include "tests/import/Centro.h"
+#include "tests/support/CerrojoAjeno.h"
+#include "tests/support/OtraEjecucion.h"
+#include "tests/unit/RawDbf.h"
 
 namespace fs = std::filesystem;
 

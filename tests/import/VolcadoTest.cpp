@@ -4,11 +4,11 @@
 
 #include <functional>
 
-#include "../unit/RawDbf.h"
-#include "Catalogo.h"
-#include "Centro.h"
-#include "Importacion.h"
-#include "Staging.h"
+#include "gescen/Catalogo.h"
+#include "gescen/Staging.h"
+#include "procesos/importar/Importacion.h"
+#include "tests/import/Centro.h"
+#include "tests/unit/RawDbf.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 
-#include "FuenteDatos.h"
-#include "RejillaDatos.h"
+#include "qt/rejilla/FuenteDatos.h"
+#include "qt/rejilla/RejillaDatos.h"
 
 inline bool CabeEnColumna(RejillaDatos* rejilla, int columna, const QString& texto) {
   QStyleOptionViewItem op;

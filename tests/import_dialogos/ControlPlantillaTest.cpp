@@ -5,22 +5,22 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "AspectoDialogo.h"
-#include "AvisoError.h"
-#include "BotonGlifo.h"
-#include "Columnas.h"
-#include "ControlPlantilla.h"
-#include "EngineError.h"
-#include "EtiquetaFondo.h"
-#include "FuenteDatos.h"
-#include "Guion.h"
-#include "MostrarControles.h"
-#include "NavegadorDatos.h"
-#include "PanelDegradado.h"
-#include "RejillaDatos.h"
-#include "Tablas.h"
-#include "TempDrive.h"
-#include "TitulosRejilla.h"
+#include "dbf/EngineError.h"
+#include "qt/dialogos/AspectoDialogo.h"
+#include "qt/dialogos/BotonGlifo.h"
+#include "qt/dialogos/ControlPlantilla.h"
+#include "qt/dialogos/EtiquetaFondo.h"
+#include "qt/dialogos/MostrarControles.h"
+#include "qt/rejilla/AvisoError.h"
+#include "qt/rejilla/FuenteDatos.h"
+#include "qt/rejilla/NavegadorDatos.h"
+#include "qt/rejilla/RejillaDatos.h"
+#include "qt/rejilla/TitulosRejilla.h"
+#include "qt/widgets/PanelDegradado.h"
+#include "tests/import_dialogos/Columnas.h"
+#include "tests/import_dialogos/Guion.h"
+#include "tests/import_dialogos/Tablas.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

@@ -12,18 +12,18 @@
 #include <map>
 #include <memory>
 
-#include "AvisoError.h"
-#include "Columnas.h"
-#include "EngineError.h"
-#include "FuenteDatos.h"
-#include "Guion.h"
-#include "IndicadorFilas.h"
-#include "NavegadorDatos.h"
-#include "RejillaDatos.h"
-#include "Staging.h"
-#include "Tablas.h"
-#include "TempDrive.h"
-#include "TitulosRejilla.h"
+#include "dbf/EngineError.h"
+#include "gescen/Staging.h"
+#include "qt/rejilla/AvisoError.h"
+#include "qt/rejilla/FuenteDatos.h"
+#include "qt/rejilla/IndicadorFilas.h"
+#include "qt/rejilla/NavegadorDatos.h"
+#include "qt/rejilla/RejillaDatos.h"
+#include "qt/rejilla/TitulosRejilla.h"
+#include "tests/import_dialogos/Columnas.h"
+#include "tests/import_dialogos/Guion.h"
+#include "tests/import_dialogos/Tablas.h"
+#include "tests/support/TempDrive.h"
 
 Q_DECLARE_METATYPE(NavegadorDatos::Boton)
 

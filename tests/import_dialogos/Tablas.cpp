@@ -1,15 +1,15 @@
-#include "Tablas.h"
+#include "tests/import_dialogos/Tablas.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
 #include <filesystem>
 
-#include "ComprobarPlantilla.h"
-#include "Recreate.h"
-#include "Staging.h"
-#include "Table.h"
-#include "WinPath.h"
+#include "dbf/Recreate.h"
+#include "dbf/Table.h"
+#include "gescen/Staging.h"
+#include "plat/WinPath.h"
+#include "procesos/importar/ComprobarPlantilla.h"
 
 namespace {
 

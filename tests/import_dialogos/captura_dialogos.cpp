@@ -10,13 +10,13 @@
 #include <QTest>
 #include <cstdio>
 
-#include "ControlPlantilla.h"
-#include "ControlProfes.h"
-#include "FuenteDatos.h"
-#include "Guion.h"
-#include "RejillaDatos.h"
-#include "Tablas.h"
-#include "TempDrive.h"
+#include "qt/dialogos/ControlPlantilla.h"
+#include "qt/dialogos/ControlProfes.h"
+#include "qt/rejilla/FuenteDatos.h"
+#include "qt/rejilla/RejillaDatos.h"
+#include "tests/import_dialogos/Guion.h"
+#include "tests/import_dialogos/Tablas.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <iostream>
 #include <string>
 
-#include "Table.h"
+#include "dbf/Table.h"
 
 namespace {
 

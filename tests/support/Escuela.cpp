@@ -1,9 +1,9 @@
-#include "Escuela.h"
+#include "tests/support/Escuela.h"
 
 #include <filesystem>
 
-#include "Staging.h"
-#include "WinPath.h"
+#include "gescen/Staging.h"
+#include "plat/WinPath.h"
 
 void crearTabla(const std::string& ruta, const std::vector<Columna>& columnas,
                 const std::vector<Fila>& filas) {

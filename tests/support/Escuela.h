@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "Catalogo.h"
-#include "Table.h"
-#include "TempDrive.h"
+#include "dbf/Table.h"
+#include "gescen/Catalogo.h"
+#include "tests/support/TempDrive.h"
 
 // A column of a test table: its name and, for text, its width (0: an integer N 11.0;
 // -1: a float N 20.4).

@@ -1,9 +1,9 @@
-#include "EscuelaMinima.h"
+#include "tests/support/EscuelaMinima.h"
 
 #include <filesystem>
 
-#include "Table.h"
-#include "WinPath.h"
+#include "dbf/Table.h"
+#include "plat/WinPath.h"
 
 namespace prueba {
 

@@ -1,11 +1,11 @@
-#include "OtraEjecucion.h"
+#include "tests/support/OtraEjecucion.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <stdexcept>
 
-#include "CarpetaEnUso.h"
+#include "gescen/CarpetaEnUso.h"
 
 OtraEjecucion::OtraEjecucion() {
   int lista[2], seguir[2];

@@ -1,4 +1,4 @@
-#include "TempDrive.h"
+#include "tests/support/TempDrive.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "AnchoColumna.h"
+#include "ui/AnchoColumna.h"
 
 namespace {
 

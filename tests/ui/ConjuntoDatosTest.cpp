@@ -5,15 +5,15 @@
 
 #include <filesystem>
 
-#include "ComprobarPlantilla.h"
-#include "ConjuntoDatos.h"
-#include "Escenario.h"
-#include "Navegador.h"
-#include "PresentadorComprobacion.h"
-#include "Recreate.h"
-#include "Staging.h"
-#include "Table.h"
-#include "WinPath.h"
+#include "dbf/Recreate.h"
+#include "dbf/Table.h"
+#include "gescen/Staging.h"
+#include "plat/WinPath.h"
+#include "procesos/importar/ComprobarPlantilla.h"
+#include "tests/ui/Escenario.h"
+#include "ui/ConjuntoDatos.h"
+#include "ui/Navegador.h"
+#include "ui/PresentadorComprobacion.h"
 
 namespace {
 

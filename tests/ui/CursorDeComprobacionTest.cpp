@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "CursorDeComprobacion.h"
+#include "ui/CursorDeComprobacion.h"
 
 namespace {
 

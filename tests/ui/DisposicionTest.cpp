@@ -6,7 +6,7 @@
 
 #include <set>
 
-#include "Disposicion.h"
+#include "ui/Disposicion.h"
 
 namespace {
 

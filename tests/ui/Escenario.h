@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "CarpetaPrograma.h"
-#include "TempDrive.h"
+#include "tests/support/TempDrive.h"
+#include "ui/CarpetaPrograma.h"
 
 class Escenario {
  public:

@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "Escenario.h"
-#include "ModeloCarpetas.h"
-#include "ModeloUnidades.h"
-#include "Staging.h"
+#include "gescen/Staging.h"
+#include "tests/ui/Escenario.h"
+#include "ui/ModeloCarpetas.h"
+#include "ui/ModeloUnidades.h"
 
 namespace {
 

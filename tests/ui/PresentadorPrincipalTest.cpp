@@ -8,12 +8,12 @@
 #include <functional>
 #include <vector>
 
-#include "Escenario.h"
-#include "EscuelaMinima.h"
-#include "Exportacion.h"
-#include "Importacion.h"
-#include "PresentadorPrincipal.h"
-#include "VistaGuion.h"
+#include "procesos/exportar/Exportacion.h"
+#include "procesos/importar/Importacion.h"
+#include "tests/support/EscuelaMinima.h"
+#include "tests/ui/Escenario.h"
+#include "tests/ui/VistaGuion.h"
+#include "ui/PresentadorPrincipal.h"
 
 namespace {
 

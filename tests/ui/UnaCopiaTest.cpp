@@ -11,10 +11,10 @@
 #include <optional>
 #include <vector>
 
-#include "CarpetaEnUso.h"
-#include "Escenario.h"
-#include "ProgramaAbierto.h"
-#include "UnaCopia.h"
+#include "gescen/CarpetaEnUso.h"
+#include "gescen/ProgramaAbierto.h"
+#include "tests/ui/Escenario.h"
+#include "ui/UnaCopia.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "VistaPrincipal.h"
+#include "ui/VistaPrincipal.h"
 
 struct VistaGuion : ui::VistaPrincipal {
   // What the user has chosen in the two boxes the runs read.

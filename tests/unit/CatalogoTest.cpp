@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Catalogo.h"
+#include "gescen/Catalogo.h"
 
 namespace {
 

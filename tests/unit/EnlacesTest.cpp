@@ -11,14 +11,14 @@
 #include <filesystem>
 #include <functional>
 
-#include "Centro.h"
-#include "ComprobarPlantilla.h"
-#include "Escuela.h"
-#include "Exportacion.h"
-#include "Importacion.h"
-#include "Staging.h"
-#include "TablasIntercambio.h"
-#include "platform/Platform.h"
+#include "gescen/Staging.h"
+#include "gescen/TablasIntercambio.h"
+#include "plat/Platform.h"
+#include "procesos/exportar/Exportacion.h"
+#include "procesos/importar/ComprobarPlantilla.h"
+#include "procesos/importar/Importacion.h"
+#include "tests/import/Centro.h"
+#include "tests/support/Escuela.h"
 
 namespace fs = std::filesystem;
 

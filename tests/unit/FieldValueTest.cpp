@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "CodePage.h"
-#include "EngineError.h"
-#include "FieldValue.h"
-#include "platform/Platform.h"
+#include "dbf/CodePage.h"
+#include "dbf/EngineError.h"
+#include "dbf/FieldValue.h"
+#include "plat/Platform.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "RawDbf.h"
-#include "Table.h"
-#include "TempDrive.h"
+#include "dbf/Table.h"
+#include "tests/support/TempDrive.h"
+#include "tests/unit/RawDbf.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "plat/Platform.h"
 
 namespace {
 

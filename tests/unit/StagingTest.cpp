@@ -9,11 +9,11 @@
 #include <functional>
 #include <vector>
 
-#include "Catalogo.h"
-#include "Staging.h"
-#include "Tables.h"
-#include "TempDrive.h"
-#include "WinPath.h"
+#include "gescen/Catalogo.h"
+#include "gescen/Staging.h"
+#include "plat/WinPath.h"
+#include "tests/support/TempDrive.h"
+#include "tests/unit/Tables.h"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +41,7 @@ TEST(StagingTest, ErrorTextsByCode) {
                         {100, "Se intenta leer después del fin del archivo"},
                         {101, "Disco lleno"},
                         {32, "Error de E/S 32"}};
-  for (const Case& c : cases) EXPECT_EQ(gc::textoErrorES(c.code), c.text);
+  for (const Case& c : cases) EXPECT_EQ(plat::errorText(c.code), c.text);
 }
 
 // Each copy goes over the last one: growing, then shrinking back, nothing of the

@@ -11,13 +11,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "EngineError.h"
-#include "FieldValue.h"
-#include "RawDbf.h"
-#include "Table.h"
-#include "Tables.h"
-#include "TempDrive.h"
-#include "WinPath.h"
+#include "dbf/EngineError.h"
+#include "dbf/FieldValue.h"
+#include "dbf/Table.h"
+#include "plat/WinPath.h"
+#include "tests/support/TempDrive.h"
+#include "tests/unit/RawDbf.h"
+#include "tests/unit/Tables.h"
 
 namespace {
 

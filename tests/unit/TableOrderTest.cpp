@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Table.h"
-#include "Tables.h"
-#include "TempDrive.h"
+#include "dbf/Table.h"
+#include "tests/support/TempDrive.h"
+#include "tests/unit/Tables.h"
 
 namespace {
 

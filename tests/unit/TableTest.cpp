@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "DbfLayout.h"
-#include "FieldValue.h"
-#include "Recreate.h"
-#include "Table.h"
-#include "Tables.h"
-#include "TempDrive.h"
-#include "WinPath.h"
+#include "dbf/DbfLayout.h"
+#include "dbf/FieldValue.h"
+#include "dbf/Recreate.h"
+#include "dbf/Table.h"
+#include "plat/WinPath.h"
+#include "tests/support/TempDrive.h"
+#include "tests/unit/Tables.h"
 
 using dbf::FieldKind;
 using dbf::Table;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Table.h"
-#include "WinPath.h"
+#include "dbf/Table.h"
+#include "plat/WinPath.h"
 
 // Creates a table at a Windows or native path with these fields.
 inline void crear(const std::string& path, const std::vector<dbf::FieldDef>& campos,

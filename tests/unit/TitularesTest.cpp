@@ -10,10 +10,10 @@
 #include <functional>
 #include <optional>
 
-#include "CerrojoAjeno.h"
-#include "CopiaSegura.h"
-#include "TempDrive.h"
-#include "platform/Platform.h"
+#include "plat/Platform.h"
+#include "procesos/importar/CopiaSegura.h"
+#include "tests/support/CerrojoAjeno.h"
+#include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "TempDrive.h"
-#include "WinPath.h"
+#include "plat/WinPath.h"
+#include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
 

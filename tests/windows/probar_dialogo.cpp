@@ -49,15 +49,15 @@
 #include <string>
 #include <vector>
 
-#include "Aplicacion.h"
-#include "Controles.h"
-#include "DialogoComprobacion.h"
-#include "Disposicion.h"
-#include "ProgramaAbierto.h"
-#include "Rejilla.h"
-#include "Table.h"
-#include "Texto.h"
-#include "VentanaPrincipal.h"
+#include "dbf/Table.h"
+#include "gescen/ProgramaAbierto.h"
+#include "ui/Aplicacion.h"
+#include "ui/Disposicion.h"
+#include "win32/Controles.h"
+#include "win32/DialogoComprobacion.h"
+#include "win32/Rejilla.h"
+#include "win32/Texto.h"
+#include "win32/VentanaPrincipal.h"
 
 namespace {
 

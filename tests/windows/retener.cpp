@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "Table.h"
-#include "WinPath.h"
+#include "dbf/Table.h"
+#include "plat/WinPath.h"
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN

@@ -21,13 +21,13 @@
 #include <thread>
 #include <vector>
 
-#include "Catalogo.h"
-#include "Exportacion.h"
-#include "Importacion.h"
-#include "Staging.h"
-#include "TablasIntercambio.h"
-#include "WinPath.h"
-#include "platform/Platform.h"
+#include "gescen/Catalogo.h"
+#include "gescen/Staging.h"
+#include "gescen/TablasIntercambio.h"
+#include "plat/Platform.h"
+#include "plat/WinPath.h"
+#include "procesos/exportar/Exportacion.h"
+#include "procesos/importar/Importacion.h"
 
 namespace fs = std::filesystem;
 

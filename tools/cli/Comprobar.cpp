@@ -4,12 +4,12 @@
 
 #include <iostream>
 
-#include "CarpetaEnUso.h"
-#include "Catalogo.h"
-#include "Comandos.h"
-#include "Comprobacion.h"
-#include "Opciones.h"
-#include "Staging.h"
+#include "gescen/CarpetaEnUso.h"
+#include "gescen/Catalogo.h"
+#include "gescen/Staging.h"
+#include "procesos/comprobacion/Comprobacion.h"
+#include "tools/cli/Comandos.h"
+#include "tools/cli/Opciones.h"
 
 int comandoComprobar(const std::vector<std::string>& args) {
   Opciones op(args, {"--gc", "--centro", "--formato"}, {}, {"--importacion"});

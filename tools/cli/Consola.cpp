@@ -1,8 +1,8 @@
-#include "Consola.h"
+#include "tools/cli/Consola.h"
 
-#include "ComprobarDNI.h"
-#include "TablasIntercambio.h"
-#include "Table.h"
+#include "dbf/Table.h"
+#include "gescen/TablasIntercambio.h"
+#include "procesos/importar/ComprobarDNI.h"
 
 bool InteraccionConsola::controlProfesores() {
   dbf::Table proft;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Interaccion.h"
+#include "procesos/Interaccion.h"
 
 class InteraccionConsola : public tzv::Interaccion {
  public:

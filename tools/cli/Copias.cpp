@@ -3,10 +3,10 @@
 
 #include <iostream>
 
-#include "Comandos.h"
-#include "Opciones.h"
-#include "Restauracion.h"
-#include "Staging.h"
+#include "gescen/Staging.h"
+#include "procesos/importar/Restauracion.h"
+#include "tools/cli/Comandos.h"
+#include "tools/cli/Opciones.h"
 
 int comandoCopias(const std::vector<std::string>& args) {
   Opciones op(args, {"--gc"});

@@ -1,4 +1,4 @@
-#include "CsvJson.h"
+#include "tools/cli/CsvJson.h"
 
 #include <cstdio>
 

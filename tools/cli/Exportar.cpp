@@ -3,17 +3,17 @@
 
 #include <iostream>
 
-#include "CarpetaEnUso.h"
-#include "Catalogo.h"
-#include "Comandos.h"
-#include "Consola.h"
-#include "Exportacion.h"
-#include "Opciones.h"
-#include "Staging.h"
-#include "TablasIntercambio.h"
-#include "Table.h"
-#include "WinPath.h"
-#include "platform/Platform.h"
+#include "dbf/Table.h"
+#include "gescen/CarpetaEnUso.h"
+#include "gescen/Catalogo.h"
+#include "gescen/Staging.h"
+#include "gescen/TablasIntercambio.h"
+#include "plat/Platform.h"
+#include "plat/WinPath.h"
+#include "procesos/exportar/Exportacion.h"
+#include "tools/cli/Comandos.h"
+#include "tools/cli/Consola.h"
+#include "tools/cli/Opciones.h"
 
 int comandoExportar(const std::vector<std::string>& args) {
   Opciones op(args, {"--gc", "--idioma"});

@@ -4,15 +4,15 @@
 
 #include <iostream>
 
-#include "CarpetaEnUso.h"
-#include "Catalogo.h"
-#include "Comandos.h"
-#include "Consola.h"
-#include "CopiaSegura.h"
-#include "FieldValue.h"
-#include "Importacion.h"
-#include "Opciones.h"
-#include "Staging.h"
+#include "dbf/FieldValue.h"
+#include "gescen/CarpetaEnUso.h"
+#include "gescen/Catalogo.h"
+#include "gescen/Staging.h"
+#include "procesos/importar/CopiaSegura.h"
+#include "procesos/importar/Importacion.h"
+#include "tools/cli/Comandos.h"
+#include "tools/cli/Consola.h"
+#include "tools/cli/Opciones.h"
 
 int comandoImportar(const std::vector<std::string>& args) {
   Opciones op(args, {"--gc", "--centro"}, {"--dni"});

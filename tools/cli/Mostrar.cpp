@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <iostream>
 
-#include "Comandos.h"
-#include "CsvJson.h"
-#include "Table.h"
+#include "dbf/Table.h"
+#include "tools/cli/Comandos.h"
+#include "tools/cli/CsvJson.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "Opciones.h"
+#include "tools/cli/Opciones.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "Catalogo.h"
-#include "Table.h"
-#include "WinPath.h"
-#include "platform/Platform.h"
+#include "dbf/Table.h"
+#include "gescen/Catalogo.h"
+#include "plat/Platform.h"
+#include "plat/WinPath.h"
 
 Opciones::Opciones(const std::vector<std::string>& args, const std::vector<std::string>& conocidas,
                    const std::vector<std::string>& repetibles,

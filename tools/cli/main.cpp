@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "Comandos.h"
-#include "CopiaSegura.h"
-#include "ProgramaAbierto.h"
-#include "platform/Platform.h"
+#include "gescen/ProgramaAbierto.h"
+#include "plat/Platform.h"
+#include "procesos/importar/CopiaSegura.h"
+#include "tools/cli/Comandos.h"
 
 // From project(VERSION) through the build's tzv_version target.
 #ifndef TZV_VERSION

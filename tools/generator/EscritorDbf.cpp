@@ -1,4 +1,4 @@
-#include "EscritorDbf.h"
+#include "tools/generator/EscritorDbf.h"
 
 #include <algorithm>
 #include <cstdio>

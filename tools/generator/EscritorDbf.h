@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "CodePage.h"
+#include "dbf/CodePage.h"
 
 namespace gen {
 

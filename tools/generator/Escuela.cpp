@@ -1,4 +1,4 @@
-#include "Escuela.h"
+#include "tools/generator/Escuela.h"
 
 #include <algorithm>
 #include <cstdio>

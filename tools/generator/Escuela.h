@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "EscritorDbf.h"
-#include "Nombres.h"
-#include "PlanEstudios.h"
+#include "tools/generator/EscritorDbf.h"
+#include "tools/generator/Nombres.h"
+#include "tools/generator/PlanEstudios.h"
 
 namespace gen {
 

@@ -1,4 +1,4 @@
-#include "Nombres.h"
+#include "tools/generator/Nombres.h"
 
 #include <cstdio>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Azar.h"
+#include "tools/generator/Azar.h"
 
 namespace gen {
 

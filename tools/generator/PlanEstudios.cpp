@@ -1,4 +1,4 @@
-#include "PlanEstudios.h"
+#include "tools/generator/PlanEstudios.h"
 
 namespace gen {
 

@@ -1,4 +1,4 @@
-#include "Solucion.h"
+#include "tools/generator/Solucion.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,10 +7,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "Azar.h"
-#include "EscritorDbf.h"
-#include "FieldValue.h"
-#include "Table.h"
+#include "dbf/FieldValue.h"
+#include "dbf/Table.h"
+#include "tools/generator/Azar.h"
+#include "tools/generator/EscritorDbf.h"
 
 namespace gen {
 namespace {

@@ -1,4 +1,4 @@
-#include "TablasGescen.h"
+#include "tools/generator/TablasGescen.h"
 
 #include <algorithm>
 #include <cstdio>

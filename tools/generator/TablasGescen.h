@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "EscritorDbf.h"
-#include "Escuela.h"
+#include "tools/generator/EscritorDbf.h"
+#include "tools/generator/Escuela.h"
 
 namespace gen {
 

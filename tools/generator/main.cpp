@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "Escuela.h"
-#include "Solucion.h"
-#include "TablasGescen.h"
+#include "tools/generator/Escuela.h"
+#include "tools/generator/Solucion.h"
+#include "tools/generator/TablasGescen.h"
 
 namespace {
 

@@ -1,0 +1,22 @@
+#include "gescen/ProgramaAbierto.h"
+
+#include "gescen/Staging.h"
+#include "plat/WinPath.h"
+
+namespace gc {
+
+ProgramaAbierto::ProgramaAbierto() {
+  try {
+    const std::string ruta = winpath::toNative(kArchivoProgramaAbierto);
+    // The folder is made only when the lock file cannot be reached: a second copy,
+    // which finds both there, changes nothing on disk.
+    if (!plat::fileExists(ruta)) asegurarCarpetaStaging();
+    cerrojo_ = plat::File::rewrite(ruta, plat::Share::Exclusive);
+  } catch (const plat::IoError& e) {
+    otraCopia_ = e.code() == plat::kSharingViolation;
+  }
+}
+
+bool HayProgramaAbierto() { return plat::inUseByOther(winpath::toNative(kArchivoProgramaAbierto)); }
+
+}  // namespace gc

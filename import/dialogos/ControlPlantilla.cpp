@@ -1,4 +1,0 @@
-#include "ControlPlantilla.h"
-
-TControlPlantilla::TControlPlantilla(QWidget* owner)
-    : DialogoComprobacion(ui::Comprobacion::Plantilla, owner) {}

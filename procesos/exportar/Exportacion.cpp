@@ -1,0 +1,50 @@
+#include "procesos/exportar/Exportacion.h"
+
+#include <stdexcept>
+
+#include "gescen/CarpetaEnUso.h"
+#include "gescen/Catalogo.h"
+#include "procesos/TextoAviso.h"
+#include "procesos/exportar/ExportarAlumnos.h"
+#include "procesos/exportar/ExportarAsigCursos.h"
+#include "procesos/exportar/ExportarAsignaciones.h"
+#include "procesos/exportar/ExportarAsignaturas.h"
+#include "procesos/exportar/ExportarAulas.h"
+#include "procesos/exportar/ExportarGrupos.h"
+#include "procesos/exportar/ExportarProfesores.h"
+
+namespace tzv {
+
+// The writers one after the other, each opening its tables when its turn comes: later
+// writers read the tables the earlier ones wrote.
+void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) {
+  ExportarAsignaturas(tablas, idioma);
+  ExportarProfesores(tablas);
+  ExportarAulas(tablas);
+  ExportarAlumnos(tablas);
+  ExportarAsigCursos();
+  ExportarGrupos(tablas);
+  ExportarAsignaciones(tablas);
+}
+
+void EjecutarExportacion(gc::Catalogo& tablas, const std::string& idioma, EstadoPrograma& estado,
+                         Interaccion& ui) {
+  gc::CarpetaEnUso uso;
+  ui.mensaje(kAvisoExportacion);
+  ui.cursorEspera(true);
+  estado.resultado = 1;
+  try {
+    EscribirTablasIntercambio(tablas, idioma);
+  } catch (const std::exception& e) {
+    estado.resultado = 0;
+    tablas.cerrarTodas();
+    ui.cursorEspera(false);
+    // The tables written before the error stay, the later ones are missing or old: the
+    // generator must not be given them as they are.
+    throw std::runtime_error(ConPuntoFinal(e.what()) + " " + kTablasIncompletas);
+  }
+  ui.cursorEspera(false);
+  ui.mensaje(kProcesoFinalizado);
+}
+
+}  // namespace tzv

@@ -1,0 +1,92 @@
+#include "procesos/importar/Importacion.h"
+
+#include "gescen/CarpetaEnUso.h"
+#include "gescen/Catalogo.h"
+#include "gescen/Staging.h"
+#include "gescen/TablasIntercambio.h"
+#include "plat/Platform.h"
+#include "plat/WinPath.h"
+#include "procesos/importar/ComprobarDNI.h"
+#include "procesos/importar/ComprobarPlantilla.h"
+#include "procesos/importar/ComprobarSolucion.h"
+#include "procesos/importar/CopiaSegura.h"
+#include "procesos/importar/VolcarHorario.h"
+
+namespace tzv {
+namespace {
+
+inline constexpr const char* kSoluc = "C:\\ZORVTMP\\SOLUC.DBF";
+
+// A copy back that an earlier run left half done is ended before a new one may begin.
+void terminarDevolucionAnterior(Interaccion& ui) {
+  if (!DevolucionPendiente()) return;
+  const std::string linea = RecuperarDevolucion();
+  if (DevolucionPendiente()) throw std::runtime_error(linea);
+  if (!linea.empty()) ui.mensaje(linea);
+}
+
+ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC,
+                              const std::string& centro, EstadoPrograma& estado, Interaccion& ui) {
+  gc::asegurarCarpetaStaging();
+  if (!plat::fileExists(winpath::toNative(kSoluc))) {
+    ui.mensaje(kSinSolucion);
+    ui.cursorEspera(false);
+    return ResultadoImportacion::SinSolucion;
+  }
+  terminarDevolucionAnterior(ui);
+  ComprobarSolucion(tablas.wwTableSoluc);
+  ComprobarHorariosLibres(carpetaGC);
+  CopiarDeGescen(carpetaGC, [&] {
+    tablas.wwTableHorGrup.close();
+    gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horgrup.dbf",
+                          gc::archivoGC(carpetaGC, "horgrup.dbf"));
+    tablas.wwTableHorProf.close();
+    gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horprof.dbf",
+                          gc::archivoGC(carpetaGC, "horprof.dbf"));
+  });
+
+  dbf::Table profesores;
+  if (!ComprobarDNI(profesores, ui)) return ResultadoImportacion::ProfesorSinDni;
+
+  dbf::Table asignaturas;
+  asignaturas.setTableName(rutaIntercambio(kASIGVALT));
+  asignaturas.setIndexName("CODVALEN");
+  asignaturas.open();
+
+  HorasPeriodo desde, hasta;
+  ComprobarPlantilla(tablas, centro, ui, desde, hasta);
+  VolcarHorario(tablas, profesores, asignaturas, centro, desde, hasta);
+
+  tablas.wwTableHorProf.close();
+  tablas.wwTableSoluc.close();
+  tablas.wwTableHorGrup.close();
+  profesores.close();
+  asignaturas.close();
+
+  estado.copiaHorarios = DevolverHorarios(carpetaGC);
+
+  ui.cursorEspera(false);
+  estado.resultado = 1;
+  ui.mensaje(kProcesoFinalizado);
+  return ResultadoImportacion::Completada;
+}
+
+}  // namespace
+
+ResultadoImportacion EjecutarImportacion(gc::Catalogo& tablas, const std::string& carpetaGC,
+                                         const std::string& centro, EstadoPrograma& estado,
+                                         Interaccion& ui) {
+  gc::CarpetaEnUso uso;
+  ui.mensaje(kAvisoImportacion);
+  ui.cursorEspera(true);
+  try {
+    return importar(tablas, carpetaGC, centro, estado, ui);
+  } catch (...) {
+    // The hourglass comes down and every handle is released: the user may start again.
+    tablas.cerrarTodas();
+    ui.cursorEspera(false);
+    throw;
+  }
+}
+
+}  // namespace tzv

@@ -1,0 +1,14 @@
+#include "qt/Programa.h"
+
+#include <QFile>
+#include <QFontDatabase>
+
+namespace tzv {
+
+bool RegistrarFuentes() {
+  static const QString kFuente = QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf");
+  if (!QFile::exists(kFuente)) return false;
+  return QFontDatabase::addApplicationFont(kFuente) >= 0;
+}
+
+}  // namespace tzv

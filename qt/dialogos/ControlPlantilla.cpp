@@ -1,0 +1,4 @@
+#include "qt/dialogos/ControlPlantilla.h"
+
+TControlPlantilla::TControlPlantilla(QWidget* owner)
+    : DialogoComprobacion(ui::Comprobacion::Plantilla, owner) {}

@@ -1,0 +1,350 @@
+#include "qt/rejilla/RejillaDatos.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QTimer>
+
+#include "qt/rejilla/AvisoError.h"
+#include "qt/rejilla/EditorCelda.h"
+#include "qt/rejilla/FuenteDatos.h"
+#include "qt/rejilla/IndicadorFilas.h"
+#include "qt/rejilla/TitulosRejilla.h"
+#include "ui/AnchoColumna.h"
+
+RejillaDatos::RejillaDatos(QWidget* parent)
+    : QTableView(parent), titulos_(new TitulosRejilla(this)), indicador_(new IndicadorFilas(this)) {
+  setHorizontalHeader(titulos_);
+  setVerticalHeader(indicador_);
+  setItemDelegate(new EditorCelda(this));
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
+  setAlternatingRowColors(true);
+  setWordWrap(false);
+  setTabKeyNavigation(true);
+  setCornerButtonEnabled(false);
+  // Rows are reached by moving the current record; only the columns scroll sideways.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  titulos_->setSectionsMovable(false);
+  setColoresCeldas(QColor(Qt::white), QColor(Qt::white));
+  // The top-left corner is painted like the titles.
+  if (auto* esquina = findChild<QAbstractButton*>()) esquina->installEventFilter(this);
+  connect(qApp, &QApplication::focusChanged, this, &RejillaDatos::focoCambiado);
+  ajustarColumnas();
+}
+
+RejillaDatos::~RejillaDatos() {
+  if (bloqueando_) qApp->removeEventFilter(this);
+}
+
+void RejillaDatos::setFuente(FuenteDatos* fuente) {
+  if (fuente_ != nullptr) disconnect(fuente_, nullptr, this, nullptr);
+  fuente_ = fuente;
+  setModel(fuente);
+  indicador_->setFuente(fuente);
+  if (fuente == nullptr) return;
+  connect(fuente, &FuenteDatos::modelReset, this, [this] {
+    ajustarColumnas();
+    seguirFilaActual(fuente_->filaActual());
+  });
+  connect(fuente, &FuenteDatos::modelAboutToBeReset, this, [this] { editor_ = nullptr; });
+  connect(fuente, &FuenteDatos::filaActualCambiada, this, &RejillaDatos::seguirFilaActual);
+  connect(fuente, &FuenteDatos::edicionCancelada, this, &RejillaDatos::descartarEditor);
+  fuente->agregarVolcado(this, [this] {
+    if (editor_ == nullptr) return true;
+    if (!confirmarEditor()) {
+      rechazar(fuente_->ultimoError());
+      return false;
+    }
+    descartarEditor();
+    return true;
+  });
+  ajustarColumnas();
+  seguirFilaActual(fuente->filaActual());
+}
+
+// --- look -------------------------------------------------------------------------
+
+void RejillaDatos::setColorTitulos(const QColor& color) {
+  titulos_->setColor(color);
+  indicador_->setColor(color);
+  if (auto* esquina = findChild<QAbstractButton*>()) esquina->update();
+}
+
+QColor RejillaDatos::colorTitulos() const { return titulos_->color(); }
+
+void RejillaDatos::setColoresCeldas(const QColor& celdas, const QColor& alternas) {
+  QPalette p = palette();
+  p.setColor(QPalette::Base, celdas);
+  p.setColor(QPalette::AlternateBase, alternas);
+  p.setColor(QPalette::Text, Qt::black);
+  setPalette(p);
+  // Beyond the last column and below the last row the grid shows its cell colour, also
+  // along the titles and the indicator column.
+  for (QHeaderView* cabecera :
+       {static_cast<QHeaderView*>(titulos_), static_cast<QHeaderView*>(indicador_)}) {
+    QPalette pc = cabecera->palette();
+    for (QPalette::ColorRole rol : {QPalette::Window, QPalette::Base, QPalette::Button})
+      pc.setColor(rol, celdas);
+    pc.setColor(QPalette::ButtonText, Qt::black);
+    pc.setColor(QPalette::WindowText, Qt::black);
+    cabecera->setPalette(pc);
+  }
+}
+
+QColor RejillaDatos::colorCeldas() const { return palette().color(QPalette::Base); }
+QColor RejillaDatos::colorAlterno() const { return palette().color(QPalette::AlternateBase); }
+
+void RejillaDatos::setLineasTitulo(int lineas) {
+  titulos_->setLineas(lineas);
+  titulos_->setFixedHeight(titulos_->sizeHint().height());
+}
+
+int RejillaDatos::lineasTitulo() const { return titulos_->lineas(); }
+
+int RejillaDatos::anchoMedioCaracter() const {
+  const QFontMetrics fm(font());
+  const int media = fm.averageCharWidth();
+  // Bitmap faces can report their average width unscaled, in font units.
+  if (media <= 0 || media > fm.height()) return fm.horizontalAdvance(QLatin1Char('x'));
+  return media;
+}
+
+int RejillaDatos::anchoCaracter() const {
+  // Digits are the widest of the characters most fields hold (numbers, codes, times),
+  // and all of a face's digits are equally wide.
+  return std::max(fontMetrics().horizontalAdvance(QLatin1Char('0')), anchoMedioCaracter());
+}
+
+int RejillaDatos::margenTexto() const {
+  // What the item delegate leaves on each side of a cell's text.
+  return style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+}
+
+int RejillaDatos::anchoColumna(int caracteres, const QString& titulo) const {
+  return ui::AnchoColumna(
+      {caracteres, anchoCaracter(), margenTexto(), titulos_->anchoPalabraMasLarga(titulo)});
+}
+
+void RejillaDatos::ajustarColumnas() {
+  const QFontMetrics fm(font());
+  indicador_->setDefaultSectionSize(fm.height() + 4);
+  indicador_->setFixedWidth(IndicadorFilas::kAncho);
+  titulos_->setFixedHeight(titulos_->sizeHint().height());
+  if (fuente_ == nullptr) return;
+  const auto& columnas = fuente_->columnas();
+  for (int i = 0; i < columnas.size(); ++i)
+    setColumnWidth(i, anchoColumna(columnas[i].ancho, columnas[i].titulo));
+}
+
+void RejillaDatos::changeEvent(QEvent* event) {
+  QTableView::changeEvent(event);
+  if (event->type() == QEvent::FontChange) ajustarColumnas();
+}
+
+bool RejillaDatos::eventFilter(QObject* objeto, QEvent* evento) {
+  if (bloqueando_ &&
+      (evento->type() == QEvent::MouseButtonPress || evento->type() == QEvent::MouseButtonRelease ||
+       evento->type() == QEvent::MouseButtonDblClick)) {
+    auto* w = qobject_cast<QWidget*>(objeto);
+    if (w != nullptr && w->window() == window() && !dentro(w)) return true;
+  }
+  if (evento->type() == QEvent::Paint && objeto == findChild<QAbstractButton*>()) {
+    auto* esquina = static_cast<QWidget*>(objeto);
+    QPainter p(esquina);
+    const QRect r = esquina->rect();
+    p.fillRect(r, titulos_->color());
+    p.setPen(QColor(255, 255, 255));
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(QColor(128, 128, 128));
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    return true;
+  }
+  return QTableView::eventFilter(objeto, evento);
+}
+
+// --- focus ------------------------------------------------------------------------
+
+bool RejillaDatos::dentro(const QWidget* w) const {
+  return w != nullptr && (w == this || isAncestorOf(w));
+}
+
+void RejillaDatos::focoCambiado(QWidget*, QWidget* ahora) {
+  if (dentro(ahora)) {
+    if (!conFoco_) {
+      conFoco_ = true;
+      rejilla::Protegido(this, [this] { emit entrada(); });
+    }
+    return;
+  }
+  // Another window taking the focus (a message, the dialog closing) leaves the grid
+  // where it was, as the control its window will give the focus back to.
+  if (!conFoco_ || ahora == nullptr || ahora->window() != window()) return;
+  if (editor_ != nullptr && !confirmarEditor()) {
+    // The typed value is refused: the focus goes back to the editor, and the click
+    // that took it away is dropped until the refusal has been shown.
+    if (!bloqueando_) {
+      bloqueando_ = true;
+      qApp->installEventFilter(this);
+    }
+    editor_->setFocus(Qt::OtherFocusReason);
+    rechazar(fuente_->ultimoError());
+    return;
+  }
+  descartarEditor();
+  conFoco_ = false;
+  rejilla::Protegido(this, [this] { emit salida(); });
+}
+
+void RejillaDatos::rechazar(const QString& texto) {
+  QTimer::singleShot(0, this, [this, texto] {
+    if (bloqueando_) {
+      qApp->removeEventFilter(this);
+      bloqueando_ = false;
+    }
+    // A key that moved the cursor (Down, Page Down...) selects the cell it moved to
+    // once the cursor is back: the highlight goes back to the cell being edited too.
+    if (editor_ != nullptr && indiceEditor_.isValid()) {
+      revirtiendo_ = true;
+      selectionModel()->setCurrentIndex(indiceEditor_, QItemSelectionModel::ClearAndSelect);
+      revirtiendo_ = false;
+    }
+    if (editor_ != nullptr) editor_->setFocus(Qt::OtherFocusReason);
+    rejilla::MostrarError(this, texto);
+    if (editor_ != nullptr) editor_->setFocus(Qt::OtherFocusReason);
+  });
+}
+
+// --- editing ----------------------------------------------------------------------
+
+void RejillaDatos::editorCreado(QWidget* editor, const QModelIndex& index) {
+  editor_ = editor;
+  indiceEditor_ = index;
+}
+
+bool RejillaDatos::confirmarEditor() {
+  if (editor_ == nullptr || fuente_ == nullptr) return true;
+  if (!indiceEditor_.isValid()) {
+    editor_ = nullptr;
+    return true;
+  }
+  auto* linea = qobject_cast<QLineEdit*>(editor_.data());
+  if (linea == nullptr) return true;
+  return fuente_->setData(indiceEditor_, linea->text(), Qt::EditRole);
+}
+
+void RejillaDatos::descartarEditor() {
+  if (editor_ == nullptr) return;
+  QWidget* e = editor_;
+  closeEditor(e, QAbstractItemDelegate::NoHint);
+}
+
+void RejillaDatos::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  if (editor == editor_) {
+    editor_ = nullptr;
+    indiceEditor_ = QPersistentModelIndex();
+  }
+  QTableView::closeEditor(editor, hint);
+}
+
+bool RejillaDatos::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+  const bool abierto = QTableView::edit(index, trigger, event);
+  // Typing into a cell puts its record in editing, as the navigator then shows.
+  if (abierto && fuente_ != nullptr && editor_ != nullptr && !fuente_->editando())
+    rejilla::Protegido(this, [this] { fuente_->editar(); });
+  return abierto;
+}
+
+void RejillaDatos::teclaEnEditor(int tecla, Qt::KeyboardModifiers modificadores) {
+  if (tecla == Qt::Key_Escape) {
+    descartarEditor();
+    return;
+  }
+  if (!confirmarEditor()) {
+    rechazar(fuente_->ultimoError());
+    return;
+  }
+  descartarEditor();
+  const bool atras = tecla == Qt::Key_Backtab || (modificadores & Qt::ShiftModifier);
+  moverCelda(atras);
+}
+
+void RejillaDatos::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+      moverCelda(event->modifiers() & Qt::ShiftModifier);
+      event->accept();
+      return;
+    case Qt::Key_Insert:
+      // A grid that adds no rows: the key does nothing.
+      event->accept();
+      return;
+    default:
+      QTableView::keyPressEvent(event);
+  }
+}
+
+// The next cell to the right, or the first of the next row; never past the last row.
+void RejillaDatos::moverCelda(bool atras) {
+  if (model() == nullptr || model()->rowCount() == 0 || model()->columnCount() == 0) return;
+  QModelIndex actual = currentIndex();
+  int fila = actual.isValid() ? actual.row() : 0;
+  int columna = actual.isValid() ? actual.column() : 0;
+  const int columnas = model()->columnCount();
+  if (atras) {
+    if (--columna < 0) {
+      if (fila == 0) return;
+      --fila;
+      columna = columnas - 1;
+    }
+  } else if (++columna >= columnas) {
+    if (fila + 1 >= model()->rowCount()) return;
+    ++fila;
+    columna = 0;
+  }
+  setCurrentIndex(model()->index(fila, columna));
+}
+
+void RejillaDatos::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  if (revirtiendo_ || siguiendo_) {
+    QTableView::currentChanged(current, previous);
+    return;
+  }
+  if (editor_ != nullptr) {
+    if (!confirmarEditor()) {
+      // The value is refused: the current cell stays the editor's.
+      revirtiendo_ = true;
+      selectionModel()->setCurrentIndex(indiceEditor_, QItemSelectionModel::ClearAndSelect);
+      revirtiendo_ = false;
+      rechazar(fuente_->ultimoError());
+      return;
+    }
+    descartarEditor();
+  }
+  QTableView::currentChanged(current, previous);
+  if (fuente_ != nullptr && current.isValid() && current.row() != fuente_->filaActual())
+    rejilla::Protegido(this, [this, current] {
+      if (!fuente_->irAFila(current.row())) seguirFilaActual(fuente_->filaActual());
+    });
+}
+
+void RejillaDatos::seguirFilaActual(int fila) {
+  if (model() == nullptr || fila < 0 || fila >= model()->rowCount()) return;
+  const QModelIndex actual = currentIndex();
+  if (actual.isValid() && actual.row() == fila) return;
+  const int columna = actual.isValid() ? actual.column() : 0;
+  siguiendo_ = true;
+  selectionModel()->setCurrentIndex(model()->index(fila, columna),
+                                    QItemSelectionModel::ClearAndSelect);
+  siguiendo_ = false;
+}
