@@ -11,7 +11,7 @@
 #include "ayuda/ContextosChm.h"
 #include "ayuda/TextoChm.h"
 
-namespace tzv::chm {
+namespace ayuda {
 namespace {
 
 void cerrarChm(chmFile* h) {
@@ -130,4 +130,4 @@ std::string ArchivoChm::temaDeContexto(std::uint32_t contexto) const {
   return {};
 }
 
-}  // namespace tzv::chm
+}  // namespace ayuda

@@ -16,7 +16,7 @@
 
 struct chmFile;
 
-namespace tzv::chm {
+namespace ayuda {
 
 // Why a help file cannot be read, in Spanish and without the file's name (the caller
 // puts it in front: "No se puede leer el archivo de ayuda X: <what()>").
@@ -71,4 +71,4 @@ class ArchivoChm {
   std::vector<std::pair<std::uint32_t, std::string>> contextos_;
 };
 
-}  // namespace tzv::chm
+}  // namespace ayuda

@@ -7,7 +7,7 @@
 
 #include "ayuda/TextoChm.h"
 
-namespace tzv::chm {
+namespace ayuda {
 namespace {
 
 std::string minusculas(std::string_view s) {
@@ -213,4 +213,4 @@ std::vector<EntradaContenido> LeerContenido(std::string_view hhcBytes, std::stri
   return raiz;
 }
 
-}  // namespace tzv::chm
+}  // namespace ayuda

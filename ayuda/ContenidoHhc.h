@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tzv::chm {
+namespace ayuda {
 
 struct EntradaContenido {
   std::string nombre;  // UTF-8
@@ -28,4 +28,4 @@ std::vector<EntradaContenido> LeerContenido(std::string_view hhc, std::string_vi
 // The page a "Local" value names, as in EntradaContenido::tema.
 std::string TemaDeLocal(std::string_view local, std::string_view carpeta);
 
-}  // namespace tzv::chm
+}  // namespace ayuda

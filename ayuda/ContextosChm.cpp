@@ -5,7 +5,7 @@
 
 #include "ayuda/TextoChm.h"
 
-namespace tzv::chm {
+namespace ayuda {
 namespace {
 
 std::uint32_t doble(std::string_view d, std::size_t en) {
@@ -58,4 +58,4 @@ std::string ArchivoDelAlias(std::string_view nombre, const std::vector<std::stri
   return {};
 }
 
-}  // namespace tzv::chm
+}  // namespace ayuda

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-namespace tzv::chm {
+namespace ayuda {
 
 // The pairs of /#IVB with the page names of /#STRINGS, in file order; a pair whose
 // name lies outside /#STRINGS is left out.
@@ -27,4 +27,4 @@ std::vector<std::pair<std::uint32_t, std::string>> LeerContextos(std::string_vie
 // without regard to case, as chmlib looks paths up.
 std::string ArchivoDelAlias(std::string_view nombre, const std::vector<std::string>& archivos);
 
-}  // namespace tzv::chm
+}  // namespace ayuda

@@ -4,7 +4,7 @@
 
 #include "ayuda/TextoChm.h"
 
-namespace tzv::chm {
+namespace ayuda {
 namespace {
 
 std::uint16_t palabra(std::string_view d, std::size_t en) {
@@ -47,4 +47,4 @@ SistemaChm LeerSistema(std::string_view d) {
   return s;
 }
 
-}  // namespace tzv::chm
+}  // namespace ayuda

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tzv::chm {
+namespace ayuda {
 
 struct SistemaChm {
   std::string contenido;    // code 0: the contents file (.hhc)
@@ -18,4 +18,4 @@ struct SistemaChm {
 // What the records say; a record cut short by the end of the data ends the reading.
 SistemaChm LeerSistema(std::string_view datos);
 
-}  // namespace tzv::chm
+}  // namespace ayuda

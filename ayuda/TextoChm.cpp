@@ -4,7 +4,7 @@
 
 #include "dbf/CodePage.h"
 
-namespace tzv::chm {
+namespace ayuda {
 namespace {
 
 // Whether the bytes are well-formed UTF-8: no stray continuation byte, no sequence cut
@@ -71,4 +71,4 @@ std::string CarpetaDe(std::string_view ruta) {
   return std::string(ruta.substr(0, barra + 1));
 }
 
-}  // namespace tzv::chm
+}  // namespace ayuda

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace tzv::chm {
+namespace ayuda {
 
 // UTF-8 as it is; any other text is read as Windows-1252 and converted.
 std::string TextoUtf8(std::string_view bytes);
@@ -19,4 +19,4 @@ std::string RutaInterna(std::string_view ruta);
 // "/sub/a.htm", "/" for "/a.htm").
 std::string CarpetaDe(std::string_view ruta);
 
-}  // namespace tzv::chm
+}  // namespace ayuda

@@ -78,7 +78,7 @@ std::vector<MdxTag> productionTags(const std::string& nativePath, const Layout& 
 }
 
 std::string baseName(const std::string& nativePath) {
-  return winpath::fsText(winpath::fsPath(nativePath).stem());
+  return plat::fsText(plat::fsPath(nativePath).stem());
 }
 
 // Records really present: never past the end of the file, a half-written last record

@@ -187,20 +187,20 @@ std::string todayBytes() {
 
 std::string mdxPathFor(const std::string& dbfNativePath) {
   namespace fs = std::filesystem;
-  fs::path p = winpath::fsPath(dbfNativePath);
-  std::string stem = winpath::fsText(p.stem());
-  std::string ext = winpath::fsText(p.extension());
+  fs::path p = plat::fsPath(dbfNativePath);
+  std::string stem = plat::fsText(p.stem());
+  std::string ext = plat::fsText(p.extension());
   bool lower = !ext.empty() && ext[1] >= 'a' && ext[1] <= 'z';
   std::string wanted = stem + (lower ? ".mdx" : ".MDX");
   std::error_code ec;
   fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
-  if (fs::exists(folder / winpath::fsPath(wanted), ec))
-    return winpath::fsText(folder / winpath::fsPath(wanted));
+  if (fs::exists(folder / plat::fsPath(wanted), ec))
+    return plat::fsText(folder / plat::fsPath(wanted));
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    std::string name = winpath::fsText(entry.path().filename());
-    if (winpath::sameName(name, wanted)) return winpath::fsText(folder / entry.path().filename());
+    std::string name = plat::fsText(entry.path().filename());
+    if (plat::sameName(name, wanted)) return plat::fsText(folder / entry.path().filename());
   }
-  return winpath::fsText(folder / winpath::fsPath(wanted));
+  return plat::fsText(folder / plat::fsPath(wanted));
 }
 
 std::optional<std::vector<MdxTag>> readMdxTags(const std::string& path) {

@@ -12,7 +12,7 @@ std::string withExtension(const std::string& archivo, const char* ext) {
 }
 
 void deleteIfPresent(const std::string& path) {
-  const std::string native = winpath::toNative(path);
+  const std::string native = plat::toNative(path);
   if (plat::fileExists(native)) plat::removeFile(native);
 }
 
@@ -23,7 +23,7 @@ void recrearTabla(Table& tabla, const std::string& carpeta, const std::string& a
   // The old data file is written over rather than deleted: the table is written whole
   // right after, and the system keeps the file's storage instead of freeing it and
   // taking it back.
-  deleteIfPresent(winpath::join(carpeta, withExtension(archivo, ".MDX")));
+  deleteIfPresent(plat::join(carpeta, withExtension(archivo, ".MDX")));
   tabla.close();
   tabla.setDatabaseName(carpeta);
   tabla.setTableName(archivo);

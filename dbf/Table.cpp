@@ -148,10 +148,10 @@ void Table::setIndexName(std::string name) {
 std::string Table::path() const {
   std::string name = tableName_;
   if (!hasExtension(name)) name += ".DBF";
-  return winpath::join(folder_, name);
+  return plat::join(folder_, name);
 }
 
-std::string Table::nativePath() const { return winpath::toNative(path()); }
+std::string Table::nativePath() const { return plat::toNative(path()); }
 
 void Table::open() {
   guarded([&] {
@@ -810,7 +810,7 @@ void Table::createFile(bool keepStorage) {
         rewrittenEnd_ = bytes.size();
       }
       if (!tags.empty())
-        writeMdxKeys(mdxPathFor(native), winpath::fsText(winpath::fsPath(native).stem()), t, tags,
+        writeMdxKeys(mdxPathFor(native), plat::fsText(plat::fsPath(native).stem()), t, tags,
                      std::vector<std::vector<std::string>>(tags.size()));
       f.close();
     } catch (const plat::IoError& e) {

@@ -5,10 +5,10 @@
 
 #include "gescen/Texto.h"
 
-namespace gc {
+namespace gescen {
 
 bool numeroAula(const std::string& aula, std::int64_t& numero) {
-  const std::string t = tzv::sinBlancos(aula);
+  const std::string t = gescen::sinBlancos(aula);
   if (t.empty() || t.size() >= 4) return false;
   std::string_view digits = t;
   if (digits.front() == '+') digits.remove_prefix(1);
@@ -16,4 +16,4 @@ bool numeroAula(const std::string& aula, std::int64_t& numero) {
   return r.ec == std::errc() && r.ptr == digits.data() + digits.size();
 }
 
-}  // namespace gc
+}  // namespace gescen

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-namespace gc {
+namespace gescen {
 
 // The room number a solution's AULA gives: a whole number shorter than four characters
 // once blanks are trimmed; false otherwise.
 bool numeroAula(const std::string& aula, std::int64_t& numero);
 
-}  // namespace gc
+}  // namespace gescen

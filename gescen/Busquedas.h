@@ -19,7 +19,7 @@
 
 #include "dbf/Table.h"
 
-namespace tzv {
+namespace gescen {
 
 // A map from texts, looked up with any string or string view. The texts are kept
 // aside and the table holds views of them.
@@ -187,4 +187,4 @@ class MemoCampo {
   std::optional<V> sinMemoria_;
 };
 
-}  // namespace tzv
+}  // namespace gescen

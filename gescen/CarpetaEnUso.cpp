@@ -6,7 +6,7 @@
 #include "plat/Platform.h"
 #include "plat/WinPath.h"
 
-namespace gc {
+namespace gescen {
 namespace {
 
 std::mutex g_mutex;
@@ -20,7 +20,7 @@ CarpetaEnUso::CarpetaEnUso() {
   if (g_titulares == 0) {
     asegurarCarpetaStaging();
     try {
-      g_cerrojo = plat::File::rewrite(winpath::toNative(kArchivoEnUso), plat::Share::Exclusive);
+      g_cerrojo = plat::File::rewrite(plat::toNative(kArchivoEnUso), plat::Share::Exclusive);
     } catch (const plat::IoError& e) {
       if (e.code() == plat::kSharingViolation) throw OtraEjecucionError();
     }
@@ -38,4 +38,4 @@ CarpetaEnUso::~CarpetaEnUso() {
   }
 }
 
-}  // namespace gc
+}  // namespace gescen

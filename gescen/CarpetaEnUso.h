@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-namespace gc {
+namespace gescen {
 
 inline constexpr const char* kArchivoEnUso = "C:\\ZORVTMP\\VALENCIA\\EN-USO.TZV";
 inline constexpr const char* kOtraEjecucion =
@@ -30,4 +30,4 @@ class CarpetaEnUso {
   CarpetaEnUso& operator=(const CarpetaEnUso&) = delete;
 };
 
-}  // namespace gc
+}  // namespace gescen

@@ -2,7 +2,7 @@
 
 #include "gescen/Staging.h"
 
-namespace gc {
+namespace gescen {
 namespace {
 
 // A staged copy cut short (GESCEN's file was, or the copy was) is refused when opened:
@@ -42,4 +42,4 @@ void Catalogo::cerrarTodas() {
     t->close();
 }
 
-}  // namespace gc
+}  // namespace gescen

@@ -5,7 +5,7 @@
 
 #include "dbf/Table.h"
 
-namespace gc {
+namespace gescen {
 
 class Catalogo {
  public:
@@ -29,4 +29,4 @@ class Catalogo {
   dbf::Table wwTableOCUPA{"wwTableOCUPA"};
 };
 
-}  // namespace gc
+}  // namespace gescen

@@ -5,7 +5,7 @@
 #include "gescen/Staging.h"
 #include "plat/WinPath.h"
 
-namespace tzv {
+namespace gescen {
 namespace {
 
 constexpr std::chrono::milliseconds kPausa{100};
@@ -16,7 +16,7 @@ plat::File intentar(const std::string& archivo) {
     return plat::File::rewrite(archivo, plat::Share::Exclusive);
   } catch (const plat::IoError& e) {
     if (e.code() == plat::kSharingViolation) return {};
-    throw gc::EntradaSalidaError(e);
+    throw gescen::EntradaSalidaError(e);
   }
 }
 
@@ -29,7 +29,7 @@ HorariosOcupadosError::HorariosOcupadosError(const std::string& carpetaGC)
 
 CerrojoHorarios::CerrojoHorarios(const std::string& carpetaNativa, const std::string& carpetaGC,
                                  std::chrono::milliseconds espera) {
-  const std::string archivo = winpath::join(carpetaNativa, kArchivoCerrojoHorarios);
+  const std::string archivo = plat::join(carpetaNativa, kArchivoCerrojoHorarios);
   const auto limite = std::chrono::steady_clock::now() + espera;
   for (archivo_ = intentar(archivo); !archivo_.isOpen(); archivo_ = intentar(archivo)) {
     if (std::chrono::steady_clock::now() >= limite) throw HorariosOcupadosError(carpetaGC);
@@ -45,4 +45,4 @@ CerrojoHorarios::~CerrojoHorarios() {
   }
 }
 
-}  // namespace tzv
+}  // namespace gescen

@@ -1,7 +1,7 @@
 #pragma once
 // One copy back into a GESCEN folder at a time, whichever PC makes it. The folder is
 // often a server's, shared by several PCs, each with a work folder of its own: the lock
-// of the work folder (gc::CarpetaEnUso) cannot see the others. So every copy back, and
+// of the work folder (gescen::CarpetaEnUso) cannot see the others. So every copy back, and
 // the recovery of one, holds a byte-range lock on a file of the GESCEN folder itself,
 // which the file server shows to every PC, and which the Linux and the Windows builds
 // both take.
@@ -15,7 +15,7 @@
 
 #include "plat/Platform.h"
 
-namespace tzv {
+namespace gescen {
 
 // The lock file's name in the GESCEN folder: no table's extension, so that neither
 // GESCEN nor the user takes it for a table.
@@ -34,7 +34,7 @@ class HorariosOcupadosError : public std::runtime_error {
 // Holds the GESCEN folder `carpetaNativa` while it lives (`carpetaGC` is the same
 // folder as the user named it, for the message). Waits up to `espera` for another
 // holder, then throws HorariosOcupadosError; a lock file that cannot be made throws
-// gc::EntradaSalidaError. One holder at a time, in this process too: a second one waits
+// gescen::EntradaSalidaError. One holder at a time, in this process too: a second one waits
 // for the first like any other.
 class CerrojoHorarios {
  public:
@@ -48,4 +48,4 @@ class CerrojoHorarios {
   plat::File archivo_;
 };
 
-}  // namespace tzv
+}  // namespace gescen

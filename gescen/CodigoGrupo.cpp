@@ -2,7 +2,7 @@
 
 #include "gescen/Texto.h"
 
-namespace tzv {
+namespace gescen {
 
 CodigoGrupo trocearGrupo(const std::string& codgrup) {
   return {subcadena(codgrup, 1, 1), subcadena(codgrup, 2, 3), ultimoCaracter(codgrup)};
@@ -12,4 +12,4 @@ std::string CodigoGrupo::abreviatura() const {
   return subcadena(nivel, 1, 1) + subcadena(nivel, 3, 1) + curso + grupo;
 }
 
-}  // namespace tzv
+}  // namespace gescen

@@ -3,7 +3,7 @@
 // letter (the last character), and the group abbreviation made of them.
 #include <string>
 
-namespace tzv {
+namespace gescen {
 
 struct CodigoGrupo {
   std::string curso;
@@ -17,4 +17,4 @@ struct CodigoGrupo {
 
 CodigoGrupo trocearGrupo(const std::string& codgrup);
 
-}  // namespace tzv
+}  // namespace gescen

@@ -3,11 +3,11 @@
 #include "gescen/Staging.h"
 #include "plat/WinPath.h"
 
-namespace gc {
+namespace gescen {
 
 ProgramaAbierto::ProgramaAbierto() {
   try {
-    const std::string ruta = winpath::toNative(kArchivoProgramaAbierto);
+    const std::string ruta = plat::toNative(kArchivoProgramaAbierto);
     // The folder is made only when the lock file cannot be reached: a second copy,
     // which finds both there, changes nothing on disk.
     if (!plat::fileExists(ruta)) asegurarCarpetaStaging();
@@ -17,6 +17,6 @@ ProgramaAbierto::ProgramaAbierto() {
   }
 }
 
-bool HayProgramaAbierto() { return plat::inUseByOther(winpath::toNative(kArchivoProgramaAbierto)); }
+bool HayProgramaAbierto() { return plat::inUseByOther(plat::toNative(kArchivoProgramaAbierto)); }
 
-}  // namespace gc
+}  // namespace gescen

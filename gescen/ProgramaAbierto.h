@@ -7,7 +7,7 @@
 
 #include "plat/Platform.h"
 
-namespace gc {
+namespace gescen {
 
 inline constexpr const char* kArchivoProgramaAbierto = "C:\\ZORVTMP\\VALENCIA\\ABIERTO.TZV";
 inline constexpr const char* kProgramaYaAbierto =
@@ -32,4 +32,4 @@ class ProgramaAbierto {
 // nothing: no folder, no file.
 bool HayProgramaAbierto();
 
-}  // namespace gc
+}  // namespace gescen

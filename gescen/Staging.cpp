@@ -7,12 +7,12 @@
 #include "plat/Platform.h"
 #include "plat/WinPath.h"
 
-namespace gc {
+namespace gescen {
 namespace {
 
 // The text after the last "\" or ":" (or "/" in a native path).
 std::string parteNombre(const std::string& path) {
-  auto cut = path.find_last_of(winpath::isWindowsPath(path) ? "\\:" : "\\:/");
+  auto cut = path.find_last_of(plat::isWindowsPath(path) ? "\\:" : "\\:/");
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
@@ -22,7 +22,7 @@ namespace {
 
 // A path as the user knows it: Windows paths as written, native ones by their drive.
 std::string rutaVisible(const std::string& ruta) {
-  return winpath::isWindowsPath(ruta) ? ruta : winpath::toWindows(ruta);
+  return plat::isWindowsPath(ruta) ? ruta : plat::toWindows(ruta);
 }
 
 }  // namespace
@@ -35,8 +35,8 @@ EntradaSalidaError::EntradaSalidaError(const plat::IoError& e)
 
 void CopiarArchivo(std::string destino, const std::string& origen) {
   if (parteNombre(destino).empty()) destino += parteNombre(origen);
-  const std::string src = winpath::toNative(origen);
-  const std::string dst = winpath::toNative(destino);
+  const std::string src = plat::toNative(origen);
+  const std::string dst = plat::toNative(destino);
   if (!plat::fileExists(src)) return;
   try {
     plat::File entrada = plat::File::open(src, plat::Access::ReadWrite);
@@ -56,11 +56,11 @@ void CopiarArchivo(std::string destino, const std::string& origen) {
 }
 
 void ReemplazarArchivo(const std::string& destino, const std::string& origen) {
-  const std::string dst = winpath::toNative(destino);
+  const std::string dst = plat::toNative(destino);
   // A link is deleted, never written through; so is a file that nothing will replace.
   std::string enlace;
   if (plat::linkText(dst, enlace) ||
-      (plat::fileExists(dst) && !plat::fileExists(winpath::toNative(origen))))
+      (plat::fileExists(dst) && !plat::fileExists(plat::toNative(origen))))
     plat::removeFile(dst);
   CopiarArchivo(destino, origen);
 }
@@ -71,7 +71,7 @@ std::string archivoGC(const std::string& carpetaGC, const std::string& nombre) {
 }
 
 void asegurarCarpetaStaging() {
-  const std::string staging = winpath::toNative(kCarpetaStaging);
+  const std::string staging = plat::toNative(kCarpetaStaging);
   if (!plat::folderExists(staging)) plat::makeFolders(staging);
 }
 
@@ -96,4 +96,4 @@ void CopiarDatosGC(Catalogo& tablas, const std::string& carpetaGC) {
   }
 }
 
-}  // namespace gc
+}  // namespace gescen

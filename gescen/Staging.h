@@ -8,7 +8,7 @@
 
 #include "plat/Platform.h"
 
-namespace gc {
+namespace gescen {
 
 class Catalogo;
 
@@ -47,4 +47,4 @@ void CopiarDatosGC(Catalogo& tablas, const std::string& carpetaGC);
 // noticed later, by the first copy into it.
 void asegurarCarpetaStaging();
 
-}  // namespace gc
+}  // namespace gescen

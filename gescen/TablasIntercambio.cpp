@@ -3,17 +3,17 @@
 #include "dbf/Recreate.h"
 #include "gescen/Staging.h"
 
-namespace tzv {
+namespace gescen {
 
 std::string rutaIntercambio(const std::string& archivo) {
-  return std::string(gc::kCarpetaTrabajo) + "\\" + archivo;
+  return std::string(gescen::kCarpetaTrabajo) + "\\" + archivo;
 }
 
 void recrearIntercambio(dbf::Table& tabla, const std::string& archivo,
                         const std::vector<dbf::FieldDef>& campos,
                         const std::vector<dbf::IndexDef>& indices) {
-  dbf::recrearTabla(tabla, gc::kCarpetaTrabajo, archivo, campos, indices);
+  dbf::recrearTabla(tabla, gescen::kCarpetaTrabajo, archivo, campos, indices);
   tabla.setExclusive(true);
 }
 
-}  // namespace tzv
+}  // namespace gescen

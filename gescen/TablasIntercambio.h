@@ -7,7 +7,7 @@
 #include "dbf/DbfLayout.h"
 #include "dbf/Table.h"
 
-namespace tzv {
+namespace gescen {
 
 inline constexpr const char* kASIGVALT = "ASIGVALT.DBF";
 inline constexpr const char* kASIGNOMT = "ASIGNOMT.DBF";
@@ -44,4 +44,4 @@ inline dbf::FieldDef entero(const char* nombre) { return {nombre, dbf::FieldKind
 inline dbf::FieldDef real(const char* nombre) { return {nombre, dbf::FieldKind::Float, 0}; }
 inline dbf::FieldDef logico(const char* nombre) { return {nombre, dbf::FieldKind::Boolean, 0}; }
 
-}  // namespace tzv
+}  // namespace gescen

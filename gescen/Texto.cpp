@@ -2,7 +2,7 @@
 
 #include "dbf/CodePage.h"
 
-namespace tzv {
+namespace gescen {
 
 std::size_t longitudCaracter(unsigned char c) {
   if (c < 0xC0) return 1;
@@ -66,4 +66,4 @@ std::string valorAlmacenado(std::string_view s, std::size_t ancho) {
   return dbf::decode(CodePage::Cp1252, bytes);
 }
 
-}  // namespace tzv
+}  // namespace gescen

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace tzv {
+namespace gescen {
 
 // Characters `desde` (1-based) to `desde + cuantos - 1`; fewer when the text is shorter.
 std::string subcadena(std::string_view s, std::size_t desde, std::size_t cuantos);
@@ -22,4 +22,4 @@ std::string sinBlancos(std::string_view s);
 // characters the table's code page lacks turned into '?', trailing blanks gone.
 std::string valorAlmacenado(std::string_view s, std::size_t ancho);
 
-}  // namespace tzv
+}  // namespace gescen

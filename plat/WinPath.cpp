@@ -22,7 +22,7 @@
 
 namespace fs = std::filesystem;
 
-namespace winpath {
+namespace plat {
 namespace {
 
 bool hasDrive(const std::string& p) {
@@ -302,4 +302,4 @@ std::string join(const std::string& folder, const std::string& name) {
   return folder + (isWindowsPath(folder) ? "\\" : "/") + name;
 }
 
-}  // namespace winpath
+}  // namespace plat

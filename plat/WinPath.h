@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace winpath {
+namespace plat {
 
 // True for a path with a drive letter or a leading backslash.
 bool isWindowsPath(const std::string& path);
@@ -41,4 +41,4 @@ bool sameName(const std::string& a, const std::string& b);
 std::filesystem::path fsPath(const std::string& utf8);
 std::string fsText(const std::filesystem::path& p);
 
-}  // namespace winpath
+}  // namespace plat

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace tzv {
+namespace procesos {
 
 struct EstadoPrograma {
   std::int32_t resultado = 0;
@@ -22,4 +22,4 @@ struct EstadoPrograma {
   bool avisosDelAnfitrion() const { return modoAnfitrion() && ventanaAnfitrion != 0; }
 };
 
-}  // namespace tzv
+}  // namespace procesos

@@ -7,7 +7,7 @@
 
 #include "procesos/EstadoPrograma.h"
 
-namespace tzv {
+namespace procesos {
 
 class Interaccion {
  public:
@@ -25,4 +25,4 @@ class Interaccion {
   virtual void controlPlantilla() {}
 };
 
-}  // namespace tzv
+}  // namespace procesos

@@ -1,6 +1,6 @@
 #include "procesos/TextoAviso.h"
 
-namespace tzv {
+namespace procesos {
 
 std::string ConPuntoFinal(const std::string& texto) {
   return !texto.empty() && texto.back() == '.' ? texto : texto + '.';
@@ -22,4 +22,4 @@ std::string ConSaltosDeLinea(const std::string& texto) {
   return out;
 }
 
-}  // namespace tzv
+}  // namespace procesos

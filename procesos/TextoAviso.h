@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace tzv {
+namespace procesos {
 
 // The text as the error display shows it: a full stop is appended when it lacks one.
 std::string ConPuntoFinal(const std::string& texto);
@@ -13,4 +13,4 @@ std::string ConPuntoFinal(const std::string& texto);
 // one line feed: a box shows one line break for each.
 std::string ConSaltosDeLinea(const std::string& texto);
 
-}  // namespace tzv
+}  // namespace procesos

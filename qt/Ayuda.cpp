@@ -16,7 +16,11 @@
 #include "qt/widgets/Anfitrion.h"
 #include "ui/TextoAyuda.h"
 
-namespace tzv {
+namespace qt {
+using std::numbers::e;
+
+using ui::CarpetaPrograma;
+using ui::kArchivoAyuda;
 
 Ayuda& Ayuda::instancia() {
   static Ayuda ayuda;
@@ -38,7 +42,7 @@ void Ayuda::contenido(QWidget* desde) { pedir(std::nullopt, desde); }
 void Ayuda::contexto(int id, QWidget* desde) { pedir(id, desde); }
 
 void Ayuda::pedir(std::optional<int> contexto, QWidget* desde) {
-  const std::shared_ptr<const chm::ArchivoChm> chm = leer(desde);
+  const std::shared_ptr<const ayuda::ArchivoChm> chm = leer(desde);
   if (chm == nullptr) return;
   VentanaAyuda* v = ventanaDelante(desde);
   if (v->archivo() != chm.get()) v->setArchivo(chm);
@@ -50,7 +54,7 @@ void Ayuda::pedir(std::optional<int> contexto, QWidget* desde) {
     v->abrir(QString::fromStdString(tema));
 }
 
-std::shared_ptr<const chm::ArchivoChm> Ayuda::leer(QWidget* desde) {
+std::shared_ptr<const ayuda::ArchivoChm> Ayuda::leer(QWidget* desde) {
   const QString ruta = rutaArchivo();
   const QFileInfo info(ruta);
   if (!info.exists()) {
@@ -62,8 +66,8 @@ std::shared_ptr<const chm::ArchivoChm> Ayuda::leer(QWidget* desde) {
       leidoModificado_ == info.lastModified() && leidoTamano_ == info.size())
     return leido_;
   try {
-    leido_ = std::make_shared<const chm::ArchivoChm>(ruta.toStdString());
-  } catch (const chm::ErrorChm& e) {
+    leido_ = std::make_shared<const ayuda::ArchivoChm>(ruta.toStdString());
+  } catch (const ayuda::ErrorChm& e) {
     leido_.reset();
     MostrarError(desde, QStringLiteral("No se puede leer el archivo de ayuda %1: %2")
                             .arg(QDir::toNativeSeparators(ruta), QString::fromUtf8(e.what())));
@@ -142,4 +146,4 @@ void FijarContextoAyuda(QWidget* widget, int contexto) {
   widget->setProperty("contextoAyuda", contexto);
 }
 
-}  // namespace tzv
+}  // namespace qt

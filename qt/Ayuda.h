@@ -12,11 +12,11 @@
 class QWidget;
 class VentanaAyuda;
 
-namespace tzv {
-
-namespace chm {
+namespace ayuda {
 class ArchivoChm;
 }
+
+namespace qt {
 
 class Ayuda {
  public:
@@ -43,13 +43,13 @@ class Ayuda {
   void pedir(std::optional<int> contexto, QWidget* desde);
   // The help file, read again only when it is another one or has changed since;
   // nullptr after an error box.
-  std::shared_ptr<const chm::ArchivoChm> leer(QWidget* desde);
+  std::shared_ptr<const ayuda::ArchivoChm> leer(QWidget* desde);
   VentanaAyuda* ventanaDelante(QWidget* desde);
 
   QString archivo_;
   QPointer<VentanaAyuda> ventana_;
   // The file read last, and when and how large it was then.
-  std::shared_ptr<const chm::ArchivoChm> leido_;
+  std::shared_ptr<const ayuda::ArchivoChm> leido_;
   QDateTime leidoModificado_;
   qint64 leidoTamano_ = -1;
 };
@@ -65,4 +65,4 @@ void AtenderTeclaF1();
 int ContextoAyuda(const QWidget* widget);
 void FijarContextoAyuda(QWidget* widget, int contexto);
 
-}  // namespace tzv
+}  // namespace qt

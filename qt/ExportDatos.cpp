@@ -130,14 +130,14 @@ TExportarDatos::TExportarDatos(const QStringList& argumentos, QWidget* parent)
   setFont(FuenteQt(kDisposicion.fuente));
   setFixedSize(kDisposicion.ancho, kDisposicion.alto);
   setSizeGripEnabled(false);
-  tzv::FijarContextoAyuda(this, kDisposicion.contextoAyuda);
+  qt::FijarContextoAyuda(this, kDisposicion.contextoAyuda);
   crearControles();
   colocarPaneles();
   ordenTabulacion();
 
   // F1 asks for the help context of the focused control, in this dialog and in the
   // import's check dialogs alike.
-  tzv::AtenderTeclaF1();
+  qt::AtenderTeclaF1();
 }
 
 TExportarDatos::~TExportarDatos() {
@@ -156,7 +156,7 @@ void TExportarDatos::crearControles() {
     auto* panel = new PanelDegradado(this);
     panel->setObjectName(TextoQt(p.nombre));
     panel->setColores(ColorQt(p.inicio), ColorQt(p.medio), ColorQt(p.fin));
-    if (p.contextoAyuda != 0) tzv::FijarContextoAyuda(panel, p.contextoAyuda);
+    if (p.contextoAyuda != 0) qt::FijarContextoAyuda(panel, p.contextoAyuda);
     porNombre.insert(panel->objectName(), panel);
   }
   for (const ui::Control& c : kDisposicion.controles) {
@@ -167,7 +167,7 @@ void TExportarDatos::crearControles() {
       if (c.clase != ui::Clase::DesplegableTexto) w->setFont(FuenteQt(c.fuente));
     }
     colorTexto(w, ColorQt(c.color));
-    if (c.contextoAyuda != 0) tzv::FijarContextoAyuda(w, c.contextoAyuda);
+    if (c.contextoAyuda != 0) qt::FijarContextoAyuda(w, c.contextoAyuda);
     porNombre.insert(w->objectName(), w);
   }
   auto de = [&porNombre]<class T>(T*& miembro, const char* nombre) {
@@ -277,25 +277,23 @@ std::string TExportarDatos::centro() const { return CBCentro->currentText().toSt
 
 std::string TExportarDatos::idioma() const { return ComboBoxValCast->currentText().toStdString(); }
 
-void TExportarDatos::error(const std::string& texto) { tzv::MostrarError(this, TextoQt(texto)); }
+void TExportarDatos::error(const std::string& texto) { qt::MostrarError(this, TextoQt(texto)); }
 
-void TExportarDatos::ayudaContenido() { tzv::Ayuda::instancia().contenido(this); }
+void TExportarDatos::ayudaContenido() { qt::Ayuda::instancia().contenido(this); }
 
 void TExportarDatos::ayudaContexto(int contexto) {
-  tzv::Ayuda::instancia().contexto(contexto, this);
+  qt::Ayuda::instancia().contexto(contexto, this);
 }
 
 void TExportarDatos::datosCopiados(const std::string& carpeta) {
   emit datosGCCopiados(TextoQt(carpeta));
 }
 
-bool TExportarDatos::controlProfesores() { return tzv::MostrarControlProfesores(this); }
+bool TExportarDatos::controlProfesores() { return qt::MostrarControlProfesores(this); }
 
-void TExportarDatos::controlPlantilla() { tzv::MostrarControlPlantilla(this); }
+void TExportarDatos::controlPlantilla() { qt::MostrarControlPlantilla(this); }
 
-void TExportarDatos::mensaje(const std::string& texto) {
-  tzv::MostrarMensaje(this, TextoQt(texto));
-}
+void TExportarDatos::mensaje(const std::string& texto) { qt::MostrarMensaje(this, TextoQt(texto)); }
 
 void TExportarDatos::cursorEspera(bool activo) {
   if (activo == esperando_) return;

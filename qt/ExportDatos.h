@@ -30,8 +30,8 @@ class TExportarDatos : public QDialog, public ui::VistaPrincipal {
 
   void FormCreate() { presentador_->FormCreate(); }
 
-  tzv::EstadoPrograma& estado() { return presentador_->estado(); }
-  gc::Catalogo& tablas() { return presentador_->tablas(); }
+  procesos::EstadoPrograma& estado() { return presentador_->estado(); }
+  gescen::Catalogo& tablas() { return presentador_->tablas(); }
 
   // What the runs ask of the user interface.
   void mensaje(const std::string& texto) override;

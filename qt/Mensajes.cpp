@@ -9,7 +9,12 @@
 #include "qt/widgets/Anfitrion.h"
 #include "ui/ImportacionInterrumpida.h"
 
-namespace tzv {
+namespace qt {
+using procesos::ConPuntoFinal;
+using procesos::ConSaltosDeLinea;
+using procesos::EstadoPrograma;
+using ui::kTituloAplicacion;
+
 namespace {
 
 Contestador& contestador() {
@@ -61,4 +66,4 @@ void MostrarAvisoArranque(const std::string& texto, bool error, const EstadoProg
 
 void FijarContestador(Contestador c) { contestador() = std::move(c); }
 
-}  // namespace tzv
+}  // namespace qt

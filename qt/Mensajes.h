@@ -11,7 +11,7 @@
 
 class QWidget;
 
-namespace tzv {
+namespace qt {
 
 enum class TipoAviso { Mensaje, Error };
 
@@ -20,7 +20,8 @@ void MostrarError(QWidget* padre, const QString& texto);
 
 // A box of the program's start, before the dialog exists (ui::AvisoArranque): owned
 // by the host's window when the program was started inside one.
-void MostrarAvisoArranque(const std::string& texto, bool error, const EstadoPrograma& estado);
+void MostrarAvisoArranque(const std::string& texto, bool error,
+                          const procesos::EstadoPrograma& estado);
 
 // Ends an import that a killed run of the program left half way through putting the
 // timetables back, and says in a box what was done (ui::TerminarImportacionInterrumpida).
@@ -32,4 +33,4 @@ void TerminarImportacionInterrumpida();
 using Contestador = std::function<void(TipoAviso tipo, const QString& texto)>;
 void FijarContestador(Contestador contestador);
 
-}  // namespace tzv
+}  // namespace qt

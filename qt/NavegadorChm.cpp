@@ -11,9 +11,7 @@ namespace {
 
 const QString kEsquema = QStringLiteral("chm");
 
-QString texto(const std::string& bytes) {
-  return QString::fromStdString(tzv::chm::TextoUtf8(bytes));
-}
+QString texto(const std::string& bytes) { return QString::fromStdString(ayuda::TextoUtf8(bytes)); }
 
 // Qt's HTML reader takes a <link rel="stylesheet"> only with type="text/css", which pages
 // may leave out: the type is added where it is missing.
@@ -47,7 +45,7 @@ NavegadorChm::NavegadorChm(QWidget* parent) : QTextBrowser(parent) {
   connect(this, &QTextBrowser::anchorClicked, this, &NavegadorChm::seguir);
 }
 
-void NavegadorChm::setArchivo(std::shared_ptr<const tzv::chm::ArchivoChm> archivo) {
+void NavegadorChm::setArchivo(std::shared_ptr<const ayuda::ArchivoChm> archivo) {
   archivo_ = std::move(archivo);
   pagina_ = QUrl();
   // A page of the last file must not come back from the document's cache or history.
@@ -60,7 +58,7 @@ QUrl NavegadorChm::Direccion(const QString& tema) {
   QUrl url;
   url.setScheme(kEsquema);
   const qsizetype ancla = tema.indexOf(QLatin1Char('#'));
-  url.setPath(QString::fromStdString(tzv::chm::RutaInterna(tema.left(ancla).toStdString())));
+  url.setPath(QString::fromStdString(ayuda::RutaInterna(tema.left(ancla).toStdString())));
   if (ancla >= 0) url.setFragment(tema.mid(ancla + 1));
   return url;
 }
@@ -71,7 +69,7 @@ QString NavegadorChm::TemaDe(const QUrl& direccion) {
   const QString sinAncla = direccion.toString(QUrl::RemoveFragment | QUrl::PrettyDecoded);
   const qsizetype dentro = sinAncla.indexOf(QLatin1String("::"));
   if (dentro < 0) return {};
-  return QString::fromStdString(tzv::chm::RutaInterna(sinAncla.mid(dentro + 2).toStdString()));
+  return QString::fromStdString(ayuda::RutaInterna(sinAncla.mid(dentro + 2).toStdString()));
 }
 
 void NavegadorChm::abrir(const QString& tema) { setSource(Direccion(tema)); }

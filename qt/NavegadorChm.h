@@ -8,7 +8,7 @@
 #include <QUrl>
 #include <memory>
 
-namespace tzv::chm {
+namespace ayuda {
 class ArchivoChm;
 }
 
@@ -19,7 +19,7 @@ class NavegadorChm : public QTextBrowser {
   explicit NavegadorChm(QWidget* parent = nullptr);
 
   // The help file whose pages are shown; the history of the last one is forgotten.
-  void setArchivo(std::shared_ptr<const tzv::chm::ArchivoChm> archivo);
+  void setArchivo(std::shared_ptr<const ayuda::ArchivoChm> archivo);
 
   // Shows a page inside the file: "/sub/tema.htm", with "#ancla" or without.
   void abrir(const QString& tema);
@@ -39,7 +39,7 @@ class NavegadorChm : public QTextBrowser {
  private:
   void seguir(const QUrl& enlace);
 
-  std::shared_ptr<const tzv::chm::ArchivoChm> archivo_;
+  std::shared_ptr<const ayuda::ArchivoChm> archivo_;
   // The page being shown: what a relative address inside it starts from.
   QUrl pagina_;
 };

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFontDatabase>
 
-namespace tzv {
+namespace qt {
 
 bool RegistrarFuentes() {
   static const QString kFuente = QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf");
@@ -11,4 +11,4 @@ bool RegistrarFuentes() {
   return QFontDatabase::addApplicationFont(kFuente) >= 0;
 }
 
-}  // namespace tzv
+}  // namespace qt

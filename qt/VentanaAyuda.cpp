@@ -30,7 +30,7 @@ QPushButton* boton(const QString& texto, const char* nombre, QWidget* padre) {
 
 VentanaAyuda::VentanaAyuda(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("VentanaAyuda"));
-  setWindowTitle(tr("Ayuda de %1").arg(QString::fromUtf8(tzv::kTituloAplicacion)));
+  setWindowTitle(tr("Ayuda de %1").arg(QString::fromUtf8(ui::kTituloAplicacion)));
   // An open help window does not keep the program running.
   setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -76,21 +76,21 @@ VentanaAyuda::VentanaAyuda(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 VentanaAyuda::~VentanaAyuda() = default;
 
-void VentanaAyuda::setArchivo(std::shared_ptr<const tzv::chm::ArchivoChm> archivo) {
+void VentanaAyuda::setArchivo(std::shared_ptr<const ayuda::ArchivoChm> archivo) {
   archivo_ = std::move(archivo);
   Pagina->setArchivo(archivo_);
   const QSignalBlocker sinAbrir(Contenido);
   Contenido->clear();
   if (archivo_ == nullptr) return;
-  for (const tzv::chm::EntradaContenido& e : archivo_->contenido()) anadir(nullptr, e);
+  for (const ayuda::EntradaContenido& e : archivo_->contenido()) anadir(nullptr, e);
   Contenido->expandAll();
 }
 
-void VentanaAyuda::anadir(QTreeWidgetItem* padre, const tzv::chm::EntradaContenido& entrada) {
+void VentanaAyuda::anadir(QTreeWidgetItem* padre, const ayuda::EntradaContenido& entrada) {
   auto* item = padre != nullptr ? new QTreeWidgetItem(padre) : new QTreeWidgetItem(Contenido);
   item->setText(0, QString::fromStdString(entrada.nombre));
   item->setData(0, kTema, QString::fromStdString(entrada.tema));
-  for (const tzv::chm::EntradaContenido& hijo : entrada.hijos) anadir(item, hijo);
+  for (const ayuda::EntradaContenido& hijo : entrada.hijos) anadir(item, hijo);
 }
 
 void VentanaAyuda::abrir(const QString& tema) { Pagina->abrir(tema); }

@@ -11,10 +11,10 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace tzv::chm {
+namespace ayuda {
 class ArchivoChm;
 struct EntradaContenido;
-}  // namespace tzv::chm
+}  // namespace ayuda
 
 class VentanaAyuda : public QWidget {
   Q_OBJECT
@@ -24,8 +24,8 @@ class VentanaAyuda : public QWidget {
   ~VentanaAyuda() override;
 
   // The help file shown: its contents fill the tree; no page is shown until asked.
-  void setArchivo(std::shared_ptr<const tzv::chm::ArchivoChm> archivo);
-  const tzv::chm::ArchivoChm* archivo() const { return archivo_.get(); }
+  void setArchivo(std::shared_ptr<const ayuda::ArchivoChm> archivo);
+  const ayuda::ArchivoChm* archivo() const { return archivo_.get(); }
 
   // Shows a page inside the file ("/sub/tema.htm"), or the start page.
   void abrir(const QString& tema);
@@ -41,9 +41,9 @@ class VentanaAyuda : public QWidget {
   QPushButton* Inicio = nullptr;
 
  private:
-  void anadir(QTreeWidgetItem* padre, const tzv::chm::EntradaContenido& entrada);
+  void anadir(QTreeWidgetItem* padre, const ayuda::EntradaContenido& entrada);
   void entradaElegida(QTreeWidgetItem* item);
   void marcarEnContenido(const QString& tema);
 
-  std::shared_ptr<const tzv::chm::ArchivoChm> archivo_;
+  std::shared_ptr<const ayuda::ArchivoChm> archivo_;
 };

@@ -39,16 +39,16 @@ int main(int argc, char* argv[]) {
 
   plat::prepareHeap();
   QApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QString::fromUtf8(tzv::kTituloAplicacion));
-  tzv::Ayuda::instancia().setArchivo(QString::fromUtf8(tzv::kArchivoAyuda));
-  tzv::RegistrarFuentes();
+  QCoreApplication::setApplicationName(QString::fromUtf8(ui::kTituloAplicacion));
+  qt::Ayuda::instancia().setArchivo(QString::fromUtf8(ui::kArchivoAyuda));
+  qt::RegistrarFuentes();
 
   // One copy of the program per work folder: a second one touches nothing and ends.
-  const gc::ProgramaAbierto programa;
-  if (!ui::PrimeraCopia(programa, textos, tzv::MostrarAvisoArranque)) return 1;
+  const gescen::ProgramaAbierto programa;
+  if (!ui::PrimeraCopia(programa, textos, qt::MostrarAvisoArranque)) return 1;
 
   // An import killed while it put the timetables back is ended before anything else.
-  tzv::TerminarImportacionInterrumpida();
+  qt::TerminarImportacionInterrumpida();
 
   TExportarDatos dialogo(argumentos);
   // Inside a foreign window, closing the last window does not end the event loop.

@@ -1,7 +1,7 @@
 #pragma once
 // Application-wide settings of the program, the same in both front ends.
 
-namespace tzv {
+namespace ui {
 
 // Caption of every message box the program shows.
 inline constexpr const char* kTituloAplicacion = "TransZorvexValencia";
@@ -12,4 +12,4 @@ inline constexpr const char* kArchivoAjustes = "Zorvex.ini";
 // The help context of the dialogs and of every control that takes the focus.
 inline constexpr int kContextoAyuda = 1;
 
-}  // namespace tzv
+}  // namespace ui

@@ -10,7 +10,7 @@
 
 namespace fs = std::filesystem;
 
-namespace ini {
+namespace ui {
 namespace {
 
 struct Linea {
@@ -188,4 +188,4 @@ bool EscribirValor(const std::string& ruta, const std::string& seccion, const st
   return true;
 }
 
-}  // namespace ini
+}  // namespace ui

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace ini {
+namespace ui {
 
 // The text of an INI file after writing `clave=valor` under [seccion]:
 // - an existing key line of the section (the first, when there are several) is
@@ -24,4 +24,4 @@ std::string ConValor(const std::string& contenido, const std::string& seccion,
 bool EscribirValor(const std::string& ruta, const std::string& seccion, const std::string& clave,
                    const std::string& valor);
 
-}  // namespace ini
+}  // namespace ui

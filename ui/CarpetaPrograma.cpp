@@ -2,7 +2,7 @@
 
 #include "plat/Platform.h"
 
-namespace tzv {
+namespace ui {
 namespace {
 
 std::string& carpetaFijada() {
@@ -35,4 +35,4 @@ std::string JuntoAlPrograma(const std::string& nombre) {
   return carpeta + nombre;
 }
 
-}  // namespace tzv
+}  // namespace ui

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace tzv {
+namespace ui {
 
 // Native path of the folder, without a trailing separator.
 std::string CarpetaPrograma();
@@ -14,4 +14,4 @@ void FijarCarpetaPrograma(const std::string& carpeta);
 // Native path of a file in that folder.
 std::string JuntoAlPrograma(const std::string& nombre);
 
-}  // namespace tzv
+}  // namespace ui

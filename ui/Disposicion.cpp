@@ -14,7 +14,7 @@
 namespace ui {
 namespace {
 
-using tzv::kContextoAyuda;
+using ui::kContextoAyuda;
 
 constexpr Color kAzul = Color::rgb(0x0000FF);
 constexpr Color kRojo = Color::rgb(0xFF0000);

@@ -5,8 +5,8 @@
 namespace ui {
 
 void TerminarImportacionInterrumpida(const AvisoArranque& avisar) {
-  const std::string dicho = tzv::RecuperarDevolucion();
-  if (!dicho.empty()) avisar(dicho, false, tzv::EstadoPrograma{});
+  const std::string dicho = procesos::RecuperarDevolucion();
+  if (!dicho.empty()) avisar(dicho, false, procesos::EstadoPrograma{});
 }
 
 }  // namespace ui

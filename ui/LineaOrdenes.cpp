@@ -1,6 +1,6 @@
 #include "ui/LineaOrdenes.h"
 
-namespace tzv {
+namespace ui {
 
 Sentido SentidoDe(const std::string& palabra) {
   std::string p = palabra;
@@ -34,4 +34,4 @@ std::uint32_t ConvertirEntero(const std::string& texto) {
   return static_cast<std::uint32_t>(valor);
 }
 
-}  // namespace tzv
+}  // namespace ui

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace tzv {
+namespace ui {
 
 enum class Sentido { Importar, Exportar, Otro };
 
@@ -26,4 +26,4 @@ class ErrorConversion : public std::runtime_error {
 // "'<texto>' no es un valor entero válido".
 std::uint32_t ConvertirEntero(const std::string& texto);
 
-}  // namespace tzv
+}  // namespace ui

@@ -31,7 +31,7 @@ struct Cadena {
 };
 
 bool conUnidad(const std::string& s) {
-  return winpath::isWindowsPath(s) && s.size() >= 2 && s[1] == ':';
+  return plat::isWindowsPath(s) && s.size() >= 2 && s[1] == ':';
 }
 
 // The names of a path, "." and ".." applied.
@@ -60,7 +60,7 @@ Cadena cadenaDe(const std::string& ruta) {
 }
 
 std::string nativa(const std::string& carpeta) {
-  return winpath::isWindowsPath(carpeta) ? winpath::toNative(carpeta) : carpeta;
+  return plat::isWindowsPath(carpeta) ? plat::toNative(carpeta) : carpeta;
 }
 
 std::string enMinusculas(std::string s) {
@@ -73,11 +73,11 @@ std::string enMinusculas(std::string s) {
 std::vector<std::string> subcarpetas(const std::string& carpeta) {
   std::vector<std::string> out;
   std::error_code ec;
-  for (fs::directory_iterator it(winpath::fsPath(nativa(carpeta)), ec), fin; !ec && it != fin;
+  for (fs::directory_iterator it(plat::fsPath(nativa(carpeta)), ec), fin; !ec && it != fin;
        it.increment(ec)) {
     std::error_code ec2;
     if (!it->is_directory(ec2)) continue;
-    const std::string nombre = winpath::fsText(it->path().filename());
+    const std::string nombre = plat::fsText(it->path().filename());
     if (nombre.empty() || nombre[0] == '.') continue;
     out.push_back(nombre);
   }
@@ -90,9 +90,9 @@ std::vector<std::string> subcarpetas(const std::string& carpeta) {
 
 std::string directorioDeTrabajo() {
   std::error_code ec;
-  const std::string actual = winpath::fsText(fs::current_path(ec));
-  const std::string w = winpath::toWindows(actual);
-  return cadenaDe(winpath::isWindowsPath(w) ? w : actual).ruta();
+  const std::string actual = plat::fsText(fs::current_path(ec));
+  const std::string w = plat::toWindows(actual);
+  return cadenaDe(plat::isWindowsPath(w) ? w : actual).ruta();
 }
 
 }  // namespace
@@ -101,15 +101,15 @@ ModeloCarpetas::ModeloCarpetas() : directorio_(directorioDeTrabajo()) {}
 
 std::string ModeloCarpetas::normalizar(const std::string& carpeta) const {
   if (carpeta.empty()) return directorio_;
-  if (winpath::isWindowsPath(carpeta)) {
+  if (plat::isWindowsPath(carpeta)) {
     if (conUnidad(carpeta)) return cadenaDe(carpeta).ruta();
     // "\GC": on the current folder's drive.
     const std::string unidad = conUnidad(directorio_) ? directorio_.substr(0, 2) : "C:";
     return cadenaDe(unidad + carpeta).ruta();
   }
   if (carpeta[0] == '/') {
-    const std::string w = winpath::toWindows(carpeta);
-    return cadenaDe(winpath::isWindowsPath(w) ? w : carpeta).ruta();
+    const std::string w = plat::toWindows(carpeta);
+    return cadenaDe(plat::isWindowsPath(w) ? w : carpeta).ruta();
   }
   // Relative to the current folder.
   const Cadena actual = cadenaDe(directorio_);
@@ -118,8 +118,9 @@ std::string ModeloCarpetas::normalizar(const std::string& carpeta) const {
 
 bool ModeloCarpetas::cambiar(const std::string& carpeta) {
   const std::string nueva = normalizar(carpeta);
-  if (winpath::sameName(nueva, directorio_)) return false;
-  if (!plat::folderExists(nativa(nueva))) throw gc::EntradaSalidaError(plat::kPathNotFound, nueva);
+  if (plat::sameName(nueva, directorio_)) return false;
+  if (!plat::folderExists(nativa(nueva)))
+    throw gescen::EntradaSalidaError(plat::kPathNotFound, nueva);
   directorio_ = nueva;
   return true;
 }

@@ -28,7 +28,7 @@ class ModeloCarpetas {
   // Moves to a folder: a Windows path, absolute, on the current drive ("\GC") or
   // relative to the current folder, or a native path. Returns false for the same
   // folder (names compared as Windows compares them). A folder that does not exist
-  // raises gc::EntradaSalidaError (path not found) and the model stays.
+  // raises gescen::EntradaSalidaError (path not found) and the model stays.
   bool cambiar(const std::string& carpeta);
 
   // The rows, read from the disk now; the current folder's row is filaActual().

@@ -8,7 +8,7 @@
 namespace ui {
 
 void ModeloUnidades::releer() {
-  unidades_ = winpath::drives();
+  unidades_ = plat::drives();
   if (std::find(unidades_.begin(), unidades_.end(), seleccionada_) == unidades_.end())
     seleccionada_ = 0;
 }

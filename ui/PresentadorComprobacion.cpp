@@ -10,7 +10,7 @@ namespace {
 std::unique_ptr<dbf::Table> abrir(Comprobacion cual) {
   const bool profesores = cual == Comprobacion::Profesores;
   auto t = std::make_unique<dbf::Table>(profesores ? "wwTableProft" : "wwTablePlantilla");
-  t->setDatabaseName(profesores ? gc::kCarpetaTrabajo : tzv::kCarpetaPlantilla);
+  t->setDatabaseName(profesores ? gescen::kCarpetaTrabajo : procesos::kCarpetaPlantilla);
   t->setTableName(profesores ? "proft.dbf" : "plantilla");
   t->setExclusive(false);
   t->open();
@@ -51,7 +51,7 @@ void PresentadorComprobacion::rejillaSalida() {
 }
 
 void PresentadorComprobacion::salir() {
-  if (cual_ == Comprobacion::Profesores) dniCorrecto_ = !tzv::AlgunProfesorSinDni(*tabla_);
+  if (cual_ == Comprobacion::Profesores) dniCorrecto_ = !procesos::AlgunProfesorSinDni(*tabla_);
   datos_.setTabla(nullptr);
   tabla_->close();
   tabla_.reset();

@@ -30,7 +30,7 @@ void PresentadorPrincipal::FormCreate() {
   try {
     if (argumentos_.size() == 2) modoAnfitrion();
     CopiarDatosGC();
-    irACarpeta(gc::kCarpetaGCPorDefecto);
+    irACarpeta(gescen::kCarpetaGCPorDefecto);
     vista_.textoCarpeta(carpetas_.directorio());
     llenarCentros();
   } catch (const std::exception& e) {
@@ -40,13 +40,13 @@ void PresentadorPrincipal::FormCreate() {
 
 // The dialog goes inside the host's window; the direction word may hide one pane.
 void PresentadorPrincipal::modoAnfitrion() {
-  const std::uint32_t ventana = tzv::ConvertirEntero("$" + argumentos_[1]);
+  const std::uint32_t ventana = ui::ConvertirEntero("$" + argumentos_[1]);
   vista_.incrustar(ventana);
   estado_.ventanaAnfitrion = ventana;
   estado_.numeroArgumentos = static_cast<std::int32_t>(argumentos_.size());
-  const tzv::Sentido sentido = tzv::SentidoDe(argumentos_[0]);
-  if (sentido == tzv::Sentido::Importar) exportarVisible_ = false;
-  if (sentido == tzv::Sentido::Exportar) importarVisible_ = false;
+  const ui::Sentido sentido = ui::SentidoDe(argumentos_[0]);
+  if (sentido == ui::Sentido::Importar) exportarVisible_ = false;
+  if (sentido == ui::Sentido::Exportar) importarVisible_ = false;
   vista_.mostrarPaneles(exportarVisible_, importarVisible_);
 }
 
@@ -70,7 +70,7 @@ void PresentadorPrincipal::ListaDirectoriosChange() {
 }
 
 void PresentadorPrincipal::CopiarDatosGC() {
-  gc::CopiarDatosGC(tablas_, carpetas_.directorio());
+  gescen::CopiarDatosGC(tablas_, carpetas_.directorio());
   vista_.datosCopiados(carpetas_.directorio());
 }
 
@@ -118,17 +118,17 @@ void PresentadorPrincipal::ejecutar(Ejecucion&& ejecucion, bool importacion) {
 // Every problem the check finds in the staged data, in a second box, unless the error
 // just shown is all there is.
 void PresentadorPrincipal::ofrecerProblemas(const std::string& error, bool importacion) {
-  std::vector<tzv::Problema> problemas;
+  std::vector<procesos::Problema> problemas;
   try {
     tablas_.cerrarTodas();
-    tzv::OpcionesComprobacion opciones{carpetas_.directorio(), vista_.centro(), importacion};
-    problemas = tzv::ComprobarDatos(tablas_, opciones);
+    procesos::OpcionesComprobacion opciones{carpetas_.directorio(), vista_.centro(), importacion};
+    problemas = procesos::ComprobarDatos(tablas_, opciones);
   } catch (const std::exception&) {
     return;  // the data cannot be read now: the error shown says enough
   }
-  if (problemas.empty() || (problemas.size() == 1 && tzv::YaDicho(problemas.front(), error)))
+  if (problemas.empty() || (problemas.size() == 1 && procesos::YaDicho(problemas.front(), error)))
     return;
-  vista_.mensaje(tzv::ListaProblemas(problemas, kLineasDeProblemas));
+  vista_.mensaje(procesos::ListaProblemas(problemas, kLineasDeProblemas));
 }
 
 // A finished export goes back to the host that asked for it: the dialog closes and the
@@ -136,7 +136,7 @@ void PresentadorPrincipal::ofrecerProblemas(const std::string& error, bool impor
 void PresentadorPrincipal::BExportarClick() {
   ejecutar(
       [this] {
-        tzv::EjecutarExportacion(tablas_, vista_.idioma(), estado_, vista_);
+        procesos::EjecutarExportacion(tablas_, vista_.idioma(), estado_, vista_);
         if (estado_.modoAnfitrion()) vista_.cerrarDialogo();
       },
       false);
@@ -145,26 +145,26 @@ void PresentadorPrincipal::BExportarClick() {
 void PresentadorPrincipal::BImportarClick() {
   ejecutar(
       [this] {
-        trasImportacion(tzv::EjecutarImportacion(tablas_, carpetas_.directorio(), vista_.centro(),
-                                                 estado_, vista_));
+        trasImportacion(procesos::EjecutarImportacion(tablas_, carpetas_.directorio(),
+                                                      vista_.centro(), estado_, vista_));
       },
       true);
 }
 
 // What follows an import that ended without an error, once its last box is gone.
-void PresentadorPrincipal::trasImportacion(tzv::ResultadoImportacion resultado) {
+void PresentadorPrincipal::trasImportacion(procesos::ResultadoImportacion resultado) {
   switch (resultado) {
-    case tzv::ResultadoImportacion::Completada:
+    case procesos::ResultadoImportacion::Completada:
       if (estado_.modoAnfitrion()) vista_.cerrarDialogo();
       break;
-    case tzv::ResultadoImportacion::SinSolucion:
+    case procesos::ResultadoImportacion::SinSolucion:
       // The host learns that there was nothing to import.
       if (estado_.modoAnfitrion()) {
         estado_.resultado = 0;
         vista_.cerrarDialogo();
       }
       break;
-    case tzv::ResultadoImportacion::ProfesorSinDni:
+    case procesos::ResultadoImportacion::ProfesorSinDni:
       // The program ends, stand-alone too: the import is started again once GESCEN has
       // the teachers' numbers. The flag stays as it was.
       vista_.cerrarDialogo();
@@ -174,7 +174,7 @@ void PresentadorPrincipal::trasImportacion(tzv::ResultadoImportacion resultado) 
 
 void PresentadorPrincipal::Button1Click() { vista_.ayudaContenido(); }
 
-void PresentadorPrincipal::teclaF1() { vista_.ayudaContexto(tzv::kContextoAyuda); }
+void PresentadorPrincipal::teclaF1() { vista_.ayudaContexto(ui::kContextoAyuda); }
 
 std::string_view PresentadorPrincipal::botonPorDefecto() const {
   return exportarVisible_ ? "BExportar" : "BImportar";

@@ -14,7 +14,7 @@
 #include "ui/ModeloUnidades.h"
 #include "ui/VistaPrincipal.h"
 
-namespace tzv {
+namespace procesos {
 enum class ResultadoImportacion;
 }
 
@@ -52,9 +52,9 @@ class PresentadorPrincipal {
   // error is shown and the dialog must stay open).
   bool FormClose();
 
-  const tzv::EstadoPrograma& estado() const { return estado_; }
-  tzv::EstadoPrograma& estado() { return estado_; }
-  gc::Catalogo& tablas() { return tablas_; }
+  const procesos::EstadoPrograma& estado() const { return estado_; }
+  procesos::EstadoPrograma& estado() { return estado_; }
+  gescen::Catalogo& tablas() { return tablas_; }
   const ModeloCarpetas& carpetas() const { return carpetas_; }
   const ModeloUnidades& unidades() const { return unidades_; }
   bool exportarVisible() const { return exportarVisible_; }
@@ -70,13 +70,13 @@ class PresentadorPrincipal {
   template <class Ejecucion>
   void ejecutar(Ejecucion&& ejecucion, bool importacion);
   void ofrecerProblemas(const std::string& error, bool importacion);
-  void trasImportacion(tzv::ResultadoImportacion resultado);
+  void trasImportacion(procesos::ResultadoImportacion resultado);
 
   VistaPrincipal& vista_;
   std::vector<std::string> argumentos_;
-  tzv::EstadoPrograma estado_;
+  procesos::EstadoPrograma estado_;
   // The twelve table handles (wwTableAsignat ... wwTableOCUPA).
-  gc::Catalogo tablas_;
+  gescen::Catalogo tablas_;
   ModeloCarpetas carpetas_;
   ModeloUnidades unidades_;
   bool exportarVisible_ = true;

@@ -7,31 +7,31 @@
 
 namespace ui {
 
-bool PrimeraCopia(const gc::ProgramaAbierto& programa, const std::vector<std::string>& argumentos,
-                  const AvisoArranque& avisar) {
+bool PrimeraCopia(const gescen::ProgramaAbierto& programa,
+                  const std::vector<std::string>& argumentos, const AvisoArranque& avisar) {
   if (!programa.otraCopia()) return true;
-  const tzv::EstadoPrograma estado = EstadoDeArgumentos(argumentos);
+  const procesos::EstadoPrograma estado = EstadoDeArgumentos(argumentos);
   const std::string error = estado.modoAnfitrion() ? EscribirResultado(0) : std::string();
-  avisar(gc::kProgramaYaAbierto, false, estado);
+  avisar(gescen::kProgramaYaAbierto, false, estado);
   if (!error.empty()) avisar(error, true, estado);
   return false;
 }
 
-tzv::EstadoPrograma EstadoDeArgumentos(const std::vector<std::string>& argumentos) {
-  tzv::EstadoPrograma estado;
+procesos::EstadoPrograma EstadoDeArgumentos(const std::vector<std::string>& argumentos) {
+  procesos::EstadoPrograma estado;
   if (argumentos.size() != 2) return estado;
   try {
-    estado.ventanaAnfitrion = tzv::ConvertirEntero("$" + argumentos[1]);
+    estado.ventanaAnfitrion = ui::ConvertirEntero("$" + argumentos[1]);
     estado.numeroArgumentos = 2;
-  } catch (const tzv::ErrorConversion&) {
+  } catch (const ui::ErrorConversion&) {
     // Not a handle: the program would open as a stand-alone dialog.
   }
   return estado;
 }
 
 std::string EscribirResultado(std::int32_t resultado) {
-  const std::string ruta = tzv::JuntoAlPrograma(tzv::kArchivoAjustes);
-  if (ini::EscribirValor(ruta, "Transformadores", "Transformado", std::to_string(resultado)))
+  const std::string ruta = ui::JuntoAlPrograma(ui::kArchivoAjustes);
+  if (ui::EscribirValor(ruta, "Transformadores", "Transformado", std::to_string(resultado)))
     return {};
   return "Unable to write to " + ruta;
 }

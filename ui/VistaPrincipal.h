@@ -12,7 +12,7 @@
 
 namespace ui {
 
-class VistaPrincipal : public tzv::Interaccion {
+class VistaPrincipal : public procesos::Interaccion {
  public:
   // Host mode: the dialog becomes a child of that window (0: stays a top-level window),
   // without frame or caption, with its top-left corner at 2, 2.

@@ -4,25 +4,25 @@
 #include "ui/Aplicacion.h"
 #include "win32/Texto.h"
 
-namespace win {
+namespace win32 {
 
-HWND DuenoDeAvisos(const tzv::EstadoPrograma& estado, HWND dialogo) {
+HWND DuenoDeAvisos(const procesos::EstadoPrograma& estado, HWND dialogo) {
   if (!estado.avisosDelAnfitrion()) return dialogo;
   return GetAncestor(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(estado.ventanaAnfitrion)),
                      GA_ROOT);
 }
 
 void Caja(HWND dueno, const std::string& texto, UINT icono) {
-  MessageBoxW(dueno, Ancho(texto).c_str(), Ancho(tzv::kTituloAplicacion).c_str(),
+  MessageBoxW(dueno, Ancho(texto).c_str(), Ancho(ui::kTituloAplicacion).c_str(),
               MB_OK | icono | (dueno == nullptr ? MB_TASKMODAL : 0));
 }
 
-void AvisoArranque(const std::string& texto, bool error, const tzv::EstadoPrograma& estado) {
+void AvisoArranque(const std::string& texto, bool error, const procesos::EstadoPrograma& estado) {
   HWND dueno = DuenoDeAvisos(estado, nullptr);
   if (error)
-    Caja(dueno, tzv::ConPuntoFinal(texto), MB_ICONERROR);
+    Caja(dueno, procesos::ConPuntoFinal(texto), MB_ICONERROR);
   else
     Caja(dueno, texto, 0);
 }
 
-}  // namespace win
+}  // namespace win32

@@ -7,7 +7,7 @@
 
 #include "win32/Texto.h"
 
-namespace win {
+namespace win32 {
 namespace {
 
 using ui::BotonNavegador;
@@ -218,4 +218,4 @@ HWND CrearNavegador(HWND padre, const ui::Control& c, int id, ui::ConjuntoDatos&
 
 void ActualizarNavegador(HWND navegador) { InvalidateRect(navegador, nullptr, FALSE); }
 
-}  // namespace win
+}  // namespace win32

@@ -11,7 +11,7 @@
 #include "ui/Disposicion.h"
 #include "ui/Navegador.h"
 
-namespace win {
+namespace win32 {
 
 inline constexpr const wchar_t* kClaseNavegador = L"TzvNavegador";
 
@@ -22,4 +22,4 @@ HWND CrearNavegador(HWND padre, const ui::Control& control, int id, ui::Conjunto
 // Redraws the buttons after the dataset's state changed.
 void ActualizarNavegador(HWND navegador);
 
-}  // namespace win
+}  // namespace win32

@@ -11,7 +11,7 @@
 
 #include "win32/Texto.h"
 
-namespace win {
+namespace win32 {
 namespace {
 
 struct Estilo {
@@ -173,4 +173,4 @@ HWND CrearControl(HWND panel, const ui::Control& c, int id) {
   return h;
 }
 
-}  // namespace win
+}  // namespace win32

@@ -6,7 +6,7 @@
 
 #include "ui/Disposicion.h"
 
-namespace win {
+namespace win32 {
 
 // The main dialog's window class.
 inline constexpr const wchar_t* kClaseDialogo = L"TExportarDatos";
@@ -26,4 +26,4 @@ HWND CrearControl(HWND panel, const ui::Control& control, int id);
 // The icon drawn on a button of the OK or close kind.
 HICON Glifo(ui::Clase clase);
 
-}  // namespace win
+}  // namespace win32

@@ -10,7 +10,7 @@
 #include "win32/Rejilla.h"
 #include "win32/Texto.h"
 
-namespace win {
+namespace win32 {
 namespace {
 
 // The window class of a check dialog: "T" and its name (TControlProfesores).
@@ -110,8 +110,8 @@ void DialogoComprobacion::ejecutar(HWND desactivar) {
 }
 
 void DialogoComprobacion::error(const std::string& texto) {
-  MessageBoxW(ventana_, Ancho(tzv::ConPuntoFinal(texto)).c_str(),
-              Ancho(tzv::kTituloAplicacion).c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(ventana_, Ancho(procesos::ConPuntoFinal(texto)).c_str(),
+              Ancho(ui::kTituloAplicacion).c_str(), MB_OK | MB_ICONERROR);
 }
 
 // Salir: the grid hands its value over, then the presenter ends the check.
@@ -176,4 +176,4 @@ void DialogoComprobacion::alCancelarEdicion() {
   if (rejilla_ != nullptr) Rejilla::De(rejilla_)->descartarEditor();
 }
 
-}  // namespace win
+}  // namespace win32

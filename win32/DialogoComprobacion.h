@@ -12,7 +12,7 @@
 #include "ui/PresentadorComprobacion.h"
 #include "win32/VentanaDeObjeto.h"
 
-namespace win {
+namespace win32 {
 
 class Rejilla;
 
@@ -59,4 +59,4 @@ class DialogoComprobacion final : private ui::ConjuntoDatos::Observador {
   bool cerrado_ = false;
 };
 
-}  // namespace win
+}  // namespace win32

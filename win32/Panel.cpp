@@ -1,6 +1,6 @@
 #include "win32/Panel.h"
 
-namespace win {
+namespace win32 {
 namespace {
 
 struct Colores {
@@ -98,4 +98,4 @@ HWND CrearPanel(HWND dialogo, const ui::Panel& p, int id) {
   return panel;
 }
 
-}  // namespace win
+}  // namespace win32

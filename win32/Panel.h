@@ -7,7 +7,7 @@
 
 #include "ui/Disposicion.h"
 
-namespace win {
+namespace win32 {
 
 inline constexpr const wchar_t* kClasePanel = L"TzvPanelDegradado";
 
@@ -16,4 +16,4 @@ HWND CrearPanel(HWND dialogo, const ui::Panel& panel, int id);
 
 COLORREF ColorWin(const ui::Color& color);
 
-}  // namespace win
+}  // namespace win32

@@ -10,7 +10,7 @@
 #include "win32/Panel.h"
 #include "win32/Texto.h"
 
-namespace win {
+namespace win32 {
 namespace {
 
 constexpr int kIndicador = 11;  // width of the indicator column
@@ -544,4 +544,4 @@ LRESULT Rejilla::atender(UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcW(ventana_, m, w, l);
 }
 
-}  // namespace win
+}  // namespace win32

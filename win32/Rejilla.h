@@ -20,7 +20,7 @@
 #include "ui/ConjuntoDatos.h"
 #include "ui/Disposicion.h"
 
-namespace win {
+namespace win32 {
 
 inline constexpr const wchar_t* kClaseRejilla = L"TzvRejilla";
 
@@ -88,4 +88,4 @@ class Rejilla {
   bool confirmando_ = false;
 };
 
-}  // namespace win
+}  // namespace win32

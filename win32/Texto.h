@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace win {
+namespace win32 {
 
 inline std::wstring Ancho(std::string_view texto) {
   if (texto.empty()) return {};
@@ -34,4 +34,4 @@ inline std::string TextoDe(HWND ventana) {
   return Estrecho(t);
 }
 
-}  // namespace win
+}  // namespace win32

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace win {
+namespace win32 {
 
 template <class T>
 LRESULT CALLBACK ProcedimientoDe(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -18,4 +18,4 @@ LRESULT CALLBACK ProcedimientoDe(HWND h, UINT m, WPARAM w, LPARAM l) {
   return yo == nullptr ? DefWindowProcW(h, m, w, l) : yo->atender(m, w, l);
 }
 
-}  // namespace win
+}  // namespace win32

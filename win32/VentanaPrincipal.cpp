@@ -16,7 +16,7 @@
 #include "win32/Panel.h"
 #include "win32/Texto.h"
 
-namespace win {
+namespace win32 {
 namespace {
 
 const ui::Dialogo& kDisposicion = ui::DialogoPrincipal();
@@ -286,7 +286,7 @@ void VentanaPrincipal::caja(const std::string& texto, UINT icono) {
 void VentanaPrincipal::mensaje(const std::string& texto) { caja(texto, 0); }
 
 void VentanaPrincipal::error(const std::string& texto) {
-  caja(tzv::ConPuntoFinal(texto), MB_ICONERROR);
+  caja(procesos::ConPuntoFinal(texto), MB_ICONERROR);
 }
 
 void VentanaPrincipal::cursorEspera(bool activo) {
@@ -320,7 +320,7 @@ void VentanaPrincipal::ayuda(UINT orden, DWORD_PTR dato) {
                                reinterpret_cast<void*>(GetProcAddress(hh, "HtmlHelpW")))
                          : nullptr;
   }();
-  const std::string archivo = tzv::JuntoAlPrograma(tzv::kArchivoAyuda);
+  const std::string archivo = ui::JuntoAlPrograma(ui::kArchivoAyuda);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(std::filesystem::path(Ancho(archivo)), ec)) {
     error(ui::TextoFaltaAyuda(archivo));
@@ -340,4 +340,4 @@ void VentanaPrincipal::ayudaContexto(int contexto) {
   ayuda(HH_HELP_CONTEXT, static_cast<DWORD_PTR>(contexto));
 }
 
-}  // namespace win
+}  // namespace win32

@@ -13,7 +13,7 @@
 #include "ui/VistaPrincipal.h"
 #include "win32/VentanaDeObjeto.h"
 
-namespace win {
+namespace win32 {
 
 class VentanaPrincipal final : public ui::VistaPrincipal {
  public:
@@ -75,4 +75,4 @@ class VentanaPrincipal final : public ui::VistaPrincipal {
   HBRUSH blanco_ = nullptr;
 };
 
-}  // namespace win
+}  // namespace win32

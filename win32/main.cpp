@@ -23,7 +23,7 @@ std::vector<std::string> argumentos() {
   int n = 0;
   wchar_t** w = CommandLineToArgvW(GetCommandLineW(), &n);
   std::vector<std::string> out;
-  for (int i = 1; i < n; ++i) out.push_back(win::Estrecho(w[i]));
+  for (int i = 1; i < n; ++i) out.push_back(win32::Estrecho(w[i]));
   LocalFree(w);
   return out;
 }
@@ -36,13 +36,13 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
 
   // One copy of the program per work folder: a second one touches nothing and ends.
   const std::vector<std::string> args = argumentos();
-  const gc::ProgramaAbierto programa;
-  if (!ui::PrimeraCopia(programa, args, win::AvisoArranque)) return 1;
+  const gescen::ProgramaAbierto programa;
+  if (!ui::PrimeraCopia(programa, args, win32::AvisoArranque)) return 1;
 
   // An import killed while it put the timetables back is ended before anything else.
-  ui::TerminarImportacionInterrumpida(win::AvisoArranque);
+  ui::TerminarImportacionInterrumpida(win32::AvisoArranque);
 
-  win::VentanaPrincipal dialogo(instancia, args);
+  win32::VentanaPrincipal dialogo(instancia, args);
   dialogo.FormCreate();
   dialogo.mostrar();
 

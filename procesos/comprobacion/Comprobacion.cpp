@@ -23,7 +23,16 @@
 #include "procesos/importar/ComprobarSolucion.h"
 #include "procesos/importar/Importacion.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::kALUMNOST;
+using gescen::kASIGVALT;
+using gescen::kGRUPOST;
+using gescen::kPROFT;
+using gescen::recortar;
+using gescen::rutaIntercambio;
+using gescen::subcadena;
+using gescen::trocearGrupo;
+
 namespace {
 
 constexpr const char* kExportacion = "la exportación";
@@ -80,7 +89,7 @@ std::string claveDe(std::initializer_list<std::string> partes) {
 // The problems found, one table at a time; each table is opened, read once, and closed.
 class Comprobador {
  public:
-  Comprobador(gc::Catalogo& tablas, const OpcionesComprobacion& opciones)
+  Comprobador(gescen::Catalogo& tablas, const OpcionesComprobacion& opciones)
       : tablas_(tablas), opciones_(opciones) {}
 
   std::vector<Problema> todo() {
@@ -252,7 +261,7 @@ class Comprobador {
     tabla(tablas_.wwTableAulas, kAulas, kExportacion, [&](dbf::Table& t, const Campos& c) {
       const std::string codigo = t.asString(*c.at("CODAULA"));
       std::int64_t numero = 0;
-      if (gc::numeroAula(codigo, numero)) return;
+      if (gescen::numeroAula(codigo, numero)) return;
       anadir(kAulas.archivo, t.recNo(), clave(t, c.at("CODAULA")), "CODAULA",
              almacenado(t, *c.at("CODAULA")), false,
              recortar(codigo).size() > 4
@@ -318,7 +327,7 @@ class Comprobador {
                               t.asString(*c.at("CODVALEN")));
     });
     // The import does not read GRUPOST: without it, groups are not looked at.
-    conGrupos_ = plat::fileExists(winpath::toNative(rutaIntercambio(kGRUPOST)));
+    conGrupos_ = plat::fileExists(plat::toNative(rutaIntercambio(kGRUPOST)));
     if (conGrupos_)
       tablaIntercambio(kGrupost, [&](dbf::Table& t, const Campos& c) {
         grupos_.insert(claveDe(
@@ -328,7 +337,7 @@ class Comprobador {
     // read where it is, since only the import stages it.
     escrituraGrupos_ =
         escrituras(tablas_.wwTableHorGrup.path(), tablas_.wwTableHorGrup, kHorgrupEscritos);
-    escrituraProfesores_ = escrituras(gc::archivoGC(opciones_.carpetaGC, "horprof.dbf"),
+    escrituraProfesores_ = escrituras(gescen::archivoGC(opciones_.carpetaGC, "horprof.dbf"),
                                       tablas_.wwTableHorProf, kHorprof);
     solucion();
   }
@@ -462,7 +471,7 @@ class Comprobador {
              "El grupo no está en GRUPOST.DBF: exporte de nuevo y vuelva a generar el horario.");
     std::int64_t aula = 0;
     const std::string a = t.asString(*c.at("AULA"));
-    const bool conAula = gc::numeroAula(a, aula);
+    const bool conAula = gescen::numeroAula(a, aula);
     if (!recortar(a).empty() && !conAula)
       quieto("AULA", "su fila de horgrup vuelve a GESCEN sin código de aula",
              "Use en GESCEN y en Zorvex como código del aula un número de hasta tres cifras.");
@@ -557,7 +566,7 @@ class Comprobador {
     if (aula != nullptr) e.entero("CODAULA", *aula, e.deSolucion("AULA"));
   }
 
-  gc::Catalogo& tablas_;
+  gescen::Catalogo& tablas_;
   const OpcionesComprobacion& opciones_;
   std::vector<Problema> problemas_;
   std::set<std::string> conAbreviatura_;  // the subject codes of asignat
@@ -574,10 +583,11 @@ class Comprobador {
 }  // namespace
 
 bool HaySolucion() {
-  return plat::fileExists(winpath::toNative(std::string(gc::kCarpetaTrabajo) + "\\SOLUC.DBF"));
+  return plat::fileExists(plat::toNative(std::string(gescen::kCarpetaTrabajo) + "\\SOLUC.DBF"));
 }
 
-std::vector<Problema> ComprobarDatos(gc::Catalogo& tablas, const OpcionesComprobacion& opciones) {
+std::vector<Problema> ComprobarDatos(gescen::Catalogo& tablas,
+                                     const OpcionesComprobacion& opciones) {
   std::vector<Problema> problemas = Comprobador(tablas, opciones).todo();
   // By table, in the order they were looked at, then by record.
   std::unordered_map<std::string, std::size_t> orden;
@@ -589,4 +599,4 @@ std::vector<Problema> ComprobarDatos(gc::Catalogo& tablas, const OpcionesComprob
   return problemas;
 }
 
-}  // namespace tzv
+}  // namespace procesos

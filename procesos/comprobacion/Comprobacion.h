@@ -8,11 +8,11 @@
 
 #include "procesos/comprobacion/Problema.h"
 
-namespace gc {
+namespace gescen {
 class Catalogo;
 }
 
-namespace tzv {
+namespace procesos {
 
 struct OpcionesComprobacion {
   std::string carpetaGC;     // GESCEN's folder, whose teacher timetable the import fills
@@ -22,9 +22,10 @@ struct OpcionesComprobacion {
 
 // Reads the staged GESCEN tables of `tablas` (staging is the caller's) and, for the
 // import, the exchange tables and SOLUC.DBF of the work folder.
-std::vector<Problema> ComprobarDatos(gc::Catalogo& tablas, const OpcionesComprobacion& opciones);
+std::vector<Problema> ComprobarDatos(gescen::Catalogo& tablas,
+                                     const OpcionesComprobacion& opciones);
 
 // Whether the work folder holds a solution of the timetable generator.
 bool HaySolucion();
 
-}  // namespace tzv
+}  // namespace procesos

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace tzv {
+namespace procesos {
 namespace {
 
 std::string cadenaJson(const std::string& s) {
@@ -75,4 +75,4 @@ std::string ListaProblemas(const std::vector<Problema>& problemas, std::size_t l
   return texto;
 }
 
-}  // namespace tzv
+}  // namespace procesos

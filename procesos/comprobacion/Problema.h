@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tzv {
+namespace procesos {
 
 struct Problema {
   std::string tabla;           // the file, as the GESCEN folder or the work folder names it
@@ -29,4 +29,4 @@ bool YaDicho(const Problema& p, const std::string& error);
 // The problems for a box: their count, at most `lineas` of them, and how many more.
 std::string ListaProblemas(const std::vector<Problema>& problemas, std::size_t lineas);
 
-}  // namespace tzv
+}  // namespace procesos

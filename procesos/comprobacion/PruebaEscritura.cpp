@@ -4,7 +4,7 @@
 #include "dbf/FieldValue.h"
 #include "dbf/Table.h"
 
-namespace tzv {
+namespace procesos {
 
 PruebaEscritura::PruebaEscritura(const dbf::Table& tabla, std::string manejador, std::string ruta)
     : formato_(tabla.layout()),
@@ -53,4 +53,4 @@ std::string PruebaEscritura::entero(const char* nombre, std::int64_t valor,
   return {};
 }
 
-}  // namespace tzv
+}  // namespace procesos

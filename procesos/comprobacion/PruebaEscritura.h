@@ -16,7 +16,7 @@ class EngineError;
 class Table;
 }  // namespace dbf
 
-namespace tzv {
+namespace procesos {
 
 class PruebaEscritura {
  public:
@@ -48,4 +48,4 @@ class PruebaEscritura {
   std::vector<Campo> campos_;
 };
 
-}  // namespace tzv
+}  // namespace procesos

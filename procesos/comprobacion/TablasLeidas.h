@@ -6,7 +6,7 @@
 
 #include "gescen/TablasIntercambio.h"
 
-namespace tzv::lecturas {
+namespace procesos::lecturas {
 
 // How a run reads a field: as text, which never fails, or converted.
 enum class Lectura { Texto, Entero, Fecha, Horas };
@@ -84,15 +84,16 @@ const TablaLeida kLhortipo{"lhortipo.dbf",
                             {"NUMHORA", Lectura::Entero},
                             {"DESDE", Lectura::Texto},
                             {"HASTA", Lectura::Texto}}};
-const TablaLeida kProft{kPROFT, "ABREV", {{"ABREV", Lectura::Texto}, {"DNI", Lectura::Entero}}};
-const TablaLeida kAsigvalt{kASIGVALT,
+const TablaLeida kProft{
+    gescen::kPROFT, "ABREV", {{"ABREV", Lectura::Texto}, {"DNI", Lectura::Entero}}};
+const TablaLeida kAsigvalt{gescen::kASIGVALT,
                            "CODVALEN",
                            {{"CODVALEN", Lectura::Texto},
                             {"COD", Lectura::Texto},
                             {"NIVEL", Lectura::Texto},
                             {"CURSO", Lectura::Texto}}};
 const TablaLeida kGrupost{
-    kGRUPOST,
+    gescen::kGRUPOST,
     "ABREV",
     {{"NIVEL", Lectura::Texto}, {"CURSO", Lectura::Texto}, {"GRUPO", Lectura::Texto}}};
 const TablaLeida kSoluc{"SOLUC.DBF",
@@ -107,4 +108,4 @@ const TablaLeida kSoluc{"SOLUC.DBF",
                          {"GRUPO", Lectura::Texto},
                          {"AULA", Lectura::Texto}}};
 
-}  // namespace tzv::lecturas
+}  // namespace procesos::lecturas

@@ -11,7 +11,18 @@
 #include "gescen/Texto.h"
 #include "procesos/exportar/Matriculas.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::trocearGrupo;
+
+using gescen::CodigoGrupo;
+using gescen::kASIGVALT;
+using gescen::logico;
+using gescen::MapaTextos;
+using gescen::MemoCampo;
+using gescen::rutaIntercambio;
+using gescen::subcadena;
+using gescen::texto;
+
 namespace {}  // namespace
 
 Turnos::Turnos(dbf::Table& grupos) {
@@ -234,4 +245,4 @@ void FilasAlumnos::ponerAsignaturas(char* fila, dbf::Table& alumnost) {
   }
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -16,7 +16,7 @@
 #include "dbf/Table.h"
 #include "gescen/Busquedas.h"
 
-namespace tzv {
+namespace procesos {
 
 constexpr std::size_t kNinguno = std::numeric_limits<std::size_t>::max();
 
@@ -36,14 +36,14 @@ class Turnos {
   }
 
  private:
-  static std::size_t buscar(const MapaTextos<std::size_t>& m, std::string_view clave) {
+  static std::size_t buscar(const gescen::MapaTextos<std::size_t>& m, std::string_view clave) {
     auto it = m.find(clave);
     return it == m.end() ? kNinguno : it->second;
   }
 
   std::vector<std::string> turnos_;
-  MapaTextos<std::size_t> porGrupo_;
-  MapaTextos<std::size_t> porCurso_;
+  gescen::MapaTextos<std::size_t> porGrupo_;
+  gescen::MapaTextos<std::size_t> porCurso_;
 };
 
 // The fields of the GESCEN student table that a row takes, found by name at the first
@@ -67,7 +67,7 @@ std::vector<dbf::FieldDef> camposAlumnost();
 // ASIGVALT.DBF opened by its full path, in the order of its CODVALEN index, and each
 // subject code's abbreviation read from it: the first row of a code in that order.
 void abrirPorCodvalen(dbf::Table& asigvalt);
-MapaTextos<std::string> abreviaturasDe(dbf::Table& asigvalt);
+gescen::MapaTextos<std::string> abreviaturasDe(dbf::Table& asigvalt);
 
 class Matriculas;
 
@@ -76,7 +76,7 @@ class FilasAlumnos {
   // For ALUMNOST's layout (`formato`), the shifts of the group table, the enrolments and
   // each subject code's abbreviation.
   FilasAlumnos(const dbf::Layout& formato, const Turnos& turnos, const Matriculas& matriculas,
-               const MapaTextos<std::string>& abreviaturas);
+               const gescen::MapaTextos<std::string>& abreviaturas);
   ~FilasAlumnos();
   FilasAlumnos(const FilasAlumnos&) = delete;
   FilasAlumnos& operator=(const FilasAlumnos&) = delete;
@@ -105,4 +105,4 @@ class FilasAlumnos {
   std::uint32_t siguiente_ = 0;  // the enrolments' memory of the last student found
 };
 
-}  // namespace tzv
+}  // namespace procesos

@@ -13,11 +13,11 @@
 #include "procesos/exportar/ExportarGrupos.h"
 #include "procesos/exportar/ExportarProfesores.h"
 
-namespace tzv {
+namespace procesos {
 
 // The writers one after the other, each opening its tables when its turn comes: later
 // writers read the tables the earlier ones wrote.
-void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) {
+void EscribirTablasIntercambio(gescen::Catalogo& tablas, const std::string& idioma) {
   ExportarAsignaturas(tablas, idioma);
   ExportarProfesores(tablas);
   ExportarAulas(tablas);
@@ -27,9 +27,9 @@ void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma) 
   ExportarAsignaciones(tablas);
 }
 
-void EjecutarExportacion(gc::Catalogo& tablas, const std::string& idioma, EstadoPrograma& estado,
-                         Interaccion& ui) {
-  gc::CarpetaEnUso uso;
+void EjecutarExportacion(gescen::Catalogo& tablas, const std::string& idioma,
+                         EstadoPrograma& estado, Interaccion& ui) {
+  gescen::CarpetaEnUso uso;
   ui.mensaje(kAvisoExportacion);
   ui.cursorEspera(true);
   estado.resultado = 1;
@@ -47,4 +47,4 @@ void EjecutarExportacion(gc::Catalogo& tablas, const std::string& idioma, Estado
   ui.mensaje(kProcesoFinalizado);
 }
 
-}  // namespace tzv
+}  // namespace procesos

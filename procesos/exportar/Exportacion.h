@@ -6,11 +6,11 @@
 
 #include "procesos/Interaccion.h"
 
-namespace gc {
+namespace gescen {
 class Catalogo;
 }
 
-namespace tzv {
+namespace procesos {
 
 inline constexpr const char* kAvisoExportacion =
     "La duración de este Proceso será más larga, en función de la cantidad de datos que tengamos "
@@ -27,11 +27,11 @@ inline constexpr const char* kTablasIncompletas =
 // to the caller, which shows it, with kTablasIncompletas after its text; the tables written until
 // then stay, and the result flag goes back to 0 so that a host never takes a failed export for a
 // good one. Another run working on the work folder refuses the export at once
-// (gc::OtraEjecucionError).
-void EjecutarExportacion(gc::Catalogo& tablas, const std::string& idioma, EstadoPrograma& estado,
-                         Interaccion& ui);
+// (gescen::OtraEjecucionError).
+void EjecutarExportacion(gescen::Catalogo& tablas, const std::string& idioma,
+                         EstadoPrograma& estado, Interaccion& ui);
 
 // Only the writers, in order, without messages or cursor.
-void EscribirTablasIntercambio(gc::Catalogo& tablas, const std::string& idioma);
+void EscribirTablasIntercambio(gescen::Catalogo& tablas, const std::string& idioma);
 
-}  // namespace tzv
+}  // namespace procesos

@@ -8,9 +8,12 @@
 #include "procesos/exportar/Alumnado.h"
 #include "procesos/exportar/Matriculas.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::kALUMNOST;
+using gescen::MapaTextos;
+using gescen::recrearIntercambio;
 
-void ExportarAlumnos(gc::Catalogo& tablas) {
+void ExportarAlumnos(gescen::Catalogo& tablas) {
   dbf::Table alumnost;
   recrearIntercambio(alumnost, kALUMNOST, camposAlumnost());
 
@@ -32,4 +35,4 @@ void ExportarAlumnos(gc::Catalogo& tablas) {
   asigvalt.close();
 }
 
-}  // namespace tzv
+}  // namespace procesos

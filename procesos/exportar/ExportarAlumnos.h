@@ -1,9 +1,9 @@
 #pragma once
-namespace gc {
+namespace gescen {
 class Catalogo;
 }
-namespace tzv {
+namespace procesos {
 // ALUMNOST.DBF: one row per student with a usable group code, with level, course,
 // group, shift, repeater flag and the abbreviations of up to 50 subjects.
-void ExportarAlumnos(gc::Catalogo& tablas);
-}  // namespace tzv
+void ExportarAlumnos(gescen::Catalogo& tablas);
+}  // namespace procesos

@@ -3,7 +3,13 @@
 #include "gescen/Staging.h"
 #include "gescen/TablasIntercambio.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::kASIGCURT;
+using gescen::kASIGVALT;
+using gescen::real;
+using gescen::recrearIntercambio;
+using gescen::rutaIntercambio;
+using gescen::texto;
 
 void ExportarAsigCursos() {
   dbf::Table asigcurt;
@@ -26,4 +32,4 @@ void ExportarAsigCursos() {
   asigvalt.close();
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -8,9 +8,13 @@
 #include "procesos/exportar/FilasAsignaciones.h"
 #include "procesos/exportar/Lecciones.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::kASIGT;
+using gescen::kASIGVALT;
+using gescen::kPROFT;
+using gescen::recrearIntercambio;
 
-void ExportarAsignaciones(gc::Catalogo& tablas) {
+void ExportarAsignaciones(gescen::Catalogo& tablas) {
   dbf::Table asigt;
   recrearIntercambio(asigt, kASIGT, camposAsigt());
   asigt.open();
@@ -39,4 +43,4 @@ void ExportarAsignaciones(gc::Catalogo& tablas) {
   proft.close();
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -1,9 +1,9 @@
 #pragma once
-namespace gc {
+namespace gescen {
 class Catalogo;
 }
-namespace tzv {
+namespace procesos {
 // ASIGT.DBF: one row per distinct subject, teacher and group of the GESCEN group
 // timetable, in the generator's abbreviations, with the subject's weekly hours.
-void ExportarAsignaciones(gc::Catalogo& tablas);
-}  // namespace tzv
+void ExportarAsignaciones(gescen::Catalogo& tablas);
+}  // namespace procesos

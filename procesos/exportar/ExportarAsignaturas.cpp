@@ -6,7 +6,15 @@
 #include "gescen/TablasIntercambio.h"
 #include "gescen/Texto.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::kASIGNOMT;
+using gescen::kASIGVALT;
+using gescen::logico;
+using gescen::real;
+using gescen::recrearIntercambio;
+using gescen::sinBlancos;
+using gescen::subcadena;
+using gescen::texto;
 
 double horasSemanales(const std::string& horsemte) {
   std::string dos = subcadena(horsemte, 1, 2);
@@ -17,7 +25,7 @@ double horasSemanales(const std::string& horsemte) {
   return horas > 0 ? horas : 1.0;
 }
 
-void ExportarAsignaturas(gc::Catalogo& tablas, const std::string& idioma) {
+void ExportarAsignaturas(gescen::Catalogo& tablas, const std::string& idioma) {
   const bool castellano = idioma == "CASTELLANO";
   dbf::Table asigvalt;
   dbf::Table asignomt;
@@ -84,4 +92,4 @@ void ExportarAsignaturas(gc::Catalogo& tablas, const std::string& idioma) {
   asignomt.close();
 }
 
-}  // namespace tzv
+}  // namespace procesos

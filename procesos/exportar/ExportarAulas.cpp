@@ -4,9 +4,13 @@
 #include "gescen/Staging.h"
 #include "gescen/TablasIntercambio.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::entero;
+using gescen::kAULAT;
+using gescen::recrearIntercambio;
+using gescen::texto;
 
-void ExportarAulas(gc::Catalogo& tablas) {
+void ExportarAulas(gescen::Catalogo& tablas) {
   dbf::Table aulat;
   recrearIntercambio(
       aulat, kAULAT,
@@ -26,4 +30,4 @@ void ExportarAulas(gc::Catalogo& tablas) {
   aulat.close();
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -1,8 +1,8 @@
 #pragma once
-namespace gc {
+namespace gescen {
 class Catalogo;
 }
-namespace tzv {
+namespace procesos {
 // AULAT.DBF: one row per GESCEN room, building "1" and capacity 0.
-void ExportarAulas(gc::Catalogo& tablas);
-}  // namespace tzv
+void ExportarAulas(gescen::Catalogo& tablas);
+}  // namespace procesos

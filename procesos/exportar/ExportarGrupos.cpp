@@ -10,7 +10,18 @@
 #include "gescen/TablasIntercambio.h"
 #include "gescen/Texto.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::trocearGrupo;
+
+using gescen::CodigoGrupo;
+using gescen::kCURSOST;
+using gescen::kGRUPOST;
+using gescen::MapaTextos;
+using gescen::recrearIntercambio;
+using gescen::subcadena;
+using gescen::texto;
+using gescen::valorAlmacenado;
+
 namespace {
 
 // Several texts as one key: each one's length before it, so that no two lists of texts
@@ -27,7 +38,7 @@ std::string clave(std::initializer_list<std::string_view> textos) {
 
 }  // namespace
 
-void ExportarGrupos(gc::Catalogo& tablas) {
+void ExportarGrupos(gescen::Catalogo& tablas) {
   dbf::Table grupost;
   recrearIntercambio(grupost, kGRUPOST,
                      {texto("ABREV", 4), texto("TURNO", 1), texto("NIVEL", 5), texto("CURSO", 3),
@@ -92,4 +103,4 @@ void ExportarGrupos(gc::Catalogo& tablas) {
   cursost.close();
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -1,9 +1,9 @@
 #pragma once
-namespace gc {
+namespace gescen {
 class Catalogo;
 }
-namespace tzv {
+namespace procesos {
 // GRUPOST.DBF (one row per distinct shift, level, course and group) and CURSOST.DBF (one
 // per distinct shift, level and course), in order of first appearance.
-void ExportarGrupos(gc::Catalogo& tablas);
-}  // namespace tzv
+void ExportarGrupos(gescen::Catalogo& tablas);
+}  // namespace procesos

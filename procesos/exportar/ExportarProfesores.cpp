@@ -9,7 +9,17 @@
 #include "gescen/TablasIntercambio.h"
 #include "gescen/Texto.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::entero;
+using gescen::kPROFT;
+using gescen::longitudCaracter;
+using gescen::MapaTextos;
+using gescen::recortar;
+using gescen::recrearIntercambio;
+using gescen::subcadena;
+using gescen::texto;
+using gescen::valorAlmacenado;
+
 namespace {
 
 constexpr std::size_t kAnchoAbrev = 4;
@@ -135,7 +145,7 @@ std::vector<std::string> abreviaturasUnicas(std::vector<std::string> abrev) {
   return abrev;
 }
 
-void ExportarProfesores(gc::Catalogo& tablas) {
+void ExportarProfesores(gescen::Catalogo& tablas) {
   dbf::Table proft;
   recrearIntercambio(proft, kPROFT,
                      {texto("ABREV", 4), texto("NOMBRE", 40), texto("DEPART", 40), entero("DNI")});
@@ -176,4 +186,4 @@ void ExportarProfesores(gc::Catalogo& tablas) {
   proft.close();
 }
 
-}  // namespace tzv
+}  // namespace procesos

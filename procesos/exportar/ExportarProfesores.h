@@ -2,15 +2,15 @@
 #include <string>
 #include <vector>
 
-namespace gc {
+namespace gescen {
 class Catalogo;
 }
 
-namespace tzv {
+namespace procesos {
 
 // PROFT.DBF: one row per teacher still at the school (or without a leaving date, name
 // or DNI to tell), each with an abbreviation made unique within the file.
-void ExportarProfesores(gc::Catalogo& tablas);
+void ExportarProfesores(gescen::Catalogo& tablas);
 
 // A teacher's abbreviation before it is made unique: the name's first character and the
 // initials after its blanks, three at most.
@@ -24,4 +24,4 @@ std::string Iniciales(const std::string& texto, const std::string& separador);
 // their abbreviation cut short and a counter from 10 up that nobody holds.
 std::vector<std::string> abreviaturasUnicas(std::vector<std::string> abreviaturas);
 
-}  // namespace tzv
+}  // namespace procesos

@@ -14,7 +14,13 @@
 #include "gescen/Texto.h"
 #include "procesos/exportar/Lecciones.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::CodigoGrupo;
+using gescen::MapaTextos;
+using gescen::real;
+using gescen::texto;
+using gescen::valorAlmacenado;
+
 namespace {
 
 constexpr std::size_t kAncho = 4;  // of CASIG, CPROF and CGRUP
@@ -82,7 +88,7 @@ std::vector<dbf::FieldDef> camposAsigt() {
 }
 
 void abrirEnTrabajo(dbf::Table& tabla, const char* nombre) {
-  tabla.setDatabaseName(gc::kCarpetaTrabajo);
+  tabla.setDatabaseName(gescen::kCarpetaTrabajo);
   tabla.setTableName(nombre);
   tabla.open();
 }
@@ -218,4 +224,4 @@ void FilasEnFormato::escribir(const FilaAsignacion& f, char* registro) {
   for (const dbf::Field* campo : {c.cgrup, c.nivel, c.curso, c.grupo}) copiar(grupo, campo);
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -11,7 +11,7 @@
 #include "dbf/DbfLayout.h"
 #include "dbf/Table.h"
 
-namespace tzv {
+namespace procesos {
 
 class Lecciones;
 
@@ -85,4 +85,4 @@ class FilasEnFormato {
   std::unique_ptr<Piezas> piezas_;
 };
 
-}  // namespace tzv
+}  // namespace procesos

@@ -4,7 +4,11 @@
 #include "gescen/Busquedas.h"
 #include "gescen/Texto.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::MemoCampo;
+using gescen::sinBlancos;
+using gescen::trocearGrupo;
+
 namespace {
 
 // A number for each value worked out, in order of first appearance.
@@ -40,4 +44,4 @@ Lecciones::Lecciones(dbf::Table& horgrup) {
   }
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -11,7 +11,7 @@
 #include "dbf/Table.h"
 #include "gescen/CodigoGrupo.h"
 
-namespace tzv {
+namespace procesos {
 
 class Lecciones {
  public:
@@ -30,16 +30,16 @@ class Lecciones {
   std::exception_ptr error() const { return error_; }
   // Per number, in order of first appearance: each group code's parts, each subject code
   // without blanks, each teacher's DNI.
-  const std::vector<CodigoGrupo>& grupos() const { return grupos_; }
+  const std::vector<gescen::CodigoGrupo>& grupos() const { return grupos_; }
   const std::vector<std::string>& asignaturas() const { return asignaturas_; }
   const std::vector<std::int64_t>& profesores() const { return dnis_; }
 
  private:
   std::exception_ptr error_;
   std::vector<Leccion> lecciones_;
-  std::vector<CodigoGrupo> grupos_;
+  std::vector<gescen::CodigoGrupo> grupos_;
   std::vector<std::string> asignaturas_;
   std::vector<std::int64_t> dnis_;
 };
 
-}  // namespace tzv
+}  // namespace procesos

@@ -6,7 +6,9 @@
 
 #include "dbf/FieldValue.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::MemoCampo;
+
 Matriculas::Matriculas(dbf::Table& asigalum) : asigalum_(asigalum) {
   asigalum_.open();
   try {
@@ -152,4 +154,4 @@ std::span<const std::uint32_t> Matriculas::buscar(std::string_view exped,
   return {codigoDeFila_.data() + inicio_[a], codigoDeFila_.data() + inicio_[a + 1]};
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -13,7 +13,7 @@
 #include "dbf/Table.h"
 #include "gescen/Busquedas.h"
 
-namespace tzv {
+namespace procesos {
 
 class Matriculas {
  public:
@@ -61,4 +61,4 @@ class Matriculas {
   std::vector<std::uint32_t> codigoDeFila_;  // the rows grouped by student, stored order kept
 };
 
-}  // namespace tzv
+}  // namespace procesos

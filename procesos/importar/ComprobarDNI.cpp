@@ -3,7 +3,9 @@
 #include "gescen/TablasIntercambio.h"
 #include "procesos/importar/Importacion.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::kPROFT;
+using gescen::rutaIntercambio;
 
 bool AlgunProfesorSinDni(dbf::Table& profesores) {
   for (profesores.first(); !profesores.eof(); profesores.next())
@@ -29,4 +31,4 @@ bool ComprobarDNI(dbf::Table& profesores, Interaccion& ui) {
   }
 }
 
-}  // namespace tzv
+}  // namespace procesos

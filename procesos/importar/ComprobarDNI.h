@@ -2,7 +2,7 @@
 #include "dbf/Table.h"
 #include "procesos/Interaccion.h"
 
-namespace tzv {
+namespace procesos {
 
 // True when a teacher of the table has no DNI (0 or empty). Scans from the first
 // record, which also stores a record still being edited.
@@ -13,4 +13,4 @@ bool AlgunProfesorSinDni(dbf::Table& profesores);
 // telling the user (kProfesorSinDni) when a teacher is still without DNI.
 bool ComprobarDNI(dbf::Table& profesores, Interaccion& ui);
 
-}  // namespace tzv
+}  // namespace procesos

@@ -4,9 +4,11 @@
 #include "gescen/Catalogo.h"
 #include "gescen/TablasIntercambio.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::entero;
+using gescen::texto;
 
-void ComprobarPlantilla(gc::Catalogo& tablas, const std::string& centro, Interaccion& ui,
+void ComprobarPlantilla(gescen::Catalogo& tablas, const std::string& centro, Interaccion& ui,
                         HorasPeriodo& desde, HorasPeriodo& hasta) {
   desde.fill("");
   hasta.fill("");
@@ -56,4 +58,4 @@ void ComprobarPlantilla(gc::Catalogo& tablas, const std::string& centro, Interac
   plantilla.close();
 }
 
-}  // namespace tzv
+}  // namespace procesos

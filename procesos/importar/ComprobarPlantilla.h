@@ -3,13 +3,13 @@
 
 #include "procesos/importar/Importacion.h"
 
-namespace tzv {
+namespace procesos {
 
 inline constexpr const char* kCarpetaPlantilla = "C:\\ZORVTMP\\Valencia";
 
 // The times of class periods 1 to 20 of the centre: taken from lhortipo, written into
 // PLANTILLA.DBF for the user to check in the class-period grid, and read back from it.
-void ComprobarPlantilla(gc::Catalogo& tablas, const std::string& centro, Interaccion& ui,
+void ComprobarPlantilla(gescen::Catalogo& tablas, const std::string& centro, Interaccion& ui,
                         HorasPeriodo& desde, HorasPeriodo& hasta);
 
-}  // namespace tzv
+}  // namespace procesos

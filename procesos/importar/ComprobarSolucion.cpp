@@ -9,7 +9,11 @@
 #include "plat/Platform.h"
 #include "plat/WinPath.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::kASIGVALT;
+using gescen::kPROFT;
+using gescen::rutaIntercambio;
+
 namespace {
 
 constexpr const char* kSinCambios = " No se ha cambiado nada en GESCEN.";
@@ -129,4 +133,4 @@ void ComprobarSolucion(dbf::Table& soluc) {
   comprobarIntercambio(kASIGVALT);
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -10,7 +10,7 @@ namespace dbf {
 class Table;
 }
 
-namespace tzv {
+namespace procesos {
 
 // How the import reads a field of SOLUC.DBF.
 enum class LecturaSolucion { Entero, Texto };
@@ -54,4 +54,4 @@ std::string ErrorSolucion(const dbf::Table& soluc, const std::vector<DefectoSolu
 // the closed solution handle; it is closed again after.
 void ComprobarSolucion(dbf::Table& soluc);
 
-}  // namespace tzv
+}  // namespace procesos

@@ -16,7 +16,9 @@
 #include "procesos/TextoAviso.h"
 #include "procesos/importar/RegistroDevolucion.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::CerrojoHorarios;
+
 namespace {
 
 const std::array<const char*, 2> kHorarios = {"horgrup.dbf", "horprof.dbf"};
@@ -98,17 +100,17 @@ bool tieneElNuevo(const std::string& ruta, const ArchivoDevuelto& a) {
   return huellaDe(ruta) == Huella{a.tamano, a.suma};
 }
 
-std::string nativa(const std::string& ruta) { return winpath::toNative(ruta); }
+std::string nativa(const std::string& ruta) { return plat::toNative(ruta); }
 
 // The native path of a GESCEN table.
 std::string tablaGC(const std::string& carpetaGC, const char* tabla) {
-  return nativa(gc::archivoGC(carpetaGC, tabla));
+  return nativa(gescen::archivoGC(carpetaGC, tabla));
 }
 std::string nombreDe(const std::string& ruta) {
-  return winpath::fsText(winpath::fsPath(ruta).filename());
+  return plat::fsText(plat::fsPath(ruta).filename());
 }
 std::string carpetaDe(const std::string& ruta) {
-  return winpath::fsText(winpath::fsPath(ruta).parent_path());
+  return plat::fsText(plat::fsPath(ruta).parent_path());
 }
 // The native GESCEN folder, as its tables' paths give it.
 std::string carpetaNativa(const std::string& carpetaGC) {
@@ -120,8 +122,8 @@ std::string carpetaNativa(const std::string& carpetaGC) {
 [[noreturn]] void fallo(const plat::IoError& e, const RegistroDevolucion& r) {
   if (e.code() == plat::kSharingViolation)
     for (const ArchivoDevuelto& a : r.archivos)
-      if (e.path() == a.destino) throw GescenAbiertaError(winpath::toWindows(a.destino));
-  throw gc::EntradaSalidaError(e);
+      if (e.path() == a.destino) throw GescenAbiertaError(plat::toWindows(a.destino));
+  throw gescen::EntradaSalidaError(e);
 }
 
 // Runs a step of the swap with its failures told as fallo tells them.
@@ -158,7 +160,7 @@ std::string carpetaDeCopias() {
   char sello[32];
   std::snprintf(sello, sizeof sello, "%04d%02d%02d-%02d%02d%02d", d.year, d.month, d.day, d.hour,
                 d.minute, d.second);
-  const std::string base = winpath::join(nativa(kCarpetaCopias), sello);
+  const std::string base = plat::join(nativa(kCarpetaCopias), sello);
   std::string carpeta = base;
   for (int n = 2; plat::folderExists(carpeta) || plat::folderExists(carpeta + kCopiaAMedias); ++n)
     carpeta = base + "-" + std::to_string(n);
@@ -173,10 +175,10 @@ RegistroDevolucion planear(const std::string& carpetaGC, RegistroDevolucion::Cla
   for (const char* tabla : kHorarios) {
     ArchivoDevuelto a;
     a.destino = tablaGC(carpetaGC, tabla);
-    a.nuevo = winpath::join(carpetaDe(a.destino), nombreProvisional(tabla, id));
+    a.nuevo = plat::join(carpetaDe(a.destino), nombreProvisional(tabla, id));
     if (plat::fileExists(a.destino)) {
       if (r.copias.empty()) r.copias = carpetaDeCopias();
-      a.copia = winpath::join(r.copias, nombreDe(a.destino));
+      a.copia = plat::join(r.copias, nombreDe(a.destino));
     }
     r.archivos.push_back(a);
   }
@@ -186,7 +188,7 @@ RegistroDevolucion planear(const std::string& carpetaGC, RegistroDevolucion::Cla
 
 void comprobarLibre(const std::string& tabla) {
   reintentado([&] {
-    if (plat::inUseByOther(tabla)) throw GescenAbiertaError(winpath::toWindows(tabla));
+    if (plat::inUseByOther(tabla)) throw GescenAbiertaError(plat::toWindows(tabla));
   });
 }
 
@@ -202,7 +204,7 @@ void guardarCopias(const RegistroDevolucion& r) {
   for (const ArchivoDevuelto& a : r.archivos)
     if (!a.copia.empty())
       reintentado(
-          [&] { copiarFirme(a.destino, winpath::join(r.provisional, nombreDe(a.copia)), false); });
+          [&] { copiarFirme(a.destino, plat::join(r.provisional, nombreDe(a.copia)), false); });
   plat::syncFolder(r.provisional);
   plat::renameFolder(r.provisional, r.copias);
   plat::syncFolder(carpetaDe(r.copias));
@@ -261,7 +263,7 @@ std::vector<std::string> copiasAMedias() {
   std::vector<std::string> carpetas;
   for (const std::string& nombre : plat::folderEntries(copias))
     if (nombre.size() > final.size() && nombre.ends_with(final))
-      carpetas.push_back(winpath::join(copias, nombre));
+      carpetas.push_back(plat::join(copias, nombre));
   return carpetas;
 }
 
@@ -296,7 +298,7 @@ std::string terminar(const RegistroDevolucion& r) {
     return "Se ha deshecho " + interrumpida(r) + ": " + tablasDe(r) + " siguen como estaban.";
   }
   comprobarLibres(r);
-  const std::string copias = winpath::toWindows(r.copias);
+  const std::string copias = plat::toWindows(r.copias);
   if (nuevosCompletos(r)) {
     ponerNuevos(r);
     return "Se ha terminado " + interrumpida(r) + ": " + tablasDe(r) +
@@ -337,12 +339,12 @@ void CopiarDeGescen(const std::string& carpetaGC, const std::function<void()>& c
     try {
       copia();
       return;
-    } catch (const gc::EntradaSalidaError& e) {
+    } catch (const gescen::EntradaSalidaError& e) {
       if (e.code() != plat::kSharingViolation) throw;
       if (std::chrono::steady_clock::now() >= limite) {
         for (const char* tabla : kHorarios)
           if (retenida(tablaGC(carpetaGC, tabla)))
-            throw GescenAbiertaError(winpath::toWindows(tablaGC(carpetaGC, tabla)));
+            throw GescenAbiertaError(plat::toWindows(tablaGC(carpetaGC, tabla)));
         throw;
       }
     }
@@ -351,7 +353,7 @@ void CopiarDeGescen(const std::string& carpetaGC, const std::function<void()>& c
 }
 
 std::string DevolverHorarios(const std::string& carpetaGC, RegistroDevolucion::Clase clase) {
-  gc::CarpetaEnUso uso;
+  gescen::CarpetaEnUso uso;
   // From the plan to the last rename: what is planned, checked and kept in the backup is
   // what this swap replaces, whatever the other PCs do.
   CerrojoHorarios cerrojo(carpetaNativa(carpetaGC), carpetaGC);
@@ -362,7 +364,7 @@ std::string DevolverHorarios(const std::string& carpetaGC, RegistroDevolucion::C
     paso(r, [&] {
       for (std::size_t i = 0; i < r.archivos.size(); ++i) {
         ArchivoDevuelto& a = r.archivos[i];
-        const std::string staged = std::string(gc::kCarpetaStaging) + "\\" + kHorarios[i];
+        const std::string staged = std::string(gescen::kCarpetaStaging) + "\\" + kHorarios[i];
         const Huella h = copiarFirme(nativa(staged), a.nuevo);
         a.tamano = h.tamano;
         a.suma = h.suma;
@@ -393,7 +395,7 @@ std::string DevolverHorarios(const std::string& carpetaGC, RegistroDevolucion::C
     }
     throw;
   }
-  return winpath::toWindows(r.copias);
+  return plat::toWindows(r.copias);
 }
 
 bool DevolucionPendiente() { return plat::fileExists(nativa(kRegistroDevolucion)); }
@@ -401,10 +403,10 @@ bool DevolucionPendiente() { return plat::fileExists(nativa(kRegistroDevolucion)
 std::string RecuperarDevolucion() {
   // Most starts find nothing, and then touch nothing: not even the work folder is made.
   if (!quedaAlgo()) return {};
-  std::optional<gc::CarpetaEnUso> uso;
+  std::optional<gescen::CarpetaEnUso> uso;
   try {
     uso.emplace();
-  } catch (const gc::OtraEjecucionError&) {
+  } catch (const gescen::OtraEjecucionError&) {
     return {};  // the run that holds the work folder is alive: its record is its own
   }
   std::optional<RegistroDevolucion> r;
@@ -425,11 +427,11 @@ std::string RecuperarDevolucion() {
   try {
     CerrojoHorarios cerrojo(carpetaDe(r->archivos.front().destino), r->carpetaGC);
     return terminar(*r);
-  } catch (const HorariosOcupadosError&) {
+  } catch (const gescen::HorariosOcupadosError&) {
     return noTerminada + "otro equipo está importando en esa carpeta." + luego;
   } catch (const std::exception& e) {
     return noTerminada + ConPuntoFinal(e.what()) + luego;
   }
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -14,7 +14,7 @@
 
 #include "procesos/importar/RegistroDevolucion.h"
 
-namespace tzv {
+namespace procesos {
 
 inline constexpr const char* kCarpetaCopias = "C:\\ZORVTMP\\VALENCIA\\COPIAS";
 
@@ -53,4 +53,4 @@ bool DevolucionPendiente();
 // record stays for the next start and the line says why.
 std::string RecuperarDevolucion();
 
-}  // namespace tzv
+}  // namespace procesos

@@ -12,7 +12,10 @@
 #include "procesos/importar/CopiaSegura.h"
 #include "procesos/importar/VolcarHorario.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::kASIGVALT;
+using gescen::rutaIntercambio;
+
 namespace {
 
 inline constexpr const char* kSoluc = "C:\\ZORVTMP\\SOLUC.DBF";
@@ -25,10 +28,10 @@ void terminarDevolucionAnterior(Interaccion& ui) {
   if (!linea.empty()) ui.mensaje(linea);
 }
 
-ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC,
+ResultadoImportacion importar(gescen::Catalogo& tablas, const std::string& carpetaGC,
                               const std::string& centro, EstadoPrograma& estado, Interaccion& ui) {
-  gc::asegurarCarpetaStaging();
-  if (!plat::fileExists(winpath::toNative(kSoluc))) {
+  gescen::asegurarCarpetaStaging();
+  if (!plat::fileExists(plat::toNative(kSoluc))) {
     ui.mensaje(kSinSolucion);
     ui.cursorEspera(false);
     return ResultadoImportacion::SinSolucion;
@@ -38,11 +41,11 @@ ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC
   ComprobarHorariosLibres(carpetaGC);
   CopiarDeGescen(carpetaGC, [&] {
     tablas.wwTableHorGrup.close();
-    gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horgrup.dbf",
-                          gc::archivoGC(carpetaGC, "horgrup.dbf"));
+    gescen::ReemplazarArchivo(std::string(gescen::kCarpetaStaging) + "\\horgrup.dbf",
+                              gescen::archivoGC(carpetaGC, "horgrup.dbf"));
     tablas.wwTableHorProf.close();
-    gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\horprof.dbf",
-                          gc::archivoGC(carpetaGC, "horprof.dbf"));
+    gescen::ReemplazarArchivo(std::string(gescen::kCarpetaStaging) + "\\horprof.dbf",
+                              gescen::archivoGC(carpetaGC, "horprof.dbf"));
   });
 
   dbf::Table profesores;
@@ -73,10 +76,10 @@ ResultadoImportacion importar(gc::Catalogo& tablas, const std::string& carpetaGC
 
 }  // namespace
 
-ResultadoImportacion EjecutarImportacion(gc::Catalogo& tablas, const std::string& carpetaGC,
+ResultadoImportacion EjecutarImportacion(gescen::Catalogo& tablas, const std::string& carpetaGC,
                                          const std::string& centro, EstadoPrograma& estado,
                                          Interaccion& ui) {
-  gc::CarpetaEnUso uso;
+  gescen::CarpetaEnUso uso;
   ui.mensaje(kAvisoImportacion);
   ui.cursorEspera(true);
   try {
@@ -89,4 +92,4 @@ ResultadoImportacion EjecutarImportacion(gc::Catalogo& tablas, const std::string
   }
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -8,11 +8,11 @@
 #include "procesos/Interaccion.h"
 #include "procesos/exportar/Exportacion.h"
 
-namespace gc {
+namespace gescen {
 class Catalogo;
 }
 
-namespace tzv {
+namespace procesos {
 
 inline constexpr const char* kAvisoImportacion =
     "La duración de este Proceso será más larga, en función de la cantidad de datos que tengamos "
@@ -40,8 +40,8 @@ enum class ResultadoImportacion { Completada, SinSolucion, ProfesorSinDni };
 // `carpetaGC` is the folder list's folder when the run starts; `centro` the centre
 // list's text. Errors are thrown to the caller, which shows them; the GESCEN folder then
 // keeps its two timetable files as they were.
-ResultadoImportacion EjecutarImportacion(gc::Catalogo& tablas, const std::string& carpetaGC,
+ResultadoImportacion EjecutarImportacion(gescen::Catalogo& tablas, const std::string& carpetaGC,
                                          const std::string& centro, EstadoPrograma& estado,
                                          Interaccion& ui);
 
-}  // namespace tzv
+}  // namespace procesos

@@ -8,12 +8,12 @@
 #include "plat/Platform.h"
 #include "plat/WinPath.h"
 
-namespace tzv {
+namespace procesos {
 namespace {
 
 constexpr const char* kCabecera = "TransZorvexValencia: devolución de horarios 1";
 
-std::string rutaRegistro() { return winpath::toNative(kRegistroDevolucion); }
+std::string rutaRegistro() { return plat::toNative(kRegistroDevolucion); }
 std::string rutaProvisional() { return rutaRegistro() + ".nuevo"; }
 
 std::string texto(const RegistroDevolucion& r) {
@@ -140,9 +140,9 @@ void GuardarRegistro(const RegistroDevolucion& registro) {
     plat::replaceByRename(rutaProvisional(), rutaRegistro());
   } catch (const plat::IoError& e) {
     plat::removeFile(rutaProvisional());
-    throw gc::EntradaSalidaError(e);
+    throw gescen::EntradaSalidaError(e);
   }
-  plat::syncFolder(winpath::toNative(gc::kCarpetaStaging));
+  plat::syncFolder(plat::toNative(gescen::kCarpetaStaging));
 }
 
 std::optional<RegistroDevolucion> LeerRegistro() {
@@ -155,7 +155,7 @@ std::optional<RegistroDevolucion> LeerRegistro() {
     contenido.resize(f.readAt(0, contenido.data(), contenido.size()));
     return leido(contenido);
   } catch (const plat::IoError& e) {
-    throw gc::EntradaSalidaError(e);
+    throw gescen::EntradaSalidaError(e);
   }
 }
 
@@ -165,4 +165,4 @@ void BorrarRegistro() noexcept {
   plat::removeFile(rutaRegistro());
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace tzv {
+namespace procesos {
 
 inline constexpr const char* kRegistroDevolucion = "C:\\ZORVTMP\\VALENCIA\\DEVOLUCION.TZV";
 
@@ -51,13 +51,13 @@ class RegistroDanadoError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Writes the record and flushes it; throws gc::EntradaSalidaError.
+// Writes the record and flushes it; throws gescen::EntradaSalidaError.
 void GuardarRegistro(const RegistroDevolucion& registro);
 // The record left by a copy back that did not end; nothing when there is none. Throws
-// RegistroDanadoError, or gc::EntradaSalidaError when the file cannot be read.
+// RegistroDanadoError, or gescen::EntradaSalidaError when the file cannot be read.
 std::optional<RegistroDevolucion> LeerRegistro();
 // Removes the record: the copy back is over. A record that cannot be removed stays for
 // the next start, which finds its swap ended and says so.
 void BorrarRegistro() noexcept;
 
-}  // namespace tzv
+}  // namespace procesos

@@ -11,7 +11,7 @@
 #include "plat/WinPath.h"
 #include "procesos/importar/CopiaSegura.h"
 
-namespace tzv {
+namespace procesos {
 namespace {
 
 const char* const kTablas[] = {"horgrup.dbf", "horprof.dbf"};
@@ -52,7 +52,7 @@ std::string fechaDe(const std::string& n) {
 // folder lacks it.
 std::string archivoDe(const std::string& carpeta, const char* tabla) {
   const std::string nombre = plat::findEntry(
-      winpath::toNative(carpeta), [&](std::string_view n) { return mismoNombre(n, tabla); });
+      plat::toNative(carpeta), [&](std::string_view n) { return mismoNombre(n, tabla); });
   return nombre.empty() ? std::string() : carpeta + "\\" + nombre;
 }
 
@@ -78,7 +78,7 @@ CopiaHorarios leerCopia(const std::string& nombre) {
 // The whole backups' folder names, newest first.
 std::vector<std::string> nombresDeCopias() {
   std::vector<std::string> nombres;
-  for (const std::string& n : plat::folderEntries(winpath::toNative(kCarpetaCopias)))
+  for (const std::string& n : plat::folderEntries(plat::toNative(kCarpetaCopias)))
     if (esNombreDeCopia(n)) nombres.push_back(n);
   std::sort(nombres.begin(), nombres.end(), masNueva);
   return nombres;
@@ -93,7 +93,7 @@ std::vector<CopiaHorarios> CopiasDeHorarios() {
 }
 
 std::string RestaurarHorarios(const std::string& carpetaGC, const std::string& nombre) {
-  gc::CarpetaEnUso uso;
+  gescen::CarpetaEnUso uso;
   // Only the backup taken back is read.
   const std::vector<std::string> nombres = nombresDeCopias();
   auto elegida = std::find_if(nombres.begin(), nombres.end(),
@@ -116,11 +116,11 @@ std::string RestaurarHorarios(const std::string& carpetaGC, const std::string& n
   } catch (const GescenAbiertaError& e) {
     rehusar(e.what());
   }
-  gc::asegurarCarpetaStaging();
+  gescen::asegurarCarpetaStaging();
   for (const char* tabla : kTablas)
-    gc::ReemplazarArchivo(std::string(gc::kCarpetaStaging) + "\\" + tabla,
-                          archivoDe(copia.carpeta, tabla));
+    gescen::ReemplazarArchivo(std::string(gescen::kCarpetaStaging) + "\\" + tabla,
+                              archivoDe(copia.carpeta, tabla));
   return DevolverHorarios(carpetaGC, RegistroDevolucion::Clase::Restauracion);
 }
 
-}  // namespace tzv
+}  // namespace procesos

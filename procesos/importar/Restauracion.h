@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace tzv {
+namespace procesos {
 
 struct CopiaHorarios {
   std::string nombre;   // the folder's name: its date and time, 20261211-093005
@@ -26,4 +26,4 @@ std::vector<CopiaHorarios> CopiasDeHorarios();
 // GESCEN has the tables in use. Returns the folder that keeps what GESCEN held.
 std::string RestaurarHorarios(const std::string& carpetaGC, const std::string& nombre);
 
-}  // namespace tzv
+}  // namespace procesos

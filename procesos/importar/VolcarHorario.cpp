@@ -11,7 +11,12 @@
 #include "gescen/Catalogo.h"
 #include "gescen/Texto.h"
 
-namespace tzv {
+namespace procesos {
+using gescen::MapaTextos;
+using gescen::MemoCampo;
+using gescen::recortar;
+using gescen::subcadena;
+
 namespace {
 
 // A key for a level, a course and an abbreviation: each text preceded by its length (two
@@ -65,7 +70,7 @@ struct Leccion {
 // once.
 class Volcado {
  public:
-  Volcado(gc::Catalogo& tablas, const std::unordered_map<std::string, std::int64_t>& dni,
+  Volcado(gescen::Catalogo& tablas, const std::unordered_map<std::string, std::int64_t>& dni,
           const MapaTextos<std::string>& codigos, const std::string& centro,
           const HorasPeriodo& desde, const HorasPeriodo& hasta)
       : horprof_(tablas.wwTableHorProf),
@@ -138,7 +143,7 @@ class Volcado {
   const std::optional<std::int64_t>& aula(const char* registro) {
     return aulaDe_.de(registro, [&]() -> std::optional<std::int64_t> {
       std::int64_t numero;
-      if (gc::numeroAula(soluc_.asString(*aula_), numero)) return numero;
+      if (gescen::numeroAula(soluc_.asString(*aula_), numero)) return numero;
       return std::nullopt;
     });
   }
@@ -207,7 +212,7 @@ class Volcado {
 };
 
 // Both staged timetables emptied, their fields and indexes kept, and opened.
-void vaciar(gc::Catalogo& tablas) {
+void vaciar(gescen::Catalogo& tablas) {
   tablas.wwTableHorProf.close();
   tablas.wwTableHorGrup.close();
   tablas.wwTableHorProf.emptyTable();
@@ -218,9 +223,9 @@ void vaciar(gc::Catalogo& tablas) {
 
 }  // namespace
 
-FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::Table& asignaturas,
-                            const std::string& centro, const HorasPeriodo& desde,
-                            const HorasPeriodo& hasta) {
+FilasVolcadas VolcarHorario(gescen::Catalogo& tablas, dbf::Table& profesores,
+                            dbf::Table& asignaturas, const std::string& centro,
+                            const HorasPeriodo& desde, const HorasPeriodo& hasta) {
   const auto dni = dniPorAbreviatura(profesores);
   const auto codigos = codigosAsignatura(asignaturas);
   vaciar(tablas);
@@ -236,4 +241,4 @@ FilasVolcadas VolcarHorario(gc::Catalogo& tablas, dbf::Table& profesores, dbf::T
   return Volcado(tablas, dni, codigos, centro, desde, hasta).enOrden();
 }
 
-}  // namespace tzv
+}  // namespace procesos

@@ -13,7 +13,7 @@
 #include "qt/widgets/PanelDegradado.h"
 #include "ui/AspectoRejilla.h"
 
-namespace tzv::aspecto {
+namespace qt::aspecto {
 namespace {
 
 void colorTexto(QWidget* w, const QColor& color) {
@@ -119,4 +119,4 @@ BotonGlifo* Salir(QWidget* panel, const ui::Control& c) {
   return nombrado(b, c);
 }
 
-}  // namespace tzv::aspecto
+}  // namespace qt::aspecto

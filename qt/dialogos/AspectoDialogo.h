@@ -18,7 +18,7 @@ class QLabel;
 class QWidget;
 class RejillaDatos;
 
-namespace tzv::aspecto {
+namespace qt::aspecto {
 
 // The system's desktop colour, and its colour of hot-tracked items.
 QColor ColorEscritorio();
@@ -43,4 +43,4 @@ NavegadorDatos* Navegador(QWidget* panel, FuenteDatos* fuente, const ui::Control
 RejillaDatos* Rejilla(QWidget* panel, FuenteDatos* fuente, const ui::Control& control);
 BotonGlifo* Salir(QWidget* panel, const ui::Control& control);
 
-}  // namespace tzv::aspecto
+}  // namespace qt::aspecto

@@ -12,7 +12,7 @@
 #include "qt/rejilla/RejillaDatos.h"
 #include "qt/widgets/PanelDegradado.h"
 
-using namespace tzv::aspecto;
+using namespace qt::aspecto;
 
 DialogoComprobacion::DialogoComprobacion(ui::Comprobacion cual, QWidget* owner)
     : QDialog(owner), presentador_(cual) {
@@ -31,11 +31,11 @@ DialogoComprobacion::DialogoComprobacion(ui::Comprobacion cual, QWidget* owner)
   BitBtn1 = Salir(Draw3D1, d.control("BitBtn1"));
 
   connect(rejilla_, &RejillaDatos::entrada, this,
-          [this] { rejilla::Protegido(this, [this] { rejillaEntrada(); }); });
+          [this] { qt::Protegido(this, [this] { rejillaEntrada(); }); });
   connect(rejilla_, &RejillaDatos::salida, this,
-          [this] { rejilla::Protegido(this, [this] { rejillaSalida(); }); });
+          [this] { qt::Protegido(this, [this] { rejillaSalida(); }); });
   connect(BitBtn1, &QPushButton::clicked, this,
-          [this] { rejilla::Protegido(this, [this] { BitBtn1Click(); }); });
+          [this] { qt::Protegido(this, [this] { BitBtn1Click(); }); });
 
   setTabOrder(rejilla_, BitBtn1);
   // The grid is the first control to take the focus: the dialog opens editing.

@@ -8,7 +8,7 @@
 #include "qt/widgets/Anfitrion.h"
 #include "ui/CursorDeComprobacion.h"
 
-namespace tzv {
+namespace qt {
 namespace {
 
 // The run's hourglass is Qt's override cursor; the normal cursor goes over it while a
@@ -43,4 +43,4 @@ void MostrarControlPlantilla(QWidget* owner) {
   mostrar(dialogo, anfitrion);
 }
 
-}  // namespace tzv
+}  // namespace qt

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace tzv {
+namespace qt {
 
 // TControlProfesores on PROFT.DBF; returns its DNICorrecto.
 bool MostrarControlProfesores(QWidget* owner);
@@ -14,4 +14,4 @@ bool MostrarControlProfesores(QWidget* owner);
 // TControlPlantilla on PLANTILLA.DBF of the staging folder.
 void MostrarControlPlantilla(QWidget* owner);
 
-}  // namespace tzv
+}  // namespace qt

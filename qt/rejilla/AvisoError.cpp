@@ -6,7 +6,7 @@
 
 #include "procesos/TextoAviso.h"
 
-namespace rejilla {
+namespace qt {
 namespace {
 
 AvisoError& avisoFijado() {
@@ -18,16 +18,16 @@ AvisoError& avisoFijado() {
 
 void FijarAvisoError(AvisoError aviso) { avisoFijado() = std::move(aviso); }
 
-void MostrarError(QWidget* padre, const QString& texto) {
+void MostrarErrorDeRejilla(QWidget* padre, const QString& texto) {
   if (avisoFijado()) {
     avisoFijado()(padre, texto);
     return;
   }
-  const QString conPunto = QString::fromStdString(tzv::ConPuntoFinal(texto.toStdString()));
+  const QString conPunto = QString::fromStdString(procesos::ConPuntoFinal(texto.toStdString()));
   QMessageBox caja(QMessageBox::Critical, QCoreApplication::applicationName(), conPunto,
                    QMessageBox::Ok, padre != nullptr ? padre->window() : nullptr);
   caja.setTextFormat(Qt::PlainText);
   caja.exec();
 }
 
-}  // namespace rejilla
+}  // namespace qt

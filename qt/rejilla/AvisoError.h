@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace rejilla {
+namespace qt {
 
 using AvisoError = std::function<void(QWidget* padre, const QString& texto)>;
 
@@ -18,7 +18,7 @@ using AvisoError = std::function<void(QWidget* padre, const QString& texto)>;
 // box; an empty function shows boxes again.
 void FijarAvisoError(AvisoError aviso);
 
-void MostrarError(QWidget* padre, const QString& texto);
+void MostrarErrorDeRejilla(QWidget* padre, const QString& texto);
 
 // Runs an event handler; an error it raises ends the handler and reaches the error
 // display, instead of crossing Qt's event loop.
@@ -27,8 +27,8 @@ void Protegido(QWidget* padre, F&& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    MostrarError(padre, QString::fromUtf8(e.what()));
+    MostrarErrorDeRejilla(padre, QString::fromUtf8(e.what()));
   }
 }
 
-}  // namespace rejilla
+}  // namespace qt

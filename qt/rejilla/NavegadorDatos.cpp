@@ -122,7 +122,7 @@ void NavegadorDatos::setFuente(FuenteDatos* fuente) {
 
 void NavegadorDatos::pulsar(Boton b) {
   if (fuente_ == nullptr) return;
-  rejilla::Protegido(
+  qt::Protegido(
       this, [this, b] { ui::PulsarBoton(fuente_->datos(), static_cast<ui::BotonNavegador>(b)); });
   actualizar();
 }

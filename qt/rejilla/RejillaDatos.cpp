@@ -182,7 +182,7 @@ void RejillaDatos::focoCambiado(QWidget*, QWidget* ahora) {
   if (dentro(ahora)) {
     if (!conFoco_) {
       conFoco_ = true;
-      rejilla::Protegido(this, [this] { emit entrada(); });
+      qt::Protegido(this, [this] { emit entrada(); });
     }
     return;
   }
@@ -202,7 +202,7 @@ void RejillaDatos::focoCambiado(QWidget*, QWidget* ahora) {
   }
   descartarEditor();
   conFoco_ = false;
-  rejilla::Protegido(this, [this] { emit salida(); });
+  qt::Protegido(this, [this] { emit salida(); });
 }
 
 void RejillaDatos::rechazar(const QString& texto) {
@@ -219,7 +219,7 @@ void RejillaDatos::rechazar(const QString& texto) {
       revirtiendo_ = false;
     }
     if (editor_ != nullptr) editor_->setFocus(Qt::OtherFocusReason);
-    rejilla::MostrarError(this, texto);
+    qt::MostrarErrorDeRejilla(this, texto);
     if (editor_ != nullptr) editor_->setFocus(Qt::OtherFocusReason);
   });
 }
@@ -260,7 +260,7 @@ bool RejillaDatos::edit(const QModelIndex& index, EditTrigger trigger, QEvent* e
   const bool abierto = QTableView::edit(index, trigger, event);
   // Typing into a cell puts its record in editing, as the navigator then shows.
   if (abierto && fuente_ != nullptr && editor_ != nullptr && !fuente_->editando())
-    rejilla::Protegido(this, [this] { fuente_->editar(); });
+    qt::Protegido(this, [this] { fuente_->editar(); });
   return abierto;
 }
 
@@ -333,7 +333,7 @@ void RejillaDatos::currentChanged(const QModelIndex& current, const QModelIndex&
   }
   QTableView::currentChanged(current, previous);
   if (fuente_ != nullptr && current.isValid() && current.row() != fuente_->filaActual())
-    rejilla::Protegido(this, [this, current] {
+    qt::Protegido(this, [this, current] {
       if (!fuente_->irAFila(current.row())) seguirFilaActual(fuente_->filaActual());
     });
 }

@@ -13,14 +13,14 @@
 namespace prueba {
 
 Guion::Guion() {
-  tzv::FijarContestador([this](tzv::TipoAviso tipo, const QString& texto) {
+  qt::FijarContestador([this](qt::TipoAviso tipo, const QString& texto) {
     Aviso a{tipo, texto, QApplication::overrideCursor() != nullptr};
     avisos << a;
     if (alAviso) alAviso(a);
   });
 }
 
-Guion::~Guion() { tzv::FijarContestador({}); }
+Guion::~Guion() { qt::FijarContestador({}); }
 
 QStringList Guion::textos() const {
   QStringList out;
@@ -31,18 +31,18 @@ QStringList Guion::textos() const {
 QStringList Guion::errores() const {
   QStringList out;
   for (const Aviso& a : avisos)
-    if (a.tipo == tzv::TipoAviso::Error) out << a.texto;
+    if (a.tipo == qt::TipoAviso::Error) out << a.texto;
   return out;
 }
 
 Escenario::Escenario() : cwdAntes_(QDir::currentPath()) {
-  tzv::FijarCarpetaPrograma(programa_.path().toStdString());
+  ui::FijarCarpetaPrograma(programa_.path().toStdString());
   QDir::setCurrent(QString::fromStdString(drive.driveC()));
 }
 
 Escenario::~Escenario() {
   QDir::setCurrent(cwdAntes_);
-  tzv::FijarCarpetaPrograma({});
+  ui::FijarCarpetaPrograma({});
   while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
 }
 
@@ -83,7 +83,7 @@ QString PonerAyuda(const Escenario& e) {
 }
 
 void OcultarAyuda(QWidget* activar) {
-  if (QWidget* v = tzv::Ayuda::instancia().ventana()) v->hide();
+  if (QWidget* v = qt::Ayuda::instancia().ventana()) v->hide();
   if (activar == nullptr) return;
   QWidget* w = activar->window();
   w->activateWindow();

@@ -17,7 +17,7 @@ namespace prueba {
 
 // One box the program showed, and whether the hourglass was up at that moment.
 struct Aviso {
-  tzv::TipoAviso tipo;
+  qt::TipoAviso tipo;
   QString texto;
   bool reloj;
 };

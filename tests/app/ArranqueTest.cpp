@@ -41,7 +41,7 @@ class ArranqueTest : public QObject {
   void anInterruptedImportIsEndedAtStart() {
     Escenario e;
     Guion g;
-    tzv::TerminarImportacionInterrumpida();
+    qt::TerminarImportacionInterrumpida();
     QCOMPARE(g.textos(), QStringList{});
     const std::string gc = e.nativa("GC").toStdString();
     writeFile(gc + "/horgrup.dbf", "nuevo G");  // renamed already
@@ -49,18 +49,18 @@ class ArranqueTest : public QObject {
     writeFile(gc + "/~tzv-horprof.tmp", "nuevo P");
     writeFile(e.nativa("ZORVTMP/VALENCIA/COPIAS/1/horgrup.dbf").toStdString(), "viejo G");
     writeFile(e.nativa("ZORVTMP/VALENCIA/COPIAS/1/horprof.dbf").toStdString(), "viejo P");
-    tzv::RegistroDevolucion r;
-    r.estado = tzv::RegistroDevolucion::Estado::Cambiando;
+    procesos::RegistroDevolucion r;
+    r.estado = procesos::RegistroDevolucion::Estado::Cambiando;
     r.carpetaGC = "C:\\GC";
     r.copias = e.nativa("ZORVTMP/VALENCIA/COPIAS/1").toStdString();
     for (const std::string t : {"horgrup", "horprof"}) {
       const std::string nuevo = t == "horgrup" ? "nuevo G" : "nuevo P";
       r.archivos.push_back({gc + "/~tzv-" + t + ".tmp", gc + "/" + t + ".dbf",
                             r.copias + "/" + t + ".dbf", nuevo.size(),
-                            tzv::sumaDeBytes(nuevo.data(), nuevo.size())});
+                            procesos::sumaDeBytes(nuevo.data(), nuevo.size())});
     }
-    tzv::GuardarRegistro(r);
-    tzv::TerminarImportacionInterrumpida();
+    procesos::GuardarRegistro(r);
+    qt::TerminarImportacionInterrumpida();
     QCOMPARE(g.textos().size(), 1);
     QVERIFY2(g.textos()[0].startsWith(QString::fromUtf8(
                  "Se ha terminado una importación interrumpida: horgrup.dbf y horprof.dbf de "

@@ -32,7 +32,7 @@ QByteArray bytesDe(const QString& relativa) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-VentanaAyuda* ventana() { return tzv::Ayuda::instancia().ventana(); }
+VentanaAyuda* ventana() { return qt::Ayuda::instancia().ventana(); }
 
 // The tree's entries, one line each, indented two spaces a level.
 QStringList entradas(QTreeWidget* arbol) {
@@ -96,7 +96,7 @@ class AyudaTest : public QObject {
     Guion g;
     QDialog dueno;
     dueno.show();
-    tzv::Ayuda::instancia().contenido(&dueno);
+    qt::Ayuda::instancia().contenido(&dueno);
     VentanaAyuda* v = ventana();
     QVERIFY(v != nullptr);
     QVERIFY(v->isVisible());
@@ -135,7 +135,7 @@ class AyudaTest : public QObject {
     Escenario e;
     prueba::PonerAyuda(e);
     Guion g;
-    tzv::Ayuda::instancia().contexto(contexto);
+    qt::Ayuda::instancia().contexto(contexto);
     VentanaAyuda* v = ventana();
     QVERIFY(v != nullptr && v->isVisible());
     QCOMPARE(v->tema(), tema);
@@ -151,7 +151,7 @@ class AyudaTest : public QObject {
     Escenario e;
     prueba::PonerAyuda(e);
     Guion g;
-    tzv::Ayuda::instancia().contenido();
+    qt::Ayuda::instancia().contenido();
     VentanaAyuda* v = ventana();
     elegir(v, QStringLiteral("Importación de horarios"));
     QCOMPARE(v->tema(), QStringLiteral("/sub/importar.htm"));
@@ -168,7 +168,7 @@ class AyudaTest : public QObject {
     Escenario e;
     prueba::PonerAyuda(e);
     Guion g;
-    tzv::Ayuda::instancia().contenido();
+    qt::Ayuda::instancia().contenido();
     VentanaAyuda* v = ventana();
     QVERIFY(QTest::qWaitForWindowExposed(v));
     const QStringList recorrido = {"exportar.htm", "sub/importar.htm", "../exportar.htm"};
@@ -225,7 +225,7 @@ class AyudaTest : public QObject {
     Escenario e;
     prueba::PonerAyuda(e);
     Guion g;
-    tzv::Ayuda::instancia().contenido();
+    qt::Ayuda::instancia().contenido();
     VentanaAyuda* v = ventana();
     v->abrir(pagina);
     QCOMPARE(v->tema(), pagina);
@@ -244,7 +244,7 @@ class AyudaTest : public QObject {
     Escenario e;
     prueba::PonerAyuda(e);
     Guion g;
-    tzv::Ayuda::instancia().contexto(1);
+    qt::Ayuda::instancia().contexto(1);
     VentanaAyuda* v = ventana();
     QVERIFY(QTest::qWaitForWindowExposed(v));
     QCOMPARE(colorDelTexto(v->Pagina, QStringLiteral("Exportar los datos")), QColor("#1a5c8e"));
@@ -270,19 +270,19 @@ class AyudaTest : public QObject {
     Escenario e;
     prueba::PonerAyuda(e);
     Guion g;
-    tzv::Ayuda::instancia().contenido();
+    qt::Ayuda::instancia().contenido();
     VentanaAyuda* primera = ventana();
     QVERIFY(primera != nullptr);
-    tzv::Ayuda::instancia().contexto(1);
+    qt::Ayuda::instancia().contexto(1);
     QCOMPARE(ventana(), primera);
     QCOMPARE(primera->tema(), QStringLiteral("/exportar.htm"));
     primera->close();
-    tzv::Ayuda::instancia().contexto(7);
+    qt::Ayuda::instancia().contexto(7);
     QCOMPARE(ventana(), primera);
     QVERIFY(primera->isVisible());
     QCOMPARE(primera->tema(), QStringLiteral("/sub/importar.htm"));
     primera->showMinimized();
-    tzv::Ayuda::instancia().contenido();
+    qt::Ayuda::instancia().contenido();
     QVERIFY(!primera->isMinimized());
     int ventanas = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -322,8 +322,8 @@ class AyudaTest : public QObject {
             .replace(QLatin1String("%1"), QDir::toNativeSeparators(e.carpetaPrograma()))
             .replace(QLatin1String("%2"), QDir::toNativeSeparators(ruta));
     Guion g;
-    tzv::Ayuda::instancia().contenido();
-    tzv::Ayuda::instancia().contexto(1);
+    qt::Ayuda::instancia().contenido();
+    qt::Ayuda::instancia().contexto(1);
     QCOMPARE(g.errores(), QStringList(2, esperado));
     QCOMPARE(g.avisos.size(), 2);
     QVERIFY(ventana() == nullptr || !ventana()->isVisible());
@@ -334,7 +334,7 @@ class AyudaTest : public QObject {
     Escenario e;
     const QString ruta = prueba::PonerAyuda(e);
     Guion g;
-    tzv::Ayuda::instancia().contexto(1);
+    qt::Ayuda::instancia().contexto(1);
     VentanaAyuda* v = ventana();
     QCOMPARE(v->tema(), QStringLiteral("/exportar.htm"));
     {
@@ -343,11 +343,11 @@ class AyudaTest : public QObject {
       f.write(QByteArray(100, 'x'));
     }
     v->hide();
-    tzv::Ayuda::instancia().contexto(1);
+    qt::Ayuda::instancia().contexto(1);
     QCOMPARE(g.errores().size(), 1);
     QVERIFY(!v->isVisible());
     prueba::PonerAyuda(e);
-    tzv::Ayuda::instancia().contexto(7);
+    qt::Ayuda::instancia().contexto(7);
     QCOMPARE(ventana(), v);
     QCOMPARE(v->tema(), QStringLiteral("/sub/importar.htm"));
     QCOMPARE(g.errores().size(), 1);

@@ -71,7 +71,7 @@ QColor colorDe(QWidget* w) {
 
 // Whether the help window is up, and the page it shows ("" when it is not up).
 QString temaDeAyuda() {
-  VentanaAyuda* v = tzv::Ayuda::instancia().ventana();
+  VentanaAyuda* v = qt::Ayuda::instancia().ventana();
   return v != nullptr && v->isVisible() ? v->tema() : QString();
 }
 
@@ -81,7 +81,7 @@ class DialogoTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { tzv::RegistrarFuentes(); }
+  void initTestCase() { qt::RegistrarFuentes(); }
 
   void window() {
     Escenario e;
@@ -94,7 +94,7 @@ class DialogoTest : public QObject {
     QCOMPARE(d->font().family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(d->font().pixelSize(), 11);
     QVERIFY(!d->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(tzv::ContextoAyuda(d.get()), 1);
+    QCOMPARE(qt::ContextoAyuda(d.get()), 1);
   }
 
   void panes_data() {
@@ -266,7 +266,7 @@ class DialogoTest : public QObject {
       QCOMPARE(l->textFormat(), Qt::PlainText);
     } else {
       QVERIFY(w->focusPolicy() & Qt::TabFocus);
-      QCOMPARE(tzv::ContextoAyuda(w), 1);
+      QCOMPARE(qt::ContextoAyuda(w), 1);
     }
   }
 
@@ -334,8 +334,8 @@ class DialogoTest : public QObject {
     QCOMPARE(idioma->itemText(1), QStringLiteral("CASTELLANO"));
     QCOMPARE(idioma->palette().color(QPalette::Base), QColor(Qt::white));
     QVERIFY(!d->findChild<QComboBox*>("CBCentro")->isEditable());
-    QCOMPARE(tzv::ContextoAyuda(d->findChild<QWidget*>("Draw3D1")), 1);
-    QCOMPARE(tzv::ContextoAyuda(d->findChild<QWidget*>("Draw3D2")), 1);
+    QCOMPARE(qt::ContextoAyuda(d->findChild<QWidget*>("Draw3D1")), 1);
+    QCOMPARE(qt::ContextoAyuda(d->findChild<QWidget*>("Draw3D2")), 1);
   }
 
   void tabOrder_data() {
@@ -428,9 +428,9 @@ class DialogoTest : public QObject {
     QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(tecla),
                     static_cast<Qt::KeyboardModifiers>(modificadores));
 
-    QCOMPARE(
-        !g.avisos.isEmpty() && g.avisos.first().texto == QString::fromUtf8(tzv::kAvisoExportacion),
-        efecto == "exportar");
+    QCOMPARE(!g.avisos.isEmpty() &&
+                 g.avisos.first().texto == QString::fromUtf8(procesos::kAvisoExportacion),
+             efecto == "exportar");
     QCOMPARE(importar.count(), efecto == "importar" ? 1 : 0);
     // With no solution to import, an import started in host mode closes the program.
     const bool cierra = efecto == "cerrar" || (efecto == "importar" && args.size() == 2);
@@ -439,7 +439,7 @@ class DialogoTest : public QObject {
     QCOMPARE(temaDeAyuda(), efecto == "ayuda" ? QStringLiteral("/inicio.htm") : QString());
     if (efecto == "importar") {
       QVERIFY(!g.avisos.isEmpty());
-      QCOMPARE(g.avisos.first().texto, QString::fromUtf8(tzv::kAvisoImportacion));
+      QCOMPARE(g.avisos.first().texto, QString::fromUtf8(procesos::kAvisoImportacion));
     } else if (efecto != "exportar") {
       QVERIFY(g.avisos.isEmpty());
     }
@@ -483,7 +483,7 @@ class DialogoTest : public QObject {
     d->findChild<QPushButton*>("Button1")->click();
     QCOMPARE(temaDeAyuda(), archivo ? QStringLiteral("/inicio.htm") : QString());
     QCOMPARE(g.errores(), archivo ? QStringList{} : QStringList{falta});
-    QCOMPARE(tzv::Ayuda::instancia().archivo(), QStringLiteral("GESCEN.chm"));
+    QCOMPARE(qt::Ayuda::instancia().archivo(), QStringLiteral("GESCEN.chm"));
   }
 
   // The import's check dialogs carry help context 1 too: F1 in their grid, with a
@@ -535,7 +535,7 @@ class DialogoTest : public QObject {
           salir->setFocus();
           f1(false);
           // The modal dialog does not keep the user from the help window's contents.
-          VentanaAyuda* ayuda = tzv::Ayuda::instancia().ventana();
+          VentanaAyuda* ayuda = qt::Ayuda::instancia().ventana();
           QTreeWidgetItem* item = ayuda->Contenido
                                       ->findItems(QStringLiteral("Importación de horarios"),
                                                   Qt::MatchExactly | Qt::MatchRecursive)
@@ -551,9 +551,9 @@ class DialogoTest : public QObject {
         dialogo->close();
       });
       if (QString(rejilla) == "ProftDBGrid")
-        tzv::MostrarControlProfesores(d.get());
+        qt::MostrarControlProfesores(d.get());
       else
-        tzv::MostrarControlPlantilla(d.get());
+        qt::MostrarControlPlantilla(d.get());
     }
     const QStringList cadaDialogo = {"/exportar.htm", "/exportar.htm", "/exportar.htm",
                                      "/sub/importar.htm"};

@@ -22,11 +22,11 @@
 
 using prueba::Escenario;
 using prueba::Guion;
-using tzv::TipoAviso;
+using qt::TipoAviso;
 
 namespace {
 
-const QString kAviso = QString::fromUtf8(tzv::kAvisoExportacion);
+const QString kAviso = QString::fromUtf8(procesos::kAvisoExportacion);
 
 void exportar(TExportarDatos& d) { d.findChild<QPushButton*>("BExportar")->click(); }
 
@@ -91,8 +91,8 @@ class ExportarTest : public QObject {
     }
     QCOMPARE(QApplication::overrideCursor(), nullptr);
     QCOMPARE(d.estado().resultado, 1);
-    for (const std::string& t : tzv::tablasIntercambio())
-      QVERIFY2(QFile::exists(QString::fromStdString(winpath::toNative(tzv::rutaIntercambio(t)))),
+    for (const std::string& t : gescen::tablasIntercambio())
+      QVERIFY2(QFile::exists(QString::fromStdString(plat::toNative(gescen::rutaIntercambio(t)))),
                t.c_str());
     QCOMPARE(d.isVisible(), !anfitrion);
     QCOMPARE(cerrado.count(), anfitrion ? 1 : 0);
@@ -198,7 +198,7 @@ class ExportarTest : public QObject {
     if (!texto.isNull() && como != "elegido") QCOMPARE(idioma->currentText(), texto);
     QCOMPARE(g.errores(), QStringList{});
     QCOMPARE(g.textos().value(0), kAviso);
-    QCOMPARE(prueba::Columna(tzv::rutaIntercambio(tzv::kASIGVALT), "NOMBRE"),
+    QCOMPARE(prueba::Columna(gescen::rutaIntercambio(gescen::kASIGVALT), "NOMBRE"),
              std::vector<std::string>{nombre.toStdString()});
   }
 
@@ -242,7 +242,7 @@ class ExportarTest : public QObject {
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("mostrado");
     QTest::newRow("teacher without DNI")
-        << QString::fromUtf8(tzv::kProfesorSinDni)
+        << QString::fromUtf8(procesos::kProfesorSinDni)
         << QString::fromUtf8(
                "¡Atención! Sigue habiendo algún Profesor sin D.N.I.\n"
                "Este proceso se dentendrá y deberá volver a ejecutar\n"
@@ -257,7 +257,7 @@ class ExportarTest : public QObject {
     QFETCH(QString, texto);
     QFETCH(QString, mostrado);
     Usuario usuario;
-    tzv::MostrarMensaje(nullptr, texto);
+    qt::MostrarMensaje(nullptr, texto);
     QCOMPARE(usuario.cajas.size(), 1);
     QCOMPARE(usuario.cajas[0].texto, mostrado);
   }
@@ -277,8 +277,8 @@ class ExportarTest : public QObject {
     QFETCH(QString, texto);
     QFETCH(QString, mostrado);
     Guion g;
-    tzv::MostrarError(nullptr, texto);
-    tzv::MostrarMensaje(nullptr, texto);
+    qt::MostrarError(nullptr, texto);
+    qt::MostrarMensaje(nullptr, texto);
     QCOMPARE(g.textos(), (QStringList{mostrado, texto}));
   }
 };

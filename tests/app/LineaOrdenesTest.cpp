@@ -39,10 +39,10 @@ class LineaOrdenesTest : public QObject {
     QFETCH(quint32, valor);
     const std::string texto = "$" + argumento.toStdString();
     try {
-      const std::uint32_t v = tzv::ConvertirEntero(texto);
+      const std::uint32_t v = ui::ConvertirEntero(texto);
       QVERIFY2(valido, "converted a text that is not a valid handle");
       QCOMPARE(v, valor);
-    } catch (const tzv::ErrorConversion& e) {
+    } catch (const ui::ErrorConversion& e) {
       QVERIFY2(!valido, e.what());
       QCOMPARE(QString::fromStdString(e.what()),
                QString::fromStdString("'" + texto + "' no es un valor entero v\xC3\xA1lido"));
@@ -52,9 +52,9 @@ class LineaOrdenesTest : public QObject {
   void sentido_data() {
     QTest::addColumn<QString>("palabra");
     QTest::addColumn<int>("sentido");
-    const int imp = static_cast<int>(tzv::Sentido::Importar);
-    const int exp = static_cast<int>(tzv::Sentido::Exportar);
-    const int otro = static_cast<int>(tzv::Sentido::Otro);
+    const int imp = static_cast<int>(ui::Sentido::Importar);
+    const int exp = static_cast<int>(ui::Sentido::Exportar);
+    const int otro = static_cast<int>(ui::Sentido::Otro);
     QTest::newRow("importar") << "importar" << imp;
     QTest::newRow("IMPORTAR") << "IMPORTAR" << imp;
     QTest::newRow("Exportar") << "Exportar" << exp;
@@ -69,7 +69,7 @@ class LineaOrdenesTest : public QObject {
   void sentido() {
     QFETCH(QString, palabra);
     QFETCH(int, sentido);
-    QCOMPARE(static_cast<int>(tzv::SentidoDe(palabra.toStdString())), sentido);
+    QCOMPARE(static_cast<int>(ui::SentidoDe(palabra.toStdString())), sentido);
   }
 };
 

@@ -14,7 +14,7 @@
 
 #include "ayuda/ArchivoChm.h"
 
-using namespace tzv::chm;
+using namespace ayuda;
 namespace fs = std::filesystem;
 
 namespace {

@@ -13,7 +13,7 @@
 #include "ayuda/SistemaChm.h"
 #include "ayuda/TextoChm.h"
 
-using namespace tzv::chm;
+using namespace ayuda;
 
 namespace {
 

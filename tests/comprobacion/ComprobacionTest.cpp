@@ -37,7 +37,7 @@ void escribirAlmacenado(const std::string& tabla, std::uint32_t registro, const 
   t.close();
   const dbf::Field& f = l.fields[static_cast<std::size_t>(l.find(campo))];
   bytes.resize(static_cast<std::size_t>(f.length), ' ');
-  std::fstream archivo(winpath::toNative(ruta(tabla)),
+  std::fstream archivo(plat::toNative(ruta(tabla)),
                        std::ios::in | std::ios::out | std::ios::binary);
   archivo.seekp(l.headerLength + (registro - 1) * l.recordLength + f.offset);
   archivo.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -56,13 +56,13 @@ void anadir(const std::string& tabla, const std::vector<std::pair<const char*, s
 
 // Cuts `bytes` from the end of a table's file, as a copy cut short leaves it.
 void cortar(const std::string& tabla, std::size_t bytes) {
-  const std::string archivo = winpath::toNative(ruta(tabla));
+  const std::string archivo = plat::toNative(ruta(tabla));
   std::filesystem::resize_file(archivo, std::filesystem::file_size(archivo) - bytes);
 }
 
-std::vector<std::string> lineas(const std::vector<tzv::Problema>& problemas) {
+std::vector<std::string> lineas(const std::vector<procesos::Problema>& problemas) {
   std::vector<std::string> out;
-  for (const tzv::Problema& p : problemas) out.push_back(tzv::EnTexto(p));
+  for (const procesos::Problema& p : problemas) out.push_back(procesos::EnTexto(p));
   return out;
 }
 
@@ -73,12 +73,12 @@ struct Caso {
   bool detiene;
 };
 
-std::vector<tzv::Problema> comprobar() {
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, kGC);
-  tzv::OpcionesComprobacion opciones;
+std::vector<procesos::Problema> comprobar() {
+  gescen::Catalogo tablas;
+  gescen::CopiarDatosGC(tablas, kGC);
+  procesos::OpcionesComprobacion opciones;
   opciones.carpetaGC = kGC;
-  return tzv::ComprobarDatos(tablas, opciones);
+  return procesos::ComprobarDatos(tablas, opciones);
 }
 
 TEST(ComprobacionTest, EachDamageGivesItsLinesAndWhetherARunStops) {
@@ -103,7 +103,7 @@ TEST(ComprobacionTest, EachDamageGivesItsLinesAndWhetherARunStops) {
         "entero en DNI."},
        true},
       {"a missing table",
-       [] { std::filesystem::remove(winpath::toNative(ruta("OCUPA.dbf"))); },
+       [] { std::filesystem::remove(plat::toNative(ruta("OCUPA.dbf"))); },
        {"OCUPA.dbf | tabla | - | - | - | detiene la exportación: wwTableOCUPA: No se encuentra "
         "la tabla C:\\ZORVTMP\\VALENCIA\\OCUPA.DBF | Compruebe que la tabla está en la carpeta de "
         "GESCEN y que GESCEN la abre."},
@@ -165,15 +165,15 @@ TEST(ComprobacionTest, EachDamageGivesItsLinesAndWhetherARunStops) {
     TempDrive drive;
     prueba::EscribirEscuela(kGC);
     c.danar();
-    const std::vector<tzv::Problema> problemas = comprobar();
+    const std::vector<procesos::Problema> problemas = comprobar();
     EXPECT_EQ(lineas(problemas), c.esperadas);
-    EXPECT_EQ(tzv::AlgunoDetiene(problemas), c.detiene);
+    EXPECT_EQ(procesos::AlgunoDetiene(problemas), c.detiene);
     // The export itself stops, or not, with the first stopping problem's error.
     std::string error;
     try {
-      gc::Catalogo tablas;
-      gc::CopiarDatosGC(tablas, kGC);
-      tzv::EscribirTablasIntercambio(tablas, "VALENCIÁ");
+      gescen::Catalogo tablas;
+      gescen::CopiarDatosGC(tablas, kGC);
+      procesos::EscribirTablasIntercambio(tablas, "VALENCIÁ");
     } catch (const std::exception& e) {
       error = std::string("detiene la exportación: ") + e.what();
     }
@@ -196,7 +196,7 @@ TEST(ComprobacionTest, ManyProblemsInManyTablesAllComeOutInOrder) {
   escribirAlmacenado("profesor.dbf", 1, "FBAJA", "20241399");
   escribirAlmacenado("horgrup.dbf", 1, "DNI", "?");
   std::vector<std::string> donde;
-  for (const tzv::Problema& p : comprobar())
+  for (const procesos::Problema& p : comprobar())
     donde.push_back(p.tabla + " " + std::to_string(p.registro) + " " + p.campo);
   EXPECT_EQ(donde, (std::vector<std::string>{"asignat.dbf 1 HORSEMTE", "profesor.dbf 1 FBAJA",
                                              "alumnos.dbf 1 REPITE", "alumnos.dbf 2 REPITE",
@@ -204,14 +204,14 @@ TEST(ComprobacionTest, ManyProblemsInManyTablesAllComeOutInOrder) {
 }
 
 // What `comprobar --importacion` finds in the school of kGC, centre 46001234.
-std::vector<tzv::Problema> comprobarImportacion() {
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, kGC);
-  tzv::OpcionesComprobacion opciones;
+std::vector<procesos::Problema> comprobarImportacion() {
+  gescen::Catalogo tablas;
+  gescen::CopiarDatosGC(tablas, kGC);
+  procesos::OpcionesComprobacion opciones;
   opciones.carpetaGC = kGC;
   opciones.centro = "46001234";
   opciones.importacion = true;
-  return tzv::ComprobarDatos(tablas, opciones);
+  return procesos::ComprobarDatos(tablas, opciones);
 }
 
 // With a solution to import: the teachers without a DNI, and the solution's rows whose
@@ -229,7 +229,7 @@ TEST(ComprobacionTest, TheSolutionsRowsAreCheckedAgainstTheExchangeTables) {
             {"1", "25", "", "GPA", "ESO", "1", "FIS", "A", "GIM"},
             {"0", "0", "", "XYZ", "", "", "", "", ""}});
   std::vector<std::string> donde;
-  for (const tzv::Problema& p : comprobarImportacion())
+  for (const procesos::Problema& p : comprobarImportacion())
     donde.push_back(p.tabla + " " + std::to_string(p.registro) + " " + p.campo + " " +
                     (p.detiene ? "detiene" : "sigue"));
   EXPECT_EQ(donde,
@@ -252,22 +252,22 @@ void escuelaConSolucion() {
 
 // The check's lines for a table, the problems of the import as `comprobar --importacion`
 // gives them.
-std::vector<std::string> lineasDe(const std::vector<tzv::Problema>& problemas,
+std::vector<std::string> lineasDe(const std::vector<procesos::Problema>& problemas,
                                   const std::set<std::string>& tablas) {
-  std::vector<tzv::Problema> suyos;
-  for (const tzv::Problema& p : problemas)
+  std::vector<procesos::Problema> suyos;
+  for (const procesos::Problema& p : problemas)
     if (tablas.count(p.tabla)) suyos.push_back(p);
   return lineas(suyos);
 }
 
 // What the import stops with; empty when it completes.
 std::string errorAlImportar() {
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, kGC);
-  tzv::EstadoPrograma estado;
+  gescen::Catalogo tablas;
+  gescen::CopiarDatosGC(tablas, kGC);
+  procesos::EstadoPrograma estado;
   UsuarioImportacion ui;
   try {
-    tzv::EjecutarImportacion(tablas, kGC, "46001234", estado, ui);
+    procesos::EjecutarImportacion(tablas, kGC, "46001234", estado, ui);
   } catch (const std::exception& e) {
     return e.what();
   }
@@ -281,7 +281,7 @@ TEST(ComprobacionTest, TheSolutionIsCheckedAsTheImportChecksIt) {
       " | Genere de nuevo el horario en Zorvex: SOLUC.DBF está dañado o no es el que Zorvex "
       "escribe.";
   // Where the solution lies in each case's drive.
-  auto soluc = [] { return winpath::toNative("C:\\ZORVTMP\\SOLUC.DBF"); };
+  auto soluc = [] { return plat::toNative("C:\\ZORVTMP\\SOLUC.DBF"); };
   const Caso casos[] = {
       {"a period in a logical field",
        [&] { patchFieldDescriptor(soluc(), "HORA", [](std::string& d) { d[11] = 'L'; }); },
@@ -318,11 +318,12 @@ TEST(ComprobacionTest, TheSolutionIsCheckedAsTheImportChecksIt) {
     TempDrive drive;
     escuelaConSolucion();
     c.danar();
-    const std::vector<tzv::Problema> problemas = comprobarImportacion();
+    const std::vector<procesos::Problema> problemas = comprobarImportacion();
     EXPECT_EQ(lineasDe(problemas, {"SOLUC.DBF"}), c.esperadas);
     const std::string error = errorAlImportar();
-    const auto suyo = std::find_if(problemas.begin(), problemas.end(),
-                                   [](const tzv::Problema& p) { return p.tabla == "SOLUC.DBF"; });
+    const auto suyo =
+        std::find_if(problemas.begin(), problemas.end(),
+                     [](const procesos::Problema& p) { return p.tabla == "SOLUC.DBF"; });
     ASSERT_NE(suyo, problemas.end());
     const std::string propio = suyo->efecto.substr(std::string("detiene la importación: ").size());
     EXPECT_NE(error.find(propio), std::string::npos) << error;
@@ -336,7 +337,7 @@ TEST(ComprobacionTest, ValuesTheTimetablesCannotHoldStopTheImport) {
   auto horprof = [](std::vector<RawField> campos) {
     RawDbf raw;
     raw.fields = std::move(campos);
-    writeFile(winpath::toNative(ruta("horprof.dbf")), raw.bytes());
+    writeFile(plat::toNative(ruta("horprof.dbf")), raw.bytes());
   };
   const std::vector<RawField> normal = {
       {"CODCEN", 'N', 11}, {"DNI", 'N', 11},  {"DIASEM", 'N', 11}, {"NUMHORA", 'N', 11},
@@ -383,7 +384,7 @@ TEST(ComprobacionTest, ValuesTheTimetablesCannotHoldStopTheImport) {
          raw.fields = {{"CODCEN", 'N', 11},   {"CODGRUP", 'C', 5},   {"CODASIG", 'C', 8},
                        {"DNI", 'N', 4},       {"DIASEM", 'N', 11},   {"NUMHORA", 'N', 11},
                        {"HORDIADES", 'C', 5}, {"HORDIAHAS", 'C', 5}, {"CODAULA", 'N', 11}};
-         writeFile(winpath::toNative(ruta("horgrup.dbf")), raw.bytes());
+         writeFile(plat::toNative(ruta("horgrup.dbf")), raw.bytes());
        },
        {"horgrup.dbf | tabla | - | DNI | \"11111111\" | " + viene +
         "wwTableHorGrup: El valor '11111111' no cabe en el campo 'DNI' "
@@ -407,21 +408,22 @@ TEST(ComprobacionTest, ValuesTheTimetablesCannotHoldStopTheImport) {
     TempDrive drive;
     escuelaConSolucion();
     c.danar();
-    const std::vector<tzv::Problema> problemas = comprobarImportacion();
+    const std::vector<procesos::Problema> problemas = comprobarImportacion();
     EXPECT_EQ(lineasDe(problemas, {"horprof.dbf", "horgrup.dbf"}), c.esperadas);
-    EXPECT_EQ(tzv::AlgunoDetiene(problemas), c.detiene);
+    EXPECT_EQ(procesos::AlgunoDetiene(problemas), c.detiene);
     const std::string error = errorAlImportar();
     EXPECT_EQ(error, c.detiene ? problemas.front().efecto.substr(viene.size()) : "");
   }
 }
 
 TEST(ComprobacionTest, JsonHoldsEveryFieldOfEachProblem) {
-  tzv::Problema p{"asignat.dbf", 3, "CODASIG 1\"A", "HORSEMTE", "x5", true, "detiene", "cambie"};
-  EXPECT_EQ(tzv::EnJson({p}),
+  procesos::Problema p{"asignat.dbf", 3,    "CODASIG 1\"A", "HORSEMTE",
+                       "x5",          true, "detiene",      "cambie"};
+  EXPECT_EQ(procesos::EnJson({p}),
             "[\n  {\"tabla\": \"asignat.dbf\", \"registro\": 3, \"clave\": \"CODASIG 1\\\"A\", "
             "\"campo\": \"HORSEMTE\", \"valor\": \"x5\", \"detiene\": true, \"efecto\": "
             "\"detiene\", \"consejo\": \"cambie\"}\n]\n");
-  EXPECT_EQ(tzv::EnJson({}), "[]\n");
+  EXPECT_EQ(procesos::EnJson({}), "[]\n");
 }
 
 }  // namespace

@@ -15,14 +15,14 @@ namespace {
 class AlumnosTest : public ::testing::Test {
  protected:
   TempDrive drive;
-  gc::Catalogo tablas;
+  gescen::Catalogo tablas;
   void SetUp() override {
     escuelaVacia();
     asignaturas({{"1ESO002", "ING", "Anglés", "", "3"},
                  {"1ESO001", "MAT", "Matemàtiques", "", "4"},
                  {"1ESO001", "MA2", "Duplicat", "", "4"},
                  {"1ESO003", "VAL", "Valencià", "", "3"}});
-    tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
+    procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
   }
   std::vector<std::string> asignaturasDe(const Registro& r) {
     std::vector<std::string> out;
@@ -49,7 +49,7 @@ TEST_F(AlumnosTest, StudentsWithShiftSubjectsAndRepeaterFlag) {
               {"0000000001", "1ESO001"},
               {"1234", "1ESO002"},
               {"12345", "1ESO003"}});
-  tzv::ExportarAlumnos(tablas);
+  procesos::ExportarAlumnos(tablas);
   auto filas = leerTabla(intercambio("ALUMNOST.DBF"));
   ASSERT_EQ(filas.size(), 3u);
   EXPECT_EQ(filas[0].at("EXPED"), "0000000001");
@@ -81,7 +81,7 @@ TEST_F(AlumnosTest, FiftySubjectsFitTheFiftyFirstStopsTheExport) {
   for (int i = 0; i < 51; ++i) m.push_back({"2", "1ESO003"});
   matriculas(m);
   try {
-    tzv::ExportarAlumnos(tablas);
+    procesos::ExportarAlumnos(tablas);
     FAIL();
   } catch (const std::exception& e) {
     EXPECT_STREQ(e.what(), "No se encuentra el campo 'ASIG51' (C:\\ZORVTMP\\ALUMNOST.DBF)");
@@ -130,7 +130,7 @@ TEST_F(AlumnosTest, RowsMadeAsBytesAreThoseWrittenOneAtATime) {
     };
     alumnosEn(tres);
     matriculasEn(enTres);
-    tzv::ExportarAlumnos(tablas);
+    procesos::ExportarAlumnos(tablas);
     const std::string hechas = filasAlmacenadas(3);
     // Found by the codes as EXPED keeps them (in the other code page, the accented one
     // reads back otherwise).
@@ -144,7 +144,7 @@ TEST_F(AlumnosTest, RowsMadeAsBytesAreThoseWrittenOneAtATime) {
     for (int i = 0; i < 51; ++i) enCuatro.push_back({"4", "1ESO001"});
     alumnosEn(cuatro);
     matriculasEn(enCuatro);
-    EXPECT_EQ(errorDe([&] { tzv::ExportarAlumnos(tablas); }),
+    EXPECT_EQ(errorDe([&] { procesos::ExportarAlumnos(tablas); }),
               "No se encuentra el campo 'ASIG51' (C:\\ZORVTMP\\ALUMNOST.DBF)");
     tablas.cerrarTodas();
     EXPECT_EQ(filasAlmacenadas(3), hechas);
@@ -198,7 +198,7 @@ TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
     alumnos(tresAlumnos);
     matriculas({{"1", "1ESO001"}, {"2", "1ESO002"}, {"3", "1ESO003"}});
     c.preparar();
-    const std::string error = errorDe([&] { tzv::ExportarAlumnos(tablas); });
+    const std::string error = errorDe([&] { procesos::ExportarAlumnos(tablas); });
     tablas.cerrarTodas();
     EXPECT_EQ(error, c.error);
     EXPECT_EQ(columna(intercambio("ALUMNOST.DBF"), "EXPED"), c.filas);
@@ -207,9 +207,9 @@ TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
 }
 
 TEST_F(AlumnosTest, EmptyStudentTableAndSubjectHours) {
-  tzv::ExportarAlumnos(tablas);
+  procesos::ExportarAlumnos(tablas);
   EXPECT_TRUE(leerTabla(intercambio("ALUMNOST.DBF")).empty());
-  tzv::ExportarAsigCursos();
+  procesos::ExportarAsigCursos();
   auto filas = leerTabla(intercambio("ASIGCURT.DBF"));
   std::vector<std::string> vistas;
   for (auto& f : filas)

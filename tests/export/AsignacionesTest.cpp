@@ -14,7 +14,7 @@ namespace {
 class AsignacionesTest : public ::testing::Test {
  protected:
   TempDrive drive;
-  gc::Catalogo tablas;
+  gescen::Catalogo tablas;
   void TearDown() override { plat::setDecimalSeparator(0); }
   void SetUp() override {
     plat::setDecimalSeparator('.');
@@ -26,8 +26,8 @@ class AsignacionesTest : public ::testing::Test {
     profesores({{"GARCIA PEREZ, ANA", "MATES", "11111111", ""},
                 {"SENSE DNI, UN", "X", "0", ""},
                 {"LOPEZ ROS, JOAN", "FIS", "22222222", ""}});
-    tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
-    tzv::ExportarProfesores(tablas);
+    procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
+    procesos::ExportarProfesores(tablas);
   }
   std::vector<std::string> resumen() {
     std::vector<std::string> out;
@@ -50,7 +50,7 @@ TEST_F(AsignacionesTest, OneRowPerSubjectTeacherAndGroup) {
   lecciones.push_back({"1ESOA", "1ESO002", ""});          // empty DNI: the teacher with DNI 0
   lecciones.push_back({"", "1ESO001", "11111111"});
   horarioGrupos(lecciones);
-  tzv::ExportarAsignaciones(tablas);
+  procesos::ExportarAsignaciones(tablas);
   EXPECT_EQ(resumen(),
             (std::vector<std::string>{"MAT|GPA|EO1A|ESO|1|A|4|1111", "MAT|LRJ|EO1A|ESO|1|A|4|1111",
                                       "FIS|LRJ|BC2B|BAC|2|B|25|11111111111111111111",
@@ -67,7 +67,7 @@ TEST_F(AsignacionesTest, HalfHoursRoundToTheEvenLessonCount) {
   crearTabla(intercambio("ASIGVALT.DBF"), {{"COD", 4}, {"CODVALEN", 10}, {"NHORAS", -1}},
              {{"A25", "A", "2.5"}, {"A35", "B", "3.5"}, {"A05", "C", "0.5"}});
   horarioGrupos({{"1ESOA", "A", "1"}, {"1ESOA", "B", "1"}, {"1ESOA", "C", "1"}});
-  tzv::ExportarAsignaciones(tablas);
+  procesos::ExportarAsignaciones(tablas);
   EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "SESIONES"),
             (std::vector<std::string>{"11", "1111", ""}));
   EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "HORAS"),
@@ -75,10 +75,10 @@ TEST_F(AsignacionesTest, HalfHoursRoundToTheEvenLessonCount) {
 }
 
 TEST_F(AsignacionesTest, EmptyTimetableAndMissingTeacherTable) {
-  tzv::ExportarAsignaciones(tablas);
+  procesos::ExportarAsignaciones(tablas);
   EXPECT_TRUE(leerTabla(intercambio("ASIGT.DBF")).empty());
   std::filesystem::remove(drive.native("ZORVTMP/PROFT.DBF"));
-  EXPECT_THROW(tzv::ExportarAsignaciones(tablas), dbf::EngineError);
+  EXPECT_THROW(procesos::ExportarAsignaciones(tablas), dbf::EngineError);
 }
 
 // Whatever fails, the writer stops where a plain pass over the lessons would have
@@ -122,9 +122,9 @@ TEST_F(AsignacionesTest, AFailureStopsTheWriterWhereAPlainPassWould) {
   };
   for (const CasoFallo& c : casos) {
     SCOPED_TRACE(c.nombre);
-    tzv::ExportarProfesores(tablas);
+    procesos::ExportarProfesores(tablas);
     c.preparar();
-    const std::string error = errorDe([&] { tzv::ExportarAsignaciones(tablas); });
+    const std::string error = errorDe([&] { procesos::ExportarAsignaciones(tablas); });
     tablas.cerrarTodas();
     EXPECT_EQ(error, c.error);
     EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "CASIG"), c.filas);

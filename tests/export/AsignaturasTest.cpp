@@ -9,7 +9,7 @@ namespace {
 class AsignaturasTest : public ::testing::Test {
  protected:
   TempDrive drive;
-  gc::Catalogo tablas;
+  gescen::Catalogo tablas;
   void SetUp() override {
     plat::setDecimalSeparator(',');
     escuelaVacia();
@@ -22,7 +22,7 @@ TEST_F(AsignaturasTest, OneRowPerSubjectWithLevelCourseAndHours) {
                {"2BAC010", "FIS", "Física", "Física", "12,5"},
                {"3", "X", "Curt", "Corto", ""},
                {"", "", "Sense codi", "Sin código", "0"}});
-  tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
+  procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
   auto filas = leerTabla(intercambio("ASIGVALT.DBF"));
   ASSERT_EQ(filas.size(), 4u);
   EXPECT_EQ(filas[0], (Registro{{"COD", "MAT"},
@@ -50,9 +50,9 @@ TEST_F(AsignaturasTest, WeeklyHoursFromTheFirstTwoCharacters) {
   const Case cases[] = {{"", 1},  {"  ", 1}, {"4", 4},  {" 2", 2},  {"12,5", 12},
                         {"0", 1}, {"-3", 1}, {"2,", 2}, {"1,5", 1}, {"30", 30}};
   for (const Case& c : cases)
-    EXPECT_DOUBLE_EQ(tzv::horasSemanales(c.horsemte), c.horas) << c.horsemte;
+    EXPECT_DOUBLE_EQ(procesos::horasSemanales(c.horsemte), c.horas) << c.horsemte;
   try {
-    tzv::horasSemanales("ab3");
+    procesos::horasSemanales("ab3");
     FAIL();
   } catch (const std::exception& e) {
     EXPECT_STREQ(e.what(), "'ab' no es un valor punto flotante válido");
@@ -72,7 +72,7 @@ TEST_F(AsignaturasTest, NamesInTheChosenLanguage) {
                         {"castellano", "Matemàtiques", "Guàrdia"},
                         {"Castellano ", "Matemàtiques", "Guàrdia"}};
   for (const Case& c : cases) {
-    tzv::ExportarAsignaturas(tablas, c.idioma);
+    procesos::ExportarAsignaturas(tablas, c.idioma);
     EXPECT_EQ(columna(intercambio("ASIGVALT.DBF"), "NOMBRE"),
               std::vector<std::string>{c.asignatura})
         << c.idioma;
@@ -89,7 +89,7 @@ TEST_F(AsignaturasTest, NamesTableHasOneRowPerAbbreviationThenTheOccupations) {
                {"1ESO004", "", "Sense abreviatura", "", "1"},
                {"1ESO005", "", "Altra", "", "1"}});
   ocupaciones({{"12", "Reunió", ""}, {"ABCDE", "Tutoria", ""}});
-  tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
+  procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
   auto filas = leerTabla(intercambio("ASIGNOMT.DBF"));
   std::vector<std::vector<std::string>> esperadas = {{"", "", "Sense abreviatura", "False"},
                                                      {"CAS", "CAS", "Castellà", "False"},
@@ -106,13 +106,13 @@ TEST_F(AsignaturasTest, NamesTableHasOneRowPerAbbreviationThenTheOccupations) {
 
 TEST_F(AsignaturasTest, AnAbbreviationEqualToTheStartMarkFirstGetsNoNameRow) {
   asignaturas({{"1ESO001", "@#$", "Marca", "", "1"}, {"1ESO002", "ZZZ", "Última", "", "1"}});
-  tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
+  procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
   EXPECT_EQ(columna(intercambio("ASIGNOMT.DBF"), "COD"), std::vector<std::string>{"ZZZ"});
 }
 
 TEST_F(AsignaturasTest, EmptyTables) {
   ocupaciones({{"12", "Reunió", "Reunión"}});
-  tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
+  procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
   EXPECT_TRUE(leerTabla(intercambio("ASIGVALT.DBF")).empty());
   EXPECT_EQ(columna(intercambio("ASIGNOMT.DBF"), "COD"), std::vector<std::string>{"*12"});
 }
@@ -122,7 +122,7 @@ TEST_F(AsignaturasTest, BadHoursStopAfterTheSubjectsBefore) {
                {"1ESO002", "CAS", "C", "", "x1"},
                {"1ESO003", "ING", "I", "", "3"}});
   try {
-    tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
+    procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
     FAIL();
   } catch (const std::exception& e) {
     EXPECT_STREQ(e.what(),
@@ -137,7 +137,7 @@ TEST_F(AsignaturasTest, MissingOccupationsTableStopsAfterTheSubjectRows) {
   asignaturas({{"1ESO001", "MAT", "M", "", "4"}});
   std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/OCUPA.dbf"));
   try {
-    tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
+    procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
     FAIL();
   } catch (const std::exception& e) {
     EXPECT_EQ(std::string(e.what()).rfind("wwTableOCUPA: No se encuentra la tabla", 0), 0u)
@@ -150,7 +150,7 @@ TEST_F(AsignaturasTest, MissingOccupationsTableStopsAfterTheSubjectRows) {
 TEST_F(AsignaturasTest, MissingFieldNamesIt) {
   staged("asignat.dbf", {{"CODASIG", 8}, {"LITRESV", 3}}, {{"1ESO001", "MAT"}});
   try {
-    tzv::ExportarAsignaturas(tablas, "VALENCIÁ");
+    procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
     FAIL();
   } catch (const std::exception& e) {
     EXPECT_STREQ(e.what(),

@@ -19,7 +19,7 @@ Recorrido recorrer(const std::string& ruta, const std::string& campo) {
   dbf::Table t;
   t.setTableName(ruta);
   t.open();
-  tzv::MemoCampo<std::string> memo(t, {campo.c_str()});
+  gescen::MemoCampo<std::string> memo(t, {campo.c_str()});
   Recorrido r;
   for (t.first(); !t.eof(); t.next()) {
     r.resultados.push_back(memo.de([&] {
@@ -74,7 +74,7 @@ TEST(MemoCampoTest, AFieldWithANullFlagIsWorkedOutForEveryRow) {
 }
 
 TEST(MapaTextosTest, KeepsTheFirstValueAndFindsKeysOfAnyKind) {
-  tzv::MapaTextos<int> m;
+  gescen::MapaTextos<int> m;
   for (int i = 0; i < 5000; ++i) m.try_emplace(std::to_string(i), i);  // grows many times
   EXPECT_FALSE(m.try_emplace("7", 99).second);
   EXPECT_EQ(m.find(std::string_view("7"))->second, 7);

@@ -7,7 +7,7 @@
 
 namespace {
 
-class UsuarioGuionado : public tzv::Interaccion {
+class UsuarioGuionado : public procesos::Interaccion {
  public:
   std::vector<std::string> sucesos;
   void mensaje(const std::string& texto) override { sucesos.push_back("mensaje: " + texto); }
@@ -17,8 +17,8 @@ class UsuarioGuionado : public tzv::Interaccion {
 class ExportacionTest : public ::testing::Test {
  protected:
   TempDrive drive;
-  gc::Catalogo tablas;
-  tzv::EstadoPrograma estado;
+  gescen::Catalogo tablas;
+  procesos::EstadoPrograma estado;
   UsuarioGuionado ui;
   void SetUp() override { escuelaDeUnAlumno(); }
 };
@@ -28,48 +28,49 @@ class ExportacionTest : public ::testing::Test {
 TEST_F(ExportacionTest, SuccessfulRunStandAloneAndInHostMode) {
   for (int argumentos : {0, 2}) {
     SCOPED_TRACE(argumentos);
-    estado = tzv::EstadoPrograma{};
+    estado = procesos::EstadoPrograma{};
     estado.numeroArgumentos = argumentos;
     ui.sucesos.clear();
-    tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+    procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
     EXPECT_EQ(ui.sucesos,
-              (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoExportacion, "reloj",
-                                        "normal", "mensaje: Proceso finalizado"}));
+              (std::vector<std::string>{std::string("mensaje: ") + procesos::kAvisoExportacion,
+                                        "reloj", "normal", "mensaje: Proceso finalizado"}));
     EXPECT_EQ(estado.resultado, 1);
-    for (const std::string& t : tzv::tablasIntercambio())
+    for (const std::string& t : gescen::tablasIntercambio())
       EXPECT_FALSE(leerTabla(intercambio(t)).empty()) << t;
   }
 }
 
 TEST_F(ExportacionTest, ASecondRunReplacesEveryTable) {
-  tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
-  tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
-  for (const std::string& t : tzv::tablasIntercambio())
+  procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+  procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+  for (const std::string& t : gescen::tablasIntercambio())
     EXPECT_EQ(leerTabla(intercambio(t)).size(), t == "ASIGNOMT.DBF" ? 1u : 1u) << t;
 }
 
 TEST_F(ExportacionTest, AFailingWriterStopsTheRunAndLeavesTheFlagAtZero) {
-  tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);  // an earlier run's tables
-  const std::string gruposAntes = readFile(winpath::toNative(intercambio("GRUPOST.DBF")));
+  procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);  // an earlier run's tables
+  const std::string gruposAntes = readFile(plat::toNative(intercambio("GRUPOST.DBF")));
   aulas({{"101", "Aula"}, {"102", "Aula"}});
   staged("aulas.dbf", {{"CODAULA", 6}}, {{"101"}, {"102"}});  // LITAULA missing
   profesores({{"NOU PROFE, X", "D", "5", ""}});
   ui.sucesos.clear();
   try {
-    tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+    procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
     FAIL();
   } catch (const std::exception& e) {
     EXPECT_EQ(e.what(), std::string("wwTableAulas: No se encuentra el campo 'LITAULA' "
                                     "(C:\\ZORVTMP\\VALENCIA\\aulas.DBF). ") +
-                            tzv::kTablasIncompletas);
+                            procesos::kTablasIncompletas);
   }
   EXPECT_EQ(estado.resultado, 0);
-  EXPECT_EQ(ui.sucesos, (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoExportacion,
-                                                  "reloj", "normal"}));
+  EXPECT_EQ(ui.sucesos,
+            (std::vector<std::string>{std::string("mensaje: ") + procesos::kAvisoExportacion,
+                                      "reloj", "normal"}));
   EXPECT_EQ(columna(intercambio("PROFT.DBF"), "ABREV"),
-            std::vector<std::string>{"NPX"});                                       // this run's
-  EXPECT_TRUE(leerTabla(intercambio("AULAT.DBF")).empty());                         // partial
-  EXPECT_EQ(readFile(winpath::toNative(intercambio("GRUPOST.DBF"))), gruposAntes);  // untouched
+            std::vector<std::string>{"NPX"});                                    // this run's
+  EXPECT_TRUE(leerTabla(intercambio("AULAT.DBF")).empty());                      // partial
+  EXPECT_EQ(readFile(plat::toNative(intercambio("GRUPOST.DBF"))), gruposAntes);  // untouched
   EXPECT_FALSE(tablas.wwTableAulas.active());
 }
 

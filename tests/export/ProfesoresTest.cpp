@@ -21,7 +21,7 @@ TEST(InicialesTest, CharactersAfterEachSeparator) {
                         {"A B", "  ", ""},
                         {" X", " ", "X"}};
   for (const Case& c : cases)
-    EXPECT_EQ(tzv::Iniciales(c.texto, c.separador), c.esperado) << c.texto;
+    EXPECT_EQ(procesos::Iniciales(c.texto, c.separador), c.esperado) << c.texto;
 }
 
 TEST(AbreviaturasUnicasTest, CountersInTableOrder) {
@@ -52,13 +52,14 @@ TEST(AbreviaturasUnicasTest, CountersInTableOrder) {
       {"a counter already held", {"AD", "AD", "AD2"}, {"AD", "AD2", "AD22"}},
       {"the first free counter", conAD10, conAD10Esperado},
   };
-  for (const Case& c : cases) EXPECT_EQ(tzv::abreviaturasUnicas(c.entrada), c.esperado) << c.que;
+  for (const Case& c : cases)
+    EXPECT_EQ(procesos::abreviaturasUnicas(c.entrada), c.esperado) << c.que;
 }
 
 class ProfesoresTest : public ::testing::Test {
  protected:
   TempDrive drive;
-  gc::Catalogo tablas;
+  gescen::Catalogo tablas;
   void SetUp() override { escuelaVacia(); }
 };
 
@@ -68,7 +69,7 @@ TEST_F(ProfesoresTest, WhoIsLeftOut) {
               {"MARTI SOLER, PAU", "MATES", "0", "20240630"},          // left but no DNI: written
               {"   ", "LENGUA", "33333333", "20240630"},  // left but blank name: written
               {"", "", "", ""}});
-  tzv::ExportarProfesores(tablas);
+  procesos::ExportarProfesores(tablas);
   auto filas = leerTabla(intercambio("PROFT.DBF"));
   ASSERT_EQ(filas.size(), 4u);
   EXPECT_EQ(filas[0], (Registro{{"ABREV", "GPA"},
@@ -87,7 +88,7 @@ TEST_F(ProfesoresTest, AbbreviationsMadeUniqueInTheFile) {
     filas.push_back({"ALBA DURA, GIL " + std::to_string(i), "D", std::to_string(1000 + i), ""});
   filas.insert(filas.begin() + 3, Fila{"XAVI YUSTE, ZOE", "D", "999", ""});
   profesores(filas);
-  tzv::ExportarProfesores(tablas);
+  procesos::ExportarProfesores(tablas);
   EXPECT_EQ(columna(intercambio("PROFT.DBF"), "ABREV"),
             (std::vector<std::string>{"ADG", "ADG2", "ADG3", "XYZ", "ADG4", "ADG5", "ADG6", "ADG7",
                                       "ADG8", "ADG9", "ADG1", "AD10", "AD11"}));
@@ -95,13 +96,13 @@ TEST_F(ProfesoresTest, AbbreviationsMadeUniqueInTheFile) {
 
 TEST_F(ProfesoresTest, LongTextsAreCutAndNoTeacherLeavesAnEmptyTable) {
   profesores({{std::string(45, 'N'), std::string(50, 'D'), "1", ""}});
-  tzv::ExportarProfesores(tablas);
+  procesos::ExportarProfesores(tablas);
   auto filas = leerTabla(intercambio("PROFT.DBF"));
   EXPECT_EQ(filas[0].at("NOMBRE"), std::string(40, 'N'));
   EXPECT_EQ(filas[0].at("DEPART"), std::string(40, 'D'));
 
   profesores({{"FUERA, YA", "D", "5", "20200101"}});
-  EXPECT_NO_THROW(tzv::ExportarProfesores(tablas));
+  EXPECT_NO_THROW(procesos::ExportarProfesores(tablas));
   EXPECT_TRUE(leerTabla(intercambio("PROFT.DBF")).empty());
 }
 

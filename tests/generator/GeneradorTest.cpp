@@ -90,7 +90,7 @@ std::string leerArchivo(const std::string& ruta) {
 }
 
 // A generated GESCEN folder per size and seed, made once for the whole run.
-const Carpeta& gescen(const std::string& tamano, int semilla = 3) {
+const Carpeta& carpetaGescen(const std::string& tamano, int semilla = 3) {
   static std::map<std::string, std::unique_ptr<Carpeta>> hechas;
   std::string clave = tamano + "/" + std::to_string(semilla);
   auto& c = hechas[clave];
@@ -169,7 +169,7 @@ std::set<std::string> valores(const std::vector<Registro>& v, const std::string&
 
 class CarpetaGescen : public ::testing::TestWithParam<std::string> {
  protected:
-  const Carpeta& c() { return gescen(GetParam()); }
+  const Carpeta& c() { return carpetaGescen(GetParam()); }
 };
 
 TEST_P(CarpetaGescen, EveryTableOpensAndEveryFieldReadsWithTheEngine) {
@@ -479,7 +479,7 @@ TEST(TamanoGescen, EachSizeHasTheNumbersItStandsFor) {
   };
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.tamano);
-    const std::string d = gescen(k.tamano).str();
+    const std::string d = carpetaGescen(k.tamano).str();
     auto vivos = [&](const char* tabla) {
       Conteo c = contarBytes(d + "/" + tabla);
       return static_cast<std::size_t>(c.registros - c.borrados);
@@ -817,10 +817,10 @@ TEST_P(ExportacionGenerada, ExportsWithoutErrorAndGivesASolution) {
       generador("gescen \"" + drive.native("GC") + "\" --tamano " + GetParam() + " --semilla 4")
           .codigo,
       0);
-  gc::Catalogo tablas;
-  gc::asegurarCarpetaStaging();
-  gc::CopiarDatosGC(tablas, "C:\\GC");
-  ASSERT_NO_THROW(tzv::EscribirTablasIntercambio(tablas, "VALENCIÀ"));
+  gescen::Catalogo tablas;
+  gescen::asegurarCarpetaStaging();
+  gescen::CopiarDatosGC(tablas, "C:\\GC");
+  ASSERT_NO_THROW(procesos::EscribirTablasIntercambio(tablas, "VALENCIÀ"));
   tablas.cerrarTodas();
 
   const std::string trabajo = drive.native("ZORVTMP");

@@ -27,7 +27,7 @@ void UsuarioImportacion::controlPlantilla() {
   sucesos.push_back("rejilla de plantilla");
   if (mientrasPlantilla) mientrasPlantilla();
   dbf::Table t;
-  t.setDatabaseName(tzv::kCarpetaPlantilla);
+  t.setDatabaseName(procesos::kCarpetaPlantilla);
   t.setTableName("plantilla");
   t.open();
   for (t.first(); !t.eof(); t.next()) {
@@ -71,15 +71,15 @@ void centroYPeriodos(const std::vector<Fila>& periodos) {
 }
 
 void profesoresExportados(const std::vector<Fila>& filas) {
-  crearTabla(tzv::rutaIntercambio(tzv::kPROFT),
+  crearTabla(gescen::rutaIntercambio(gescen::kPROFT),
              {{"ABREV", 4}, {"NOMBRE", 40}, {"DEPART", 40}, {"DNI", 0}}, filas);
 }
 
 void asignaturasExportadas(const std::vector<Fila>& filas) {
   dbf::Table t;
-  t.setTableName(tzv::rutaIntercambio(tzv::kASIGVALT));
-  t.fieldDefs() = {tzv::texto("COD", 4), tzv::texto("CODVALEN", 10), tzv::texto("NIVEL", 5),
-                   tzv::texto("CURSO", 3)};
+  t.setTableName(gescen::rutaIntercambio(gescen::kASIGVALT));
+  t.fieldDefs() = {gescen::texto("COD", 4), gescen::texto("CODVALEN", 10),
+                   gescen::texto("NIVEL", 5), gescen::texto("CURSO", 3)};
   t.indexDefs() = {{"COD", "COD"}, {"CODVALEN", "CODVALEN"}};
   t.createTable();
   t.open();
@@ -103,4 +103,6 @@ void solucion(const std::vector<Fila>& filas) {
   crearTabla("C:\\ZORVTMP\\SOLUC.DBF", camposSolucion(), filas);
 }
 
-std::string gescen(const std::string& archivo) { return winpath::toNative("C:\\GC\\" + archivo); }
+std::string archivoDeGescen(const std::string& archivo) {
+  return plat::toNative("C:\\GC\\" + archivo);
+}

@@ -9,7 +9,7 @@
 
 // The import's user, with scripted answers: the teacher grid gives DNI numbers to the
 // listed abbreviations; the class-period grid may change times.
-class UsuarioImportacion : public tzv::Interaccion {
+class UsuarioImportacion : public procesos::Interaccion {
  public:
   std::vector<std::string> sucesos;
   std::map<std::string, long long> dnis;    // typed into the teacher grid
@@ -34,4 +34,4 @@ void solucion(
 // SOLUC.DBF's fields as the generator writes them (DIA and HORA integers), for a test that
 // changes one before writing the solution with crearTabla.
 std::vector<Columna> camposSolucion();
-std::string gescen(const std::string& archivo);  // native path of a file of C:\GC
+std::string archivoDeGescen(const std::string& archivo);  // native path of a file of C:\GC

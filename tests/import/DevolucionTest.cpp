@@ -48,13 +48,13 @@ class DevolucionTest : public ::testing::Test {
 
   std::string enGC(const std::string& nombre) const { return gc + "/" + nombre; }
 
-  tzv::ArchivoDevuelto archivo(const std::string& tabla, const std::string& nuevo) const {
-    tzv::ArchivoDevuelto a;
+  procesos::ArchivoDevuelto archivo(const std::string& tabla, const std::string& nuevo) const {
+    procesos::ArchivoDevuelto a;
     a.nuevo = enGC("~tzv-" + tabla + "-1111111111111111.tmp");
     a.destino = enGC(tabla + ".dbf");
     a.copia = copias + "/" + tabla + ".dbf";
     a.tamano = nuevo.size();
-    a.suma = tzv::sumaDeBytes(nuevo.data(), nuevo.size());
+    a.suma = procesos::sumaDeBytes(nuevo.data(), nuevo.size());
     return a;
   }
 
@@ -68,10 +68,10 @@ class DevolucionTest : public ::testing::Test {
   }
 
   // The folders as a run of kind `clase` killed at `punto` leaves them.
-  void interrumpida(Punto punto, tzv::RegistroDevolucion::Clase clase =
-                                     tzv::RegistroDevolucion::Clase::Importacion) {
+  void interrumpida(Punto punto, procesos::RegistroDevolucion::Clase clase =
+                                     procesos::RegistroDevolucion::Clase::Importacion) {
     gescenConOtrasEjecuciones();
-    tzv::RegistroDevolucion r;
+    procesos::RegistroDevolucion r;
     r.clase = clase;
     r.carpetaGC = "C:\\GC";
     r.copias = copias;
@@ -81,13 +81,13 @@ class DevolucionTest : public ::testing::Test {
       writeFile(r.archivos[0].nuevo, kNuevoG);
       writeFile(r.archivos[1].nuevo, kNuevoP.substr(0, 5));
       writeFile(r.provisional + "/horgrup.dbf", kViejoG);
-      tzv::GuardarRegistro(r);
+      procesos::GuardarRegistro(r);
       return;
     }
     writeFile(copias + "/horgrup.dbf", kViejoG);
     writeFile(copias + "/horprof.dbf", kViejoP);
-    r.estado = tzv::RegistroDevolucion::Estado::Cambiando;
-    tzv::GuardarRegistro(r);
+    r.estado = procesos::RegistroDevolucion::Estado::Cambiando;
+    procesos::GuardarRegistro(r);
     const bool gRenombrado = punto != Punto::AntesDeRenombrar;
     const bool pRenombrado = punto == Punto::AntesDeBorrarRegistro;
     writeFile(gRenombrado ? enGC("horgrup.dbf") : r.archivos[0].nuevo, kNuevoG);
@@ -112,19 +112,19 @@ class DevolucionTest : public ::testing::Test {
     EXPECT_EQ(readFile(enGC(kDeVersionAnterior)), "de una versión anterior");
     EXPECT_EQ(entradas(gc),
               (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", kDeOtroEquipo,
-                                     kDeVersionAnterior, tzv::kArchivoCerrojoHorarios}));
+                                     kDeVersionAnterior, gescen::kArchivoCerrojoHorarios}));
     for (const std::string& copia : entradas(drive.native("ZORVTMP/VALENCIA/COPIAS"))) {
       const std::string carpeta = drive.native("ZORVTMP/VALENCIA/COPIAS/" + copia);
       EXPECT_EQ(readFile(carpeta + "/horgrup.dbf"), kViejoG) << copia;
       EXPECT_EQ(readFile(carpeta + "/horprof.dbf"), kViejoP) << copia;
     }
-    EXPECT_FALSE(tzv::DevolucionPendiente());
+    EXPECT_FALSE(procesos::DevolucionPendiente());
   }
 
   // The GESCEN folder's lock as another PC holds it: an opening of its own, locked as
   // every build locks it.
   plat::File otroEquipo() const {
-    return plat::File::rewrite(enGC(tzv::kArchivoCerrojoHorarios), plat::Share::Exclusive);
+    return plat::File::rewrite(enGC(gescen::kArchivoCerrojoHorarios), plat::Share::Exclusive);
   }
 };
 
@@ -154,25 +154,25 @@ TEST_F(DevolucionTest, AKilledCopyBackIsFinishedOrUndoneAtTheNextStart) {
     SCOPED_TRACE(c.que);
     fs::remove_all(drive.driveC());
     interrumpida(c.punto);
-    EXPECT_EQ(tzv::RecuperarDevolucion().rfind(c.linea, 0), 0u);
+    EXPECT_EQ(procesos::RecuperarDevolucion().rfind(c.linea, 0), 0u);
     tablasYCarpetas(c.nuevos ? kNuevoG : kViejoG, c.nuevos ? kNuevoP : kViejoP);
-    EXPECT_EQ(tzv::RecuperarDevolucion(), "");  // nothing left to do
+    EXPECT_EQ(procesos::RecuperarDevolucion(), "");  // nothing left to do
   }
 }
 
 TEST_F(DevolucionTest, WhileGescenHoldsATableTheSwapWaitsForTheNextStart) {
   interrumpida(Punto::EntreRenombres);
   {
-    CerrojoAjeno gescen(enGC("horprof.dbf"), F_RDLCK, 0x7FFFFFFE);
-    ASSERT_TRUE(gescen.tomado());
-    EXPECT_EQ(tzv::RecuperarDevolucion(),
+    CerrojoAjeno enGescen(enGC("horprof.dbf"), F_RDLCK, 0x7FFFFFFE);
+    ASSERT_TRUE(enGescen.tomado());
+    EXPECT_EQ(procesos::RecuperarDevolucion(),
               "No se ha podido terminar una importación interrumpida en C:\\GC: GESCEN tiene "
               "abierta la tabla C:\\GC\\horprof.dbf. Ciérrela y vuelva a intentarlo. Se volverá a "
               "intentar al abrir de nuevo el programa.");
     EXPECT_EQ(readFile(enGC("horprof.dbf")), kViejoP);
-    EXPECT_TRUE(tzv::DevolucionPendiente());
+    EXPECT_TRUE(procesos::DevolucionPendiente());
   }
-  EXPECT_EQ(tzv::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
+  EXPECT_EQ(procesos::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
   tablasYCarpetas(kNuevoG, kNuevoP);
 }
 
@@ -180,20 +180,20 @@ TEST_F(DevolucionTest, ARecordOfAnotherLiveRunIsLeftAlone) {
   interrumpida(Punto::EntreRenombres);
   {
     OtraEjecucion otra;
-    EXPECT_EQ(tzv::RecuperarDevolucion(), "");
-    EXPECT_TRUE(tzv::DevolucionPendiente());
+    EXPECT_EQ(procesos::RecuperarDevolucion(), "");
+    EXPECT_TRUE(procesos::DevolucionPendiente());
     EXPECT_TRUE(fs::exists(enGC("~tzv-horprof-1111111111111111.tmp")));
   }
-  EXPECT_EQ(tzv::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
+  EXPECT_EQ(procesos::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
   tablasYCarpetas(kNuevoG, kNuevoP);
 }
 
 TEST_F(DevolucionTest, ADamagedRecordIsSaidAndDropped) {
-  writeFile(winpath::toNative(tzv::kRegistroDevolucion), "no es un registro\n");
-  EXPECT_EQ(tzv::RecuperarDevolucion(),
+  writeFile(plat::toNative(procesos::kRegistroDevolucion), "no es un registro\n");
+  EXPECT_EQ(procesos::RecuperarDevolucion(),
             "El registro C:\\ZORVTMP\\VALENCIA\\DEVOLUCION.TZV de una importación anterior está "
             "dañado y se ha descartado.");
-  EXPECT_FALSE(tzv::DevolucionPendiente());
+  EXPECT_FALSE(procesos::DevolucionPendiente());
 }
 
 }  // namespace
@@ -201,7 +201,7 @@ TEST_F(DevolucionTest, ADamagedRecordIsSaidAndDropped) {
 namespace {
 
 TEST_F(DevolucionTest, AStartWithNothingLeftBehindTouchesNothing) {
-  EXPECT_EQ(tzv::RecuperarDevolucion(), "");
+  EXPECT_EQ(procesos::RecuperarDevolucion(), "");
   EXPECT_FALSE(fs::exists(drive.native("ZORVTMP")));
 }
 
@@ -212,7 +212,7 @@ namespace {
 // The line after a killed run names what was interrupted; a record that an older build
 // wrote, without the kind, is an import's.
 TEST_F(DevolucionTest, TheRecoverySaysWhichKindOfRunWasInterrupted) {
-  using Clase = tzv::RegistroDevolucion::Clase;
+  using Clase = procesos::RegistroDevolucion::Clase;
   struct Case {
     const char* que;
     Punto punto;
@@ -237,15 +237,15 @@ TEST_F(DevolucionTest, TheRecoverySaysWhichKindOfRunWasInterrupted) {
     SCOPED_TRACE(c.que);
     fs::remove_all(drive.driveC());
     interrumpida(c.punto, c.clase);
-    const std::string registro = winpath::toNative(tzv::kRegistroDevolucion);
+    const std::string registro = plat::toNative(procesos::kRegistroDevolucion);
     if (c.sinClase) {
       std::string texto = readFile(registro);
       const std::string linea = "clase restauracion\n";
       ASSERT_NE(texto.find(linea), std::string::npos);
       writeFile(registro, texto.erase(texto.find(linea), linea.size()));
     }
-    EXPECT_EQ(tzv::RecuperarDevolucion().rfind(c.linea, 0), 0u);
-    EXPECT_FALSE(tzv::DevolucionPendiente());
+    EXPECT_EQ(procesos::RecuperarDevolucion().rfind(c.linea, 0), 0u);
+    EXPECT_FALSE(procesos::DevolucionPendiente());
   }
 }
 
@@ -255,15 +255,15 @@ TEST_F(DevolucionTest, WhileAnotherPcHoldsTheGescenFolderTheRecoveryWaitsForTheN
   interrumpida(Punto::EntreRenombres);
   {
     plat::File otro = otroEquipo();
-    EXPECT_EQ(tzv::RecuperarDevolucion(),
+    EXPECT_EQ(procesos::RecuperarDevolucion(),
               "No se ha podido terminar una importación interrumpida en C:\\GC: otro equipo está "
               "importando en esa carpeta. Se volverá a intentar al abrir de nuevo el programa.");
     EXPECT_EQ(readFile(enGC("horgrup.dbf")), kNuevoG);
     EXPECT_EQ(readFile(enGC("horprof.dbf")), kViejoP);
     EXPECT_TRUE(fs::exists(enGC("~tzv-horprof-1111111111111111.tmp")));
-    EXPECT_TRUE(tzv::DevolucionPendiente());
+    EXPECT_TRUE(procesos::DevolucionPendiente());
   }
-  EXPECT_EQ(tzv::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
+  EXPECT_EQ(procesos::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
   tablasYCarpetas(kNuevoG, kNuevoP);
 }
 
@@ -279,7 +279,7 @@ TEST_F(DevolucionTest, ACopyBackWaitsForAnotherPcAndTouchesNoOtherRunsFiles) {
     otro.reset();
   });
   std::string copia;
-  EXPECT_NO_THROW(copia = tzv::DevolverHorarios("C:\\GC"));
+  EXPECT_NO_THROW(copia = procesos::DevolverHorarios("C:\\GC"));
   termina.join();
   EXPECT_EQ(copia.rfind("C:\\ZORVTMP\\VALENCIA\\COPIAS\\", 0), 0u) << copia;
   tablasYCarpetas(kNuevoG, kNuevoP);
@@ -301,7 +301,7 @@ TEST_F(DevolucionTest, AHoldOfAMomentOnATimetableIsWaitedFor) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     mirada.reset();
   });
-  EXPECT_NO_THROW(tzv::DevolverHorarios("C:\\GC"));
+  EXPECT_NO_THROW(procesos::DevolverHorarios("C:\\GC"));
   termina.join();
   tablasYCarpetas(kNuevoG, kNuevoP);
 }

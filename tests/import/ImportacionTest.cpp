@@ -24,35 +24,35 @@ namespace {
 class ImportacionTest : public ::testing::Test {
  protected:
   TempDrive drive;
-  gc::Catalogo tablas;
-  tzv::EstadoPrograma estado;
+  gescen::Catalogo tablas;
+  procesos::EstadoPrograma estado;
   UsuarioImportacion ui;
   std::string horgrupAntes, horprofAntes;
 
   void SetUp() override {
     horariosGescen();
     centroYPeriodos({{"46001234", "1", "08:00", "08:55"}, {"46001234", "2", "08:55", "09:50"}});
-    gc::CopiarDatosGC(tablas, "C:\\GC");
+    gescen::CopiarDatosGC(tablas, "C:\\GC");
     profesoresExportados({{"GPA", "GARCIA PEREZ, ANA", "MATES", "11111111"},
                           {"LRJ", "LOPEZ ROS, JOAN", "FIS", "22222222"}});
     asignaturasExportadas({{"MAT", "1ESO001", "ESO", "1"}});
     solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"},
               {"2", "2", "*GUA", "LRJ", "", "", "", "", ""}});
-    horgrupAntes = readFile(gescen("horgrup.dbf"));
-    horprofAntes = readFile(gescen("horprof.dbf"));
+    horgrupAntes = readFile(archivoDeGescen("horgrup.dbf"));
+    horprofAntes = readFile(archivoDeGescen("horprof.dbf"));
   }
 
-  tzv::ResultadoImportacion importar() {
-    return tzv::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui);
+  procesos::ResultadoImportacion importar() {
+    return procesos::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui);
   }
 
   // The tables as they were; beside them at most the lock file of the copy back, which
   // stays once made.
   void gescenSinCambios() {
-    EXPECT_EQ(readFile(gescen("horgrup.dbf")), horgrupAntes);
-    EXPECT_EQ(readFile(gescen("horprof.dbf")), horprofAntes);
+    EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")), horgrupAntes);
+    EXPECT_EQ(readFile(archivoDeGescen("horprof.dbf")), horprofAntes);
     std::set<std::string> enGC = entradas(drive.native("GC"));
-    enGC.erase(tzv::kArchivoCerrojoHorarios);
+    enGC.erase(gescen::kArchivoCerrojoHorarios);
     EXPECT_EQ(enGC,
               (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf"}));
   }
@@ -77,14 +77,15 @@ class ImportacionTest : public ::testing::Test {
 };
 
 TEST_F(ImportacionTest, CompleteRunReplacesBothTimetablesAndKeepsTheOldOnes) {
-  EXPECT_EQ(importar(), tzv::ResultadoImportacion::Completada);
-  EXPECT_EQ(ui.sucesos, (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoImportacion,
-                                                  "reloj", "rejilla de plantilla", "reloj",
-                                                  "normal", "mensaje: Proceso finalizado"}));
+  EXPECT_EQ(importar(), procesos::ResultadoImportacion::Completada);
+  EXPECT_EQ(ui.sucesos,
+            (std::vector<std::string>{std::string("mensaje: ") + procesos::kAvisoImportacion,
+                                      "reloj", "rejilla de plantilla", "reloj", "normal",
+                                      "mensaje: Proceso finalizado"}));
   EXPECT_EQ(estado.resultado, 1);
-  EXPECT_EQ(readFile(gescen("horgrup.dbf")),
+  EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")),
             readFile(drive.native("ZORVTMP/VALENCIA/horgrup.dbf")));
-  EXPECT_EQ(readFile(gescen("horprof.dbf")),
+  EXPECT_EQ(readFile(archivoDeGescen("horprof.dbf")),
             readFile(drive.native("ZORVTMP/VALENCIA/horprof.dbf")));
   EXPECT_EQ(columna("C:\\GC\\horprof.dbf", "DNI"),
             (std::vector<std::string>{"11111111", "22222222"}));
@@ -99,12 +100,12 @@ TEST_F(ImportacionTest, CompleteRunReplacesBothTimetablesAndKeepsTheOldOnes) {
   for (const auto& e : fs::directory_iterator(drive.native("GC")))
     enGC.insert(e.path().filename().string());
   EXPECT_EQ(enGC, (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf",
-                                         tzv::kArchivoCerrojoHorarios}));
+                                         gescen::kArchivoCerrojoHorarios}));
 }
 
 TEST_F(ImportacionTest, ASecondRunStartsFromWhatTheFirstWroteBack) {
   importar();
-  const std::string primera = readFile(gescen("horgrup.dbf"));
+  const std::string primera = readFile(archivoDeGescen("horgrup.dbf"));
   solucion({{"3", "2", "*12", "GPA", "ESO", "1", "MAT", "B", ""}});
   importar();
   EXPECT_EQ(columna("C:\\GC\\horgrup.dbf", "CODGRUP"), std::vector<std::string>{"1ESOB"});
@@ -122,10 +123,10 @@ TEST_F(ImportacionTest, NoSolutionStandAloneAndInHostMode) {
     estado.numeroArgumentos = argumentos;
     estado.resultado = 1;
     ui.sucesos.clear();
-    EXPECT_EQ(importar(), tzv::ResultadoImportacion::SinSolucion);
-    EXPECT_EQ(ui.sucesos,
-              (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoImportacion, "reloj",
-                                        std::string("mensaje: ") + tzv::kSinSolucion, "normal"}));
+    EXPECT_EQ(importar(), procesos::ResultadoImportacion::SinSolucion);
+    EXPECT_EQ(ui.sucesos, (std::vector<std::string>{
+                              std::string("mensaje: ") + procesos::kAvisoImportacion, "reloj",
+                              std::string("mensaje: ") + procesos::kSinSolucion, "normal"}));
     EXPECT_EQ(estado.resultado, 1);
     gescenSinCambios();
   }
@@ -133,14 +134,14 @@ TEST_F(ImportacionTest, NoSolutionStandAloneAndInHostMode) {
 
 // A complete run in host mode tells what it tells stand-alone, ending on its last box.
 TEST_F(ImportacionTest, ACompleteRunTellsTheSameInHostMode) {
-  EXPECT_EQ(importar(), tzv::ResultadoImportacion::Completada);
+  EXPECT_EQ(importar(), procesos::ResultadoImportacion::Completada);
   const std::vector<std::string> solo = ui.sucesos;
   ui.sucesos.clear();
-  estado = tzv::EstadoPrograma{};
+  estado = procesos::EstadoPrograma{};
   estado.numeroArgumentos = 2;
-  EXPECT_EQ(importar(), tzv::ResultadoImportacion::Completada);
+  EXPECT_EQ(importar(), procesos::ResultadoImportacion::Completada);
   EXPECT_EQ(ui.sucesos, solo);
-  EXPECT_EQ(ui.sucesos.back(), std::string("mensaje: ") + tzv::kProcesoFinalizado);
+  EXPECT_EQ(ui.sucesos.back(), std::string("mensaje: ") + procesos::kProcesoFinalizado);
   EXPECT_EQ(estado.resultado, 1);
 }
 
@@ -149,44 +150,44 @@ TEST_F(ImportacionTest, TeacherCheck) {
     const char* que;
     std::map<std::string, long long> tecleados;
     bool cierraConSalir;
-    tzv::ResultadoImportacion resultado;
+    procesos::ResultadoImportacion resultado;
     bool rejilla;
   };
   const Case cases[] = {
       {"every number typed",
        {{"LRJ", 22222222}},
        true,
-       tzv::ResultadoImportacion::Completada,
+       procesos::ResultadoImportacion::Completada,
        true},
       {"closed with the window button, numbers typed",
        {{"LRJ", 22222222}},
        false,
-       tzv::ResultadoImportacion::Completada,
+       procesos::ResultadoImportacion::Completada,
        true},
-      {"a number still missing", {}, true, tzv::ResultadoImportacion::ProfesorSinDni, true},
+      {"a number still missing", {}, true, procesos::ResultadoImportacion::ProfesorSinDni, true},
       {"a negative number counts",
        {{"LRJ", -5}},
        true,
-       tzv::ResultadoImportacion::Completada,
+       procesos::ResultadoImportacion::Completada,
        true},
   };
   for (const Case& c : cases) {
     profesoresExportados({{"GPA", "GARCIA PEREZ, ANA", "MATES", "11111111"},
                           {"LRJ", "LOPEZ ROS, JOAN", "FIS", "0"}});
     ui = UsuarioImportacion();
-    estado = tzv::EstadoPrograma{};
+    estado = procesos::EstadoPrograma{};
     ui.dnis = c.tecleados;
     ui.dniCorrectoAlSalir = c.cierraConSalir;
-    const std::string antes = readFile(gescen("horgrup.dbf"));
+    const std::string antes = readFile(archivoDeGescen("horgrup.dbf"));
     EXPECT_EQ(importar(), c.resultado) << c.que;
     EXPECT_EQ(std::count(ui.sucesos.begin(), ui.sucesos.end(), "rejilla de profesores"), 1)
         << c.que;
-    if (c.resultado == tzv::ResultadoImportacion::ProfesorSinDni) {
+    if (c.resultado == procesos::ResultadoImportacion::ProfesorSinDni) {
       // The run ends on its message with the hourglass still up; the dialog closes it.
-      EXPECT_EQ(ui.sucesos.back(), std::string("mensaje: ") + tzv::kProfesorSinDni) << c.que;
+      EXPECT_EQ(ui.sucesos.back(), std::string("mensaje: ") + procesos::kProfesorSinDni) << c.que;
       EXPECT_EQ(ui.sucesos[ui.sucesos.size() - 2], "reloj") << c.que;
       EXPECT_EQ(estado.resultado, 0) << c.que;
-      EXPECT_EQ(readFile(gescen("horgrup.dbf")), antes) << c.que;
+      EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")), antes) << c.que;
     }
   }
 }
@@ -197,7 +198,7 @@ TEST_F(ImportacionTest, NoTeacherWithoutNumberMeansNoDialog) {
 }
 
 TEST_F(ImportacionTest, AMissingTimetableInTheGescenFolderStopsTheRunAndChangesNothing) {
-  fs::remove(gescen("horprof.dbf"));
+  fs::remove(archivoDeGescen("horprof.dbf"));
   try {
     importar();
     FAIL();
@@ -207,24 +208,24 @@ TEST_F(ImportacionTest, AMissingTimetableInTheGescenFolderStopsTheRunAndChangesN
   }
   EXPECT_EQ(ui.sucesos.back(), "normal");
   EXPECT_EQ(estado.resultado, 0);
-  EXPECT_EQ(readFile(gescen("horgrup.dbf")), horgrupAntes);
-  EXPECT_FALSE(fs::exists(gescen("horprof.dbf")));
+  EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")), horgrupAntes);
+  EXPECT_FALSE(fs::exists(archivoDeGescen("horprof.dbf")));
 }
 
 TEST_F(ImportacionTest, AFailureDuringTheCopyBackLeavesTheOtherOldFile) {
   // While the run works, something takes the teacher timetable's place in the GESCEN
   // folder, so that it cannot be replaced at the end.
   ui.mientrasPlantilla = [this] {
-    fs::remove(gescen("horprof.dbf"));
-    fs::create_directory(gescen("horprof.dbf"));
+    fs::remove(archivoDeGescen("horprof.dbf"));
+    fs::create_directory(archivoDeGescen("horprof.dbf"));
   };
-  EXPECT_THROW(importar(), gc::EntradaSalidaError);
-  EXPECT_EQ(readFile(gescen("horgrup.dbf")), horgrupAntes);
-  EXPECT_TRUE(fs::is_directory(gescen("horprof.dbf")));
+  EXPECT_THROW(importar(), gescen::EntradaSalidaError);
+  EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")), horgrupAntes);
+  EXPECT_TRUE(fs::is_directory(archivoDeGescen("horprof.dbf")));
   EXPECT_EQ(estado.resultado, 0);
   EXPECT_EQ(entradas(drive.native("GC")),
             (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf",
-                                   tzv::kArchivoCerrojoHorarios}));
+                                   gescen::kArchivoCerrojoHorarios}));
   EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV")));
 }
 
@@ -263,8 +264,8 @@ TEST_F(ImportacionTest, SolutionsThatWouldEmptyTheTimetablesAreRefused) {
     EXPECT_EQ(errorAlImportar(), std::string(c.error) + " No se ha cambiado nada en GESCEN.")
         << c.que;
     EXPECT_EQ(ui.sucesos,
-              (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoImportacion, "reloj",
-                                        "normal"}))
+              (std::vector<std::string>{std::string("mensaje: ") + procesos::kAvisoImportacion,
+                                        "reloj", "normal"}))
         << c.que;
     gescenSinCambios();
   }
@@ -295,7 +296,7 @@ TEST_F(ImportacionTest, ATimetableThatAnotherProgramHoldsIsNeverReplaced) {
     std::optional<CerrojoAjeno> cerrojo;
     ui = UsuarioImportacion();
     auto tomar = [&] {
-      ASSERT_TRUE(cerrojo.emplace(gescen(c.tabla), c.tipo, c.byte, c.largo).tomado());
+      ASSERT_TRUE(cerrojo.emplace(archivoDeGescen(c.tabla), c.tipo, c.byte, c.largo).tomado());
     };
     if (c.duranteLaImportacion)
       ui.mientrasPlantilla = tomar;
@@ -323,15 +324,16 @@ namespace {
 TEST_F(ImportacionTest, AnotherRunOnTheWorkFolderRefusesEveryRunAtOnce) {
   {
     OtraEjecucion otra;
-    const std::string refusal = gc::kOtraEjecucion;
-    EXPECT_EQ(errorDe([&] { gc::CopiarDatosGC(tablas, "C:\\GC"); }), refusal);
-    EXPECT_EQ(errorDe([&] { tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui); }), refusal);
+    const std::string refusal = gescen::kOtraEjecucion;
+    EXPECT_EQ(errorDe([&] { gescen::CopiarDatosGC(tablas, "C:\\GC"); }), refusal);
+    EXPECT_EQ(errorDe([&] { procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui); }),
+              refusal);
     EXPECT_EQ(errorAlImportar(), refusal);
     EXPECT_TRUE(ui.sucesos.empty());
     EXPECT_EQ(estado.resultado, 0);
     gescenSinCambios();
   }
-  EXPECT_EQ(importar(), tzv::ResultadoImportacion::Completada);
+  EXPECT_EQ(importar(), procesos::ResultadoImportacion::Completada);
 }
 
 }  // namespace
@@ -349,25 +351,25 @@ TEST_F(ImportacionTest, ASharingViolationOnAGescenTimetableSaysThatGescenHasItOp
     std::function<void()> copia;
     const char* error;
   };
-  const std::string staging = gc::kCarpetaStaging;
+  const std::string staging = gescen::kCarpetaStaging;
   const Case cases[] = {
       {"the import's staging of horprof.dbf", "horprof.dbf",
-       [&] { gc::ReemplazarArchivo(staging + "\\horprof.dbf", "C:\\GC\\horprof.dbf"); },
+       [&] { gescen::ReemplazarArchivo(staging + "\\horprof.dbf", "C:\\GC\\horprof.dbf"); },
        "GESCEN tiene abierta la tabla C:\\GC\\horprof.dbf. Ciérrela y vuelva a intentarlo."},
       {"the staging pass (transzorvex-cli importar), horgrup.dbf held", "horgrup.dbf",
-       [&] { gc::CopiarDatosGC(tablas, "C:\\GC"); },
+       [&] { gescen::CopiarDatosGC(tablas, "C:\\GC"); },
        "GESCEN tiene abierta la tabla C:\\GC\\horgrup.dbf. Ciérrela y vuelva a intentarlo."},
       {"the staging pass, another table held", "centro.dbf",
-       [&] { gc::CopiarDatosGC(tablas, "C:\\GC"); }, "Error de E/S 32 (C:\\GC\\centro.dbf)"},
+       [&] { gescen::CopiarDatosGC(tablas, "C:\\GC"); }, "Error de E/S 32 (C:\\GC\\centro.dbf)"},
   };
   for (const Case& c : cases) {
-    CerrojoAjeno gescen(::gescen(c.retenida), F_WRLCK, 0, 0);
-    ASSERT_TRUE(gescen.tomado()) << c.que;
-    EXPECT_EQ(errorDe([&] { tzv::CopiarDeGescen("C:\\GC", c.copia); }), c.error) << c.que;
+    CerrojoAjeno enGescen(archivoDeGescen(c.retenida), F_WRLCK, 0, 0);
+    ASSERT_TRUE(enGescen.tomado()) << c.que;
+    EXPECT_EQ(errorDe([&] { procesos::CopiarDeGescen("C:\\GC", c.copia); }), c.error) << c.que;
   }
   EXPECT_EQ(errorDe([&] {
-              tzv::CopiarDeGescen("C:\\GC",
-                                  [] { throw gc::EntradaSalidaError(5, "C:\\GC\\horgrup.dbf"); });
+              procesos::CopiarDeGescen(
+                  "C:\\GC", [] { throw gescen::EntradaSalidaError(5, "C:\\GC\\horgrup.dbf"); });
             }),
             "Acceso al archivo denegado (C:\\GC\\horgrup.dbf)");
 }
@@ -376,8 +378,8 @@ TEST_F(ImportacionTest, ASharingViolationOnAGescenTimetableSaysThatGescenHasItOp
 // wait: the import stops at its end with a message that names the folder, the hourglass
 // comes down and GESCEN keeps its tables.
 TEST_F(ImportacionTest, AnotherPcHoldingTheGescenFolderStopsTheCopyBack) {
-  writeFile(gescen(tzv::kArchivoCerrojoHorarios), "");
-  CerrojoAjeno otroEquipo(gescen(tzv::kArchivoCerrojoHorarios), F_WRLCK, 0x7FFFFFFE);
+  writeFile(archivoDeGescen(gescen::kArchivoCerrojoHorarios), "");
+  CerrojoAjeno otroEquipo(archivoDeGescen(gescen::kArchivoCerrojoHorarios), F_WRLCK, 0x7FFFFFFE);
   ASSERT_TRUE(otroEquipo.tomado());
   EXPECT_EQ(errorAlImportar(),
             "Otro equipo está importando en la carpeta de GESCEN C:\\GC. Espere a que termine y "
@@ -415,7 +417,7 @@ TEST_F(ImportacionTest, ASolutionWhoseFieldsWouldBeReadWrongIsRefusedBeforeAnyth
       EXPECT_NE(error.find("C:\\ZORVTMP\\SOLUC.DBF"), std::string::npos) << error;
       EXPECT_NE(error.find(campo), std::string::npos) << error;
       EXPECT_EQ(ui.sucesos,
-                (std::vector<std::string>{std::string("mensaje: ") + tzv::kAvisoImportacion,
+                (std::vector<std::string>{std::string("mensaje: ") + procesos::kAvisoImportacion,
                                           "reloj", "normal"}));
       gescenSinCambios();
     }
@@ -507,7 +509,7 @@ TEST_F(ImportacionTest, TablesCutShortStopTheImport) {
     const std::size_t largo = static_cast<unsigned char>(bytes[10]) |
                               static_cast<std::size_t>(static_cast<unsigned char>(bytes[11])) << 8;
     writeFile(archivo, bytes.substr(0, bytes.size() - 1 - largo));  // the end mark, a record
-    gc::CopiarDatosGC(tablas, "C:\\GC");
+    gescen::CopiarDatosGC(tablas, "C:\\GC");
     ui = UsuarioImportacion();
     EXPECT_EQ(errorAlImportar(), c.error);
     gescenSinCambios();
@@ -517,7 +519,7 @@ TEST_F(ImportacionTest, TablesCutShortStopTheImport) {
 // A value of an exchange table the import reads back that is no number names the table
 // and the record.
 TEST_F(ImportacionTest, ABadValueInAnExchangeTableNamesTheFileAndTheRecord) {
-  crearTabla(tzv::rutaIntercambio(tzv::kPROFT),
+  crearTabla(gescen::rutaIntercambio(gescen::kPROFT),
              {{"ABREV", 4}, {"NOMBRE", 40}, {"DEPART", 40}, {"DNI", 10}},
              {{"GPA", "GARCIA PEREZ, ANA", "MATES", "11111111"}, {"LRJ", "LOPEZ", "FIS", "x"}});
   EXPECT_EQ(errorAlImportar(),

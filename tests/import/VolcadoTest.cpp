@@ -15,8 +15,8 @@ namespace {
 class VolcadoTest : public ::testing::Test {
  protected:
   TempDrive drive;
-  gc::Catalogo tablas;
-  tzv::EstadoPrograma estado;
+  gescen::Catalogo tablas;
+  procesos::EstadoPrograma estado;
   UsuarioImportacion ui;
 
   void SetUp() override {
@@ -37,9 +37,9 @@ class VolcadoTest : public ::testing::Test {
   }
 
   void importar() {
-    gc::CopiarDatosGC(tablas, "C:\\GC");
-    ASSERT_EQ(tzv::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui),
-              tzv::ResultadoImportacion::Completada);
+    gescen::CopiarDatosGC(tablas, "C:\\GC");
+    ASSERT_EQ(procesos::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui),
+              procesos::ResultadoImportacion::Completada);
   }
 
   std::vector<std::string> filas(const char* archivo, std::vector<std::string> campos) {
@@ -119,7 +119,7 @@ TEST_F(VolcadoTest, AFailureStopsTheWriteBackWhereAPlainPassWould) {
          raw.fields = {{"CODCEN", 'N', 11},   {"CODGRUP", 'C', 5},   {"CODASIG", 'C', 8},
                        {"DNI", 'N', 4},       {"DIASEM", 'N', 11},   {"NUMHORA", 'N', 11},
                        {"HORDIADES", 'C', 5}, {"HORDIAHAS", 'C', 5}, {"CODAULA", 'N', 11}};
-         writeFile(gescen("horgrup.dbf"), raw.bytes());
+         writeFile(archivoDeGescen("horgrup.dbf"), raw.bytes());
          solucion(tresRegistros);
        },
        "wwTableHorGrup: El valor '11111111' no cabe en el campo 'DNI' "
@@ -130,10 +130,10 @@ TEST_F(VolcadoTest, AFailureStopsTheWriteBackWhereAPlainPassWould) {
     SCOPED_TRACE(c.nombre);
     horariosGescen();
     c.preparar();
-    gc::CopiarDatosGC(tablas, "C:\\GC");
+    gescen::CopiarDatosGC(tablas, "C:\\GC");
     std::string error;
     try {
-      tzv::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui);
+      procesos::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui);
     } catch (const std::exception& e) {
       error = e.what();
     }

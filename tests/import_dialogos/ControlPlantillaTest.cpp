@@ -44,10 +44,10 @@ class ControlPlantillaTest : public QObject {
   void init() {
     unidad_ = std::make_unique<TempDrive>();
     errores_.clear();
-    rejilla::FijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
+    qt::FijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
   }
   void cleanup() {
-    rejilla::FijarAvisoError({});
+    qt::FijarAvisoError({});
     unidad_.reset();
   }
 
@@ -83,7 +83,7 @@ void ControlPlantillaTest::ventana() {
   QCOMPARE(d.font().family(), QStringLiteral("MS Sans Serif"));
   QCOMPARE(d.font().pixelSize(), 11);
   QCOMPARE(d.property("contextoAyuda").toInt(), 1);
-  QCOMPARE(d.palette().color(QPalette::Window), tzv::aspecto::ColorEscritorio());
+  QCOMPARE(d.palette().color(QPalette::Window), qt::aspecto::ColorEscritorio());
 }
 
 void ControlPlantillaTest::controles_data() {
@@ -112,7 +112,7 @@ void ControlPlantillaTest::controles() {
 }
 
 void ControlPlantillaTest::etiquetasYBoton() {
-  using namespace tzv::aspecto;
+  using namespace qt::aspecto;
   CrearPlantilla(kManana);
   TControlPlantilla d;
   QCOMPARE(d.Draw3D1->colorInicio(), ColorEscritorio());
@@ -321,7 +321,7 @@ void ControlPlantillaTest::mostrarControlPlantilla() {
     Teclear(d->PlantiHorDBGrid, QStringLiteral("09:00"));
     QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
   });
-  tzv::MostrarControlPlantilla(&dueno);
+  qt::MostrarControlPlantilla(&dueno);
   QVERIFY(visto);
   QCOMPARE(cursor, Qt::ArrowCursor);
   QCOMPARE(LeerPlantilla()[1].inicio, std::string("09:00"));
@@ -333,7 +333,7 @@ void ControlPlantillaTest::mostrarControlPlantilla() {
 void ControlPlantillaTest::sinPlantillaElErrorLlegaAlQueLoMuestra() {
   QString texto;
   try {
-    tzv::MostrarControlPlantilla(nullptr);
+    qt::MostrarControlPlantilla(nullptr);
   } catch (const dbf::EngineError& e) {
     texto = QString::fromUtf8(e.what());
   }

@@ -66,10 +66,10 @@ class ControlProfesoresTest : public QObject {
   void init() {
     unidad_ = std::make_unique<TempDrive>();
     errores_.clear();
-    rejilla::FijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
+    qt::FijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
   }
   void cleanup() {
-    rejilla::FijarAvisoError({});
+    qt::FijarAvisoError({});
     unidad_.reset();
   }
 
@@ -111,7 +111,7 @@ void ControlProfesoresTest::ventana() {
   QCOMPARE(d.font().family(), QStringLiteral("MS Sans Serif"));
   QCOMPARE(d.font().pixelSize(), 11);
   QCOMPARE(d.property("contextoAyuda").toInt(), 1);
-  QCOMPARE(d.palette().color(QPalette::Window), tzv::aspecto::ColorEscritorio());
+  QCOMPARE(d.palette().color(QPalette::Window), qt::aspecto::ColorEscritorio());
   QVERIFY(!d.DNICorrecto);
 }
 
@@ -142,7 +142,7 @@ void ControlProfesoresTest::controles() {
 }
 
 void ControlProfesoresTest::etiquetasYBoton() {
-  using namespace tzv::aspecto;
+  using namespace qt::aspecto;
   CrearProft(conDnis({0}));
   TControlProfesores d;
   QCOMPARE(d.Draw3D1->colorInicio(), ColorEscritorio());
@@ -447,7 +447,7 @@ void ControlProfesoresTest::mostrarControlProfesores() {
     teclearDni(*d, 0, QStringLiteral("31"));
     QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
   });
-  const bool correcto = tzv::MostrarControlProfesores(&dueno);
+  const bool correcto = qt::MostrarControlProfesores(&dueno);
   QVERIFY(visto);
   QCOMPARE(cursor, Qt::ArrowCursor);
   QVERIFY(correcto);
@@ -458,13 +458,13 @@ void ControlProfesoresTest::mostrarControlProfesores() {
   QApplication::restoreOverrideCursor();
 
   AlMostrarse([](QDialog* dialogo) { dialogo->close(); });
-  QVERIFY(!tzv::MostrarControlProfesores(&dueno));
+  QVERIFY(!qt::MostrarControlProfesores(&dueno));
 }
 
 void ControlProfesoresTest::sinProftElErrorLlegaAlQueLoMuestra() {
   QString texto;
   try {
-    tzv::MostrarControlProfesores(nullptr);
+    qt::MostrarControlProfesores(nullptr);
   } catch (const dbf::EngineError& e) {
     texto = QString::fromUtf8(e.what());
   }

@@ -65,7 +65,7 @@ struct Banco {
 
   explicit Banco(int registros) {
     CrearProft(profesores(registros));
-    tabla.setDatabaseName(gc::kCarpetaTrabajo);
+    tabla.setDatabaseName(gescen::kCarpetaTrabajo);
     tabla.setTableName("proft.dbf");
     tabla.open();
     fuente = new FuenteDatos(&ventana);
@@ -104,9 +104,9 @@ class RejillaTest : public QObject {
   void initTestCase() { PrepararAplicacion(); }
   void init() {
     errores_.clear();
-    rejilla::FijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
+    qt::FijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
   }
-  void cleanup() { rejilla::FijarAvisoError({}); }
+  void cleanup() { qt::FijarAvisoError({}); }
 
   void fuenteMuestraLosRegistros();
   void navegacion_data();
@@ -316,7 +316,7 @@ void RejillaTest::refrescarLeeLoQueOtroGrabo() {
   QVERIFY(b.fuente->irAFila(2));
   {
     dbf::Table otra;
-    otra.setTableName(std::string(gc::kCarpetaTrabajo) + "\\PROFT.DBF");
+    otra.setTableName(std::string(gescen::kCarpetaTrabajo) + "\\PROFT.DBF");
     otra.open();
     otra.next();
     otra.edit();
@@ -569,7 +569,7 @@ void RejillaTest::errorDeUnManejadorLlegaAlAviso() {
 }
 
 void RejillaTest::avisoDeErrorPorDefecto() {
-  rejilla::FijarAvisoError({});
+  qt::FijarAvisoError({});
   QString titulo, texto;
   QMessageBox::Icon icono = QMessageBox::NoIcon;
   AlMostrarse([&](QDialog* d) {
@@ -580,7 +580,7 @@ void RejillaTest::avisoDeErrorPorDefecto() {
     icono = caja->icon();
     caja->button(QMessageBox::Ok)->click();
   });
-  rejilla::MostrarError(nullptr, QStringLiteral("'x' no es un valor entero válido"));
+  qt::MostrarErrorDeRejilla(nullptr, QStringLiteral("'x' no es un valor entero válido"));
   QCOMPARE(titulo, QStringLiteral("TransZorvexValencia"));
   QCOMPARE(texto, QStringLiteral("'x' no es un valor entero válido."));
   QCOMPARE(icono, QMessageBox::Critical);

@@ -19,15 +19,15 @@ dbf::FieldDef texto(const char* nombre, int ancho) {
 dbf::FieldDef entero(const char* nombre) { return {nombre, dbf::FieldKind::Integer, 0}; }
 
 void carpeta(const std::string& ventanas) {
-  std::filesystem::create_directories(winpath::toNative(ventanas));
+  std::filesystem::create_directories(plat::toNative(ventanas));
 }
 
 }  // namespace
 
 void CrearProft(const std::vector<Profesor>& profesores) {
-  carpeta(gc::kCarpetaTrabajo);
+  carpeta(gescen::kCarpetaTrabajo);
   dbf::Table t;
-  dbf::recrearTabla(t, gc::kCarpetaTrabajo, "PROFT.DBF",
+  dbf::recrearTabla(t, gescen::kCarpetaTrabajo, "PROFT.DBF",
                     {texto("ABREV", 4), texto("NOMBRE", 40), texto("DEPART", 40), entero("DNI")});
   t.open();
   for (const Profesor& p : profesores) {
@@ -43,7 +43,7 @@ void CrearProft(const std::vector<Profesor>& profesores) {
 
 std::vector<Profesor> LeerProft() {
   dbf::Table t;
-  t.setTableName(std::string(gc::kCarpetaTrabajo) + "\\PROFT.DBF");
+  t.setTableName(std::string(gescen::kCarpetaTrabajo) + "\\PROFT.DBF");
   t.open();
   std::vector<Profesor> v;
   for (t.first(); !t.eof(); t.next())
@@ -54,15 +54,15 @@ std::vector<Profesor> LeerProft() {
 
 std::uint32_t RegistrosProft() {
   dbf::Table t;
-  t.setTableName(std::string(gc::kCarpetaTrabajo) + "\\PROFT.DBF");
+  t.setTableName(std::string(gescen::kCarpetaTrabajo) + "\\PROFT.DBF");
   t.open();
   return t.recordCount();
 }
 
 void CrearPlantilla(const std::vector<Periodo>& periodos) {
-  carpeta(tzv::kCarpetaPlantilla);
+  carpeta(procesos::kCarpetaPlantilla);
   dbf::Table t;
-  dbf::recrearTabla(t, tzv::kCarpetaPlantilla, "PLANTILLA.DBF",
+  dbf::recrearTabla(t, procesos::kCarpetaPlantilla, "PLANTILLA.DBF",
                     {entero("HORA"), texto("HORAINI", 5), texto("HORAFIN", 5)}, {{"HORA", "HORA"}});
   t.open();
   for (std::size_t hora = 1; hora <= 20; ++hora) {
@@ -79,7 +79,7 @@ void CrearPlantilla(const std::vector<Periodo>& periodos) {
 
 std::vector<Periodo> LeerPlantilla() {
   dbf::Table t;
-  t.setTableName(std::string(tzv::kCarpetaPlantilla) + "\\PLANTILLA.DBF");
+  t.setTableName(std::string(procesos::kCarpetaPlantilla) + "\\PLANTILLA.DBF");
   t.open();
   std::vector<Periodo> v;
   for (t.first(); !t.eof(); t.next()) v.push_back({t.asString("HORAINI"), t.asString("HORAFIN")});
@@ -88,7 +88,7 @@ std::vector<Periodo> LeerPlantilla() {
 
 std::uint32_t RegistrosPlantilla() {
   dbf::Table t;
-  t.setTableName(std::string(tzv::kCarpetaPlantilla) + "\\PLANTILLA.DBF");
+  t.setTableName(std::string(procesos::kCarpetaPlantilla) + "\\PLANTILLA.DBF");
   t.open();
   return t.recordCount();
 }

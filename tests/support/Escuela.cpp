@@ -7,7 +7,7 @@
 
 void crearTabla(const std::string& ruta, const std::vector<Columna>& columnas,
                 const std::vector<Fila>& filas) {
-  std::filesystem::create_directories(std::filesystem::path(winpath::toNative(ruta)).parent_path());
+  std::filesystem::create_directories(std::filesystem::path(plat::toNative(ruta)).parent_path());
   dbf::Table t;
   t.setTableName(ruta);
   for (const Columna& c : columnas) {
@@ -29,7 +29,7 @@ void crearTabla(const std::string& ruta, const std::vector<Columna>& columnas,
 
 void staged(const std::string& nombre, const std::vector<Columna>& columnas,
             const std::vector<Fila>& filas) {
-  crearTabla(std::string(gc::kCarpetaStaging) + "\\" + nombre, columnas, filas);
+  crearTabla(std::string(gescen::kCarpetaStaging) + "\\" + nombre, columnas, filas);
 }
 
 std::vector<Registro> leerTabla(const std::string& ruta) {
@@ -102,7 +102,7 @@ void escuelaDeUnAlumno() {
 }
 
 std::string intercambio(const std::string& archivo) {
-  return std::string(gc::kCarpetaTrabajo) + "\\" + archivo;
+  return std::string(gescen::kCarpetaTrabajo) + "\\" + archivo;
 }
 
 std::string errorDe(const std::function<void()>& paso) {

@@ -10,9 +10,9 @@ namespace prueba {
 void EscribirTabla(const std::string& carpeta, const std::string& nombre,
                    const std::vector<Campo>& columnas,
                    const std::vector<std::vector<std::string>>& filas) {
-  std::filesystem::create_directories(winpath::toNative(carpeta));
+  std::filesystem::create_directories(plat::toNative(carpeta));
   dbf::Table t;
-  t.setTableName(winpath::join(carpeta, nombre));
+  t.setTableName(plat::join(carpeta, nombre));
   for (const Campo& c : columnas)
     t.fieldDefs().push_back(
         {c.nombre, c.ancho > 0 ? dbf::FieldKind::String : dbf::FieldKind::Integer, c.ancho});

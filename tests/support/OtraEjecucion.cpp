@@ -14,7 +14,7 @@ OtraEjecucion::OtraEjecucion() {
   if (hijo_ < 0) throw std::runtime_error("fork");
   if (hijo_ == 0) {
     ::close(seguir[1]);
-    gc::CarpetaEnUso uso;
+    gescen::CarpetaEnUso uso;
     (void)!write(lista[1], "x", 1);
     char c = 0;
     (void)!read(seguir[0], &c, 1);  // ends when the parent closes its side

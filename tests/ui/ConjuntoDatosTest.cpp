@@ -21,9 +21,9 @@ using Textos = std::vector<std::string>;
 
 // C:\ZORVTMP\PROFT.DBF with one teacher per DNI, fields as the export writes them.
 void crearProft(const std::vector<long long>& dnis) {
-  std::filesystem::create_directories(winpath::toNative(gc::kCarpetaTrabajo));
+  std::filesystem::create_directories(plat::toNative(gescen::kCarpetaTrabajo));
   dbf::Table t;
-  dbf::recrearTabla(t, gc::kCarpetaTrabajo, "PROFT.DBF",
+  dbf::recrearTabla(t, gescen::kCarpetaTrabajo, "PROFT.DBF",
                     {{"ABREV", dbf::FieldKind::String, 4},
                      {"NOMBRE", dbf::FieldKind::String, 10},
                      {"DNI", dbf::FieldKind::Integer, 0},
@@ -43,7 +43,7 @@ void crearProft(const std::vector<long long>& dnis) {
 // A column of PROFT.DBF as another program would read it.
 Textos leer(const std::string& campo) {
   dbf::Table t;
-  t.setTableName(std::string(gc::kCarpetaTrabajo) + "\\PROFT.DBF");
+  t.setTableName(std::string(gescen::kCarpetaTrabajo) + "\\PROFT.DBF");
   t.open();
   Textos v;
   for (t.first(); !t.eof(); t.next()) v.push_back(t.asString(campo));
@@ -61,7 +61,7 @@ enum { ABREV, NOMBRE, DNI, HORAS };
 struct Proft {
   Proft(const std::vector<long long>& dnis) {
     crearProft(dnis);
-    tabla.setTableName(std::string(gc::kCarpetaTrabajo) + "\\PROFT.DBF");
+    tabla.setTableName(std::string(gescen::kCarpetaTrabajo) + "\\PROFT.DBF");
     tabla.setExclusive(false);
     tabla.open();
     datos.setColumnas(kColumnas);
@@ -217,10 +217,10 @@ TEST(PresentadorComprobacion, TeacherCheck) {
 
 TEST(PresentadorComprobacion, ClassPeriodTemplate) {
   Escenario e;
-  std::filesystem::create_directories(winpath::toNative(tzv::kCarpetaPlantilla));
+  std::filesystem::create_directories(plat::toNative(procesos::kCarpetaPlantilla));
   {
     dbf::Table t;
-    dbf::recrearTabla(t, tzv::kCarpetaPlantilla, "PLANTILLA.DBF",
+    dbf::recrearTabla(t, procesos::kCarpetaPlantilla, "PLANTILLA.DBF",
                       {{"HORA", dbf::FieldKind::Integer, 0},
                        {"HORAINI", dbf::FieldKind::String, 5},
                        {"HORAFIN", dbf::FieldKind::String, 5}});
@@ -239,7 +239,7 @@ TEST(PresentadorComprobacion, ClassPeriodTemplate) {
   EXPECT_FALSE(p.datos().editando());
   p.salir();
   dbf::Table t;
-  t.setTableName(std::string(tzv::kCarpetaPlantilla) + "\\PLANTILLA.DBF");
+  t.setTableName(std::string(procesos::kCarpetaPlantilla) + "\\PLANTILLA.DBF");
   t.open();
   EXPECT_EQ(t.asString("HORAINI"), "08:00");
 }

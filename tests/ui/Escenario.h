@@ -12,12 +12,12 @@ class Escenario {
  public:
   Escenario() : cwdAntes_(std::filesystem::current_path()) {
     std::filesystem::create_directories(programa());
-    tzv::FijarCarpetaPrograma(programa());
+    ui::FijarCarpetaPrograma(programa());
     entrar("");
   }
   ~Escenario() {
     std::filesystem::current_path(cwdAntes_);
-    tzv::FijarCarpetaPrograma({});
+    ui::FijarCarpetaPrograma({});
   }
   Escenario(const Escenario&) = delete;
   Escenario& operator=(const Escenario&) = delete;

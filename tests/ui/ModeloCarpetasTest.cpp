@@ -67,7 +67,7 @@ TEST(ModeloCarpetas, ChangingFolder) {
   try {
     m.cambiar("C:\\NO\\ESTA");
     FAIL() << "a missing folder was accepted";
-  } catch (const gc::EntradaSalidaError& error) {
+  } catch (const gescen::EntradaSalidaError& error) {
     EXPECT_STREQ(error.what(), "Nombre de archivo inválido (C:\\NO\\ESTA)");
   }
   EXPECT_EQ(m.directorio(), "C:\\GC\\A");

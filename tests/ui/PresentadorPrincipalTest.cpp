@@ -368,7 +368,7 @@ TEST(PresentadorPrincipal, ExportRunAndLanguage) {
     p.FormCreate();
     p.BExportarClick();
     EXPECT_EQ(v.errores, Textos{});
-    EXPECT_EQ(v.mensajes, (Textos{tzv::kAvisoExportacion, tzv::kProcesoFinalizado}));
+    EXPECT_EQ(v.mensajes, (Textos{procesos::kAvisoExportacion, procesos::kProcesoFinalizado}));
     EXPECT_FALSE(v.reloj);
     EXPECT_EQ(p.estado().resultado, 1);
     EXPECT_EQ(v.cierres, 0);
@@ -442,10 +442,10 @@ TEST(PresentadorPrincipal, WhatFollowsARun) {
     int resultado;
     Textos mensajes;
   };
-  const Textos exportacion{tzv::kAvisoExportacion, tzv::kProcesoFinalizado};
-  const Textos sinSolucion{tzv::kAvisoImportacion, tzv::kSinSolucion};
-  const Textos importacion{tzv::kAvisoImportacion, tzv::kProcesoFinalizado};
-  const Textos sinDni{tzv::kAvisoImportacion, tzv::kProfesorSinDni};
+  const Textos exportacion{procesos::kAvisoExportacion, procesos::kProcesoFinalizado};
+  const Textos sinSolucion{procesos::kAvisoImportacion, procesos::kSinSolucion};
+  const Textos importacion{procesos::kAvisoImportacion, procesos::kProcesoFinalizado};
+  const Textos sinDni{procesos::kAvisoImportacion, procesos::kProfesorSinDni};
   const Caso casos[] = {
       {"export", {"exportar", "0"}, Ejecucion::Exportar, 0, 1, 1, exportacion},
       {"export, stand-alone", {}, Ejecucion::Exportar, 0, 0, 1, exportacion},
@@ -480,7 +480,7 @@ TEST(PresentadorPrincipal, WhatFollowsARun) {
     if (c.ejecucion == Ejecucion::Exportar) {
       p.BExportarClick();
     } else {
-      tzv::EscribirTablasIntercambio(p.tablas(), "VALENCIÁ");
+      procesos::EscribirTablasIntercambio(p.tablas(), "VALENCIÁ");
       if (c.ejecucion == Ejecucion::ImportarSinDni)
         prueba::EscribirTabla("C:\\ZORVTMP", "PROFT.DBF",
                               {{"ABREV", 4}, {"NOMBRE", 40}, {"DEPART", 40}, {"DNI", 0}},
@@ -567,7 +567,7 @@ TEST(PresentadorPrincipal, ClosingWithAnUnwritableSettingsFileKeepsTheDialogOpen
   ui::PresentadorPrincipal p(v, {"exportar", "0"});
   p.FormCreate();
   EXPECT_FALSE(p.FormClose());
-  EXPECT_EQ(v.errores, Textos{"Unable to write to " + tzv::JuntoAlPrograma("Zorvex.ini")});
+  EXPECT_EQ(v.errores, Textos{"Unable to write to " + ui::JuntoAlPrograma("Zorvex.ini")});
 
   // Once the file can be written, the dialog closes.
   std::filesystem::remove(e.programa() + "/Zorvex.ini");

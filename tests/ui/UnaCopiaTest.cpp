@@ -1,7 +1,7 @@
 // One copy of the program per work folder: the lock that the copy holding C:\ZORVTMP
 // keeps, what a second copy does at its start (the host's flag, the box and its owner),
 // and the look that the command-line runs take before they start. Each case holds the
-// lock through a gc::ProgramaAbierto of this process, which another opening of the lock
+// lock through a gescen::ProgramaAbierto of this process, which another opening of the lock
 // file meets as it would another process's: the front ends and the command line run as
 // real processes in tests/app and tests/windows.
 
@@ -23,14 +23,14 @@ using Textos = std::vector<std::string>;
 struct Aviso {
   std::string texto;
   bool error;
-  tzv::EstadoPrograma estado;
+  procesos::EstadoPrograma estado;
 };
 
 // The boxes a start showed, kept instead of shown.
 struct Avisos {
   std::vector<Aviso> dados;
   ui::AvisoArranque funcion() {
-    return [this](const std::string& texto, bool error, const tzv::EstadoPrograma& estado) {
+    return [this](const std::string& texto, bool error, const procesos::EstadoPrograma& estado) {
       dados.push_back({texto, error, estado});
     };
   }
@@ -85,11 +85,11 @@ TEST(UnaCopia, ASecondCopyReportsNothingDoneAndSaysTheProgramIsOpen) {
   for (const CasoSegunda& c : kSegundas) {
     SCOPED_TRACE(c.nombre);
     Escenario e;
-    const gc::ProgramaAbierto primera;
+    const gescen::ProgramaAbierto primera;
     ASSERT_FALSE(primera.otraCopia());
     if (c.antes) writeFile(e.programa() + "/Zorvex.ini", *c.antes);
 
-    const gc::ProgramaAbierto segunda;
+    const gescen::ProgramaAbierto segunda;
     EXPECT_TRUE(segunda.otraCopia());
     Avisos avisos;
     EXPECT_FALSE(ui::PrimeraCopia(segunda, c.args, avisos.funcion()));
@@ -97,7 +97,7 @@ TEST(UnaCopia, ASecondCopyReportsNothingDoneAndSaysTheProgramIsOpen) {
     EXPECT_EQ(e.ajustes(), c.despues);
     ASSERT_EQ(avisos.dados.size(), 1u);
     const Aviso& a = avisos.dados[0];
-    EXPECT_EQ(a.texto, gc::kProgramaYaAbierto);
+    EXPECT_EQ(a.texto, gescen::kProgramaYaAbierto);
     EXPECT_FALSE(a.error);
     EXPECT_EQ(a.estado.modoAnfitrion(), c.anfitrion);
     EXPECT_EQ(a.estado.ventanaAnfitrion, c.ventana);
@@ -109,7 +109,7 @@ TEST(UnaCopia, TheFirstCopyGoesOnAndTouchesNoSettings) {
   for (const Textos& args : {Textos{}, Textos{"exportar", "1A2B"}}) {
     Escenario e;
     writeFile(e.programa() + "/Zorvex.ini", kAjustes1);
-    const gc::ProgramaAbierto programa;
+    const gescen::ProgramaAbierto programa;
     Avisos avisos;
     EXPECT_FALSE(programa.otraCopia());
     EXPECT_TRUE(ui::PrimeraCopia(programa, args, avisos.funcion()));
@@ -122,14 +122,14 @@ TEST(UnaCopia, TheFirstCopyGoesOnAndTouchesNoSettings) {
 TEST(UnaCopia, AnUnwritableSettingsFileIsSaidAfterTheMessage) {
   Escenario e;
   std::filesystem::create_directories(e.programa() + "/Zorvex.ini");
-  const gc::ProgramaAbierto primera;
-  const gc::ProgramaAbierto segunda;
+  const gescen::ProgramaAbierto primera;
+  const gescen::ProgramaAbierto segunda;
   Avisos avisos;
   EXPECT_FALSE(ui::PrimeraCopia(segunda, {"exportar", "1A2B"}, avisos.funcion()));
   ASSERT_EQ(avisos.dados.size(), 2u);
-  EXPECT_EQ(avisos.dados[0].texto, gc::kProgramaYaAbierto);
+  EXPECT_EQ(avisos.dados[0].texto, gescen::kProgramaYaAbierto);
   EXPECT_FALSE(avisos.dados[0].error);
-  EXPECT_EQ(avisos.dados[1].texto, "Unable to write to " + tzv::JuntoAlPrograma("Zorvex.ini"));
+  EXPECT_EQ(avisos.dados[1].texto, "Unable to write to " + ui::JuntoAlPrograma("Zorvex.ini"));
   EXPECT_TRUE(avisos.dados[1].error);
 }
 
@@ -137,12 +137,12 @@ TEST(UnaCopia, AnUnwritableSettingsFileIsSaidAfterTheMessage) {
 // has the work folder.
 TEST(UnaCopia, TheWorkFolderIsFreeOnceTheCopyHasEnded) {
   Escenario e;
-  std::optional<gc::ProgramaAbierto> primera(std::in_place);
-  EXPECT_TRUE(gc::ProgramaAbierto().otraCopia());
+  std::optional<gescen::ProgramaAbierto> primera(std::in_place);
+  EXPECT_TRUE(gescen::ProgramaAbierto().otraCopia());
   primera.reset();
-  const gc::ProgramaAbierto despues;
+  const gescen::ProgramaAbierto despues;
   EXPECT_FALSE(despues.otraCopia());
-  EXPECT_TRUE(gc::ProgramaAbierto().otraCopia());
+  EXPECT_TRUE(gescen::ProgramaAbierto().otraCopia());
 }
 
 // The first copy on a machine where nothing ran yet makes the staging folder for its
@@ -150,7 +150,7 @@ TEST(UnaCopia, TheWorkFolderIsFreeOnceTheCopyHasEnded) {
 TEST(UnaCopia, TheFirstCopyMakesTheStagingFolder) {
   Escenario e;
   ASSERT_FALSE(std::filesystem::exists(e.nativa("ZORVTMP")));
-  const gc::ProgramaAbierto programa;
+  const gescen::ProgramaAbierto programa;
   EXPECT_FALSE(programa.otraCopia());
   EXPECT_TRUE(std::filesystem::is_regular_file(e.nativa("ZORVTMP/VALENCIA/ABIERTO.TZV")));
 }
@@ -160,31 +160,31 @@ TEST(UnaCopia, TheFirstCopyMakesTheStagingFolder) {
 TEST(UnaCopia, ALockFileThatCannotBeMadeStopsNothing) {
   Escenario e;
   writeFile(e.nativa("ZORVTMP"), "no es una carpeta");
-  const gc::ProgramaAbierto programa;
+  const gescen::ProgramaAbierto programa;
   EXPECT_FALSE(programa.otraCopia());
-  EXPECT_FALSE(gc::HayProgramaAbierto());
+  EXPECT_FALSE(gescen::HayProgramaAbierto());
 }
 
 // What the command-line runs ask before they stage or write.
 TEST(UnaCopia, TheCommandLineSeesAnOpenProgramWithoutHoldingIt) {
   Escenario e;
   // Nothing ran yet: the look makes no folder.
-  EXPECT_FALSE(gc::HayProgramaAbierto());
+  EXPECT_FALSE(gescen::HayProgramaAbierto());
   EXPECT_FALSE(std::filesystem::exists(e.nativa("ZORVTMP")));
 
   // A run of the command line holds the work folder, not the program's lock.
   {
-    const gc::CarpetaEnUso run;
-    EXPECT_FALSE(gc::HayProgramaAbierto());
+    const gescen::CarpetaEnUso run;
+    EXPECT_FALSE(gescen::HayProgramaAbierto());
   }
   {
-    const gc::ProgramaAbierto programa;
-    EXPECT_TRUE(gc::HayProgramaAbierto());
-    EXPECT_TRUE(gc::HayProgramaAbierto());  // looking twice changes nothing
+    const gescen::ProgramaAbierto programa;
+    EXPECT_TRUE(gescen::HayProgramaAbierto());
+    EXPECT_TRUE(gescen::HayProgramaAbierto());  // looking twice changes nothing
   }
-  EXPECT_FALSE(gc::HayProgramaAbierto());
+  EXPECT_FALSE(gescen::HayProgramaAbierto());
   // The look keeps no lock: a program started right after it has the work folder.
-  const gc::ProgramaAbierto programa;
+  const gescen::ProgramaAbierto programa;
   EXPECT_FALSE(programa.otraCopia());
 }
 

@@ -5,7 +5,7 @@
 namespace {
 
 TEST(CatalogoTest, HandlesAndTheirSettings) {
-  gc::Catalogo c;
+  gescen::Catalogo c;
   struct Case {
     const dbf::Table& t;
     const char* name;

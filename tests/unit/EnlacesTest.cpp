@@ -191,14 +191,14 @@ TEST(EnlaceLecturaTest, ReadsFollowTheLinkAndKeepIt) {
     EXPECT_TRUE(fs::is_symlink(nombre));
   }
   fs::create_directories(drive.native("ZORVTMP/VALENCIA"));
-  gc::CopiarArchivo("C:\\ZORVTMP\\VALENCIA\\horgrup.dbf", "C:\\GC\\horgrup.dbf");
+  gescen::CopiarArchivo("C:\\ZORVTMP\\VALENCIA\\horgrup.dbf", "C:\\GC\\horgrup.dbf");
   EXPECT_TRUE(fs::is_symlink(nombre));
   EXPECT_EQ(readFile(drive.native("ZORVTMP/VALENCIA/horgrup.dbf")), kAjeno);
 }
 
 // --- Whole runs -----------------------------------------------------------------------
 
-class UsuarioGuionado : public tzv::Interaccion {
+class UsuarioGuionado : public procesos::Interaccion {
  public:
   void mensaje(const std::string&) override {}
   void cursorEspera(bool) override {}
@@ -220,8 +220,8 @@ const CasoExportacion kExportacion[] = {
 class EnlaceExportacionTest : public ::testing::TestWithParam<std::tuple<CasoExportacion, Enlace>> {
  protected:
   TempDrive drive;
-  gc::Catalogo tablas;
-  tzv::EstadoPrograma estado;
+  gescen::Catalogo tablas;
+  procesos::EstadoPrograma estado;
   UsuarioGuionado ui;
   void SetUp() override { escuelaDeUnAlumno(); }
 };
@@ -233,12 +233,12 @@ TEST_P(EnlaceExportacionTest, TheExportReplacesTheLinkAndLeavesItsTarget) {
   enlazar(nombre, enlace, destino);
   const std::optional<std::string> antes = contenido(destino);
 
-  tzv::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+  procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
 
   EXPECT_EQ(estado.resultado, 1);
   EXPECT_EQ(contenido(destino), antes);
   EXPECT_TRUE(archivoPropio(nombre));
-  for (const std::string& t : tzv::tablasIntercambio())
+  for (const std::string& t : gescen::tablasIntercambio())
     EXPECT_EQ(leerTabla(intercambio(t)).size(), 1u) << t;
 }
 
@@ -281,14 +281,14 @@ const CasoImportacion kImportacion[] = {
 class EnlaceImportacionTest : public ::testing::TestWithParam<CasoImportacion> {
  protected:
   TempDrive drive;
-  gc::Catalogo tablas;
-  tzv::EstadoPrograma estado;
+  gescen::Catalogo tablas;
+  procesos::EstadoPrograma estado;
   UsuarioImportacion ui;
 
   void SetUp() override {
     horariosGescen();
     centroYPeriodos({{"46001234", "1", "08:00", "08:55"}, {"46001234", "2", "08:55", "09:50"}});
-    gc::CopiarDatosGC(tablas, "C:\\GC");
+    gescen::CopiarDatosGC(tablas, "C:\\GC");
     // LRJ has no DNI: the teacher check gives him one.
     profesoresExportados(
         {{"GPA", "GARCIA PEREZ, ANA", "MATES", "11111111"}, {"LRJ", "LOPEZ ROS, JOAN", "FIS", ""}});
@@ -314,8 +314,8 @@ TEST_P(EnlaceImportacionTest, TheImportReplacesTheLinkAndLeavesItsTarget) {
   else
     preparar();
 
-  EXPECT_EQ(tzv::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui),
-            tzv::ResultadoImportacion::Completada);
+  EXPECT_EQ(procesos::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui),
+            procesos::ResultadoImportacion::Completada);
 
   EXPECT_EQ(contenido(destino), antes);
   // A new timetable's name is gone: renamed over GESCEN's.
@@ -323,7 +323,7 @@ TEST_P(EnlaceImportacionTest, TheImportReplacesTheLinkAndLeavesItsTarget) {
     EXPECT_TRUE(archivoPropio(nombre));
   }
   for (const char* tabla : {"horgrup.dbf", "horprof.dbf"})
-    EXPECT_TRUE(archivoPropio(gescen(tabla)));
+    EXPECT_TRUE(archivoPropio(archivoDeGescen(tabla)));
   // What the checks wrote reached GESCEN's timetables.
   EXPECT_EQ(columna("C:\\GC\\horprof.dbf", "DNI"),
             (std::vector<std::string>{"11111111", "22222222"}));

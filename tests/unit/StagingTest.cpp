@@ -54,7 +54,7 @@ TEST(StagingTest, CopiesEveryByteWhateverTheSize) {
   for (std::size_t size : upAndDown) {
     const std::string content = bytesOf(size, static_cast<unsigned>(size));
     writeFile(drive.native("GC/origen.bin"), content);
-    gc::CopiarArchivo("C:\\GC\\copia.bin", "C:\\GC\\origen.bin");
+    gescen::CopiarArchivo("C:\\GC\\copia.bin", "C:\\GC\\origen.bin");
     EXPECT_EQ(readFile(drive.native("GC/copia.bin")), content) << size;
   }
 }
@@ -70,7 +70,7 @@ TEST(StagingTest, ALinkInPlaceOfTheCopyIsReplacedNotWrittenThrough) {
     SCOPED_TRACE(destino);
     fs::remove(drive.native("DEST/grupos.dbf"));
     fs::create_symlink(drive.native(destino), drive.native("DEST/grupos.dbf"));
-    gc::ReemplazarArchivo("C:\\DEST\\grupos.dbf", "C:\\GC\\grupos.dbf");
+    gescen::ReemplazarArchivo("C:\\DEST\\grupos.dbf", "C:\\GC\\grupos.dbf");
     EXPECT_FALSE(fs::is_symlink(drive.native("DEST/grupos.dbf")));
     EXPECT_EQ(readFile(drive.native("DEST/grupos.dbf")), "tabla de GESCEN");
   }
@@ -82,7 +82,7 @@ TEST(StagingTest, DestinationFolderReceivesTheSourcesName) {
   TempDrive drive;
   writeFile(drive.native("GC/grupos.dbf"), "abc");
   fs::create_directories(drive.native("DEST"));
-  gc::CopiarArchivo("C:\\DEST\\", "C:\\GC\\grupos.dbf");
+  gescen::CopiarArchivo("C:\\DEST\\", "C:\\GC\\grupos.dbf");
   EXPECT_EQ(readFile(drive.native("DEST/grupos.dbf")), "abc");
 }
 
@@ -90,9 +90,9 @@ TEST(StagingTest, MissingSourceCopiesNothingButReplacingDeletesTheOldCopy) {
   TempDrive drive;
   fs::create_directories(drive.native("GC"));
   writeFile(drive.native("DEST/horgrup.dbf"), "old");
-  gc::CopiarArchivo("C:\\DEST\\nuevo.dbf", "C:\\GC\\horgrup.dbf");
+  gescen::CopiarArchivo("C:\\DEST\\nuevo.dbf", "C:\\GC\\horgrup.dbf");
   EXPECT_FALSE(fs::exists(drive.native("DEST/nuevo.dbf")));
-  gc::ReemplazarArchivo("C:\\DEST\\horgrup.dbf", "C:\\GC\\horgrup.dbf");
+  gescen::ReemplazarArchivo("C:\\DEST\\horgrup.dbf", "C:\\GC\\horgrup.dbf");
   EXPECT_FALSE(fs::exists(drive.native("DEST/horgrup.dbf")));
 }
 
@@ -106,11 +106,11 @@ TEST(StagingTest, StagingCopiesTheElevenFilesAndCreatesTheFolders) {
               bytesOf(3000, seed++));  // GESCEN may store names in capitals
   }
   writeFile(drive.native("GC/horprof.dbf"), "not staged");
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, "C:\\GC");
+  gescen::Catalogo tablas;
+  gescen::CopiarDatosGC(tablas, "C:\\GC");
   seed = 1;
   for (const char* name : kStaged)
-    EXPECT_EQ(readFile(winpath::toNative(std::string("C:\\ZORVTMP\\VALENCIA\\") + name)),
+    EXPECT_EQ(readFile(plat::toNative(std::string("C:\\ZORVTMP\\VALENCIA\\") + name)),
               bytesOf(3000, seed++))
         << name;
   EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/horprof.dbf")));
@@ -122,8 +122,8 @@ TEST(StagingTest, AFolderWithoutSomeFilesLeavesNoCopyOfThemAndOtherFilesAlone) {
     writeFile(drive.native(std::string("ZORVTMP/VALENCIA/") + name), "old");
   writeFile(drive.native("ZORVTMP/VALENCIA/PLANTILLA.DBF"), "template");
   writeFile(drive.native("OTRO/alumnos.dbf"), "students");
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, "C:\\OTRO");
+  gescen::Catalogo tablas;
+  gescen::CopiarDatosGC(tablas, "C:\\OTRO");
   EXPECT_EQ(readFile(drive.native("ZORVTMP/VALENCIA/alumnos.dbf")), "students");
   EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/alumnos.fpt")));
   EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/grupos.dbf")));
@@ -133,11 +133,11 @@ TEST(StagingTest, AFolderWithoutSomeFilesLeavesNoCopyOfThemAndOtherFilesAlone) {
 TEST(StagingTest, HandlesAreClosedBeforeTheirFilesAreReplaced) {
   TempDrive drive;
   crearCodigos("C:\\GC\\grupos.dbf", {"1ESOA"});
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, "C:\\GC");
+  gescen::Catalogo tablas;
+  gescen::CopiarDatosGC(tablas, "C:\\GC");
   tablas.wwTableGrupos.open();  // exclusive
   crearCodigos("C:\\GC\\grupos.dbf", {"2BACB"});
-  gc::CopiarDatosGC(tablas, "C:\\GC");
+  gescen::CopiarDatosGC(tablas, "C:\\GC");
   EXPECT_FALSE(tablas.wwTableGrupos.active());
   tablas.wwTableGrupos.open();
   EXPECT_EQ(tablas.wwTableGrupos.asString("CODIGO"), "2BACB");
@@ -147,31 +147,31 @@ TEST(StagingTest, AStagedCopyHeldByAnotherProgramStopsStaging) {
   TempDrive drive;
   crearCodigos("C:\\GC\\grupos.dbf", {"1ESOA"});
   crearCodigos("C:\\GC\\profesor.dbf", {"P"});
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, "C:\\GC");
+  gescen::Catalogo tablas;
+  gescen::CopiarDatosGC(tablas, "C:\\GC");
   dbf::Table ajena;  // not one of the catalogue's handles: staging cannot close it
   ajena.setTableName("C:\\ZORVTMP\\VALENCIA\\profesor.dbf");
   ajena.setExclusive(true);
   ajena.open();
   try {
-    gc::CopiarDatosGC(tablas, "C:\\GC");
+    gescen::CopiarDatosGC(tablas, "C:\\GC");
     FAIL();
-  } catch (const gc::EntradaSalidaError& e) {
+  } catch (const gescen::EntradaSalidaError& e) {
     EXPECT_STREQ(e.what(), "Error de E/S 32 (C:\\ZORVTMP\\VALENCIA\\profesor.dbf)");
   }
   ajena.close();
-  EXPECT_NO_THROW(gc::CopiarDatosGC(tablas, "C:\\GC"));
+  EXPECT_NO_THROW(gescen::CopiarDatosGC(tablas, "C:\\GC"));
 }
 
 TEST(StagingTest, AStagingFolderThatCannotBeCreatedFailsAtTheFirstCopy) {
   TempDrive drive;
   writeFile(drive.native("ZORVTMP"), "a file where the folder should be");
   writeFile(drive.native("GC/grupos.dbf"), "x");
-  gc::Catalogo tablas;
+  gescen::Catalogo tablas;
   try {
-    gc::CopiarDatosGC(tablas, "C:\\GC");
+    gescen::CopiarDatosGC(tablas, "C:\\GC");
     FAIL();
-  } catch (const gc::EntradaSalidaError& e) {
+  } catch (const gescen::EntradaSalidaError& e) {
     EXPECT_STREQ(e.what(), "Nombre de archivo inválido (C:\\ZORVTMP\\VALENCIA\\grupos.dbf)");
   }
 }
@@ -179,9 +179,9 @@ TEST(StagingTest, AStagingFolderThatCannotBeCreatedFailsAtTheFirstCopy) {
 TEST(StagingTest, DriveRootGivesTwoSeparators) {
   TempDrive drive;
   writeFile(drive.native("centro.dbf"), "c");
-  gc::Catalogo tablas;
-  EXPECT_EQ(gc::archivoGC("C:\\", "centro.dbf"), "C:\\\\centro.dbf");
-  gc::CopiarDatosGC(tablas, "C:\\");
+  gescen::Catalogo tablas;
+  EXPECT_EQ(gescen::archivoGC("C:\\", "centro.dbf"), "C:\\\\centro.dbf");
+  gescen::CopiarDatosGC(tablas, "C:\\");
   EXPECT_EQ(readFile(drive.native("ZORVTMP/VALENCIA/centro.dbf")), "c");
 }
 
@@ -197,8 +197,8 @@ TEST(StagingTest, ShortWriteEndsTheCopyWithDiskFull) {
     struct rlimit limit = {5000, 5000};
     setrlimit(RLIMIT_FSIZE, &limit);
     try {
-      gc::CopiarArchivo("C:\\GC\\copia.bin", "C:\\GC\\grande.bin");
-    } catch (const gc::EntradaSalidaError& e) {
+      gescen::CopiarArchivo("C:\\GC\\copia.bin", "C:\\GC\\grande.bin");
+    } catch (const gescen::EntradaSalidaError& e) {
       _exit(std::string(e.what()) == "Disco lleno (C:\\GC\\copia.bin)" ? 0 : 2);
     }
     _exit(1);
@@ -258,8 +258,8 @@ TEST(StagingTest, OnlyRegularFilesAreCopiedOrOpened) {
     TempDrive drive;
     fs::create_directories(drive.native("GC"));
     c.crear(drive.native("GC/asignat.dbf"));
-    gc::Catalogo tablas;
-    EXPECT_EQ(errorEnOtroProceso([&] { gc::CopiarDatosGC(tablas, "C:\\GC"); }),
+    gescen::Catalogo tablas;
+    EXPECT_EQ(errorEnOtroProceso([&] { gescen::CopiarDatosGC(tablas, "C:\\GC"); }),
               "No es un archivo normal (C:\\GC\\asignat.dbf)");
     EXPECT_EQ(errorEnOtroProceso([] {
                 dbf::Table t;

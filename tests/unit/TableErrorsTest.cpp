@@ -43,7 +43,7 @@ std::string errorDe(const std::function<void()>& paso) {
 class TableErrorsTest : public ::testing::Test {
  protected:
   TempDrive drive;
-  void escribir(const RawDbf& raw) { writeFile(winpath::toNative(kRuta), raw.bytes()); }
+  void escribir(const RawDbf& raw) { writeFile(plat::toNative(kRuta), raw.bytes()); }
 };
 
 // Every way of meeting the bad value gives the record it lies in: the handle's reads,
@@ -153,7 +153,7 @@ TEST_F(TableErrorsTest, OnlyTheRunsRefuseATableCutShort) {
     SCOPED_TRACE(c.como);
     std::string bytes = conDniMalo().bytes();
     c.danar(bytes);
-    writeFile(winpath::toNative(kRuta), bytes);
+    writeFile(plat::toNative(kRuta), bytes);
     dbf::Table lector;
     lector.setTableName(kRuta);
     lector.open();
@@ -214,7 +214,7 @@ TEST_F(TableErrorsTest, AFullDiskSaysSo) {
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.como);
-    std::filesystem::remove(winpath::toNative(kRuta));
+    std::filesystem::remove(plat::toNative(kRuta));
     if (std::string(c.como) != "creating") crear(kRuta, {{"CODIGO", dbf::FieldKind::String, 10}});
     const pid_t hijo = fork();
     ASSERT_GE(hijo, 0);
@@ -241,7 +241,7 @@ TEST_F(TableErrorsTest, AClosingThatCannotCutTheFileSaysWhy) {
   t.setTableName(kRuta);
   t.fieldDefs() = {{"CODIGO", dbf::FieldKind::String, 10}};
   t.rewriteTable();
-  const std::string nativa = winpath::toNative(kRuta);
+  const std::string nativa = plat::toNative(kRuta);
   std::filesystem::remove(nativa);
   std::filesystem::create_directory(nativa);
   EXPECT_EQ(errorDe([&] { t.close(); }),

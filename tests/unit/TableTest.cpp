@@ -176,10 +176,10 @@ TEST_F(TableTest, WholeNumbersThatDoNotFitTheFieldAreRefused) {
 TEST_F(TableTest, ForEachRecordVisitsWhatNextWouldInTheSameOrder) {
   crearCodigos(path, {"C", "A", "B", "A", "D"});
   // The fourth record marked deleted.
-  std::string bytes = readFile(winpath::toNative(path));
+  std::string bytes = readFile(plat::toNative(path));
   const std::size_t cabecera = 32 + 32 + 1, largo = 11;
   bytes[cabecera + 3 * largo] = '*';
-  writeFile(winpath::toNative(path), bytes);
+  writeFile(plat::toNative(path), bytes);
 
   auto visitar = [&](Table& t) {
     std::vector<std::string> vistos;
@@ -250,11 +250,11 @@ TEST_F(TableTest, ForEachRecordVisitsWhatNextVisitsAcrossBlocks) {
   std::vector<std::string> codigos;
   for (int i = 1; i <= 60000; ++i) codigos.push_back(std::to_string(i));
   crearCodigos(path, codigos);
-  std::string bytes = readFile(winpath::toNative(path));
+  std::string bytes = readFile(plat::toNative(path));
   const std::size_t cabecera = 32 + 32 + 1, largo = 11;
   for (std::size_t borrado : {0, 23830, 23831, 23832, 40000, 59999})
     bytes[cabecera + borrado * largo] = '*';
-  writeFile(winpath::toNative(path), bytes);
+  writeFile(plat::toNative(path), bytes);
   Table t;
   t.setTableName(path);
   t.open();
@@ -313,8 +313,8 @@ TEST_F(TableTest, RecordsMadeAheadAreStoredAsTheSettersStoreThem) {
             (std::vector<std::string>{"A", "B", "D", "Àngel"}));  // the index kept up
   b.close();
   // Byte for byte the same records, count and end mark.
-  const std::string setters = readFile(winpath::toNative(conSetters));
-  const std::string prehechos = readFile(winpath::toNative(hechos));
+  const std::string setters = readFile(plat::toNative(conSetters));
+  const std::string prehechos = readFile(plat::toNative(hechos));
   ASSERT_EQ(setters.size(), prehechos.size());
   EXPECT_EQ(setters.substr(4, 4), prehechos.substr(4, 4));
   const std::size_t cabecera = 32 + 2 * 32 + 1;
@@ -463,7 +463,7 @@ TEST_F(TableTest, HeaderKeepsCountDateAndEndMarkAfterEveryPost) {
     t.append();
     t.setInteger("DNI", i);
     t.post();
-    std::string bytes = readFile(winpath::toNative(path));
+    std::string bytes = readFile(plat::toNative(path));
     EXPECT_EQ(static_cast<unsigned char>(bytes[4]), i);
     EXPECT_EQ(bytes.back(), '\x1A');
     const std::size_t headerLength = 32 * 6 + 1;

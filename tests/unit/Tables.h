@@ -10,7 +10,7 @@
 // Creates a table at a Windows or native path with these fields.
 inline void crear(const std::string& path, const std::vector<dbf::FieldDef>& campos,
                   const std::vector<dbf::IndexDef>& indices = {}) {
-  std::filesystem::create_directories(std::filesystem::path(winpath::toNative(path)).parent_path());
+  std::filesystem::create_directories(std::filesystem::path(plat::toNative(path)).parent_path());
   dbf::Table t;
   t.setTableName(path);
   t.fieldDefs() = campos;

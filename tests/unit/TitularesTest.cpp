@@ -51,7 +51,7 @@ class TitularesTest : public ::testing::TestWithParam<CasoTitular> {
   // The text the copy back stops with; empty when it replaces both tables.
   static std::string errorAlDevolver() {
     try {
-      tzv::DevolverHorarios("C:\\GC");
+      procesos::DevolverHorarios("C:\\GC");
     } catch (const std::exception& e) {
       return e.what();
     }

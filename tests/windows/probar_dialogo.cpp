@@ -93,7 +93,7 @@ PROCESS_INFORMATION arrancar(const std::wstring& programa, const std::vector<std
   std::wstring carpeta = programa.substr(0, programa.find_last_of(L"\\/"));
   if (!CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       carpeta.c_str(), &si, &pi)) {
-    fallo("no se pudo arrancar " + win::Estrecho(programa));
+    fallo("no se pudo arrancar " + win32::Estrecho(programa));
     std::exit(1);
   }
   return pi;
@@ -134,7 +134,7 @@ HWND esperarVentana(DWORD proceso, const wchar_t* clase, HWND padre = nullptr) {
     if (HWND h = ventanaDe(proceso, clase, padre)) return h;
     atenderMensajes(50);
   }
-  fallo("no apareció la ventana " + win::Estrecho(clase));
+  fallo("no apareció la ventana " + win32::Estrecho(clase));
   std::exit(1);
 }
 
@@ -158,7 +158,7 @@ HWND hijo(HWND dialogo, int id) {
 HWND control(HWND dialogo, std::string_view nombre) {
   for (std::size_t i = 0; i < kDialogo.controles.size(); ++i)
     if (kDialogo.controles[i].nombre == nombre)
-      return hijo(dialogo, win::kIdPrimerControl + static_cast<int>(i));
+      return hijo(dialogo, win32::kIdPrimerControl + static_cast<int>(i));
   return nullptr;
 }
 
@@ -181,7 +181,7 @@ std::string textoDe(HWND h) {
   wchar_t t[512] = {};
   DWORD_PTR n = 0;
   SendMessageTimeoutW(h, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(t), SMTO_ABORTIFHUNG, 2000, &n);
-  return win::Estrecho(t);
+  return win32::Estrecho(t);
 }
 
 // The font a control was given: only within the process that made it.
@@ -193,9 +193,9 @@ void comprobarFuente(HWND h, const ui::Control& c) {
     fallo(nombre + ": sin fuente");
     return;
   }
-  if (win::Estrecho(f.lfFaceName) != c.fuente.cara || f.lfHeight != -c.fuente.pixeles ||
+  if (win32::Estrecho(f.lfFaceName) != c.fuente.cara || f.lfHeight != -c.fuente.pixeles ||
       (f.lfWeight >= FW_BOLD) != c.fuente.negrita || (f.lfUnderline != 0) != c.fuente.subrayada)
-    fallo(nombre + ": fuente " + win::Estrecho(f.lfFaceName) + " " + std::to_string(-f.lfHeight) +
+    fallo(nombre + ": fuente " + win32::Estrecho(f.lfFaceName) + " " + std::to_string(-f.lfHeight) +
           " peso " + std::to_string(f.lfWeight));
 }
 
@@ -208,7 +208,7 @@ void comprobarDisposicion(HWND dialogo, bool exportar, bool importar, bool fuent
     fallo("área cliente " + caja(cliente));
   for (std::size_t i = 0; i < kDialogo.paneles.size(); ++i) {
     const ui::Panel& p = kDialogo.paneles[i];
-    HWND h = hijo(dialogo, win::kIdPrimerPanel + static_cast<int>(i));
+    HWND h = hijo(dialogo, win32::kIdPrimerPanel + static_cast<int>(i));
     const bool visible = p.nombre == "Draw3D2" ? exportar : p.nombre == "Draw3D3" ? importar : true;
     const std::string nombre(p.nombre);
     if (h == nullptr) {
@@ -266,7 +266,7 @@ void esperarYContestar(const PROCESS_INFORMATION& pi, HWND duenoEsperado);
 HWND controlDe(HWND dialogo, const ui::Dialogo& d, std::string_view nombre) {
   for (std::size_t i = 0; i < d.controles.size(); ++i)
     if (d.controles[i].nombre == nombre)
-      return hijo(dialogo, win::kIdPrimerControl + static_cast<int>(i));
+      return hijo(dialogo, win32::kIdPrimerControl + static_cast<int>(i));
   return nullptr;
 }
 
@@ -348,10 +348,10 @@ DWORD acompanar(const PROCESS_INFORMATION& pi, HWND duenoEsperado, bool dnis = f
     if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
     if (HWND caja = ventanaDe(pi.dwProcessId, L"#32770")) contestar(caja, duenoEsperado);
     for (const ui::Dialogo* d : {&ui::DialogoControlProfesores(), &ui::DialogoControlPlantilla()}) {
-      const std::wstring clase = L"T" + win::Ancho(d->nombre);
+      const std::wstring clase = L"T" + win32::Ancho(d->nombre);
       HWND dialogo = ventanaDe(pi.dwProcessId, clase.c_str());
       if (dialogo == nullptr) continue;
-      std::printf("dialogo: %s\n", win::Estrecho(clase).c_str());
+      std::printf("dialogo: %s\n", win32::Estrecho(clase).c_str());
       std::fflush(stdout);
       if (duenoEsperado != nullptr && GetWindow(dialogo, GW_OWNER) != duenoEsperado)
         fallo("el diálogo de comprobación no pertenece a la ventana del anfitrión");
@@ -393,8 +393,8 @@ void comprobarMarco(HWND dialogo, bool anfitrion) {
   const LONG_PTR estilo = GetWindowLongPtrW(dialogo, GWL_STYLE);
   if ((estilo & (WS_THICKFRAME | WS_MAXIMIZEBOX)) != 0) fallo("el diálogo se puede redimensionar");
   if (((estilo & WS_CAPTION) == WS_CAPTION) == anfitrion) fallo("título del diálogo");
-  if (!anfitrion && win::TextoDe(dialogo) != kDialogo.titulo)
-    fallo("título «" + win::TextoDe(dialogo) + "»");
+  if (!anfitrion && win32::TextoDe(dialogo) != kDialogo.titulo)
+    fallo("título «" + win32::TextoDe(dialogo) + "»");
   if (anfitrion) {
     RECT r;
     GetWindowRect(dialogo, &r);
@@ -406,8 +406,8 @@ int disposicion(const std::wstring& paneles, const std::vector<std::wstring>& ar
   INITCOMMONCONTROLSEX controles = {sizeof controles, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controles);
   std::vector<std::string> args;
-  for (const std::wstring& a : argumentos) args.push_back(win::Estrecho(a));
-  win::VentanaPrincipal dialogo(GetModuleHandleW(nullptr), args);
+  for (const std::wstring& a : argumentos) args.push_back(win32::Estrecho(a));
+  win32::VentanaPrincipal dialogo(GetModuleHandleW(nullptr), args);
   dialogo.FormCreate();
   dialogo.mostrar();
   atenderMensajes(300);
@@ -424,7 +424,7 @@ int comprobacion(const std::wstring& cual) {
   INITCOMMONCONTROLSEX controles = {sizeof controles, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controles);
   const bool profesores = cual == L"profesores";
-  win::DialogoComprobacion dialogo(
+  win32::DialogoComprobacion dialogo(
       GetModuleHandleW(nullptr),
       profesores ? ui::Comprobacion::Profesores : ui::Comprobacion::Plantilla, nullptr, {});
   const ui::Dialogo& d =
@@ -437,11 +437,11 @@ int comprobacion(const std::wstring& cual) {
   GetClientRect(v, &cliente);
   if (r.left != d.x || r.top != d.y) fallo("el diálogo está en " + caja(r));
   if (cliente.right != d.ancho || cliente.bottom != d.alto) fallo("área cliente " + caja(cliente));
-  if (win::TextoDe(v) != d.titulo) fallo("título «" + win::TextoDe(v) + "»");
+  if (win32::TextoDe(v) != d.titulo) fallo("título «" + win32::TextoDe(v) + "»");
   for (std::size_t i = 0; i < d.controles.size(); ++i) {
     const ui::Control& c = d.controles[i];
     const std::string nombre(c.nombre);
-    HWND h = hijo(v, win::kIdPrimerControl + static_cast<int>(i));
+    HWND h = hijo(v, win32::kIdPrimerControl + static_cast<int>(i));
     if (h == nullptr || !IsWindowVisible(h)) {
       fallo(nombre + ": no se ve");
       continue;
@@ -457,12 +457,13 @@ int comprobacion(const std::wstring& cual) {
   // Each column shows its declared number of digits in full, within its margins.
   HWND rejilla = dialogo.rejilla();
   HDC dc = GetDC(rejilla);
-  HGDIOBJ antes = SelectObject(dc, win::Fuente(d.fuente));
+  HGDIOBJ antes = SelectObject(dc, win32::Fuente(d.fuente));
   for (const ui::Columna& c : d.columnas) {
     const std::wstring cifras(static_cast<std::size_t>(c.caracteres), L'8');
     SIZE s;
     GetTextExtentPoint32W(dc, cifras.c_str(), static_cast<int>(cifras.size()), &s);
-    const int ancho = win::Rejilla::De(rejilla)->anchoColumna(c.caracteres, std::string(c.titulo));
+    const int ancho =
+        win32::Rejilla::De(rejilla)->anchoColumna(c.caracteres, std::string(c.titulo));
     if (ancho < s.cx + 4)
       fallo(std::string(c.campo) + ": " + std::to_string(ancho) + " píxeles para " +
             std::to_string(s.cx));
@@ -506,9 +507,9 @@ void segundaCopia(const std::wstring& programa, const std::vector<std::wstring>&
     TerminateProcess(pi.hProcess, 1);
     return;
   }
-  if (win::TextoDe(caja) != tzv::kTituloAplicacion)
-    fallo(nombre + ": la caja se titula «" + win::TextoDe(caja) + "»");
-  if (textoDe(GetDlgItem(caja, 0xFFFF)) != gc::kProgramaYaAbierto)
+  if (win32::TextoDe(caja) != ui::kTituloAplicacion)
+    fallo(nombre + ": la caja se titula «" + win32::TextoDe(caja) + "»");
+  if (textoDe(GetDlgItem(caja, 0xFFFF)) != gescen::kProgramaYaAbierto)
     fallo(nombre + ": la caja dice «" + textoDe(GetDlgItem(caja, 0xFFFF)) + "»");
   if (GetWindow(caja, GW_OWNER) != duenoEsperado) fallo(nombre + ": la caja tiene otro dueño");
   contestar(caja, duenoEsperado);
@@ -519,7 +520,7 @@ void segundaCopia(const std::wstring& programa, const std::vector<std::wstring>&
   DWORD codigo = 0;
   GetExitCodeProcess(pi.hProcess, &codigo);
   if (codigo == 0) fallo(nombre + ": la segunda copia terminó con 0");
-  if (ventanaDe(pi.dwProcessId, win::kClaseDialogo) != nullptr)
+  if (ventanaDe(pi.dwProcessId, win32::kClaseDialogo) != nullptr)
     fallo(nombre + ": la segunda copia abrió su diálogo");
 }
 
@@ -580,7 +581,7 @@ int anfitrion(const std::wstring& programa, const std::wstring& accion) {
                 static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(panel)));
   const bool importar = accion == L"importar" || accion == L"sin-dni";
   const PROCESS_INFORMATION pi = arrancar(programa, {importar ? L"importar" : L"exportar", hex});
-  HWND dialogo = esperarVentana(pi.dwProcessId, win::kClaseDialogo, panel);
+  HWND dialogo = esperarVentana(pi.dwProcessId, win32::kClaseDialogo, panel);
   atenderMensajes(300);
 
   if (GetParent(dialogo) != panel) fallo("el diálogo no es hijo del panel");

@@ -92,7 +92,7 @@ bool tenerArchivo(const std::string& ruta, const std::string& modo) {
   return false;
 #else
   if (modo != "abierta" && modo != "cerrojo-total") return false;
-  const int fd = ::open(winpath::toNative(ruta).c_str(), modo == "abierta" ? O_RDONLY : O_RDWR);
+  const int fd = ::open(plat::toNative(ruta).c_str(), modo == "abierta" ? O_RDONLY : O_RDWR);
   if (fd < 0) throw std::runtime_error(std::string("open: ") + std::strerror(errno));
   struct flock fl;
   std::memset(&fl, 0, sizeof fl);

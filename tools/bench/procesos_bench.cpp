@@ -40,7 +40,7 @@ double segundos(Reloj::time_point desde) {
   return std::chrono::duration<double>(Reloj::now() - desde).count();
 }
 
-class Silenciosa : public tzv::Interaccion {
+class Silenciosa : public procesos::Interaccion {
  public:
   void mensaje(const std::string&) override {}
   void cursorEspera(bool) override {}
@@ -126,7 +126,7 @@ double sueloCopia(const std::vector<fs::path>& copiar, const std::vector<fs::pat
 
 std::vector<fs::path> archivosDe(const fs::path& carpeta, const std::vector<std::string>& nombres) {
   std::vector<fs::path> out;
-  for (const std::string& n : nombres) out.push_back(winpath::toNative((carpeta / n).string()));
+  for (const std::string& n : nombres) out.push_back(plat::toNative((carpeta / n).string()));
   return out;
 }
 
@@ -139,17 +139,17 @@ Medida medirExportacion(const std::string& generador, const std::string& tamanoE
   Unidad u(tamanoEscuela);
   ejecutar(generador + " gescen '" + (u.c / "GC").string() + "' --tamano " + tamanoEscuela +
            " --semilla 1 > /dev/null");
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, "C:\\GC");
-  tzv::EscribirTablasIntercambio(tablas,
-                                 "VALENCIÁ");  // warms the cache as a user's earlier run would
+  gescen::Catalogo tablas;
+  gescen::CopiarDatosGC(tablas, "C:\\GC");
+  procesos::EscribirTablasIntercambio(tablas,
+                                      "VALENCIÁ");  // warms the cache as a user's earlier run would
   // Best of several runs, for the export and for its floor alike: other work on the
   // machine only ever adds time.
   Medida m;
   m.exportacion = 1e9;
   for (int i = 0; i < kRepeticiones; ++i) {
     auto t0 = Reloj::now();
-    tzv::EscribirTablasIntercambio(tablas, "VALENCIÁ");
+    procesos::EscribirTablasIntercambio(tablas, "VALENCIÁ");
     m.exportacion = std::min(m.exportacion, segundos(t0));
   }
   const fs::path staging = u.c / "ZORVTMP" / "VALENCIA";
@@ -158,7 +158,7 @@ Medida medirExportacion(const std::string& generador, const std::string& tamanoE
       archivosDe(staging, {"asignat.dbf", "OCUPA.dbf", "profesor.dbf", "aulas.dbf", "alumnos.dbf",
                            "grupos.dbf", "asigalum.dbf", "horgrup.dbf"});
   std::vector<fs::path> salidas;
-  for (const std::string& t : tzv::tablasIntercambio()) salidas.push_back(trabajo / t);
+  for (const std::string& t : gescen::tablasIntercambio()) salidas.push_back(trabajo / t);
   salidas.push_back(trabajo / "ASIGVALT.MDX");
   // The writers read ASIGVALT and PROFT back: those bytes count as input too.
   entradas.push_back(trabajo / "ASIGVALT.DBF");
@@ -222,7 +222,7 @@ void medirOrdenExportar(const std::string& generador, const std::string& cli) {
   cronometrar(orden);  // the work folders made and the files read, as by a user's last run
   std::vector<fs::path> entradas, salidas;
   for (const auto& e : fs::directory_iterator(u.c / "GC")) entradas.push_back(e.path());
-  for (const std::string& t : tzv::tablasIntercambio()) salidas.push_back(u.c / "ZORVTMP" / t);
+  for (const std::string& t : gescen::tablasIntercambio()) salidas.push_back(u.c / "ZORVTMP" / t);
   salidas.push_back(u.c / "ZORVTMP" / "ASIGVALT.MDX");
   std::this_thread::sleep_for(std::chrono::seconds(1));
   // A command is a process: the least one costs to start and end on this machine is
@@ -254,15 +254,15 @@ void medirImportacion(const std::string& generador, int registros) {
   Unidad u("importacion");
   ejecutar(generador + " gescen '" + (u.c / "GC").string() +
            "' --tamano enorme --semilla 1 > /dev/null");
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, "C:\\GC");
-  tzv::EscribirTablasIntercambio(tablas, "VALENCIÁ");
+  gescen::Catalogo tablas;
+  gescen::CopiarDatosGC(tablas, "C:\\GC");
+  procesos::EscribirTablasIntercambio(tablas, "VALENCIÁ");
   ejecutar(generador + " solucion '" + (u.c / "ZORVTMP").string() + "' --semilla 1 --registros " +
            std::to_string(registros) + " > /dev/null");
   // Teachers without a DNI would stop the run at the teacher check: give them one.
   {
     dbf::Table proft;
-    proft.setTableName(tzv::rutaIntercambio(tzv::kPROFT));
+    proft.setTableName(gescen::rutaIntercambio(gescen::kPROFT));
     proft.open();
     int n = 0;
     for (proft.first(); !proft.eof(); proft.next()) {
@@ -277,8 +277,8 @@ void medirImportacion(const std::string& generador, int registros) {
   tablas.wwTableCentro.close();
   Silenciosa ui;
   const fs::path gcDir = u.c / "GC";
-  const std::vector<fs::path> horarios = {winpath::toNative((gcDir / "horgrup.dbf").string()),
-                                          winpath::toNative((gcDir / "horprof.dbf").string())};
+  const std::vector<fs::path> horarios = {plat::toNative((gcDir / "horgrup.dbf").string()),
+                                          plat::toNative((gcDir / "horprof.dbf").string())};
   const std::uintmax_t antes = tamano(horarios[0]) + tamano(horarios[1]);
   // Each run starts from the school's own timetables, put back untimed, and leaves its
   // kept copies in a folder of its own.
@@ -289,9 +289,9 @@ void medirImportacion(const std::string& generador, int registros) {
   for (int i = 0; i < kRepeticiones; ++i) {
     for (const fs::path& h : horarios)
       fs::copy_file(originales / h.filename(), h, fs::copy_options::overwrite_existing);
-    tzv::EstadoPrograma estado;
+    procesos::EstadoPrograma estado;
     auto t0 = Reloj::now();
-    tzv::EjecutarImportacion(tablas, "C:\\GC", centro, estado, ui);
+    procesos::EjecutarImportacion(tablas, "C:\\GC", centro, estado, ui);
     importacion = std::min(importacion, segundos(t0));
   }
   const fs::path staging = u.c / "ZORVTMP" / "VALENCIA";
@@ -302,7 +302,7 @@ void medirImportacion(const std::string& generador, int registros) {
   // flushes them), and the class-period template.
   std::vector<fs::path> entradas = {trabajo / "SOLUC.DBF", trabajo / "PROFT.DBF",
                                     trabajo / "ASIGVALT.DBF",
-                                    winpath::toNative((staging / "lhortipo.dbf").string())};
+                                    plat::toNative((staging / "lhortipo.dbf").string())};
   std::vector<fs::path> nuevos = archivosDe(staging, {"horgrup.dbf", "horprof.dbf"});
   std::vector<fs::path> escritos = nuevos;
   escritos.insert(escritos.end(), nuevos.begin(), nuevos.end());

@@ -20,13 +20,13 @@ int comandoComprobar(const std::vector<std::string>& args) {
     return 2;
   }
   // The staged copies are this command's while it reads them.
-  gc::CarpetaEnUso uso;
-  tzv::OpcionesComprobacion opciones;
-  opciones.carpetaGC = op.valor("--gc", gc::kCarpetaGCPorDefecto);
+  gescen::CarpetaEnUso uso;
+  procesos::OpcionesComprobacion opciones;
+  opciones.carpetaGC = op.valor("--gc", gescen::kCarpetaGCPorDefecto);
   prepararCarpetaGC(opciones.carpetaGC);
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, opciones.carpetaGC);
-  opciones.importacion = op.tiene("--importacion") || tzv::HaySolucion();
+  gescen::Catalogo tablas;
+  gescen::CopiarDatosGC(tablas, opciones.carpetaGC);
+  opciones.importacion = op.tiene("--importacion") || procesos::HaySolucion();
   if (opciones.importacion) {
     try {
       opciones.centro = op.valor("--centro", primerCentro(tablas));
@@ -34,14 +34,14 @@ int comandoComprobar(const std::vector<std::string>& args) {
       // The centre table's own problem is in the list.
     }
   }
-  const std::vector<tzv::Problema> problemas = tzv::ComprobarDatos(tablas, opciones);
+  const std::vector<procesos::Problema> problemas = procesos::ComprobarDatos(tablas, opciones);
   if (formato == "json") {
-    std::cout << tzv::EnJson(problemas);
+    std::cout << procesos::EnJson(problemas);
   } else {
-    for (const tzv::Problema& p : problemas) std::cout << tzv::EnTexto(p) << '\n';
+    for (const procesos::Problema& p : problemas) std::cout << procesos::EnTexto(p) << '\n';
     std::cerr << (problemas.empty() ? "Sin problemas."
                                     : std::to_string(problemas.size()) + " problema(s).")
               << '\n';
   }
-  return tzv::AlgunoDetiene(problemas) ? 1 : 0;
+  return procesos::AlgunoDetiene(problemas) ? 1 : 0;
 }

@@ -6,7 +6,7 @@
 
 bool InteraccionConsola::controlProfesores() {
   dbf::Table proft;
-  proft.setTableName(tzv::rutaIntercambio(tzv::kPROFT));
+  proft.setTableName(gescen::rutaIntercambio(gescen::kPROFT));
   proft.open();
   for (proft.first(); !proft.eof(); proft.next()) {
     auto dni = dniPorAbreviatura.find(proft.asString("ABREV"));
@@ -16,7 +16,7 @@ bool InteraccionConsola::controlProfesores() {
       proft.post();
     }
   }
-  const bool completo = !tzv::AlgunProfesorSinDni(proft);
+  const bool completo = !procesos::AlgunProfesorSinDni(proft);
   proft.close();
   return completo;
 }

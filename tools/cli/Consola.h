@@ -7,7 +7,7 @@
 
 #include "procesos/Interaccion.h"
 
-class InteraccionConsola : public tzv::Interaccion {
+class InteraccionConsola : public procesos::Interaccion {
  public:
   // DNI to give to teachers without one, by abbreviation.
   std::map<std::string, long long> dniPorAbreviatura;

@@ -14,9 +14,9 @@ int comandoCopias(const std::vector<std::string>& args) {
     std::cerr << "uso: transzorvex-cli copias [--gc CARPETA]\n";
     return 2;
   }
-  const std::vector<tzv::CopiaHorarios> copias = tzv::CopiasDeHorarios();
+  const std::vector<procesos::CopiaHorarios> copias = procesos::CopiasDeHorarios();
   if (copias.empty()) std::cerr << "No hay copias de los horarios.\n";
-  for (const tzv::CopiaHorarios& c : copias) {
+  for (const procesos::CopiaHorarios& c : copias) {
     std::cout << c.nombre << "  " << c.fecha;
     for (const auto& [tabla, registros] : c.tablas) {
       std::cout << "  " << tabla << ' ';
@@ -43,9 +43,9 @@ int comandoRestaurar(const std::vector<std::string>& args) {
     std::cerr << "uso: transzorvex-cli restaurar [FECHA] [--gc CARPETA]\n";
     return 2;
   }
-  const std::string carpeta = op.valor("--gc", gc::kCarpetaGCPorDefecto);
+  const std::string carpeta = op.valor("--gc", gescen::kCarpetaGCPorDefecto);
   prepararCarpetaGC(carpeta);
-  const std::string anteriores = tzv::RestaurarHorarios(carpeta, fecha);
+  const std::string anteriores = procesos::RestaurarHorarios(carpeta, fecha);
   std::cout << "Horarios devueltos a " << carpeta << ".\n";
   if (!anteriores.empty()) std::cout << "Los horarios que había están en " << anteriores << ".\n";
   return 0;

@@ -22,17 +22,17 @@ int comandoExportar(const std::vector<std::string>& args) {
     return 2;
   }
   // The work folder is this command's from staging to the end of the run.
-  gc::CarpetaEnUso uso;
-  const std::string carpeta = op.valor("--gc", gc::kCarpetaGCPorDefecto);
+  gescen::CarpetaEnUso uso;
+  const std::string carpeta = op.valor("--gc", gescen::kCarpetaGCPorDefecto);
   prepararCarpetaGC(carpeta);
-  gc::Catalogo tablas;
-  gc::CopiarDatosGC(tablas, carpeta);
-  tzv::EstadoPrograma estado;
+  gescen::Catalogo tablas;
+  gescen::CopiarDatosGC(tablas, carpeta);
+  procesos::EstadoPrograma estado;
   InteraccionConsola ui;
-  tzv::EjecutarExportacion(tablas, op.valor("--idioma", "VALENCIÁ"), estado, ui);
+  procesos::EjecutarExportacion(tablas, op.valor("--idioma", "VALENCIÁ"), estado, ui);
   // The export writes each exchange table whole and never deletes a record in it: the
   // count its header keeps is the count of its records.
-  for (const std::string& nombre : tzv::tablasIntercambio())
-    std::cout << nombre << ' ' << dbf::storedRecordCount(tzv::rutaIntercambio(nombre)) << '\n';
+  for (const std::string& nombre : gescen::tablasIntercambio())
+    std::cout << nombre << ' ' << dbf::storedRecordCount(gescen::rutaIntercambio(nombre)) << '\n';
   return 0;
 }

@@ -22,7 +22,7 @@ int comandoImportar(const std::vector<std::string>& args) {
     return 2;
   }
   // The work folder is this command's from staging to the end of the run.
-  gc::CarpetaEnUso uso;
+  gescen::CarpetaEnUso uso;
   InteraccionConsola ui;
   for (const std::string& par : op.todos("--dni")) {
     auto igual = par.find('=');
@@ -33,23 +33,23 @@ int comandoImportar(const std::vector<std::string>& args) {
     ui.dniPorAbreviatura[par.substr(0, igual)] =
         dbf::integerOf(dbf::Value::ofText(par.substr(igual + 1)), "DNI");
   }
-  const std::string carpeta = op.valor("--gc", gc::kCarpetaGCPorDefecto);
+  const std::string carpeta = op.valor("--gc", gescen::kCarpetaGCPorDefecto);
   prepararCarpetaGC(carpeta);
-  gc::Catalogo tablas;
+  gescen::Catalogo tablas;
   // The staging pass copies GESCEN's timetables too: one that GESCEN holds is said so.
-  tzv::CopiarDeGescen(carpeta, [&] { gc::CopiarDatosGC(tablas, carpeta); });
+  procesos::CopiarDeGescen(carpeta, [&] { gescen::CopiarDatosGC(tablas, carpeta); });
   const std::string centro = op.valor("--centro", primerCentro(tablas));
-  tzv::EstadoPrograma estado;
-  switch (tzv::EjecutarImportacion(tablas, carpeta, centro, estado, ui)) {
-    case tzv::ResultadoImportacion::Completada:
+  procesos::EstadoPrograma estado;
+  switch (procesos::EjecutarImportacion(tablas, carpeta, centro, estado, ui)) {
+    case procesos::ResultadoImportacion::Completada:
       break;
-    case tzv::ResultadoImportacion::SinSolucion:
-    case tzv::ResultadoImportacion::ProfesorSinDni:
+    case procesos::ResultadoImportacion::SinSolucion:
+    case procesos::ResultadoImportacion::ProfesorSinDni:
       std::cerr << ui.mensajes.back() << '\n';
       return 1;
   }
   for (const char* nombre : {"horgrup.dbf", "horprof.dbf"})
-    std::cout << nombre << ' ' << contarRegistros(gc::archivoGC(carpeta, nombre)) << '\n';
+    std::cout << nombre << ' ' << contarRegistros(gescen::archivoGC(carpeta, nombre)) << '\n';
   // On stderr: the summary on stdout stays the two lines that scripts read.
   if (!estado.copiaHorarios.empty())
     std::cerr << "Los horarios que había en GESCEN están en " << estado.copiaHorarios << ".\n";

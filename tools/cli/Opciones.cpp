@@ -39,11 +39,11 @@ const std::vector<std::string>& Opciones::todos(const std::string& nombre) const
 }
 
 void prepararCarpetaGC(const std::string& carpeta) {
-  if (!plat::folderExists(winpath::toNative(carpeta)))
+  if (!plat::folderExists(plat::toNative(carpeta)))
     throw std::runtime_error("No se encuentra la carpeta de datos de GESCEN " + carpeta);
 }
 
-std::string primerCentro(gc::Catalogo& tablas) {
+std::string primerCentro(gescen::Catalogo& tablas) {
   dbf::Table& centro = tablas.wwTableCentro;
   centro.open();
   std::string codigo = centro.eof() ? std::string() : centro.asString("CODCEN");

@@ -21,7 +21,7 @@ class Opciones {
   std::map<std::string, std::vector<std::string>> valores_;
 };
 
-namespace gc {
+namespace gescen {
 class Catalogo;
 }
 
@@ -29,6 +29,6 @@ class Catalogo;
 void prepararCarpetaGC(const std::string& carpeta);
 // The code of the centre table's first record, as the centre list shows it; empty when
 // the table has none.
-std::string primerCentro(gc::Catalogo& tablas);
+std::string primerCentro(gescen::Catalogo& tablas);
 // Records of a table, deleted ones left out.
 long contarRegistros(const std::string& ruta);
