@@ -316,8 +316,7 @@ bool RejillaDatos::atenderTecla(int tecla, Qt::KeyboardModifiers modificadores) 
     p.columnas = model()->columnCount();
   }
   const QModelIndex actual = currentIndex();
-  p.fila =
-      actual.isValid() ? actual.row() : std::max(0, fuente_ != nullptr ? fuente_->filaActual() : 0);
+  p.fila = actual.isValid() ? actual.row() : 0;
   p.columna = actual.isValid() ? actual.column() : 0;
 
   const ui::RespuestaTecla r = ui::TeclaEnRejilla(p);
