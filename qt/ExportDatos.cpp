@@ -124,6 +124,8 @@ TExportarDatos::TExportarDatos(const QStringList& argumentos, QWidget* parent)
   std::vector<std::string> args;
   for (const QString& a : argumentos) args.push_back(a.toStdString());
   presentador_ = std::make_unique<ui::PresentadorPrincipal>(*this, std::move(args));
+  // The owners of the program's boxes follow this dialog's host mode.
+  qt::FijarDialogoPrincipal(this, &presentador_->estado());
 
   setObjectName(TextoQt(kDisposicion.nombre));
   setWindowTitle(TextoQt(kDisposicion.titulo));
@@ -141,6 +143,7 @@ TExportarDatos::TExportarDatos(const QStringList& argumentos, QWidget* parent)
 }
 
 TExportarDatos::~TExportarDatos() {
+  qt::OlvidarDialogoPrincipal(this);
   presentador_.reset();
   if (anfitrion_ != nullptr) {
     // Deleting the host's stand-in would destroy the windows inside it: take ours out.

@@ -1,8 +1,8 @@
 #include "qt/Mensajes.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QWindow>
-#include <memory>
 
 #include "procesos/TextoAviso.h"
 #include "qt/Programa.h"
@@ -22,34 +22,83 @@ Contestador& contestador() {
   return c;
 }
 
-// A box owned by `dueno`, or by the host's window `anfitrion` while there is one.
-void mostrar(QWidget* dueno, QWindow* anfitrion, TipoAviso tipo, const QString& textoPrograma) {
+struct DialogoPrincipal {
+  QPointer<QWidget> dialogo;
+  const EstadoPrograma* estado = nullptr;
+};
+
+DialogoPrincipal& principal() {
+  static DialogoPrincipal p;
+  return p;
+}
+
+// Where a box shown from `ventana` comes from: the main dialog, another window of the
+// program's own, or none.
+ui::OrigenAviso origenDe(const QWidget* ventana) {
+  if (ventana == nullptr) return ui::OrigenAviso::SinVentana;
+  return ventana == principal().dialogo ? ui::OrigenAviso::DialogoPrincipal
+                                        : ui::OrigenAviso::VentanaPropia;
+}
+
+const EstadoPrograma& estadoPrograma() {
+  static const EstadoPrograma kSinDialogo;
+  const DialogoPrincipal& p = principal();
+  return p.dialogo != nullptr && p.estado != nullptr ? *p.estado : kSinDialogo;
+}
+
+void mostrar(const DuenoDeCaja& dueno, TipoAviso tipo, const QString& textoPrograma) {
   const QString texto = QString::fromStdString(ConSaltosDeLinea(textoPrograma.toStdString()));
   if (contestador()) {
     contestador()(tipo, texto);
     return;
   }
   QMessageBox caja(tipo == TipoAviso::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
-                   QString::fromUtf8(kTituloAplicacion), texto, QMessageBox::Ok, dueno);
+                   QString::fromUtf8(kTituloAplicacion), texto, QMessageBox::Ok, dueno.padre());
   caja.setTextFormat(Qt::PlainText);
-  DarAlAnfitrion(&caja, anfitrion);
+  dueno.entregar(&caja);
   caja.exec();
-}
-
-void mostrar(QWidget* padre, TipoAviso tipo, const QString& texto) {
-  QWindow* anfitrion = VentanaAnfitrion(padre);
-  QWidget* dueno = padre != nullptr && anfitrion == nullptr ? padre->window() : nullptr;
-  mostrar(dueno, anfitrion, tipo, texto);
 }
 
 }  // namespace
 
+void FijarDialogoPrincipal(QWidget* dialogo, const EstadoPrograma* estado) {
+  principal() = {dialogo, estado};
+}
+
+void OlvidarDialogoPrincipal(const QWidget* dialogo) {
+  if (principal().dialogo == dialogo) principal() = {};
+}
+
+DuenoDeCaja::DuenoDeCaja(const EstadoPrograma& estado, ui::OrigenAviso origen, QWidget* ventana) {
+  switch (ui::DuenoDeAvisos(estado, origen)) {
+    case ui::DuenoAviso::VentanaAnfitrion:
+      anfitrion_.reset(QWindow::fromWinId(static_cast<WId>(estado.ventanaAnfitrion)));
+      // Without foreign windows (offscreen) the window it is shown from keeps it.
+      if (anfitrion_ == nullptr) padre_ = ventana;
+      break;
+    case ui::DuenoAviso::VentanaOrigen:
+      padre_ = ventana;
+      break;
+    case ui::DuenoAviso::Ninguno:
+      break;
+  }
+}
+
+DuenoDeCaja::DuenoDeCaja(QWidget* desde)
+    : DuenoDeCaja(estadoPrograma(), origenDe(desde != nullptr ? desde->window() : nullptr),
+                  desde != nullptr ? desde->window() : nullptr) {}
+
+DuenoDeCaja::~DuenoDeCaja() = default;
+
+void DuenoDeCaja::entregar(QWidget* caja) const { DarAlAnfitrion(caja, anfitrion_.get()); }
+
 void MostrarMensaje(QWidget* padre, const QString& texto) {
-  mostrar(padre, TipoAviso::Mensaje, texto);
+  mostrar(DuenoDeCaja(padre), TipoAviso::Mensaje, texto);
 }
 
 void MostrarError(QWidget* padre, const QString& texto) {
-  mostrar(padre, TipoAviso::Error, QString::fromStdString(ConPuntoFinal(texto.toStdString())));
+  mostrar(DuenoDeCaja(padre), TipoAviso::Error,
+          QString::fromStdString(ConPuntoFinal(texto.toStdString())));
 }
 
 void TerminarImportacionInterrumpida() {
@@ -57,11 +106,9 @@ void TerminarImportacionInterrumpida() {
 }
 
 void MostrarAvisoArranque(const std::string& texto, bool error, const EstadoPrograma& estado) {
-  std::unique_ptr<QWindow> anfitrion;
-  if (estado.avisosDelAnfitrion())
-    anfitrion.reset(QWindow::fromWinId(static_cast<WId>(estado.ventanaAnfitrion)));
   const QString t = QString::fromStdString(error ? ConPuntoFinal(texto) : texto);
-  mostrar(nullptr, anfitrion.get(), error ? TipoAviso::Error : TipoAviso::Mensaje, t);
+  mostrar(DuenoDeCaja(estado, ui::OrigenAviso::SinVentana, nullptr),
+          error ? TipoAviso::Error : TipoAviso::Mensaje, t);
 }
 
 void FijarContestador(Contestador c) { contestador() = std::move(c); }

@@ -6,10 +6,17 @@
 
 namespace win32 {
 
-HWND DuenoDeAvisos(const procesos::EstadoPrograma& estado, HWND dialogo) {
-  if (!estado.avisosDelAnfitrion()) return dialogo;
-  return GetAncestor(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(estado.ventanaAnfitrion)),
-                     GA_ROOT);
+HWND DuenoDeAvisos(const procesos::EstadoPrograma& estado, ui::OrigenAviso origen, HWND ventana) {
+  switch (ui::DuenoDeAvisos(estado, origen)) {
+    case ui::DuenoAviso::VentanaAnfitrion:
+      return GetAncestor(
+          reinterpret_cast<HWND>(static_cast<std::uintptr_t>(estado.ventanaAnfitrion)), GA_ROOT);
+    case ui::DuenoAviso::VentanaOrigen:
+      return ventana;
+    case ui::DuenoAviso::Ninguno:
+      break;
+  }
+  return nullptr;
 }
 
 void Caja(HWND dueno, const std::string& texto, UINT icono) {
@@ -18,7 +25,7 @@ void Caja(HWND dueno, const std::string& texto, UINT icono) {
 }
 
 void AvisoArranque(const std::string& texto, bool error, const procesos::EstadoPrograma& estado) {
-  HWND dueno = DuenoDeAvisos(estado, nullptr);
+  HWND dueno = DuenoDeAvisos(estado, ui::OrigenAviso::SinVentana, nullptr);
   if (error)
     Caja(dueno, procesos::ConPuntoFinal(texto), MB_ICONERROR);
   else

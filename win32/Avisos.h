@@ -1,19 +1,20 @@
 #pragma once
 // The program's message boxes on Windows: the application's title, one OK button, and
-// the owner that a box needs in stand-alone use and inside the host's window.
+// the owner that ui::DuenoDeAvisos gives them.
 
 #include <windows.h>
 
 #include <string>
 
 #include "procesos/EstadoPrograma.h"
+#include "ui/DuenoAvisos.h"
 
 namespace win32 {
 
-// The window that owns the program's boxes and dialogs: the dialog itself, or the
-// host's top-level window while the dialog lies inside the host's window (a child
-// window of another program cannot own them).
-HWND DuenoDeAvisos(const procesos::EstadoPrograma& estado, HWND dialogo);
+// The window that owns a box or dialog shown from `ventana` (nullptr before the main
+// dialog exists): that window, the host's top-level window (the host's handle may be a
+// child window, which cannot own a box), or none.
+HWND DuenoDeAvisos(const procesos::EstadoPrograma& estado, ui::OrigenAviso origen, HWND ventana);
 
 // A box with the application's title, one OK button and `icono` (0 for none), owned by
 // `dueno`; task-modal when there is no owner.

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "procesos/TextoAviso.h"
-#include "ui/Aplicacion.h"
+#include "win32/Avisos.h"
 #include "win32/BarraNavegador.h"
 #include "win32/Controles.h"
 #include "win32/Panel.h"
@@ -18,9 +18,10 @@ std::wstring claseDe(const ui::Dialogo& d) { return L"T" + Ancho(d.nombre); }
 
 }  // namespace
 
-DialogoComprobacion::DialogoComprobacion(HINSTANCE instancia, ui::Comprobacion cual, HWND dueno,
+DialogoComprobacion::DialogoComprobacion(HINSTANCE instancia, ui::Comprobacion cual,
+                                         const procesos::EstadoPrograma& estado, HWND principal,
                                          std::function<void()> ayuda)
-    : presentador_(cual), ayuda_(std::move(ayuda)) {
+    : presentador_(cual), estado_(estado), ayuda_(std::move(ayuda)) {
   const ui::Dialogo& d = presentador_.disposicion();
   RegistrarPanel(instancia);
   RegistrarNavegador(instancia);
@@ -42,7 +43,9 @@ DialogoComprobacion::DialogoComprobacion(HINSTANCE instancia, ui::Comprobacion c
   RECT r = {0, 0, d.ancho, d.alto};
   AdjustWindowRectEx(&r, estilo, FALSE, extendido);
   CreateWindowExW(extendido, clase.c_str(), Ancho(d.titulo).c_str(), estilo, d.x, d.y,
-                  r.right - r.left, r.bottom - r.top, dueno, nullptr, instancia, this);
+                  r.right - r.left, r.bottom - r.top,
+                  DuenoDeAvisos(estado_, ui::OrigenAviso::DialogoPrincipal, principal), nullptr,
+                  instancia, this);
   crearControles();
   presentador_.datos().setObservador(this);
 }
@@ -110,8 +113,8 @@ void DialogoComprobacion::ejecutar(HWND desactivar) {
 }
 
 void DialogoComprobacion::error(const std::string& texto) {
-  MessageBoxW(ventana_, Ancho(procesos::ConPuntoFinal(texto)).c_str(),
-              Ancho(ui::kTituloAplicacion).c_str(), MB_OK | MB_ICONERROR);
+  Caja(DuenoDeAvisos(estado_, ui::OrigenAviso::VentanaPropia, ventana_),
+       procesos::ConPuntoFinal(texto), MB_ICONERROR);
 }
 
 // Salir: the grid hands its value over, then the presenter ends the check.

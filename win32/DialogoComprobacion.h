@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "procesos/EstadoPrograma.h"
 #include "ui/PresentadorComprobacion.h"
 #include "win32/VentanaDeObjeto.h"
 
@@ -19,8 +20,10 @@ class Rejilla;
 class DialogoComprobacion final : private ui::ConjuntoDatos::Observador {
  public:
   // Opens the check's table (a table that cannot be opened throws the engine's error)
-  // and makes the window, hidden, owned by `dueno`. `ayuda` answers F1.
-  DialogoComprobacion(HINSTANCE instancia, ui::Comprobacion cual, HWND dueno,
+  // and makes the window, hidden, owned as the boxes of the main dialog `principal` are
+  // in the mode `estado` describes. `ayuda` answers F1.
+  DialogoComprobacion(HINSTANCE instancia, ui::Comprobacion cual,
+                      const procesos::EstadoPrograma& estado, HWND principal,
                       std::function<void()> ayuda);
   ~DialogoComprobacion() override;
   DialogoComprobacion(const DialogoComprobacion&) = delete;
@@ -50,6 +53,7 @@ class DialogoComprobacion final : private ui::ConjuntoDatos::Observador {
   void alCancelarEdicion() override;
 
   ui::PresentadorComprobacion presentador_;
+  procesos::EstadoPrograma estado_;
   std::function<void()> ayuda_;
   HWND ventana_ = nullptr;
   HWND rejilla_ = nullptr;

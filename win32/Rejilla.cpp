@@ -6,6 +6,7 @@
 
 #include "ui/AnchoColumna.h"
 #include "ui/AspectoRejilla.h"
+#include "ui/TeclasRejilla.h"
 #include "win32/Controles.h"
 #include "win32/Panel.h"
 #include "win32/Texto.h"
@@ -35,11 +36,26 @@ void marco(HDC dc, const RECT& r) {
   DeleteObject(lapiz);
 }
 
-// WM_GETDLGCODE's message, when it comes with one, is the Enter or the Escape key.
-bool esEnterOEscape(LPARAM l) {
+// The key of the grid's rule that a virtual key is.
+ui::TeclaRejilla teclaDe(WPARAM tecla) {
+  switch (tecla) {
+    case VK_RETURN:
+      return ui::TeclaRejilla::Enter;
+    case VK_TAB:
+      return ui::TeclaRejilla::Tab;
+    case VK_ESCAPE:
+      return ui::TeclaRejilla::Escape;
+    default:
+      return ui::TeclaRejilla::Otra;
+  }
+}
+
+// WM_GETDLGCODE's message, when it comes with one, is a key of the grid's rule, which
+// the dialog must leave to the grid.
+bool esTeclaDeRejilla(LPARAM l) {
   const MSG* msg = reinterpret_cast<const MSG*>(l);
   return msg != nullptr && msg->message == WM_KEYDOWN &&
-         (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE);
+         teclaDe(msg->wParam) != ui::TeclaRejilla::Otra;
 }
 
 SIZE medida(HDC dc, const std::wstring& texto) {
@@ -271,14 +287,6 @@ void Rejilla::ir(int fila, int columna) {
   actualizar();
 }
 
-// Enter: the next cell, or the first one of the next row.
-void Rejilla::siguienteCelda() {
-  if (columna_ + 1 < static_cast<int>(anchos_.size()))
-    ir(datos_.filaActual(), columna_ + 1);
-  else
-    ir(datos_.filaActual() + 1, 0);
-}
-
 void Rejilla::abrirEditor(const std::wstring* texto) {
   const int fila = datos_.filaActual();
   if (fila < 0 || !datos_.editable(columna_)) return;
@@ -361,15 +369,56 @@ void Rejilla::alPerderFoco(HWND nuevo) {
     });
 }
 
-bool Rejilla::teclaEditor(WPARAM tecla) {
-  switch (tecla) {
-    case VK_RETURN:
-      if (confirmarEditor()) siguienteCelda();
-      return true;
-    case VK_ESCAPE:
+// The grid's keys as ui::TeclaEnRejilla says; false for a key that is not one of them.
+bool Rejilla::atenderTecla(WPARAM tecla) {
+  ui::PulsacionRejilla p;
+  p.tecla = teclaDe(tecla);
+  if (p.tecla == ui::TeclaRejilla::Otra) return false;
+  p.mayusculas = GetKeyState(VK_SHIFT) < 0;
+  p.control = GetKeyState(VK_CONTROL) < 0;
+  p.editorAbierto = editor_ != nullptr;
+  p.editando = datos_.editando();
+  p.fila = std::max(0, datos_.filaActual());
+  p.columna = columna_;
+  p.filas = datos_.filas();
+  p.columnas = static_cast<int>(anchos_.size());
+
+  const ui::RespuestaTecla r = ui::TeclaEnRejilla(p);
+  switch (r.accion) {
+    case ui::AccionRejilla::NoEsDeLaRejilla:
+      return false;
+    case ui::AccionRejilla::Ninguna:
+      break;
+    case ui::AccionRejilla::CerrarEditor:
       cerrarEditor();
-      datos_.cancelar();
-      return true;
+      InvalidateRect(ventana_, nullptr, FALSE);
+      break;
+    case ui::AccionRejilla::CancelarRegistro:
+      protegido([&] {
+        datos_.cancelar();
+        return true;
+      });
+      break;
+    case ui::AccionRejilla::IrACelda:
+      if (confirmarEditor()) ir(r.fila, r.columna);
+      break;
+    case ui::AccionRejilla::ControlSiguiente:
+    case ui::AccionRejilla::ControlAnterior:
+      if (confirmarEditor()) pasarFoco(r.accion == ui::AccionRejilla::ControlAnterior);
+      break;
+  }
+  return true;
+}
+
+// The focus to the next (or previous) control of the dialog, as Tab does between them.
+void Rejilla::pasarFoco(bool atras) {
+  HWND otro = GetNextDlgTabItem(GetAncestor(ventana_, GA_ROOT), ventana_, atras);
+  if (otro != nullptr && otro != ventana_) SetFocus(otro);
+}
+
+bool Rejilla::teclaEditor(WPARAM tecla) {
+  if (atenderTecla(tecla)) return true;
+  switch (tecla) {
     case VK_UP:
     case VK_DOWN:
       if (confirmarEditor()) ir(datos_.filaActual() + (tecla == VK_UP ? -1 : 1), columna_);
@@ -383,14 +432,15 @@ LRESULT CALLBACK Rejilla::procedimientoEditor(HWND h, UINT m, WPARAM w, LPARAM l
   auto* r = reinterpret_cast<Rejilla*>(dato);
   switch (m) {
     case WM_GETDLGCODE:
-      // Enter and Escape belong to the editor, not to the dialog's buttons.
-      if (esEnterOEscape(l)) return DLGC_WANTALLKEYS;
+      // Enter, Tab and Escape belong to the grid, not to the dialog.
+      if (esTeclaDeRejilla(l)) return DLGC_WANTALLKEYS;
       return DefSubclassProc(h, m, w, l) | DLGC_WANTARROWS;
     case WM_KEYDOWN:
       if (r->teclaEditor(w)) return 0;
       break;
     case WM_CHAR:
-      if (w == '\r' || w == 27) return 0;
+      // The characters of Enter, Tab and Escape, which the grid has acted on.
+      if (w == '\r' || w == '\t' || w == 27) return 0;
       break;
     case WM_KILLFOCUS:
       r->alPerderFoco(reinterpret_cast<HWND>(w));
@@ -415,8 +465,8 @@ LRESULT CALLBACK Rejilla::procedimiento(HWND h, UINT m, WPARAM w, LPARAM l) {
 LRESULT Rejilla::atender(UINT m, WPARAM w, LPARAM l) {
   switch (m) {
     case WM_GETDLGCODE:
-      // Enter moves to the next cell and Escape drops the change, in the grid too.
-      if (esEnterOEscape(l)) return DLGC_WANTALLKEYS;
+      // Enter, Tab and Escape are the grid's (ui/TeclasRejilla).
+      if (esTeclaDeRejilla(l)) return DLGC_WANTALLKEYS;
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -477,16 +527,11 @@ LRESULT Rejilla::atender(UINT m, WPARAM w, LPARAM l) {
           else
             ir(datos_.filaActual(), w == VK_HOME ? 0 : static_cast<int>(anchos_.size()) - 1);
           return 0;
-        case VK_RETURN:
-          siguienteCelda();
-          return 0;
         case VK_F2:
           abrirEditor(nullptr);
           return 0;
-        case VK_ESCAPE:
-          datos_.cancelar();
-          return 0;
       }
+      if (atenderTecla(w)) return 0;
       break;
     case WM_CHAR:
       if (w >= 32 && w != 127) {

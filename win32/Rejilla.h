@@ -3,12 +3,12 @@
 // columns its layout names. Titles bold, up to two lines, on #FEE4A9; cells on #F0FBFF
 // with every other row on #CFD9FE; a narrow indicator column marks the current record
 // (an arrow, or a bar while it is edited); the current cell is highlighted. A horizontal
-// scroll bar always, a vertical one when the rows do not fit. Enter moves to the next
-// cell; rows are never added or removed.
+// scroll bar always, a vertical one when the rows do not fit. Rows are never added or
+// removed. Enter, Tab and Escape do what ui/TeclasRejilla says.
 //
 // Typing opens an editor over the current cell (an Edit control); its text goes into
-// the field when the user ends it (Enter, an arrow, another row, the focus leaving the
-// grid, the navigator's post). A value the field does not take is refused with the
+// the field when the user ends it (Enter, Tab, an arrow, another row, the focus leaving
+// the grid, the navigator's post). A value the field does not take is refused with the
 // error box: the editor stays open with the text, on the same record.
 
 #include <windows.h>
@@ -47,6 +47,7 @@ class Rejilla {
   bool confirmarEditor();
 
   HWND editor() const { return editor_; }
+  int filaActual() const { return datos_.filaActual(); }
   int columnaActual() const { return columna_; }
   // Width in pixels of a column of that many characters with that title.
   int anchoColumna(int caracteres, const std::string& titulo) const;
@@ -57,6 +58,7 @@ class Rejilla {
   static LRESULT CALLBACK procedimientoEditor(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id,
                                               DWORD_PTR dato);
   LRESULT atender(UINT m, WPARAM w, LPARAM l);
+  bool atenderTecla(WPARAM tecla);
   bool teclaEditor(WPARAM tecla);
 
   void medir();
@@ -68,7 +70,7 @@ class Rejilla {
   void abrirEditor(const std::wstring* texto);
   void cerrarEditor();
   void ir(int fila, int columna);
-  void siguienteCelda();
+  void pasarFoco(bool atras);
   void alPerderFoco(HWND nuevo);
   template <class Paso>
   bool protegido(Paso&& paso);

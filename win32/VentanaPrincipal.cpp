@@ -276,7 +276,7 @@ std::string VentanaPrincipal::centro() const { return TextoDe(control("CBCentro"
 std::string VentanaPrincipal::idioma() const { return TextoDe(control("ComboBoxValCast")); }
 
 HWND VentanaPrincipal::duenoDeAvisos() const {
-  return DuenoDeAvisos(presentador_.estado(), ventana_);
+  return DuenoDeAvisos(presentador_.estado(), ui::OrigenAviso::DialogoPrincipal, ventana_);
 }
 
 void VentanaPrincipal::caja(const std::string& texto, UINT icono) {
@@ -301,7 +301,7 @@ void VentanaPrincipal::cerrarDialogo() { SendMessageW(ventana_, WM_CLOSE, 0, 0);
 bool VentanaPrincipal::comprobar(ui::Comprobacion cual) {
   const ui::CursorNormalDurante cursor(
       esperando_, [this] { cursorEspera(false); }, [this] { cursorEspera(true); });
-  DialogoComprobacion dialogo(instancia_, cual, duenoDeAvisos(),
+  DialogoComprobacion dialogo(instancia_, cual, presentador_.estado(), ventana_,
                               [this] { presentador_.teclaF1(); });
   dialogo.ejecutar(ventana_);
   return dialogo.dniCorrecto();

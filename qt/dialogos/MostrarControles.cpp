@@ -1,11 +1,10 @@
 #include "qt/dialogos/MostrarControles.h"
 
 #include <QApplication>
-#include <QWindow>
 
+#include "qt/Mensajes.h"
 #include "qt/dialogos/ControlPlantilla.h"
 #include "qt/dialogos/ControlProfes.h"
-#include "qt/widgets/Anfitrion.h"
 #include "ui/CursorDeComprobacion.h"
 
 namespace qt {
@@ -20,27 +19,24 @@ ui::CursorNormalDurante cursorNormal() {
       [] { QApplication::restoreOverrideCursor(); });
 }
 
-template <class Dialogo>
-void mostrar(Dialogo& dialogo, QWindow* anfitrion) {
-  DarAlAnfitrion(&dialogo, anfitrion);
-  dialogo.exec();
-}
-
 }  // namespace
 
+// Each dialog is owned as the boxes of the window that shows it are (DuenoDeCaja).
 bool MostrarControlProfesores(QWidget* owner) {
   const ui::CursorNormalDurante cursor = cursorNormal();
-  QWindow* anfitrion = VentanaAnfitrion(owner);
-  TControlProfesores dialogo(anfitrion != nullptr ? nullptr : owner);
-  mostrar(dialogo, anfitrion);
+  const DuenoDeCaja dueno(owner);
+  TControlProfesores dialogo(dueno.padre());
+  dueno.entregar(&dialogo);
+  dialogo.exec();
   return dialogo.DNICorrecto;
 }
 
 void MostrarControlPlantilla(QWidget* owner) {
   const ui::CursorNormalDurante cursor = cursorNormal();
-  QWindow* anfitrion = VentanaAnfitrion(owner);
-  TControlPlantilla dialogo(anfitrion != nullptr ? nullptr : owner);
-  mostrar(dialogo, anfitrion);
+  const DuenoDeCaja dueno(owner);
+  TControlPlantilla dialogo(dueno.padre());
+  dueno.entregar(&dialogo);
+  dialogo.exec();
 }
 
 }  // namespace qt

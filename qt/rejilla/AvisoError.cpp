@@ -1,10 +1,6 @@
 #include "qt/rejilla/AvisoError.h"
 
-#include <QCoreApplication>
-#include <QMessageBox>
-#include <QWidget>
-
-#include "procesos/TextoAviso.h"
+#include "qt/Mensajes.h"
 
 namespace qt {
 namespace {
@@ -23,11 +19,7 @@ void MostrarErrorDeRejilla(QWidget* padre, const QString& texto) {
     avisoFijado()(padre, texto);
     return;
   }
-  const QString conPunto = QString::fromStdString(procesos::ConPuntoFinal(texto.toStdString()));
-  QMessageBox caja(QMessageBox::Critical, QCoreApplication::applicationName(), conPunto,
-                   QMessageBox::Ok, padre != nullptr ? padre->window() : nullptr);
-  caja.setTextFormat(Qt::PlainText);
-  caja.exec();
+  qt::MostrarError(padre, texto);
 }
 
 }  // namespace qt

@@ -1,8 +1,7 @@
 #pragma once
-// The error display of the grid, the navigator and the dialogs built on them: a modal
-// box with the error icon, the application's name as caption and the error's text with
-// a full stop at its end. The program can route it to its own error display, and tests
-// can answer it, by setting a function in its place.
+// The error display of the grid, the navigator and the dialogs built on them: the
+// program's error box (qt::MostrarError), owned by the window the error comes from.
+// Tests can answer it by setting a function in its place.
 
 #include <QString>
 #include <exception>

@@ -79,18 +79,9 @@ bool EditorCelda::eventFilter(QObject* objeto, QEvent* evento) {
   if (editor == nullptr) return false;
   switch (evento->type()) {
     case QEvent::KeyPress: {
+      // The keys that end or cross editing are the grid's; the rest are the editor's.
       auto* tecla = static_cast<QKeyEvent*>(evento);
-      switch (tecla->key()) {
-        case Qt::Key_Enter:
-        case Qt::Key_Return:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Escape:
-          rejilla_->teclaEnEditor(tecla->key(), tecla->modifiers());
-          return true;
-        default:
-          return false;
-      }
+      return rejilla_->teclaEnEditor(tecla->key(), tecla->modifiers());
     }
     case QEvent::ShortcutOverride:
       // Escape belongs to the editor, not to the dialog around the grid.

@@ -14,6 +14,27 @@
 #include "qt/rejilla/IndicadorFilas.h"
 #include "qt/rejilla/TitulosRejilla.h"
 #include "ui/AnchoColumna.h"
+#include "ui/TeclasRejilla.h"
+
+namespace {
+
+// The key of the grid's rule that a Qt key is.
+ui::TeclaRejilla teclaDe(int tecla) {
+  switch (tecla) {
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+      return ui::TeclaRejilla::Enter;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return ui::TeclaRejilla::Tab;
+    case Qt::Key_Escape:
+      return ui::TeclaRejilla::Escape;
+    default:
+      return ui::TeclaRejilla::Otra;
+  }
+}
+
+}  // namespace
 
 RejillaDatos::RejillaDatos(QWidget* parent)
     : QTableView(parent), titulos_(new TitulosRejilla(this)), indicador_(new IndicadorFilas(this)) {
@@ -264,55 +285,76 @@ bool RejillaDatos::edit(const QModelIndex& index, EditTrigger trigger, QEvent* e
   return abierto;
 }
 
-void RejillaDatos::teclaEnEditor(int tecla, Qt::KeyboardModifiers modificadores) {
-  if (tecla == Qt::Key_Escape) {
-    descartarEditor();
-    return;
-  }
-  if (!confirmarEditor()) {
-    rechazar(fuente_->ultimoError());
-    return;
-  }
-  descartarEditor();
-  const bool atras = tecla == Qt::Key_Backtab || (modificadores & Qt::ShiftModifier);
-  moverCelda(atras);
+bool RejillaDatos::teclaEnEditor(int tecla, Qt::KeyboardModifiers modificadores) {
+  return atenderTecla(tecla, modificadores);
 }
 
 void RejillaDatos::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Enter:
-    case Qt::Key_Return:
-      moverCelda(event->modifiers() & Qt::ShiftModifier);
-      event->accept();
-      return;
-    case Qt::Key_Insert:
-      // A grid that adds no rows: the key does nothing.
-      event->accept();
-      return;
-    default:
-      QTableView::keyPressEvent(event);
+  if (atenderTecla(event->key(), event->modifiers())) {
+    event->accept();
+    return;
   }
+  if (event->key() == Qt::Key_Insert) {
+    // A grid that adds no rows: the key does nothing.
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
 }
 
-// The next cell to the right, or the first of the next row; never past the last row.
-void RejillaDatos::moverCelda(bool atras) {
-  if (model() == nullptr || model()->rowCount() == 0 || model()->columnCount() == 0) return;
-  QModelIndex actual = currentIndex();
-  int fila = actual.isValid() ? actual.row() : 0;
-  int columna = actual.isValid() ? actual.column() : 0;
-  const int columnas = model()->columnCount();
-  if (atras) {
-    if (--columna < 0) {
-      if (fila == 0) return;
-      --fila;
-      columna = columnas - 1;
-    }
-  } else if (++columna >= columnas) {
-    if (fila + 1 >= model()->rowCount()) return;
-    ++fila;
-    columna = 0;
+// The grid's keys as ui::TeclaEnRejilla says; false for a key that is not one of them.
+bool RejillaDatos::atenderTecla(int tecla, Qt::KeyboardModifiers modificadores) {
+  ui::PulsacionRejilla p;
+  p.tecla = teclaDe(tecla);
+  if (p.tecla == ui::TeclaRejilla::Otra) return false;
+  p.mayusculas = tecla == Qt::Key_Backtab || (modificadores & Qt::ShiftModifier);
+  p.control = modificadores & Qt::ControlModifier;
+  p.editorAbierto = editor_ != nullptr;
+  p.editando = fuente_ != nullptr && fuente_->editando();
+  if (model() != nullptr) {
+    p.filas = model()->rowCount();
+    p.columnas = model()->columnCount();
   }
-  setCurrentIndex(model()->index(fila, columna));
+  const QModelIndex actual = currentIndex();
+  p.fila = actual.isValid() ? actual.row() : 0;
+  p.columna = actual.isValid() ? actual.column() : 0;
+
+  const ui::RespuestaTecla r = ui::TeclaEnRejilla(p);
+  switch (r.accion) {
+    case ui::AccionRejilla::NoEsDeLaRejilla:
+      return false;
+    case ui::AccionRejilla::Ninguna:
+      break;
+    case ui::AccionRejilla::CerrarEditor:
+      descartarEditor();
+      break;
+    case ui::AccionRejilla::CancelarRegistro:
+      qt::Protegido(this, [this] { fuente_->cancelar(); });
+      break;
+    case ui::AccionRejilla::IrACelda:
+      if (entregarEditor()) setCurrentIndex(model()->index(r.fila, r.columna));
+      break;
+    case ui::AccionRejilla::ControlSiguiente:
+    case ui::AccionRejilla::ControlAnterior:
+      // QWidget's own step through the window's controls: the grid's would send the
+      // key back here.
+      if (entregarEditor())
+        QWidget::focusNextPrevChild(r.accion == ui::AccionRejilla::ControlSiguiente);
+      break;
+  }
+  return true;
+}
+
+// Hands the open editor's value over and closes it; a refused value is shown and keeps
+// the editor open.
+bool RejillaDatos::entregarEditor() {
+  if (editor_ == nullptr) return true;
+  if (!confirmarEditor()) {
+    rechazar(fuente_->ultimoError());
+    return false;
+  }
+  descartarEditor();
+  return true;
 }
 
 void RejillaDatos::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

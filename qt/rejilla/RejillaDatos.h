@@ -2,7 +2,8 @@
 // A data grid: the records of a data source's table, one per row, in the columns that
 // the source names. Titles on their own colour, bold and up to two lines high; cells on
 // one colour with every other row on a second; a narrow indicator column marks the
-// current record. Enter moves to the next cell. Rows are never added or removed.
+// current record. Rows are never added or removed. Enter, Tab and Escape do what
+// ui/TeclasRejilla says.
 //
 // A cell's text goes into its field when the user ends its editor (Enter, Tab, another
 // row, or the focus leaving the grid). A value that the field does not take is refused
@@ -66,7 +67,9 @@ class RejillaDatos : public QTableView {
 
   // For the cell editor.
   void editorCreado(QWidget* editor, const QModelIndex& index);
-  void teclaEnEditor(int tecla, Qt::KeyboardModifiers modificadores);
+  // A key pressed in the editor; false when it is not one of the grid's (the editor
+  // takes it then).
+  bool teclaEnEditor(int tecla, Qt::KeyboardModifiers modificadores);
 
  signals:
   void entrada();
@@ -84,7 +87,8 @@ class RejillaDatos : public QTableView {
   bool dentro(const QWidget* w) const;
   void focoCambiado(QWidget* antes, QWidget* ahora);
   void rechazar(const QString& texto);
-  void moverCelda(bool atras);
+  bool atenderTecla(int tecla, Qt::KeyboardModifiers modificadores);
+  bool entregarEditor();
   void ajustarColumnas();
   void seguirFilaActual(int fila);
 

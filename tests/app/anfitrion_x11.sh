@@ -8,11 +8,12 @@
 # beside it holds Transformado=1. With TZV_CAPTURAS set to a folder, screenshots of the
 # host mode and of a stand-alone start are saved there. With caja-al-empezar the school
 # lacks its centre table: start-up shows an error box before the dialog appears, which
-# must not move the dialog from 2,2.
+# must not move the dialog from 2,2. Every box belongs to the host's window
+# (WM_TRANSIENT_FOR), before the dialog exists and while it is up.
 set -u
 
 . "$(dirname "$0")/comun_x11.sh"
-requerir xvfb-run xwininfo xdotool wish
+requerir xvfb-run xwininfo xdotool xprop wish
 
 if [ -z "${TZV_EN_XVFB:-}" ]; then
   export TZV_EN_XVFB=1
@@ -43,11 +44,19 @@ pids+=("$prog")
 caja() { xdotool search --onlyvisible --name '^TransZorvexValencia$' 2>/dev/null | grep -vx "${1:-none}" | head -n1; }
 hay_caja() { [ -n "$(caja "$1")" ]; }
 cerrada() { ! a_la_vista "$1"; }
+# The window that box $1 belongs to (WM_TRANSIENT_FOR), in decimal.
+duena() { xprop -id "$1" WM_TRANSIENT_FOR 2>/dev/null | awk '/window id/ {print $NF}'; }
+del_anfitrion() {
+  local d
+  d=$(duena "$1")
+  [ -n "$d" ] && [ "$((d))" -eq "$((0x$id))" ]
+}
 contestar() {  # waits for a box other than $1, presses Enter in it, waits for it to go
   local anterior=$1 c
   esperar 20 hay_caja "$anterior" || falla "no apareció el mensaje"
   c=$(caja "$anterior")
   echo "mensaje: $c" >&2
+  esperar 5 del_anfitrion "$c" || falla "el mensaje $c pertenece a '$(duena "$c")', no al anfitrión"
   enfocar "$c" || falla "el mensaje $c no recibió el foco"
   xdotool key --clearmodifiers Return
   esperar 10 cerrada "$c" || falla "Enter no cerró el mensaje $c"

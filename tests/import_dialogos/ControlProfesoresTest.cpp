@@ -89,6 +89,7 @@ class ControlProfesoresTest : public QObject {
   void trasUnRechazoLaFilaMarcadaEsLaQueSeEdita_data();
   void trasUnRechazoLaFilaMarcadaEsLaQueSeEdita();
   void escapeNoCierra();
+  void escapeDosVecesDejaElProfesorComoEstaba();
   void ningunaFilaSeAnadeNiSeBorra();
   void mostrarControlProfesores();
   void sinProftElErrorLlegaAlQueLoMuestra();
@@ -413,6 +414,30 @@ void ControlProfesoresTest::escapeNoCierra() {
   d.BitBtn1->setFocus();
   QTest::keyClick(d.BitBtn1, Qt::Key_Escape);
   QVERIFY(d.isVisible());
+}
+
+// Escape twice with the grid's keys: the editor's number, then the name already handed to
+// the record, are dropped; "Salir" leaves the teacher as the file had it.
+void ControlProfesoresTest::escapeDosVecesDejaElProfesorComoEstaba() {
+  CrearProft(conDnis({0, 2}));
+  TControlProfesores d;
+  QVERIFY(mostrar(d));
+  d.ProftDBGrid->setCurrentIndex(d.wwDataSource1->index(0, NOMBRE));
+  Teclear(d.ProftDBGrid, QStringLiteral("GARCIA"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  Teclear(d.ProftDBGrid, QStringLiteral("31"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QVERIFY(d.isVisible());
+  QCOMPARE(d.wwTableProft->state(), dbf::TableState::Browse);
+  QCOMPARE(d.wwDataSource1->data(d.wwDataSource1->index(0, NOMBRE)).toString(),
+           QStringLiteral("PROFESOR 0"));
+  QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
+  QVERIFY(!d.isVisible());
+  QVERIFY(!d.DNICorrecto);
+  QCOMPARE(LeerProft()[0].nombre, std::string("PROFESOR 0"));
+  QCOMPARE(dnisGuardados(), (std::vector<std::int64_t>{0, 2}));
+  QVERIFY(errores_.isEmpty());
 }
 
 void ControlProfesoresTest::ningunaFilaSeAnadeNiSeBorra() {

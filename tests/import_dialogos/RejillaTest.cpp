@@ -122,8 +122,10 @@ class RejillaTest : public QObject {
   void refrescarLeeLoQueOtroGrabo();
   void ningunaFilaSeAnadeNiSeBorra();
   void tablaVaciaNoSeEdita();
-  void enterPasaALaCeldaSiguiente_data();
-  void enterPasaALaCeldaSiguiente();
+  void teclasMuevenLaCelda_data();
+  void teclasMuevenLaCelda();
+  void escape_data();
+  void escape();
   void tecleoConEnterGuardaYAvanza();
   void editorSoloAdmiteLoQueElCampoGuarda_data();
   void editorSoloAdmiteLoQueElCampoGuarda();
@@ -371,29 +373,121 @@ void RejillaTest::tablaVaciaNoSeEdita() {
   QCOMPARE(RegistrosProft(), 0u);
 }
 
-void RejillaTest::enterPasaALaCeldaSiguiente_data() {
+void RejillaTest::teclasMuevenLaCelda_data() {
   QTest::addColumn<int>("fila");
   QTest::addColumn<int>("columna");
+  QTest::addColumn<QString>("tecleado");  // typed into the cell first; empty: no editor
+  QTest::addColumn<int>("tecla");
+  QTest::addColumn<int>("modificadores");
   QTest::addColumn<int>("filaFinal");
   QTest::addColumn<int>("columnaFinal");
-  QTest::newRow("a la derecha") << 0 << ABREV << 0 << NOMBRE;
-  QTest::newRow("de la última columna a la fila siguiente") << 0 << DEPART << 1 << ABREV;
-  QTest::newRow("en la última celda se queda") << 2 << DEPART << 2 << DEPART;
+  QTest::addColumn<bool>("sale");  // the focus goes on to the window's next control
+  const int sin = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+  const int enter = Qt::Key_Return, tab = Qt::Key_Tab, backtab = Qt::Key_Backtab;
+  QTest::newRow("enter a la derecha") << 0 << ABREV << "" << enter << sin << 0 << NOMBRE << false;
+  QTest::newRow("enter del teclado numérico")
+      << 0 << ABREV << "" << int(Qt::Key_Enter) << sin << 0 << NOMBRE << false;
+  QTest::newRow("enter de la última columna a la fila siguiente")
+      << 0 << DEPART << "" << enter << sin << 1 << ABREV << false;
+  QTest::newRow("enter en la última celda se queda")
+      << 2 << DEPART << "" << enter << sin << 2 << DEPART << false;
+  QTest::newRow("enter con lo tecleado en la última celda se queda")
+      << 2 << DEPART << "OTRO" << enter << sin << 2 << DEPART << false;
+  QTest::newRow("mayúsculas y enter a la izquierda")
+      << 1 << NOMBRE << "" << enter << shift << 1 << ABREV << false;
+  QTest::newRow("mayúsculas y enter a la fila anterior")
+      << 1 << ABREV << "" << enter << shift << 0 << DEPART << false;
+  QTest::newRow("mayúsculas y enter en la primera celda se queda")
+      << 0 << ABREV << "" << enter << shift << 0 << ABREV << false;
+  QTest::newRow("mayúsculas y enter con lo tecleado")
+      << 1 << DNI << "77" << enter << shift << 1 << NOMBRE << false;
+  QTest::newRow("tab a la derecha") << 0 << NOMBRE << "" << tab << sin << 0 << DNI << false;
+  QTest::newRow("tab con lo tecleado") << 1 << DNI << "77" << tab << sin << 1 << DEPART << false;
+  QTest::newRow("tab de la última columna a la fila siguiente")
+      << 1 << DEPART << "" << tab << sin << 2 << ABREV << false;
+  QTest::newRow("tab en la última celda sale de la rejilla")
+      << 2 << DEPART << "" << tab << sin << 2 << DEPART << true;
+  QTest::newRow("tab con lo tecleado en la última celda sale")
+      << 2 << DEPART << "OTRO" << tab << sin << 2 << DEPART << true;
+  QTest::newRow("mayúsculas y tab a la izquierda")
+      << 0 << DNI << "" << tab << shift << 0 << NOMBRE << false;
+  QTest::newRow("tab atrás a la fila anterior")
+      << 1 << ABREV << "" << backtab << sin << 0 << DEPART << false;
+  QTest::newRow("tab atrás con lo tecleado")
+      << 1 << DNI << "77" << backtab << shift << 1 << NOMBRE << false;
+  QTest::newRow("tab atrás en la primera celda sale de la rejilla")
+      << 0 << ABREV << "" << backtab << shift << 0 << ABREV << true;
+  QTest::newRow("control y tab sale desde cualquier celda")
+      << 1 << NOMBRE << "" << tab << ctrl << 1 << NOMBRE << true;
+  QTest::newRow("control y tab con lo tecleado sale")
+      << 1 << NOMBRE << "OTRO" << tab << ctrl << 1 << NOMBRE << true;
 }
 
-void RejillaTest::enterPasaALaCeldaSiguiente() {
+void RejillaTest::teclasMuevenLaCelda() {
   QFETCH(int, fila);
   QFETCH(int, columna);
+  QFETCH(QString, tecleado);
+  QFETCH(int, tecla);
+  QFETCH(int, modificadores);
   QFETCH(int, filaFinal);
   QFETCH(int, columnaFinal);
+  QFETCH(bool, sale);
   Banco b(3);
+  QSignalSpy salidas(b.rejilla, &RejillaDatos::salida);
   QVERIFY(b.mostrar());
   b.rejilla->setFocus();
   b.rejilla->setCurrentIndex(b.indice(fila, columna));
-  QTest::keyClick(b.rejilla, Qt::Key_Return);
+  if (!tecleado.isEmpty()) {
+    Teclear(b.rejilla, tecleado);
+    QVERIFY(b.rejilla->editor() != nullptr);
+  }
+  QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(tecla),
+                  static_cast<Qt::KeyboardModifiers>(modificadores));
   QCOMPARE(b.rejilla->currentIndex(), b.indice(filaFinal, columnaFinal));
   QCOMPARE(b.fuente->filaActual(), filaFinal);
   QVERIFY(b.rejilla->editor() == nullptr);
+  QCOMPARE(b.boton->hasFocus(), sale);
+  QCOMPARE(salidas.count(), sale ? 1 : 0);
+  // What was typed went into its cell on the way.
+  if (!tecleado.isEmpty()) QCOMPARE(b.fuente->data(b.indice(fila, columna)).toString(), tecleado);
+  QVERIFY(errores_.isEmpty());
+}
+
+void RejillaTest::escape_data() {
+  QTest::addColumn<int>("escapes");
+  QTest::addColumn<QString>("nombre");  // NOMBRE of the first record on disk at the end
+  QTest::addColumn<bool>("editando");   // after the Escapes
+  // The first Escape closes the editor of DNI unread; the record keeps NOMBRE.
+  QTest::newRow("una vez") << 1 << "CAMBIADO" << true;
+  // The second drops the record's changes; a third has nothing left to drop.
+  QTest::newRow("dos veces") << 2 << "NOMBRE 0" << false;
+  QTest::newRow("tres veces") << 3 << "NOMBRE 0" << false;
+}
+
+void RejillaTest::escape() {
+  QFETCH(int, escapes);
+  QFETCH(QString, nombre);
+  QFETCH(bool, editando);
+  Banco b(3);
+  QVERIFY(b.mostrar());
+  b.rejilla->setFocus();
+  b.rejilla->setCurrentIndex(b.indice(0, NOMBRE));
+  Teclear(b.rejilla, QStringLiteral("CAMBIADO"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QCOMPARE(b.rejilla->currentIndex(), b.indice(0, DNI));
+  Teclear(b.rejilla, QStringLiteral("55"));
+  for (int i = 0; i < escapes; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QVERIFY(b.rejilla->editor() == nullptr);
+  QVERIFY(b.rejilla->hasFocus());
+  QCOMPARE(b.fuente->editando(), editando);
+  QCOMPARE(b.fuente->data(b.indice(0, DNI)).toString(), QStringLiteral("1000"));
+  QCOMPARE(b.fuente->data(b.indice(0, NOMBRE)).toString(), nombre);
+  // Another row stores whatever the record still holds.
+  QTest::keyClick(b.rejilla, Qt::Key_Down);
+  QCOMPARE(b.fuente->filaActual(), 1);
+  QCOMPARE(LeerProft()[0].nombre, nombre.toStdString());
+  QCOMPARE(LeerProft()[0].dni, 1000);
+  QVERIFY(errores_.isEmpty());
 }
 
 void RejillaTest::tecleoConEnterGuardaYAvanza() {

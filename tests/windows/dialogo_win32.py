@@ -22,7 +22,10 @@
   grid (after a refused value) and the template closed with Salir, it ends by itself,
   Transformado=1, and horgrup.dbf and horprof.dbf are byte for byte those the Linux
   command-line tool's import writes from the same school, solution and DNIs. Then both
-  check dialogs, made in tzv-probar-dialogo, against their layout tables.
+  check dialogs, made in tzv-probar-dialogo, against their layout tables, and the
+  teacher check's grid driven from the keyboard (Tab, Shift+Tab, Enter, Shift+Enter,
+  Ctrl+Tab, Escape): the cell and the focus move as the grid's rule says, and what
+  Escape dropped is not in PROFT.DBF.
 - One copy of the program per work folder: with transzorvex.exe open in the host's
   panel, a second copy stand-alone and one inside the panel each show one box saying
   that the program is open (owned by the host's window inside it), end, and leave the
@@ -250,6 +253,11 @@ def check_import(prefix, folder, tmp):
         r = run(prefix, ["tzv-probar-dialogo.exe", "comprobacion", check], folder)
         if r.returncode != 0:
             fail(f"the check dialog {check}: {r.describe()}")
+
+    print("the keys of the teacher check's grid")
+    r = run(prefix, ["tzv-probar-dialogo.exe", "teclas"], folder)
+    if r.returncode != 0:
+        fail(f"the grid's keys: {r.describe()}")
 
 
 def require_refused(result, what):

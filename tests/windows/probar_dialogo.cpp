@@ -15,6 +15,12 @@
 //       left (C:\ZORVTMP\PROFT.DBF, C:\ZORVTMP\Valencia\PLANTILLA.DBF), and checks
 //       every entry of its layout table against the real window, and that the grid's
 //       columns show their declared number of digits in full; then closes it.
+//   tzv-probar-dialogo teclas
+//       makes the teacher check in this process on the PROFT.DBF an import left and
+//       drives its grid from the keyboard: Tab, Shift+Tab, Enter, Shift+Enter, Ctrl+Tab
+//       and Escape must move the current cell or the focus as the grid's rule says; a
+//       record whose changes Escape dropped twice stays as it was in the file, one
+//       left with a single Escape keeps its name and not the number given up.
 //   tzv-probar-dialogo anfitrion PROGRAMA salir|exportar|enter|ayuda|importar|sin-dni|
 //                                         segunda-copia
 //       makes a host window with a child panel, starts "PROGRAMA exportar <panel>" (or
@@ -426,7 +432,8 @@ int comprobacion(const std::wstring& cual) {
   const bool profesores = cual == L"profesores";
   win32::DialogoComprobacion dialogo(
       GetModuleHandleW(nullptr),
-      profesores ? ui::Comprobacion::Profesores : ui::Comprobacion::Plantilla, nullptr, {});
+      profesores ? ui::Comprobacion::Profesores : ui::Comprobacion::Plantilla,
+      procesos::EstadoPrograma{}, nullptr, {});
   const ui::Dialogo& d =
       profesores ? ui::DialogoControlProfesores() : ui::DialogoControlPlantilla();
   HWND v = dialogo.ventana();
@@ -470,6 +477,163 @@ int comprobacion(const std::wstring& cual) {
   }
   SelectObject(dc, antes);
   ReleaseDC(rejilla, dc);
+  return fallos == 0 ? 0 : 1;
+}
+
+// --- the grid's keys ------------------------------------------------------------
+
+// A key pressed on the keyboard as the system gets it (SendInput), with Shift and Ctrl
+// held down around it when asked: it reaches the focused window through the dialog's
+// own message loop.
+struct Tecla {
+  WORD vk;
+  bool mayusculas = false;
+  bool control = false;
+};
+
+void pulsar(const Tecla& t) {
+  std::vector<INPUT> entrada;
+  auto una = [&](WORD vk, bool soltar) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.dwFlags = soltar ? KEYEVENTF_KEYUP : 0;
+    entrada.push_back(i);
+  };
+  if (t.control) una(VK_CONTROL, false);
+  if (t.mayusculas) una(VK_SHIFT, false);
+  una(t.vk, false);
+  una(t.vk, true);
+  if (t.mayusculas) una(VK_SHIFT, true);
+  if (t.control) una(VK_CONTROL, true);
+  SendInput(static_cast<UINT>(entrada.size()), entrada.data(), sizeof(INPUT));
+}
+
+enum class Foco { Rejilla, Editor, Salir };
+
+// One step of the user at the teacher check's grid: keys, then where the current cell
+// and the focus are (fila -1: the last row).
+struct PasoTeclas {
+  const char* que;
+  std::vector<Tecla> teclas;
+  int fila, columna;
+  Foco foco;
+};
+
+constexpr int kNombre = 1, kDni = 2, kDepart = 3;
+const Tecla kTab{VK_TAB}, kShiftTab{VK_TAB, true}, kCtrlTab{VK_TAB, false, true}, kEnter{VK_RETURN},
+    kShiftEnter{VK_RETURN, true}, kEscape{VK_ESCAPE}, kAbajo{VK_DOWN};
+
+const std::vector<PasoTeclas>& pasosTeclas() {
+  static const std::vector<PasoTeclas> pasos = {
+      {"tab", {kTab}, 0, kNombre, Foco::Rejilla},
+      {"tab hasta la fila siguiente", {kTab, kTab, kTab}, 1, 0, Foco::Rejilla},
+      {"mayúsculas y tab a la fila anterior", {kShiftTab}, 0, kDepart, Foco::Rejilla},
+      {"mayúsculas y enter", {kShiftEnter}, 0, kDni, Foco::Rejilla},
+      {"enter", {kEnter}, 0, kDepart, Foco::Rejilla},
+      {"enter a la fila siguiente", {kEnter}, 1, 0, Foco::Rejilla},
+      {"mayúsculas y enter a la fila anterior", {kShiftEnter}, 0, kDepart, Foco::Rejilla},
+      {"control y tab sale de la rejilla", {kCtrlTab}, 0, kDepart, Foco::Salir},
+      {"mayúsculas y tab vuelve a la rejilla", {kShiftTab}, 0, kDepart, Foco::Rejilla},
+      {"a NOMBRE", {kShiftTab, kShiftTab}, 0, kNombre, Foco::Rejilla},
+      // The first record: a name handed to the record, a number typed, Escape twice.
+      {"un nombre tecleado y enter", {{'1'}, {'2'}, {'3'}, kEnter}, 0, kDni, Foco::Rejilla},
+      {"un DNI tecleado", {{'5'}}, 0, kDni, Foco::Editor},
+      {"escape cierra el editor", {kEscape}, 0, kDni, Foco::Rejilla},
+      {"escape otra vez descarta el registro", {kEscape}, 0, kDni, Foco::Rejilla},
+      {"otra fila", {kAbajo}, 1, kDni, Foco::Rejilla},
+      // The second: the same with one Escape; the name is stored on leaving the row.
+      {"a NOMBRE de la segunda fila", {kShiftTab}, 1, kNombre, Foco::Rejilla},
+      {"otro nombre tecleado y enter", {{'4'}, {'5'}, {'6'}, kEnter}, 1, kDni, Foco::Rejilla},
+      {"otro DNI tecleado", {{'7'}}, 1, kDni, Foco::Editor},
+      {"escape una vez", {kEscape}, 1, kDni, Foco::Rejilla},
+      {"a la fila siguiente", {kAbajo}, 2, kDni, Foco::Rejilla},
+      {"a la última celda", {{VK_END, false, true}, {VK_END}}, -1, kDepart, Foco::Rejilla},
+      {"tab en la última celda sale de la rejilla", {kTab}, -1, kDepart, Foco::Salir},
+  };
+  return pasos;
+}
+
+struct GuionTeclas {
+  win32::DialogoComprobacion* dialogo = nullptr;
+  std::size_t paso = 0;
+  int filas = 0;
+};
+GuionTeclas guionTeclas;
+
+// Each tick checks the step before and takes the next; the keys of a step are handled
+// before the next tick comes, timers being the last messages a loop takes.
+void CALLBACK siguientePaso(HWND, UINT, UINT_PTR id, DWORD) {
+  GuionTeclas& g = guionTeclas;
+  const auto& pasos = pasosTeclas();
+  HWND rejilla = g.dialogo->rejilla();
+  const win32::Rejilla* r = win32::Rejilla::De(rejilla);
+  HWND salir = controlDe(g.dialogo->ventana(), ui::DialogoControlProfesores(), "BitBtn1");
+  if (g.paso > 0) {
+    const PasoTeclas& p = pasos[g.paso - 1];
+    const int fila = p.fila < 0 ? g.filas - 1 : p.fila;
+    HWND foco = GetFocus();
+    const Foco visto = foco == salir                            ? Foco::Salir
+                       : foco != nullptr && foco == r->editor() ? Foco::Editor
+                       : foco == rejilla                        ? Foco::Rejilla
+                                                                : Foco(-1);
+    if (r->filaActual() != fila || r->columnaActual() != p.columna || visto != p.foco)
+      fallo(std::string(p.que) + ": celda " + std::to_string(r->filaActual()) + "," +
+            std::to_string(r->columnaActual()) + ", foco " + std::to_string(int(visto)));
+  }
+  if (g.paso == pasos.size()) {
+    KillTimer(nullptr, id);
+    PostMessageW(salir, BM_CLICK, 0, 0);
+    return;
+  }
+  if (g.paso == 0) SetForegroundWindow(g.dialogo->ventana());
+  for (const Tecla& t : pasos[g.paso].teclas) pulsar(t);
+  ++g.paso;
+}
+
+// The teacher check on C:\ZORVTMP\PROFT.DBF, driven from the keyboard: Tab, Shift+Tab,
+// Enter, Shift+Enter, Ctrl+Tab and Escape move the cell or the focus as the grid's rule
+// says, and what Escape dropped never reaches the file.
+int teclas() {
+  INITCOMMONCONTROLSEX controles = {sizeof controles, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controles);
+  struct Registro {
+    std::string nombre;
+    std::int64_t dni;
+  };
+  auto leer = [] {
+    std::vector<Registro> v;
+    dbf::Table proft;
+    proft.setTableName("C:\\ZORVTMP\\PROFT.DBF");
+    proft.setExclusive(false);
+    proft.open();
+    for (proft.first(); !proft.eof(); proft.next())
+      v.push_back({proft.asString("NOMBRE"), proft.asInteger("DNI")});
+    return v;
+  };
+  const std::vector<Registro> antes = leer();
+  if (antes.size() < 3) {
+    fallo("PROFT.DBF tiene " + std::to_string(antes.size()) + " profesores");
+    return 1;
+  }
+  {
+    win32::DialogoComprobacion dialogo(GetModuleHandleW(nullptr), ui::Comprobacion::Profesores,
+                                       procesos::EstadoPrograma{}, nullptr, {});
+    guionTeclas = {&dialogo, 0, static_cast<int>(antes.size())};
+    SetTimer(nullptr, 0, 150, siguientePaso);
+    dialogo.ejecutar(nullptr);
+  }
+  if (guionTeclas.paso != pasosTeclas().size()) fallo("el diálogo se cerró antes de tiempo");
+  const std::vector<Registro> despues = leer();
+  if (despues.size() != antes.size()) fallo("cambió el número de profesores");
+  const auto comparar = [&](std::size_t i, const std::string& nombre, std::int64_t dni) {
+    if (i < despues.size() && (despues[i].nombre != nombre || despues[i].dni != dni))
+      fallo("profesor " + std::to_string(i) + ": «" + despues[i].nombre + "» " +
+            std::to_string(despues[i].dni) + " en vez de «" + nombre + "» " + std::to_string(dni));
+  };
+  comparar(0, antes[0].nombre, antes[0].dni);
+  comparar(1, "456", antes[1].dni);
+  comparar(2, antes[2].nombre, antes[2].dni);
   return fallos == 0 ? 0 : 1;
 }
 
@@ -634,6 +798,7 @@ int wmain(int argc, wchar_t** argv) {
     return disposicion(a[1], std::vector<std::wstring>(a.begin() + 2, a.end()));
   if (a.size() == 3 && a[0] == L"anfitrion") return anfitrion(a[1], a[2]);
   if (a.size() == 2 && a[0] == L"comprobacion") return comprobacion(a[1]);
+  if (a.size() == 1 && a[0] == L"teclas") return teclas();
   if (a.size() == 2 && a[0] == L"segunda") {
     segundaCopia(a[1], {}, nullptr, "sola");
     return fallos == 0 ? 0 : 1;
@@ -642,6 +807,7 @@ int wmain(int argc, wchar_t** argv) {
                "uso: tzv-probar-dialogo disposicion PANELES [ARGUMENTOS...]\n"
                "     tzv-probar-dialogo segunda PROGRAMA\n"
                "     tzv-probar-dialogo comprobacion profesores|plantilla\n"
+               "     tzv-probar-dialogo teclas\n"
                "     tzv-probar-dialogo anfitrion PROGRAMA "
                "salir|exportar|enter|ayuda|importar|sin-dni|segunda-copia\n");
   return 2;

@@ -1,0 +1,11 @@
+#include "ui/DuenoAvisos.h"
+
+namespace ui {
+
+DuenoAviso DuenoDeAvisos(const procesos::EstadoPrograma& estado, OrigenAviso origen) {
+  if (origen == OrigenAviso::VentanaPropia) return DuenoAviso::VentanaOrigen;
+  if (estado.avisosDelAnfitrion()) return DuenoAviso::VentanaAnfitrion;
+  return origen == OrigenAviso::DialogoPrincipal ? DuenoAviso::VentanaOrigen : DuenoAviso::Ninguno;
+}
+
+}  // namespace ui
