@@ -39,7 +39,7 @@ void comprobarLectura(const std::string& ruta) {
 
 int anotar(chmFile*, chmUnitInfo* ui, void* contexto) {
   auto* archivos = static_cast<std::vector<std::string>*>(contexto);
-  archivos->push_back(RutaInterna(ui->path));
+  archivos->push_back(rutaInterna(ui->path));
   return CHM_ENUMERATOR_CONTINUE;
 }
 
@@ -60,25 +60,25 @@ ArchivoChm::ArchivoChm(const std::string& ruta) : ruta_(ruta), chm_(nullptr, cer
   chm_enumerate(chm_.get(), CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, anotar, &archivos_);
   if (archivos_.empty()) throw ErrorChm("está dañado o vacío: no contiene ninguna página");
 
-  if (auto s = leer("/#SYSTEM")) sistema_ = LeerSistema(*s);
+  if (auto s = leer("/#SYSTEM")) sistema_ = leerSistema(*s);
 
   std::string hhc =
-      sistema_.contenido.empty() ? std::string() : ArchivoDelAlias(sistema_.contenido, archivos_);
+      sistema_.contenido.empty() ? std::string() : archivoDelAlias(sistema_.contenido, archivos_);
   for (const std::string& a : archivos_)
     if (hhc.empty() && terminaEn(a, ".hhc")) hhc = a;
   if (!hhc.empty())
-    if (auto texto = leer(hhc)) contenido_ = LeerContenido(*texto, CarpetaDe(hhc));
+    if (auto texto = leer(hhc)) contenido_ = leerContenido(*texto, carpetaDe(hhc));
 
   if (auto ivb = leer("/#IVB")) {
     const std::string strings = leer("/#STRINGS").value_or(std::string());
-    for (auto& [contexto, nombre] : LeerContextos(*ivb, strings)) {
-      std::string tema = ArchivoDelAlias(nombre, archivos_);
+    for (auto& [contexto, nombre] : leerContextos(*ivb, strings)) {
+      std::string tema = archivoDelAlias(nombre, archivos_);
       if (!tema.empty()) contextos_.emplace_back(contexto, std::move(tema));
     }
   }
 
   if (!sistema_.temaInicial.empty())
-    temaInicial_ = ArchivoDelAlias(sistema_.temaInicial, archivos_);
+    temaInicial_ = archivoDelAlias(sistema_.temaInicial, archivos_);
   // The first page of the contents, in the order a reader meets them.
   auto primera = [](const std::vector<EntradaContenido>& entradas, auto& self) -> std::string {
     for (const EntradaContenido& e : entradas) {
@@ -110,7 +110,7 @@ bool seccionComprimidaEntera(chmFile* h) {
 }  // namespace
 
 std::optional<std::string> ArchivoChm::leer(std::string_view ruta) const {
-  const std::string interna = RutaInterna(ruta);
+  const std::string interna = rutaInterna(ruta);
   chmUnitInfo ui{};
   if (chm_resolve_object(chm_.get(), interna.c_str(), &ui) != CHM_RESOLVE_SUCCESS)
     return std::nullopt;

@@ -147,7 +147,7 @@ std::string atributo(const Etiqueta& e, const std::string& nombre) {
 
 }  // namespace
 
-std::string TemaDeLocal(std::string_view local, std::string_view carpeta) {
+std::string temaDeLocal(std::string_view local, std::string_view carpeta) {
   while (!local.empty() && std::isspace(static_cast<unsigned char>(local.front())))
     local.remove_prefix(1);
   while (!local.empty() && std::isspace(static_cast<unsigned char>(local.back())))
@@ -168,11 +168,11 @@ std::string TemaDeLocal(std::string_view local, std::string_view carpeta) {
     ancla = ruta.substr(almohadilla);
     ruta.resize(almohadilla);
   }
-  return RutaInterna(ruta) + ancla;
+  return rutaInterna(ruta) + ancla;
 }
 
-std::vector<EntradaContenido> LeerContenido(std::string_view hhcBytes, std::string_view carpeta) {
-  const std::string hhc = TextoUtf8(hhcBytes);
+std::vector<EntradaContenido> leerContenido(std::string_view hhcBytes, std::string_view carpeta) {
+  const std::string hhc = textoUtf8(hhcBytes);
   std::vector<EntradaContenido> raiz;
   // The list each open <UL> adds to: a nested list belongs to the entry before it.
   std::vector<std::vector<EntradaContenido>*> listas{&raiz};
@@ -203,7 +203,7 @@ std::vector<EntradaContenido> LeerContenido(std::string_view hhcBytes, std::stri
       const std::string nombre = minusculas(atributo(e, "name"));
       const std::string valor = atributo(e, "value");
       if (nombre == "name" && entrada.nombre.empty()) entrada.nombre = valor;
-      if (nombre == "local" && entrada.tema.empty()) entrada.tema = TemaDeLocal(valor, carpeta);
+      if (nombre == "local" && entrada.tema.empty()) entrada.tema = temaDeLocal(valor, carpeta);
     } else if (e.nombre == "/object" && enObjeto) {
       enObjeto = false;
       if (entrada.nombre.empty()) entrada.nombre = entrada.tema;

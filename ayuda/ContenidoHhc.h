@@ -23,9 +23,9 @@ struct EntradaContenido {
 // pages are relative to that folder, or written as "ms-its:ARCHIVO.chm::/tema.htm". The
 // text is UTF-8 or else Windows-1252, with HTML entities. Anything that is not a
 // sitemap object or a list is passed over.
-std::vector<EntradaContenido> LeerContenido(std::string_view hhc, std::string_view carpeta = "/");
+std::vector<EntradaContenido> leerContenido(std::string_view hhc, std::string_view carpeta = "/");
 
 // The page a "Local" value names, as in EntradaContenido::tema.
-std::string TemaDeLocal(std::string_view local, std::string_view carpeta);
+std::string temaDeLocal(std::string_view local, std::string_view carpeta);
 
 }  // namespace ayuda

@@ -24,7 +24,7 @@ bool mismaRuta(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::vector<std::pair<std::uint32_t, std::string>> LeerContextos(std::string_view ivb,
+std::vector<std::pair<std::uint32_t, std::string>> leerContextos(std::string_view ivb,
                                                                  std::string_view strings) {
   std::vector<std::pair<std::uint32_t, std::string>> contextos;
   if (ivb.size() < 4) return contextos;
@@ -39,7 +39,7 @@ std::vector<std::pair<std::uint32_t, std::string>> LeerContextos(std::string_vie
   return contextos;
 }
 
-std::string ArchivoDelAlias(std::string_view nombre, const std::vector<std::string>& archivos) {
+std::string archivoDelAlias(std::string_view nombre, const std::vector<std::string>& archivos) {
   std::string ancla;
   if (const std::size_t almohadilla = nombre.find('#'); almohadilla != std::string_view::npos) {
     ancla = std::string(nombre.substr(almohadilla));
@@ -47,7 +47,7 @@ std::string ArchivoDelAlias(std::string_view nombre, const std::vector<std::stri
   }
   // A drive letter is no folder of the help file.
   if (nombre.size() >= 2 && nombre[1] == ':') nombre.remove_prefix(2);
-  const std::string ruta = RutaInterna(nombre);
+  const std::string ruta = rutaInterna(nombre);
   if (ruta == "/") return {};
   // Each tail that starts at a folder boundary, longest first.
   for (std::size_t desde = 0; desde != std::string::npos; desde = ruta.find('/', desde + 1)) {

@@ -16,7 +16,7 @@ namespace ayuda {
 
 // The pairs of /#IVB with the page names of /#STRINGS, in file order; a pair whose
 // name lies outside /#STRINGS is left out.
-std::vector<std::pair<std::uint32_t, std::string>> LeerContextos(std::string_view ivb,
+std::vector<std::pair<std::uint32_t, std::string>> leerContextos(std::string_view ivb,
                                                                  std::string_view strings);
 
 // The file inside the help file that a page name of /#STRINGS stands for, with its
@@ -25,6 +25,6 @@ std::vector<std::pair<std::uint32_t, std::string>> LeerContextos(std::string_vie
 // compiler found it ("/home/x/ayuda/sub/tema.htm", "C:\ayuda\tema.htm"): the longest
 // tail of it that names a file of `archivos` (paths as RutaInterna makes them),
 // without regard to case, as chmlib looks paths up.
-std::string ArchivoDelAlias(std::string_view nombre, const std::vector<std::string>& archivos);
+std::string archivoDelAlias(std::string_view nombre, const std::vector<std::string>& archivos);
 
 }  // namespace ayuda

@@ -17,7 +17,7 @@ std::string texto(std::string_view datos) { return std::string(datos.substr(0, d
 
 }  // namespace
 
-SistemaChm LeerSistema(std::string_view d) {
+SistemaChm leerSistema(std::string_view d) {
   SistemaChm s;
   std::size_t en = 4;
   while (en + 4 <= d.size()) {
@@ -38,7 +38,7 @@ SistemaChm LeerSistema(std::string_view d) {
         s.temaInicial = texto(datos);
         break;
       case 3:
-        s.titulo = TextoUtf8(texto(datos));
+        s.titulo = textoUtf8(texto(datos));
         break;
       default:
         break;

@@ -16,6 +16,6 @@ struct SistemaChm {
 };
 
 // What the records say; a record cut short by the end of the data ends the reading.
-SistemaChm LeerSistema(std::string_view datos);
+SistemaChm leerSistema(std::string_view datos);
 
 }  // namespace ayuda

@@ -37,12 +37,12 @@ bool esUtf8(std::string_view s) {
 
 }  // namespace
 
-std::string TextoUtf8(std::string_view bytes) {
+std::string textoUtf8(std::string_view bytes) {
   if (esUtf8(bytes)) return std::string(bytes);
   return dbf::decode(dbf::CodePage::Cp1252, bytes);
 }
 
-std::string RutaInterna(std::string_view ruta) {
+std::string rutaInterna(std::string_view ruta) {
   std::vector<std::string> partes;
   std::string parte;
   auto cerrar = [&] {
@@ -65,7 +65,7 @@ std::string RutaInterna(std::string_view ruta) {
   return salida.empty() ? "/" : salida;
 }
 
-std::string CarpetaDe(std::string_view ruta) {
+std::string carpetaDe(std::string_view ruta) {
   const std::size_t barra = ruta.rfind('/');
   if (barra == std::string_view::npos) return "/";
   return std::string(ruta.substr(0, barra + 1));

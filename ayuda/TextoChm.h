@@ -8,15 +8,15 @@
 namespace ayuda {
 
 // UTF-8 as it is; any other text is read as Windows-1252 and converted.
-std::string TextoUtf8(std::string_view bytes);
+std::string textoUtf8(std::string_view bytes);
 
 // A path inside the help file in the form chmlib knows it: '/' at its start and
 // between folders (a '\' counts as one), without "." and ".." steps nor empty ones. A
 // ".." above the top stays at the top.
-std::string RutaInterna(std::string_view ruta);
+std::string rutaInterna(std::string_view ruta);
 
 // The folder of a path inside the file, with its '/' at the end ("/sub/" for
 // "/sub/a.htm", "/" for "/a.htm").
-std::string CarpetaDe(std::string_view ruta);
+std::string carpetaDe(std::string_view ruta);
 
 }  // namespace ayuda

@@ -17,6 +17,6 @@ ProgramaAbierto::ProgramaAbierto() {
   }
 }
 
-bool HayProgramaAbierto() { return plat::inUseByOther(plat::toNative(kArchivoProgramaAbierto)); }
+bool hayProgramaAbierto() { return plat::inUseByOther(plat::toNative(kArchivoProgramaAbierto)); }
 
 }  // namespace gescen

@@ -30,6 +30,6 @@ class ProgramaAbierto {
 // True while a copy of the program holds the work folder. It only looks and keeps no
 // lock, so a copy started at the same moment is not turned away because of it. Makes
 // nothing: no folder, no file.
-bool HayProgramaAbierto();
+bool hayProgramaAbierto();
 
 }  // namespace gescen

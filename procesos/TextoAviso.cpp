@@ -2,11 +2,11 @@
 
 namespace procesos {
 
-std::string ConPuntoFinal(const std::string& texto) {
+std::string conPuntoFinal(const std::string& texto) {
   return !texto.empty() && texto.back() == '.' ? texto : texto + '.';
 }
 
-std::string ConSaltosDeLinea(const std::string& texto) {
+std::string conSaltosDeLinea(const std::string& texto) {
   std::string out;
   out.reserve(texto.size());
   for (std::size_t i = 0; i < texto.size(); ++i) {

@@ -19,7 +19,7 @@
 namespace qt {
 using std::numbers::e;
 
-using ui::CarpetaPrograma;
+using ui::carpetaPrograma;
 using ui::kArchivoAyuda;
 
 Ayuda& Ayuda::instancia() {
@@ -32,7 +32,7 @@ Ayuda::Ayuda() : archivo_(QString::fromUtf8(kArchivoAyuda)) {}
 void Ayuda::setArchivo(const QString& nombre) { archivo_ = nombre; }
 
 QString Ayuda::rutaArchivo() const {
-  return QDir(QString::fromStdString(CarpetaPrograma())).filePath(archivo_);
+  return QDir(QString::fromStdString(carpetaPrograma())).filePath(archivo_);
 }
 
 VentanaAyuda* Ayuda::ventana() const { return ventana_; }
@@ -58,8 +58,8 @@ std::shared_ptr<const ayuda::ArchivoChm> Ayuda::leer(QWidget* desde) {
   const QString ruta = rutaArchivo();
   const QFileInfo info(ruta);
   if (!info.exists()) {
-    MostrarError(desde, QString::fromStdString(
-                            ui::TextoFaltaAyuda(QDir::toNativeSeparators(ruta).toStdString())));
+    mostrarError(desde, QString::fromStdString(
+                            ui::textoFaltaAyuda(QDir::toNativeSeparators(ruta).toStdString())));
     return nullptr;
   }
   if (leido_ != nullptr && leido_->ruta() == ruta.toStdString() &&
@@ -69,7 +69,7 @@ std::shared_ptr<const ayuda::ArchivoChm> Ayuda::leer(QWidget* desde) {
     leido_ = std::make_shared<const ayuda::ArchivoChm>(ruta.toStdString());
   } catch (const ayuda::ErrorChm& e) {
     leido_.reset();
-    MostrarError(desde, QStringLiteral("No se puede leer el archivo de ayuda %1: %2")
+    mostrarError(desde, QStringLiteral("No se puede leer el archivo de ayuda %1: %2")
                             .arg(QDir::toNativeSeparators(ruta), QString::fromUtf8(e.what())));
     return nullptr;
   }
@@ -91,7 +91,7 @@ VentanaAyuda* Ayuda::ventanaDelante(QWidget* desde) {
   QWindow* dueno = nullptr;
   if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr) {
     dueno = modal->windowHandle();
-  } else if (QWindow* anfitrion = VentanaAnfitrion(desde); anfitrion != nullptr) {
+  } else if (QWindow* anfitrion = ventanaAnfitrion(desde); anfitrion != nullptr) {
     dueno = anfitrion;
   } else if (desde != nullptr) {
     dueno = desde->window()->windowHandle();
@@ -116,8 +116,8 @@ class TeclaF1 : public QObject {
     if (tecla->key() != Qt::Key_F1 || tecla->modifiers() != Qt::NoModifier || widget == nullptr)
       return false;
     const QWidget* foco = QApplication::focusWidget();
-    int contexto = ContextoAyuda(foco != nullptr ? foco : widget);
-    if (contexto == 0) contexto = ContextoAyuda(widget->window());
+    int contexto = contextoAyuda(foco != nullptr ? foco : widget);
+    if (contexto == 0) contexto = contextoAyuda(widget->window());
     if (contexto == 0) return false;
     Ayuda::instancia().contexto(contexto, widget);
     return true;
@@ -126,7 +126,7 @@ class TeclaF1 : public QObject {
 
 }  // namespace
 
-void AtenderTeclaF1() {
+void atenderTeclaF1() {
   static QPointer<TeclaF1> filtro;
   if (filtro != nullptr) return;
   filtro = new TeclaF1;
@@ -134,7 +134,7 @@ void AtenderTeclaF1() {
   qApp->installEventFilter(filtro);
 }
 
-int ContextoAyuda(const QWidget* widget) {
+int contextoAyuda(const QWidget* widget) {
   for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
     const int c = w->property("contextoAyuda").toInt();
     if (c != 0) return c;
@@ -142,7 +142,7 @@ int ContextoAyuda(const QWidget* widget) {
   return 0;
 }
 
-void FijarContextoAyuda(QWidget* widget, int contexto) {
+void fijarContextoAyuda(QWidget* widget, int contexto) {
   widget->setProperty("contextoAyuda", contexto);
 }
 

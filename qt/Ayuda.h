@@ -58,11 +58,11 @@ class Ayuda {
 // main dialog, the import's check dialogs) asks for the help context of the focused
 // control, or of the window when the control has none. A window without a help
 // context keeps the key.
-void AtenderTeclaF1();
+void atenderTeclaF1();
 
 // The help context of a widget: its own, or the nearest one of the widgets holding it
 // (property "contextoAyuda"); 0 when none has one.
-int ContextoAyuda(const QWidget* widget);
-void FijarContextoAyuda(QWidget* widget, int contexto);
+int contextoAyuda(const QWidget* widget);
+void fijarContextoAyuda(QWidget* widget, int contexto);
 
 }  // namespace qt

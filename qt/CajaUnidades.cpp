@@ -17,7 +17,7 @@ void CajaUnidades::mostrar(const ui::ModeloUnidades& modelo) {
   clear();
   const QIcon icono = style()->standardIcon(QStyle::SP_DriveHDIcon);
   for (char letra : modelo.unidades())
-    addItem(icono, TextoQt(ui::ModeloUnidades::texto(letra)), QVariant(QChar(QLatin1Char(letra))));
+    addItem(icono, textoQt(ui::ModeloUnidades::texto(letra)), QVariant(QChar(QLatin1Char(letra))));
   const char elegida = modelo.seleccionada();
   setCurrentIndex(elegida != 0 ? findData(QVariant(QChar(QLatin1Char(elegida)))) : -1);
 }

@@ -33,7 +33,7 @@
 
 namespace {
 
-const ui::Dialogo& kDisposicion = ui::DialogoPrincipal();
+const ui::Dialogo& g_kDisposicion = ui::dialogoPrincipal();
 
 void colorTexto(QWidget* w, const QColor& color) {
   QPalette p = w->palette();
@@ -48,13 +48,13 @@ void colorTexto(QWidget* w, const QColor& color) {
 QLabel* etiqueta(QWidget* pane, const ui::Control& c) {
   auto* l = new QLabel(pane);
   l->setTextFormat(Qt::PlainText);
-  l->setText(TextoQt(c.texto));
-  AplicarFuente(l, FuenteQt(c.fuente));
+  l->setText(textoQt(c.texto));
+  aplicarFuente(l, fuenteQt(c.fuente));
   l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   l->setAutoFillBackground(false);
   if (c.caja.ancho > 0) {
     l->setWordWrap(c.ajusteLinea);
-    l->setGeometry(CajaQt(c.caja));
+    l->setGeometry(cajaQt(c.caja));
   } else {
     l->move(c.caja.x, c.caja.y);
     l->adjustSize();
@@ -70,14 +70,14 @@ QComboBox* desplegableTexto(QWidget* pane, const ui::Control& c) {
   auto* caja = new QComboBox(pane);
   caja->setEditable(true);
   caja->setInsertPolicy(QComboBox::NoInsert);
-  for (std::string_view e : c.elementos) caja->addItem(TextoQt(e));
+  for (std::string_view e : c.elementos) caja->addItem(textoQt(e));
   auto* sinCompletar = new QCompleter(QStringList{}, caja);
   sinCompletar->setCaseSensitivity(Qt::CaseSensitive);
   caja->setCompleter(sinCompletar);
-  caja->setEditText(TextoQt(c.texto));
+  caja->setEditText(textoQt(c.texto));
   if (c.conFondo) {
     QPalette p = caja->palette();
-    p.setColor(QPalette::Base, ColorQt(c.fondo));
+    p.setColor(QPalette::Base, colorQt(c.fondo));
     caja->setPalette(p);
   }
   return caja;
@@ -102,12 +102,12 @@ QWidget* crear(QWidget* pane, const ui::Control& c) {
     case Clase::DesplegableTexto:
       return desplegableTexto(pane, c);
     case Clase::Boton:
-      return new QPushButton(TextoQt(c.texto), pane);
+      return new QPushButton(textoQt(c.texto), pane);
     case Clase::BotonAceptar:
     case Clase::BotonCerrar: {
       const auto glifo =
           c.clase == Clase::BotonAceptar ? QStyle::SP_DialogOkButton : QStyle::SP_DialogCloseButton;
-      return new QPushButton(pane->style()->standardIcon(glifo), TextoQt(c.texto), pane);
+      return new QPushButton(pane->style()->standardIcon(glifo), textoQt(c.texto), pane);
     }
     case Clase::Rejilla:
     case Clase::Navegador:
@@ -125,25 +125,25 @@ TExportarDatos::TExportarDatos(const QStringList& argumentos, QWidget* parent)
   for (const QString& a : argumentos) args.push_back(a.toStdString());
   presentador_ = std::make_unique<ui::PresentadorPrincipal>(*this, std::move(args));
   // The owners of the program's boxes follow this dialog's host mode.
-  qt::FijarDialogoPrincipal(this, &presentador_->estado());
+  qt::fijarDialogoPrincipal(this, &presentador_->estado());
 
-  setObjectName(TextoQt(kDisposicion.nombre));
-  setWindowTitle(TextoQt(kDisposicion.titulo));
-  setFont(FuenteQt(kDisposicion.fuente));
-  setFixedSize(kDisposicion.ancho, kDisposicion.alto);
+  setObjectName(textoQt(g_kDisposicion.nombre));
+  setWindowTitle(textoQt(g_kDisposicion.titulo));
+  setFont(fuenteQt(g_kDisposicion.fuente));
+  setFixedSize(g_kDisposicion.ancho, g_kDisposicion.alto);
   setSizeGripEnabled(false);
-  qt::FijarContextoAyuda(this, kDisposicion.contextoAyuda);
+  qt::fijarContextoAyuda(this, g_kDisposicion.contextoAyuda);
   crearControles();
   colocarPaneles();
   ordenTabulacion();
 
   // F1 asks for the help context of the focused control, in this dialog and in the
   // import's check dialogs alike.
-  qt::AtenderTeclaF1();
+  qt::atenderTeclaF1();
 }
 
 TExportarDatos::~TExportarDatos() {
-  qt::OlvidarDialogoPrincipal(this);
+  qt::olvidarDialogoPrincipal(this);
   presentador_.reset();
   if (anfitrion_ != nullptr) {
     // Deleting the host's stand-in would destroy the windows inside it: take ours out.
@@ -155,22 +155,22 @@ TExportarDatos::~TExportarDatos() {
 // Every pane and control as the layout gives it; then what each one does.
 void TExportarDatos::crearControles() {
   QHash<QString, QWidget*> porNombre;
-  for (const ui::Panel& p : kDisposicion.paneles) {
+  for (const ui::Panel& p : g_kDisposicion.paneles) {
     auto* panel = new PanelDegradado(this);
-    panel->setObjectName(TextoQt(p.nombre));
-    panel->setColores(ColorQt(p.inicio), ColorQt(p.medio), ColorQt(p.fin));
-    if (p.contextoAyuda != 0) qt::FijarContextoAyuda(panel, p.contextoAyuda);
+    panel->setObjectName(textoQt(p.nombre));
+    panel->setColores(colorQt(p.inicio), colorQt(p.medio), colorQt(p.fin));
+    if (p.contextoAyuda != 0) qt::fijarContextoAyuda(panel, p.contextoAyuda);
     porNombre.insert(panel->objectName(), panel);
   }
-  for (const ui::Control& c : kDisposicion.controles) {
-    QWidget* w = crear(porNombre.value(TextoQt(c.panel)), c);
-    w->setObjectName(TextoQt(c.nombre));
+  for (const ui::Control& c : g_kDisposicion.controles) {
+    QWidget* w = crear(porNombre.value(textoQt(c.panel)), c);
+    w->setObjectName(textoQt(c.nombre));
     if (c.clase != ui::Clase::Etiqueta) {
-      w->setGeometry(CajaQt(c.caja));
-      if (c.clase != ui::Clase::DesplegableTexto) w->setFont(FuenteQt(c.fuente));
+      w->setGeometry(cajaQt(c.caja));
+      if (c.clase != ui::Clase::DesplegableTexto) w->setFont(fuenteQt(c.fuente));
     }
-    colorTexto(w, ColorQt(c.color));
-    if (c.contextoAyuda != 0) qt::FijarContextoAyuda(w, c.contextoAyuda);
+    colorTexto(w, colorQt(c.color));
+    if (c.contextoAyuda != 0) qt::fijarContextoAyuda(w, c.contextoAyuda);
     porNombre.insert(w->objectName(), w);
   }
   auto de = [&porNombre]<class T>(T*& miembro, const char* nombre) {
@@ -199,7 +199,7 @@ void TExportarDatos::crearControles() {
   de(Label7, "Label7");
   de(Button1, "Button1");
   // The bold face of the language box is struck twice on the text it draws.
-  AplicarFuente(ComboBoxValCast, FuenteQt(kDisposicion.control("ComboBoxValCast").fuente),
+  aplicarFuente(ComboBoxValCast, fuenteQt(g_kDisposicion.control("ComboBoxValCast").fuente),
                 ComboBoxValCast->lineEdit());
 
   connect(ListaDirectorios, &ListaCarpetas::aperturaPedida, this,
@@ -218,8 +218,8 @@ void TExportarDatos::crearControles() {
 
 void TExportarDatos::ordenTabulacion() {
   QList<QWidget*> orden;
-  for (std::string_view nombre : kDisposicion.ordenTabulacion)
-    orden << findChild<QWidget*>(TextoQt(nombre));
+  for (std::string_view nombre : g_kDisposicion.ordenTabulacion)
+    orden << findChild<QWidget*>(textoQt(nombre));
   for (int i = 0; i + 1 < orden.size(); ++i) setTabOrder(orden[i], orden[i + 1]);
   orden.front()->setFocus();
 }
@@ -231,7 +231,7 @@ void TExportarDatos::colocarPaneles() {
   const bool importar = !Draw3D3->isHidden();
   for (PanelDegradado* p : {Draw3D1, Draw3D2, Draw3D3})
     p->setGeometry(
-        CajaQt(ui::CajaPanelPrincipal(p->objectName().toStdString(), exportar, importar)));
+        cajaQt(ui::cajaPanelPrincipal(p->objectName().toStdString(), exportar, importar)));
 }
 
 // Draws the dialog inside the host's window, without frame, at 2, 2. Under X11 the
@@ -247,7 +247,7 @@ void TExportarDatos::incrustar(std::uint32_t ventana) {
       windowHandle()->setParent(anfitrion_);
       windowHandle()->setPosition(2, 2);
       // The host's window takes ours with it when it goes: the program ends then too.
-      TerminarConLaVentana(this);
+      terminarConLaVentana(this);
     }
   }
 }
@@ -255,7 +255,7 @@ void TExportarDatos::incrustar(std::uint32_t ventana) {
 void TExportarDatos::mostrarPaneles(bool exportar, bool importar) {
   Draw3D2->setHidden(!exportar);
   Draw3D3->setHidden(!importar);
-  const QString porDefecto = TextoQt(presentador_->botonPorDefecto());
+  const QString porDefecto = textoQt(presentador_->botonPorDefecto());
   for (QPushButton* b : {BExportar, BImportar}) b->setDefault(b->objectName() == porDefecto);
   colocarPaneles();
 }
@@ -268,11 +268,11 @@ void TExportarDatos::mostrarUnidades(const ui::ModeloUnidades& unidades) {
   ListaUnidades->mostrar(unidades);
 }
 
-void TExportarDatos::textoCarpeta(const std::string& texto) { EdNuevoDir->setText(TextoQt(texto)); }
+void TExportarDatos::textoCarpeta(const std::string& texto) { EdNuevoDir->setText(textoQt(texto)); }
 
 void TExportarDatos::centros(const std::vector<std::string>& codigos) {
   CBCentro->clear();
-  for (const std::string& c : codigos) CBCentro->addItem(TextoQt(c));
+  for (const std::string& c : codigos) CBCentro->addItem(textoQt(c));
   if (CBCentro->count() > 0) CBCentro->setCurrentIndex(0);
 }
 
@@ -280,7 +280,7 @@ std::string TExportarDatos::centro() const { return CBCentro->currentText().toSt
 
 std::string TExportarDatos::idioma() const { return ComboBoxValCast->currentText().toStdString(); }
 
-void TExportarDatos::error(const std::string& texto) { qt::MostrarError(this, TextoQt(texto)); }
+void TExportarDatos::error(const std::string& texto) { qt::mostrarError(this, textoQt(texto)); }
 
 void TExportarDatos::ayudaContenido() { qt::Ayuda::instancia().contenido(this); }
 
@@ -289,14 +289,14 @@ void TExportarDatos::ayudaContexto(int contexto) {
 }
 
 void TExportarDatos::datosCopiados(const std::string& carpeta) {
-  emit datosGCCopiados(TextoQt(carpeta));
+  emit datosGCCopiados(textoQt(carpeta));
 }
 
-bool TExportarDatos::controlProfesores() { return qt::MostrarControlProfesores(this); }
+bool TExportarDatos::controlProfesores() { return qt::mostrarControlProfesores(this); }
 
-void TExportarDatos::controlPlantilla() { qt::MostrarControlPlantilla(this); }
+void TExportarDatos::controlPlantilla() { qt::mostrarControlPlantilla(this); }
 
-void TExportarDatos::mensaje(const std::string& texto) { qt::MostrarMensaje(this, TextoQt(texto)); }
+void TExportarDatos::mensaje(const std::string& texto) { qt::mostrarMensaje(this, textoQt(texto)); }
 
 void TExportarDatos::cursorEspera(bool activo) {
   if (activo == esperando_) return;
@@ -325,7 +325,7 @@ void TExportarDatos::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
       if (mods == Qt::NoModifier) {
         // A control that does not use Enter itself passes it here: the default button.
-        auto* b = findChild<QPushButton*>(TextoQt(presentador_->botonPorDefecto()));
+        auto* b = findChild<QPushButton*>(textoQt(presentador_->botonPorDefecto()));
         if (b != nullptr && !b->isHidden() && b->isEnabled()) b->click();
       }
       event->accept();

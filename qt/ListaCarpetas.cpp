@@ -46,12 +46,12 @@ ListaCarpetas::ListaCarpetas(QWidget* parent) : QListWidget(parent) {
 
 void ListaCarpetas::mostrar(const ui::ModeloCarpetas& modelo) {
   clear();
-  directorio_ = TextoQt(modelo.directorio());
+  directorio_ = textoQt(modelo.directorio());
   const QIcon abierta = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon cerrada = style()->standardIcon(QStyle::SP_DirClosedIcon);
   for (const ui::FilaCarpeta& f : modelo.filas()) {
-    auto* item = new QListWidgetItem(f.abierta ? abierta : cerrada, TextoQt(f.texto), this);
-    item->setData(kRolCarpeta, TextoQt(f.ruta));
+    auto* item = new QListWidgetItem(f.abierta ? abierta : cerrada, textoQt(f.texto), this);
+    item->setData(kRolCarpeta, textoQt(f.ruta));
     item->setData(kRolNivel, f.nivel);
   }
   QListWidgetItem* actual = item(static_cast<int>(modelo.filaActual()));

@@ -10,8 +10,8 @@
 #include "ui/ImportacionInterrumpida.h"
 
 namespace qt {
-using procesos::ConPuntoFinal;
-using procesos::ConSaltosDeLinea;
+using procesos::conPuntoFinal;
+using procesos::conSaltosDeLinea;
 using procesos::EstadoPrograma;
 using ui::kTituloAplicacion;
 
@@ -47,7 +47,7 @@ const EstadoPrograma& estadoPrograma() {
 }
 
 void mostrar(const DuenoDeCaja& dueno, TipoAviso tipo, const QString& textoPrograma) {
-  const QString texto = QString::fromStdString(ConSaltosDeLinea(textoPrograma.toStdString()));
+  const QString texto = QString::fromStdString(conSaltosDeLinea(textoPrograma.toStdString()));
   if (contestador()) {
     contestador()(tipo, texto);
     return;
@@ -61,16 +61,16 @@ void mostrar(const DuenoDeCaja& dueno, TipoAviso tipo, const QString& textoProgr
 
 }  // namespace
 
-void FijarDialogoPrincipal(QWidget* dialogo, const EstadoPrograma* estado) {
+void fijarDialogoPrincipal(QWidget* dialogo, const EstadoPrograma* estado) {
   principal() = {dialogo, estado};
 }
 
-void OlvidarDialogoPrincipal(const QWidget* dialogo) {
+void olvidarDialogoPrincipal(const QWidget* dialogo) {
   if (principal().dialogo == dialogo) principal() = {};
 }
 
 DuenoDeCaja::DuenoDeCaja(const EstadoPrograma& estado, ui::OrigenAviso origen, QWidget* ventana) {
-  switch (ui::DuenoDeAvisos(estado, origen)) {
+  switch (ui::duenoDeAvisos(estado, origen)) {
     case ui::DuenoAviso::VentanaAnfitrion:
       anfitrion_.reset(QWindow::fromWinId(static_cast<WId>(estado.ventanaAnfitrion)));
       // Without foreign windows (offscreen) the window it is shown from keeps it.
@@ -90,27 +90,27 @@ DuenoDeCaja::DuenoDeCaja(QWidget* desde)
 
 DuenoDeCaja::~DuenoDeCaja() = default;
 
-void DuenoDeCaja::entregar(QWidget* caja) const { DarAlAnfitrion(caja, anfitrion_.get()); }
+void DuenoDeCaja::entregar(QWidget* caja) const { darAlAnfitrion(caja, anfitrion_.get()); }
 
-void MostrarMensaje(QWidget* padre, const QString& texto) {
+void mostrarMensaje(QWidget* padre, const QString& texto) {
   mostrar(DuenoDeCaja(padre), TipoAviso::Mensaje, texto);
 }
 
-void MostrarError(QWidget* padre, const QString& texto) {
+void mostrarError(QWidget* padre, const QString& texto) {
   mostrar(DuenoDeCaja(padre), TipoAviso::Error,
-          QString::fromStdString(ConPuntoFinal(texto.toStdString())));
+          QString::fromStdString(conPuntoFinal(texto.toStdString())));
 }
 
-void TerminarImportacionInterrumpida() {
-  ui::TerminarImportacionInterrumpida(MostrarAvisoArranque);
+void terminarImportacionInterrumpida() {
+  ui::terminarImportacionInterrumpida(mostrarAvisoArranque);
 }
 
-void MostrarAvisoArranque(const std::string& texto, bool error, const EstadoPrograma& estado) {
-  const QString t = QString::fromStdString(error ? ConPuntoFinal(texto) : texto);
+void mostrarAvisoArranque(const std::string& texto, bool error, const EstadoPrograma& estado) {
+  const QString t = QString::fromStdString(error ? conPuntoFinal(texto) : texto);
   mostrar(DuenoDeCaja(estado, ui::OrigenAviso::SinVentana, nullptr),
           error ? TipoAviso::Error : TipoAviso::Mensaje, t);
 }
 
-void FijarContestador(Contestador c) { contestador() = std::move(c); }
+void fijarContestador(Contestador c) { contestador() = std::move(c); }
 
 }  // namespace qt

@@ -21,24 +21,24 @@ enum class TipoAviso { Mensaje, Error };
 
 // `padre`: a widget of the window the box is shown from; nullptr before the main dialog
 // exists.
-void MostrarMensaje(QWidget* padre, const QString& texto);
-void MostrarError(QWidget* padre, const QString& texto);
+void mostrarMensaje(QWidget* padre, const QString& texto);
+void mostrarError(QWidget* padre, const QString& texto);
 
 // A box of the program's start, before the dialog exists (ui::AvisoArranque): owned
 // by the host's window when the program was started inside one.
-void MostrarAvisoArranque(const std::string& texto, bool error,
+void mostrarAvisoArranque(const std::string& texto, bool error,
                           const procesos::EstadoPrograma& estado);
 
 // Ends an import that a killed run of the program left half way through putting the
 // timetables back, and says in a box what was done (ui::TerminarImportacionInterrumpida).
-void TerminarImportacionInterrumpida();
+void terminarImportacionInterrumpida();
 
 // The main dialog and the program's state that it keeps, which the owners of the boxes
 // follow. Without one (before it exists, after it goes, in suites that show boxes or
 // check dialogs without it) the program counts as stand-alone.
-void FijarDialogoPrincipal(QWidget* dialogo, const procesos::EstadoPrograma* estado);
+void fijarDialogoPrincipal(QWidget* dialogo, const procesos::EstadoPrograma* estado);
 // The main dialog is going: its state no longer counts.
-void OlvidarDialogoPrincipal(const QWidget* dialogo);
+void olvidarDialogoPrincipal(const QWidget* dialogo);
 
 // The owner of a box or dialog about to be shown from `desde` (nullptr: no window):
 // the window to give it as parent, or the host's window, which takes it through
@@ -67,6 +67,6 @@ class DuenoDeCaja {
 // text as it would be shown, and returning stands for the user's OK. Tests script the
 // user with it; an empty function shows boxes again.
 using Contestador = std::function<void(TipoAviso tipo, const QString& texto)>;
-void FijarContestador(Contestador contestador);
+void fijarContestador(Contestador contestador);
 
 }  // namespace qt

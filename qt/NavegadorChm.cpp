@@ -11,7 +11,7 @@ namespace {
 
 const QString kEsquema = QStringLiteral("chm");
 
-QString texto(const std::string& bytes) { return QString::fromStdString(ayuda::TextoUtf8(bytes)); }
+QString texto(const std::string& bytes) { return QString::fromStdString(ayuda::textoUtf8(bytes)); }
 
 // Qt's HTML reader takes a <link rel="stylesheet"> only with type="text/css", which pages
 // may leave out: the type is added where it is missing.
@@ -54,33 +54,33 @@ void NavegadorChm::setArchivo(std::shared_ptr<const ayuda::ArchivoChm> archivo) 
   clearHistory();
 }
 
-QUrl NavegadorChm::Direccion(const QString& tema) {
+QUrl NavegadorChm::direccion(const QString& tema) {
   QUrl url;
   url.setScheme(kEsquema);
   const qsizetype ancla = tema.indexOf(QLatin1Char('#'));
-  url.setPath(QString::fromStdString(ayuda::RutaInterna(tema.left(ancla).toStdString())));
+  url.setPath(QString::fromStdString(ayuda::rutaInterna(tema.left(ancla).toStdString())));
   if (ancla >= 0) url.setFragment(tema.mid(ancla + 1));
   return url;
 }
 
-QString NavegadorChm::TemaDe(const QUrl& direccion) {
+QString NavegadorChm::temaDe(const QUrl& direccion) {
   if (direccion.scheme() == kEsquema) return direccion.path();
   // ms-its:GESCEN.chm::/tema.htm and mk:@MSITStore:GESCEN.chm::/tema.htm
   const QString sinAncla = direccion.toString(QUrl::RemoveFragment | QUrl::PrettyDecoded);
   const qsizetype dentro = sinAncla.indexOf(QLatin1String("::"));
   if (dentro < 0) return {};
-  return QString::fromStdString(ayuda::RutaInterna(sinAncla.mid(dentro + 2).toStdString()));
+  return QString::fromStdString(ayuda::rutaInterna(sinAncla.mid(dentro + 2).toStdString()));
 }
 
-void NavegadorChm::abrir(const QString& tema) { setSource(Direccion(tema)); }
+void NavegadorChm::abrir(const QString& tema) { setSource(direccion(tema)); }
 
-QString NavegadorChm::tema() const { return TemaDe(source()); }
+QString NavegadorChm::tema() const { return temaDe(source()); }
 
 void NavegadorChm::seguir(const QUrl& enlace) {
   const QUrl url = enlace.isRelative() ? pagina_.resolved(enlace) : enlace;
-  const QString tema = TemaDe(url);
+  const QString tema = temaDe(url);
   if (!tema.isEmpty()) {
-    QUrl interna = Direccion(tema);
+    QUrl interna = direccion(tema);
     if (url.hasFragment()) interna.setFragment(url.fragment());
     setSource(interna);
   } else if (!url.isEmpty()) {
@@ -90,12 +90,12 @@ void NavegadorChm::seguir(const QUrl& enlace) {
 
 QVariant NavegadorChm::loadResource(int tipo, const QUrl& nombre) {
   const QUrl url = nombre.isRelative() ? pagina_.resolved(nombre) : nombre;
-  const QString tema = TemaDe(url);
+  const QString tema = temaDe(url);
   if (archivo_ == nullptr || tema.isEmpty()) return {};
   const std::optional<std::string> datos = archivo_->leer(tema.toStdString());
   switch (tipo) {
     case QTextDocument::HtmlResource:
-      pagina_ = Direccion(tema);
+      pagina_ = direccion(tema);
       if (!datos)
         return tr("<html><body><p>El archivo de ayuda no tiene la página %1.</p></body></html>")
             .arg(tema.toHtmlEscaped());

@@ -29,8 +29,8 @@ class NavegadorChm : public QTextBrowser {
 
   // The address of a page inside the file, and the page an address names inside it
   // ("" for an address outside it).
-  static QUrl Direccion(const QString& tema);
-  static QString TemaDe(const QUrl& direccion);
+  static QUrl direccion(const QString& tema);
+  static QString temaDe(const QUrl& direccion);
 
   // A page, picture or style sheet from inside the help file. A page the file lacks is
   // shown as a short Spanish note instead of an empty page.

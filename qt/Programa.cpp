@@ -5,7 +5,7 @@
 
 namespace qt {
 
-bool RegistrarFuentes() {
+bool registrarFuentes() {
   static const QString kFuente = QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf");
   if (!QFile::exists(kFuente)) return false;
   return QFontDatabase::addApplicationFont(kFuente) >= 0;

@@ -9,6 +9,6 @@ namespace qt {
 // Registers the "MS Sans Serif" of Debian's fonts-wine, which lies outside the system's
 // font folders, so that the dialog font resolves to it. Returns false when the font
 // file is not there (another sans-serif font is used then).
-bool RegistrarFuentes();
+bool registrarFuentes();
 
 }  // namespace qt

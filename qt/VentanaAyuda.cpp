@@ -34,43 +34,43 @@ VentanaAyuda::VentanaAyuda(QWidget* parent) : QWidget(parent, Qt::Window) {
   // An open help window does not keep the program running.
   setAttribute(Qt::WA_QuitOnClose, false);
 
-  Atras = boton(tr("< Atrás"), "Atras", this);
-  Adelante = boton(tr("Adelante >"), "Adelante", this);
-  Inicio = boton(tr("Inicio"), "Inicio", this);
-  Atras->setEnabled(false);
-  Adelante->setEnabled(false);
+  botonAtras = boton(tr("< Atrás"), "Atras", this);
+  botonAdelante = boton(tr("Adelante >"), "Adelante", this);
+  botonInicio = boton(tr("Inicio"), "Inicio", this);
+  botonAtras->setEnabled(false);
+  botonAdelante->setEnabled(false);
 
   auto* division = new QSplitter(Qt::Horizontal, this);
-  Contenido = new QTreeWidget(division);
-  Contenido->setObjectName(QStringLiteral("Contenido"));
-  Contenido->setHeaderHidden(true);
-  Contenido->setColumnCount(1);
-  Pagina = new NavegadorChm(division);
-  Pagina->setObjectName(QStringLiteral("Pagina"));
-  division->addWidget(Contenido);
-  division->addWidget(Pagina);
+  arbolContenido = new QTreeWidget(division);
+  arbolContenido->setObjectName(QStringLiteral("Contenido"));
+  arbolContenido->setHeaderHidden(true);
+  arbolContenido->setColumnCount(1);
+  pagina = new NavegadorChm(division);
+  pagina->setObjectName(QStringLiteral("Pagina"));
+  division->addWidget(arbolContenido);
+  division->addWidget(pagina);
   division->setStretchFactor(1, 1);
   division->setSizes({230, 590});
 
   auto* botones = new QHBoxLayout;
-  botones->addWidget(Atras);
-  botones->addWidget(Adelante);
-  botones->addWidget(Inicio);
+  botones->addWidget(botonAtras);
+  botones->addWidget(botonAdelante);
+  botones->addWidget(botonInicio);
   botones->addStretch(1);
   auto* columna = new QVBoxLayout(this);
   columna->addLayout(botones);
   columna->addWidget(division, 1);
   resize(820, 560);
 
-  connect(Atras, &QPushButton::clicked, Pagina, &QTextBrowser::backward);
-  connect(Adelante, &QPushButton::clicked, Pagina, &QTextBrowser::forward);
-  connect(Inicio, &QPushButton::clicked, this, &VentanaAyuda::inicio);
-  connect(Pagina, &QTextBrowser::backwardAvailable, Atras, &QWidget::setEnabled);
-  connect(Pagina, &QTextBrowser::forwardAvailable, Adelante, &QWidget::setEnabled);
+  connect(botonAtras, &QPushButton::clicked, pagina, &QTextBrowser::backward);
+  connect(botonAdelante, &QPushButton::clicked, pagina, &QTextBrowser::forward);
+  connect(botonInicio, &QPushButton::clicked, this, &VentanaAyuda::inicio);
+  connect(pagina, &QTextBrowser::backwardAvailable, botonAtras, &QWidget::setEnabled);
+  connect(pagina, &QTextBrowser::forwardAvailable, botonAdelante, &QWidget::setEnabled);
   // The signal comes before source() gives the new page.
-  connect(Pagina, &QTextBrowser::sourceChanged, this,
-          [this](const QUrl& url) { marcarEnContenido(NavegadorChm::TemaDe(url)); });
-  connect(Contenido, &QTreeWidget::currentItemChanged, this,
+  connect(pagina, &QTextBrowser::sourceChanged, this,
+          [this](const QUrl& url) { marcarEnContenido(NavegadorChm::temaDe(url)); });
+  connect(arbolContenido, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* item) { entradaElegida(item); });
 }
 
@@ -78,28 +78,28 @@ VentanaAyuda::~VentanaAyuda() = default;
 
 void VentanaAyuda::setArchivo(std::shared_ptr<const ayuda::ArchivoChm> archivo) {
   archivo_ = std::move(archivo);
-  Pagina->setArchivo(archivo_);
-  const QSignalBlocker sinAbrir(Contenido);
-  Contenido->clear();
+  pagina->setArchivo(archivo_);
+  const QSignalBlocker sinAbrir(arbolContenido);
+  arbolContenido->clear();
   if (archivo_ == nullptr) return;
   for (const ayuda::EntradaContenido& e : archivo_->contenido()) anadir(nullptr, e);
-  Contenido->expandAll();
+  arbolContenido->expandAll();
 }
 
 void VentanaAyuda::anadir(QTreeWidgetItem* padre, const ayuda::EntradaContenido& entrada) {
-  auto* item = padre != nullptr ? new QTreeWidgetItem(padre) : new QTreeWidgetItem(Contenido);
+  auto* item = padre != nullptr ? new QTreeWidgetItem(padre) : new QTreeWidgetItem(arbolContenido);
   item->setText(0, QString::fromStdString(entrada.nombre));
   item->setData(0, kTema, QString::fromStdString(entrada.tema));
   for (const ayuda::EntradaContenido& hijo : entrada.hijos) anadir(item, hijo);
 }
 
-void VentanaAyuda::abrir(const QString& tema) { Pagina->abrir(tema); }
+void VentanaAyuda::abrir(const QString& tema) { pagina->abrir(tema); }
 
 void VentanaAyuda::inicio() {
   if (archivo_ != nullptr) abrir(QString::fromStdString(archivo_->temaInicial()));
 }
 
-QString VentanaAyuda::tema() const { return Pagina->tema(); }
+QString VentanaAyuda::tema() const { return pagina->tema(); }
 
 void VentanaAyuda::entradaElegida(QTreeWidgetItem* item) {
   if (item == nullptr) return;
@@ -114,10 +114,10 @@ void VentanaAyuda::entradaElegida(QTreeWidgetItem* item) {
 // has no entry, so that choosing any entry opens it.
 void VentanaAyuda::marcarEnContenido(const QString& tema) {
   QTreeWidgetItem* marcada = nullptr;
-  for (QTreeWidgetItemIterator it(Contenido); *it != nullptr && marcada == nullptr; ++it) {
+  for (QTreeWidgetItemIterator it(arbolContenido); *it != nullptr && marcada == nullptr; ++it) {
     const QString suyo = (*it)->data(0, kTema).toString();
     if (suyo.section(QLatin1Char('#'), 0, 0).compare(tema, Qt::CaseInsensitive) == 0) marcada = *it;
   }
-  const QSignalBlocker sinAbrir(Contenido);
-  Contenido->setCurrentItem(marcada);
+  const QSignalBlocker sinAbrir(arbolContenido);
+  arbolContenido->setCurrentItem(marcada);
 }

@@ -34,11 +34,11 @@ class VentanaAyuda : public QWidget {
   // The path inside the file of the page shown.
   QString tema() const;
 
-  QTreeWidget* Contenido = nullptr;
-  NavegadorChm* Pagina = nullptr;
-  QPushButton* Atras = nullptr;
-  QPushButton* Adelante = nullptr;
-  QPushButton* Inicio = nullptr;
+  QTreeWidget* arbolContenido = nullptr;
+  NavegadorChm* pagina = nullptr;
+  QPushButton* botonAtras = nullptr;
+  QPushButton* botonAdelante = nullptr;
+  QPushButton* botonInicio = nullptr;
 
  private:
   void anadir(QTreeWidgetItem* padre, const ayuda::EntradaContenido& entrada);

@@ -41,14 +41,14 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName(QString::fromUtf8(ui::kTituloAplicacion));
   qt::Ayuda::instancia().setArchivo(QString::fromUtf8(ui::kArchivoAyuda));
-  qt::RegistrarFuentes();
+  qt::registrarFuentes();
 
   // One copy of the program per work folder: a second one touches nothing and ends.
   const gescen::ProgramaAbierto programa;
-  if (!ui::PrimeraCopia(programa, textos, qt::MostrarAvisoArranque)) return 1;
+  if (!ui::primeraCopia(programa, textos, qt::mostrarAvisoArranque)) return 1;
 
   // An import killed while it put the timetables back is ended before anything else.
-  qt::TerminarImportacionInterrumpida();
+  qt::terminarImportacionInterrumpida();
 
   TExportarDatos dialogo(argumentos);
   // Inside a foreign window, closing the last window does not end the event loop.

@@ -4,12 +4,12 @@
 
 namespace ui {
 
-int AnchoColumna(const MedidasColumna& m) {
+int anchoColumna(const MedidasColumna& m) {
   const int celdas = m.caracteres * m.anchoCaracter + 2 * m.margenTexto + 1;
   return std::max(celdas, m.palabraTitulo);
 }
 
-std::vector<std::string_view> PalabrasTitulo(std::string_view titulo) {
+std::vector<std::string_view> palabrasTitulo(std::string_view titulo) {
   constexpr std::string_view kBlancos = " \t\n\v\f\r";
   std::vector<std::string_view> palabras;
   std::size_t inicio = titulo.find_first_not_of(kBlancos);

@@ -16,16 +16,16 @@ struct MedidasColumna {
                           // its margins included
 };
 
-int AnchoColumna(const MedidasColumna& m);
+int anchoColumna(const MedidasColumna& m);
 
 // The words of a column's title, split at blanks (spaces, tabs, line and page ends).
-std::vector<std::string_view> PalabrasTitulo(std::string_view titulo);
+std::vector<std::string_view> palabrasTitulo(std::string_view titulo);
 
 // The width of the title's widest word, measured by `medir` (a word to its pixels).
 template <class Medir>
-int AnchoPalabraMasLarga(std::string_view titulo, Medir medir) {
+int anchoPalabraMasLarga(std::string_view titulo, Medir medir) {
   int ancho = 0;
-  for (std::string_view palabra : PalabrasTitulo(titulo)) {
+  for (std::string_view palabra : palabrasTitulo(titulo)) {
     const int medida = medir(palabra);
     if (medida > ancho) ancho = medida;
   }

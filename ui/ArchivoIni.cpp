@@ -101,7 +101,7 @@ bool leerArchivo(const std::string& ruta, std::string& contenido, bool& existe) 
 
 }  // namespace
 
-std::string ConValor(const std::string& contenido, const std::string& seccion,
+std::string conValor(const std::string& contenido, const std::string& seccion,
                      const std::string& clave, const std::string& valor) {
   const std::string eol = finDeLinea(contenido);
   const std::string nueva = clave + "=" + valor;
@@ -148,7 +148,7 @@ std::string ConValor(const std::string& contenido, const std::string& seccion,
   return out;
 }
 
-bool EscribirValor(const std::string& ruta, const std::string& seccion, const std::string& clave,
+bool escribirValor(const std::string& ruta, const std::string& seccion, const std::string& clave,
                    const std::string& valor) {
   std::error_code ec;
   // A link is followed: the file it names is the one rewritten.
@@ -161,7 +161,7 @@ bool EscribirValor(const std::string& ruta, const std::string& seccion, const st
   std::string contenido;
   bool existe = false;
   if (!leerArchivo(destino.string(), contenido, existe)) return false;
-  const std::string texto = ConValor(contenido, seccion, clave, valor);
+  const std::string texto = conValor(contenido, seccion, clave, valor);
 
   std::random_device rd;
   fs::path temporal = destino;

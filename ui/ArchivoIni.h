@@ -15,13 +15,13 @@ namespace ui {
 // - a missing section is added at the end of the file, after a line break if the
 //   file does not end with one.
 // New lines end the way the file's first line does ("\r\n" for a new file).
-std::string ConValor(const std::string& contenido, const std::string& seccion,
+std::string conValor(const std::string& contenido, const std::string& seccion,
                      const std::string& clave, const std::string& valor);
 
 // Writes `clave=valor` under [seccion] of the file at `ruta` (a native path), through
 // a temporary file in the same folder that then takes the file's place. Returns false,
 // leaving the file as it was, when the file cannot be read or written.
-bool EscribirValor(const std::string& ruta, const std::string& seccion, const std::string& clave,
+bool escribirValor(const std::string& ruta, const std::string& seccion, const std::string& clave,
                    const std::string& valor);
 
 }  // namespace ui

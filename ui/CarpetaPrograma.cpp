@@ -20,17 +20,17 @@ constexpr char kSeparador = '/';
 
 }  // namespace
 
-std::string CarpetaPrograma() {
+std::string carpetaPrograma() {
   if (!carpetaFijada().empty()) return carpetaFijada();
   const std::string programa = plat::programFile();
   const std::size_t corte = programa.find_last_of(kSeparadores);
   return corte == std::string::npos ? std::string(".") : programa.substr(0, corte);
 }
 
-void FijarCarpetaPrograma(const std::string& carpeta) { carpetaFijada() = carpeta; }
+void fijarCarpetaPrograma(const std::string& carpeta) { carpetaFijada() = carpeta; }
 
-std::string JuntoAlPrograma(const std::string& nombre) {
-  std::string carpeta = CarpetaPrograma();
+std::string juntoAlPrograma(const std::string& nombre) {
+  std::string carpeta = carpetaPrograma();
   if (carpeta.empty() || carpeta.back() != kSeparador) carpeta += kSeparador;
   return carpeta + nombre;
 }

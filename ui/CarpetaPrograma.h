@@ -7,11 +7,11 @@
 namespace ui {
 
 // Native path of the folder, without a trailing separator.
-std::string CarpetaPrograma();
+std::string carpetaPrograma();
 // Tests point it at a folder of their own, so that the files the program keeps beside
 // itself are not written into the build; an empty text goes back to the real one.
-void FijarCarpetaPrograma(const std::string& carpeta);
+void fijarCarpetaPrograma(const std::string& carpeta);
 // Native path of a file in that folder.
-std::string JuntoAlPrograma(const std::string& nombre);
+std::string juntoAlPrograma(const std::string& nombre);
 
 }  // namespace ui

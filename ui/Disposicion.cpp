@@ -405,11 +405,11 @@ const Panel& Dialogo::panel(std::string_view n) const {
                           std::string(n));
 }
 
-const Dialogo& DialogoPrincipal() { return kPrincipal; }
-const Dialogo& DialogoControlProfesores() { return kProfesores; }
-const Dialogo& DialogoControlPlantilla() { return kPlantilla; }
+const Dialogo& dialogoPrincipal() { return kPrincipal; }
+const Dialogo& dialogoControlProfesores() { return kProfesores; }
+const Dialogo& dialogoControlPlantilla() { return kPlantilla; }
 
-Caja CajaPanelPrincipal(std::string_view panel, bool exportarVisible, bool importarVisible) {
+Caja cajaPanelPrincipal(std::string_view panel, bool exportarVisible, bool importarVisible) {
   const Caja caja = kPrincipal.panel(panel).caja;
   if (panel == "Draw3D1" || (exportarVisible && importarVisible)) return caja;
   return {0, 0, kAncho, kAltoSuperior};

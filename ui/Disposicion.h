@@ -110,15 +110,15 @@ struct Dialogo {
 };
 
 // TExportarDatos, the main dialog.
-const Dialogo& DialogoPrincipal();
+const Dialogo& dialogoPrincipal();
 // TControlProfesores, the teacher ID check, and TControlPlantilla, the class-period
 // template.
-const Dialogo& DialogoControlProfesores();
-const Dialogo& DialogoControlPlantilla();
+const Dialogo& dialogoControlProfesores();
+const Dialogo& dialogoControlPlantilla();
 
 // Where the main dialog's panes lie: the folder pane along the bottom; above it the
 // export pane on the left and the import pane on the right, or the one shown across the
 // whole width when host mode hides the other.
-Caja CajaPanelPrincipal(std::string_view panel, bool exportarVisible, bool importarVisible);
+Caja cajaPanelPrincipal(std::string_view panel, bool exportarVisible, bool importarVisible);
 
 }  // namespace ui

@@ -27,6 +27,6 @@ enum class DuenoAviso {
   VentanaOrigen,     // the window it is shown from
 };
 
-DuenoAviso DuenoDeAvisos(const procesos::EstadoPrograma& estado, OrigenAviso origen);
+DuenoAviso duenoDeAvisos(const procesos::EstadoPrograma& estado, OrigenAviso origen);
 
 }  // namespace ui

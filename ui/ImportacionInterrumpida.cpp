@@ -4,8 +4,8 @@
 
 namespace ui {
 
-void TerminarImportacionInterrumpida(const AvisoArranque& avisar) {
-  const std::string dicho = procesos::RecuperarDevolucion();
+void terminarImportacionInterrumpida(const AvisoArranque& avisar) {
+  const std::string dicho = procesos::recuperarDevolucion();
   if (!dicho.empty()) avisar(dicho, false, procesos::EstadoPrograma{});
 }
 

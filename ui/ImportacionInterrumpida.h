@@ -8,6 +8,6 @@ namespace ui {
 
 // Ends the interrupted import (procesos::RecuperarDevolucion) and has `avisar` say what was
 // done, in a box owned by no window; says nothing when there was nothing to do.
-void TerminarImportacionInterrumpida(const AvisoArranque& avisar);
+void terminarImportacionInterrumpida(const AvisoArranque& avisar);
 
 }  // namespace ui

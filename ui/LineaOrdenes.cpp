@@ -2,7 +2,7 @@
 
 namespace ui {
 
-Sentido SentidoDe(const std::string& palabra) {
+Sentido sentidoDe(const std::string& palabra) {
   std::string p = palabra;
   for (char& c : p)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -14,7 +14,7 @@ Sentido SentidoDe(const std::string& palabra) {
 ErrorConversion::ErrorConversion(const std::string& texto)
     : std::runtime_error("'" + texto + "' no es un valor entero válido") {}
 
-std::uint32_t ConvertirEntero(const std::string& texto) {
+std::uint32_t convertirEntero(const std::string& texto) {
   if (texto.size() < 2 || texto[0] != '$') throw ErrorConversion(texto);
   std::uint64_t valor = 0;
   for (std::size_t i = 1; i < texto.size(); ++i) {

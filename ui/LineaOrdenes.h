@@ -12,7 +12,7 @@ enum class Sentido { Importar, Exportar, Otro };
 
 // Compares the word with "importar" and "exportar" after turning its letters A to Z
 // into lower case; nothing is trimmed and no other letter is folded.
-Sentido SentidoDe(const std::string& palabra);
+Sentido sentidoDe(const std::string& palabra);
 
 // A text that does not convert to a whole number.
 class ErrorConversion : public std::runtime_error {
@@ -24,6 +24,6 @@ class ErrorConversion : public std::runtime_error {
 // zeros allowed) whose value fits in 32 bits. Anything else (no digits, another sign,
 // blanks, a prefix, too large a value) raises ErrorConversion with the text
 // "'<texto>' no es un valor entero válido".
-std::uint32_t ConvertirEntero(const std::string& texto);
+std::uint32_t convertirEntero(const std::string& texto);
 
 }  // namespace ui

@@ -2,15 +2,15 @@
 
 namespace ui {
 
-std::string_view NombreBoton(BotonNavegador b) {
-  static constexpr std::array<std::string_view, kBotonesNavegador> nombres = {
+std::string_view nombreBoton(BotonNavegador b) {
+  static constexpr std::array<std::string_view, kBotonesNavegador> kNombres = {
       "First", "PriorPage", "Prior", "Next",   "NextPage",
       "Last",  "Edit",      "Post",  "Cancel", "Refresh"};
-  return nombres[static_cast<std::size_t>(b)];
+  return kNombres[static_cast<std::size_t>(b)];
 }
 
-std::string_view PistaBoton(BotonNavegador b) {
-  static constexpr std::array<std::string_view, kBotonesNavegador> pistas = {
+std::string_view pistaBoton(BotonNavegador b) {
+  static constexpr std::array<std::string_view, kBotonesNavegador> kPistas = {
       "Move to first record",
       "Move backward 10 records",
       "Move to prior record",
@@ -21,10 +21,10 @@ std::string_view PistaBoton(BotonNavegador b) {
       "Post changes of current record",
       "Cancel changes made to current record",
       "Refresh the contents of the dataset"};
-  return pistas[static_cast<std::size_t>(b)];
+  return kPistas[static_cast<std::size_t>(b)];
 }
 
-std::array<bool, kBotonesNavegador> BotonesHabilitados(const ConjuntoDatos& d) {
+std::array<bool, kBotonesNavegador> botonesHabilitados(const ConjuntoDatos& d) {
   const bool activa = d.activa();
   const bool hayFilas = activa && d.filas() > 0;
   const bool editando = activa && d.editando();
@@ -43,7 +43,7 @@ std::array<bool, kBotonesNavegador> BotonesHabilitados(const ConjuntoDatos& d) {
           activa};
 }
 
-void PulsarBoton(ConjuntoDatos& d, BotonNavegador b) {
+void pulsarBoton(ConjuntoDatos& d, BotonNavegador b) {
   switch (b) {
     case BotonNavegador::First:
       d.primero();

@@ -27,14 +27,14 @@ inline constexpr int kBotonesNavegador = 10;
 inline constexpr int kSaltoPagina = 10;
 
 // The button's name and its hint.
-std::string_view NombreBoton(BotonNavegador b);
-std::string_view PistaBoton(BotonNavegador b);
+std::string_view nombreBoton(BotonNavegador b);
+std::string_view pistaBoton(BotonNavegador b);
 
 // Moving is offered where there is a record to move to; edit while browsing a record;
 // post and cancel while one is being edited; refresh while the table is open.
-std::array<bool, kBotonesNavegador> BotonesHabilitados(const ConjuntoDatos& datos);
+std::array<bool, kBotonesNavegador> botonesHabilitados(const ConjuntoDatos& datos);
 
 // What a click on the button does; errors of the engine are thrown.
-void PulsarBoton(ConjuntoDatos& datos, BotonNavegador b);
+void pulsarBoton(ConjuntoDatos& datos, BotonNavegador b);
 
 }  // namespace ui

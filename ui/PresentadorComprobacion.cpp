@@ -38,7 +38,7 @@ PresentadorComprobacion::~PresentadorComprobacion() {
 }
 
 const Dialogo& PresentadorComprobacion::disposicion() const {
-  return cual_ == Comprobacion::Profesores ? DialogoControlProfesores() : DialogoControlPlantilla();
+  return cual_ == Comprobacion::Profesores ? dialogoControlProfesores() : dialogoControlPlantilla();
 }
 
 void PresentadorComprobacion::rejillaEntrada() {
@@ -51,7 +51,7 @@ void PresentadorComprobacion::rejillaSalida() {
 }
 
 void PresentadorComprobacion::salir() {
-  if (cual_ == Comprobacion::Profesores) dniCorrecto_ = !procesos::AlgunProfesorSinDni(*tabla_);
+  if (cual_ == Comprobacion::Profesores) dniCorrecto_ = !procesos::algunProfesorSinDni(*tabla_);
   datos_.setTabla(nullptr);
   tabla_->close();
   tabla_.reset();

@@ -29,7 +29,7 @@ void PresentadorPrincipal::FormCreate() {
   mostrarCarpeta();
   try {
     if (argumentos_.size() == 2) modoAnfitrion();
-    CopiarDatosGC();
+    copiarDatosGc();
     irACarpeta(gescen::kCarpetaGCPorDefecto);
     vista_.textoCarpeta(carpetas_.directorio());
     llenarCentros();
@@ -40,11 +40,11 @@ void PresentadorPrincipal::FormCreate() {
 
 // The dialog goes inside the host's window; the direction word may hide one pane.
 void PresentadorPrincipal::modoAnfitrion() {
-  const std::uint32_t ventana = ui::ConvertirEntero("$" + argumentos_[1]);
+  const std::uint32_t ventana = ui::convertirEntero("$" + argumentos_[1]);
   vista_.incrustar(ventana);
   estado_.ventanaAnfitrion = ventana;
   estado_.numeroArgumentos = static_cast<std::int32_t>(argumentos_.size());
-  const ui::Sentido sentido = ui::SentidoDe(argumentos_[0]);
+  const ui::Sentido sentido = ui::sentidoDe(argumentos_[0]);
   if (sentido == ui::Sentido::Importar) exportarVisible_ = false;
   if (sentido == ui::Sentido::Exportar) importarVisible_ = false;
   vista_.mostrarPaneles(exportarVisible_, importarVisible_);
@@ -66,10 +66,10 @@ void PresentadorPrincipal::mostrarCarpeta() {
 void PresentadorPrincipal::ListaDirectoriosChange() {
   mostrarCarpeta();
   vista_.textoCarpeta(carpetas_.directorio());
-  CopiarDatosGC();
+  copiarDatosGc();
 }
 
-void PresentadorPrincipal::CopiarDatosGC() {
+void PresentadorPrincipal::copiarDatosGc() {
   gescen::CopiarDatosGC(tablas_, carpetas_.directorio());
   vista_.datosCopiados(carpetas_.directorio());
 }
@@ -122,13 +122,13 @@ void PresentadorPrincipal::ofrecerProblemas(const std::string& error, bool impor
   try {
     tablas_.cerrarTodas();
     procesos::OpcionesComprobacion opciones{carpetas_.directorio(), vista_.centro(), importacion};
-    problemas = procesos::ComprobarDatos(tablas_, opciones);
+    problemas = procesos::comprobarDatos(tablas_, opciones);
   } catch (const std::exception&) {
     return;  // the data cannot be read now: the error shown says enough
   }
-  if (problemas.empty() || (problemas.size() == 1 && procesos::YaDicho(problemas.front(), error)))
+  if (problemas.empty() || (problemas.size() == 1 && procesos::yaDicho(problemas.front(), error)))
     return;
-  vista_.mensaje(procesos::ListaProblemas(problemas, kLineasDeProblemas));
+  vista_.mensaje(procesos::listaProblemas(problemas, kLineasDeProblemas));
 }
 
 // A finished export goes back to the host that asked for it: the dialog closes and the
@@ -136,7 +136,7 @@ void PresentadorPrincipal::ofrecerProblemas(const std::string& error, bool impor
 void PresentadorPrincipal::BExportarClick() {
   ejecutar(
       [this] {
-        procesos::EjecutarExportacion(tablas_, vista_.idioma(), estado_, vista_);
+        procesos::ejecutarExportacion(tablas_, vista_.idioma(), estado_, vista_);
         if (estado_.modoAnfitrion()) vista_.cerrarDialogo();
       },
       false);
@@ -145,7 +145,7 @@ void PresentadorPrincipal::BExportarClick() {
 void PresentadorPrincipal::BImportarClick() {
   ejecutar(
       [this] {
-        trasImportacion(procesos::EjecutarImportacion(tablas_, carpetas_.directorio(),
+        trasImportacion(procesos::ejecutarImportacion(tablas_, carpetas_.directorio(),
                                                       vista_.centro(), estado_, vista_));
       },
       true);
@@ -182,7 +182,7 @@ std::string_view PresentadorPrincipal::botonPorDefecto() const {
 
 bool PresentadorPrincipal::FormClose() {
   if (!estado_.modoAnfitrion()) return true;
-  const std::string error = EscribirResultado(estado_.resultado);
+  const std::string error = escribirResultado(estado_.resultado);
   if (error.empty()) return true;
   vista_.error(error);
   return false;

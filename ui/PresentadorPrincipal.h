@@ -65,7 +65,7 @@ class PresentadorPrincipal {
   void mostrarCarpeta();
   void irACarpeta(const std::string& carpeta);
   void ListaDirectoriosChange();
-  void CopiarDatosGC();
+  void copiarDatosGc();
   void llenarCentros();
   template <class Ejecucion>
   void ejecutar(Ejecucion&& ejecucion, bool importacion);

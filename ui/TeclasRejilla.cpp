@@ -20,7 +20,7 @@ bool celdaVecina(const PulsacionRejilla& p, bool atras, int& fila, int& columna)
 
 }  // namespace
 
-RespuestaTecla TeclaEnRejilla(const PulsacionRejilla& p) {
+RespuestaTecla teclaEnRejilla(const PulsacionRejilla& p) {
   switch (p.tecla) {
     case TeclaRejilla::Escape:
       if (p.editorAbierto) return {AccionRejilla::CerrarEditor};

@@ -50,6 +50,6 @@ struct RespuestaTecla {
   int columna = 0;
 };
 
-RespuestaTecla TeclaEnRejilla(const PulsacionRejilla& p);
+RespuestaTecla teclaEnRejilla(const PulsacionRejilla& p);
 
 }  // namespace ui

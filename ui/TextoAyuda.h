@@ -8,7 +8,7 @@ namespace ui {
 
 // `ruta`: the help file's full path as the system writes it. The error display ends
 // the text with its full stop.
-inline std::string TextoFaltaAyuda(std::string_view ruta) {
+inline std::string textoFaltaAyuda(std::string_view ruta) {
   return "No se encuentra el archivo de ayuda " + std::string(ruta);
 }
 

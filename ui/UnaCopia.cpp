@@ -7,21 +7,21 @@
 
 namespace ui {
 
-bool PrimeraCopia(const gescen::ProgramaAbierto& programa,
+bool primeraCopia(const gescen::ProgramaAbierto& programa,
                   const std::vector<std::string>& argumentos, const AvisoArranque& avisar) {
   if (!programa.otraCopia()) return true;
-  const procesos::EstadoPrograma estado = EstadoDeArgumentos(argumentos);
-  const std::string error = estado.modoAnfitrion() ? EscribirResultado(0) : std::string();
+  const procesos::EstadoPrograma estado = estadoDeArgumentos(argumentos);
+  const std::string error = estado.modoAnfitrion() ? escribirResultado(0) : std::string();
   avisar(gescen::kProgramaYaAbierto, false, estado);
   if (!error.empty()) avisar(error, true, estado);
   return false;
 }
 
-procesos::EstadoPrograma EstadoDeArgumentos(const std::vector<std::string>& argumentos) {
+procesos::EstadoPrograma estadoDeArgumentos(const std::vector<std::string>& argumentos) {
   procesos::EstadoPrograma estado;
   if (argumentos.size() != 2) return estado;
   try {
-    estado.ventanaAnfitrion = ui::ConvertirEntero("$" + argumentos[1]);
+    estado.ventanaAnfitrion = ui::convertirEntero("$" + argumentos[1]);
     estado.numeroArgumentos = 2;
   } catch (const ui::ErrorConversion&) {
     // Not a handle: the program would open as a stand-alone dialog.
@@ -29,9 +29,9 @@ procesos::EstadoPrograma EstadoDeArgumentos(const std::vector<std::string>& argu
   return estado;
 }
 
-std::string EscribirResultado(std::int32_t resultado) {
-  const std::string ruta = ui::JuntoAlPrograma(ui::kArchivoAjustes);
-  if (ui::EscribirValor(ruta, "Transformadores", "Transformado", std::to_string(resultado)))
+std::string escribirResultado(std::int32_t resultado) {
+  const std::string ruta = ui::juntoAlPrograma(ui::kArchivoAjustes);
+  if (ui::escribirValor(ruta, "Transformadores", "Transformado", std::to_string(resultado)))
     return {};
   return "Unable to write to " + ruta;
 }

@@ -25,16 +25,16 @@ using AvisoArranque = std::function<void(const std::string& texto, bool error,
 // took place here (a 1 left by an earlier run must not read as success); then `avisar`
 // shows gescen::kProgramaYaAbierto (and the settings file's error when it cannot be
 // written), and false tells the front end to end.
-bool PrimeraCopia(const gescen::ProgramaAbierto& programa,
+bool primeraCopia(const gescen::ProgramaAbierto& programa,
                   const std::vector<std::string>& argumentos, const AvisoArranque& avisar);
 
 // The host mode that the launch arguments give, as the creation handler would set it:
 // two arguments whose second converts to a handle; anything else is stand-alone use.
-procesos::EstadoPrograma EstadoDeArgumentos(const std::vector<std::string>& argumentos);
+procesos::EstadoPrograma estadoDeArgumentos(const std::vector<std::string>& argumentos);
 
 // Writes the result flag under "Transformadores", "Transformado" of the host's settings
 // file beside the program. Returns the error to show when the file cannot be written
 // ("Unable to write to " and its path), or an empty text.
-std::string EscribirResultado(std::int32_t resultado);
+std::string escribirResultado(std::int32_t resultado);
 
 }  // namespace ui

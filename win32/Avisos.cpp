@@ -6,8 +6,8 @@
 
 namespace win32 {
 
-HWND DuenoDeAvisos(const procesos::EstadoPrograma& estado, ui::OrigenAviso origen, HWND ventana) {
-  switch (ui::DuenoDeAvisos(estado, origen)) {
+HWND duenoDeAvisos(const procesos::EstadoPrograma& estado, ui::OrigenAviso origen, HWND ventana) {
+  switch (ui::duenoDeAvisos(estado, origen)) {
     case ui::DuenoAviso::VentanaAnfitrion:
       return GetAncestor(
           reinterpret_cast<HWND>(static_cast<std::uintptr_t>(estado.ventanaAnfitrion)), GA_ROOT);
@@ -19,17 +19,17 @@ HWND DuenoDeAvisos(const procesos::EstadoPrograma& estado, ui::OrigenAviso orige
   return nullptr;
 }
 
-void Caja(HWND dueno, const std::string& texto, UINT icono) {
-  MessageBoxW(dueno, Ancho(texto).c_str(), Ancho(ui::kTituloAplicacion).c_str(),
+void caja(HWND dueno, const std::string& texto, UINT icono) {
+  MessageBoxW(dueno, ancho(texto).c_str(), ancho(ui::kTituloAplicacion).c_str(),
               MB_OK | icono | (dueno == nullptr ? MB_TASKMODAL : 0));
 }
 
-void AvisoArranque(const std::string& texto, bool error, const procesos::EstadoPrograma& estado) {
-  HWND dueno = DuenoDeAvisos(estado, ui::OrigenAviso::SinVentana, nullptr);
+void avisoArranque(const std::string& texto, bool error, const procesos::EstadoPrograma& estado) {
+  HWND dueno = duenoDeAvisos(estado, ui::OrigenAviso::SinVentana, nullptr);
   if (error)
-    Caja(dueno, procesos::ConPuntoFinal(texto), MB_ICONERROR);
+    caja(dueno, procesos::conPuntoFinal(texto), MB_ICONERROR);
   else
-    Caja(dueno, texto, 0);
+    caja(dueno, texto, 0);
 }
 
 }  // namespace win32

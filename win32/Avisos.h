@@ -14,13 +14,13 @@ namespace win32 {
 // The window that owns a box or dialog shown from `ventana` (nullptr before the main
 // dialog exists): that window, the host's top-level window (the host's handle may be a
 // child window, which cannot own a box), or none.
-HWND DuenoDeAvisos(const procesos::EstadoPrograma& estado, ui::OrigenAviso origen, HWND ventana);
+HWND duenoDeAvisos(const procesos::EstadoPrograma& estado, ui::OrigenAviso origen, HWND ventana);
 
 // A box with the application's title, one OK button and `icono` (0 for none), owned by
 // `dueno`; task-modal when there is no owner.
-void Caja(HWND dueno, const std::string& texto, UINT icono);
+void caja(HWND dueno, const std::string& texto, UINT icono);
 
 // A box of the program's start, before the dialog exists (ui::AvisoArranque).
-void AvisoArranque(const std::string& texto, bool error, const procesos::EstadoPrograma& estado);
+void avisoArranque(const std::string& texto, bool error, const procesos::EstadoPrograma& estado);
 
 }  // namespace win32

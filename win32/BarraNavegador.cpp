@@ -110,7 +110,7 @@ void glifo(HDC dc, BotonNavegador b, int x, int y, bool activo) {
 
 void pintar(HWND h, HDC dc) {
   Estado* e = estadoDe(h);
-  const auto habilitados = ui::BotonesHabilitados(*e->datos);
+  const auto habilitados = ui::botonesHabilitados(*e->datos);
   for (int i = 0; i < ui::kBotonesNavegador; ++i) {
     RECT r = cajaBoton(h, i);
     const bool hundido = e->pulsado == i;
@@ -133,7 +133,7 @@ int botonEn(HWND h, LPARAM l) {
 void ponerPistas(HWND h) {
   Estado* e = estadoDe(h);
   for (int i = 0; i < ui::kBotonesNavegador; ++i) {
-    const std::wstring pista = Ancho(ui::PistaBoton(static_cast<BotonNavegador>(i)));
+    const std::wstring pista = ancho(ui::pistaBoton(static_cast<BotonNavegador>(i)));
     TOOLINFOW t = {};
     t.cbSize = sizeof t;
     t.uFlags = TTF_SUBCLASS;
@@ -163,7 +163,7 @@ LRESULT CALLBACK procedimiento(HWND h, UINT m, WPARAM w, LPARAM l) {
       return 0;
     case WM_LBUTTONDOWN: {
       const int i = botonEn(h, l);
-      if (i >= 0 && ui::BotonesHabilitados(*e->datos)[static_cast<std::size_t>(i)]) {
+      if (i >= 0 && ui::botonesHabilitados(*e->datos)[static_cast<std::size_t>(i)]) {
         e->pulsado = i;
         SetCapture(h);
         InvalidateRect(h, nullptr, FALSE);
@@ -177,7 +177,7 @@ LRESULT CALLBACK procedimiento(HWND h, UINT m, WPARAM w, LPARAM l) {
       InvalidateRect(h, nullptr, FALSE);
       if (i >= 0 && botonEn(h, l) == i) {
         const auto boton = static_cast<BotonNavegador>(i);
-        e->alPulsar([e, boton] { ui::PulsarBoton(*e->datos, boton); });
+        e->alPulsar([e, boton] { ui::pulsarBoton(*e->datos, boton); });
         InvalidateRect(h, nullptr, FALSE);
       }
       return 0;
@@ -191,7 +191,7 @@ LRESULT CALLBACK procedimiento(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 }  // namespace
 
-void RegistrarNavegador(HINSTANCE instancia) {
+void registrarNavegador(HINSTANCE instancia) {
   WNDCLASSW clase = {};
   clase.lpfnWndProc = procedimiento;
   clase.hInstance = instancia;
@@ -201,7 +201,7 @@ void RegistrarNavegador(HINSTANCE instancia) {
   RegisterClassW(&clase);
 }
 
-HWND CrearNavegador(HWND padre, const ui::Control& c, int id, ui::ConjuntoDatos& datos,
+HWND crearNavegador(HWND padre, const ui::Control& c, int id, ui::ConjuntoDatos& datos,
                     std::function<void(std::function<void()>)> alPulsar) {
   HINSTANCE instancia = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(padre, GWLP_HINSTANCE));
   HWND h = CreateWindowExW(0, kClaseNavegador, L"", WS_CHILD | WS_VISIBLE, c.caja.x, c.caja.y,
@@ -216,6 +216,6 @@ HWND CrearNavegador(HWND padre, const ui::Control& c, int id, ui::ConjuntoDatos&
   return h;
 }
 
-void ActualizarNavegador(HWND navegador) { InvalidateRect(navegador, nullptr, FALSE); }
+void actualizarNavegador(HWND navegador) { InvalidateRect(navegador, nullptr, FALSE); }
 
 }  // namespace win32

@@ -15,11 +15,11 @@ namespace win32 {
 
 inline constexpr const wchar_t* kClaseNavegador = L"TzvNavegador";
 
-void RegistrarNavegador(HINSTANCE instancia);
+void registrarNavegador(HINSTANCE instancia);
 // `alPulsar` runs each click's operation, so that the dialog can show its errors.
-HWND CrearNavegador(HWND padre, const ui::Control& control, int id, ui::ConjuntoDatos& datos,
+HWND crearNavegador(HWND padre, const ui::Control& control, int id, ui::ConjuntoDatos& datos,
                     std::function<void(std::function<void()>)> alPulsar);
 // Redraws the buttons after the dataset's state changed.
-void ActualizarNavegador(HWND navegador);
+void actualizarNavegador(HWND navegador);
 
 }  // namespace win32

@@ -22,7 +22,7 @@ struct Estilo {
 
 Estilo estiloDe(const ui::Control& c) {
   using ui::Clase;
-  constexpr DWORD foco = WS_TABSTOP;
+  constexpr DWORD kFoco = WS_TABSTOP;
   switch (c.clase) {
     case Clase::Etiqueta:
       // The alignment styles are one value, not flags: centred text wraps.
@@ -33,22 +33,22 @@ Estilo estiloDe(const ui::Control& c) {
                   SS_NOPREFIX,
               0};
     case Clase::Edicion:
-      return {L"EDIT", foco | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+      return {L"EDIT", kFoco | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case Clase::ListaCarpetas:
       return {L"LISTBOX",
-              foco | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
+              kFoco | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
                   WS_VSCROLL,
               WS_EX_CLIENTEDGE};
     case Clase::CajaUnidades:
     case Clase::Desplegable:
-      return {L"COMBOBOX", foco | CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+      return {L"COMBOBOX", kFoco | CBS_DROPDOWNLIST | WS_VSCROLL, 0};
     case Clase::DesplegableTexto:
-      return {L"COMBOBOX", foco | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0};
+      return {L"COMBOBOX", kFoco | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0};
     case Clase::Boton:
     case Clase::BotonCerrar:
-      return {L"BUTTON", foco | BS_PUSHBUTTON, 0};
+      return {L"BUTTON", kFoco | BS_PUSHBUTTON, 0};
     case Clase::BotonAceptar:
-      return {L"BUTTON", foco | BS_DEFPUSHBUTTON, 0};
+      return {L"BUTTON", kFoco | BS_DEFPUSHBUTTON, 0};
     case Clase::Rejilla:
     case Clase::Navegador:
       break;
@@ -71,11 +71,11 @@ SIZE tamanoDeTexto(HWND ventana, HFONT fuente, const std::wstring& texto) {
 // Draws a glyph into a 16 x 16 icon: the green tick of OK buttons or the red cross of
 // close buttons, on a transparent ground.
 HICON dibujarGlifo(bool aceptar) {
-  constexpr int n = 16;
+  constexpr int kN = 16;
   BITMAPV5HEADER h = {};
   h.bV5Size = sizeof h;
-  h.bV5Width = n;
-  h.bV5Height = -n;
+  h.bV5Width = kN;
+  h.bV5Height = -kN;
   h.bV5Planes = 1;
   h.bV5BitCount = 32;
   h.bV5Compression = BI_BITFIELDS;
@@ -93,13 +93,13 @@ HICON dibujarGlifo(bool aceptar) {
   auto punto = [&](int x, int y) {
     for (int dx = 0; dx < 2; ++dx)
       for (int dy = 0; dy < 2; ++dy)
-        if (x + dx < n && y + dy < n) px[(y + dy) * n + x + dx] = tinta;
+        if (x + dx < kN && y + dy < kN) px[(y + dy) * kN + x + dx] = tinta;
   };
   auto linea = [&](int x0, int y0, int x1, int y1) {
     const int pasos = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
     for (int i = 0; i <= pasos; ++i) punto(x0 + (x1 - x0) * i / pasos, y0 + (y1 - y0) * i / pasos);
   };
-  for (int i = 0; i < n * n; ++i) px[i] = 0;
+  for (int i = 0; i < kN * kN; ++i) px[i] = 0;
   if (aceptar) {
     linea(2, 8, 6, 12);
     linea(6, 12, 13, 3);
@@ -108,8 +108,8 @@ HICON dibujarGlifo(bool aceptar) {
     linea(12, 3, 3, 12);
   }
   // The alpha channel says what is drawn; the mask only has to exist.
-  const std::uint16_t ceros[n] = {};
-  HBITMAP mascara = CreateBitmap(n, n, 1, 1, ceros);
+  const std::uint16_t ceros[kN] = {};
+  HBITMAP mascara = CreateBitmap(kN, kN, 1, 1, ceros);
   ICONINFO info = {TRUE, 0, 0, mascara, color};
   HICON icono = CreateIconIndirect(&info);
   DeleteObject(color);
@@ -119,7 +119,7 @@ HICON dibujarGlifo(bool aceptar) {
 
 }  // namespace
 
-HFONT Fuente(const ui::Fuente& f) {
+HFONT fuente(const ui::Fuente& f) {
   static std::map<std::tuple<std::string, int, bool, bool>, HFONT> hechas;
   const auto clave = std::make_tuple(std::string(f.cara), f.pixeles, f.negrita, f.subrayada);
   auto it = hechas.find(clave);
@@ -129,20 +129,20 @@ HFONT Fuente(const ui::Fuente& f) {
   HFONT h = CreateFontW(-f.pixeles, 0, 0, 0, f.negrita ? FW_BOLD : FW_NORMAL, FALSE, f.subrayada,
                         FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                         f.negrita ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, Ancho(f.cara).c_str());
+                        DEFAULT_PITCH | FF_DONTCARE, ancho(f.cara).c_str());
   hechas.emplace(clave, h);
   return h;
 }
 
-HICON Glifo(ui::Clase clase) {
+HICON glifo(ui::Clase clase) {
   static HICON aceptar = dibujarGlifo(true);
   static HICON cerrar = dibujarGlifo(false);
   return clase == ui::Clase::BotonAceptar ? aceptar : cerrar;
 }
 
-HWND CrearControl(HWND panel, const ui::Control& c, int id) {
+HWND crearControl(HWND panel, const ui::Control& c, int id) {
   const Estilo e = estiloDe(c);
-  const std::wstring texto = Ancho(c.texto);
+  const std::wstring texto = ancho(c.texto);
   const bool conTexto = c.clase == ui::Clase::Etiqueta || c.clase == ui::Clase::Boton ||
                         c.clase == ui::Clase::BotonAceptar || c.clase == ui::Clase::BotonCerrar;
   HWND h = CreateWindowExW(e.extendido, e.clase, conTexto ? texto.c_str() : L"",
@@ -150,14 +150,14 @@ HWND CrearControl(HWND panel, const ui::Control& c, int id) {
                            c.caja.alto, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(panel, GWLP_HINSTANCE)),
                            nullptr);
-  HFONT fuente = Fuente(c.fuente);
-  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(fuente), FALSE);
+  HFONT hfuente = fuente(c.fuente);
+  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(hfuente), FALSE);
   if (c.clase == ui::Clase::Etiqueta && c.caja.ancho == 0) {
-    const SIZE s = tamanoDeTexto(h, fuente, texto);
+    const SIZE s = tamanoDeTexto(h, hfuente, texto);
     SetWindowPos(h, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (c.clase == ui::Clase::BotonAceptar || c.clase == ui::Clase::BotonCerrar)
-    SendMessageW(h, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(Glifo(c.clase)));
+    SendMessageW(h, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(glifo(c.clase)));
   if (c.clase == ui::Clase::ListaCarpetas) SendMessageW(h, LB_SETITEMHEIGHT, 0, 16);
   if (c.clase == ui::Clase::Desplegable || c.clase == ui::Clase::CajaUnidades ||
       c.clase == ui::Clase::DesplegableTexto) {
@@ -167,7 +167,7 @@ HWND CrearControl(HWND panel, const ui::Control& c, int id) {
     SetWindowPos(h, nullptr, 0, 0, c.caja.ancho, c.caja.alto + 150,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (std::string_view elemento : c.elementos)
-      SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Ancho(elemento).c_str()));
+      SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ancho(elemento).c_str()));
     if (c.clase == ui::Clase::DesplegableTexto) SetWindowTextW(h, texto.c_str());
   }
   return h;

@@ -18,12 +18,12 @@ inline constexpr int kIdPrimerControl = 2000;
 inline constexpr int kIdPrimerPanel = 1900;
 
 // The font of a layout entry; the fonts made live as long as the program.
-HFONT Fuente(const ui::Fuente& fuente);
+HFONT fuente(const ui::Fuente& fuente);
 
 // Creates the control inside its pane, with its font, caption and identifier.
-HWND CrearControl(HWND panel, const ui::Control& control, int id);
+HWND crearControl(HWND panel, const ui::Control& control, int id);
 
 // The icon drawn on a button of the OK or close kind.
-HICON Glifo(ui::Clase clase);
+HICON glifo(ui::Clase clase);
 
 }  // namespace win32

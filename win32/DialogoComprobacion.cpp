@@ -14,7 +14,7 @@ namespace win32 {
 namespace {
 
 // The window class of a check dialog: "T" and its name (TControlProfesores).
-std::wstring claseDe(const ui::Dialogo& d) { return L"T" + Ancho(d.nombre); }
+std::wstring claseDe(const ui::Dialogo& d) { return L"T" + ancho(d.nombre); }
 
 }  // namespace
 
@@ -23,12 +23,12 @@ DialogoComprobacion::DialogoComprobacion(HINSTANCE instancia, ui::Comprobacion c
                                          std::function<void()> ayuda)
     : presentador_(cual), estado_(estado), ayuda_(std::move(ayuda)) {
   const ui::Dialogo& d = presentador_.disposicion();
-  RegistrarPanel(instancia);
-  RegistrarNavegador(instancia);
-  Rejilla::Registrar(instancia);
+  registrarPanel(instancia);
+  registrarNavegador(instancia);
+  Rejilla::registrar(instancia);
   const std::wstring clase = claseDe(d);
   WNDCLASSW c = {};
-  c.lpfnWndProc = ProcedimientoDe<DialogoComprobacion>;
+  c.lpfnWndProc = procedimientoDe<DialogoComprobacion>;
   c.hInstance = instancia;
   c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   // The gradient panel covers the whole client area: no background of the class's own,
@@ -42,9 +42,9 @@ DialogoComprobacion::DialogoComprobacion(HINSTANCE instancia, ui::Comprobacion c
   const DWORD extendido = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT r = {0, 0, d.ancho, d.alto};
   AdjustWindowRectEx(&r, estilo, FALSE, extendido);
-  CreateWindowExW(extendido, clase.c_str(), Ancho(d.titulo).c_str(), estilo, d.x, d.y,
+  CreateWindowExW(extendido, clase.c_str(), ancho(d.titulo).c_str(), estilo, d.x, d.y,
                   r.right - r.left, r.bottom - r.top,
-                  DuenoDeAvisos(estado_, ui::OrigenAviso::DialogoPrincipal, principal), nullptr,
+                  duenoDeAvisos(estado_, ui::OrigenAviso::DialogoPrincipal, principal), nullptr,
                   instancia, this);
   crearControles();
   presentador_.datos().setObservador(this);
@@ -58,20 +58,20 @@ DialogoComprobacion::~DialogoComprobacion() {
 
 void DialogoComprobacion::crearControles() {
   const ui::Dialogo& d = presentador_.disposicion();
-  HWND panel = CrearPanel(ventana_, d.panel("Draw3D1"), kIdPrimerPanel);
+  HWND panel = crearPanel(ventana_, d.panel("Draw3D1"), kIdPrimerPanel);
   for (std::size_t i = 0; i < d.controles.size(); ++i) {
     const ui::Control& c = d.controles[i];
     const int id = kIdPrimerControl + static_cast<int>(i);
     switch (c.clase) {
       case ui::Clase::Rejilla:
-        rejilla_ = Rejilla::Crear(
+        rejilla_ = Rejilla::crear(
             panel, c, id, presentador_.datos(),
             {[this] { presentador_.rejillaEntrada(); }, [this] { presentador_.rejillaSalida(); },
              [this](const std::string& t) { error(t); }});
         break;
       case ui::Clase::Navegador:
         navegador_ =
-            CrearNavegador(panel, c, id, presentador_.datos(), [this](std::function<void()> paso) {
+            crearNavegador(panel, c, id, presentador_.datos(), [this](std::function<void()> paso) {
               try {
                 paso();
               } catch (const std::exception& e) {
@@ -80,9 +80,9 @@ void DialogoComprobacion::crearControles() {
             });
         break;
       default: {
-        HWND h = CrearControl(panel, c, id);
+        HWND h = crearControl(panel, c, id);
         if (c.clase == ui::Clase::BotonCerrar) salir_ = h;
-        if (c.conFondo) fondoCabecera_ = CreateSolidBrush(ColorWin(c.fondo));
+        if (c.conFondo) fondoCabecera_ = CreateSolidBrush(colorWin(c.fondo));
       }
     }
   }
@@ -113,13 +113,13 @@ void DialogoComprobacion::ejecutar(HWND desactivar) {
 }
 
 void DialogoComprobacion::error(const std::string& texto) {
-  Caja(DuenoDeAvisos(estado_, ui::OrigenAviso::VentanaPropia, ventana_),
-       procesos::ConPuntoFinal(texto), MB_ICONERROR);
+  caja(duenoDeAvisos(estado_, ui::OrigenAviso::VentanaPropia, ventana_),
+       procesos::conPuntoFinal(texto), MB_ICONERROR);
 }
 
 // Salir: the grid hands its value over, then the presenter ends the check.
 void DialogoComprobacion::salir() {
-  if (!Rejilla::De(rejilla_)->confirmarEditor()) return;
+  if (!Rejilla::de(rejilla_)->confirmarEditor()) return;
   try {
     presentador_.salir();
   } catch (const std::exception& e) {
@@ -141,9 +141,9 @@ LRESULT DialogoComprobacion::atender(UINT m, WPARAM w, LPARAM l) {
       const int id = GetDlgCtrlID(reinterpret_cast<HWND>(l)) - kIdPrimerControl;
       if (id < 0 || id >= static_cast<int>(d.controles.size())) break;
       const ui::Control& c = d.controles[static_cast<std::size_t>(id)];
-      SetTextColor(dc, ColorWin(c.color));
+      SetTextColor(dc, colorWin(c.color));
       if (c.conFondo) {
-        SetBkColor(dc, ColorWin(c.fondo));
+        SetBkColor(dc, colorWin(c.fondo));
         return reinterpret_cast<LRESULT>(fondoCabecera_);
       }
       SetBkMode(dc, TRANSPARENT);
@@ -154,7 +154,7 @@ LRESULT DialogoComprobacion::atender(UINT m, WPARAM w, LPARAM l) {
       return TRUE;
     case WM_CLOSE:
       // Whatever the grid stored stays; the teacher check counts as not done.
-      Rejilla::De(rejilla_)->confirmarEditor();
+      Rejilla::de(rejilla_)->confirmarEditor();
       cerrado_ = true;
       return 0;
     case WM_DESTROY:
@@ -169,14 +169,14 @@ void DialogoComprobacion::despuesDeReleer() { alCambiarEstado(); }
 void DialogoComprobacion::alCambiarFilas(int, int) { alCambiarEstado(); }
 
 void DialogoComprobacion::alCambiarEstado() {
-  if (rejilla_ != nullptr) Rejilla::De(rejilla_)->actualizar();
-  if (navegador_ != nullptr) ActualizarNavegador(navegador_);
+  if (rejilla_ != nullptr) Rejilla::de(rejilla_)->actualizar();
+  if (navegador_ != nullptr) actualizarNavegador(navegador_);
 }
 
 void DialogoComprobacion::alCambiarFilaActual(int) { alCambiarEstado(); }
 
 void DialogoComprobacion::alCancelarEdicion() {
-  if (rejilla_ != nullptr) Rejilla::De(rejilla_)->descartarEditor();
+  if (rejilla_ != nullptr) Rejilla::de(rejilla_)->descartarEditor();
 }
 
 }  // namespace win32

@@ -39,7 +39,7 @@ class DialogoComprobacion final : private ui::ConjuntoDatos::Observador {
 
  private:
   template <class T>
-  friend LRESULT CALLBACK ProcedimientoDe(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK procedimientoDe(HWND, UINT, WPARAM, LPARAM);
   LRESULT atender(UINT m, WPARAM w, LPARAM l);
   void crearControles();
   void salir();

@@ -62,7 +62,7 @@ LRESULT CALLBACK procedimiento(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
 
 }  // namespace
 
-COLORREF ColorWin(const ui::Color& color) {
+COLORREF colorWin(const ui::Color& color) {
   using S = ui::Color::Sistema;
   switch (color.sistema) {
     case S::Escritorio:
@@ -77,7 +77,7 @@ COLORREF ColorWin(const ui::Color& color) {
   return RGB(color.r, color.g, color.b);
 }
 
-void RegistrarPanel(HINSTANCE instancia) {
+void registrarPanel(HINSTANCE instancia) {
   WNDCLASSW clase = {};
   clase.lpfnWndProc = procedimiento;
   clase.hInstance = instancia;
@@ -86,7 +86,7 @@ void RegistrarPanel(HINSTANCE instancia) {
   RegisterClassW(&clase);
 }
 
-HWND CrearPanel(HWND dialogo, const ui::Panel& p, int id) {
+HWND crearPanel(HWND dialogo, const ui::Panel& p, int id) {
   HWND panel = CreateWindowExW(
       WS_EX_CONTROLPARENT, kClasePanel, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, p.caja.x,
       p.caja.y, p.caja.ancho, p.caja.alto, dialogo,
@@ -94,7 +94,7 @@ HWND CrearPanel(HWND dialogo, const ui::Panel& p, int id) {
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialogo, GWLP_HINSTANCE)), nullptr);
   SetWindowLongPtrW(panel, GWLP_USERDATA,
                     reinterpret_cast<LONG_PTR>(
-                        new Colores{ColorWin(p.inicio), ColorWin(p.medio), ColorWin(p.fin)}));
+                        new Colores{colorWin(p.inicio), colorWin(p.medio), colorWin(p.fin)}));
   return panel;
 }
 

@@ -11,9 +11,9 @@ namespace win32 {
 
 inline constexpr const wchar_t* kClasePanel = L"TzvPanelDegradado";
 
-void RegistrarPanel(HINSTANCE instancia);
-HWND CrearPanel(HWND dialogo, const ui::Panel& panel, int id);
+void registrarPanel(HINSTANCE instancia);
+HWND crearPanel(HWND dialogo, const ui::Panel& panel, int id);
 
-COLORREF ColorWin(const ui::Color& color);
+COLORREF colorWin(const ui::Color& color);
 
 }  // namespace win32

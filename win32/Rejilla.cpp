@@ -16,10 +16,10 @@ namespace {
 
 constexpr int kIndicador = 11;  // width of the indicator column
 constexpr int kMargen = 2;      // pixels the cells leave on each side of their text
-const COLORREF kTitulos = ColorWin(ui::rejilla::kTitulos);
-const COLORREF kCeldas = ColorWin(ui::rejilla::kCeldas);
-const COLORREF kAlternas = ColorWin(ui::rejilla::kAlternas);
-const COLORREF kLineas = ColorWin(ui::rejilla::kLineas);
+const COLORREF kTitulos = colorWin(ui::rejilla::kTitulos);
+const COLORREF kCeldas = colorWin(ui::rejilla::kCeldas);
+const COLORREF kAlternas = colorWin(ui::rejilla::kAlternas);
+const COLORREF kLineas = colorWin(ui::rejilla::kLineas);
 
 void rellenar(HDC dc, const RECT& r, COLORREF color) {
   SetBkColor(dc, color);
@@ -66,7 +66,7 @@ SIZE medida(HDC dc, const std::wstring& texto) {
 
 }  // namespace
 
-void Rejilla::Registrar(HINSTANCE instancia) {
+void Rejilla::registrar(HINSTANCE instancia) {
   WNDCLASSW clase = {};
   clase.style = CS_DBLCLKS;
   clase.lpfnWndProc = procedimiento;
@@ -76,21 +76,21 @@ void Rejilla::Registrar(HINSTANCE instancia) {
   RegisterClassW(&clase);
 }
 
-HWND Rejilla::Crear(HWND padre, const ui::Control& c, int id, ui::ConjuntoDatos& datos,
+HWND Rejilla::crear(HWND padre, const ui::Control& c, int id, ui::ConjuntoDatos& datos,
                     Eventos eventos) {
   HWND h = CreateWindowExW(
       WS_EX_CLIENTEDGE, kClaseRejilla, L"",
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN, c.caja.x,
       c.caja.y, c.caja.ancho, c.caja.alto, padre, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(padre, GWLP_HINSTANCE)), nullptr);
-  auto* r = new Rejilla(h, datos, std::move(eventos), Fuente(c.fuente));
+  auto* r = new Rejilla(h, datos, std::move(eventos), fuente(c.fuente));
   SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(r));
   r->medir();
   r->actualizar();
   return h;
 }
 
-Rejilla* Rejilla::De(HWND ventana) {
+Rejilla* Rejilla::de(HWND ventana) {
   return reinterpret_cast<Rejilla*>(GetWindowLongPtrW(ventana, GWLP_USERDATA));
 }
 
@@ -126,12 +126,12 @@ void Rejilla::medir() {
 int Rejilla::anchoColumna(int caracteres, const std::string& titulo) const {
   HDC dc = GetDC(ventana_);
   HGDIOBJ antes = SelectObject(dc, negrita_);
-  const int palabra = ui::AnchoPalabraMasLarga(
-      titulo, [dc](std::string_view p) { return static_cast<int>(medida(dc, Ancho(p)).cx); });
+  const int palabra = ui::anchoPalabraMasLarga(
+      titulo, [dc](std::string_view p) { return static_cast<int>(medida(dc, ancho(p)).cx); });
   SelectObject(dc, antes);
   ReleaseDC(ventana_, dc);
   // A title's word has the cells' margins and the grid line too.
-  return ui::AnchoColumna({caracteres, anchoCaracter_, kMargen, palabra + 2 * kMargen + 1});
+  return ui::anchoColumna({caracteres, anchoCaracter_, kMargen, palabra + 2 * kMargen + 1});
 }
 
 int Rejilla::filasVisibles() const {
@@ -213,7 +213,7 @@ void Rejilla::pintar(HDC dc) {
     r.bottom = altoTitulos_;
     marco(dc, r);
     RECT texto = {r.left + kMargen, r.top + 2, r.right - kMargen - 1, r.bottom - 2};
-    const std::wstring t = Ancho(datos_.columnas()[static_cast<std::size_t>(c)].titulo);
+    const std::wstring t = ancho(datos_.columnas()[static_cast<std::size_t>(c)].titulo);
     SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &texto,
               DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
@@ -249,7 +249,7 @@ void Rejilla::pintar(HDC dc) {
       SetTextColor(dc, GetSysColor(resaltada ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
       SetBkMode(dc, TRANSPARENT);
       RECT texto = {r.left + kMargen, r.top, r.right - kMargen - 1, r.bottom - 1};
-      const std::wstring t = Ancho(datos_.valor(f, c));
+      const std::wstring t = ancho(datos_.valor(f, c));
       // Numbers to the right, as number fields show them.
       const UINT alineacion = datos_.tipo(c) == ui::TipoCampo::Texto ? DT_LEFT : DT_RIGHT;
       DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &texto,
@@ -301,7 +301,7 @@ void Rejilla::abrirEditor(const std::wstring* texto) {
     SetWindowSubclass(editor_, procedimientoEditor, 1, reinterpret_cast<DWORD_PTR>(this));
     filaEditor_ = fila;
     columnaEditor_ = columna_;
-    SetWindowTextW(editor_, Ancho(datos_.valor(fila, columna_)).c_str());
+    SetWindowTextW(editor_, ancho(datos_.valor(fila, columna_)).c_str());
     SendMessageW(editor_, EM_SETSEL, 0, -1);
     SendMessageW(editor_, EM_SETMODIFY, FALSE, 0);
   }
@@ -331,7 +331,7 @@ bool Rejilla::confirmarEditor() {
     return true;
   }
   confirmando_ = true;
-  const std::string texto = TextoDe(editor_);
+  const std::string texto = textoDe(editor_);
   const bool tomado = datos_.escribir(filaEditor_, columnaEditor_, texto);
   confirmando_ = false;
   if (tomado) {
@@ -383,7 +383,7 @@ bool Rejilla::atenderTecla(WPARAM tecla) {
   p.filas = datos_.filas();
   p.columnas = static_cast<int>(anchos_.size());
 
-  const ui::RespuestaTecla r = ui::TeclaEnRejilla(p);
+  const ui::RespuestaTecla r = ui::teclaEnRejilla(p);
   switch (r.accion) {
     case ui::AccionRejilla::NoEsDeLaRejilla:
       return false;
@@ -450,7 +450,7 @@ LRESULT CALLBACK Rejilla::procedimientoEditor(HWND h, UINT m, WPARAM w, LPARAM l
 }
 
 LRESULT CALLBACK Rejilla::procedimiento(HWND h, UINT m, WPARAM w, LPARAM l) {
-  Rejilla* r = De(h);
+  Rejilla* r = de(h);
   if (r == nullptr) return DefWindowProcW(h, m, w, l);
   if (m == WM_NCDESTROY) {
     r->datos_.volcado = nullptr;

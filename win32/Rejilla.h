@@ -32,11 +32,11 @@ class Rejilla {
     std::function<void(const std::string&)> error;
   };
 
-  static void Registrar(HINSTANCE instancia);
+  static void registrar(HINSTANCE instancia);
   // The grid's window; the object lives as long as it.
-  static HWND Crear(HWND padre, const ui::Control& control, int id, ui::ConjuntoDatos& datos,
+  static HWND crear(HWND padre, const ui::Control& control, int id, ui::ConjuntoDatos& datos,
                     Eventos eventos);
-  static Rejilla* De(HWND ventana);
+  static Rejilla* de(HWND ventana);
 
   // The dataset changed: what is shown follows it.
   void actualizar();

@@ -8,7 +8,7 @@
 
 namespace win32 {
 
-inline std::wstring Ancho(std::string_view texto) {
+inline std::wstring ancho(std::string_view texto) {
   if (texto.empty()) return {};
   const int n =
       MultiByteToWideChar(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0);
@@ -17,7 +17,7 @@ inline std::wstring Ancho(std::string_view texto) {
   return out;
 }
 
-inline std::string Estrecho(std::wstring_view texto) {
+inline std::string estrecho(std::wstring_view texto) {
   if (texto.empty()) return {};
   const int n = WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()),
                                     nullptr, 0, nullptr, nullptr);
@@ -28,10 +28,10 @@ inline std::string Estrecho(std::wstring_view texto) {
 }
 
 // The text of a window (a control's caption or contents), as UTF-8.
-inline std::string TextoDe(HWND ventana) {
+inline std::string textoDe(HWND ventana) {
   std::wstring t(static_cast<std::size_t>(GetWindowTextLengthW(ventana)) + 1, L'\0');
   t.resize(static_cast<std::size_t>(GetWindowTextW(ventana, t.data(), static_cast<int>(t.size()))));
-  return Estrecho(t);
+  return estrecho(t);
 }
 
 }  // namespace win32

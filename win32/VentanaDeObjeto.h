@@ -8,7 +8,7 @@
 namespace win32 {
 
 template <class T>
-LRESULT CALLBACK ProcedimientoDe(HWND h, UINT m, WPARAM w, LPARAM l) {
+LRESULT CALLBACK procedimientoDe(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_NCCREATE) {
     auto* yo = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
     yo->ventana_ = h;

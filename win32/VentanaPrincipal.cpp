@@ -19,9 +19,9 @@
 namespace win32 {
 namespace {
 
-const ui::Dialogo& kDisposicion = ui::DialogoPrincipal();
+const ui::Dialogo& g_kDisposicion = ui::dialogoPrincipal();
 
-using HtmlHelpW_t = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+using FuncionHtmlHelp = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
 template <class T>
 std::size_t indiceDe(std::span<const T> tabla, std::string_view nombre) {
@@ -34,9 +34,9 @@ std::size_t indiceDe(std::span<const T> tabla, std::string_view nombre) {
 
 VentanaPrincipal::VentanaPrincipal(HINSTANCE instancia, std::vector<std::string> argumentos)
     : instancia_(instancia), presentador_(*this, std::move(argumentos)) {
-  RegistrarPanel(instancia);
+  registrarPanel(instancia);
   WNDCLASSW clase = {};
-  clase.lpfnWndProc = ProcedimientoDe<VentanaPrincipal>;
+  clase.lpfnWndProc = procedimientoDe<VentanaPrincipal>;
   clase.hInstance = instancia;
   clase.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   clase.hIcon = LoadIconW(instancia, L"ICONO");
@@ -49,9 +49,9 @@ VentanaPrincipal::VentanaPrincipal(HINSTANCE instancia, std::vector<std::string>
   // A fixed dialog frame around the layout's client area, placed by the system.
   const DWORD estilo = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD extendido = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT r = {0, 0, kDisposicion.ancho, kDisposicion.alto};
+  RECT r = {0, 0, g_kDisposicion.ancho, g_kDisposicion.alto};
   AdjustWindowRectEx(&r, estilo, FALSE, extendido);
-  CreateWindowExW(extendido, kClaseDialogo, Ancho(kDisposicion.titulo).c_str(), estilo,
+  CreateWindowExW(extendido, kClaseDialogo, ancho(g_kDisposicion.titulo).c_str(), estilo,
                   CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr,
                   nullptr, instancia, this);
   crearControles();
@@ -61,7 +61,7 @@ VentanaPrincipal::VentanaPrincipal(HINSTANCE instancia, std::vector<std::string>
 void VentanaPrincipal::mostrar() {
   ShowWindow(ventana_, SW_SHOW);
   UpdateWindow(ventana_);
-  SetFocus(control(kDisposicion.ordenTabulacion.front()));
+  SetFocus(control(g_kDisposicion.ordenTabulacion.front()));
 }
 
 VentanaPrincipal::~VentanaPrincipal() {
@@ -70,29 +70,29 @@ VentanaPrincipal::~VentanaPrincipal() {
 }
 
 void VentanaPrincipal::crearControles() {
-  for (std::size_t i = 0; i < kDisposicion.paneles.size(); ++i)
+  for (std::size_t i = 0; i < g_kDisposicion.paneles.size(); ++i)
     paneles_.push_back(
-        CrearPanel(ventana_, kDisposicion.paneles[i], kIdPrimerPanel + static_cast<int>(i)));
-  for (std::size_t i = 0; i < kDisposicion.controles.size(); ++i) {
-    const ui::Control& c = kDisposicion.controles[i];
-    controles_.push_back(CrearControl(panel(c.panel), c, kIdPrimerControl + static_cast<int>(i)));
+        crearPanel(ventana_, g_kDisposicion.paneles[i], kIdPrimerPanel + static_cast<int>(i)));
+  for (std::size_t i = 0; i < g_kDisposicion.controles.size(); ++i) {
+    const ui::Control& c = g_kDisposicion.controles[i];
+    controles_.push_back(crearControl(panel(c.panel), c, kIdPrimerControl + static_cast<int>(i)));
   }
 }
 
 // Tab moves through each pane's controls in their stacking order: the order of the
 // layout's tab list, pane after pane.
 void VentanaPrincipal::ordenTabulacion() {
-  for (std::string_view nombre : kDisposicion.ordenTabulacion)
+  for (std::string_view nombre : g_kDisposicion.ordenTabulacion)
     SetWindowPos(control(nombre), HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HWND VentanaPrincipal::control(std::string_view nombre) const {
-  return controles_.at(indiceDe(kDisposicion.controles, nombre));
+  return controles_.at(indiceDe(g_kDisposicion.controles, nombre));
 }
 
 HWND VentanaPrincipal::panel(std::string_view nombre) const {
-  return paneles_.at(indiceDe(kDisposicion.paneles, nombre));
+  return paneles_.at(indiceDe(g_kDisposicion.paneles, nombre));
 }
 
 LRESULT VentanaPrincipal::atender(UINT mensaje, WPARAM w, LPARAM l) {
@@ -100,7 +100,7 @@ LRESULT VentanaPrincipal::atender(UINT mensaje, WPARAM w, LPARAM l) {
     case DM_GETDEFID: {
       // Enter, in a control that does not use it, presses the default button.
       const auto id =
-          kIdPrimerControl + indiceDe(kDisposicion.controles, presentador_.botonPorDefecto());
+          kIdPrimerControl + indiceDe(g_kDisposicion.controles, presentador_.botonPorDefecto());
       return MAKELRESULT(id, DC_HASDEFID);
     }
     case WM_COMMAND: {
@@ -141,8 +141,8 @@ LRESULT VentanaPrincipal::atender(UINT mensaje, WPARAM w, LPARAM l) {
 
 void VentanaPrincipal::orden(int id, int codigo) {
   const std::size_t i = static_cast<std::size_t>(id - kIdPrimerControl);
-  if (id < kIdPrimerControl || i >= kDisposicion.controles.size()) return;  // Escape: IDCANCEL
-  const std::string_view nombre = kDisposicion.controles[i].nombre;
+  if (id < kIdPrimerControl || i >= g_kDisposicion.controles.size()) return;  // Escape: IDCANCEL
+  const std::string_view nombre = g_kDisposicion.controles[i].nombre;
   if (codigo == BN_CLICKED) {
     if (nombre == "BExportar") presentador_.BExportarClick();
     if (nombre == "BImportar") presentador_.BImportarClick();
@@ -164,9 +164,9 @@ void VentanaPrincipal::orden(int id, int codigo) {
 LRESULT VentanaPrincipal::colorControl(HDC dc, HWND ventana) {
   for (HWND v = ventana; v != nullptr && v != ventana_; v = GetParent(v)) {
     const std::size_t i = static_cast<std::size_t>(GetDlgCtrlID(v) - kIdPrimerControl);
-    if (i >= kDisposicion.controles.size() || controles_[i] != v) continue;
-    const ui::Control& c = kDisposicion.controles[i];
-    SetTextColor(dc, ColorWin(c.color));
+    if (i >= g_kDisposicion.controles.size() || controles_[i] != v) continue;
+    const ui::Control& c = g_kDisposicion.controles[i];
+    SetTextColor(dc, colorWin(c.color));
     if (c.clase == ui::Clase::Etiqueta) {
       SetBkMode(dc, TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
@@ -199,7 +199,7 @@ void VentanaPrincipal::dibujarCarpeta(const DRAWITEMSTRUCT& d) const {
   texto.left = x + 17;
   SetBkMode(d.hDC, TRANSPARENT);
   SetTextColor(d.hDC, GetSysColor(elegida ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  const std::wstring nombre = Ancho(f.texto);
+  const std::wstring nombre = ancho(f.texto);
   DrawTextW(d.hDC, nombre.c_str(), static_cast<int>(nombre.size()), &texto,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (d.itemState & ODS_FOCUS) DrawFocusRect(d.hDC, &d.rcItem);
@@ -216,15 +216,15 @@ void VentanaPrincipal::incrustar(std::uint32_t anfitrion) {
   SetWindowLongPtrW(ventana_, GWL_EXSTYLE,
                     GetWindowLongPtrW(ventana_, GWL_EXSTYLE) & ~WS_EX_DLGMODALFRAME);
   if (padre != nullptr) SetParent(ventana_, padre);
-  SetWindowPos(ventana_, nullptr, 2, 2, kDisposicion.ancho, kDisposicion.alto,
+  SetWindowPos(ventana_, nullptr, 2, 2, g_kDisposicion.ancho, g_kDisposicion.alto,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void VentanaPrincipal::mostrarPaneles(bool exportar, bool importar) {
   for (std::size_t i = 0; i < paneles_.size(); ++i) {
-    const std::string_view nombre = kDisposicion.paneles[i].nombre;
+    const std::string_view nombre = g_kDisposicion.paneles[i].nombre;
     const bool visible = nombre == "Draw3D2" ? exportar : nombre == "Draw3D3" ? importar : true;
-    const ui::Caja c = ui::CajaPanelPrincipal(nombre, exportar, importar);
+    const ui::Caja c = ui::cajaPanelPrincipal(nombre, exportar, importar);
     SetWindowPos(paneles_[i], nullptr, c.x, c.y, c.ancho, c.alto,
                  SWP_NOZORDER | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
   }
@@ -240,7 +240,7 @@ void VentanaPrincipal::mostrarCarpetas(const ui::ModeloCarpetas& carpetas) {
   SendMessageW(lista, WM_SETREDRAW, FALSE, 0);
   SendMessageW(lista, LB_RESETCONTENT, 0, 0);
   for (const ui::FilaCarpeta& f : filas_)
-    SendMessageW(lista, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Ancho(f.texto).c_str()));
+    SendMessageW(lista, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ancho(f.texto).c_str()));
   SendMessageW(lista, LB_SETCURSEL, carpetas.filaActual(), 0);
   SendMessageW(lista, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(lista, nullptr, TRUE);
@@ -253,40 +253,40 @@ void VentanaPrincipal::mostrarUnidades(const ui::ModeloUnidades& unidades) {
   int elegida = -1;
   for (std::size_t i = 0; i < unidades_.size(); ++i) {
     SendMessageW(caja, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(Ancho(ui::ModeloUnidades::texto(unidades_[i])).c_str()));
+                 reinterpret_cast<LPARAM>(ancho(ui::ModeloUnidades::texto(unidades_[i])).c_str()));
     if (unidades_[i] == unidades.seleccionada()) elegida = static_cast<int>(i);
   }
   SendMessageW(caja, CB_SETCURSEL, static_cast<WPARAM>(elegida), 0);
 }
 
 void VentanaPrincipal::textoCarpeta(const std::string& texto) {
-  SetWindowTextW(control("EdNuevoDir"), Ancho(texto).c_str());
+  SetWindowTextW(control("EdNuevoDir"), ancho(texto).c_str());
 }
 
 void VentanaPrincipal::centros(const std::vector<std::string>& codigos) {
   HWND caja = control("CBCentro");
   SendMessageW(caja, CB_RESETCONTENT, 0, 0);
   for (const std::string& c : codigos)
-    SendMessageW(caja, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Ancho(c).c_str()));
+    SendMessageW(caja, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ancho(c).c_str()));
   if (!codigos.empty()) SendMessageW(caja, CB_SETCURSEL, 0, 0);
 }
 
-std::string VentanaPrincipal::centro() const { return TextoDe(control("CBCentro")); }
+std::string VentanaPrincipal::centro() const { return textoDe(control("CBCentro")); }
 
-std::string VentanaPrincipal::idioma() const { return TextoDe(control("ComboBoxValCast")); }
+std::string VentanaPrincipal::idioma() const { return textoDe(control("ComboBoxValCast")); }
 
 HWND VentanaPrincipal::duenoDeAvisos() const {
-  return DuenoDeAvisos(presentador_.estado(), ui::OrigenAviso::DialogoPrincipal, ventana_);
+  return win32::duenoDeAvisos(presentador_.estado(), ui::OrigenAviso::DialogoPrincipal, ventana_);
 }
 
 void VentanaPrincipal::caja(const std::string& texto, UINT icono) {
-  Caja(duenoDeAvisos(), texto, icono);
+  win32::caja(duenoDeAvisos(), texto, icono);
 }
 
 void VentanaPrincipal::mensaje(const std::string& texto) { caja(texto, 0); }
 
 void VentanaPrincipal::error(const std::string& texto) {
-  caja(procesos::ConPuntoFinal(texto), MB_ICONERROR);
+  caja(procesos::conPuntoFinal(texto), MB_ICONERROR);
 }
 
 void VentanaPrincipal::cursorEspera(bool activo) {
@@ -314,23 +314,23 @@ void VentanaPrincipal::controlPlantilla() { comprobar(ui::Comprobacion::Plantill
 // HTML Help, loaded when first asked for; a missing help file or component is said in
 // a box instead of nothing happening.
 void VentanaPrincipal::ayuda(UINT orden, DWORD_PTR dato) {
-  static HtmlHelpW_t htmlHelp = [] {
+  static FuncionHtmlHelp htmlHelp = [] {
     HMODULE hh = LoadLibraryW(L"hhctrl.ocx");
-    return hh != nullptr ? reinterpret_cast<HtmlHelpW_t>(
+    return hh != nullptr ? reinterpret_cast<FuncionHtmlHelp>(
                                reinterpret_cast<void*>(GetProcAddress(hh, "HtmlHelpW")))
                          : nullptr;
   }();
-  const std::string archivo = ui::JuntoAlPrograma(ui::kArchivoAyuda);
+  const std::string archivo = ui::juntoAlPrograma(ui::kArchivoAyuda);
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(std::filesystem::path(Ancho(archivo)), ec)) {
-    error(ui::TextoFaltaAyuda(archivo));
+  if (!std::filesystem::is_regular_file(std::filesystem::path(ancho(archivo)), ec)) {
+    error(ui::textoFaltaAyuda(archivo));
     return;
   }
   if (htmlHelp == nullptr) {
     error("No se puede mostrar la ayuda: falta el componente HTML Help de Windows (hhctrl.ocx)");
     return;
   }
-  if (htmlHelp(GetDesktopWindow(), Ancho(archivo).c_str(), orden, dato) == nullptr)
+  if (htmlHelp(GetDesktopWindow(), ancho(archivo).c_str(), orden, dato) == nullptr)
     error("No se ha podido abrir la ayuda " + archivo);
 }
 

@@ -50,7 +50,7 @@ class VentanaPrincipal final : public ui::VistaPrincipal {
   void ayudaContexto(int contexto) override;
 
   template <class T>
-  friend LRESULT CALLBACK ProcedimientoDe(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK procedimientoDe(HWND, UINT, WPARAM, LPARAM);
   LRESULT atender(UINT mensaje, WPARAM w, LPARAM l);
   void crearControles();
   void ordenTabulacion();

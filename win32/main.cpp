@@ -23,7 +23,7 @@ std::vector<std::string> argumentos() {
   int n = 0;
   wchar_t** w = CommandLineToArgvW(GetCommandLineW(), &n);
   std::vector<std::string> out;
-  for (int i = 1; i < n; ++i) out.push_back(win32::Estrecho(w[i]));
+  for (int i = 1; i < n; ++i) out.push_back(win32::estrecho(w[i]));
   LocalFree(w);
   return out;
 }
@@ -37,10 +37,10 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
   // One copy of the program per work folder: a second one touches nothing and ends.
   const std::vector<std::string> args = argumentos();
   const gescen::ProgramaAbierto programa;
-  if (!ui::PrimeraCopia(programa, args, win32::AvisoArranque)) return 1;
+  if (!ui::primeraCopia(programa, args, win32::avisoArranque)) return 1;
 
   // An import killed while it put the timetables back is ended before anything else.
-  ui::TerminarImportacionInterrumpida(win32::AvisoArranque);
+  ui::terminarImportacionInterrumpida(win32::avisoArranque);
 
   win32::VentanaPrincipal dialogo(instancia, args);
   dialogo.FormCreate();

@@ -244,7 +244,7 @@ class Comprobador {
       return;
     }
     std::vector<std::string> abreviaturas;
-    for (const Exportado& e : exportados) abreviaturas.push_back(AbreviaturaProfesor(e.nombre));
+    for (const Exportado& e : exportados) abreviaturas.push_back(abreviaturaProfesor(e.nombre));
     const std::vector<std::string> unicas = abreviaturasUnicas(abreviaturas);
     for (std::size_t i = 0; i < exportados.size(); ++i) {
       if (unicas[i] == abreviaturas[i]) continue;
@@ -408,7 +408,7 @@ class Comprobador {
     std::vector<DefectoSolucion> defectos;
     try {
       t.open();
-      defectos = DefectosSolucion(t);
+      defectos = defectosSolucion(t);
       t.close();
     } catch (const std::exception& e) {
       t.close();
@@ -582,11 +582,11 @@ class Comprobador {
 
 }  // namespace
 
-bool HaySolucion() {
+bool haySolucion() {
   return plat::fileExists(plat::toNative(std::string(gescen::kCarpetaTrabajo) + "\\SOLUC.DBF"));
 }
 
-std::vector<Problema> ComprobarDatos(gescen::Catalogo& tablas,
+std::vector<Problema> comprobarDatos(gescen::Catalogo& tablas,
                                      const OpcionesComprobacion& opciones) {
   std::vector<Problema> problemas = Comprobador(tablas, opciones).todo();
   // By table, in the order they were looked at, then by record.

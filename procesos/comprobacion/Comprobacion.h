@@ -22,10 +22,10 @@ struct OpcionesComprobacion {
 
 // Reads the staged GESCEN tables of `tablas` (staging is the caller's) and, for the
 // import, the exchange tables and SOLUC.DBF of the work folder.
-std::vector<Problema> ComprobarDatos(gescen::Catalogo& tablas,
+std::vector<Problema> comprobarDatos(gescen::Catalogo& tablas,
                                      const OpcionesComprobacion& opciones);
 
 // Whether the work folder holds a solution of the timetable generator.
-bool HaySolucion();
+bool haySolucion();
 
 }  // namespace procesos

@@ -25,7 +25,7 @@ std::string cadenaJson(const std::string& s) {
 
 }  // namespace
 
-std::string EnTexto(const Problema& p) {
+std::string enTexto(const Problema& p) {
   std::string linea = p.tabla;
   linea += p.registro == 0 ? " | tabla" : " | registro " + std::to_string(p.registro);
   linea += " | " + (p.clave.empty() ? std::string("-") : p.clave);
@@ -35,7 +35,7 @@ std::string EnTexto(const Problema& p) {
   return linea;
 }
 
-std::string EnJson(const std::vector<Problema>& problemas) {
+std::string enJson(const std::vector<Problema>& problemas) {
   std::string out = "[";
   for (std::size_t i = 0; i < problemas.size(); ++i) {
     const Problema& p = problemas[i];
@@ -49,12 +49,12 @@ std::string EnJson(const std::vector<Problema>& problemas) {
   return out + (problemas.empty() ? "]\n" : "\n]\n");
 }
 
-bool AlgunoDetiene(const std::vector<Problema>& problemas) {
+bool algunoDetiene(const std::vector<Problema>& problemas) {
   return std::any_of(problemas.begin(), problemas.end(),
                      [](const Problema& p) { return p.detiene; });
 }
 
-bool YaDicho(const Problema& p, const std::string& error) {
+bool yaDicho(const Problema& p, const std::string& error) {
   // The effect says what stops and then the run's own text, perhaps with a remark.
   const std::size_t dos = p.efecto.find(": ");
   if (!p.detiene || dos == std::string::npos) return false;
@@ -62,13 +62,13 @@ bool YaDicho(const Problema& p, const std::string& error) {
   return !propio.empty() && error.starts_with(propio);
 }
 
-std::string ListaProblemas(const std::vector<Problema>& problemas, std::size_t lineas) {
+std::string listaProblemas(const std::vector<Problema>& problemas, std::size_t lineas) {
   std::string texto =
       problemas.size() == 1
           ? std::string("Los datos de GESCEN tienen este problema:\n")
           : "Los datos de GESCEN tienen " + std::to_string(problemas.size()) + " problemas:\n";
   for (std::size_t i = 0; i < problemas.size() && i < lineas; ++i)
-    texto += "\n" + EnTexto(problemas[i]);
+    texto += "\n" + enTexto(problemas[i]);
   if (problemas.size() > lineas)
     texto += "\n\n... y " + std::to_string(problemas.size() - lineas) +
              " más. La orden «transzorvex-cli comprobar» los muestra todos.";

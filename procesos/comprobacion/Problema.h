@@ -20,13 +20,13 @@ struct Problema {
 };
 
 // One line: table, record, key, field, value, effect and hint, separated by " | ".
-std::string EnTexto(const Problema& p);
+std::string enTexto(const Problema& p);
 // The whole list as a JSON array of objects, one line each.
-std::string EnJson(const std::vector<Problema>& problemas);
-bool AlgunoDetiene(const std::vector<Problema>& problemas);
+std::string enJson(const std::vector<Problema>& problemas);
+bool algunoDetiene(const std::vector<Problema>& problemas);
 // Whether `error`, the text a run stopped with, is this problem's own.
-bool YaDicho(const Problema& p, const std::string& error);
+bool yaDicho(const Problema& p, const std::string& error);
 // The problems for a box: their count, at most `lineas` of them, and how many more.
-std::string ListaProblemas(const std::vector<Problema>& problemas, std::size_t lineas);
+std::string listaProblemas(const std::vector<Problema>& problemas, std::size_t lineas);
 
 }  // namespace procesos

@@ -17,7 +17,7 @@ namespace procesos {
 
 // The writers one after the other, each opening its tables when its turn comes: later
 // writers read the tables the earlier ones wrote.
-void EscribirTablasIntercambio(gescen::Catalogo& tablas, const std::string& idioma) {
+void escribirTablasIntercambio(gescen::Catalogo& tablas, const std::string& idioma) {
   ExportarAsignaturas(tablas, idioma);
   ExportarProfesores(tablas);
   ExportarAulas(tablas);
@@ -27,21 +27,21 @@ void EscribirTablasIntercambio(gescen::Catalogo& tablas, const std::string& idio
   ExportarAsignaciones(tablas);
 }
 
-void EjecutarExportacion(gescen::Catalogo& tablas, const std::string& idioma,
+void ejecutarExportacion(gescen::Catalogo& tablas, const std::string& idioma,
                          EstadoPrograma& estado, Interaccion& ui) {
   gescen::CarpetaEnUso uso;
   ui.mensaje(kAvisoExportacion);
   ui.cursorEspera(true);
   estado.resultado = 1;
   try {
-    EscribirTablasIntercambio(tablas, idioma);
+    escribirTablasIntercambio(tablas, idioma);
   } catch (const std::exception& e) {
     estado.resultado = 0;
     tablas.cerrarTodas();
     ui.cursorEspera(false);
     // The tables written before the error stay, the later ones are missing or old: the
     // generator must not be given them as they are.
-    throw std::runtime_error(ConPuntoFinal(e.what()) + " " + kTablasIncompletas);
+    throw std::runtime_error(conPuntoFinal(e.what()) + " " + kTablasIncompletas);
   }
   ui.cursorEspera(false);
   ui.mensaje(kProcesoFinalizado);

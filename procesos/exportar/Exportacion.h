@@ -28,10 +28,10 @@ inline constexpr const char* kTablasIncompletas =
 // then stay, and the result flag goes back to 0 so that a host never takes a failed export for a
 // good one. Another run working on the work folder refuses the export at once
 // (gescen::OtraEjecucionError).
-void EjecutarExportacion(gescen::Catalogo& tablas, const std::string& idioma,
+void ejecutarExportacion(gescen::Catalogo& tablas, const std::string& idioma,
                          EstadoPrograma& estado, Interaccion& ui);
 
 // Only the writers, in order, without messages or cursor.
-void EscribirTablasIntercambio(gescen::Catalogo& tablas, const std::string& idioma);
+void escribirTablasIntercambio(gescen::Catalogo& tablas, const std::string& idioma);
 
 }  // namespace procesos

@@ -39,7 +39,7 @@ bool dadoDeBaja(const dbf::Table& profesor, const CamposProfesor& c) {
 
 }  // namespace
 
-std::string AbreviaturaProfesor(const std::string& nombre) {
+std::string abreviaturaProfesor(const std::string& nombre) {
   return subcadena(subcadena(nombre, 1, 1) + Iniciales(nombre, " "), 1, 3);
 }
 
@@ -161,7 +161,7 @@ void ExportarProfesores(gescen::Catalogo& tablas) {
     if (dadoDeBaja(profesor, campos)) continue;
     const std::string nombre = profesor.asString(*campos.apenomprof);
     proft.append();
-    proft.setString(abrevT, AbreviaturaProfesor(nombre));
+    proft.setString(abrevT, abreviaturaProfesor(nombre));
     proft.setString(nombreT, nombre);
     proft.setString(departT, profesor.asString(*campos.departa));
     proft.setInteger(dniT, profesor.asInteger(*campos.dni));

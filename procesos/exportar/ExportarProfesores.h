@@ -14,7 +14,7 @@ void ExportarProfesores(gescen::Catalogo& tablas);
 
 // A teacher's abbreviation before it is made unique: the name's first character and the
 // initials after its blanks, three at most.
-std::string AbreviaturaProfesor(const std::string& nombre);
+std::string abreviaturaProfesor(const std::string& nombre);
 
 // The characters that directly follow each occurrence of `separador` in `texto`.
 std::string Iniciales(const std::string& texto, const std::string& separador);

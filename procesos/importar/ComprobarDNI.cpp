@@ -7,7 +7,7 @@ namespace procesos {
 using gescen::kPROFT;
 using gescen::rutaIntercambio;
 
-bool AlgunProfesorSinDni(dbf::Table& profesores) {
+bool algunProfesorSinDni(dbf::Table& profesores) {
   for (profesores.first(); !profesores.eof(); profesores.next())
     if (profesores.asInteger("DNI") == 0) return true;
   return false;
@@ -20,7 +20,7 @@ bool ComprobarDNI(dbf::Table& profesores, Interaccion& ui) {
     profesores.setTableName(rutaIntercambio(kPROFT));
     profesores.setRefuseCutShort(true);
     profesores.open();
-    if (!AlgunProfesorSinDni(profesores)) return true;
+    if (!algunProfesorSinDni(profesores)) return true;
     if (!continuar) {
       ui.mensaje(kProfesorSinDni);
       return false;

@@ -6,7 +6,7 @@ namespace procesos {
 
 // True when a teacher of the table has no DNI (0 or empty). Scans from the first
 // record, which also stores a record still being edited.
-bool AlgunProfesorSinDni(dbf::Table& profesores);
+bool algunProfesorSinDni(dbf::Table& profesores);
 
 // Makes sure every teacher of PROFT.DBF has a DNI, offering the teacher grid once when
 // one has none. Returns true with `profesores` open on PROFT.DBF; returns false after

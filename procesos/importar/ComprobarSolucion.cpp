@@ -79,7 +79,7 @@ void comprobarIntercambio(const char* archivo) {
 }
 
 void comprobar(dbf::Table& soluc) {
-  const std::string error = ErrorSolucion(soluc, DefectosSolucion(soluc));
+  const std::string error = errorSolucion(soluc, defectosSolucion(soluc));
   if (!error.empty()) throw std::runtime_error(error + kSinCambios);
   for (soluc.first(); !soluc.eof(); soluc.next())
     if (soluc.asInteger("DIA") != 0) return;
@@ -89,7 +89,7 @@ void comprobar(dbf::Table& soluc) {
 
 }  // namespace
 
-std::vector<DefectoSolucion> DefectosSolucion(dbf::Table& soluc) {
+std::vector<DefectoSolucion> defectosSolucion(dbf::Table& soluc) {
   if (std::string error = incompleto(soluc); !error.empty()) return {{{}, {}, std::move(error)}};
   const dbf::Layout& formato = soluc.layout();
   std::vector<DefectoSolucion> defectos;
@@ -111,7 +111,7 @@ std::vector<DefectoSolucion> DefectosSolucion(dbf::Table& soluc) {
   return defectos;
 }
 
-std::string ErrorSolucion(const dbf::Table& soluc, const std::vector<DefectoSolucion>& defectos) {
+std::string errorSolucion(const dbf::Table& soluc, const std::vector<DefectoSolucion>& defectos) {
   if (defectos.empty()) return {};
   if (defectos.front().campo.empty()) return defectos.front().texto;
   std::string texto = "El archivo " + soluc.path() + " no se puede importar: ";
@@ -120,7 +120,7 @@ std::string ErrorSolucion(const dbf::Table& soluc, const std::vector<DefectoSolu
   return texto + ".";
 }
 
-void ComprobarSolucion(dbf::Table& soluc) {
+void comprobarSolucion(dbf::Table& soluc) {
   soluc.open();
   try {
     comprobar(soluc);

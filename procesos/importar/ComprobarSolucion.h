@@ -42,16 +42,16 @@ struct DefectoSolucion {
 
 // Every such problem of `soluc` (open): the count first, then the fields in the import's
 // order.
-std::vector<DefectoSolucion> DefectosSolucion(dbf::Table& soluc);
+std::vector<DefectoSolucion> defectosSolucion(dbf::Table& soluc);
 
 // The error the import stops with for those problems; empty when there are none.
-std::string ErrorSolucion(const dbf::Table& soluc, const std::vector<DefectoSolucion>& defectos);
+std::string errorSolucion(const dbf::Table& soluc, const std::vector<DefectoSolucion>& defectos);
 
 // Refuses (std::runtime_error) a SOLUC.DBF that holds fewer records than its header
 // says, cut short by a copy or a full disk, one whose fields the import cannot read, and
 // one without a single timetable row (a record with a day); then the exchange tables the
 // import reads with it, PROFT.DBF and ASIGVALT.DBF, when they are cut short. `soluc` is
 // the closed solution handle; it is closed again after.
-void ComprobarSolucion(dbf::Table& soluc);
+void comprobarSolucion(dbf::Table& soluc);
 
 }  // namespace procesos

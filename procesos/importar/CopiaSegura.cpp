@@ -225,7 +225,7 @@ void ponerNuevos(const RegistroDevolucion& r) {
         reintentado([&] { plat::replaceByRename(a.nuevo, a.destino); });
   });
   plat::syncFolder(carpetaDe(r.archivos.front().destino));
-  BorrarRegistro();
+  borrarRegistro();
 }
 
 // Every table that already holds its new file, or none, gets its old file back (or goes,
@@ -245,7 +245,7 @@ void reponerAnteriores(const RegistroDevolucion& r) {
     }
   });
   plat::syncFolder(carpetaDe(r.archivos.front().destino));
-  BorrarRegistro();
+  borrarRegistro();
 }
 
 bool nuevosCompletos(const RegistroDevolucion& r) {
@@ -294,7 +294,7 @@ std::string interrumpida(const RegistroDevolucion& r) {
 std::string terminar(const RegistroDevolucion& r) {
   if (r.estado == RegistroDevolucion::Estado::Preparando) {
     quitarProvisionales(r);
-    BorrarRegistro();
+    borrarRegistro();
     return "Se ha deshecho " + interrumpida(r) + ": " + tablasDe(r) + " siguen como estaban.";
   }
   comprobarLibres(r);
@@ -329,11 +329,11 @@ GescenAbiertaError::GescenAbiertaError(const std::string& tabla)
     : std::runtime_error("GESCEN tiene abierta la tabla " + tabla +
                          ". Ciérrela y vuelva a intentarlo.") {}
 
-void ComprobarHorariosLibres(const std::string& carpetaGC) {
+void comprobarHorariosLibres(const std::string& carpetaGC) {
   for (const char* tabla : kHorarios) comprobarLibre(tablaGC(carpetaGC, tabla));
 }
 
-void CopiarDeGescen(const std::string& carpetaGC, const std::function<void()>& copia) {
+void copiarDeGescen(const std::string& carpetaGC, const std::function<void()>& copia) {
   const auto limite = std::chrono::steady_clock::now() + kEsperaRetenida;
   for (;;) {
     try {
@@ -352,14 +352,14 @@ void CopiarDeGescen(const std::string& carpetaGC, const std::function<void()>& c
   }
 }
 
-std::string DevolverHorarios(const std::string& carpetaGC, RegistroDevolucion::Clase clase) {
+std::string devolverHorarios(const std::string& carpetaGC, RegistroDevolucion::Clase clase) {
   gescen::CarpetaEnUso uso;
   // From the plan to the last rename: what is planned, checked and kept in the backup is
   // what this swap replaces, whatever the other PCs do.
   CerrojoHorarios cerrojo(carpetaNativa(carpetaGC), carpetaGC);
   RegistroDevolucion r = planear(carpetaGC, clase);
   comprobarLibres(r);
-  GuardarRegistro(r);
+  guardarRegistro(r);
   try {
     paso(r, [&] {
       for (std::size_t i = 0; i < r.archivos.size(); ++i) {
@@ -379,12 +379,12 @@ std::string DevolverHorarios(const std::string& carpetaGC, RegistroDevolucion::C
     } catch (...) {
       // What stays is removed at the next start; the first failure is the one to report.
     }
-    BorrarRegistro();
+    borrarRegistro();
     throw;
   }
   // From here on the swap is decided: a run killed now is finished at the next start.
   r.estado = RegistroDevolucion::Estado::Cambiando;
-  GuardarRegistro(r);
+  guardarRegistro(r);
   try {
     ponerNuevos(r);
   } catch (...) {
@@ -398,9 +398,9 @@ std::string DevolverHorarios(const std::string& carpetaGC, RegistroDevolucion::C
   return plat::toWindows(r.copias);
 }
 
-bool DevolucionPendiente() { return plat::fileExists(nativa(kRegistroDevolucion)); }
+bool devolucionPendiente() { return plat::fileExists(nativa(kRegistroDevolucion)); }
 
-std::string RecuperarDevolucion() {
+std::string recuperarDevolucion() {
   // Most starts find nothing, and then touch nothing: not even the work folder is made.
   if (!quedaAlgo()) return {};
   std::optional<gescen::CarpetaEnUso> uso;
@@ -411,7 +411,7 @@ std::string RecuperarDevolucion() {
   }
   std::optional<RegistroDevolucion> r;
   try {
-    r = LeerRegistro();
+    r = leerRegistro();
   } catch (const RegistroDanadoError& e) {
     plat::removeFile(nativa(kRegistroDevolucion));
     return std::string(e.what()) + " y se ha descartado.";
@@ -430,7 +430,7 @@ std::string RecuperarDevolucion() {
   } catch (const gescen::HorariosOcupadosError&) {
     return noTerminada + "otro equipo está importando en esa carpeta." + luego;
   } catch (const std::exception& e) {
-    return noTerminada + ConPuntoFinal(e.what()) + luego;
+    return noTerminada + conPuntoFinal(e.what()) + luego;
   }
 }
 

@@ -26,23 +26,23 @@ class GescenAbiertaError : public std::runtime_error {
 
 // Refuses with GescenAbiertaError when another program has horgrup.dbf or horprof.dbf of
 // `carpetaGC` in use.
-void ComprobarHorariosLibres(const std::string& carpetaGC);
+void comprobarHorariosLibres(const std::string& carpetaGC);
 
 // Runs `copia`, which copies files out of the GESCEN folder `carpetaGC`: a sharing
 // violation while another program holds horgrup.dbf or horprof.dbf there is reported
 // as GescenAbiertaError naming the table; other failures pass unchanged.
-void CopiarDeGescen(const std::string& carpetaGC, const std::function<void()>& copia);
+void copiarDeGescen(const std::string& carpetaGC, const std::function<void()>& copia);
 
 // Replaces horgrup.dbf and horprof.dbf of `carpetaGC` with the staged copies; `clase`
 // says in the record which kind of run asks. Returns the folder that keeps the old files
 // (empty when there were none). On failure both tables are as they were. While another
 // PC holds the folder longer than the lock's wait: HorariosOcupadosError, nothing done.
-std::string DevolverHorarios(
+std::string devolverHorarios(
     const std::string& carpetaGC,
     RegistroDevolucion::Clase clase = RegistroDevolucion::Clase::Importacion);
 
 // Whether a copy back that did not end has left its record.
-bool DevolucionPendiente();
+bool devolucionPendiente();
 
 // Finishes a copy back that a killed run left half done (both new files are whole: the
 // renames are completed) or undoes it (its temporary files and half-written backup go;
@@ -51,6 +51,6 @@ bool DevolucionPendiente();
 // did, or empty text when there was nothing to do or another run is working. When the
 // swap cannot be ended now (GESCEN has a table open, another PC holds the folder), the
 // record stays for the next start and the line says why.
-std::string RecuperarDevolucion();
+std::string recuperarDevolucion();
 
 }  // namespace procesos

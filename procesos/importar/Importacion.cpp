@@ -22,9 +22,9 @@ inline constexpr const char* kSoluc = "C:\\ZORVTMP\\SOLUC.DBF";
 
 // A copy back that an earlier run left half done is ended before a new one may begin.
 void terminarDevolucionAnterior(Interaccion& ui) {
-  if (!DevolucionPendiente()) return;
-  const std::string linea = RecuperarDevolucion();
-  if (DevolucionPendiente()) throw std::runtime_error(linea);
+  if (!devolucionPendiente()) return;
+  const std::string linea = recuperarDevolucion();
+  if (devolucionPendiente()) throw std::runtime_error(linea);
   if (!linea.empty()) ui.mensaje(linea);
 }
 
@@ -37,9 +37,9 @@ ResultadoImportacion importar(gescen::Catalogo& tablas, const std::string& carpe
     return ResultadoImportacion::SinSolucion;
   }
   terminarDevolucionAnterior(ui);
-  ComprobarSolucion(tablas.wwTableSoluc);
-  ComprobarHorariosLibres(carpetaGC);
-  CopiarDeGescen(carpetaGC, [&] {
+  comprobarSolucion(tablas.wwTableSoluc);
+  comprobarHorariosLibres(carpetaGC);
+  copiarDeGescen(carpetaGC, [&] {
     tablas.wwTableHorGrup.close();
     gescen::ReemplazarArchivo(std::string(gescen::kCarpetaStaging) + "\\horgrup.dbf",
                               gescen::archivoGC(carpetaGC, "horgrup.dbf"));
@@ -66,7 +66,7 @@ ResultadoImportacion importar(gescen::Catalogo& tablas, const std::string& carpe
   profesores.close();
   asignaturas.close();
 
-  estado.copiaHorarios = DevolverHorarios(carpetaGC);
+  estado.copiaHorarios = devolverHorarios(carpetaGC);
 
   ui.cursorEspera(false);
   estado.resultado = 1;
@@ -76,7 +76,7 @@ ResultadoImportacion importar(gescen::Catalogo& tablas, const std::string& carpe
 
 }  // namespace
 
-ResultadoImportacion EjecutarImportacion(gescen::Catalogo& tablas, const std::string& carpetaGC,
+ResultadoImportacion ejecutarImportacion(gescen::Catalogo& tablas, const std::string& carpetaGC,
                                          const std::string& centro, EstadoPrograma& estado,
                                          Interaccion& ui) {
   gescen::CarpetaEnUso uso;

@@ -40,7 +40,7 @@ enum class ResultadoImportacion { Completada, SinSolucion, ProfesorSinDni };
 // `carpetaGC` is the folder list's folder when the run starts; `centro` the centre
 // list's text. Errors are thrown to the caller, which shows them; the GESCEN folder then
 // keeps its two timetable files as they were.
-ResultadoImportacion EjecutarImportacion(gescen::Catalogo& tablas, const std::string& carpetaGC,
+ResultadoImportacion ejecutarImportacion(gescen::Catalogo& tablas, const std::string& carpetaGC,
                                          const std::string& centro, EstadoPrograma& estado,
                                          Interaccion& ui);
 

@@ -130,7 +130,7 @@ std::uint64_t sumaDeBytes(const char* bytes, std::size_t n, std::uint64_t suma) 
   return suma;
 }
 
-void GuardarRegistro(const RegistroDevolucion& registro) {
+void guardarRegistro(const RegistroDevolucion& registro) {
   const std::string contenido = texto(registro);
   try {
     plat::File f = plat::File::create(rutaProvisional());
@@ -145,7 +145,7 @@ void GuardarRegistro(const RegistroDevolucion& registro) {
   plat::syncFolder(plat::toNative(gescen::kCarpetaStaging));
 }
 
-std::optional<RegistroDevolucion> LeerRegistro() {
+std::optional<RegistroDevolucion> leerRegistro() {
   // A record still being written never took effect: nothing was begun on its word.
   if (plat::fileExists(rutaProvisional())) plat::removeFile(rutaProvisional());
   if (!plat::fileExists(rutaRegistro())) return std::nullopt;
@@ -159,7 +159,7 @@ std::optional<RegistroDevolucion> LeerRegistro() {
   }
 }
 
-void BorrarRegistro() noexcept {
+void borrarRegistro() noexcept {
   // Not flushed: a record that comes back after a power cut describes a swap already
   // done, which the next start finds done.
   plat::removeFile(rutaRegistro());

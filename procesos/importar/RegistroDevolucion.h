@@ -52,12 +52,12 @@ class RegistroDanadoError : public std::runtime_error {
 };
 
 // Writes the record and flushes it; throws gescen::EntradaSalidaError.
-void GuardarRegistro(const RegistroDevolucion& registro);
+void guardarRegistro(const RegistroDevolucion& registro);
 // The record left by a copy back that did not end; nothing when there is none. Throws
 // RegistroDanadoError, or gescen::EntradaSalidaError when the file cannot be read.
-std::optional<RegistroDevolucion> LeerRegistro();
+std::optional<RegistroDevolucion> leerRegistro();
 // Removes the record: the copy back is over. A record that cannot be removed stays for
 // the next start, which finds its swap ended and says so.
-void BorrarRegistro() noexcept;
+void borrarRegistro() noexcept;
 
 }  // namespace procesos

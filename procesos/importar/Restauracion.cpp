@@ -86,13 +86,13 @@ std::vector<std::string> nombresDeCopias() {
 
 }  // namespace
 
-std::vector<CopiaHorarios> CopiasDeHorarios() {
+std::vector<CopiaHorarios> copiasDeHorarios() {
   std::vector<CopiaHorarios> copias;
   for (const std::string& n : nombresDeCopias()) copias.push_back(leerCopia(n));
   return copias;
 }
 
-std::string RestaurarHorarios(const std::string& carpetaGC, const std::string& nombre) {
+std::string restaurarHorarios(const std::string& carpetaGC, const std::string& nombre) {
   gescen::CarpetaEnUso uso;
   // Only the backup taken back is read.
   const std::vector<std::string> nombres = nombresDeCopias();
@@ -112,7 +112,7 @@ std::string RestaurarHorarios(const std::string& carpetaGC, const std::string& n
               " no es una tabla que se pueda leer.");
   }
   try {
-    ComprobarHorariosLibres(carpetaGC);
+    comprobarHorariosLibres(carpetaGC);
   } catch (const GescenAbiertaError& e) {
     rehusar(e.what());
   }
@@ -120,7 +120,7 @@ std::string RestaurarHorarios(const std::string& carpetaGC, const std::string& n
   for (const char* tabla : kTablas)
     gescen::ReemplazarArchivo(std::string(gescen::kCarpetaStaging) + "\\" + tabla,
                               archivoDe(copia.carpeta, tabla));
-  return DevolverHorarios(carpetaGC, RegistroDevolucion::Clase::Restauracion);
+  return devolverHorarios(carpetaGC, RegistroDevolucion::Clase::Restauracion);
 }
 
 }  // namespace procesos

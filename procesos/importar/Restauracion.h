@@ -18,12 +18,12 @@ struct CopiaHorarios {
 };
 
 // The whole backups in C:\ZORVTMP\VALENCIA\COPIAS, newest first.
-std::vector<CopiaHorarios> CopiasDeHorarios();
+std::vector<CopiaHorarios> copiasDeHorarios();
 
 // Puts the backup named `nombre` (the newest when empty) back into `carpetaGC`: both
 // tables or neither. Refuses with a message and nothing changed when there is no such
 // backup, when it lacks a table or holds one that is not a readable table, or when
 // GESCEN has the tables in use. Returns the folder that keeps what GESCEN held.
-std::string RestaurarHorarios(const std::string& carpetaGC, const std::string& nombre);
+std::string restaurarHorarios(const std::string& carpetaGC, const std::string& nombre);
 
 }  // namespace procesos

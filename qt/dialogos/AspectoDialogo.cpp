@@ -25,44 +25,44 @@ void colorTexto(QWidget* w, const QColor& color) {
 
 // A bold face that is struck twice also advances one pixel more per character.
 QFont ancha(QFont f) {
-  if (NecesitaNegritaSimulada(f)) f.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+  if (necesitaNegritaSimulada(f)) f.setLetterSpacing(QFont::AbsoluteSpacing, 1);
   return f;
 }
 
 template <class W>
 W* nombrado(W* w, const ui::Control& control) {
-  w->setObjectName(TextoQt(control.nombre));
-  w->setGeometry(CajaQt(control.caja));
+  w->setObjectName(textoQt(control.nombre));
+  w->setGeometry(cajaQt(control.caja));
   return w;
 }
 
 }  // namespace
 
-QColor ColorEscritorio() { return ColorQt(ui::Color::de(ui::Color::Sistema::Escritorio)); }
-QColor ColorResaltado() { return ColorQt(ui::Color::de(ui::Color::Sistema::Resaltado)); }
+QColor colorEscritorio() { return colorQt(ui::Color::de(ui::Color::Sistema::Escritorio)); }
+QColor colorResaltado() { return colorQt(ui::Color::de(ui::Color::Sistema::Resaltado)); }
 
-void PrepararVentana(QDialog* dialogo, const ui::Dialogo& d) {
-  dialogo->setObjectName(TextoQt(d.nombre));
+void prepararVentana(QDialog* dialogo, const ui::Dialogo& d) {
+  dialogo->setObjectName(textoQt(d.nombre));
   dialogo->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint);
-  dialogo->setWindowTitle(TextoQt(d.titulo));
-  dialogo->setFont(FuenteQt(d.fuente));
+  dialogo->setWindowTitle(textoQt(d.titulo));
+  dialogo->setFont(fuenteQt(d.fuente));
   dialogo->setFixedSize(d.ancho, d.alto);
   dialogo->setSizeGripEnabled(false);
   dialogo->move(d.x, d.y);
   QPalette p = dialogo->palette();
-  p.setColor(QPalette::Window, ColorQt(d.fondo));
+  p.setColor(QPalette::Window, colorQt(d.fondo));
   dialogo->setPalette(p);
   // Read by the program's help: F1 asks for the context of the focused control's window.
   dialogo->setProperty("contextoAyuda", d.contextoAyuda);
 }
 
-PanelDegradado* Fondo(QDialog* dialogo, const ui::Dialogo& d) {
+PanelDegradado* fondo(QDialog* dialogo, const ui::Dialogo& d) {
   const ui::Panel& fondo = d.panel("Draw3D1");
   auto* panel = new PanelDegradado(dialogo);
-  panel->setObjectName(TextoQt(fondo.nombre));
-  panel->setColores(ColorQt(fondo.inicio), ColorQt(fondo.medio), ColorQt(fondo.fin));
-  panel->setGeometry(CajaQt(fondo.caja));
+  panel->setObjectName(textoQt(fondo.nombre));
+  panel->setColores(colorQt(fondo.inicio), colorQt(fondo.medio), colorQt(fondo.fin));
+  panel->setGeometry(cajaQt(fondo.caja));
   // Its own palette: text on it is black unless a label says otherwise.
   QPalette p = panel->palette();
   p.setColor(QPalette::WindowText, Qt::black);
@@ -70,52 +70,52 @@ PanelDegradado* Fondo(QDialog* dialogo, const ui::Dialogo& d) {
   return panel;
 }
 
-QList<ColumnaRejilla> Columnas(const ui::Dialogo& d) {
+QList<ColumnaRejilla> columnas(const ui::Dialogo& d) {
   QList<ColumnaRejilla> columnas;
   for (const ui::Columna& c : d.columnas)
-    columnas.append({TextoQt(c.campo), c.caracteres, TextoQt(c.titulo), c.editable});
+    columnas.append({textoQt(c.campo), c.caracteres, textoQt(c.titulo), c.editable});
   return columnas;
 }
 
-QLabel* Etiqueta(QWidget* panel, const ui::Control& c) {
+QLabel* etiqueta(QWidget* panel, const ui::Control& c) {
   auto* l = nombrado(new QLabel(panel), c);
   l->setTextFormat(Qt::PlainText);
-  l->setText(TextoQt(c.texto));
+  l->setText(textoQt(c.texto));
   l->setWordWrap(c.ajusteLinea);
   l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   l->setAutoFillBackground(false);
-  AplicarFuente(l, FuenteQt(c.fuente));
-  colorTexto(l, ColorQt(c.color));
+  aplicarFuente(l, fuenteQt(c.fuente));
+  colorTexto(l, colorQt(c.color));
   return l;
 }
 
-EtiquetaFondo* Cabecera(QWidget* panel, const ui::Control& c) {
-  auto* l = nombrado(new EtiquetaFondo(TextoQt(c.texto), ColorQt(c.fondo), panel), c);
-  l->setFont(ancha(FuenteQt(c.fuente)));
+EtiquetaFondo* cabecera(QWidget* panel, const ui::Control& c) {
+  auto* l = nombrado(new EtiquetaFondo(textoQt(c.texto), colorQt(c.fondo), panel), c);
+  l->setFont(ancha(fuenteQt(c.fuente)));
   l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  colorTexto(l, ColorQt(c.color));
+  colorTexto(l, colorQt(c.color));
   return l;
 }
 
-NavegadorDatos* Navegador(QWidget* panel, FuenteDatos* fuente, const ui::Control& c) {
+NavegadorDatos* navegador(QWidget* panel, FuenteDatos* fuente, const ui::Control& c) {
   auto* n = nombrado(new NavegadorDatos(panel), c);
   n->setFuente(fuente);
   return n;
 }
 
-RejillaDatos* Rejilla(QWidget* panel, FuenteDatos* fuente, const ui::Control& c) {
+RejillaDatos* rejilla(QWidget* panel, FuenteDatos* fuente, const ui::Control& c) {
   auto* r = new RejillaDatos(panel);
-  r->setColorTitulos(ColorQt(ui::rejilla::kTitulos));
-  r->setColoresCeldas(ColorQt(ui::rejilla::kCeldas), ColorQt(ui::rejilla::kAlternas));
+  r->setColorTitulos(colorQt(ui::rejilla::kTitulos));
+  r->setColoresCeldas(colorQt(ui::rejilla::kCeldas), colorQt(ui::rejilla::kAlternas));
   r->setLineasTitulo(2);
   r->setFuente(fuente);
   return nombrado(r, c);
 }
 
-BotonGlifo* Salir(QWidget* panel, const ui::Control& c) {
+BotonGlifo* salir(QWidget* panel, const ui::Control& c) {
   auto* b = new BotonGlifo(panel->style()->standardIcon(QStyle::SP_DialogCloseButton),
-                           TextoQt(c.texto), panel);
-  b->setFont(ancha(FuenteQt(c.fuente)));
+                           textoQt(c.texto), panel);
+  b->setFont(ancha(fuenteQt(c.fuente)));
   return nombrado(b, c);
 }
 

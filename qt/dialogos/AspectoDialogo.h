@@ -21,26 +21,26 @@ class RejillaDatos;
 namespace qt::aspecto {
 
 // The system's desktop colour, and its colour of hot-tracked items.
-QColor ColorEscritorio();
-QColor ColorResaltado();
+QColor colorEscritorio();
+QColor colorResaltado();
 
 // The dialog window: caption, a fixed frame around its client area, its place on the
 // screen, the dialog font, the desktop colour and its help context.
-void PrepararVentana(QDialog* dialogo, const ui::Dialogo& disposicion);
+void prepararVentana(QDialog* dialogo, const ui::Dialogo& disposicion);
 
 // The gradient panel Draw3D1 over the whole client area.
-PanelDegradado* Fondo(QDialog* dialogo, const ui::Dialogo& disposicion);
+PanelDegradado* fondo(QDialog* dialogo, const ui::Dialogo& disposicion);
 
 // The grid's columns as the data source takes them.
-QList<ColumnaRejilla> Columnas(const ui::Dialogo& disposicion);
+QList<ColumnaRejilla> columnas(const ui::Dialogo& disposicion);
 
 // Label1, the dialog's heading; Label2, the explanation: transparent and wrapped.
-QLabel* Etiqueta(QWidget* panel, const ui::Control& control);
+QLabel* etiqueta(QWidget* panel, const ui::Control& control);
 // Label3: centred on its own background.
-EtiquetaFondo* Cabecera(QWidget* panel, const ui::Control& control);
+EtiquetaFondo* cabecera(QWidget* panel, const ui::Control& control);
 // The navigator and the grid on a data source, and "Salir" with its glyph.
-NavegadorDatos* Navegador(QWidget* panel, FuenteDatos* fuente, const ui::Control& control);
-RejillaDatos* Rejilla(QWidget* panel, FuenteDatos* fuente, const ui::Control& control);
-BotonGlifo* Salir(QWidget* panel, const ui::Control& control);
+NavegadorDatos* navegador(QWidget* panel, FuenteDatos* fuente, const ui::Control& control);
+RejillaDatos* rejilla(QWidget* panel, FuenteDatos* fuente, const ui::Control& control);
+BotonGlifo* salir(QWidget* panel, const ui::Control& control);
 
 }  // namespace qt::aspecto

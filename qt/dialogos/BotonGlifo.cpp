@@ -22,7 +22,7 @@ void BotonGlifo::paintEvent(QPaintEvent*) {
   initStyleOption(&opt);
   p.drawControl(QStyle::CE_PushButtonBevel, opt);
 
-  const bool doble = NecesitaNegritaSimulada(font());
+  const bool doble = necesitaNegritaSimulada(font());
   const QFontMetrics fm(font());
   const QString texto = opt.text;
   const int anchoTexto =

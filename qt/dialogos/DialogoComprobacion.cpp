@@ -17,25 +17,25 @@ using namespace qt::aspecto;
 DialogoComprobacion::DialogoComprobacion(ui::Comprobacion cual, QWidget* owner)
     : QDialog(owner), presentador_(cual) {
   const ui::Dialogo& d = presentador_.disposicion();
-  PrepararVentana(this, d);
+  prepararVentana(this, d);
 
   wwDataSource1 = new FuenteDatos(this, &presentador_.datos());
   wwDataSource1->setObjectName(QStringLiteral("wwDataSource1"));
 
-  Draw3D1 = Fondo(this, d);
-  Label1 = Etiqueta(Draw3D1, d.control("Label1"));
-  Label3 = Cabecera(Draw3D1, d.control("Label3"));
-  Label2 = Etiqueta(Draw3D1, d.control("Label2"));
-  wwDBNavigator1 = Navegador(Draw3D1, wwDataSource1, d.control("wwDBNavigator1"));
-  rejilla_ = Rejilla(Draw3D1, wwDataSource1, d.control(d.ordenTabulacion.front()));
-  BitBtn1 = Salir(Draw3D1, d.control("BitBtn1"));
+  Draw3D1 = fondo(this, d);
+  Label1 = etiqueta(Draw3D1, d.control("Label1"));
+  Label3 = cabecera(Draw3D1, d.control("Label3"));
+  Label2 = etiqueta(Draw3D1, d.control("Label2"));
+  wwDBNavigator1 = navegador(Draw3D1, wwDataSource1, d.control("wwDBNavigator1"));
+  rejilla_ = rejilla(Draw3D1, wwDataSource1, d.control(d.ordenTabulacion.front()));
+  BitBtn1 = salir(Draw3D1, d.control("BitBtn1"));
 
   connect(rejilla_, &RejillaDatos::entrada, this,
-          [this] { qt::Protegido(this, [this] { rejillaEntrada(); }); });
+          [this] { qt::protegido(this, [this] { rejillaEntrada(); }); });
   connect(rejilla_, &RejillaDatos::salida, this,
-          [this] { qt::Protegido(this, [this] { rejillaSalida(); }); });
+          [this] { qt::protegido(this, [this] { rejillaSalida(); }); });
   connect(BitBtn1, &QPushButton::clicked, this,
-          [this] { qt::Protegido(this, [this] { BitBtn1Click(); }); });
+          [this] { qt::protegido(this, [this] { BitBtn1Click(); }); });
 
   setTabOrder(rejilla_, BitBtn1);
   // The grid is the first control to take the focus: the dialog opens editing.

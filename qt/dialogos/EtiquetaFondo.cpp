@@ -22,5 +22,5 @@ void EtiquetaFondo::paintEvent(QPaintEvent*) {
   if (wordWrap()) banderas |= Qt::TextWordWrap;
   const QRect caja = contentsRect();
   p.drawText(caja, banderas, text());
-  if (NecesitaNegritaSimulada(font())) p.drawText(caja.translated(1, 0), banderas, text());
+  if (necesitaNegritaSimulada(font())) p.drawText(caja.translated(1, 0), banderas, text());
 }

@@ -22,7 +22,7 @@ ui::CursorNormalDurante cursorNormal() {
 }  // namespace
 
 // Each dialog is owned as the boxes of the window that shows it are (DuenoDeCaja).
-bool MostrarControlProfesores(QWidget* owner) {
+bool mostrarControlProfesores(QWidget* owner) {
   const ui::CursorNormalDurante cursor = cursorNormal();
   const DuenoDeCaja dueno(owner);
   TControlProfesores dialogo(dueno.padre());
@@ -31,7 +31,7 @@ bool MostrarControlProfesores(QWidget* owner) {
   return dialogo.DNICorrecto;
 }
 
-void MostrarControlPlantilla(QWidget* owner) {
+void mostrarControlPlantilla(QWidget* owner) {
   const ui::CursorNormalDurante cursor = cursorNormal();
   const DuenoDeCaja dueno(owner);
   TControlPlantilla dialogo(dueno.padre());

@@ -9,9 +9,9 @@ class QWidget;
 namespace qt {
 
 // TControlProfesores on PROFT.DBF; returns its DNICorrecto.
-bool MostrarControlProfesores(QWidget* owner);
+bool mostrarControlProfesores(QWidget* owner);
 
 // TControlPlantilla on PLANTILLA.DBF of the staging folder.
-void MostrarControlPlantilla(QWidget* owner);
+void mostrarControlPlantilla(QWidget* owner);
 
 }  // namespace qt

@@ -12,14 +12,14 @@ AvisoError& avisoFijado() {
 
 }  // namespace
 
-void FijarAvisoError(AvisoError aviso) { avisoFijado() = std::move(aviso); }
+void fijarAvisoError(AvisoError aviso) { avisoFijado() = std::move(aviso); }
 
-void MostrarErrorDeRejilla(QWidget* padre, const QString& texto) {
+void mostrarErrorDeRejilla(QWidget* padre, const QString& texto) {
   if (avisoFijado()) {
     avisoFijado()(padre, texto);
     return;
   }
-  qt::MostrarError(padre, texto);
+  qt::mostrarError(padre, texto);
 }
 
 }  // namespace qt

@@ -15,18 +15,18 @@ using AvisoError = std::function<void(QWidget* padre, const QString& texto)>;
 
 // While a function is set, errors go to it (with the text as it stands) instead of a
 // box; an empty function shows boxes again.
-void FijarAvisoError(AvisoError aviso);
+void fijarAvisoError(AvisoError aviso);
 
-void MostrarErrorDeRejilla(QWidget* padre, const QString& texto);
+void mostrarErrorDeRejilla(QWidget* padre, const QString& texto);
 
 // Runs an event handler; an error it raises ends the handler and reaches the error
 // display, instead of crossing Qt's event loop.
 template <class F>
-void Protegido(QWidget* padre, F&& handler) {
+void protegido(QWidget* padre, F&& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    MostrarErrorDeRejilla(padre, QString::fromUtf8(e.what()));
+    mostrarErrorDeRejilla(padre, QString::fromUtf8(e.what()));
   }
 }
 

@@ -86,11 +86,11 @@ QIcon glifo(NavegadorDatos::Boton b) {
 }  // namespace
 
 QString NavegadorDatos::nombre(Boton b) {
-  return TextoQt(ui::NombreBoton(static_cast<ui::BotonNavegador>(b)));
+  return textoQt(ui::nombreBoton(static_cast<ui::BotonNavegador>(b)));
 }
 
 QString NavegadorDatos::pista(Boton b) {
-  return TextoQt(ui::PistaBoton(static_cast<ui::BotonNavegador>(b)));
+  return textoQt(ui::pistaBoton(static_cast<ui::BotonNavegador>(b)));
 }
 
 NavegadorDatos::NavegadorDatos(QWidget* parent) : QWidget(parent) {
@@ -122,14 +122,14 @@ void NavegadorDatos::setFuente(FuenteDatos* fuente) {
 
 void NavegadorDatos::pulsar(Boton b) {
   if (fuente_ == nullptr) return;
-  qt::Protegido(
-      this, [this, b] { ui::PulsarBoton(fuente_->datos(), static_cast<ui::BotonNavegador>(b)); });
+  qt::protegido(
+      this, [this, b] { ui::pulsarBoton(fuente_->datos(), static_cast<ui::BotonNavegador>(b)); });
   actualizar();
 }
 
 void NavegadorDatos::actualizar() {
   std::array<bool, kBotones> habilitados{};
-  if (fuente_ != nullptr) habilitados = ui::BotonesHabilitados(fuente_->datos());
+  if (fuente_ != nullptr) habilitados = ui::botonesHabilitados(fuente_->datos());
   for (int i = 0; i < kBotones; ++i)
     botones_[static_cast<std::size_t>(i)]->setEnabled(habilitados[static_cast<std::size_t>(i)]);
 }

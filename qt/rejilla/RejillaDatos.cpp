@@ -150,7 +150,7 @@ int RejillaDatos::margenTexto() const {
 }
 
 int RejillaDatos::anchoColumna(int caracteres, const QString& titulo) const {
-  return ui::AnchoColumna(
+  return ui::anchoColumna(
       {caracteres, anchoCaracter(), margenTexto(), titulos_->anchoPalabraMasLarga(titulo)});
 }
 
@@ -203,7 +203,7 @@ void RejillaDatos::focoCambiado(QWidget*, QWidget* ahora) {
   if (dentro(ahora)) {
     if (!conFoco_) {
       conFoco_ = true;
-      qt::Protegido(this, [this] { emit entrada(); });
+      qt::protegido(this, [this] { emit entrada(); });
     }
     return;
   }
@@ -223,7 +223,7 @@ void RejillaDatos::focoCambiado(QWidget*, QWidget* ahora) {
   }
   descartarEditor();
   conFoco_ = false;
-  qt::Protegido(this, [this] { emit salida(); });
+  qt::protegido(this, [this] { emit salida(); });
 }
 
 void RejillaDatos::rechazar(const QString& texto) {
@@ -240,7 +240,7 @@ void RejillaDatos::rechazar(const QString& texto) {
       revirtiendo_ = false;
     }
     if (editor_ != nullptr) editor_->setFocus(Qt::OtherFocusReason);
-    qt::MostrarErrorDeRejilla(this, texto);
+    qt::mostrarErrorDeRejilla(this, texto);
     if (editor_ != nullptr) editor_->setFocus(Qt::OtherFocusReason);
   });
 }
@@ -281,7 +281,7 @@ bool RejillaDatos::edit(const QModelIndex& index, EditTrigger trigger, QEvent* e
   const bool abierto = QTableView::edit(index, trigger, event);
   // Typing into a cell puts its record in editing, as the navigator then shows.
   if (abierto && fuente_ != nullptr && editor_ != nullptr && !fuente_->editando())
-    qt::Protegido(this, [this] { fuente_->editar(); });
+    qt::protegido(this, [this] { fuente_->editar(); });
   return abierto;
 }
 
@@ -319,7 +319,7 @@ bool RejillaDatos::atenderTecla(int tecla, Qt::KeyboardModifiers modificadores) 
   p.fila = actual.isValid() ? actual.row() : 0;
   p.columna = actual.isValid() ? actual.column() : 0;
 
-  const ui::RespuestaTecla r = ui::TeclaEnRejilla(p);
+  const ui::RespuestaTecla r = ui::teclaEnRejilla(p);
   switch (r.accion) {
     case ui::AccionRejilla::NoEsDeLaRejilla:
       return false;
@@ -329,7 +329,7 @@ bool RejillaDatos::atenderTecla(int tecla, Qt::KeyboardModifiers modificadores) 
       descartarEditor();
       break;
     case ui::AccionRejilla::CancelarRegistro:
-      qt::Protegido(this, [this] { fuente_->cancelar(); });
+      qt::protegido(this, [this] { fuente_->cancelar(); });
       break;
     case ui::AccionRejilla::IrACelda:
       if (entregarEditor()) setCurrentIndex(model()->index(r.fila, r.columna));
@@ -375,7 +375,7 @@ void RejillaDatos::currentChanged(const QModelIndex& current, const QModelIndex&
   }
   QTableView::currentChanged(current, previous);
   if (fuente_ != nullptr && current.isValid() && current.row() != fuente_->filaActual())
-    qt::Protegido(this, [this, current] {
+    qt::protegido(this, [this, current] {
       if (!fuente_->irAFila(current.row())) seguirFilaActual(fuente_->filaActual());
     });
 }

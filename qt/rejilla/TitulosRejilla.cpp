@@ -31,20 +31,20 @@ void TitulosRejilla::setLineas(int lineas) {
 bool TitulosRejilla::negritaSimulada() const {
   QFont f = font();
   f.setBold(true);
-  return NecesitaNegritaSimulada(f);
+  return necesitaNegritaSimulada(f);
 }
 
 QFont TitulosRejilla::fuenteTitulos() const {
   QFont f = font();
   f.setBold(true);
-  if (NecesitaNegritaSimulada(f)) f.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+  if (necesitaNegritaSimulada(f)) f.setLetterSpacing(QFont::AbsoluteSpacing, 1);
   return f;
 }
 
 int TitulosRejilla::anchoPalabraMasLarga(const QString& titulo) const {
   const QFontMetrics fm(fuenteTitulos());
   const QByteArray utf8 = titulo.toUtf8();
-  const int ancho = ui::AnchoPalabraMasLarga(
+  const int ancho = ui::anchoPalabraMasLarga(
       std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
       [&fm](std::string_view p) {
         return fm.horizontalAdvance(QString::fromUtf8(p.data(), static_cast<qsizetype>(p.size())));

@@ -54,7 +54,7 @@ class FinConLaVentana : public QObject, public QAbstractNativeEventFilter {
 
 }  // namespace
 
-QWindow* VentanaAnfitrion(QWidget* w) {
+QWindow* ventanaAnfitrion(QWidget* w) {
   if (w == nullptr) return nullptr;
   QWindow* ventana = w->window()->windowHandle();
   if (ventana == nullptr || ventana->parent() == nullptr) return nullptr;
@@ -62,14 +62,14 @@ QWindow* VentanaAnfitrion(QWidget* w) {
   return ventana;
 }
 
-void DarAlAnfitrion(QWidget* caja, QWindow* anfitrion) {
+void darAlAnfitrion(QWidget* caja, QWindow* anfitrion) {
   if (anfitrion == nullptr) return;
   caja->setWindowModality(Qt::ApplicationModal);
   caja->winId();
   caja->windowHandle()->setTransientParent(anfitrion);
 }
 
-void TerminarConLaVentana(QWidget* dialogo) {
+void terminarConLaVentana(QWidget* dialogo) {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   new FinConLaVentana(dialogo, dialogo->winId());
 }

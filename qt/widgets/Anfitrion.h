@@ -7,15 +7,15 @@ class QWidget;
 class QWindow;
 
 // The host's top-level window when `w`'s window lies inside one; nullptr otherwise.
-QWindow* VentanaAnfitrion(QWidget* w);
+QWindow* ventanaAnfitrion(QWidget* w);
 
 // Makes a box or dialog about to be shown belong to the host's window, application
 // modal; does nothing when there is no host.
-void DarAlAnfitrion(QWidget* caja, QWindow* anfitrion);
+void darAlAnfitrion(QWidget* caja, QWindow* anfitrion);
 
 // Ends the program's event loop (QCoreApplication::exit(0)) when the X11 window of
 // `dialogo` is destroyed from outside, as X destroys the windows inside a host window
 // that goes away. The dialog is not closed, so nothing is written on the way out. While
 // a box or dialog of the program is up (a run waits for the user), the loop ends once
 // it has gone. Without X11 (offscreen) nothing changes.
-void TerminarConLaVentana(QWidget* dialogo);
+void terminarConLaVentana(QWidget* dialogo);

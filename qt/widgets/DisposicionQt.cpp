@@ -21,7 +21,7 @@ QColor sistema(int indice, const QColor& porDefecto) {
 
 }  // namespace
 
-QColor ColorQt(const ui::Color& color) {
+QColor colorQt(const ui::Color& color) {
   using S = ui::Color::Sistema;
   switch (color.sistema) {
     case S::Escritorio:
@@ -36,8 +36,8 @@ QColor ColorQt(const ui::Color& color) {
   return QColor(color.r, color.g, color.b);
 }
 
-QFont FuenteQt(const ui::Fuente& fuente) {
-  QFont f(TextoQt(fuente.cara));
+QFont fuenteQt(const ui::Fuente& fuente) {
+  QFont f(textoQt(fuente.cara));
   f.setPixelSize(fuente.pixeles);
   f.setBold(fuente.negrita);
   f.setUnderline(fuente.subrayada);

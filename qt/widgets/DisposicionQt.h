@@ -10,9 +10,9 @@
 
 // A system colour resolves to the system's value, or to the Windows default where the
 // system has none.
-QColor ColorQt(const ui::Color& color);
-QFont FuenteQt(const ui::Fuente& fuente);
-inline QString TextoQt(std::string_view texto) {
+QColor colorQt(const ui::Color& color);
+QFont fuenteQt(const ui::Fuente& fuente);
+inline QString textoQt(std::string_view texto) {
   return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
 }
-inline QRect CajaQt(const ui::Caja& c) { return QRect(c.x, c.y, c.ancho, c.alto); }
+inline QRect cajaQt(const ui::Caja& c) { return QRect(c.x, c.y, c.ancho, c.alto); }

@@ -17,7 +17,7 @@ void EfectoNegrita::draw(QPainter* painter) {
   painter->drawPixmap(offset + QPoint(1, 0), pixmap);
 }
 
-bool NecesitaNegritaSimulada(const QFont& font) {
+bool necesitaNegritaSimulada(const QFont& font) {
   if (!font.bold()) return false;
   const QString familia = QFontInfo(font).family();
   // Outline fonts without a bold face are emboldened by Qt itself.
@@ -27,8 +27,8 @@ bool NecesitaNegritaSimulada(const QFont& font) {
   return true;
 }
 
-void AplicarFuente(QWidget* widget, const QFont& font, QWidget* texto) {
-  if (!NecesitaNegritaSimulada(font)) {
+void aplicarFuente(QWidget* widget, const QFont& font, QWidget* texto) {
+  if (!necesitaNegritaSimulada(font)) {
     widget->setFont(font);
     return;
   }

@@ -22,10 +22,10 @@ class EfectoNegrita : public QGraphicsEffect {
 };
 
 // True when the font asks for bold and the face it resolves to cannot show it.
-bool NecesitaNegritaSimulada(const QFont& font);
+bool necesitaNegritaSimulada(const QFont& font);
 
 // Gives `widget` its font and, when that font needs it, the one-pixel wider spacing;
 // the double strike goes on `texto`: the widget itself by default (a label), or the
 // child that draws the text of a field the widget paints (the line edit of an editable
 // combo box), whose own background is then left transparent.
-void AplicarFuente(QWidget* widget, const QFont& font, QWidget* texto = nullptr);
+void aplicarFuente(QWidget* widget, const QFont& font, QWidget* texto = nullptr);

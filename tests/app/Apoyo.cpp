@@ -13,14 +13,14 @@
 namespace prueba {
 
 Guion::Guion() {
-  qt::FijarContestador([this](qt::TipoAviso tipo, const QString& texto) {
+  qt::fijarContestador([this](qt::TipoAviso tipo, const QString& texto) {
     Aviso a{tipo, texto, QApplication::overrideCursor() != nullptr};
     avisos << a;
     if (alAviso) alAviso(a);
   });
 }
 
-Guion::~Guion() { qt::FijarContestador({}); }
+Guion::~Guion() { qt::fijarContestador({}); }
 
 QStringList Guion::textos() const {
   QStringList out;
@@ -36,13 +36,13 @@ QStringList Guion::errores() const {
 }
 
 Escenario::Escenario() : cwdAntes_(QDir::currentPath()) {
-  ui::FijarCarpetaPrograma(programa_.path().toStdString());
+  ui::fijarCarpetaPrograma(programa_.path().toStdString());
   QDir::setCurrent(QString::fromStdString(drive.driveC()));
 }
 
 Escenario::~Escenario() {
   QDir::setCurrent(cwdAntes_);
-  ui::FijarCarpetaPrograma({});
+  ui::fijarCarpetaPrograma({});
   while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
 }
 
@@ -75,14 +75,14 @@ QString Escenario::crearUnidad(char letra) const {
   return QString::fromStdString((raiz / nombre).string());
 }
 
-QString PonerAyuda(const Escenario& e) {
+QString ponerAyuda(const Escenario& e) {
   const QString destino = QDir(e.carpetaPrograma()).filePath(QStringLiteral("GESCEN.chm"));
   QFile::remove(destino);
   QFile::copy(QStringLiteral(TZV_CHM_PRUEBA), destino);
   return destino;
 }
 
-void OcultarAyuda(QWidget* activar) {
+void ocultarAyuda(QWidget* activar) {
   if (QWidget* v = qt::Ayuda::instancia().ventana()) v->hide();
   if (activar == nullptr) return;
   QWidget* w = activar->window();

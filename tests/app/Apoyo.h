@@ -68,11 +68,11 @@ class Escenario {
 
 // Puts the help file compiled from tests/ayuda/proyecto in the program's folder as
 // GESCEN.chm; returns its path there.
-QString PonerAyuda(const Escenario& e);
+QString ponerAyuda(const Escenario& e);
 
 // Hides the program's help window, when there is one, so that a test sees whether help
 // is shown again; then makes the window of `activar` the active one again, as it was
 // before help took the focus.
-void OcultarAyuda(QWidget* activar = nullptr);
+void ocultarAyuda(QWidget* activar = nullptr);
 
 }  // namespace prueba

@@ -99,14 +99,14 @@ class ArchivoIniTest : public QObject {
     QFETCH(QByteArray, antes);
     QFETCH(QByteArray, despues);
     const std::string out =
-        ui::ConValor(antes.toStdString(), "Transformadores", "Transformado", "1");
+        ui::conValor(antes.toStdString(), "Transformadores", "Transformado", "1");
     QCOMPARE(QByteArray::fromStdString(out), despues);
   }
 
   void fileIsCreatedOrRewrittenInPlace() {
     QTemporaryDir dir;
     const std::string ruta = dir.filePath("Zorvex.ini").toStdString();
-    QVERIFY(ui::EscribirValor(ruta, "Transformadores", "Transformado", "0"));
+    QVERIFY(ui::escribirValor(ruta, "Transformadores", "Transformado", "0"));
     QCOMPARE(QByteArray::fromStdString(leer(ruta)),
              QByteArray("[Transformadores]\r\nTransformado=0\r\n"));
 
@@ -115,7 +115,7 @@ class ArchivoIniTest : public QObject {
         "ajustes\r\n[Zorvex]\r\nIdioma=ca\r\n\r\n[Transformadores]\r\nTransformado=0\r\nUltimo="
         "x\r\n";
     escribir(ruta, otros);
-    QVERIFY(ui::EscribirValor(ruta, "Transformadores", "Transformado", "1"));
+    QVERIFY(ui::escribirValor(ruta, "Transformadores", "Transformado", "1"));
     std::string esperado = otros;
     esperado.replace(esperado.find("Transformado=0"), 14, "Transformado=1");
     QCOMPARE(QByteArray::fromStdString(leer(ruta)), QByteArray::fromStdString(esperado));
@@ -128,7 +128,7 @@ class ArchivoIniTest : public QObject {
     const std::string enlace = dir.filePath("Zorvex.ini").toStdString();
     escribir(real, "[A]\nB=1\n");
     std::filesystem::create_symlink("real.ini", enlace);
-    QVERIFY(ui::EscribirValor(enlace, "Transformadores", "Transformado", "1"));
+    QVERIFY(ui::escribirValor(enlace, "Transformadores", "Transformado", "1"));
     QVERIFY(std::filesystem::is_symlink(enlace));
     QCOMPARE(QByteArray::fromStdString(leer(real)),
              QByteArray("[A]\nB=1\n[Transformadores]\nTransformado=1\n"));
@@ -151,7 +151,7 @@ class ArchivoIniTest : public QObject {
       ruta = dir.filePath("no/existe/Zorvex.ini").toStdString();
     }
     const auto antes = entradas(dir.path().toStdString());
-    QVERIFY(!ui::EscribirValor(ruta, "Transformadores", "Transformado", "1"));
+    QVERIFY(!ui::escribirValor(ruta, "Transformadores", "Transformado", "1"));
     QCOMPARE(entradas(dir.path().toStdString()), antes);
   }
 };

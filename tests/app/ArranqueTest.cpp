@@ -41,7 +41,7 @@ class ArranqueTest : public QObject {
   void anInterruptedImportIsEndedAtStart() {
     Escenario e;
     Guion g;
-    qt::TerminarImportacionInterrumpida();
+    qt::terminarImportacionInterrumpida();
     QCOMPARE(g.textos(), QStringList{});
     const std::string gc = e.nativa("GC").toStdString();
     writeFile(gc + "/horgrup.dbf", "nuevo G");  // renamed already
@@ -59,8 +59,8 @@ class ArranqueTest : public QObject {
                             r.copias + "/" + t + ".dbf", nuevo.size(),
                             procesos::sumaDeBytes(nuevo.data(), nuevo.size())});
     }
-    procesos::GuardarRegistro(r);
-    qt::TerminarImportacionInterrumpida();
+    procesos::guardarRegistro(r);
+    qt::terminarImportacionInterrumpida();
     QCOMPARE(g.textos().size(), 1);
     QVERIFY2(g.textos()[0].startsWith(QString::fromUtf8(
                  "Se ha terminado una importación interrumpida: horgrup.dbf y horprof.dbf de "
@@ -115,7 +115,7 @@ class ArranqueTest : public QObject {
     QFETCH(bool, importar);
     QFETCH(QString, error);
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     e.entrar("OTRA");
     Guion g;
     TExportarDatos d(args);
@@ -161,7 +161,7 @@ class ArranqueTest : public QObject {
 
   void closingInHostModeWithAnUnwritableSettingsFile() {
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     QDir(e.carpetaPrograma()).mkdir("Zorvex.ini");
     Guion g;
     TExportarDatos d({"exportar", "0"});

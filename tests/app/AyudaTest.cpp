@@ -74,10 +74,10 @@ QColor colorDelTexto(NavegadorChm* pagina, const QString& texto) {
 
 void elegir(VentanaAyuda* v, const QString& entrada) {
   QTreeWidgetItem* item =
-      v->Contenido->findItems(entrada, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+      v->arbolContenido->findItems(entrada, Qt::MatchExactly | Qt::MatchRecursive).value(0);
   QVERIFY2(item != nullptr, qPrintable(entrada));
-  QTest::mouseClick(v->Contenido->viewport(), Qt::LeftButton, {},
-                    v->Contenido->visualItemRect(item).center());
+  QTest::mouseClick(v->arbolContenido->viewport(), Qt::LeftButton, {},
+                    v->arbolContenido->visualItemRect(item).center());
 }
 
 }  // namespace
@@ -86,13 +86,13 @@ class AyudaTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { prueba::OcultarAyuda(); }
+  void init() { prueba::ocultarAyuda(); }
 
   // "F1 AYUDA": the default topic, with the contents file's entries in the tree, in a
   // window that stays in front of the window that asked.
   void contents() {
     Escenario e;
-    prueba::PonerAyuda(e);
+    prueba::ponerAyuda(e);
     Guion g;
     QDialog dueno;
     dueno.show();
@@ -102,12 +102,12 @@ class AyudaTest : public QObject {
     QVERIFY(v->isVisible());
     QCOMPARE(v->windowTitle(), QStringLiteral("Ayuda de TransZorvexValencia"));
     QCOMPARE(v->tema(), QStringLiteral("/inicio.htm"));
-    QCOMPARE(v->Pagina->documentTitle(), QStringLiteral("Inicio"));
-    QVERIFY(v->Pagina->toPlainText().contains(QStringLiteral("Bienvenida")));
+    QCOMPARE(v->pagina->documentTitle(), QStringLiteral("Inicio"));
+    QVERIFY(v->pagina->toPlainText().contains(QStringLiteral("Bienvenida")));
     // The contents file is in Windows-1252.
-    QCOMPARE(entradas(v->Contenido),
+    QCOMPARE(entradas(v->arbolContenido),
              (QStringList{"Inicio", "Exportación", "  Importación de horarios"}));
-    QCOMPARE(entradaActual(v->Contenido), QStringLiteral("Inicio"));
+    QCOMPARE(entradaActual(v->arbolContenido), QStringLiteral("Inicio"));
     QCOMPARE(v->windowHandle()->transientParent(), dueno.windowHandle());
     QVERIFY(g.avisos.isEmpty());
   }
@@ -133,14 +133,14 @@ class AyudaTest : public QObject {
     QFETCH(QString, tema);
     QFETCH(QString, titulo);
     Escenario e;
-    prueba::PonerAyuda(e);
+    prueba::ponerAyuda(e);
     Guion g;
     qt::Ayuda::instancia().contexto(contexto);
     VentanaAyuda* v = ventana();
     QVERIFY(v != nullptr && v->isVisible());
     QCOMPARE(v->tema(), tema);
-    QCOMPARE(v->Pagina->documentTitle(), titulo);
-    QTreeWidgetItem* marcada = v->Contenido->currentItem();
+    QCOMPARE(v->pagina->documentTitle(), titulo);
+    QTreeWidgetItem* marcada = v->arbolContenido->currentItem();
     QCOMPARE(marcada != nullptr ? marcada->data(0, Qt::UserRole).toString() : QString(), tema);
     QVERIFY(g.avisos.isEmpty());
   }
@@ -149,13 +149,13 @@ class AyudaTest : public QObject {
   // as written.
   void treeOpensPages() {
     Escenario e;
-    prueba::PonerAyuda(e);
+    prueba::ponerAyuda(e);
     Guion g;
     qt::Ayuda::instancia().contenido();
     VentanaAyuda* v = ventana();
     elegir(v, QStringLiteral("Importación de horarios"));
     QCOMPARE(v->tema(), QStringLiteral("/sub/importar.htm"));
-    QVERIFY(v->Pagina->toPlainText().contains(QStringLiteral("Importación de horarios")));
+    QVERIFY(v->pagina->toPlainText().contains(QStringLiteral("Importación de horarios")));
     elegir(v, QStringLiteral("Exportación"));
     QCOMPARE(v->tema(), QStringLiteral("/exportar.htm"));
     elegir(v, QStringLiteral("Inicio"));
@@ -166,7 +166,7 @@ class AyudaTest : public QObject {
   // and "Inicio" go through the pages seen.
   void links() {
     Escenario e;
-    prueba::PonerAyuda(e);
+    prueba::ponerAyuda(e);
     Guion g;
     qt::Ayuda::instancia().contenido();
     VentanaAyuda* v = ventana();
@@ -174,22 +174,22 @@ class AyudaTest : public QObject {
     const QStringList recorrido = {"exportar.htm", "sub/importar.htm", "../exportar.htm"};
     const QStringList temas = {"/exportar.htm", "/sub/importar.htm", "/exportar.htm"};
     for (int i = 0; i < recorrido.size(); ++i) {
-      const QPoint punto = puntoDelEnlace(v->Pagina, recorrido[i]);
+      const QPoint punto = puntoDelEnlace(v->pagina, recorrido[i]);
       QVERIFY2(punto.x() >= 0, qPrintable(recorrido[i]));
-      QTest::mouseClick(v->Pagina->viewport(), Qt::LeftButton, {}, punto);
+      QTest::mouseClick(v->pagina->viewport(), Qt::LeftButton, {}, punto);
       QCOMPARE(v->tema(), temas[i]);
     }
     // The page reached by a link is marked in the tree.
-    QCOMPARE(entradaActual(v->Contenido), QStringLiteral("Exportación"));
-    QVERIFY(v->Atras->isEnabled());
-    QVERIFY(!v->Adelante->isEnabled());
-    v->Atras->click();
+    QCOMPARE(entradaActual(v->arbolContenido), QStringLiteral("Exportación"));
+    QVERIFY(v->botonAtras->isEnabled());
+    QVERIFY(!v->botonAdelante->isEnabled());
+    v->botonAtras->click();
     QCOMPARE(v->tema(), QStringLiteral("/sub/importar.htm"));
-    v->Atras->click();
+    v->botonAtras->click();
     QCOMPARE(v->tema(), QStringLiteral("/exportar.htm"));
-    v->Adelante->click();
+    v->botonAdelante->click();
     QCOMPARE(v->tema(), QStringLiteral("/sub/importar.htm"));
-    v->Inicio->click();
+    v->botonInicio->click();
     QCOMPARE(v->tema(), QStringLiteral("/inicio.htm"));
     QVERIFY(g.avisos.isEmpty());
   }
@@ -223,13 +223,13 @@ class AyudaTest : public QObject {
     QFETCH(QString, direccion);
     QFETCH(QString, archivo);
     Escenario e;
-    prueba::PonerAyuda(e);
+    prueba::ponerAyuda(e);
     Guion g;
     qt::Ayuda::instancia().contenido();
     VentanaAyuda* v = ventana();
     v->abrir(pagina);
     QCOMPARE(v->tema(), pagina);
-    const QVariant recurso = v->Pagina->loadResource(tipo, QUrl(direccion));
+    const QVariant recurso = v->pagina->loadResource(tipo, QUrl(direccion));
     if (archivo.isEmpty()) {
       QVERIFY(!recurso.isValid());
     } else if (tipo == QTextDocument::StyleSheetResource) {
@@ -242,13 +242,13 @@ class AyudaTest : public QObject {
   // The page as drawn: its picture and the colour its style sheet gives the heading.
   void pageAsDrawn() {
     Escenario e;
-    prueba::PonerAyuda(e);
+    prueba::ponerAyuda(e);
     Guion g;
     qt::Ayuda::instancia().contexto(1);
     VentanaAyuda* v = ventana();
     QVERIFY(QTest::qWaitForWindowExposed(v));
-    QCOMPARE(colorDelTexto(v->Pagina, QStringLiteral("Exportar los datos")), QColor("#1a5c8e"));
-    const QImage dibujo = v->Pagina->viewport()->grab().toImage();
+    QCOMPARE(colorDelTexto(v->pagina, QStringLiteral("Exportar los datos")), QColor("#1a5c8e"));
+    const QImage dibujo = v->pagina->viewport()->grab().toImage();
     int rojos = 0;
     for (int y = 0; y < dibujo.height(); ++y)
       for (int x = 0; x < dibujo.width(); ++x)
@@ -256,11 +256,11 @@ class AyudaTest : public QObject {
     QVERIFY2(rojos >= 30 * 30, qPrintable(QString::number(rojos)));
     // A page in a folder takes the style sheet of the folder above.
     v->abrir(QStringLiteral("/sub/importar.htm"));
-    QCOMPARE(colorDelTexto(v->Pagina, QStringLiteral("Importación de horarios")),
+    QCOMPARE(colorDelTexto(v->pagina, QStringLiteral("Importación de horarios")),
              QColor("#1a5c8e"));
     // A page the file does not have says so.
     v->abrir(QStringLiteral("/no-esta.htm"));
-    QVERIFY(v->Pagina->toPlainText().contains(
+    QVERIFY(v->pagina->toPlainText().contains(
         QStringLiteral("El archivo de ayuda no tiene la página /no-esta.htm.")));
   }
 
@@ -268,7 +268,7 @@ class AyudaTest : public QObject {
   // same one comes back to the front.
   void oneWindow() {
     Escenario e;
-    prueba::PonerAyuda(e);
+    prueba::ponerAyuda(e);
     Guion g;
     qt::Ayuda::instancia().contenido();
     VentanaAyuda* primera = ventana();
@@ -332,7 +332,7 @@ class AyudaTest : public QObject {
   // A help file changed since it was read is read again; the window stays the same.
   void changedFileIsReadAgain() {
     Escenario e;
-    const QString ruta = prueba::PonerAyuda(e);
+    const QString ruta = prueba::ponerAyuda(e);
     Guion g;
     qt::Ayuda::instancia().contexto(1);
     VentanaAyuda* v = ventana();
@@ -346,7 +346,7 @@ class AyudaTest : public QObject {
     qt::Ayuda::instancia().contexto(1);
     QCOMPARE(g.errores().size(), 1);
     QVERIFY(!v->isVisible());
-    prueba::PonerAyuda(e);
+    prueba::ponerAyuda(e);
     qt::Ayuda::instancia().contexto(7);
     QCOMPARE(ventana(), v);
     QCOMPARE(v->tema(), QStringLiteral("/sub/importar.htm"));

@@ -64,7 +64,7 @@ class CarpetasTest : public QObject {
  private slots:
   void rows() {
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     for (const char* sub : {"GC/b", "GC/A", "GC/c", "GC/.oculta"}) e.crearCarpeta(sub);
     QFile(e.nativa("GC/no es carpeta")).open(QIODevice::WriteOnly);
     Guion g;
@@ -103,8 +103,8 @@ class CarpetasTest : public QObject {
     QFETCH(QStringList, copias);
     QFETCH(QStringList, filas);
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC", {"1", "2"});
-    prueba::EscribirEscuela("C:\\GC\\A", {"999"});
+    prueba::escribirEscuela("C:\\GC", {"1", "2"});
+    prueba::escribirEscuela("C:\\GC\\A", {"999"});
     e.crearCarpeta("GC/A/DEBAJO");
     Guion g;
     TExportarDatos d({});
@@ -130,13 +130,13 @@ class CarpetasTest : public QObject {
     if (carpeta == "C:\\")
       QVERIFY(!QFile::exists(e.nativa("ZORVTMP/VALENCIA/centro.dbf")));
     else
-      QCOMPARE(prueba::Columna("C:\\ZORVTMP\\VALENCIA\\centro.dbf", "CODCEN"), esperado);
+      QCOMPARE(prueba::columna("C:\\ZORVTMP\\VALENCIA\\centro.dbf", "CODCEN"), esperado);
     QCOMPARE(entradas(d.findChild<QComboBox*>("CBCentro")), (QStringList{"1", "2"}));
   }
 
   void singleClickOnlySelects() {
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     e.crearCarpeta("GC/A");
     Guion g;
     TExportarDatos d({});
@@ -152,7 +152,7 @@ class CarpetasTest : public QObject {
 
   void aVanishedFolderIsReported() {
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     e.crearCarpeta("GC/TEMP");
     Guion g;
     TExportarDatos d({});
@@ -172,8 +172,8 @@ class CarpetasTest : public QObject {
 
   void aStagingErrorLeavesTheNewFolderShown() {
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
-    prueba::EscribirEscuela("C:\\GC\\A");
+    prueba::escribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC\\A");
     Guion g;
     TExportarDatos d({});
     d.FormCreate();
@@ -191,10 +191,10 @@ class CarpetasTest : public QObject {
 
   void driveBox() {
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC", {"7"});
-    const QString d_ = e.crearUnidad('D');
-    QDir(d_).mkpath("DATOS");
-    prueba::EscribirEscuela("D:\\DATOS", {"8"});
+    prueba::escribirEscuela("C:\\GC", {"7"});
+    const QString unidadD = e.crearUnidad('D');
+    QDir(unidadD).mkpath("DATOS");
+    prueba::escribirEscuela("D:\\DATOS", {"8"});
     Guion g;
     TExportarDatos d({});
     d.FormCreate();
@@ -216,7 +216,7 @@ class CarpetasTest : public QObject {
 
     dobleClic(l, fila(l, "DATOS"));
     QCOMPARE(l->directorio(), QString("D:\\DATOS"));
-    QCOMPARE(prueba::Columna("C:\\ZORVTMP\\VALENCIA\\centro.dbf", "CODCEN"),
+    QCOMPARE(prueba::columna("C:\\ZORVTMP\\VALENCIA\\centro.dbf", "CODCEN"),
              std::vector<std::string>{"8"});
 
     // Each drive keeps the folder the list last showed on it.
@@ -224,7 +224,7 @@ class CarpetasTest : public QObject {
     QTest::keyClick(u, Qt::Key_Up);
     QCOMPARE(u->currentText(), QString("c:"));
     QCOMPARE(l->directorio(), QString("C:\\GC"));
-    QCOMPARE(prueba::Columna("C:\\ZORVTMP\\VALENCIA\\centro.dbf", "CODCEN"),
+    QCOMPARE(prueba::columna("C:\\ZORVTMP\\VALENCIA\\centro.dbf", "CODCEN"),
              std::vector<std::string>{"7"});
     QTest::keyClick(u, Qt::Key_Down);
     QCOMPARE(l->directorio(), QString("D:\\DATOS"));
@@ -235,7 +235,7 @@ class CarpetasTest : public QObject {
 
   void aDriveThatCannotBeEnteredIsReported() {
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     const QString raizD = e.crearUnidad('D');
     Guion g;
     TExportarDatos d({});

@@ -81,7 +81,7 @@ class DialogoTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { qt::RegistrarFuentes(); }
+  void initTestCase() { qt::registrarFuentes(); }
 
   void window() {
     Escenario e;
@@ -94,7 +94,7 @@ class DialogoTest : public QObject {
     QCOMPARE(d->font().family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(d->font().pixelSize(), 11);
     QVERIFY(!d->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(qt::ContextoAyuda(d.get()), 1);
+    QCOMPARE(qt::contextoAyuda(d.get()), 1);
   }
 
   void panes_data() {
@@ -266,7 +266,7 @@ class DialogoTest : public QObject {
       QCOMPARE(l->textFormat(), Qt::PlainText);
     } else {
       QVERIFY(w->focusPolicy() & Qt::TabFocus);
-      QCOMPARE(qt::ContextoAyuda(w), 1);
+      QCOMPARE(qt::contextoAyuda(w), 1);
     }
   }
 
@@ -334,8 +334,8 @@ class DialogoTest : public QObject {
     QCOMPARE(idioma->itemText(1), QStringLiteral("CASTELLANO"));
     QCOMPARE(idioma->palette().color(QPalette::Base), QColor(Qt::white));
     QVERIFY(!d->findChild<QComboBox*>("CBCentro")->isEditable());
-    QCOMPARE(qt::ContextoAyuda(d->findChild<QWidget*>("Draw3D1")), 1);
-    QCOMPARE(qt::ContextoAyuda(d->findChild<QWidget*>("Draw3D2")), 1);
+    QCOMPARE(qt::contextoAyuda(d->findChild<QWidget*>("Draw3D1")), 1);
+    QCOMPARE(qt::contextoAyuda(d->findChild<QWidget*>("Draw3D2")), 1);
   }
 
   void tabOrder_data() {
@@ -409,9 +409,9 @@ class DialogoTest : public QObject {
     QFETCH(int, modificadores);
     QFETCH(QString, efecto);
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
-    prueba::PonerAyuda(e);
-    prueba::OcultarAyuda();
+    prueba::escribirEscuela("C:\\GC");
+    prueba::ponerAyuda(e);
+    prueba::ocultarAyuda();
     Guion g;
     auto d = crear(args);
     QVERIFY(g.avisos.isEmpty());
@@ -460,9 +460,9 @@ class DialogoTest : public QObject {
   void help() {
     QFETCH(bool, archivo);
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
-    if (archivo) prueba::PonerAyuda(e);
-    prueba::OcultarAyuda();
+    prueba::escribirEscuela("C:\\GC");
+    if (archivo) prueba::ponerAyuda(e);
+    prueba::ocultarAyuda();
     Guion g;
     auto d = crear();
     QVERIFY(mostrar(*d));
@@ -477,7 +477,7 @@ class DialogoTest : public QObject {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
       QCOMPARE(temaDeAyuda(), archivo ? QStringLiteral("/exportar.htm") : QString());
       QCOMPARE(g.errores(), archivo ? QStringList{} : QStringList{falta});
-      prueba::OcultarAyuda(d.get());
+      prueba::ocultarAyuda(d.get());
     }
     g.avisos.clear();
     d->findChild<QPushButton*>("Button1")->click();
@@ -491,9 +491,9 @@ class DialogoTest : public QObject {
   // While a check dialog is up, the help window it asked for takes the mouse.
   void helpInTheCheckDialogs() {
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
-    prueba::PonerAyuda(e);
-    prueba::OcultarAyuda();
+    prueba::escribirEscuela("C:\\GC");
+    prueba::ponerAyuda(e);
+    prueba::ocultarAyuda();
     Guion g;
     auto d = crear();
     QVERIFY(mostrar(*d));
@@ -525,7 +525,7 @@ class DialogoTest : public QObject {
         auto f1 = [&temas, dialogo](bool ocultar = true) {
           QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
           temas << temaDeAyuda();
-          if (ocultar) prueba::OcultarAyuda(dialogo);
+          if (ocultar) prueba::ocultarAyuda(dialogo);
         };
         if (QTest::qWaitForWindowActive(dialogo) && grid != nullptr && salir != nullptr) {
           grid->setFocus();
@@ -536,24 +536,24 @@ class DialogoTest : public QObject {
           f1(false);
           // The modal dialog does not keep the user from the help window's contents.
           VentanaAyuda* ayuda = qt::Ayuda::instancia().ventana();
-          QTreeWidgetItem* item = ayuda->Contenido
+          QTreeWidgetItem* item = ayuda->arbolContenido
                                       ->findItems(QStringLiteral("Importación de horarios"),
                                                   Qt::MatchExactly | Qt::MatchRecursive)
                                       .value(0);
           if (item != nullptr) {
-            const QPoint punto = ayuda->Contenido->viewport()->mapTo(
-                ayuda, ayuda->Contenido->visualItemRect(item).center());
+            const QPoint punto = ayuda->arbolContenido->viewport()->mapTo(
+                ayuda, ayuda->arbolContenido->visualItemRect(item).center());
             QTest::mouseClick(ayuda->windowHandle(), Qt::LeftButton, {}, punto);
             temas << ayuda->tema();
           }
-          prueba::OcultarAyuda();
+          prueba::ocultarAyuda();
         }
         dialogo->close();
       });
       if (QString(rejilla) == "ProftDBGrid")
-        qt::MostrarControlProfesores(d.get());
+        qt::mostrarControlProfesores(d.get());
       else
-        qt::MostrarControlPlantilla(d.get());
+        qt::mostrarControlPlantilla(d.get());
     }
     const QStringList cadaDialogo = {"/exportar.htm", "/exportar.htm", "/exportar.htm",
                                      "/sub/importar.htm"};

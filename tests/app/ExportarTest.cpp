@@ -76,7 +76,7 @@ class ExportarTest : public QObject {
     QFETCH(QStringList, args);
     const bool anfitrion = !args.isEmpty();
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     Guion g;
     TExportarDatos d(args);
     d.FormCreate();
@@ -117,7 +117,7 @@ class ExportarTest : public QObject {
   void failingRun() {
     QFETCH(QStringList, args);
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     QFile::remove(e.nativa("GC/asignat.dbf"));
     Guion g;
     TExportarDatos d(args);
@@ -174,7 +174,7 @@ class ExportarTest : public QObject {
     QFETCH(QString, como);
     QFETCH(QString, nombre);
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     Guion g;
     TExportarDatos d({});
     d.FormCreate();
@@ -198,13 +198,13 @@ class ExportarTest : public QObject {
     if (!texto.isNull() && como != "elegido") QCOMPARE(idioma->currentText(), texto);
     QCOMPARE(g.errores(), QStringList{});
     QCOMPARE(g.textos().value(0), kAviso);
-    QCOMPARE(prueba::Columna(gescen::rutaIntercambio(gescen::kASIGVALT), "NOMBRE"),
+    QCOMPARE(prueba::columna(gescen::rutaIntercambio(gescen::kASIGVALT), "NOMBRE"),
              std::vector<std::string>{nombre.toStdString()});
   }
 
   void realMessageBoxes() {
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     Usuario usuario;
     TExportarDatos d({});
     d.FormCreate();
@@ -257,7 +257,7 @@ class ExportarTest : public QObject {
     QFETCH(QString, texto);
     QFETCH(QString, mostrado);
     Usuario usuario;
-    qt::MostrarMensaje(nullptr, texto);
+    qt::mostrarMensaje(nullptr, texto);
     QCOMPARE(usuario.cajas.size(), 1);
     QCOMPARE(usuario.cajas[0].texto, mostrado);
   }
@@ -277,8 +277,8 @@ class ExportarTest : public QObject {
     QFETCH(QString, texto);
     QFETCH(QString, mostrado);
     Guion g;
-    qt::MostrarError(nullptr, texto);
-    qt::MostrarMensaje(nullptr, texto);
+    qt::mostrarError(nullptr, texto);
+    qt::mostrarMensaje(nullptr, texto);
     QCOMPARE(g.textos(), (QStringList{mostrado, texto}));
   }
 };

@@ -39,7 +39,7 @@ class LineaOrdenesTest : public QObject {
     QFETCH(quint32, valor);
     const std::string texto = "$" + argumento.toStdString();
     try {
-      const std::uint32_t v = ui::ConvertirEntero(texto);
+      const std::uint32_t v = ui::convertirEntero(texto);
       QVERIFY2(valido, "converted a text that is not a valid handle");
       QCOMPARE(v, valor);
     } catch (const ui::ErrorConversion& e) {
@@ -69,7 +69,7 @@ class LineaOrdenesTest : public QObject {
   void sentido() {
     QFETCH(QString, palabra);
     QFETCH(int, sentido);
-    QCOMPARE(static_cast<int>(ui::SentidoDe(palabra.toStdString())), sentido);
+    QCOMPARE(static_cast<int>(ui::sentidoDe(palabra.toStdString())), sentido);
   }
 };
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-const char* kMsSansSerif = "/usr/share/wine/fonts/ms_sans_serif.ttf";
+const char* g_kMsSansSerif = "/usr/share/wine/fonts/ms_sans_serif.ttf";
 
 QFont fuente(const char* familia, bool negrita) {
   QFont f(QString::fromLatin1(familia));
@@ -34,7 +34,7 @@ int tinta(QWidget* w) {
 QLabel* etiqueta(QWidget* fondo, const QFont& f, bool aplicar) {
   auto* l = new QLabel(QStringLiteral("Recoger Textos Asignaturas en:"), fondo);
   if (aplicar)
-    AplicarFuente(l, f);
+    aplicarFuente(l, f);
   else
     l->setFont(f);
   l->adjustSize();
@@ -48,8 +48,8 @@ class NegritaSimuladaTest : public QObject {
 
  private slots:
   void initTestCase() {
-    if (!QFile::exists(kMsSansSerif)) QSKIP("fonts-wine is not installed");
-    QVERIFY(QFontDatabase::addApplicationFont(kMsSansSerif) >= 0);
+    if (!QFile::exists(g_kMsSansSerif)) QSKIP("fonts-wine is not installed");
+    QVERIFY(QFontDatabase::addApplicationFont(g_kMsSansSerif) >= 0);
   }
 
   void whichFontsNeedIt_data() {
@@ -66,9 +66,9 @@ class NegritaSimuladaTest : public QObject {
     QFETCH(bool, negrita);
     QFETCH(bool, necesita);
     const QFont f = fuente(familia.toLatin1().constData(), negrita);
-    QCOMPARE(NecesitaNegritaSimulada(f), necesita);
+    QCOMPARE(necesitaNegritaSimulada(f), necesita);
     QLabel l;
-    AplicarFuente(&l, f);
+    aplicarFuente(&l, f);
     QCOMPARE(l.graphicsEffect() != nullptr, necesita);
     QCOMPARE(l.font().letterSpacing(), necesita ? 1.0 : 0.0);
     QCOMPARE(l.font().family(), familia);
@@ -100,7 +100,7 @@ class NegritaSimuladaTest : public QObject {
       c->addItem(QString::fromUtf8("VALENCIÁ"));
     }
     normal->setFont(fuente("MS Sans Serif", false));
-    AplicarFuente(negrita, fuente("MS Sans Serif", true), negrita->lineEdit());
+    aplicarFuente(negrita, fuente("MS Sans Serif", true), negrita->lineEdit());
     normal->setGeometry(0, 0, 93, 21);
     negrita->setGeometry(0, 30, 93, 21);
     QVERIFY(negrita->graphicsEffect() == nullptr);

@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
   for (int i = 2; i < argc; ++i) centros.emplace_back(argv[i]);
   if (centros.empty()) centros.emplace_back("46001234");
   try {
-    prueba::EscribirEscuela(argv[1], centros);
+    prueba::escribirEscuela(argv[1], centros);
   } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';
     return 1;

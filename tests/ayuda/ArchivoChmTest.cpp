@@ -144,7 +144,7 @@ struct Corte {
   bool rechazado;                                 // whether it must be refused outright
 };
 
-Corte Primeros(const char* nombre, std::size_t n, bool rechazado) {
+Corte primeros(const char* nombre, std::size_t n, bool rechazado) {
   return {nombre, [n](std::size_t) { return n; }, rechazado};
 }
 
@@ -179,10 +179,10 @@ TEST_P(ArchivoCortadoTest, IsRefusedOrReadOnlyWhole) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cortes, ArchivoCortadoTest,
-    testing::Values(Primeros("inside_the_first_header", 0x38, true),
-                    Primeros("after_the_first_header", 0x60, true),
-                    Primeros("inside_the_header_sections", 200, true),
-                    Primeros("inside_the_directory", 0x1000, false),
+    testing::Values(primeros("inside_the_first_header", 0x38, true),
+                    primeros("after_the_first_header", 0x60, true),
+                    primeros("inside_the_header_sections", 200, true),
+                    primeros("inside_the_directory", 0x1000, false),
                     Corte{"half", [](std::size_t n) { return n / 2; }, false},
                     Corte{"all_but_100_bytes", [](std::size_t n) { return n - 100; }, false}),
     [](const testing::TestParamInfo<Corte>& i) { return std::string(i.param.nombre); });

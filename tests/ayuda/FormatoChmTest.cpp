@@ -32,12 +32,12 @@ std::string registro(std::uint16_t codigo, const std::string& texto) {
 // ---- Texts and paths ---------------------------------------------------------------
 
 TEST(TextoChmTest, Utf8StaysAndWindows1252IsConverted) {
-  EXPECT_EQ(TextoUtf8("Exportaci\xc3\xb3n"), "Exportación");
-  EXPECT_EQ(TextoUtf8("Exportaci\xf3n"), "Exportación");
-  EXPECT_EQ(TextoUtf8("\x80 y \xd1"), "€ y Ñ");
+  EXPECT_EQ(textoUtf8("Exportaci\xc3\xb3n"), "Exportación");
+  EXPECT_EQ(textoUtf8("Exportaci\xf3n"), "Exportación");
+  EXPECT_EQ(textoUtf8("\x80 y \xd1"), "€ y Ñ");
   // A lead byte cut short, and an overlong form, are no UTF-8.
-  EXPECT_EQ(TextoUtf8("a\xc3"), "aÃ");
-  EXPECT_EQ(TextoUtf8("\xc0\xaf"), "À¯");
+  EXPECT_EQ(textoUtf8("a\xc3"), "aÃ");
+  EXPECT_EQ(textoUtf8("\xc0\xaf"), "À¯");
 }
 
 struct CasoRuta {
@@ -50,7 +50,7 @@ void PrintTo(const CasoRuta& c, std::ostream* os) { *os << '"' << c.ruta << '"';
 class RutaInternaTest : public testing::TestWithParam<CasoRuta> {};
 
 TEST_P(RutaInternaTest, IsTheFormChmlibKnows) {
-  EXPECT_EQ(RutaInterna(GetParam().ruta), GetParam().interna) << GetParam().ruta;
+  EXPECT_EQ(rutaInterna(GetParam().ruta), GetParam().interna) << GetParam().ruta;
 }
 
 INSTANTIATE_TEST_SUITE_P(Rutas, RutaInternaTest,
@@ -63,9 +63,9 @@ INSTANTIATE_TEST_SUITE_P(Rutas, RutaInternaTest,
                                          CasoRuta{"/#SYSTEM", "/#SYSTEM"}));
 
 TEST(TextoChmTest, FolderOfAPath) {
-  EXPECT_EQ(CarpetaDe("/sub/tema.htm"), "/sub/");
-  EXPECT_EQ(CarpetaDe("/tema.htm"), "/");
-  EXPECT_EQ(CarpetaDe("tema.htm"), "/");
+  EXPECT_EQ(carpetaDe("/sub/tema.htm"), "/sub/");
+  EXPECT_EQ(carpetaDe("/tema.htm"), "/");
+  EXPECT_EQ(carpetaDe("tema.htm"), "/");
 }
 
 // ---- /#SYSTEM ----------------------------------------------------------------------
@@ -75,7 +75,7 @@ TEST(SistemaChmTest, ReadsContentsDefaultTopicAndTitleWhateverTheOrder) {
                             registro(3, "Ayuda de GESCEN en espa\xf1ol") +
                             registro(0, "indice.hhc") + registro(1, "palabras.hhk") +
                             registro(7, "");
-  const SistemaChm s = LeerSistema(datos);
+  const SistemaChm s = leerSistema(datos);
   EXPECT_EQ(s.contenido, "indice.hhc");
   EXPECT_EQ(s.indice, "palabras.hhk");
   EXPECT_EQ(s.temaInicial, "inicio.htm");
@@ -85,11 +85,11 @@ TEST(SistemaChmTest, ReadsContentsDefaultTopicAndTitleWhateverTheOrder) {
 TEST(SistemaChmTest, ARecordCutShortEndsTheReading) {
   std::string datos = le32(3) + registro(0, "indice.hhc") + registro(2, "inicio.htm");
   datos.resize(datos.size() - 3);
-  const SistemaChm s = LeerSistema(datos);
+  const SistemaChm s = leerSistema(datos);
   EXPECT_EQ(s.contenido, "indice.hhc");
   EXPECT_EQ(s.temaInicial, "");
-  EXPECT_EQ(LeerSistema("").contenido, "");
-  EXPECT_EQ(LeerSistema(le32(3) + "\x00").titulo, "");
+  EXPECT_EQ(leerSistema("").contenido, "");
+  EXPECT_EQ(leerSistema(le32(3) + "\x00").titulo, "");
 }
 
 // ---- /#IVB and /#STRINGS -----------------------------------------------------------
@@ -99,7 +99,7 @@ TEST(ContextosChmTest, PairsOfNumberAndPageName) {
       std::string(1, '\0') + "/home/x/exportar.htm" + '\0' + "sub/b.htm" + '\0';
   const std::string ivb = le32(24) + le32(1) + le32(1) + le32(0x20) + le32(22) + le32(9) +
                           le32(1000);  // 9 names nothing in /#STRINGS
-  const auto contextos = LeerContextos(ivb, strings);
+  const auto contextos = leerContextos(ivb, strings);
   ASSERT_EQ(contextos.size(), 2u);
   EXPECT_EQ(contextos[0], (std::pair<std::uint32_t, std::string>{1, "/home/x/exportar.htm"}));
   EXPECT_EQ(contextos[1], (std::pair<std::uint32_t, std::string>{32, "sub/b.htm"}));
@@ -108,10 +108,10 @@ TEST(ContextosChmTest, PairsOfNumberAndPageName) {
 TEST(ContextosChmTest, TheByteCountBoundsThePairs) {
   const std::string strings = std::string(1, '\0') + "a.htm" + '\0';
   // Two pairs in the data, one counted; then a count larger than the data.
-  EXPECT_EQ(LeerContextos(le32(8) + le32(1) + le32(1) + le32(2) + le32(1), strings).size(), 1u);
-  EXPECT_EQ(LeerContextos(le32(800) + le32(1) + le32(1) + le32(2), strings).size(), 1u);
-  EXPECT_TRUE(LeerContextos("", strings).empty());
-  EXPECT_TRUE(LeerContextos(le32(8), strings).empty());
+  EXPECT_EQ(leerContextos(le32(8) + le32(1) + le32(1) + le32(2) + le32(1), strings).size(), 1u);
+  EXPECT_EQ(leerContextos(le32(800) + le32(1) + le32(1) + le32(2), strings).size(), 1u);
+  EXPECT_TRUE(leerContextos("", strings).empty());
+  EXPECT_TRUE(leerContextos(le32(8), strings).empty());
 }
 
 struct CasoAlias {
@@ -126,7 +126,7 @@ class ArchivoDelAliasTest : public testing::TestWithParam<CasoAlias> {};
 TEST_P(ArchivoDelAliasTest, IsTheLongestTailTheFileHolds) {
   const std::vector<std::string> archivos = {"/inicio.htm", "/importar.htm", "/sub/importar.htm",
                                              "/Exportar.htm", "/img/logo.png"};
-  EXPECT_EQ(ArchivoDelAlias(GetParam().nombre, archivos), GetParam().archivo) << GetParam().nombre;
+  EXPECT_EQ(archivoDelAlias(GetParam().nombre, archivos), GetParam().archivo) << GetParam().nombre;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -172,7 +172,7 @@ TEST(ContenidoHhcTest, ListsNestAsTheEntriesBeforeThem) {
               {entrada("Uno.a", "/a/uno_a.htm", {entrada("Uno.a.i", "/a/i.htm")}),
                entrada("Uno.b", "")}),
       entrada("Dos", "/dos.htm")};
-  EXPECT_EQ(LeerContenido(hhc), esperado);
+  EXPECT_EQ(leerContenido(hhc), esperado);
 }
 
 TEST(ContenidoHhcTest, TextsInWindows1252AndEntitiesBecomeUtf8) {
@@ -181,7 +181,7 @@ TEST(ContenidoHhcTest, TextsInWindows1252AndEntitiesBecomeUtf8) {
       "<param name=\"Local\" value=\"exportar.htm\"></object>"
       "<li><object type=\"text/sitemap\"><param name=\"Name\" "
       "value=\"Importaci&oacute;n &amp; copias &#191;s&iacute;? &#x20AC; &bogus;\"></object></ul>";
-  const auto e = LeerContenido(hhc);
+  const auto e = leerContenido(hhc);
   ASSERT_EQ(e.size(), 2u);
   EXPECT_EQ(e[0].nombre, "Exportación");
   EXPECT_EQ(e[1].nombre, "Importación & copias ¿sí? € &bogus;");
@@ -194,7 +194,7 @@ TEST(ContenidoHhcTest, TagsAndAttributesAsHandWrittenFilesHaveThem) {
       "<ul>\n<li><Object TYPE='text/sitemap'>\n<PARAM value=\"t1.htm\" name=\"local\" />"
       "<param name = Name value = Primero></OBJECT>\n"
       "<li><object type=\"text/sitemap\"><param name=\"Local\" value=\"t2.htm\"></object></ul>";
-  EXPECT_EQ(LeerContenido(hhc), (std::vector<EntradaContenido>{entrada("Primero", "/t1.htm"),
+  EXPECT_EQ(leerContenido(hhc), (std::vector<EntradaContenido>{entrada("Primero", "/t1.htm"),
                                                                entrada("/t2.htm", "/t2.htm")}));
 }
 
@@ -211,7 +211,7 @@ void PrintTo(const CasoLocal& c, std::ostream* os) {
 class TemaDeLocalTest : public testing::TestWithParam<CasoLocal> {};
 
 TEST_P(TemaDeLocalTest, IsThePageInsideTheFile) {
-  EXPECT_EQ(TemaDeLocal(GetParam().local, GetParam().carpeta), GetParam().tema) << GetParam().local;
+  EXPECT_EQ(temaDeLocal(GetParam().local, GetParam().carpeta), GetParam().tema) << GetParam().local;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -62,7 +62,7 @@ void cortar(const std::string& tabla, std::size_t bytes) {
 
 std::vector<std::string> lineas(const std::vector<procesos::Problema>& problemas) {
   std::vector<std::string> out;
-  for (const procesos::Problema& p : problemas) out.push_back(procesos::EnTexto(p));
+  for (const procesos::Problema& p : problemas) out.push_back(procesos::enTexto(p));
   return out;
 }
 
@@ -78,7 +78,7 @@ std::vector<procesos::Problema> comprobar() {
   gescen::CopiarDatosGC(tablas, kGC);
   procesos::OpcionesComprobacion opciones;
   opciones.carpetaGC = kGC;
-  return procesos::ComprobarDatos(tablas, opciones);
+  return procesos::comprobarDatos(tablas, opciones);
 }
 
 TEST(ComprobacionTest, EachDamageGivesItsLinesAndWhetherARunStops) {
@@ -163,17 +163,17 @@ TEST(ComprobacionTest, EachDamageGivesItsLinesAndWhetherARunStops) {
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.nombre);
     TempDrive drive;
-    prueba::EscribirEscuela(kGC);
+    prueba::escribirEscuela(kGC);
     c.danar();
     const std::vector<procesos::Problema> problemas = comprobar();
     EXPECT_EQ(lineas(problemas), c.esperadas);
-    EXPECT_EQ(procesos::AlgunoDetiene(problemas), c.detiene);
+    EXPECT_EQ(procesos::algunoDetiene(problemas), c.detiene);
     // The export itself stops, or not, with the first stopping problem's error.
     std::string error;
     try {
       gescen::Catalogo tablas;
       gescen::CopiarDatosGC(tablas, kGC);
-      procesos::EscribirTablasIntercambio(tablas, "VALENCIÁ");
+      procesos::escribirTablasIntercambio(tablas, "VALENCIÁ");
     } catch (const std::exception& e) {
       error = std::string("detiene la exportación: ") + e.what();
     }
@@ -188,7 +188,7 @@ TEST(ComprobacionTest, EachDamageGivesItsLinesAndWhetherARunStops) {
 // and given by table, then by record.
 TEST(ComprobacionTest, ManyProblemsInManyTablesAllComeOutInOrder) {
   TempDrive drive;
-  prueba::EscribirEscuela(kGC);
+  prueba::escribirEscuela(kGC);
   anadir("alumnos.dbf", {{"CODIGO", "2"}, {"CODGRUP", "1ESOA"}});
   escribirAlmacenado("alumnos.dbf", 2, "REPITE", "si");
   escribirAlmacenado("alumnos.dbf", 1, "REPITE", "no");
@@ -211,14 +211,14 @@ std::vector<procesos::Problema> comprobarImportacion() {
   opciones.carpetaGC = kGC;
   opciones.centro = "46001234";
   opciones.importacion = true;
-  return procesos::ComprobarDatos(tablas, opciones);
+  return procesos::comprobarDatos(tablas, opciones);
 }
 
 // With a solution to import: the teachers without a DNI, and the solution's rows whose
 // codes the exchange tables do not know or whose period has no times.
 TEST(ComprobacionTest, TheSolutionsRowsAreCheckedAgainstTheExchangeTables) {
   TempDrive drive;
-  prueba::EscribirEscuela(kGC);
+  prueba::escribirEscuela(kGC);
   horariosGescen();
   centroYPeriodos({{"46001234", "1", "08:00", "08:55"}, {"46001234", "2", "08:55", ""}});
   profesoresExportados(
@@ -241,7 +241,7 @@ TEST(ComprobacionTest, TheSolutionsRowsAreCheckedAgainstTheExchangeTables) {
 // A school with a solution that imports whole: GESCEN's timetables, the centre's
 // periods, the exchange tables, and two lessons, the second without a group.
 void escuelaConSolucion() {
-  prueba::EscribirEscuela(kGC);
+  prueba::escribirEscuela(kGC);
   horariosGescen();
   centroYPeriodos({{"46001234", "1", "08:00", "08:55"}, {"46001234", "2", "08:55", "09:50"}});
   profesoresExportados({{"GPA", "GARCIA PEREZ, ANA", "MATES", "11111111"}});
@@ -267,7 +267,7 @@ std::string errorAlImportar() {
   procesos::EstadoPrograma estado;
   UsuarioImportacion ui;
   try {
-    procesos::EjecutarImportacion(tablas, kGC, "46001234", estado, ui);
+    procesos::ejecutarImportacion(tablas, kGC, "46001234", estado, ui);
   } catch (const std::exception& e) {
     return e.what();
   }
@@ -410,7 +410,7 @@ TEST(ComprobacionTest, ValuesTheTimetablesCannotHoldStopTheImport) {
     c.danar();
     const std::vector<procesos::Problema> problemas = comprobarImportacion();
     EXPECT_EQ(lineasDe(problemas, {"horprof.dbf", "horgrup.dbf"}), c.esperadas);
-    EXPECT_EQ(procesos::AlgunoDetiene(problemas), c.detiene);
+    EXPECT_EQ(procesos::algunoDetiene(problemas), c.detiene);
     const std::string error = errorAlImportar();
     EXPECT_EQ(error, c.detiene ? problemas.front().efecto.substr(viene.size()) : "");
   }
@@ -419,11 +419,11 @@ TEST(ComprobacionTest, ValuesTheTimetablesCannotHoldStopTheImport) {
 TEST(ComprobacionTest, JsonHoldsEveryFieldOfEachProblem) {
   procesos::Problema p{"asignat.dbf", 3,    "CODASIG 1\"A", "HORSEMTE",
                        "x5",          true, "detiene",      "cambie"};
-  EXPECT_EQ(procesos::EnJson({p}),
+  EXPECT_EQ(procesos::enJson({p}),
             "[\n  {\"tabla\": \"asignat.dbf\", \"registro\": 3, \"clave\": \"CODASIG 1\\\"A\", "
             "\"campo\": \"HORSEMTE\", \"valor\": \"x5\", \"detiene\": true, \"efecto\": "
             "\"detiene\", \"consejo\": \"cambie\"}\n]\n");
-  EXPECT_EQ(procesos::EnJson({}), "[]\n");
+  EXPECT_EQ(procesos::enJson({}), "[]\n");
 }
 
 }  // namespace

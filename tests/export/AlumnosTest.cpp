@@ -14,15 +14,15 @@ namespace {
 
 class AlumnosTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  gescen::Catalogo tablas;
+  TempDrive drive_;
+  gescen::Catalogo tablas_;
   void SetUp() override {
     escuelaVacia();
     asignaturas({{"1ESO002", "ING", "Anglés", "", "3"},
                  {"1ESO001", "MAT", "Matemàtiques", "", "4"},
                  {"1ESO001", "MA2", "Duplicat", "", "4"},
                  {"1ESO003", "VAL", "Valencià", "", "3"}});
-    procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
+    procesos::ExportarAsignaturas(tablas_, "VALENCIÁ");
   }
   std::vector<std::string> asignaturasDe(const Registro& r) {
     std::vector<std::string> out;
@@ -49,7 +49,7 @@ TEST_F(AlumnosTest, StudentsWithShiftSubjectsAndRepeaterFlag) {
               {"0000000001", "1ESO001"},
               {"1234", "1ESO002"},
               {"12345", "1ESO003"}});
-  procesos::ExportarAlumnos(tablas);
+  procesos::ExportarAlumnos(tablas_);
   auto filas = leerTabla(intercambio("ALUMNOST.DBF"));
   ASSERT_EQ(filas.size(), 3u);
   EXPECT_EQ(filas[0].at("EXPED"), "0000000001");
@@ -70,7 +70,7 @@ TEST_F(AlumnosTest, StudentsWithShiftSubjectsAndRepeaterFlag) {
   EXPECT_EQ(filas[2].at("CURSO"), "X");
   EXPECT_EQ(filas[2].at("GRUPO"), "Y");
   EXPECT_EQ(asignaturasDe(filas[2]), std::vector<std::string>{"ING"});
-  EXPECT_EQ(tablas.wwTableAlumnos.active(), false);
+  EXPECT_EQ(tablas_.wwTableAlumnos.active(), false);
 }
 
 TEST_F(AlumnosTest, FiftySubjectsFitTheFiftyFirstStopsTheExport) {
@@ -81,12 +81,12 @@ TEST_F(AlumnosTest, FiftySubjectsFitTheFiftyFirstStopsTheExport) {
   for (int i = 0; i < 51; ++i) m.push_back({"2", "1ESO003"});
   matriculas(m);
   try {
-    procesos::ExportarAlumnos(tablas);
+    procesos::ExportarAlumnos(tablas_);
     FAIL();
   } catch (const std::exception& e) {
     EXPECT_STREQ(e.what(), "No se encuentra el campo 'ASIG51' (C:\\ZORVTMP\\ALUMNOST.DBF)");
   }
-  tablas.cerrarTodas();
+  tablas_.cerrarTodas();
   auto filas = leerTabla(intercambio("ALUMNOST.DBF"));
   ASSERT_EQ(filas.size(), 1u);
   EXPECT_EQ(filas[0].at("ASIG50"), "ING");
@@ -108,7 +108,7 @@ TEST_F(AlumnosTest, RowsMadeAsBytesAreThoseWrittenOneAtATime) {
       {"12345678901234567890", "1ESO001"}, {"ÀÉÍ", "1ESO002"}, {"3", "1ESO003"}};
   // The stored rows of ALUMNOST.DBF, as they lie in the file.
   auto filasAlmacenadas = [&](std::size_t cuantas) {
-    std::ifstream f(drive.native("ZORVTMP/ALUMNOST.DBF"), std::ios::binary);
+    std::ifstream f(drive_.native("ZORVTMP/ALUMNOST.DBF"), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     const std::size_t cabecera =
         static_cast<unsigned char>(bytes[8]) | static_cast<unsigned char>(bytes[9]) << 8;
@@ -120,7 +120,7 @@ TEST_F(AlumnosTest, RowsMadeAsBytesAreThoseWrittenOneAtATime) {
     SCOPED_TRACE(static_cast<int>(driver));
     auto alumnosEn = [&](const std::vector<Fila>& filas) {
       staged("alumnos.dbf", anchos, filas);
-      std::fstream f(drive.native("ZORVTMP/VALENCIA/alumnos.dbf"),
+      std::fstream f(drive_.native("ZORVTMP/VALENCIA/alumnos.dbf"),
                      std::ios::in | std::ios::out | std::ios::binary);
       f.seekp(29);
       f.put(driver);
@@ -130,7 +130,7 @@ TEST_F(AlumnosTest, RowsMadeAsBytesAreThoseWrittenOneAtATime) {
     };
     alumnosEn(tres);
     matriculasEn(enTres);
-    procesos::ExportarAlumnos(tablas);
+    procesos::ExportarAlumnos(tablas_);
     const std::string hechas = filasAlmacenadas(3);
     // Found by the codes as EXPED keeps them (in the other code page, the accented one
     // reads back otherwise).
@@ -144,9 +144,9 @@ TEST_F(AlumnosTest, RowsMadeAsBytesAreThoseWrittenOneAtATime) {
     for (int i = 0; i < 51; ++i) enCuatro.push_back({"4", "1ESO001"});
     alumnosEn(cuatro);
     matriculasEn(enCuatro);
-    EXPECT_EQ(errorDe([&] { procesos::ExportarAlumnos(tablas); }),
+    EXPECT_EQ(errorDe([&] { procesos::ExportarAlumnos(tablas_); }),
               "No se encuentra el campo 'ASIG51' (C:\\ZORVTMP\\ALUMNOST.DBF)");
-    tablas.cerrarTodas();
+    tablas_.cerrarTodas();
     EXPECT_EQ(filasAlmacenadas(3), hechas);
   }
 }
@@ -168,13 +168,13 @@ TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
        "(C:\\ZORVTMP\\VALENCIA\\alumnos.DBF, registro 2)",
        {"1"}},
       {"no enrolment table",
-       [&] { std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/asigalum.dbf")); },
+       [&] { std::filesystem::remove(drive_.native("ZORVTMP/VALENCIA/asigalum.dbf")); },
        "wwTableAsigAlum: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\asigalum.DBF",
        {}},
       {"no student table either: the student table fails first",
        [&] {
-         std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/asigalum.dbf"));
-         std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/alumnos.dbf"));
+         std::filesystem::remove(drive_.native("ZORVTMP/VALENCIA/asigalum.dbf"));
+         std::filesystem::remove(drive_.native("ZORVTMP/VALENCIA/alumnos.dbf"));
        },
        "wwTableAlumnos: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\alumnos.DBF",
        {}},
@@ -198,16 +198,16 @@ TEST_F(AlumnosTest, AFailureStopsTheWriterWhereAPlainPassWould) {
     alumnos(tresAlumnos);
     matriculas({{"1", "1ESO001"}, {"2", "1ESO002"}, {"3", "1ESO003"}});
     c.preparar();
-    const std::string error = errorDe([&] { procesos::ExportarAlumnos(tablas); });
-    tablas.cerrarTodas();
+    const std::string error = errorDe([&] { procesos::ExportarAlumnos(tablas_); });
+    tablas_.cerrarTodas();
     EXPECT_EQ(error, c.error);
     EXPECT_EQ(columna(intercambio("ALUMNOST.DBF"), "EXPED"), c.filas);
-    EXPECT_FALSE(tablas.wwTableAsigAlum.active());
+    EXPECT_FALSE(tablas_.wwTableAsigAlum.active());
   }
 }
 
 TEST_F(AlumnosTest, EmptyStudentTableAndSubjectHours) {
-  procesos::ExportarAlumnos(tablas);
+  procesos::ExportarAlumnos(tablas_);
   EXPECT_TRUE(leerTabla(intercambio("ALUMNOST.DBF")).empty());
   procesos::ExportarAsigCursos();
   auto filas = leerTabla(intercambio("ASIGCURT.DBF"));

@@ -13,8 +13,8 @@ namespace {
 
 class AsignacionesTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  gescen::Catalogo tablas;
+  TempDrive drive_;
+  gescen::Catalogo tablas_;
   void TearDown() override { plat::setDecimalSeparator(0); }
   void SetUp() override {
     plat::setDecimalSeparator('.');
@@ -26,8 +26,8 @@ class AsignacionesTest : public ::testing::Test {
     profesores({{"GARCIA PEREZ, ANA", "MATES", "11111111", ""},
                 {"SENSE DNI, UN", "X", "0", ""},
                 {"LOPEZ ROS, JOAN", "FIS", "22222222", ""}});
-    procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
-    procesos::ExportarProfesores(tablas);
+    procesos::ExportarAsignaturas(tablas_, "VALENCIÁ");
+    procesos::ExportarProfesores(tablas_);
   }
   std::vector<std::string> resumen() {
     std::vector<std::string> out;
@@ -50,7 +50,7 @@ TEST_F(AsignacionesTest, OneRowPerSubjectTeacherAndGroup) {
   lecciones.push_back({"1ESOA", "1ESO002", ""});          // empty DNI: the teacher with DNI 0
   lecciones.push_back({"", "1ESO001", "11111111"});
   horarioGrupos(lecciones);
-  procesos::ExportarAsignaciones(tablas);
+  procesos::ExportarAsignaciones(tablas_);
   EXPECT_EQ(resumen(),
             (std::vector<std::string>{"MAT|GPA|EO1A|ESO|1|A|4|1111", "MAT|LRJ|EO1A|ESO|1|A|4|1111",
                                       "FIS|LRJ|BC2B|BAC|2|B|25|11111111111111111111",
@@ -67,7 +67,7 @@ TEST_F(AsignacionesTest, HalfHoursRoundToTheEvenLessonCount) {
   crearTabla(intercambio("ASIGVALT.DBF"), {{"COD", 4}, {"CODVALEN", 10}, {"NHORAS", -1}},
              {{"A25", "A", "2.5"}, {"A35", "B", "3.5"}, {"A05", "C", "0.5"}});
   horarioGrupos({{"1ESOA", "A", "1"}, {"1ESOA", "B", "1"}, {"1ESOA", "C", "1"}});
-  procesos::ExportarAsignaciones(tablas);
+  procesos::ExportarAsignaciones(tablas_);
   EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "SESIONES"),
             (std::vector<std::string>{"11", "1111", ""}));
   EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "HORAS"),
@@ -75,10 +75,10 @@ TEST_F(AsignacionesTest, HalfHoursRoundToTheEvenLessonCount) {
 }
 
 TEST_F(AsignacionesTest, EmptyTimetableAndMissingTeacherTable) {
-  procesos::ExportarAsignaciones(tablas);
+  procesos::ExportarAsignaciones(tablas_);
   EXPECT_TRUE(leerTabla(intercambio("ASIGT.DBF")).empty());
-  std::filesystem::remove(drive.native("ZORVTMP/PROFT.DBF"));
-  EXPECT_THROW(procesos::ExportarAsignaciones(tablas), dbf::EngineError);
+  std::filesystem::remove(drive_.native("ZORVTMP/PROFT.DBF"));
+  EXPECT_THROW(procesos::ExportarAsignaciones(tablas_), dbf::EngineError);
 }
 
 // Whatever fails, the writer stops where a plain pass over the lessons would have
@@ -99,13 +99,13 @@ TEST_F(AsignacionesTest, AFailureStopsTheWriterWhereAPlainPassWould) {
        "(C:\\ZORVTMP\\VALENCIA\\horgrup.DBF, registro 3)",
        {"MAT", "FIS"}},
       {"no timetable",
-       [&] { std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/horgrup.dbf")); },
+       [&] { std::filesystem::remove(drive_.native("ZORVTMP/VALENCIA/horgrup.dbf")); },
        "wwTableHorGrup: No se encuentra la tabla C:\\ZORVTMP\\VALENCIA\\horgrup.DBF",
        {}},
       {"no teacher table either: the teacher table fails first",
        [&] {
-         std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/horgrup.dbf"));
-         std::filesystem::remove(drive.native("ZORVTMP/PROFT.DBF"));
+         std::filesystem::remove(drive_.native("ZORVTMP/VALENCIA/horgrup.dbf"));
+         std::filesystem::remove(drive_.native("ZORVTMP/PROFT.DBF"));
        },
        "No se encuentra la tabla C:\\ZORVTMP\\PROFT.DBF",
        {}},
@@ -122,13 +122,13 @@ TEST_F(AsignacionesTest, AFailureStopsTheWriterWhereAPlainPassWould) {
   };
   for (const CasoFallo& c : casos) {
     SCOPED_TRACE(c.nombre);
-    procesos::ExportarProfesores(tablas);
+    procesos::ExportarProfesores(tablas_);
     c.preparar();
-    const std::string error = errorDe([&] { procesos::ExportarAsignaciones(tablas); });
-    tablas.cerrarTodas();
+    const std::string error = errorDe([&] { procesos::ExportarAsignaciones(tablas_); });
+    tablas_.cerrarTodas();
     EXPECT_EQ(error, c.error);
     EXPECT_EQ(columna(intercambio("ASIGT.DBF"), "CASIG"), c.filas);
-    EXPECT_FALSE(tablas.wwTableHorGrup.active());
+    EXPECT_FALSE(tablas_.wwTableHorGrup.active());
   }
 }
 

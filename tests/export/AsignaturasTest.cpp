@@ -8,8 +8,8 @@ namespace {
 
 class AsignaturasTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  gescen::Catalogo tablas;
+  TempDrive drive_;
+  gescen::Catalogo tablas_;
   void SetUp() override {
     plat::setDecimalSeparator(',');
     escuelaVacia();
@@ -22,7 +22,7 @@ TEST_F(AsignaturasTest, OneRowPerSubjectWithLevelCourseAndHours) {
                {"2BAC010", "FIS", "Física", "Física", "12,5"},
                {"3", "X", "Curt", "Corto", ""},
                {"", "", "Sense codi", "Sin código", "0"}});
-  procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
+  procesos::ExportarAsignaturas(tablas_, "VALENCIÁ");
   auto filas = leerTabla(intercambio("ASIGVALT.DBF"));
   ASSERT_EQ(filas.size(), 4u);
   EXPECT_EQ(filas[0], (Registro{{"COD", "MAT"},
@@ -72,7 +72,7 @@ TEST_F(AsignaturasTest, NamesInTheChosenLanguage) {
                         {"castellano", "Matemàtiques", "Guàrdia"},
                         {"Castellano ", "Matemàtiques", "Guàrdia"}};
   for (const Case& c : cases) {
-    procesos::ExportarAsignaturas(tablas, c.idioma);
+    procesos::ExportarAsignaturas(tablas_, c.idioma);
     EXPECT_EQ(columna(intercambio("ASIGVALT.DBF"), "NOMBRE"),
               std::vector<std::string>{c.asignatura})
         << c.idioma;
@@ -89,7 +89,7 @@ TEST_F(AsignaturasTest, NamesTableHasOneRowPerAbbreviationThenTheOccupations) {
                {"1ESO004", "", "Sense abreviatura", "", "1"},
                {"1ESO005", "", "Altra", "", "1"}});
   ocupaciones({{"12", "Reunió", ""}, {"ABCDE", "Tutoria", ""}});
-  procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
+  procesos::ExportarAsignaturas(tablas_, "VALENCIÁ");
   auto filas = leerTabla(intercambio("ASIGNOMT.DBF"));
   std::vector<std::vector<std::string>> esperadas = {{"", "", "Sense abreviatura", "False"},
                                                      {"CAS", "CAS", "Castellà", "False"},
@@ -106,13 +106,13 @@ TEST_F(AsignaturasTest, NamesTableHasOneRowPerAbbreviationThenTheOccupations) {
 
 TEST_F(AsignaturasTest, AnAbbreviationEqualToTheStartMarkFirstGetsNoNameRow) {
   asignaturas({{"1ESO001", "@#$", "Marca", "", "1"}, {"1ESO002", "ZZZ", "Última", "", "1"}});
-  procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
+  procesos::ExportarAsignaturas(tablas_, "VALENCIÁ");
   EXPECT_EQ(columna(intercambio("ASIGNOMT.DBF"), "COD"), std::vector<std::string>{"ZZZ"});
 }
 
 TEST_F(AsignaturasTest, EmptyTables) {
   ocupaciones({{"12", "Reunió", "Reunión"}});
-  procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
+  procesos::ExportarAsignaturas(tablas_, "VALENCIÁ");
   EXPECT_TRUE(leerTabla(intercambio("ASIGVALT.DBF")).empty());
   EXPECT_EQ(columna(intercambio("ASIGNOMT.DBF"), "COD"), std::vector<std::string>{"*12"});
 }
@@ -122,7 +122,7 @@ TEST_F(AsignaturasTest, BadHoursStopAfterTheSubjectsBefore) {
                {"1ESO002", "CAS", "C", "", "x1"},
                {"1ESO003", "ING", "I", "", "3"}});
   try {
-    procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
+    procesos::ExportarAsignaturas(tablas_, "VALENCIÁ");
     FAIL();
   } catch (const std::exception& e) {
     EXPECT_STREQ(e.what(),
@@ -135,9 +135,9 @@ TEST_F(AsignaturasTest, BadHoursStopAfterTheSubjectsBefore) {
 
 TEST_F(AsignaturasTest, MissingOccupationsTableStopsAfterTheSubjectRows) {
   asignaturas({{"1ESO001", "MAT", "M", "", "4"}});
-  std::filesystem::remove(drive.native("ZORVTMP/VALENCIA/OCUPA.dbf"));
+  std::filesystem::remove(drive_.native("ZORVTMP/VALENCIA/OCUPA.dbf"));
   try {
-    procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
+    procesos::ExportarAsignaturas(tablas_, "VALENCIÁ");
     FAIL();
   } catch (const std::exception& e) {
     EXPECT_EQ(std::string(e.what()).rfind("wwTableOCUPA: No se encuentra la tabla", 0), 0u)
@@ -150,7 +150,7 @@ TEST_F(AsignaturasTest, MissingOccupationsTableStopsAfterTheSubjectRows) {
 TEST_F(AsignaturasTest, MissingFieldNamesIt) {
   staged("asignat.dbf", {{"CODASIG", 8}, {"LITRESV", 3}}, {{"1ESO001", "MAT"}});
   try {
-    procesos::ExportarAsignaturas(tablas, "VALENCIÁ");
+    procesos::ExportarAsignaturas(tablas_, "VALENCIÁ");
     FAIL();
   } catch (const std::exception& e) {
     EXPECT_STREQ(e.what(),

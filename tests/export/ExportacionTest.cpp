@@ -16,10 +16,10 @@ class UsuarioGuionado : public procesos::Interaccion {
 
 class ExportacionTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  gescen::Catalogo tablas;
-  procesos::EstadoPrograma estado;
-  UsuarioGuionado ui;
+  TempDrive drive_;
+  gescen::Catalogo tablas_;
+  procesos::EstadoPrograma estado_;
+  UsuarioGuionado ui_;
   void SetUp() override { escuelaDeUnAlumno(); }
 };
 
@@ -28,50 +28,50 @@ class ExportacionTest : public ::testing::Test {
 TEST_F(ExportacionTest, SuccessfulRunStandAloneAndInHostMode) {
   for (int argumentos : {0, 2}) {
     SCOPED_TRACE(argumentos);
-    estado = procesos::EstadoPrograma{};
-    estado.numeroArgumentos = argumentos;
-    ui.sucesos.clear();
-    procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
-    EXPECT_EQ(ui.sucesos,
+    estado_ = procesos::EstadoPrograma{};
+    estado_.numeroArgumentos = argumentos;
+    ui_.sucesos.clear();
+    procesos::ejecutarExportacion(tablas_, "VALENCIÁ", estado_, ui_);
+    EXPECT_EQ(ui_.sucesos,
               (std::vector<std::string>{std::string("mensaje: ") + procesos::kAvisoExportacion,
                                         "reloj", "normal", "mensaje: Proceso finalizado"}));
-    EXPECT_EQ(estado.resultado, 1);
+    EXPECT_EQ(estado_.resultado, 1);
     for (const std::string& t : gescen::tablasIntercambio())
       EXPECT_FALSE(leerTabla(intercambio(t)).empty()) << t;
   }
 }
 
 TEST_F(ExportacionTest, ASecondRunReplacesEveryTable) {
-  procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
-  procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+  procesos::ejecutarExportacion(tablas_, "VALENCIÁ", estado_, ui_);
+  procesos::ejecutarExportacion(tablas_, "VALENCIÁ", estado_, ui_);
   for (const std::string& t : gescen::tablasIntercambio())
     EXPECT_EQ(leerTabla(intercambio(t)).size(), t == "ASIGNOMT.DBF" ? 1u : 1u) << t;
 }
 
 TEST_F(ExportacionTest, AFailingWriterStopsTheRunAndLeavesTheFlagAtZero) {
-  procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);  // an earlier run's tables
+  procesos::ejecutarExportacion(tablas_, "VALENCIÁ", estado_, ui_);  // an earlier run's tables
   const std::string gruposAntes = readFile(plat::toNative(intercambio("GRUPOST.DBF")));
   aulas({{"101", "Aula"}, {"102", "Aula"}});
   staged("aulas.dbf", {{"CODAULA", 6}}, {{"101"}, {"102"}});  // LITAULA missing
   profesores({{"NOU PROFE, X", "D", "5", ""}});
-  ui.sucesos.clear();
+  ui_.sucesos.clear();
   try {
-    procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+    procesos::ejecutarExportacion(tablas_, "VALENCIÁ", estado_, ui_);
     FAIL();
   } catch (const std::exception& e) {
     EXPECT_EQ(e.what(), std::string("wwTableAulas: No se encuentra el campo 'LITAULA' "
                                     "(C:\\ZORVTMP\\VALENCIA\\aulas.DBF). ") +
                             procesos::kTablasIncompletas);
   }
-  EXPECT_EQ(estado.resultado, 0);
-  EXPECT_EQ(ui.sucesos,
+  EXPECT_EQ(estado_.resultado, 0);
+  EXPECT_EQ(ui_.sucesos,
             (std::vector<std::string>{std::string("mensaje: ") + procesos::kAvisoExportacion,
                                       "reloj", "normal"}));
   EXPECT_EQ(columna(intercambio("PROFT.DBF"), "ABREV"),
             std::vector<std::string>{"NPX"});                                    // this run's
   EXPECT_TRUE(leerTabla(intercambio("AULAT.DBF")).empty());                      // partial
   EXPECT_EQ(readFile(plat::toNative(intercambio("GRUPOST.DBF"))), gruposAntes);  // untouched
-  EXPECT_FALSE(tablas.wwTableAulas.active());
+  EXPECT_FALSE(tablas_.wwTableAulas.active());
 }
 
 }  // namespace

@@ -8,14 +8,14 @@ namespace {
 
 class GruposAulasTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  gescen::Catalogo tablas;
+  TempDrive drive_;
+  gescen::Catalogo tablas_;
   void SetUp() override { escuelaVacia(); }
 };
 
 TEST_F(GruposAulasTest, RoomsCopiedWithFixedBuildingAndCapacity) {
   aulas({{"101", "Aula 1.01"}, {"LAB12", "Laboratori de Ciències"}, {"LAB1", "Altre"}});
-  procesos::ExportarAulas(tablas);
+  procesos::ExportarAulas(tablas_);
   auto filas = leerTabla(intercambio("AULAT.DBF"));
   ASSERT_EQ(filas.size(), 3u);
   EXPECT_EQ(
@@ -24,7 +24,7 @@ TEST_F(GruposAulasTest, RoomsCopiedWithFixedBuildingAndCapacity) {
   EXPECT_EQ(filas[1].at("ABREV"), "LAB1");
   EXPECT_EQ(filas[2].at("ABREV"), "LAB1");
   aulas({});
-  procesos::ExportarAulas(tablas);
+  procesos::ExportarAulas(tablas_);
   EXPECT_TRUE(leerTabla(intercambio("AULAT.DBF")).empty());
 }
 
@@ -37,7 +37,7 @@ TEST_F(GruposAulasTest, GroupsAndCoursesInOrderOfFirstAppearance) {
           {"X", "M", "Curt"},
           {"1XY", "M", "Tres"},
           {"2BACA", "M", std::string(40, 'L')}});
-  procesos::ExportarGrupos(tablas);
+  procesos::ExportarGrupos(tablas_);
   auto g = leerTabla(intercambio("GRUPOST.DBF"));
   ASSERT_EQ(g.size(), 5u);
   EXPECT_EQ(g[0], (Registro{{"ABREV", "EO1A"},
@@ -68,13 +68,13 @@ TEST_F(GruposAulasTest, GroupsAndCoursesInOrderOfFirstAppearance) {
 TEST_F(GruposAulasTest, AShiftLongerThanItsFieldNeverMatchesItsStoredRow) {
   // The stored shift is cut to one character, so the duplicate test never finds it.
   grupos({{"1ESOA", "MT", "A"}, {"1ESOA", "MT", "B"}});
-  procesos::ExportarGrupos(tablas);
+  procesos::ExportarGrupos(tablas_);
   EXPECT_EQ(columna(intercambio("GRUPOST.DBF"), "TURNO"), (std::vector<std::string>{"M", "M"}));
   EXPECT_EQ(columna(intercambio("CURSOST.DBF"), "ABREV"), (std::vector<std::string>{"MTE", "MTE"}));
 }
 
 TEST_F(GruposAulasTest, EmptyGroupTableGivesTwoEmptyTables) {
-  procesos::ExportarGrupos(tablas);
+  procesos::ExportarGrupos(tablas_);
   EXPECT_TRUE(leerTabla(intercambio("GRUPOST.DBF")).empty());
   EXPECT_TRUE(leerTabla(intercambio("CURSOST.DBF")).empty());
 }

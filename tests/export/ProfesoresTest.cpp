@@ -58,8 +58,8 @@ TEST(AbreviaturasUnicasTest, CountersInTableOrder) {
 
 class ProfesoresTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  gescen::Catalogo tablas;
+  TempDrive drive_;
+  gescen::Catalogo tablas_;
   void SetUp() override { escuelaVacia(); }
 };
 
@@ -69,7 +69,7 @@ TEST_F(ProfesoresTest, WhoIsLeftOut) {
               {"MARTI SOLER, PAU", "MATES", "0", "20240630"},          // left but no DNI: written
               {"   ", "LENGUA", "33333333", "20240630"},  // left but blank name: written
               {"", "", "", ""}});
-  procesos::ExportarProfesores(tablas);
+  procesos::ExportarProfesores(tablas_);
   auto filas = leerTabla(intercambio("PROFT.DBF"));
   ASSERT_EQ(filas.size(), 4u);
   EXPECT_EQ(filas[0], (Registro{{"ABREV", "GPA"},
@@ -88,7 +88,7 @@ TEST_F(ProfesoresTest, AbbreviationsMadeUniqueInTheFile) {
     filas.push_back({"ALBA DURA, GIL " + std::to_string(i), "D", std::to_string(1000 + i), ""});
   filas.insert(filas.begin() + 3, Fila{"XAVI YUSTE, ZOE", "D", "999", ""});
   profesores(filas);
-  procesos::ExportarProfesores(tablas);
+  procesos::ExportarProfesores(tablas_);
   EXPECT_EQ(columna(intercambio("PROFT.DBF"), "ABREV"),
             (std::vector<std::string>{"ADG", "ADG2", "ADG3", "XYZ", "ADG4", "ADG5", "ADG6", "ADG7",
                                       "ADG8", "ADG9", "ADG1", "AD10", "AD11"}));
@@ -96,13 +96,13 @@ TEST_F(ProfesoresTest, AbbreviationsMadeUniqueInTheFile) {
 
 TEST_F(ProfesoresTest, LongTextsAreCutAndNoTeacherLeavesAnEmptyTable) {
   profesores({{std::string(45, 'N'), std::string(50, 'D'), "1", ""}});
-  procesos::ExportarProfesores(tablas);
+  procesos::ExportarProfesores(tablas_);
   auto filas = leerTabla(intercambio("PROFT.DBF"));
   EXPECT_EQ(filas[0].at("NOMBRE"), std::string(40, 'N'));
   EXPECT_EQ(filas[0].at("DEPART"), std::string(40, 'D'));
 
   profesores({{"FUERA, YA", "D", "5", "20200101"}});
-  EXPECT_NO_THROW(procesos::ExportarProfesores(tablas));
+  EXPECT_NO_THROW(procesos::ExportarProfesores(tablas_));
   EXPECT_TRUE(leerTabla(intercambio("PROFT.DBF")).empty());
 }
 

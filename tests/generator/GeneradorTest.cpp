@@ -555,8 +555,8 @@ struct FilaAsig {
 // teacher and subject were not found.
 class Solucion : public ::testing::Test {
  protected:
-  Carpeta trabajo;
-  std::vector<FilaAsig> filas;
+  Carpeta trabajo_;
+  std::vector<FilaAsig> filas_;
 
   static std::string cgrup(const FilaAsig& f) {
     std::string n = f.nivel;
@@ -565,7 +565,7 @@ class Solucion : public ::testing::Test {
 
   void crear(const std::string& nombre, const std::vector<dbf::FieldDef>& campos) {
     dbf::Table t;
-    t.setDatabaseName(trabajo.str());
+    t.setDatabaseName(trabajo_.str());
     t.setTableName(nombre);
     t.fieldDefs() = campos;
     t.createTable();
@@ -588,8 +588,8 @@ class Solucion : public ::testing::Test {
         {"AED", 1, "FMP", "FMP"}};
     for (int g = 0; g < 2; ++g)
       for (const M& m : eso)
-        filas.push_back({m.asig, g == 0 ? m.profA : m.profB, grupos[g][0], grupos[g][1],
-                         grupos[g][2], m.horas});
+        filas_.push_back({m.asig, g == 0 ? m.profA : m.profB, grupos[g][0], grupos[g][1],
+                          grupos[g][2], m.horas});
     // 2 BAC A and B: 38 weekly lessons each, three more than a week has periods; the same
     // teachers teach both.
     const std::vector<M> bac = {
@@ -598,7 +598,7 @@ class Solucion : public ::testing::Test {
         {"GEO", 4, "FMP", ""}, {"QUI", 4, "FQA2", ""}, {"FRA", 2, "DUF", ""}, {"PSI", 2, "MRS", ""},
         {"", 1, "", ""}};
     for (const char* g : {"A", "B"})
-      for (const M& m : bac) filas.push_back({m.asig, m.profA, "BAC", "2", g, m.horas});
+      for (const M& m : bac) filas_.push_back({m.asig, m.profA, "BAC", "2", g, m.horas});
 
     crear("ASIGT.DBF", {{"CASIG", FieldKind::String, 4},
                         {"CPROF", FieldKind::String, 4},
@@ -612,11 +612,11 @@ class Solucion : public ::testing::Test {
                         {"SESIONES", FieldKind::String, 20},
                         {"CTAREA", FieldKind::String, 4}});
     dbf::Table t;
-    t.setDatabaseName(trabajo.str());
+    t.setDatabaseName(trabajo_.str());
     t.setTableName("ASIGT.DBF");
     t.open();
     std::set<std::string> profes;
-    for (const FilaAsig& f : filas) {
+    for (const FilaAsig& f : filas_) {
       t.append();
       t.setString("CASIG", f.casig);
       t.setString("CPROF", f.cprof);
@@ -682,15 +682,15 @@ class Solucion : public ::testing::Test {
   }
 
   std::vector<Registro> solucion(const std::string& extra = "") {
-    Salida s = generador("solucion \"" + trabajo.str() + "\" --semilla 5 " + extra);
+    Salida s = generador("solucion \"" + trabajo_.str() + "\" --semilla 5 " + extra);
     EXPECT_EQ(s.codigo, 0) << s.texto;
-    return leer(trabajo.str(), "SOLUC.DBF");
+    return leer(trabajo_.str(), "SOLUC.DBF");
   }
 };
 
 TEST_F(Solucion, HasTheFieldsTheImportReads) {
   solucion();
-  dbf::Layout l = estructura(trabajo.str(), "SOLUC.DBF");
+  dbf::Layout l = estructura(trabajo_.str(), "SOLUC.DBF");
   const std::vector<std::pair<std::string, std::string>> campos = {
       {"DIA", "N"},    {"HORA", "N"},  {"TAREA", "C"},  {"PROF", "C4"}, {"NIVEL", "C5"},
       {"CURSO", "C3"}, {"ASIG", "C4"}, {"GRUPO", "C2"}, {"AULA", "C4"}};
@@ -733,7 +733,7 @@ TEST_F(Solucion, EveryLessonIsWrittenOnceAndPlacedWithoutClashes) {
     if (!r.at("NIVEL").empty())
       ++grupoEnHora[r.at("NIVEL") + r.at("CURSO") + r.at("GRUPO")][cuando];
   }
-  for (const FilaAsig& f : filas) {
+  for (const FilaAsig& f : filas_) {
     std::string clave = std::string(f.casig) + "|" + f.cprof + "|" + f.nivel + f.curso + f.grupo;
     EXPECT_EQ(lecciones[clave], static_cast<int>(f.horas)) << clave;
   }
@@ -757,7 +757,7 @@ TEST_F(Solucion, EveryLessonIsWrittenOnceAndPlacedWithoutClashes) {
 
 TEST_F(Solucion, NonTeachingPeriodsCarryAnOccupationAndNoGroup) {
   auto regs = solucion();
-  std::set<std::string> profes = valores(leer(trabajo.str(), "PROFT.DBF"), "ABREV");
+  std::set<std::string> profes = valores(leer(trabajo_.str(), "PROFT.DBF"), "ABREV");
   std::map<std::string, int> porProfesor;
   for (const Registro& r : regs) {
     if (r.at("TAREA") == "*12") continue;
@@ -799,11 +799,11 @@ TEST_F(Solucion, RecordCountCanBeCutOrPadded) {
 
 TEST_F(Solucion, TheSameSeedGivesTheSameFile) {
   solucion();
-  std::string primera = leerArchivo(trabajo / "SOLUC.DBF");
+  std::string primera = leerArchivo(trabajo_ / "SOLUC.DBF");
   solucion();
-  EXPECT_EQ(leerArchivo(trabajo / "SOLUC.DBF"), primera);
-  ASSERT_EQ(generador("solucion \"" + trabajo.str() + "\" --semilla 6").codigo, 0);
-  EXPECT_NE(leerArchivo(trabajo / "SOLUC.DBF"), primera);
+  EXPECT_EQ(leerArchivo(trabajo_ / "SOLUC.DBF"), primera);
+  ASSERT_EQ(generador("solucion \"" + trabajo_.str() + "\" --semilla 6").codigo, 0);
+  EXPECT_NE(leerArchivo(trabajo_ / "SOLUC.DBF"), primera);
 }
 
 #ifdef TZV_CON_EXPORTACION
@@ -820,7 +820,7 @@ TEST_P(ExportacionGenerada, ExportsWithoutErrorAndGivesASolution) {
   gescen::Catalogo tablas;
   gescen::asegurarCarpetaStaging();
   gescen::CopiarDatosGC(tablas, "C:\\GC");
-  ASSERT_NO_THROW(procesos::EscribirTablasIntercambio(tablas, "VALENCIÀ"));
+  ASSERT_NO_THROW(procesos::escribirTablasIntercambio(tablas, "VALENCIÀ"));
   tablas.cerrarTodas();
 
   const std::string trabajo = drive.native("ZORVTMP");

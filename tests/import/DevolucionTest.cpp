@@ -42,17 +42,17 @@ enum class Punto {
 
 class DevolucionTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  std::string gc = drive.native("GC");
-  std::string copias = drive.native("ZORVTMP/VALENCIA/COPIAS/20261210-101500");
+  TempDrive drive_;
+  std::string gc_ = drive_.native("GC");
+  std::string copias_ = drive_.native("ZORVTMP/VALENCIA/COPIAS/20261210-101500");
 
-  std::string enGC(const std::string& nombre) const { return gc + "/" + nombre; }
+  std::string enGC(const std::string& nombre) const { return gc_ + "/" + nombre; }
 
   procesos::ArchivoDevuelto archivo(const std::string& tabla, const std::string& nuevo) const {
     procesos::ArchivoDevuelto a;
     a.nuevo = enGC("~tzv-" + tabla + "-1111111111111111.tmp");
     a.destino = enGC(tabla + ".dbf");
-    a.copia = copias + "/" + tabla + ".dbf";
+    a.copia = copias_ + "/" + tabla + ".dbf";
     a.tamano = nuevo.size();
     a.suma = procesos::sumaDeBytes(nuevo.data(), nuevo.size());
     return a;
@@ -74,20 +74,20 @@ class DevolucionTest : public ::testing::Test {
     procesos::RegistroDevolucion r;
     r.clase = clase;
     r.carpetaGC = "C:\\GC";
-    r.copias = copias;
-    r.provisional = copias + ".tmp";
+    r.copias = copias_;
+    r.provisional = copias_ + ".tmp";
     r.archivos = {archivo("horgrup", kNuevoG), archivo("horprof", kNuevoP)};
     if (punto == Punto::EscribiendoNuevos) {
       writeFile(r.archivos[0].nuevo, kNuevoG);
       writeFile(r.archivos[1].nuevo, kNuevoP.substr(0, 5));
       writeFile(r.provisional + "/horgrup.dbf", kViejoG);
-      procesos::GuardarRegistro(r);
+      procesos::guardarRegistro(r);
       return;
     }
-    writeFile(copias + "/horgrup.dbf", kViejoG);
-    writeFile(copias + "/horprof.dbf", kViejoP);
+    writeFile(copias_ + "/horgrup.dbf", kViejoG);
+    writeFile(copias_ + "/horprof.dbf", kViejoP);
     r.estado = procesos::RegistroDevolucion::Estado::Cambiando;
-    procesos::GuardarRegistro(r);
+    procesos::guardarRegistro(r);
     const bool gRenombrado = punto != Punto::AntesDeRenombrar;
     const bool pRenombrado = punto == Punto::AntesDeBorrarRegistro;
     writeFile(gRenombrado ? enGC("horgrup.dbf") : r.archivos[0].nuevo, kNuevoG);
@@ -110,15 +110,15 @@ class DevolucionTest : public ::testing::Test {
     EXPECT_EQ(readFile(enGC("horprof.dbf")), p);
     EXPECT_EQ(readFile(enGC(kDeOtroEquipo)), "de otro equipo");
     EXPECT_EQ(readFile(enGC(kDeVersionAnterior)), "de una versión anterior");
-    EXPECT_EQ(entradas(gc),
+    EXPECT_EQ(entradas(gc_),
               (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", kDeOtroEquipo,
                                      kDeVersionAnterior, gescen::kArchivoCerrojoHorarios}));
-    for (const std::string& copia : entradas(drive.native("ZORVTMP/VALENCIA/COPIAS"))) {
-      const std::string carpeta = drive.native("ZORVTMP/VALENCIA/COPIAS/" + copia);
+    for (const std::string& copia : entradas(drive_.native("ZORVTMP/VALENCIA/COPIAS"))) {
+      const std::string carpeta = drive_.native("ZORVTMP/VALENCIA/COPIAS/" + copia);
       EXPECT_EQ(readFile(carpeta + "/horgrup.dbf"), kViejoG) << copia;
       EXPECT_EQ(readFile(carpeta + "/horprof.dbf"), kViejoP) << copia;
     }
-    EXPECT_FALSE(procesos::DevolucionPendiente());
+    EXPECT_FALSE(procesos::devolucionPendiente());
   }
 
   // The GESCEN folder's lock as another PC holds it: an opening of its own, locked as
@@ -152,11 +152,11 @@ TEST_F(DevolucionTest, AKilledCopyBackIsFinishedOrUndoneAtTheNextStart) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.que);
-    fs::remove_all(drive.driveC());
+    fs::remove_all(drive_.driveC());
     interrumpida(c.punto);
-    EXPECT_EQ(procesos::RecuperarDevolucion().rfind(c.linea, 0), 0u);
+    EXPECT_EQ(procesos::recuperarDevolucion().rfind(c.linea, 0), 0u);
     tablasYCarpetas(c.nuevos ? kNuevoG : kViejoG, c.nuevos ? kNuevoP : kViejoP);
-    EXPECT_EQ(procesos::RecuperarDevolucion(), "");  // nothing left to do
+    EXPECT_EQ(procesos::recuperarDevolucion(), "");  // nothing left to do
   }
 }
 
@@ -165,14 +165,14 @@ TEST_F(DevolucionTest, WhileGescenHoldsATableTheSwapWaitsForTheNextStart) {
   {
     CerrojoAjeno enGescen(enGC("horprof.dbf"), F_RDLCK, 0x7FFFFFFE);
     ASSERT_TRUE(enGescen.tomado());
-    EXPECT_EQ(procesos::RecuperarDevolucion(),
+    EXPECT_EQ(procesos::recuperarDevolucion(),
               "No se ha podido terminar una importación interrumpida en C:\\GC: GESCEN tiene "
               "abierta la tabla C:\\GC\\horprof.dbf. Ciérrela y vuelva a intentarlo. Se volverá a "
               "intentar al abrir de nuevo el programa.");
     EXPECT_EQ(readFile(enGC("horprof.dbf")), kViejoP);
-    EXPECT_TRUE(procesos::DevolucionPendiente());
+    EXPECT_TRUE(procesos::devolucionPendiente());
   }
-  EXPECT_EQ(procesos::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
+  EXPECT_EQ(procesos::recuperarDevolucion().rfind("Se ha terminado", 0), 0u);
   tablasYCarpetas(kNuevoG, kNuevoP);
 }
 
@@ -180,20 +180,20 @@ TEST_F(DevolucionTest, ARecordOfAnotherLiveRunIsLeftAlone) {
   interrumpida(Punto::EntreRenombres);
   {
     OtraEjecucion otra;
-    EXPECT_EQ(procesos::RecuperarDevolucion(), "");
-    EXPECT_TRUE(procesos::DevolucionPendiente());
+    EXPECT_EQ(procesos::recuperarDevolucion(), "");
+    EXPECT_TRUE(procesos::devolucionPendiente());
     EXPECT_TRUE(fs::exists(enGC("~tzv-horprof-1111111111111111.tmp")));
   }
-  EXPECT_EQ(procesos::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
+  EXPECT_EQ(procesos::recuperarDevolucion().rfind("Se ha terminado", 0), 0u);
   tablasYCarpetas(kNuevoG, kNuevoP);
 }
 
 TEST_F(DevolucionTest, ADamagedRecordIsSaidAndDropped) {
   writeFile(plat::toNative(procesos::kRegistroDevolucion), "no es un registro\n");
-  EXPECT_EQ(procesos::RecuperarDevolucion(),
+  EXPECT_EQ(procesos::recuperarDevolucion(),
             "El registro C:\\ZORVTMP\\VALENCIA\\DEVOLUCION.TZV de una importación anterior está "
             "dañado y se ha descartado.");
-  EXPECT_FALSE(procesos::DevolucionPendiente());
+  EXPECT_FALSE(procesos::devolucionPendiente());
 }
 
 }  // namespace
@@ -201,8 +201,8 @@ TEST_F(DevolucionTest, ADamagedRecordIsSaidAndDropped) {
 namespace {
 
 TEST_F(DevolucionTest, AStartWithNothingLeftBehindTouchesNothing) {
-  EXPECT_EQ(procesos::RecuperarDevolucion(), "");
-  EXPECT_FALSE(fs::exists(drive.native("ZORVTMP")));
+  EXPECT_EQ(procesos::recuperarDevolucion(), "");
+  EXPECT_FALSE(fs::exists(drive_.native("ZORVTMP")));
 }
 
 }  // namespace
@@ -235,7 +235,7 @@ TEST_F(DevolucionTest, TheRecoverySaysWhichKindOfRunWasInterrupted) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.que);
-    fs::remove_all(drive.driveC());
+    fs::remove_all(drive_.driveC());
     interrumpida(c.punto, c.clase);
     const std::string registro = plat::toNative(procesos::kRegistroDevolucion);
     if (c.sinClase) {
@@ -244,8 +244,8 @@ TEST_F(DevolucionTest, TheRecoverySaysWhichKindOfRunWasInterrupted) {
       ASSERT_NE(texto.find(linea), std::string::npos);
       writeFile(registro, texto.erase(texto.find(linea), linea.size()));
     }
-    EXPECT_EQ(procesos::RecuperarDevolucion().rfind(c.linea, 0), 0u);
-    EXPECT_FALSE(procesos::DevolucionPendiente());
+    EXPECT_EQ(procesos::recuperarDevolucion().rfind(c.linea, 0), 0u);
+    EXPECT_FALSE(procesos::devolucionPendiente());
   }
 }
 
@@ -255,15 +255,15 @@ TEST_F(DevolucionTest, WhileAnotherPcHoldsTheGescenFolderTheRecoveryWaitsForTheN
   interrumpida(Punto::EntreRenombres);
   {
     plat::File otro = otroEquipo();
-    EXPECT_EQ(procesos::RecuperarDevolucion(),
+    EXPECT_EQ(procesos::recuperarDevolucion(),
               "No se ha podido terminar una importación interrumpida en C:\\GC: otro equipo está "
               "importando en esa carpeta. Se volverá a intentar al abrir de nuevo el programa.");
     EXPECT_EQ(readFile(enGC("horgrup.dbf")), kNuevoG);
     EXPECT_EQ(readFile(enGC("horprof.dbf")), kViejoP);
     EXPECT_TRUE(fs::exists(enGC("~tzv-horprof-1111111111111111.tmp")));
-    EXPECT_TRUE(procesos::DevolucionPendiente());
+    EXPECT_TRUE(procesos::devolucionPendiente());
   }
-  EXPECT_EQ(procesos::RecuperarDevolucion().rfind("Se ha terminado", 0), 0u);
+  EXPECT_EQ(procesos::recuperarDevolucion().rfind("Se ha terminado", 0), 0u);
   tablasYCarpetas(kNuevoG, kNuevoP);
 }
 
@@ -271,15 +271,15 @@ TEST_F(DevolucionTest, WhileAnotherPcHoldsTheGescenFolderTheRecoveryWaitsForTheN
 // go; it leaves the other runs' files alone, and the lock file stays for the next one.
 TEST_F(DevolucionTest, ACopyBackWaitsForAnotherPcAndTouchesNoOtherRunsFiles) {
   gescenConOtrasEjecuciones();
-  writeFile(drive.native("ZORVTMP/VALENCIA/horgrup.dbf"), kNuevoG);
-  writeFile(drive.native("ZORVTMP/VALENCIA/horprof.dbf"), kNuevoP);
+  writeFile(drive_.native("ZORVTMP/VALENCIA/horgrup.dbf"), kNuevoG);
+  writeFile(drive_.native("ZORVTMP/VALENCIA/horprof.dbf"), kNuevoP);
   std::optional<plat::File> otro = otroEquipo();
   std::thread termina([&] {
     std::this_thread::sleep_for(std::chrono::seconds(1));
     otro.reset();
   });
   std::string copia;
-  EXPECT_NO_THROW(copia = procesos::DevolverHorarios("C:\\GC"));
+  EXPECT_NO_THROW(copia = procesos::devolverHorarios("C:\\GC"));
   termina.join();
   EXPECT_EQ(copia.rfind("C:\\ZORVTMP\\VALENCIA\\COPIAS\\", 0), 0u) << copia;
   tablasYCarpetas(kNuevoG, kNuevoP);
@@ -293,15 +293,15 @@ namespace {
 // does): a hold that ends within a moment is waited for, not taken for GESCEN's.
 TEST_F(DevolucionTest, AHoldOfAMomentOnATimetableIsWaitedFor) {
   gescenConOtrasEjecuciones();
-  writeFile(drive.native("ZORVTMP/VALENCIA/horgrup.dbf"), kNuevoG);
-  writeFile(drive.native("ZORVTMP/VALENCIA/horprof.dbf"), kNuevoP);
+  writeFile(drive_.native("ZORVTMP/VALENCIA/horgrup.dbf"), kNuevoG);
+  writeFile(drive_.native("ZORVTMP/VALENCIA/horprof.dbf"), kNuevoP);
   std::optional<CerrojoAjeno> mirada;
   ASSERT_TRUE(mirada.emplace(enGC("horprof.dbf"), F_WRLCK, 0, 0).tomado());
   std::thread termina([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     mirada.reset();
   });
-  EXPECT_NO_THROW(procesos::DevolverHorarios("C:\\GC"));
+  EXPECT_NO_THROW(procesos::devolverHorarios("C:\\GC"));
   termina.join();
   tablasYCarpetas(kNuevoG, kNuevoP);
 }

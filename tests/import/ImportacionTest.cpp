@@ -23,35 +23,35 @@ namespace {
 
 class ImportacionTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  gescen::Catalogo tablas;
-  procesos::EstadoPrograma estado;
-  UsuarioImportacion ui;
-  std::string horgrupAntes, horprofAntes;
+  TempDrive drive_;
+  gescen::Catalogo tablas_;
+  procesos::EstadoPrograma estado_;
+  UsuarioImportacion ui_;
+  std::string horgrupAntes_, horprofAntes_;
 
   void SetUp() override {
     horariosGescen();
     centroYPeriodos({{"46001234", "1", "08:00", "08:55"}, {"46001234", "2", "08:55", "09:50"}});
-    gescen::CopiarDatosGC(tablas, "C:\\GC");
+    gescen::CopiarDatosGC(tablas_, "C:\\GC");
     profesoresExportados({{"GPA", "GARCIA PEREZ, ANA", "MATES", "11111111"},
                           {"LRJ", "LOPEZ ROS, JOAN", "FIS", "22222222"}});
     asignaturasExportadas({{"MAT", "1ESO001", "ESO", "1"}});
     solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"},
               {"2", "2", "*GUA", "LRJ", "", "", "", "", ""}});
-    horgrupAntes = readFile(archivoDeGescen("horgrup.dbf"));
-    horprofAntes = readFile(archivoDeGescen("horprof.dbf"));
+    horgrupAntes_ = readFile(archivoDeGescen("horgrup.dbf"));
+    horprofAntes_ = readFile(archivoDeGescen("horprof.dbf"));
   }
 
   procesos::ResultadoImportacion importar() {
-    return procesos::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui);
+    return procesos::ejecutarImportacion(tablas_, "C:\\GC", "46001234", estado_, ui_);
   }
 
   // The tables as they were; beside them at most the lock file of the copy back, which
   // stays once made.
   void gescenSinCambios() {
-    EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")), horgrupAntes);
-    EXPECT_EQ(readFile(archivoDeGescen("horprof.dbf")), horprofAntes);
-    std::set<std::string> enGC = entradas(drive.native("GC"));
+    EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")), horgrupAntes_);
+    EXPECT_EQ(readFile(archivoDeGescen("horprof.dbf")), horprofAntes_);
+    std::set<std::string> enGC = entradas(drive_.native("GC"));
     enGC.erase(gescen::kArchivoCerrojoHorarios);
     EXPECT_EQ(enGC,
               (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf"}));
@@ -78,26 +78,26 @@ class ImportacionTest : public ::testing::Test {
 
 TEST_F(ImportacionTest, CompleteRunReplacesBothTimetablesAndKeepsTheOldOnes) {
   EXPECT_EQ(importar(), procesos::ResultadoImportacion::Completada);
-  EXPECT_EQ(ui.sucesos,
+  EXPECT_EQ(ui_.sucesos,
             (std::vector<std::string>{std::string("mensaje: ") + procesos::kAvisoImportacion,
                                       "reloj", "rejilla de plantilla", "reloj", "normal",
                                       "mensaje: Proceso finalizado"}));
-  EXPECT_EQ(estado.resultado, 1);
+  EXPECT_EQ(estado_.resultado, 1);
   EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")),
-            readFile(drive.native("ZORVTMP/VALENCIA/horgrup.dbf")));
+            readFile(drive_.native("ZORVTMP/VALENCIA/horgrup.dbf")));
   EXPECT_EQ(readFile(archivoDeGescen("horprof.dbf")),
-            readFile(drive.native("ZORVTMP/VALENCIA/horprof.dbf")));
+            readFile(drive_.native("ZORVTMP/VALENCIA/horprof.dbf")));
   EXPECT_EQ(columna("C:\\GC\\horprof.dbf", "DNI"),
             (std::vector<std::string>{"11111111", "22222222"}));
   EXPECT_EQ(columna("C:\\GC\\horgrup.dbf", "CODGRUP"), std::vector<std::string>{"1ESOA"});
   // The old files wait in a dated folder; nothing but the lock file of the copy back
   // appears in the GESCEN folder.
-  auto copias = fs::directory_iterator(drive.native("ZORVTMP/VALENCIA/COPIAS"));
+  auto copias = fs::directory_iterator(drive_.native("ZORVTMP/VALENCIA/COPIAS"));
   fs::path copia = copias->path();
-  EXPECT_EQ(readFile((copia / "horgrup.dbf").string()), horgrupAntes);
-  EXPECT_EQ(readFile((copia / "horprof.dbf").string()), horprofAntes);
+  EXPECT_EQ(readFile((copia / "horgrup.dbf").string()), horgrupAntes_);
+  EXPECT_EQ(readFile((copia / "horprof.dbf").string()), horprofAntes_);
   std::set<std::string> enGC;
-  for (const auto& e : fs::directory_iterator(drive.native("GC")))
+  for (const auto& e : fs::directory_iterator(drive_.native("GC")))
     enGC.insert(e.path().filename().string());
   EXPECT_EQ(enGC, (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf",
                                          gescen::kArchivoCerrojoHorarios}));
@@ -109,7 +109,7 @@ TEST_F(ImportacionTest, ASecondRunStartsFromWhatTheFirstWroteBack) {
   solucion({{"3", "2", "*12", "GPA", "ESO", "1", "MAT", "B", ""}});
   importar();
   EXPECT_EQ(columna("C:\\GC\\horgrup.dbf", "CODGRUP"), std::vector<std::string>{"1ESOB"});
-  EXPECT_EQ(std::distance(fs::directory_iterator(drive.native("ZORVTMP/VALENCIA/COPIAS")),
+  EXPECT_EQ(std::distance(fs::directory_iterator(drive_.native("ZORVTMP/VALENCIA/COPIAS")),
                           fs::directory_iterator()),
             2);
 }
@@ -117,17 +117,17 @@ TEST_F(ImportacionTest, ASecondRunStartsFromWhatTheFirstWroteBack) {
 // Without a solution the run tells so and changes nothing, the result flag included, in
 // host mode too: the flag 0 and the closing for the host are the dialog's to do.
 TEST_F(ImportacionTest, NoSolutionStandAloneAndInHostMode) {
-  fs::remove(drive.native("ZORVTMP/SOLUC.DBF"));
+  fs::remove(drive_.native("ZORVTMP/SOLUC.DBF"));
   for (int argumentos : {0, 2}) {
     SCOPED_TRACE(argumentos);
-    estado.numeroArgumentos = argumentos;
-    estado.resultado = 1;
-    ui.sucesos.clear();
+    estado_.numeroArgumentos = argumentos;
+    estado_.resultado = 1;
+    ui_.sucesos.clear();
     EXPECT_EQ(importar(), procesos::ResultadoImportacion::SinSolucion);
-    EXPECT_EQ(ui.sucesos, (std::vector<std::string>{
-                              std::string("mensaje: ") + procesos::kAvisoImportacion, "reloj",
-                              std::string("mensaje: ") + procesos::kSinSolucion, "normal"}));
-    EXPECT_EQ(estado.resultado, 1);
+    EXPECT_EQ(ui_.sucesos, (std::vector<std::string>{
+                               std::string("mensaje: ") + procesos::kAvisoImportacion, "reloj",
+                               std::string("mensaje: ") + procesos::kSinSolucion, "normal"}));
+    EXPECT_EQ(estado_.resultado, 1);
     gescenSinCambios();
   }
 }
@@ -135,14 +135,14 @@ TEST_F(ImportacionTest, NoSolutionStandAloneAndInHostMode) {
 // A complete run in host mode tells what it tells stand-alone, ending on its last box.
 TEST_F(ImportacionTest, ACompleteRunTellsTheSameInHostMode) {
   EXPECT_EQ(importar(), procesos::ResultadoImportacion::Completada);
-  const std::vector<std::string> solo = ui.sucesos;
-  ui.sucesos.clear();
-  estado = procesos::EstadoPrograma{};
-  estado.numeroArgumentos = 2;
+  const std::vector<std::string> solo = ui_.sucesos;
+  ui_.sucesos.clear();
+  estado_ = procesos::EstadoPrograma{};
+  estado_.numeroArgumentos = 2;
   EXPECT_EQ(importar(), procesos::ResultadoImportacion::Completada);
-  EXPECT_EQ(ui.sucesos, solo);
-  EXPECT_EQ(ui.sucesos.back(), std::string("mensaje: ") + procesos::kProcesoFinalizado);
-  EXPECT_EQ(estado.resultado, 1);
+  EXPECT_EQ(ui_.sucesos, solo);
+  EXPECT_EQ(ui_.sucesos.back(), std::string("mensaje: ") + procesos::kProcesoFinalizado);
+  EXPECT_EQ(estado_.resultado, 1);
 }
 
 TEST_F(ImportacionTest, TeacherCheck) {
@@ -174,19 +174,19 @@ TEST_F(ImportacionTest, TeacherCheck) {
   for (const Case& c : cases) {
     profesoresExportados({{"GPA", "GARCIA PEREZ, ANA", "MATES", "11111111"},
                           {"LRJ", "LOPEZ ROS, JOAN", "FIS", "0"}});
-    ui = UsuarioImportacion();
-    estado = procesos::EstadoPrograma{};
-    ui.dnis = c.tecleados;
-    ui.dniCorrectoAlSalir = c.cierraConSalir;
+    ui_ = UsuarioImportacion();
+    estado_ = procesos::EstadoPrograma{};
+    ui_.dnis = c.tecleados;
+    ui_.dniCorrectoAlSalir = c.cierraConSalir;
     const std::string antes = readFile(archivoDeGescen("horgrup.dbf"));
     EXPECT_EQ(importar(), c.resultado) << c.que;
-    EXPECT_EQ(std::count(ui.sucesos.begin(), ui.sucesos.end(), "rejilla de profesores"), 1)
+    EXPECT_EQ(std::count(ui_.sucesos.begin(), ui_.sucesos.end(), "rejilla de profesores"), 1)
         << c.que;
     if (c.resultado == procesos::ResultadoImportacion::ProfesorSinDni) {
       // The run ends on its message with the hourglass still up; the dialog closes it.
-      EXPECT_EQ(ui.sucesos.back(), std::string("mensaje: ") + procesos::kProfesorSinDni) << c.que;
-      EXPECT_EQ(ui.sucesos[ui.sucesos.size() - 2], "reloj") << c.que;
-      EXPECT_EQ(estado.resultado, 0) << c.que;
+      EXPECT_EQ(ui_.sucesos.back(), std::string("mensaje: ") + procesos::kProfesorSinDni) << c.que;
+      EXPECT_EQ(ui_.sucesos[ui_.sucesos.size() - 2], "reloj") << c.que;
+      EXPECT_EQ(estado_.resultado, 0) << c.que;
       EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")), antes) << c.que;
     }
   }
@@ -194,7 +194,7 @@ TEST_F(ImportacionTest, TeacherCheck) {
 
 TEST_F(ImportacionTest, NoTeacherWithoutNumberMeansNoDialog) {
   importar();
-  EXPECT_EQ(std::count(ui.sucesos.begin(), ui.sucesos.end(), "rejilla de profesores"), 0);
+  EXPECT_EQ(std::count(ui_.sucesos.begin(), ui_.sucesos.end(), "rejilla de profesores"), 0);
 }
 
 TEST_F(ImportacionTest, AMissingTimetableInTheGescenFolderStopsTheRunAndChangesNothing) {
@@ -206,27 +206,27 @@ TEST_F(ImportacionTest, AMissingTimetableInTheGescenFolderStopsTheRunAndChangesN
     EXPECT_EQ(std::string(e.what()).rfind("wwTableHorProf: No se encuentra la tabla", 0), 0u)
         << e.what();
   }
-  EXPECT_EQ(ui.sucesos.back(), "normal");
-  EXPECT_EQ(estado.resultado, 0);
-  EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")), horgrupAntes);
+  EXPECT_EQ(ui_.sucesos.back(), "normal");
+  EXPECT_EQ(estado_.resultado, 0);
+  EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")), horgrupAntes_);
   EXPECT_FALSE(fs::exists(archivoDeGescen("horprof.dbf")));
 }
 
 TEST_F(ImportacionTest, AFailureDuringTheCopyBackLeavesTheOtherOldFile) {
   // While the run works, something takes the teacher timetable's place in the GESCEN
   // folder, so that it cannot be replaced at the end.
-  ui.mientrasPlantilla = [this] {
+  ui_.mientrasPlantilla = [this] {
     fs::remove(archivoDeGescen("horprof.dbf"));
     fs::create_directory(archivoDeGescen("horprof.dbf"));
   };
   EXPECT_THROW(importar(), gescen::EntradaSalidaError);
-  EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")), horgrupAntes);
+  EXPECT_EQ(readFile(archivoDeGescen("horgrup.dbf")), horgrupAntes_);
   EXPECT_TRUE(fs::is_directory(archivoDeGescen("horprof.dbf")));
-  EXPECT_EQ(estado.resultado, 0);
-  EXPECT_EQ(entradas(drive.native("GC")),
+  EXPECT_EQ(estado_.resultado, 0);
+  EXPECT_EQ(entradas(drive_.native("GC")),
             (std::set<std::string>{"centro.dbf", "horgrup.dbf", "horprof.dbf", "lhortipo.dbf",
                                    gescen::kArchivoCerrojoHorarios}));
-  EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV")));
+  EXPECT_FALSE(fs::exists(drive_.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV")));
 }
 
 }  // namespace
@@ -258,12 +258,12 @@ TEST_F(ImportacionTest, SolutionsThatWouldEmptyTheTimetablesAreRefused) {
   };
   for (const Case& c : cases) {
     solucion(c.filas);
-    const std::string soluc = drive.native("ZORVTMP/SOLUC.DBF");
+    const std::string soluc = drive_.native("ZORVTMP/SOLUC.DBF");
     if (c.bytesQuitados > 0) fs::resize_file(soluc, fs::file_size(soluc) - c.bytesQuitados);
-    ui = UsuarioImportacion();
+    ui_ = UsuarioImportacion();
     EXPECT_EQ(errorAlImportar(), std::string(c.error) + " No se ha cambiado nada en GESCEN.")
         << c.que;
-    EXPECT_EQ(ui.sucesos,
+    EXPECT_EQ(ui_.sucesos,
               (std::vector<std::string>{std::string("mensaje: ") + procesos::kAvisoImportacion,
                                         "reloj", "normal"}))
         << c.que;
@@ -294,24 +294,24 @@ TEST_F(ImportacionTest, ATimetableThatAnotherProgramHoldsIsNeverReplaced) {
   };
   for (const Case& c : cases) {
     std::optional<CerrojoAjeno> cerrojo;
-    ui = UsuarioImportacion();
+    ui_ = UsuarioImportacion();
     auto tomar = [&] {
       ASSERT_TRUE(cerrojo.emplace(archivoDeGescen(c.tabla), c.tipo, c.byte, c.largo).tomado());
     };
     if (c.duranteLaImportacion)
-      ui.mientrasPlantilla = tomar;
+      ui_.mientrasPlantilla = tomar;
     else
       tomar();
     EXPECT_EQ(errorAlImportar(), std::string("GESCEN tiene abierta la tabla C:\\GC\\") + c.tabla +
                                      ". Ciérrela y vuelva a intentarlo.")
         << c.que;
-    EXPECT_EQ(std::count(ui.sucesos.begin(), ui.sucesos.end(), "rejilla de plantilla"),
+    EXPECT_EQ(std::count(ui_.sucesos.begin(), ui_.sucesos.end(), "rejilla de plantilla"),
               c.duranteLaImportacion ? 1 : 0)
         << c.que;
-    EXPECT_EQ(estado.resultado, 0) << c.que;
+    EXPECT_EQ(estado_.resultado, 0) << c.que;
     gescenSinCambios();
-    EXPECT_EQ(entradas(drive.native("ZORVTMP/VALENCIA/COPIAS")), std::set<std::string>{}) << c.que;
-    EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV"))) << c.que;
+    EXPECT_EQ(entradas(drive_.native("ZORVTMP/VALENCIA/COPIAS")), std::set<std::string>{}) << c.que;
+    EXPECT_FALSE(fs::exists(drive_.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV"))) << c.que;
   }
 }
 
@@ -325,12 +325,12 @@ TEST_F(ImportacionTest, AnotherRunOnTheWorkFolderRefusesEveryRunAtOnce) {
   {
     OtraEjecucion otra;
     const std::string refusal = gescen::kOtraEjecucion;
-    EXPECT_EQ(errorDe([&] { gescen::CopiarDatosGC(tablas, "C:\\GC"); }), refusal);
-    EXPECT_EQ(errorDe([&] { procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui); }),
+    EXPECT_EQ(errorDe([&] { gescen::CopiarDatosGC(tablas_, "C:\\GC"); }), refusal);
+    EXPECT_EQ(errorDe([&] { procesos::ejecutarExportacion(tablas_, "VALENCIÁ", estado_, ui_); }),
               refusal);
     EXPECT_EQ(errorAlImportar(), refusal);
-    EXPECT_TRUE(ui.sucesos.empty());
-    EXPECT_EQ(estado.resultado, 0);
+    EXPECT_TRUE(ui_.sucesos.empty());
+    EXPECT_EQ(estado_.resultado, 0);
     gescenSinCambios();
   }
   EXPECT_EQ(importar(), procesos::ResultadoImportacion::Completada);
@@ -357,18 +357,18 @@ TEST_F(ImportacionTest, ASharingViolationOnAGescenTimetableSaysThatGescenHasItOp
        [&] { gescen::ReemplazarArchivo(staging + "\\horprof.dbf", "C:\\GC\\horprof.dbf"); },
        "GESCEN tiene abierta la tabla C:\\GC\\horprof.dbf. Ciérrela y vuelva a intentarlo."},
       {"the staging pass (transzorvex-cli importar), horgrup.dbf held", "horgrup.dbf",
-       [&] { gescen::CopiarDatosGC(tablas, "C:\\GC"); },
+       [&] { gescen::CopiarDatosGC(tablas_, "C:\\GC"); },
        "GESCEN tiene abierta la tabla C:\\GC\\horgrup.dbf. Ciérrela y vuelva a intentarlo."},
       {"the staging pass, another table held", "centro.dbf",
-       [&] { gescen::CopiarDatosGC(tablas, "C:\\GC"); }, "Error de E/S 32 (C:\\GC\\centro.dbf)"},
+       [&] { gescen::CopiarDatosGC(tablas_, "C:\\GC"); }, "Error de E/S 32 (C:\\GC\\centro.dbf)"},
   };
   for (const Case& c : cases) {
     CerrojoAjeno enGescen(archivoDeGescen(c.retenida), F_WRLCK, 0, 0);
     ASSERT_TRUE(enGescen.tomado()) << c.que;
-    EXPECT_EQ(errorDe([&] { procesos::CopiarDeGescen("C:\\GC", c.copia); }), c.error) << c.que;
+    EXPECT_EQ(errorDe([&] { procesos::copiarDeGescen("C:\\GC", c.copia); }), c.error) << c.que;
   }
   EXPECT_EQ(errorDe([&] {
-              procesos::CopiarDeGescen(
+              procesos::copiarDeGescen(
                   "C:\\GC", [] { throw gescen::EntradaSalidaError(5, "C:\\GC\\horgrup.dbf"); });
             }),
             "Acceso al archivo denegado (C:\\GC\\horgrup.dbf)");
@@ -384,11 +384,11 @@ TEST_F(ImportacionTest, AnotherPcHoldingTheGescenFolderStopsTheCopyBack) {
   EXPECT_EQ(errorAlImportar(),
             "Otro equipo está importando en la carpeta de GESCEN C:\\GC. Espere a que termine y "
             "vuelva a intentarlo. No se ha cambiado nada en GESCEN.");
-  EXPECT_EQ(ui.sucesos.back(), "normal");
-  EXPECT_EQ(estado.resultado, 0);
+  EXPECT_EQ(ui_.sucesos.back(), "normal");
+  EXPECT_EQ(estado_.resultado, 0);
   gescenSinCambios();
-  EXPECT_EQ(entradas(drive.native("ZORVTMP/VALENCIA/COPIAS")), std::set<std::string>{});
-  EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV")));
+  EXPECT_EQ(entradas(drive_.native("ZORVTMP/VALENCIA/COPIAS")), std::set<std::string>{});
+  EXPECT_FALSE(fs::exists(drive_.native("ZORVTMP/VALENCIA/DEVOLUCION.TZV")));
 }
 
 // A solution whose fields the import would read wrong (a type byte that a copy or
@@ -411,12 +411,12 @@ TEST_F(ImportacionTest, ASolutionWhoseFieldsWouldBeReadWrongIsRefusedBeforeAnyth
     for (const Dano& d : danos) {
       SCOPED_TRACE(std::string(campo) + ", " + d.nombre);
       solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"}});
-      patchFieldDescriptor(drive.native("ZORVTMP/SOLUC.DBF"), campo, d.danar);
-      ui = UsuarioImportacion();
+      patchFieldDescriptor(drive_.native("ZORVTMP/SOLUC.DBF"), campo, d.danar);
+      ui_ = UsuarioImportacion();
       const std::string error = errorAlImportar();
       EXPECT_NE(error.find("C:\\ZORVTMP\\SOLUC.DBF"), std::string::npos) << error;
       EXPECT_NE(error.find(campo), std::string::npos) << error;
-      EXPECT_EQ(ui.sucesos,
+      EXPECT_EQ(ui_.sucesos,
                 (std::vector<std::string>{std::string("mensaje: ") + procesos::kAvisoImportacion,
                                           "reloj", "normal"}));
       gescenSinCambios();
@@ -468,8 +468,8 @@ TEST_F(ImportacionTest, TheSolutionsLayoutSaysWhatIsWrongAndWhatIsNeeded) {
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.que);
     solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"}});
-    c.danar(drive.native("ZORVTMP/SOLUC.DBF"));
-    ui = UsuarioImportacion();
+    c.danar(drive_.native("ZORVTMP/SOLUC.DBF"));
+    ui_ = UsuarioImportacion();
     EXPECT_EQ(errorAlImportar(), c.error);
   }
   // Whole numbers in character fields are read as they come.
@@ -477,7 +477,7 @@ TEST_F(ImportacionTest, TheSolutionsLayoutSaysWhatIsWrongAndWhatIsNeeded) {
   deTexto[0].ancho = deTexto[1].ancho = 2;  // DIA, HORA
   crearTabla("C:\\ZORVTMP\\SOLUC.DBF", deTexto,
              {{"2", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"}});
-  ui = UsuarioImportacion();
+  ui_ = UsuarioImportacion();
   EXPECT_EQ(errorAlImportar(), "");
   EXPECT_EQ(columna("C:\\GC\\horprof.dbf", "DIASEM"), std::vector<std::string>{"2"});
 }
@@ -504,13 +504,13 @@ TEST_F(ImportacionTest, TablesCutShortStopTheImport) {
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.archivo);
     SetUp();
-    const std::string archivo = drive.native(c.archivo);
+    const std::string archivo = drive_.native(c.archivo);
     const std::string bytes = readFile(archivo);
     const std::size_t largo = static_cast<unsigned char>(bytes[10]) |
                               static_cast<std::size_t>(static_cast<unsigned char>(bytes[11])) << 8;
     writeFile(archivo, bytes.substr(0, bytes.size() - 1 - largo));  // the end mark, a record
-    gescen::CopiarDatosGC(tablas, "C:\\GC");
-    ui = UsuarioImportacion();
+    gescen::CopiarDatosGC(tablas_, "C:\\GC");
+    ui_ = UsuarioImportacion();
     EXPECT_EQ(errorAlImportar(), c.error);
     gescenSinCambios();
   }

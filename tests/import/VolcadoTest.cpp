@@ -14,10 +14,10 @@ namespace {
 
 class VolcadoTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  gescen::Catalogo tablas;
-  procesos::EstadoPrograma estado;
-  UsuarioImportacion ui;
+  TempDrive drive_;
+  gescen::Catalogo tablas_;
+  procesos::EstadoPrograma estado_;
+  UsuarioImportacion ui_;
 
   void SetUp() override {
     horariosGescen();
@@ -37,8 +37,8 @@ class VolcadoTest : public ::testing::Test {
   }
 
   void importar() {
-    gescen::CopiarDatosGC(tablas, "C:\\GC");
-    ASSERT_EQ(procesos::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui),
+    gescen::CopiarDatosGC(tablas_, "C:\\GC");
+    ASSERT_EQ(procesos::ejecutarImportacion(tablas_, "C:\\GC", "46001234", estado_, ui_),
               procesos::ResultadoImportacion::Completada);
   }
 
@@ -76,7 +76,7 @@ TEST_F(VolcadoTest, SolutionRecordsBecomeTimetableRows) {
 }
 
 TEST_F(VolcadoTest, TheTemplateTheUserConfirmedGivesTheTimes) {
-  ui.horasInicio = {{1, "08:05"}, {5, "13:00"}};
+  ui_.horasInicio = {{1, "08:05"}, {5, "13:00"}};
   solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", ""},
             {"1", "5", "*12", "GPA", "", "", "", "", ""}});
   importar();
@@ -130,10 +130,10 @@ TEST_F(VolcadoTest, AFailureStopsTheWriteBackWhereAPlainPassWould) {
     SCOPED_TRACE(c.nombre);
     horariosGescen();
     c.preparar();
-    gescen::CopiarDatosGC(tablas, "C:\\GC");
+    gescen::CopiarDatosGC(tablas_, "C:\\GC");
     std::string error;
     try {
-      procesos::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui);
+      procesos::ejecutarImportacion(tablas_, "C:\\GC", "46001234", estado_, ui_);
     } catch (const std::exception& e) {
       error = e.what();
     }

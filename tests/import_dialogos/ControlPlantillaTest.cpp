@@ -40,14 +40,14 @@ class ControlPlantillaTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { PrepararAplicacion(); }
+  void initTestCase() { prepararAplicacion(); }
   void init() {
     unidad_ = std::make_unique<TempDrive>();
     errores_.clear();
-    qt::FijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
+    qt::fijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
   }
   void cleanup() {
-    qt::FijarAvisoError({});
+    qt::fijarAvisoError({});
     unidad_.reset();
   }
 
@@ -73,7 +73,7 @@ class ControlPlantillaTest : public QObject {
 };
 
 void ControlPlantillaTest::ventana() {
-  CrearPlantilla(kManana);
+  crearPlantilla(kManana);
   TControlPlantilla d;
   QCOMPARE(d.objectName(), QStringLiteral("ControlPlantilla"));
   QCOMPARE(d.windowTitle(), QStringLiteral("Control de Plantilla Horaria"));
@@ -83,7 +83,7 @@ void ControlPlantillaTest::ventana() {
   QCOMPARE(d.font().family(), QStringLiteral("MS Sans Serif"));
   QCOMPARE(d.font().pixelSize(), 11);
   QCOMPARE(d.property("contextoAyuda").toInt(), 1);
-  QCOMPARE(d.palette().color(QPalette::Window), qt::aspecto::ColorEscritorio());
+  QCOMPARE(d.palette().color(QPalette::Window), qt::aspecto::colorEscritorio());
 }
 
 void ControlPlantillaTest::controles_data() {
@@ -101,7 +101,7 @@ void ControlPlantillaTest::controles_data() {
 void ControlPlantillaTest::controles() {
   QFETCH(QString, nombre);
   QFETCH(QRect, caja);
-  CrearPlantilla(kManana);
+  crearPlantilla(kManana);
   TControlPlantilla d;
   auto* w = d.findChild<QWidget*>(nombre);
   QVERIFY(w != nullptr);
@@ -113,16 +113,16 @@ void ControlPlantillaTest::controles() {
 
 void ControlPlantillaTest::etiquetasYBoton() {
   using namespace qt::aspecto;
-  CrearPlantilla(kManana);
+  crearPlantilla(kManana);
   TControlPlantilla d;
-  QCOMPARE(d.Draw3D1->colorInicio(), ColorEscritorio());
+  QCOMPARE(d.Draw3D1->colorInicio(), colorEscritorio());
   QCOMPARE(d.Draw3D1->colorMedio(), QColor(0xF0, 0xFB, 0xFF));
   QCOMPARE(d.Draw3D1->colorFin(), QColor(0x00, 0xFF, 0xFF));
 
   QCOMPARE(d.Label1->text(), QStringLiteral("COMPROBACIÓN DE LA PLANTILLA HORARIA DEL CENTRO"));
   QVERIFY(d.Label1->font().bold());
   QCOMPARE(d.Label1->font().pixelSize(), 13);
-  QCOMPARE(d.Label1->palette().color(QPalette::WindowText), ColorResaltado());
+  QCOMPARE(d.Label1->palette().color(QPalette::WindowText), colorResaltado());
   QVERIFY(d.Label1->wordWrap());
 
   QCOMPARE(d.Label3->text(), QStringLiteral("PLANTILLA HORARIA DEL CENTRO"));
@@ -165,7 +165,7 @@ void ControlPlantillaTest::rejilla() {
   QFETCH(int, caracteres);
   QFETCH(QString, titulo);
   QFETCH(bool, editable);
-  CrearPlantilla(kManana);
+  crearPlantilla(kManana);
   TControlPlantilla d;
   RejillaDatos* g = d.PlantiHorDBGrid;
   QCOMPARE(g->fuente(), d.wwDataSource1);
@@ -182,7 +182,7 @@ void ControlPlantillaTest::rejilla() {
   d.show();
   QVERIFY(QTest::qWaitForWindowExposed(&d));
   QVERIFY2(
-      MuestraSusCaracteres(g, columna, caracteres),
+      muestraSusCaracteres(g, columna, caracteres),
       qPrintable(QString("%1 px for %2 characters").arg(g->columnWidth(columna)).arg(caracteres)));
   QCOMPARE(g->colorTitulos(), QColor(0xFE, 0xE4, 0xA9));
   QCOMPARE(g->colorCeldas(), QColor(0xF0, 0xFB, 0xFF));
@@ -200,7 +200,7 @@ void ControlPlantillaTest::rejilla() {
 }
 
 void ControlPlantillaTest::tablaDelDialogo() {
-  CrearPlantilla(kManana);
+  crearPlantilla(kManana);
   TControlPlantilla d;
   QVERIFY(d.wwTablePlantilla != nullptr);
   QCOMPARE(d.wwTablePlantilla->handleName(), std::string("wwTablePlantilla"));
@@ -231,11 +231,11 @@ void ControlPlantillaTest::horasTecleadasSeGuardan() {
   QFETCH(int, columna);
   QFETCH(QString, tecleado);
   QFETCH(QString, guardado);
-  CrearPlantilla(kManana);
+  crearPlantilla(kManana);
   TControlPlantilla d;
   QVERIFY(mostrar(d));
   d.PlantiHorDBGrid->setCurrentIndex(d.wwDataSource1->index(fila, columna));
-  Teclear(d.PlantiHorDBGrid, tecleado);
+  teclear(d.PlantiHorDBGrid, tecleado);
   // "Salir" takes the focus first: the time being typed is stored before it acts.
   QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
   QVERIFY(!d.isVisible());
@@ -244,7 +244,7 @@ void ControlPlantillaTest::horasTecleadasSeGuardan() {
   esperado.resize(20);
   Periodo& cambiado = esperado[static_cast<std::size_t>(fila)];
   (columna == HORAINI ? cambiado.inicio : cambiado.fin) = guardado.toStdString();
-  const std::vector<Periodo> horas = LeerPlantilla();
+  const std::vector<Periodo> horas = leerPlantilla();
   QCOMPARE(horas.size(), std::size_t{20});
   for (std::size_t i = 0; i < horas.size(); ++i) {
     QCOMPARE(horas[i].inicio, esperado[i].inicio);
@@ -254,18 +254,18 @@ void ControlPlantillaTest::horasTecleadasSeGuardan() {
 }
 
 void ControlPlantillaTest::textoLargoSeCortaAlGuardar() {
-  CrearPlantilla(kManana);
+  crearPlantilla(kManana);
   TControlPlantilla d;
   QVERIFY(mostrar(d));
   QVERIFY(d.wwDataSource1->setData(d.wwDataSource1->index(3, HORAINI), QStringLiteral("11:40:00")));
   QCOMPARE(d.wwDataSource1->data(d.wwDataSource1->index(3, HORAINI)).toString(),
            QStringLiteral("11:40"));
   d.BitBtn1->setFocus(Qt::TabFocusReason);
-  QCOMPARE(LeerPlantilla()[3].inicio, std::string("11:40"));
+  QCOMPARE(leerPlantilla()[3].inicio, std::string("11:40"));
 }
 
 void ControlPlantillaTest::salirCierraYSueltaLaTabla() {
-  CrearPlantilla(kManana);
+  crearPlantilla(kManana);
   TControlPlantilla d;
   QVERIFY(mostrar(d));
   QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
@@ -274,26 +274,26 @@ void ControlPlantillaTest::salirCierraYSueltaLaTabla() {
   QVERIFY(d.wwDataSource1->tabla() == nullptr);
   QCOMPARE(d.wwDataSource1->rowCount(), 0);
   // Nothing typed: the times are as they were.
-  const std::vector<Periodo> horas = LeerPlantilla();
+  const std::vector<Periodo> horas = leerPlantilla();
   QCOMPARE(horas[2].inicio, std::string("09:50"));
   QCOMPARE(horas[19].fin, std::string());
 }
 
 void ControlPlantillaTest::cerrarConLaVentanaGuardaLoGrabado() {
-  CrearPlantilla(kManana);
+  crearPlantilla(kManana);
   TControlPlantilla d;
   QVERIFY(mostrar(d));
   d.PlantiHorDBGrid->setCurrentIndex(d.wwDataSource1->index(0, HORAINI));
-  Teclear(d.PlantiHorDBGrid, QStringLiteral("07:30"));
+  teclear(d.PlantiHorDBGrid, QStringLiteral("07:30"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   // Moving to another period stores the one left.
   QTest::keyClick(d.PlantiHorDBGrid, Qt::Key_Down);
   QVERIFY(d.close());
-  QCOMPARE(LeerPlantilla()[0].inicio, std::string("07:30"));
+  QCOMPARE(leerPlantilla()[0].inicio, std::string("07:30"));
 }
 
 void ControlPlantillaTest::ningunaFilaSeAnadeNiSeBorra() {
-  CrearPlantilla(kManana);
+  crearPlantilla(kManana);
   TControlPlantilla d;
   QVERIFY(mostrar(d));
   d.wwDBNavigator1->pulsar(NavegadorDatos::Last);
@@ -303,28 +303,28 @@ void ControlPlantillaTest::ningunaFilaSeAnadeNiSeBorra() {
   QTest::keyClick(d.PlantiHorDBGrid, Qt::Key_Delete, Qt::ControlModifier);
   QCOMPARE(d.wwDataSource1->rowCount(), 20);
   QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
-  QCOMPARE(RegistrosPlantilla(), 20u);
+  QCOMPARE(registrosPlantilla(), 20u);
 }
 
 void ControlPlantillaTest::mostrarControlPlantilla() {
-  CrearPlantilla(kManana);
+  crearPlantilla(kManana);
   QWidget dueno;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   bool visto = false;
   Qt::CursorShape cursor = Qt::WaitCursor;
-  AlMostrarse([&](QDialog* dialogo) {
+  alMostrarse([&](QDialog* dialogo) {
     auto* d = qobject_cast<TControlPlantilla*>(dialogo);
     if (d == nullptr) return;
     visto = d->isModal() && d->parentWidget() == &dueno;
     cursor = QApplication::overrideCursor()->shape();
     d->PlantiHorDBGrid->setCurrentIndex(d->wwDataSource1->index(1, HORAINI));
-    Teclear(d->PlantiHorDBGrid, QStringLiteral("09:00"));
+    teclear(d->PlantiHorDBGrid, QStringLiteral("09:00"));
     QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
   });
-  qt::MostrarControlPlantilla(&dueno);
+  qt::mostrarControlPlantilla(&dueno);
   QVERIFY(visto);
   QCOMPARE(cursor, Qt::ArrowCursor);
-  QCOMPARE(LeerPlantilla()[1].inicio, std::string("09:00"));
+  QCOMPARE(leerPlantilla()[1].inicio, std::string("09:00"));
   QVERIFY(QApplication::activeModalWidget() == nullptr);
   QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   QApplication::restoreOverrideCursor();
@@ -333,7 +333,7 @@ void ControlPlantillaTest::mostrarControlPlantilla() {
 void ControlPlantillaTest::sinPlantillaElErrorLlegaAlQueLoMuestra() {
   QString texto;
   try {
-    qt::MostrarControlPlantilla(nullptr);
+    qt::mostrarControlPlantilla(nullptr);
   } catch (const dbf::EngineError& e) {
     texto = QString::fromUtf8(e.what());
   }

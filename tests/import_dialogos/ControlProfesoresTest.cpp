@@ -40,7 +40,7 @@ std::vector<Profesor> conDnis(const std::vector<std::int64_t>& dnis) {
 
 std::vector<std::int64_t> dnisGuardados() {
   std::vector<std::int64_t> v;
-  for (const Profesor& p : LeerProft()) v.push_back(p.dni);
+  for (const Profesor& p : leerProft()) v.push_back(p.dni);
   return v;
 }
 
@@ -53,7 +53,7 @@ bool mostrar(QDialog& d) {
 // Makes a row's DNI cell current and types into it; the editor stays open.
 void teclearDni(TControlProfesores& d, int fila, const QString& texto) {
   d.ProftDBGrid->setCurrentIndex(d.wwDataSource1->index(fila, DNI));
-  Teclear(d.ProftDBGrid, texto);
+  teclear(d.ProftDBGrid, texto);
 }
 
 }  // namespace
@@ -62,14 +62,14 @@ class ControlProfesoresTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { PrepararAplicacion(); }
+  void initTestCase() { prepararAplicacion(); }
   void init() {
     unidad_ = std::make_unique<TempDrive>();
     errores_.clear();
-    qt::FijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
+    qt::fijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
   }
   void cleanup() {
-    qt::FijarAvisoError({});
+    qt::fijarAvisoError({});
     unidad_.reset();
   }
 
@@ -100,7 +100,7 @@ class ControlProfesoresTest : public QObject {
 };
 
 void ControlProfesoresTest::ventana() {
-  CrearProft(conDnis({0}));
+  crearProft(conDnis({0}));
   TControlProfesores d;
   QCOMPARE(d.objectName(), QStringLiteral("ControlProfesores"));
   QCOMPARE(d.windowTitle(), QStringLiteral("Control de Profesores"));
@@ -112,7 +112,7 @@ void ControlProfesoresTest::ventana() {
   QCOMPARE(d.font().family(), QStringLiteral("MS Sans Serif"));
   QCOMPARE(d.font().pixelSize(), 11);
   QCOMPARE(d.property("contextoAyuda").toInt(), 1);
-  QCOMPARE(d.palette().color(QPalette::Window), qt::aspecto::ColorEscritorio());
+  QCOMPARE(d.palette().color(QPalette::Window), qt::aspecto::colorEscritorio());
   QVERIFY(!d.DNICorrecto);
 }
 
@@ -131,7 +131,7 @@ void ControlProfesoresTest::controles_data() {
 void ControlProfesoresTest::controles() {
   QFETCH(QString, nombre);
   QFETCH(QRect, caja);
-  CrearProft(conDnis({0}));
+  crearProft(conDnis({0}));
   TControlProfesores d;
   auto* w = d.findChild<QWidget*>(nombre);
   QVERIFY(w != nullptr);
@@ -144,16 +144,16 @@ void ControlProfesoresTest::controles() {
 
 void ControlProfesoresTest::etiquetasYBoton() {
   using namespace qt::aspecto;
-  CrearProft(conDnis({0}));
+  crearProft(conDnis({0}));
   TControlProfesores d;
-  QCOMPARE(d.Draw3D1->colorInicio(), ColorEscritorio());
+  QCOMPARE(d.Draw3D1->colorInicio(), colorEscritorio());
   QCOMPARE(d.Draw3D1->colorMedio(), QColor(0xF0, 0xFB, 0xFF));
   QCOMPARE(d.Draw3D1->colorFin(), QColor(0x00, 0xFF, 0xFF));
 
   QCOMPARE(d.Label1->text(), QStringLiteral("CONTROL DEL D.N.I DE LOS PROFESORES"));
   QVERIFY(d.Label1->font().bold());
   QCOMPARE(d.Label1->font().pixelSize(), 13);
-  QCOMPARE(d.Label1->palette().color(QPalette::WindowText), ColorResaltado());
+  QCOMPARE(d.Label1->palette().color(QPalette::WindowText), colorResaltado());
   QVERIFY(d.Label1->wordWrap());
   QVERIFY(!d.Label1->autoFillBackground());
 
@@ -198,7 +198,7 @@ void ControlProfesoresTest::rejilla() {
   QFETCH(int, caracteres);
   QFETCH(QString, titulo);
   QFETCH(bool, editable);
-  CrearProft(conDnis({0, 5}));
+  crearProft(conDnis({0, 5}));
   TControlProfesores d;
   RejillaDatos* g = d.ProftDBGrid;
   QCOMPARE(g->fuente(), d.wwDataSource1);
@@ -215,7 +215,7 @@ void ControlProfesoresTest::rejilla() {
   d.show();
   QVERIFY(QTest::qWaitForWindowExposed(&d));
   QVERIFY2(
-      MuestraSusCaracteres(g, columna, caracteres),
+      muestraSusCaracteres(g, columna, caracteres),
       qPrintable(QString("%1 px for %2 characters").arg(g->columnWidth(columna)).arg(caracteres)));
   QCOMPARE(g->colorTitulos(), QColor(0xFE, 0xE4, 0xA9));
   QCOMPARE(g->colorCeldas(), QColor(0xF0, 0xFB, 0xFF));
@@ -229,7 +229,7 @@ void ControlProfesoresTest::rejilla() {
 }
 
 void ControlProfesoresTest::tablaDelDialogo() {
-  CrearProft(conDnis({0, 7}));
+  crearProft(conDnis({0, 7}));
   TControlProfesores d;
   QVERIFY(d.wwTableProft != nullptr);
   QCOMPARE(d.wwTableProft->handleName(), std::string("wwTableProft"));
@@ -242,19 +242,19 @@ void ControlProfesoresTest::tablaDelDialogo() {
 }
 
 void ControlProfesoresTest::entrarEditaYSalirGraba() {
-  CrearProft(conDnis({0, 7}));
+  crearProft(conDnis({0, 7}));
   TControlProfesores d;
   QVERIFY(mostrar(d));
   // The grid takes the focus as the dialog opens.
   QVERIFY(d.ProftDBGrid->tieneFoco());
   QCOMPARE(d.wwTableProft->state(), dbf::TableState::Edit);
   d.ProftDBGrid->setCurrentIndex(d.wwDataSource1->index(0, NOMBRE));
-  Teclear(d.ProftDBGrid, QStringLiteral("GARCIA"));
+  teclear(d.ProftDBGrid, QStringLiteral("GARCIA"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  QCOMPARE(LeerProft()[0].nombre, std::string("PROFESOR 0"));
+  QCOMPARE(leerProft()[0].nombre, std::string("PROFESOR 0"));
   d.BitBtn1->setFocus(Qt::TabFocusReason);
   QCOMPARE(d.wwTableProft->state(), dbf::TableState::Browse);
-  QCOMPARE(LeerProft()[0].nombre, std::string("GARCIA"));
+  QCOMPARE(leerProft()[0].nombre, std::string("GARCIA"));
   // Back into the grid: the current record is edited again.
   d.ProftDBGrid->setFocus(Qt::TabFocusReason);
   QCOMPARE(d.wwTableProft->state(), dbf::TableState::Edit);
@@ -262,7 +262,7 @@ void ControlProfesoresTest::entrarEditaYSalirGraba() {
 }
 
 void ControlProfesoresTest::salirTomaElFocoYGuardaLoTecleado() {
-  CrearProft(conDnis({11, 0, 33}));
+  crearProft(conDnis({11, 0, 33}));
   TControlProfesores d;
   QVERIFY(mostrar(d));
   teclearDni(d, 1, QStringLiteral("22334455"));
@@ -298,7 +298,7 @@ void ControlProfesoresTest::dniCorrecto() {
   QFETCH(Tecleado, tecleado);
   QFETCH(bool, correcto);
   QFETCH(std::vector<std::int64_t>, despues);
-  CrearProft(conDnis(antes));
+  crearProft(conDnis(antes));
   TControlProfesores d;
   QVERIFY(mostrar(d));
   for (auto it = tecleado.begin(); it != tecleado.end(); ++it) {
@@ -311,7 +311,7 @@ void ControlProfesoresTest::dniCorrecto() {
       e->selectAll();
       QTest::keyClick(e, Qt::Key_Backspace);
     } else {
-      Teclear(d.ProftDBGrid, it.value());
+      teclear(d.ProftDBGrid, it.value());
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   }
@@ -319,12 +319,12 @@ void ControlProfesoresTest::dniCorrecto() {
   QCOMPARE(d.DNICorrecto, correcto);
   QVERIFY(!d.isVisible());
   QCOMPARE(dnisGuardados(), despues);
-  QCOMPARE(RegistrosProft(), static_cast<std::uint32_t>(antes.size()));
+  QCOMPARE(registrosProft(), static_cast<std::uint32_t>(antes.size()));
   QVERIFY(errores_.isEmpty());
 }
 
 void ControlProfesoresTest::cerrarConLaVentanaDejaDniCorrectoFalso() {
-  CrearProft(conDnis({4, 0}));
+  crearProft(conDnis({4, 0}));
   {
     TControlProfesores d;
     QVERIFY(mostrar(d));
@@ -347,7 +347,7 @@ void ControlProfesoresTest::cerrarConLaVentanaDejaDniCorrectoFalso() {
 }
 
 void ControlProfesoresTest::dniRechazaLoQueNoEsEntero() {
-  CrearProft(conDnis({0, 2}));
+  crearProft(conDnis({0, 2}));
   TControlProfesores d;
   QVERIFY(mostrar(d));
   // Text that does not convert is refused, and the record stays in editing.
@@ -386,7 +386,7 @@ void ControlProfesoresTest::trasUnRechazoLaFilaMarcadaEsLaQueSeEdita_data() {
 // edited: what is typed next goes where the user sees it going.
 void ControlProfesoresTest::trasUnRechazoLaFilaMarcadaEsLaQueSeEdita() {
   QFETCH(int, tecla);
-  CrearProft(conDnis({11, 0, 33}));
+  crearProft(conDnis({11, 0, 33}));
   TControlProfesores d;
   QVERIFY(mostrar(d));
   teclearDni(d, 1, QStringLiteral("99999999999"));
@@ -407,7 +407,7 @@ void ControlProfesoresTest::trasUnRechazoLaFilaMarcadaEsLaQueSeEdita() {
 }
 
 void ControlProfesoresTest::escapeNoCierra() {
-  CrearProft(conDnis({0}));
+  crearProft(conDnis({0}));
   TControlProfesores d;
   QVERIFY(mostrar(d));
   QTest::keyClick(d.ProftDBGrid, Qt::Key_Escape);
@@ -419,13 +419,13 @@ void ControlProfesoresTest::escapeNoCierra() {
 // Escape twice with the grid's keys: the editor's number, then the name already handed to
 // the record, are dropped; "Salir" leaves the teacher as the file had it.
 void ControlProfesoresTest::escapeDosVecesDejaElProfesorComoEstaba() {
-  CrearProft(conDnis({0, 2}));
+  crearProft(conDnis({0, 2}));
   TControlProfesores d;
   QVERIFY(mostrar(d));
   d.ProftDBGrid->setCurrentIndex(d.wwDataSource1->index(0, NOMBRE));
-  Teclear(d.ProftDBGrid, QStringLiteral("GARCIA"));
+  teclear(d.ProftDBGrid, QStringLiteral("GARCIA"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  Teclear(d.ProftDBGrid, QStringLiteral("31"));
+  teclear(d.ProftDBGrid, QStringLiteral("31"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   QVERIFY(d.isVisible());
@@ -435,13 +435,13 @@ void ControlProfesoresTest::escapeDosVecesDejaElProfesorComoEstaba() {
   QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
   QVERIFY(!d.isVisible());
   QVERIFY(!d.DNICorrecto);
-  QCOMPARE(LeerProft()[0].nombre, std::string("PROFESOR 0"));
+  QCOMPARE(leerProft()[0].nombre, std::string("PROFESOR 0"));
   QCOMPARE(dnisGuardados(), (std::vector<std::int64_t>{0, 2}));
   QVERIFY(errores_.isEmpty());
 }
 
 void ControlProfesoresTest::ningunaFilaSeAnadeNiSeBorra() {
-  CrearProft(conDnis({0, 2}));
+  crearProft(conDnis({0, 2}));
   TControlProfesores d;
   QVERIFY(mostrar(d));
   d.ProftDBGrid->setCurrentIndex(d.wwDataSource1->index(1, 3));
@@ -454,17 +454,17 @@ void ControlProfesoresTest::ningunaFilaSeAnadeNiSeBorra() {
   QVERIFY(d.wwDBNavigator1->findChild<QWidget*>(QStringLiteral("Insert")) == nullptr);
   QVERIFY(d.wwDBNavigator1->findChild<QWidget*>(QStringLiteral("Delete")) == nullptr);
   QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
-  QCOMPARE(RegistrosProft(), 2u);
+  QCOMPARE(registrosProft(), 2u);
   QCOMPARE(dnisGuardados(), (std::vector<std::int64_t>{0, 2}));
 }
 
 void ControlProfesoresTest::mostrarControlProfesores() {
-  CrearProft(conDnis({0, 2}));
+  crearProft(conDnis({0, 2}));
   QWidget dueno;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   bool visto = false;
   Qt::CursorShape cursor = Qt::WaitCursor;
-  AlMostrarse([&](QDialog* dialogo) {
+  alMostrarse([&](QDialog* dialogo) {
     auto* d = qobject_cast<TControlProfesores*>(dialogo);
     if (d == nullptr) return;
     visto = d->isModal() && d->parentWidget() == &dueno;
@@ -472,7 +472,7 @@ void ControlProfesoresTest::mostrarControlProfesores() {
     teclearDni(*d, 0, QStringLiteral("31"));
     QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
   });
-  const bool correcto = qt::MostrarControlProfesores(&dueno);
+  const bool correcto = qt::mostrarControlProfesores(&dueno);
   QVERIFY(visto);
   QCOMPARE(cursor, Qt::ArrowCursor);
   QVERIFY(correcto);
@@ -482,14 +482,14 @@ void ControlProfesoresTest::mostrarControlProfesores() {
   QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   QApplication::restoreOverrideCursor();
 
-  AlMostrarse([](QDialog* dialogo) { dialogo->close(); });
-  QVERIFY(!qt::MostrarControlProfesores(&dueno));
+  alMostrarse([](QDialog* dialogo) { dialogo->close(); });
+  QVERIFY(!qt::mostrarControlProfesores(&dueno));
 }
 
 void ControlProfesoresTest::sinProftElErrorLlegaAlQueLoMuestra() {
   QString texto;
   try {
-    qt::MostrarControlProfesores(nullptr);
+    qt::mostrarControlProfesores(nullptr);
   } catch (const dbf::EngineError& e) {
     texto = QString::fromUtf8(e.what());
   }

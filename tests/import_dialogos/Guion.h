@@ -10,7 +10,7 @@
 
 // Types into a grid as a user does: the first key opens the current cell's editor, the
 // others go to whatever has the focus.
-inline void Teclear(QWidget* rejilla, const QString& texto) {
+inline void teclear(QWidget* rejilla, const QString& texto) {
   for (QChar c : texto) {
     QWidget* destino =
         QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : rejilla;
@@ -20,11 +20,11 @@ inline void Teclear(QWidget* rejilla, const QString& texto) {
 
 // Runs `accion` on the modal dialog once it is shown and active; a dialog the action
 // leaves open is closed, so that a failing check cannot leave the suite waiting.
-inline void AlMostrarse(std::function<void(QDialog*)> accion) {
+inline void alMostrarse(std::function<void(QDialog*)> accion) {
   QTimer::singleShot(0, [accion] {
     auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (dialogo == nullptr) {
-      AlMostrarse(accion);
+      alMostrarse(accion);
       return;
     }
     if (QTest::qWaitForWindowActive(dialogo)) accion(dialogo);

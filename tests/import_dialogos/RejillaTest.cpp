@@ -42,7 +42,7 @@ std::vector<Profesor> profesores(int n) {
 
 // The colour most pixels of `zona` in `imagen` have: a cell's or a title's background
 // under its text and lines.
-QColor ColorDeFondo(const QImage& imagen, const QRect& zona) {
+QColor colorDeFondo(const QImage& imagen, const QRect& zona) {
   std::map<QRgb, int> cuantos;
   for (int y = zona.top(); y <= zona.bottom(); ++y)
     for (int x = zona.left(); x <= zona.right(); ++x) ++cuantos[imagen.pixel(x, y)];
@@ -64,7 +64,7 @@ struct Banco {
   QPushButton* boton = nullptr;
 
   explicit Banco(int registros) {
-    CrearProft(profesores(registros));
+    crearProft(profesores(registros));
     tabla.setDatabaseName(gescen::kCarpetaTrabajo);
     tabla.setTableName("proft.dbf");
     tabla.open();
@@ -101,12 +101,12 @@ class RejillaTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { PrepararAplicacion(); }
+  void initTestCase() { prepararAplicacion(); }
   void init() {
     errores_.clear();
-    qt::FijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
+    qt::fijarAvisoError([this](QWidget*, const QString& t) { errores_ << t; });
   }
-  void cleanup() { qt::FijarAvisoError({}); }
+  void cleanup() { qt::fijarAvisoError({}); }
 
   void fuenteMuestraLosRegistros();
   void navegacion_data();
@@ -251,19 +251,19 @@ void RejillaTest::cambiarDeFilaGrabaElRegistro() {
   Banco b(3);
   QVERIFY(b.fuente->setData(b.indice(0, NOMBRE), QStringLiteral("CAMBIADO")));
   QCOMPARE(b.fuente->estado(), dbf::TableState::Edit);
-  QCOMPARE(LeerProft()[0].nombre, std::string("NOMBRE 0"));
+  QCOMPARE(leerProft()[0].nombre, std::string("NOMBRE 0"));
   QVERIFY(b.fuente->siguiente());
   QCOMPARE(b.fuente->estado(), dbf::TableState::Browse);
-  QCOMPARE(LeerProft()[0].nombre, std::string("CAMBIADO"));
+  QCOMPARE(leerProft()[0].nombre, std::string("CAMBIADO"));
   QCOMPARE(b.fuente->data(b.indice(0, NOMBRE)).toString(), QStringLiteral("CAMBIADO"));
   // A value for another row moves there first, storing the record left.
   QVERIFY(b.fuente->setData(b.indice(1, DNI), QStringLiteral("55")));
   QVERIFY(b.fuente->setData(b.indice(2, DNI), QStringLiteral("66")));
   QCOMPARE(b.fuente->filaActual(), 2);
-  QCOMPARE(LeerProft()[1].dni, 55);
+  QCOMPARE(leerProft()[1].dni, 55);
   QVERIFY(b.fuente->grabar());
-  QCOMPARE(LeerProft()[2].dni, 66);
-  QCOMPARE(RegistrosProft(), 3u);
+  QCOMPARE(leerProft()[2].dni, 66);
+  QCOMPARE(registrosProft(), 3u);
 }
 
 void RejillaTest::enteros_data() {
@@ -298,7 +298,7 @@ void RejillaTest::enteros() {
     QCOMPARE(b.fuente->data(b.indice(0, DNI)).toString(), QStringLiteral("1000"));
   }
   QVERIFY(b.fuente->grabar());
-  QCOMPARE(LeerProft()[0].dni, guardado);
+  QCOMPARE(leerProft()[0].dni, guardado);
 }
 
 void RejillaTest::cancelarDescartaLosCambios() {
@@ -309,7 +309,7 @@ void RejillaTest::cancelarDescartaLosCambios() {
   QCOMPARE(b.fuente->estado(), dbf::TableState::Browse);
   QCOMPARE(b.fuente->data(b.indice(0, NOMBRE)).toString(), QStringLiteral("NOMBRE 0"));
   b.navegador->pulsar(NavegadorDatos::Next);
-  QCOMPARE(LeerProft()[0].nombre, std::string("NOMBRE 0"));
+  QCOMPARE(leerProft()[0].nombre, std::string("NOMBRE 0"));
   QVERIFY(errores_.isEmpty());
 }
 
@@ -355,8 +355,8 @@ void RejillaTest::ningunaFilaSeAnadeNiSeBorra() {
   QCOMPARE(b.fuente->rowCount(), 3);
   QCOMPARE(b.rejilla->currentIndex().row(), 2);
   b.boton->setFocus();
-  QCOMPARE(RegistrosProft(), 3u);
-  QCOMPARE(LeerProft()[2].nombre, std::string("NOMBRE 2"));
+  QCOMPARE(registrosProft(), 3u);
+  QCOMPARE(leerProft()[2].nombre, std::string("NOMBRE 2"));
 }
 
 void RejillaTest::tablaVaciaNoSeEdita() {
@@ -368,9 +368,9 @@ void RejillaTest::tablaVaciaNoSeEdita() {
   for (int i = 0; i < NavegadorDatos::Refresh; ++i)
     QVERIFY(!b.navegador->boton(static_cast<NavegadorDatos::Boton>(i))->isEnabled());
   b.rejilla->setFocus();
-  Teclear(b.rejilla, QStringLiteral("7"));
+  teclear(b.rejilla, QStringLiteral("7"));
   b.boton->setFocus();
-  QCOMPARE(RegistrosProft(), 0u);
+  QCOMPARE(registrosProft(), 0u);
 }
 
 void RejillaTest::teclasMuevenLaCelda_data() {
@@ -438,7 +438,7 @@ void RejillaTest::teclasMuevenLaCelda() {
   b.rejilla->setFocus();
   b.rejilla->setCurrentIndex(b.indice(fila, columna));
   if (!tecleado.isEmpty()) {
-    Teclear(b.rejilla, tecleado);
+    teclear(b.rejilla, tecleado);
     QVERIFY(b.rejilla->editor() != nullptr);
   }
   QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(tecla),
@@ -472,10 +472,10 @@ void RejillaTest::escape() {
   QVERIFY(b.mostrar());
   b.rejilla->setFocus();
   b.rejilla->setCurrentIndex(b.indice(0, NOMBRE));
-  Teclear(b.rejilla, QStringLiteral("CAMBIADO"));
+  teclear(b.rejilla, QStringLiteral("CAMBIADO"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   QCOMPARE(b.rejilla->currentIndex(), b.indice(0, DNI));
-  Teclear(b.rejilla, QStringLiteral("55"));
+  teclear(b.rejilla, QStringLiteral("55"));
   for (int i = 0; i < escapes; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   QVERIFY(b.rejilla->editor() == nullptr);
   QVERIFY(b.rejilla->hasFocus());
@@ -485,8 +485,8 @@ void RejillaTest::escape() {
   // Another row stores whatever the record still holds.
   QTest::keyClick(b.rejilla, Qt::Key_Down);
   QCOMPARE(b.fuente->filaActual(), 1);
-  QCOMPARE(LeerProft()[0].nombre, nombre.toStdString());
-  QCOMPARE(LeerProft()[0].dni, 1000);
+  QCOMPARE(leerProft()[0].nombre, nombre.toStdString());
+  QCOMPARE(leerProft()[0].dni, 1000);
   QVERIFY(errores_.isEmpty());
 }
 
@@ -495,7 +495,7 @@ void RejillaTest::tecleoConEnterGuardaYAvanza() {
   QVERIFY(b.mostrar());
   b.rejilla->setFocus();
   b.rejilla->setCurrentIndex(b.indice(1, DNI));
-  Teclear(b.rejilla, QStringLiteral("4321"));
+  teclear(b.rejilla, QStringLiteral("4321"));
   QVERIFY(b.rejilla->editor() != nullptr);
   QCOMPARE(b.fuente->estado(), dbf::TableState::Edit);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -503,10 +503,10 @@ void RejillaTest::tecleoConEnterGuardaYAvanza() {
   QCOMPARE(b.rejilla->currentIndex(), b.indice(1, DEPART));
   QCOMPARE(b.fuente->data(b.indice(1, DNI)).toString(), QStringLiteral("4321"));
   // Still the same record: not stored until the record is left.
-  QCOMPARE(LeerProft()[1].dni, 1001);
+  QCOMPARE(leerProft()[1].dni, 1001);
   QTest::keyClick(b.rejilla, Qt::Key_Return);
   QCOMPARE(b.fuente->filaActual(), 2);
-  QCOMPARE(LeerProft()[1].dni, 4321);
+  QCOMPARE(leerProft()[1].dni, 4321);
   QVERIFY(errores_.isEmpty());
 }
 
@@ -531,7 +531,7 @@ void RejillaTest::editorSoloAdmiteLoQueElCampoGuarda() {
   QVERIFY(b.mostrar());
   b.rejilla->setFocus();
   b.rejilla->setCurrentIndex(b.indice(0, columna));
-  Teclear(b.rejilla, tecleado);
+  teclear(b.rejilla, tecleado);
   auto* editor = qobject_cast<QLineEdit*>(b.rejilla->editor());
   QVERIFY(editor != nullptr);
   QCOMPARE(editor->text(), enEditor);
@@ -549,7 +549,7 @@ void RejillaTest::entradaYSalidaDelFoco() {
   QCOMPARE(entradas.count(), 1);
   // The grid's own editor is inside the grid.
   b.rejilla->setCurrentIndex(b.indice(0, NOMBRE));
-  Teclear(b.rejilla, QStringLiteral("X"));
+  teclear(b.rejilla, QStringLiteral("X"));
   QVERIFY(b.rejilla->editor() != nullptr && b.rejilla->editor()->hasFocus());
   QCOMPARE(entradas.count(), 1);
   QCOMPARE(salidas.count(), 0);
@@ -579,7 +579,7 @@ void RejillaTest::valorRechazadoRetieneElFoco() {
   QVERIFY(b.mostrar());
   b.rejilla->setFocus();
   b.rejilla->setCurrentIndex(b.indice(0, DNI));
-  Teclear(b.rejilla, QStringLiteral("-"));
+  teclear(b.rejilla, QStringLiteral("-"));
   QVERIFY(b.rejilla->editor() != nullptr);
   QTest::mouseClick(b.boton, Qt::LeftButton);
   QCoreApplication::processEvents();
@@ -603,7 +603,7 @@ void RejillaTest::otraFilaConValorRechazadoNoSeMueve() {
   QVERIFY(b.mostrar());
   b.rejilla->setFocus();
   b.rejilla->setCurrentIndex(b.indice(0, DNI));
-  Teclear(b.rejilla, QStringLiteral("-"));
+  teclear(b.rejilla, QStringLiteral("-"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   QCoreApplication::processEvents();
@@ -639,13 +639,13 @@ void RejillaTest::aspecto() {
   const QRect titulo(
       cabecera->mapTo(b.rejilla, QPoint(cabecera->sectionViewportPosition(NOMBRE), 0)),
       QSize(cabecera->sectionSize(NOMBRE), cabecera->height()));
-  QCOMPARE(ColorDeFondo(imagen, titulo.intersected(imagen.rect())), titulos);
+  QCOMPARE(colorDeFondo(imagen, titulo.intersected(imagen.rect())), titulos);
   for (const auto& [fila, color] : {std::pair{1, alternas}, std::pair{2, celdas}}) {
     const QRect celda = b.rejilla->visualRect(b.indice(fila, NOMBRE));
-    QCOMPARE(ColorDeFondo(imagen, QRect(vista->mapTo(b.rejilla, celda.topLeft()), celda.size())),
+    QCOMPARE(colorDeFondo(imagen, QRect(vista->mapTo(b.rejilla, celda.topLeft()), celda.size())),
              color);
   }
-  QVERIFY(CabeEnColumna(b.rejilla, NOMBRE, QString(40, QLatin1Char('0'))));
+  QVERIFY(cabeEnColumna(b.rejilla, NOMBRE, QString(40, QLatin1Char('0'))));
   // A short column is never narrower than its title's longest word.
   QVERIFY(b.rejilla->columnWidth(ABREV) >= QFontMetrics(b.rejilla->titulos()->fuenteTitulos())
                                                .horizontalAdvance(QStringLiteral("ABREV")));
@@ -663,10 +663,10 @@ void RejillaTest::errorDeUnManejadorLlegaAlAviso() {
 }
 
 void RejillaTest::avisoDeErrorPorDefecto() {
-  qt::FijarAvisoError({});
+  qt::fijarAvisoError({});
   QString titulo, texto;
   QMessageBox::Icon icono = QMessageBox::NoIcon;
-  AlMostrarse([&](QDialog* d) {
+  alMostrarse([&](QDialog* d) {
     auto* caja = qobject_cast<QMessageBox*>(d);
     if (caja == nullptr) return;
     titulo = caja->windowTitle();
@@ -674,7 +674,7 @@ void RejillaTest::avisoDeErrorPorDefecto() {
     icono = caja->icon();
     caja->button(QMessageBox::Ok)->click();
   });
-  qt::MostrarErrorDeRejilla(nullptr, QStringLiteral("'x' no es un valor entero válido"));
+  qt::mostrarErrorDeRejilla(nullptr, QStringLiteral("'x' no es un valor entero válido"));
   QCOMPARE(titulo, QStringLiteral("TransZorvexValencia"));
   QCOMPARE(texto, QStringLiteral("'x' no es un valor entero válido."));
   QCOMPARE(icono, QMessageBox::Critical);

@@ -24,7 +24,7 @@ void carpeta(const std::string& ventanas) {
 
 }  // namespace
 
-void CrearProft(const std::vector<Profesor>& profesores) {
+void crearProft(const std::vector<Profesor>& profesores) {
   carpeta(gescen::kCarpetaTrabajo);
   dbf::Table t;
   dbf::recrearTabla(t, gescen::kCarpetaTrabajo, "PROFT.DBF",
@@ -41,7 +41,7 @@ void CrearProft(const std::vector<Profesor>& profesores) {
   t.close();
 }
 
-std::vector<Profesor> LeerProft() {
+std::vector<Profesor> leerProft() {
   dbf::Table t;
   t.setTableName(std::string(gescen::kCarpetaTrabajo) + "\\PROFT.DBF");
   t.open();
@@ -52,14 +52,14 @@ std::vector<Profesor> LeerProft() {
   return v;
 }
 
-std::uint32_t RegistrosProft() {
+std::uint32_t registrosProft() {
   dbf::Table t;
   t.setTableName(std::string(gescen::kCarpetaTrabajo) + "\\PROFT.DBF");
   t.open();
   return t.recordCount();
 }
 
-void CrearPlantilla(const std::vector<Periodo>& periodos) {
+void crearPlantilla(const std::vector<Periodo>& periodos) {
   carpeta(procesos::kCarpetaPlantilla);
   dbf::Table t;
   dbf::recrearTabla(t, procesos::kCarpetaPlantilla, "PLANTILLA.DBF",
@@ -77,7 +77,7 @@ void CrearPlantilla(const std::vector<Periodo>& periodos) {
   t.close();
 }
 
-std::vector<Periodo> LeerPlantilla() {
+std::vector<Periodo> leerPlantilla() {
   dbf::Table t;
   t.setTableName(std::string(procesos::kCarpetaPlantilla) + "\\PLANTILLA.DBF");
   t.open();
@@ -86,14 +86,14 @@ std::vector<Periodo> LeerPlantilla() {
   return v;
 }
 
-std::uint32_t RegistrosPlantilla() {
+std::uint32_t registrosPlantilla() {
   dbf::Table t;
   t.setTableName(std::string(procesos::kCarpetaPlantilla) + "\\PLANTILLA.DBF");
   t.open();
   return t.recordCount();
 }
 
-void PrepararAplicacion() {
+void prepararAplicacion() {
   QCoreApplication::setApplicationName(QStringLiteral("TransZorvexValencia"));
   const QString fuente = QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf");
   if (QFile::exists(fuente)) QFontDatabase::addApplicationFont(fuente);

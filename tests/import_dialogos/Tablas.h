@@ -16,10 +16,10 @@ struct Profesor {
 };
 
 // C:\ZORVTMP\PROFT.DBF with these teachers, fields as the export writes them.
-void CrearProft(const std::vector<Profesor>& profesores);
+void crearProft(const std::vector<Profesor>& profesores);
 // Every teacher of PROFT.DBF, read with a separate handle.
-std::vector<Profesor> LeerProft();
-std::uint32_t RegistrosProft();
+std::vector<Profesor> leerProft();
+std::uint32_t registrosProft();
 
 struct Periodo {
   std::string inicio;
@@ -28,9 +28,9 @@ struct Periodo {
 
 // C:\ZORVTMP\Valencia\PLANTILLA.DBF with periods 1 to 20, as the import writes it; the
 // periods not given have no times.
-void CrearPlantilla(const std::vector<Periodo>& periodos);
-std::vector<Periodo> LeerPlantilla();
-std::uint32_t RegistrosPlantilla();
+void crearPlantilla(const std::vector<Periodo>& periodos);
+std::vector<Periodo> leerPlantilla();
+std::uint32_t registrosPlantilla();
 
 // Registers the dialog font and names the application, as the program does.
-void PrepararAplicacion();
+void prepararAplicacion();

@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
   }
   const QString carpeta = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(carpeta);
-  PrepararAplicacion();
+  prepararAplicacion();
   TempDrive unidad;
 
   std::vector<Profesor> profesores;
@@ -66,8 +66,8 @@ int main(int argc, char* argv[]) {
   for (int i = 0; i < 30; ++i)
     profesores.push_back({"P" + std::to_string(i + 1), nombres[i % 8], departamentos[i % 5],
                           i % 7 == 3 ? 0 : 20000000 + 137 * i});
-  CrearProft(profesores);
-  CrearPlantilla({{"08:00", "08:55"},
+  crearProft(profesores);
+  crearPlantilla({{"08:00", "08:55"},
                   {"08:55", "09:50"},
                   {"09:50", "10:45"},
                   {"11:15", "12:10"},
@@ -83,7 +83,7 @@ int main(int argc, char* argv[]) {
     esperar(d);
     // A number being typed into the first teacher without one.
     d.ProftDBGrid->setCurrentIndex(d.wwDataSource1->index(3, 2));
-    Teclear(d.ProftDBGrid, QStringLiteral("2345"));
+    teclear(d.ProftDBGrid, QStringLiteral("2345"));
     ok &= guardar(d, carpeta, QStringLiteral("ControlProfesores-tecleando.png"));
   }
   {

@@ -7,7 +7,7 @@
 
 namespace prueba {
 
-void EscribirTabla(const std::string& carpeta, const std::string& nombre,
+void escribirTabla(const std::string& carpeta, const std::string& nombre,
                    const std::vector<Campo>& columnas,
                    const std::vector<std::vector<std::string>>& filas) {
   std::filesystem::create_directories(plat::toNative(carpeta));
@@ -27,35 +27,35 @@ void EscribirTabla(const std::string& carpeta, const std::string& nombre,
   t.close();
 }
 
-void EscribirCentros(const std::string& carpeta, const std::vector<std::string>& centros) {
+void escribirCentros(const std::string& carpeta, const std::vector<std::string>& centros) {
   std::vector<std::vector<std::string>> filas;
   for (const std::string& c : centros) filas.push_back({c});
-  EscribirTabla(carpeta, "centro.dbf", {{"CODCEN", 0}}, filas);
+  escribirTabla(carpeta, "centro.dbf", {{"CODCEN", 0}}, filas);
 }
 
-void EscribirEscuela(const std::string& carpeta, const std::vector<std::string>& centros) {
-  EscribirTabla(
+void escribirEscuela(const std::string& carpeta, const std::vector<std::string>& centros) {
+  escribirTabla(
       carpeta, "asignat.dbf",
       {{"CODASIG", 8}, {"LITRESV", 3}, {"VLITEASIG", 30}, {"CLITEASIG", 30}, {"HORSEMTE", 5}},
       {{"1ESO001", "MAT", kNombreValenciano, kNombreCastellano, "4"}});
-  EscribirTabla(carpeta, "OCUPA.dbf", {{"OCUPA", 5}, {"VLITERAL", 40}, {"CLITERAL", 40}},
+  escribirTabla(carpeta, "OCUPA.dbf", {{"OCUPA", 5}, {"VLITERAL", 40}, {"CLITERAL", 40}},
                 {{"G", "Guàrdia", "Guardia"}});
-  EscribirTabla(carpeta, "profesor.dbf",
+  escribirTabla(carpeta, "profesor.dbf",
                 {{"APENOMPROF", 50}, {"DEPARTA", 50}, {"DNI", 0}, {"FBAJA", 8}},
                 {{"GARCIA PEREZ, ANA", "MATES", "11111111", ""}});
-  EscribirTabla(carpeta, "aulas.dbf", {{"CODAULA", 6}, {"LITAULA", 40}}, {{"101", "Aula"}});
-  EscribirTabla(carpeta, "grupos.dbf", {{"CODGRUP", 5}, {"TURNO", 2}, {"LITEGRUP", 40}},
+  escribirTabla(carpeta, "aulas.dbf", {{"CODAULA", 6}, {"LITAULA", 40}}, {{"101", "Aula"}});
+  escribirTabla(carpeta, "grupos.dbf", {{"CODGRUP", 5}, {"TURNO", 2}, {"LITEGRUP", 40}},
                 {{"1ESOA", "M", "Primer A"}});
-  EscribirTabla(carpeta, "alumnos.dbf",
+  escribirTabla(carpeta, "alumnos.dbf",
                 {{"CODIGO", 10}, {"APENOM", 45}, {"CODCUR", 4}, {"CODGRUP", 5}, {"REPITE", 0}},
                 {{"1", "ALUMNA, UNA", "1ESO", "1ESOA", "0"}});
-  EscribirTabla(carpeta, "asigalum.dbf", {{"CODIGO", 10}, {"CODASIG", 8}}, {{"1", "1ESO001"}});
-  EscribirTabla(carpeta, "horgrup.dbf", {{"CODGRUP", 5}, {"CODASIG", 8}, {"DNI", 0}},
+  escribirTabla(carpeta, "asigalum.dbf", {{"CODIGO", 10}, {"CODASIG", 8}}, {{"1", "1ESO001"}});
+  escribirTabla(carpeta, "horgrup.dbf", {{"CODGRUP", 5}, {"CODASIG", 8}, {"DNI", 0}},
                 {{"1ESOA", "1ESO001", "11111111"}});
-  EscribirCentros(carpeta, centros);
+  escribirCentros(carpeta, centros);
 }
 
-std::vector<std::string> Columna(const std::string& ruta, const std::string& campo) {
+std::vector<std::string> columna(const std::string& ruta, const std::string& campo) {
   dbf::Table t;
   t.setTableName(ruta);
   t.open();

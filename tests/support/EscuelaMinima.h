@@ -21,19 +21,19 @@ struct Campo {
 
 // Writes the table `nombre` into `carpeta` (created when missing), every value given as
 // text; an empty text leaves the field blank.
-void EscribirTabla(const std::string& carpeta, const std::string& nombre,
+void escribirTabla(const std::string& carpeta, const std::string& nombre,
                    const std::vector<Campo>& columnas,
                    const std::vector<std::vector<std::string>>& filas);
 
 // Writes every table of the school into `carpeta` (created when missing).
-void EscribirEscuela(const std::string& carpeta,
+void escribirEscuela(const std::string& carpeta,
                      const std::vector<std::string>& centros = {"46001234"});
 
 // Writes only centro.dbf: one record per code, CODCEN a whole number (an empty text
 // leaves the field empty).
-void EscribirCentros(const std::string& carpeta, const std::vector<std::string>& centros);
+void escribirCentros(const std::string& carpeta, const std::vector<std::string>& centros);
 
 // Every value of one field of a table, read as text in stored order.
-std::vector<std::string> Columna(const std::string& tabla, const std::string& campo);
+std::vector<std::string> columna(const std::string& tabla, const std::string& campo);
 
 }  // namespace prueba

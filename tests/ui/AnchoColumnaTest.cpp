@@ -20,7 +20,7 @@ struct CasoAncho {
 class AnchoColumnaTest : public ::testing::TestWithParam<CasoAncho> {};
 
 TEST_P(AnchoColumnaTest, CeldasOPalabraMasLarga) {
-  EXPECT_EQ(ui::AnchoColumna(GetParam().medidas), GetParam().esperado);
+  EXPECT_EQ(ui::anchoColumna(GetParam().medidas), GetParam().esperado);
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, AnchoColumnaTest,
@@ -45,7 +45,7 @@ struct CasoPalabras {
 class PalabrasTituloTest : public ::testing::TestWithParam<CasoPalabras> {};
 
 TEST_P(PalabrasTituloTest, PartePorBlancos) {
-  EXPECT_EQ(ui::PalabrasTitulo(GetParam().titulo), GetParam().palabras);
+  EXPECT_EQ(ui::palabrasTitulo(GetParam().titulo), GetParam().palabras);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AnchoPalabraMasLarga, MideCadaPalabraYTomaLaMayor) {
   // Measured by bytes: the widest is "Asignatura" (10), not the whole title.
   std::vector<std::string> medidas;
-  const int ancho = ui::AnchoPalabraMasLarga("Nombre de la Asignatura", [&](std::string_view p) {
+  const int ancho = ui::anchoPalabraMasLarga("Nombre de la Asignatura", [&](std::string_view p) {
     medidas.emplace_back(p);
     return static_cast<int>(p.size());
   });
@@ -73,7 +73,7 @@ TEST(AnchoPalabraMasLarga, MideCadaPalabraYTomaLaMayor) {
 }
 
 TEST(AnchoPalabraMasLarga, TituloSinPalabrasMideCero) {
-  EXPECT_EQ(ui::AnchoPalabraMasLarga("   ", [](std::string_view) { return 99; }), 0);
+  EXPECT_EQ(ui::anchoPalabraMasLarga("   ", [](std::string_view) { return 99; }), 0);
 }
 
 }  // namespace

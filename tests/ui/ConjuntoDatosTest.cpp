@@ -149,20 +149,20 @@ TEST(Navegador, ButtonsFollowTheDatasetsState) {
 
   {
     Proft p({1, 2, 3});
-    EXPECT_EQ(ui::BotonesHabilitados(p.datos), alPrincipio);
-    ui::PulsarBoton(p.datos, ui::BotonNavegador::Edit);
-    EXPECT_EQ(ui::BotonesHabilitados(p.datos), editando);
-    ui::PulsarBoton(p.datos, ui::BotonNavegador::Cancel);
-    ui::PulsarBoton(p.datos, ui::BotonNavegador::Last);
-    EXPECT_EQ(ui::BotonesHabilitados(p.datos), alFinal);
+    EXPECT_EQ(ui::botonesHabilitados(p.datos), alPrincipio);
+    ui::pulsarBoton(p.datos, ui::BotonNavegador::Edit);
+    EXPECT_EQ(ui::botonesHabilitados(p.datos), editando);
+    ui::pulsarBoton(p.datos, ui::BotonNavegador::Cancel);
+    ui::pulsarBoton(p.datos, ui::BotonNavegador::Last);
+    EXPECT_EQ(ui::botonesHabilitados(p.datos), alFinal);
     p.datos.setTabla(nullptr);
-    EXPECT_EQ(ui::BotonesHabilitados(p.datos), cerrada);
+    EXPECT_EQ(ui::botonesHabilitados(p.datos), cerrada);
   }
   // One drive at a time: on Windows it is the machine's own C:.
   Proft sinFilas({});
-  EXPECT_EQ(ui::BotonesHabilitados(sinFilas.datos), vacia);
+  EXPECT_EQ(ui::botonesHabilitados(sinFilas.datos), vacia);
   // Edit on an empty table appends nothing.
-  ui::PulsarBoton(sinFilas.datos, ui::BotonNavegador::Edit);
+  ui::pulsarBoton(sinFilas.datos, ui::BotonNavegador::Edit);
   EXPECT_EQ(sinFilas.datos.filas(), 0);
   EXPECT_FALSE(sinFilas.datos.editando());
 }
@@ -176,8 +176,8 @@ TEST(Navegador, PagesMoveTenRecordsAtMost) {
       {ui::BotonNavegador::PriorPage, 13}, {ui::BotonNavegador::First, 0},
       {ui::BotonNavegador::PriorPage, 0},  {ui::BotonNavegador::Next, 1}};
   for (const auto& [boton, fila] : pasos) {
-    ui::PulsarBoton(p.datos, boton);
-    EXPECT_EQ(p.datos.filaActual(), fila) << ui::NombreBoton(boton);
+    ui::pulsarBoton(p.datos, boton);
+    EXPECT_EQ(p.datos.filaActual(), fila) << ui::nombreBoton(boton);
   }
 }
 

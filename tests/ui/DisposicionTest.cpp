@@ -14,7 +14,7 @@ bool tomaFoco(ui::Clase c) { return c != ui::Clase::Etiqueta && c != ui::Clase::
 
 TEST(Disposicion, TheTablesHoldTogether) {
   for (const ui::Dialogo* d :
-       {&ui::DialogoPrincipal(), &ui::DialogoControlProfesores(), &ui::DialogoControlPlantilla()}) {
+       {&ui::dialogoPrincipal(), &ui::dialogoControlProfesores(), &ui::dialogoControlPlantilla()}) {
     SCOPED_TRACE(std::string(d->nombre));
     std::set<std::string_view> nombres;
     for (const ui::Panel& p : d->paneles) EXPECT_TRUE(nombres.insert(p.nombre).second) << p.nombre;
@@ -38,13 +38,13 @@ TEST(Disposicion, MainPanesForEachChoiceOfHostMode) {
                         {true, false, {0, 0, 599, 117}, {299, 0, 300, 117}},
                         {false, true, {0, 0, 299, 117}, {0, 0, 599, 117}}};
   for (const Caso& c : casos) {
-    EXPECT_EQ(ui::CajaPanelPrincipal("Draw3D1", c.exportar, c.importar),
+    EXPECT_EQ(ui::cajaPanelPrincipal("Draw3D1", c.exportar, c.importar),
               (ui::Caja{0, 117, 599, 150}));
     if (c.exportar) {
-      EXPECT_EQ(ui::CajaPanelPrincipal("Draw3D2", c.exportar, c.importar), c.exp);
+      EXPECT_EQ(ui::cajaPanelPrincipal("Draw3D2", c.exportar, c.importar), c.exp);
     }
     if (c.importar) {
-      EXPECT_EQ(ui::CajaPanelPrincipal("Draw3D3", c.exportar, c.importar), c.imp);
+      EXPECT_EQ(ui::cajaPanelPrincipal("Draw3D3", c.exportar, c.importar), c.imp);
     }
   }
 }

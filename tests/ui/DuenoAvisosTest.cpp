@@ -29,7 +29,7 @@ TEST_P(DuenoAvisosTest, Dueno) {
   procesos::EstadoPrograma estado;
   estado.numeroArgumentos = c.argumentos;
   estado.ventanaAnfitrion = c.ventana;
-  EXPECT_EQ(ui::DuenoDeAvisos(estado, c.origen), c.dueno);
+  EXPECT_EQ(ui::duenoDeAvisos(estado, c.origen), c.dueno);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -12,12 +12,12 @@ class Escenario {
  public:
   Escenario() : cwdAntes_(std::filesystem::current_path()) {
     std::filesystem::create_directories(programa());
-    ui::FijarCarpetaPrograma(programa());
+    ui::fijarCarpetaPrograma(programa());
     entrar("");
   }
   ~Escenario() {
     std::filesystem::current_path(cwdAntes_);
-    ui::FijarCarpetaPrograma({});
+    ui::fijarCarpetaPrograma({});
   }
   Escenario(const Escenario&) = delete;
   Escenario& operator=(const Escenario&) = delete;

@@ -83,7 +83,7 @@ TEST(PresentadorPrincipal, StartUpAndHostMode) {
   for (const CasoArranque& c : kArranques) {
     SCOPED_TRACE(c.nombre);
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     e.entrar("OTRA");
     VistaGuion v;
     ui::PresentadorPrincipal p(v, c.args);
@@ -178,7 +178,7 @@ TEST(PresentadorPrincipal, StagingAtStartUp) {
   for (const CasoStaging& c : kStagings) {
     SCOPED_TRACE(c.nombre);
     Escenario e;
-    if (!c.gc.empty()) prueba::EscribirEscuela("C:\\" + c.gc);
+    if (!c.gc.empty()) prueba::escribirEscuela("C:\\" + c.gc);
     if (c.zorvtmpRoto) writeFile(e.nativa("ZORVTMP"), "");
     e.entrar(c.cwd);
     VistaGuion v;
@@ -196,7 +196,7 @@ TEST(PresentadorPrincipal, StagingAtStartUp) {
 // (On Windows every folder lies on a drive.)
 TEST(PresentadorPrincipal, AWorkingDirectoryOutsideEveryDriveIsStagedToo) {
   Escenario e;
-  prueba::EscribirEscuela("C:\\GC");
+  prueba::escribirEscuela("C:\\GC");
   const std::filesystem::path fuera = std::filesystem::path(e.drive.driveC()).parent_path() / "x";
   std::filesystem::create_directories(fuera);
   std::filesystem::current_path(fuera);
@@ -214,7 +214,7 @@ TEST(PresentadorPrincipal, CentreList) {
   for (const Textos& centros : casos) {
     SCOPED_TRACE(testing::PrintToString(centros));
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC", centros);
+    prueba::escribirEscuela("C:\\GC", centros);
     VistaGuion v;
     ui::PresentadorPrincipal p(v, {});
     p.FormCreate();
@@ -226,7 +226,7 @@ TEST(PresentadorPrincipal, CentreList) {
 
 TEST(PresentadorPrincipal, AMissingCentreTableLeavesTheListEmpty) {
   Escenario e;
-  prueba::EscribirEscuela("C:\\GC");
+  prueba::escribirEscuela("C:\\GC");
   std::filesystem::remove(e.nativa("GC/centro.dbf"));
   VistaGuion v;
   ui::PresentadorPrincipal p(v, {});
@@ -266,8 +266,8 @@ void recorrer(VistaGuion& v, const ui::PresentadorPrincipal& p, const std::vecto
 // start-up filled it.
 TEST(PresentadorPrincipal, FolderChanges) {
   Escenario e;
-  prueba::EscribirEscuela("C:\\GC");
-  prueba::EscribirEscuela("C:\\GC\\A", {"7"});
+  prueba::escribirEscuela("C:\\GC");
+  prueba::escribirEscuela("C:\\GC\\A", {"7"});
   VistaGuion v;
   ui::PresentadorPrincipal p(v, {});
   p.FormCreate();
@@ -301,7 +301,7 @@ TEST(PresentadorPrincipal, FolderChanges) {
 // Each drive keeps the folder the list was last on there.
 TEST(PresentadorPrincipal, DriveChanges) {
   Escenario e;
-  prueba::EscribirEscuela("C:\\GC");
+  prueba::escribirEscuela("C:\\GC");
   const std::string d = e.crearUnidad('D');
   std::filesystem::create_directories(d + "/DATOS");
   VistaGuion v;
@@ -335,8 +335,8 @@ TEST(PresentadorPrincipal, DriveChanges) {
 
 TEST(PresentadorPrincipal, AStagingErrorAfterAFolderChangeLeavesTheNewFolderShown) {
   Escenario e;
-  prueba::EscribirEscuela("C:\\GC");
-  prueba::EscribirEscuela("C:\\GC\\A");
+  prueba::escribirEscuela("C:\\GC");
+  prueba::escribirEscuela("C:\\GC\\A");
   VistaGuion v;
   ui::PresentadorPrincipal p(v, {});
   p.FormCreate();
@@ -361,7 +361,7 @@ TEST(PresentadorPrincipal, ExportRunAndLanguage) {
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.idioma);
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     VistaGuion v;
     v.idiomaElegido = c.idioma;
     ui::PresentadorPrincipal p(v, {});
@@ -372,15 +372,15 @@ TEST(PresentadorPrincipal, ExportRunAndLanguage) {
     EXPECT_FALSE(v.reloj);
     EXPECT_EQ(p.estado().resultado, 1);
     EXPECT_EQ(v.cierres, 0);
-    EXPECT_EQ(prueba::Columna("C:\\ZORVTMP\\ASIGNOMT.DBF", "NOMBRE").at(0), c.nombre);
+    EXPECT_EQ(prueba::columna("C:\\ZORVTMP\\ASIGNOMT.DBF", "NOMBRE").at(0), c.nombre);
   }
 }
 
 // The GESCEN folder C:\GC of a school that can go through the whole import: the
 // timetable tables with every field the import writes, and the centre's class periods.
-void EscuelaParaImportar() {
-  prueba::EscribirEscuela("C:\\GC");
-  prueba::EscribirTabla(
+void escuelaParaImportar() {
+  prueba::escribirEscuela("C:\\GC");
+  prueba::escribirTabla(
       "C:\\GC", "horgrup.dbf",
       {{"CODCEN", 0},
        {"CODGRUP", 5},
@@ -393,7 +393,7 @@ void EscuelaParaImportar() {
        {"CODAULA", 0},
        {"OBSERV", 10}},
       {{"46001234", "1ESOA", "1ESO001", "11111111", "1", "1", "08:00", "08:55", "101", ""}});
-  prueba::EscribirTabla("C:\\GC", "horprof.dbf",
+  prueba::escribirTabla("C:\\GC", "horprof.dbf",
                         {{"CODCEN", 0},
                          {"DNI", 0},
                          {"DIASEM", 0},
@@ -402,18 +402,18 @@ void EscuelaParaImportar() {
                          {"HORAH", 5},
                          {"OCUPA", 4}},
                         {});
-  prueba::EscribirTabla("C:\\GC", "lhortipo.dbf",
+  prueba::escribirTabla("C:\\GC", "lhortipo.dbf",
                         {{"CODCEN", 10}, {"NUMHORA", 0}, {"DESDE", 8}, {"HASTA", 8}},
                         {{"46001234", "1", "08:00", "08:55"}});
 }
 
 // The generator's solution: one class of the exported subject and teacher, on Monday's
 // first period.
-void Solucion() {
+void solucion() {
   const auto primero = [](const char* tabla, const char* campo) {
-    return prueba::Columna(std::string("C:\\ZORVTMP\\") + tabla, campo).at(0);
+    return prueba::columna(std::string("C:\\ZORVTMP\\") + tabla, campo).at(0);
   };
-  prueba::EscribirTabla(
+  prueba::escribirTabla(
       "C:\\ZORVTMP", "SOLUC.DBF",
       {{"DIA", 0},
        {"HORA", 0},
@@ -471,7 +471,7 @@ TEST(PresentadorPrincipal, WhatFollowsARun) {
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.nombre);
     Escenario e;
-    EscuelaParaImportar();
+    escuelaParaImportar();
     VistaGuion v;
     v.centroElegido = "46001234";
     ui::PresentadorPrincipal p(v, c.args);
@@ -480,12 +480,12 @@ TEST(PresentadorPrincipal, WhatFollowsARun) {
     if (c.ejecucion == Ejecucion::Exportar) {
       p.BExportarClick();
     } else {
-      procesos::EscribirTablasIntercambio(p.tablas(), "VALENCIÁ");
+      procesos::escribirTablasIntercambio(p.tablas(), "VALENCIÁ");
       if (c.ejecucion == Ejecucion::ImportarSinDni)
-        prueba::EscribirTabla("C:\\ZORVTMP", "PROFT.DBF",
+        prueba::escribirTabla("C:\\ZORVTMP", "PROFT.DBF",
                               {{"ABREV", 4}, {"NOMBRE", 40}, {"DEPART", 40}, {"DNI", 0}},
                               {{"GPA", "GARCIA PEREZ, ANA", "MATES", "0"}});
-      if (c.ejecucion != Ejecucion::ImportarSinSolucion) Solucion();
+      if (c.ejecucion != Ejecucion::ImportarSinSolucion) solucion();
       p.BImportarClick();
     }
     EXPECT_EQ(v.errores, Textos{});
@@ -504,7 +504,7 @@ TEST(PresentadorPrincipal, WhatFollowsARun) {
 // dialog stays open, in host mode too.
 TEST(PresentadorPrincipal, AFailedRunTakesDownTheHourglass) {
   Escenario e;
-  prueba::EscribirEscuela("C:\\GC");
+  prueba::escribirEscuela("C:\\GC");
   VistaGuion v;
   ui::PresentadorPrincipal p(v, {"exportar", "0"});
   p.FormCreate();
@@ -531,7 +531,7 @@ TEST(PresentadorPrincipal, AFailedRunOffersTheOtherProblemsOfTheData) {
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.nombre);
     Escenario e;
-    prueba::EscribirEscuela("C:\\GC");
+    prueba::escribirEscuela("C:\\GC");
     VistaGuion v;
     ui::PresentadorPrincipal p(v, {"exportar", "0"});
     p.FormCreate();
@@ -561,13 +561,13 @@ TEST(PresentadorPrincipal, Help) {
 
 TEST(PresentadorPrincipal, ClosingWithAnUnwritableSettingsFileKeepsTheDialogOpen) {
   Escenario e;
-  prueba::EscribirEscuela("C:\\GC");
+  prueba::escribirEscuela("C:\\GC");
   std::filesystem::create_directories(e.programa() + "/Zorvex.ini");
   VistaGuion v;
   ui::PresentadorPrincipal p(v, {"exportar", "0"});
   p.FormCreate();
   EXPECT_FALSE(p.FormClose());
-  EXPECT_EQ(v.errores, Textos{"Unable to write to " + ui::JuntoAlPrograma("Zorvex.ini")});
+  EXPECT_EQ(v.errores, Textos{"Unable to write to " + ui::juntoAlPrograma("Zorvex.ini")});
 
   // Once the file can be written, the dialog closes.
   std::filesystem::remove(e.programa() + "/Zorvex.ini");
@@ -577,7 +577,7 @@ TEST(PresentadorPrincipal, ClosingWithAnUnwritableSettingsFileKeepsTheDialogOpen
 
 TEST(PresentadorPrincipal, ClosingKeepsTheOtherSettings) {
   Escenario e;
-  prueba::EscribirEscuela("C:\\GC");
+  prueba::escribirEscuela("C:\\GC");
   writeFile(e.programa() + "/Zorvex.ini",
             "[Zorvex]\r\nRuta=C:\\ZORVEX\r\n\r\n[TRANSFORMADORES]\r\nTRANSFORMADO=1\r\nOtro=x\r\n");
   VistaGuion v;

@@ -33,7 +33,7 @@ class TeclasRejillaTest : public testing::TestWithParam<Caso> {};
 TEST_P(TeclasRejillaTest, Accion) {
   const Caso& c = GetParam();
   const ui::RespuestaTecla r =
-      ui::TeclaEnRejilla({c.tecla, c.mayusculas, c.control, c.editorAbierto, c.editando, c.fila,
+      ui::teclaEnRejilla({c.tecla, c.mayusculas, c.control, c.editorAbierto, c.editando, c.fila,
                           c.columna, c.filas, c.columnas});
   EXPECT_EQ(r.accion, c.accion);
   if (c.accion == AccionRejilla::IrACelda) {
@@ -42,48 +42,48 @@ TEST_P(TeclasRejillaTest, Accion) {
   }
 }
 
-constexpr auto Enter = TeclaRejilla::Enter;
-constexpr auto Tab = TeclaRejilla::Tab;
-constexpr auto Escape = TeclaRejilla::Escape;
-constexpr auto IrA = AccionRejilla::IrACelda;
+constexpr auto kEnter = TeclaRejilla::Enter;
+constexpr auto kTab = TeclaRejilla::Tab;
+constexpr auto kEscape = TeclaRejilla::Escape;
+constexpr auto kIrA = AccionRejilla::IrACelda;
 
 INSTANTIATE_TEST_SUITE_P(
     Movimientos, TeclasRejillaTest,
-    testing::Values(Caso{"EnterALaDerecha", Enter, kSinShift, kSinCtrl, kSinEditor, kEditando, 1, 1,
-                         3, 4, IrA, 1, 2},
-                    Caso{"EnterConEditorEntregaYAvanza", Enter, kSinShift, kSinCtrl, kEditor,
-                         kEditando, 1, 1, 3, 4, IrA, 1, 2},
-                    Caso{"EnterDeLaUltimaColumnaALaFilaSiguiente", Enter, kSinShift, kSinCtrl,
-                         kSinEditor, kSinEditar, 0, 3, 3, 4, IrA, 1, 0},
-                    Caso{"EnterEnLaUltimaCeldaSeQueda", Enter, kSinShift, kSinCtrl, kEditor,
-                         kEditando, 2, 3, 3, 4, IrA, 2, 3},
-                    Caso{"EnterConCtrlComoEnter", Enter, kSinShift, kCtrl, kSinEditor, kEditando, 1,
-                         1, 3, 4, IrA, 1, 2},
-                    Caso{"ShiftEnterALaIzquierda", Enter, kShift, kSinCtrl, kSinEditor, kEditando,
-                         1, 2, 3, 4, IrA, 1, 1},
-                    Caso{"ShiftEnterDeLaPrimeraColumnaALaFilaAnterior", Enter, kShift, kSinCtrl,
-                         kEditor, kEditando, 2, 0, 3, 4, IrA, 1, 3},
-                    Caso{"ShiftEnterEnLaPrimeraCeldaSeQueda", Enter, kShift, kSinCtrl, kSinEditor,
-                         kEditando, 0, 0, 3, 4, IrA, 0, 0},
-                    Caso{"EnterUnaColumnaPasaDeFila", Enter, kSinShift, kSinCtrl, kSinEditor,
-                         kEditando, 0, 0, 3, 1, IrA, 1, 0},
-                    Caso{"EnterSinFilas", Enter, kSinShift, kSinCtrl, kSinEditor, kSinEditar, 0, 0,
+    testing::Values(Caso{"EnterALaDerecha", kEnter, kSinShift, kSinCtrl, kSinEditor, kEditando, 1,
+                         1, 3, 4, kIrA, 1, 2},
+                    Caso{"EnterConEditorEntregaYAvanza", kEnter, kSinShift, kSinCtrl, kEditor,
+                         kEditando, 1, 1, 3, 4, kIrA, 1, 2},
+                    Caso{"EnterDeLaUltimaColumnaALaFilaSiguiente", kEnter, kSinShift, kSinCtrl,
+                         kSinEditor, kSinEditar, 0, 3, 3, 4, kIrA, 1, 0},
+                    Caso{"EnterEnLaUltimaCeldaSeQueda", kEnter, kSinShift, kSinCtrl, kEditor,
+                         kEditando, 2, 3, 3, 4, kIrA, 2, 3},
+                    Caso{"EnterConCtrlComoEnter", kEnter, kSinShift, kCtrl, kSinEditor, kEditando,
+                         1, 1, 3, 4, kIrA, 1, 2},
+                    Caso{"ShiftEnterALaIzquierda", kEnter, kShift, kSinCtrl, kSinEditor, kEditando,
+                         1, 2, 3, 4, kIrA, 1, 1},
+                    Caso{"ShiftEnterDeLaPrimeraColumnaALaFilaAnterior", kEnter, kShift, kSinCtrl,
+                         kEditor, kEditando, 2, 0, 3, 4, kIrA, 1, 3},
+                    Caso{"ShiftEnterEnLaPrimeraCeldaSeQueda", kEnter, kShift, kSinCtrl, kSinEditor,
+                         kEditando, 0, 0, 3, 4, kIrA, 0, 0},
+                    Caso{"EnterUnaColumnaPasaDeFila", kEnter, kSinShift, kSinCtrl, kSinEditor,
+                         kEditando, 0, 0, 3, 1, kIrA, 1, 0},
+                    Caso{"EnterSinFilas", kEnter, kSinShift, kSinCtrl, kSinEditor, kSinEditar, 0, 0,
                          0, 4, AccionRejilla::Ninguna},
-                    Caso{"TabALaDerecha", Tab, kSinShift, kSinCtrl, kEditor, kEditando, 0, 1, 3, 4,
-                         IrA, 0, 2},
-                    Caso{"TabDeLaUltimaColumnaALaFilaSiguiente", Tab, kSinShift, kSinCtrl,
-                         kSinEditor, kEditando, 1, 3, 3, 4, IrA, 2, 0},
-                    Caso{"TabEnLaUltimaCeldaSaleDeLaRejilla", Tab, kSinShift, kSinCtrl, kEditor,
+                    Caso{"TabALaDerecha", kTab, kSinShift, kSinCtrl, kEditor, kEditando, 0, 1, 3, 4,
+                         kIrA, 0, 2},
+                    Caso{"TabDeLaUltimaColumnaALaFilaSiguiente", kTab, kSinShift, kSinCtrl,
+                         kSinEditor, kEditando, 1, 3, 3, 4, kIrA, 2, 0},
+                    Caso{"TabEnLaUltimaCeldaSaleDeLaRejilla", kTab, kSinShift, kSinCtrl, kEditor,
                          kEditando, 2, 3, 3, 4, AccionRejilla::ControlSiguiente},
-                    Caso{"ShiftTabDeLaPrimeraColumnaALaFilaAnterior", Tab, kShift, kSinCtrl,
-                         kSinEditor, kEditando, 1, 0, 3, 4, IrA, 0, 3},
-                    Caso{"ShiftTabEnLaPrimeraCeldaSaleHaciaAtras", Tab, kShift, kSinCtrl,
+                    Caso{"ShiftTabDeLaPrimeraColumnaALaFilaAnterior", kTab, kShift, kSinCtrl,
+                         kSinEditor, kEditando, 1, 0, 3, 4, kIrA, 0, 3},
+                    Caso{"ShiftTabEnLaPrimeraCeldaSaleHaciaAtras", kTab, kShift, kSinCtrl,
                          kSinEditor, kEditando, 0, 0, 3, 4, AccionRejilla::ControlAnterior},
-                    Caso{"CtrlTabSaleDesdeCualquierCelda", Tab, kSinShift, kCtrl, kEditor,
+                    Caso{"CtrlTabSaleDesdeCualquierCelda", kTab, kSinShift, kCtrl, kEditor,
                          kEditando, 1, 1, 3, 4, AccionRejilla::ControlSiguiente},
-                    Caso{"CtrlShiftTabSaleHaciaAtras", Tab, kShift, kCtrl, kSinEditor, kEditando, 1,
-                         1, 3, 4, AccionRejilla::ControlAnterior},
-                    Caso{"TabSinFilasSaleDeLaRejilla", Tab, kSinShift, kSinCtrl, kSinEditor,
+                    Caso{"CtrlShiftTabSaleHaciaAtras", kTab, kShift, kCtrl, kSinEditor, kEditando,
+                         1, 1, 3, 4, AccionRejilla::ControlAnterior},
+                    Caso{"TabSinFilasSaleDeLaRejilla", kTab, kSinShift, kSinCtrl, kSinEditor,
                          kSinEditar, 0, 0, 0, 4, AccionRejilla::ControlSiguiente}),
     [](const testing::TestParamInfo<Caso>& i) { return std::string(i.param.nombre); });
 
@@ -91,21 +91,21 @@ INSTANTIATE_TEST_SUITE_P(
     Escape, TeclasRejillaTest,
     testing::Values(
         // Once: the editor goes and the record keeps its other changes.
-        Caso{"ConEditorCierraElEditor", Escape, kSinShift, kSinCtrl, kEditor, kEditando, 1, 2, 3, 4,
-             AccionRejilla::CerrarEditor},
+        Caso{"ConEditorCierraElEditor", kEscape, kSinShift, kSinCtrl, kEditor, kEditando, 1, 2, 3,
+             4, AccionRejilla::CerrarEditor},
         // Again: the record's changes go.
-        Caso{"SinEditorCancelaElRegistro", Escape, kSinShift, kSinCtrl, kSinEditor, kEditando, 1, 2,
-             3, 4, AccionRejilla::CancelarRegistro},
-        Caso{"SinNadaQueCancelarNoHaceNada", Escape, kSinShift, kSinCtrl, kSinEditor, kSinEditar, 1,
-             2, 3, 4, AccionRejilla::Ninguna},
-        Caso{"ConShiftIgual", Escape, kShift, kSinCtrl, kSinEditor, kEditando, 1, 2, 3, 4,
+        Caso{"SinEditorCancelaElRegistro", kEscape, kSinShift, kSinCtrl, kSinEditor, kEditando, 1,
+             2, 3, 4, AccionRejilla::CancelarRegistro},
+        Caso{"SinNadaQueCancelarNoHaceNada", kEscape, kSinShift, kSinCtrl, kSinEditor, kSinEditar,
+             1, 2, 3, 4, AccionRejilla::Ninguna},
+        Caso{"ConShiftIgual", kEscape, kShift, kSinCtrl, kSinEditor, kEditando, 1, 2, 3, 4,
              AccionRejilla::CancelarRegistro}),
     [](const testing::TestParamInfo<Caso>& i) { return std::string(i.param.nombre); });
 
 TEST(TeclasRejilla, OtrasTeclasSonDeLaVista) {
   for (bool editor : {false, true})
     EXPECT_EQ(
-        ui::TeclaEnRejilla({TeclaRejilla::Otra, false, false, editor, true, 1, 1, 3, 4}).accion,
+        ui::teclaEnRejilla({TeclaRejilla::Otra, false, false, editor, true, 1, 1, 3, 4}).accion,
         AccionRejilla::NoEsDeLaRejilla);
 }
 

@@ -92,7 +92,7 @@ TEST(UnaCopia, ASecondCopyReportsNothingDoneAndSaysTheProgramIsOpen) {
     const gescen::ProgramaAbierto segunda;
     EXPECT_TRUE(segunda.otraCopia());
     Avisos avisos;
-    EXPECT_FALSE(ui::PrimeraCopia(segunda, c.args, avisos.funcion()));
+    EXPECT_FALSE(ui::primeraCopia(segunda, c.args, avisos.funcion()));
 
     EXPECT_EQ(e.ajustes(), c.despues);
     ASSERT_EQ(avisos.dados.size(), 1u);
@@ -112,7 +112,7 @@ TEST(UnaCopia, TheFirstCopyGoesOnAndTouchesNoSettings) {
     const gescen::ProgramaAbierto programa;
     Avisos avisos;
     EXPECT_FALSE(programa.otraCopia());
-    EXPECT_TRUE(ui::PrimeraCopia(programa, args, avisos.funcion()));
+    EXPECT_TRUE(ui::primeraCopia(programa, args, avisos.funcion()));
     EXPECT_TRUE(avisos.dados.empty());
     EXPECT_EQ(e.ajustes(), kAjustes1);
   }
@@ -125,11 +125,11 @@ TEST(UnaCopia, AnUnwritableSettingsFileIsSaidAfterTheMessage) {
   const gescen::ProgramaAbierto primera;
   const gescen::ProgramaAbierto segunda;
   Avisos avisos;
-  EXPECT_FALSE(ui::PrimeraCopia(segunda, {"exportar", "1A2B"}, avisos.funcion()));
+  EXPECT_FALSE(ui::primeraCopia(segunda, {"exportar", "1A2B"}, avisos.funcion()));
   ASSERT_EQ(avisos.dados.size(), 2u);
   EXPECT_EQ(avisos.dados[0].texto, gescen::kProgramaYaAbierto);
   EXPECT_FALSE(avisos.dados[0].error);
-  EXPECT_EQ(avisos.dados[1].texto, "Unable to write to " + ui::JuntoAlPrograma("Zorvex.ini"));
+  EXPECT_EQ(avisos.dados[1].texto, "Unable to write to " + ui::juntoAlPrograma("Zorvex.ini"));
   EXPECT_TRUE(avisos.dados[1].error);
 }
 
@@ -162,27 +162,27 @@ TEST(UnaCopia, ALockFileThatCannotBeMadeStopsNothing) {
   writeFile(e.nativa("ZORVTMP"), "no es una carpeta");
   const gescen::ProgramaAbierto programa;
   EXPECT_FALSE(programa.otraCopia());
-  EXPECT_FALSE(gescen::HayProgramaAbierto());
+  EXPECT_FALSE(gescen::hayProgramaAbierto());
 }
 
 // What the command-line runs ask before they stage or write.
 TEST(UnaCopia, TheCommandLineSeesAnOpenProgramWithoutHoldingIt) {
   Escenario e;
   // Nothing ran yet: the look makes no folder.
-  EXPECT_FALSE(gescen::HayProgramaAbierto());
+  EXPECT_FALSE(gescen::hayProgramaAbierto());
   EXPECT_FALSE(std::filesystem::exists(e.nativa("ZORVTMP")));
 
   // A run of the command line holds the work folder, not the program's lock.
   {
     const gescen::CarpetaEnUso run;
-    EXPECT_FALSE(gescen::HayProgramaAbierto());
+    EXPECT_FALSE(gescen::hayProgramaAbierto());
   }
   {
     const gescen::ProgramaAbierto programa;
-    EXPECT_TRUE(gescen::HayProgramaAbierto());
-    EXPECT_TRUE(gescen::HayProgramaAbierto());  // looking twice changes nothing
+    EXPECT_TRUE(gescen::hayProgramaAbierto());
+    EXPECT_TRUE(gescen::hayProgramaAbierto());  // looking twice changes nothing
   }
-  EXPECT_FALSE(gescen::HayProgramaAbierto());
+  EXPECT_FALSE(gescen::hayProgramaAbierto());
   // The look keeps no lock: a program started right after it has the work folder.
   const gescen::ProgramaAbierto programa;
   EXPECT_FALSE(programa.otraCopia());

@@ -119,44 +119,44 @@ const Operacion kOperaciones[] = {
 
 class EnlacePlataformaTest : public ::testing::TestWithParam<std::tuple<Operacion, Enlace>> {
  protected:
-  TempDrive drive;
-  const std::string nombre = drive.native("ZORVTMP/PROFT.DBF");
-  const std::string destino = drive.native("GC/profesor.dbf");
+  TempDrive drive_;
+  const std::string nombre_ = drive_.native("ZORVTMP/PROFT.DBF");
+  const std::string destino_ = drive_.native("GC/profesor.dbf");
 };
 
 TEST_P(EnlacePlataformaTest, TheLinkGoesAndItsTargetStaysAsItWas) {
   const auto& [op, enlace] = GetParam();
-  enlazar(nombre, enlace, destino);
+  enlazar(nombre_, enlace, destino_);
   if (op.efecto == Operacion::EscribeEnSuSitio && enlace == Enlace::SinDestino) {
     // A table that is not there cannot be opened, through a link or not.
     try {
-      op.hacer(nombre);
+      op.hacer(nombre_);
       FAIL() << "opened a link that leads nowhere";
     } catch (const plat::IoError& e) {
       EXPECT_EQ(e.code(), plat::kFileNotFound);
     }
-    EXPECT_FALSE(fs::exists(destino));
+    EXPECT_FALSE(fs::exists(destino_));
     return;
   }
-  op.hacer(nombre);
-  EXPECT_EQ(contenido(destino),
+  op.hacer(nombre_);
+  EXPECT_EQ(contenido(destino_),
             enlace == Enlace::SinDestino ? std::nullopt : std::optional<std::string>(kAjeno));
   switch (op.efecto) {
     case Operacion::Crea:
-      ASSERT_TRUE(archivoPropio(nombre));
-      EXPECT_EQ(readFile(nombre), "nuevo");
+      ASSERT_TRUE(archivoPropio(nombre_));
+      EXPECT_EQ(readFile(nombre_), "nuevo");
       break;
     case Operacion::EscribeEnSuSitio:
       // A copy of what the link led to, written in its place.
-      ASSERT_TRUE(archivoPropio(nombre));
-      EXPECT_EQ(readFile(nombre), "nuevo" + kAjeno.substr(5));
+      ASSERT_TRUE(archivoPropio(nombre_));
+      EXPECT_EQ(readFile(nombre_), "nuevo" + kAjeno.substr(5));
       break;
     case Operacion::Borra:
-      EXPECT_FALSE(fs::exists(fs::symlink_status(nombre)));
+      EXPECT_FALSE(fs::exists(fs::symlink_status(nombre_)));
       break;
   }
   // Nothing is left beside it.
-  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(nombre).parent_path()),
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(nombre_).parent_path()),
                           fs::directory_iterator()),
             op.efecto == Operacion::Borra ? 0 : 1);
 }
@@ -219,23 +219,23 @@ const CasoExportacion kExportacion[] = {
 
 class EnlaceExportacionTest : public ::testing::TestWithParam<std::tuple<CasoExportacion, Enlace>> {
  protected:
-  TempDrive drive;
-  gescen::Catalogo tablas;
-  procesos::EstadoPrograma estado;
-  UsuarioGuionado ui;
+  TempDrive drive_;
+  gescen::Catalogo tablas_;
+  procesos::EstadoPrograma estado_;
+  UsuarioGuionado ui_;
   void SetUp() override { escuelaDeUnAlumno(); }
 };
 
 TEST_P(EnlaceExportacionTest, TheExportReplacesTheLinkAndLeavesItsTarget) {
   const auto& [caso, enlace] = GetParam();
-  const std::string nombre = drive.native(caso.archivo);
-  const std::string destino = drive.native("GC/horgrup.dbf");
+  const std::string nombre = drive_.native(caso.archivo);
+  const std::string destino = drive_.native("GC/horgrup.dbf");
   enlazar(nombre, enlace, destino);
   const std::optional<std::string> antes = contenido(destino);
 
-  procesos::EjecutarExportacion(tablas, "VALENCIÁ", estado, ui);
+  procesos::ejecutarExportacion(tablas_, "VALENCIÁ", estado_, ui_);
 
-  EXPECT_EQ(estado.resultado, 1);
+  EXPECT_EQ(estado_.resultado, 1);
   EXPECT_EQ(contenido(destino), antes);
   EXPECT_TRUE(archivoPropio(nombre));
   for (const std::string& t : gescen::tablasIntercambio())
@@ -280,20 +280,20 @@ const CasoImportacion kImportacion[] = {
 
 class EnlaceImportacionTest : public ::testing::TestWithParam<CasoImportacion> {
  protected:
-  TempDrive drive;
-  gescen::Catalogo tablas;
-  procesos::EstadoPrograma estado;
-  UsuarioImportacion ui;
+  TempDrive drive_;
+  gescen::Catalogo tablas_;
+  procesos::EstadoPrograma estado_;
+  UsuarioImportacion ui_;
 
   void SetUp() override {
     horariosGescen();
     centroYPeriodos({{"46001234", "1", "08:00", "08:55"}, {"46001234", "2", "08:55", "09:50"}});
-    gescen::CopiarDatosGC(tablas, "C:\\GC");
+    gescen::CopiarDatosGC(tablas_, "C:\\GC");
     // LRJ has no DNI: the teacher check gives him one.
     profesoresExportados(
         {{"GPA", "GARCIA PEREZ, ANA", "MATES", "11111111"}, {"LRJ", "LOPEZ ROS, JOAN", "FIS", ""}});
-    ui.dnis = {{"LRJ", 22222222}};
-    ui.horasInicio = {{1, "07:30"}};
+    ui_.dnis = {{"LRJ", 22222222}};
+    ui_.horasInicio = {{1, "07:30"}};
     asignaturasExportadas({{"MAT", "1ESO001", "ESO", "1"}});
     solucion({{"1", "1", "*12", "GPA", "ESO", "1", "MAT", "A", "101"},
               {"2", "2", "*GUA", "LRJ", "", "", "", "", ""}});
@@ -302,19 +302,19 @@ class EnlaceImportacionTest : public ::testing::TestWithParam<CasoImportacion> {
 
 TEST_P(EnlaceImportacionTest, TheImportReplacesTheLinkAndLeavesItsTarget) {
   const CasoImportacion& caso = GetParam();
-  const std::string nombre = drive.native(caso.archivo);
-  const std::string destino = drive.native("OTRA/" + fs::path(nombre).filename().string());
+  const std::string nombre = drive_.native(caso.archivo);
+  const std::string destino = drive_.native("OTRA/" + fs::path(nombre).filename().string());
   std::optional<std::string> antes;
   auto preparar = [&] {
     enlazar(nombre, caso.enlace, destino);
     antes = contenido(destino);
   };
   if (caso.conLaRejillaAbierta)
-    ui.mientrasPlantilla = preparar;
+    ui_.mientrasPlantilla = preparar;
   else
     preparar();
 
-  EXPECT_EQ(procesos::EjecutarImportacion(tablas, "C:\\GC", "46001234", estado, ui),
+  EXPECT_EQ(procesos::ejecutarImportacion(tablas_, "C:\\GC", "46001234", estado_, ui_),
             procesos::ResultadoImportacion::Completada);
 
   EXPECT_EQ(contenido(destino), antes);

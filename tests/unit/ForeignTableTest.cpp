@@ -12,10 +12,10 @@ namespace {
 
 class ForeignTableTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  std::string file = drive.native("GC/horgrup.dbf");
+  TempDrive drive_;
+  std::string file_ = drive_.native("GC/horgrup.dbf");
 
-  void write(const RawDbf& raw) { writeFile(file, raw.bytes()); }
+  void write(const RawDbf& raw) { writeFile(file_, raw.bytes()); }
 };
 
 RawDbf codes(std::vector<std::string> values) {
@@ -52,7 +52,7 @@ TEST_F(ForeignTableTest, VisualFoxProTypesAndNullFlags) {
                         std::string(10, '\0') + "\x05");
   write(raw);
   dbf::Table t;
-  t.setTableName(file);
+  t.setTableName(file_);
   t.open();
   EXPECT_EQ(t.asInteger("DNI"), 12345678);
   EXPECT_DOUBLE_EQ(t.asFloat("HORAS"), 2.5);
@@ -74,10 +74,10 @@ TEST_F(ForeignTableTest, WritingKeepsTheTablesOwnLayoutAndCodePage) {
   raw.fields = {{"DNI", 'I', 4, 0, 0x02}, {"CODASIG", 'C', 8}, {"_NullFlags", '0', 1, 0, 0x05}};
   raw.records.push_back(" " + le32(7) + pad("OLD", 8) + "\x01");
   write(raw);
-  const std::string before = readFile(file);
+  const std::string before = readFile(file_);
   {
     dbf::Table t;
-    t.setTableName(file);
+    t.setTableName(file_);
     t.setExclusive(true);
     t.open();
     t.append();
@@ -86,7 +86,7 @@ TEST_F(ForeignTableTest, WritingKeepsTheTablesOwnLayoutAndCodePage) {
     t.post();
     t.close();
   }
-  const std::string after = readFile(file);
+  const std::string after = readFile(file_);
   const std::size_t header = 32 + 32 * 3 + 1 + 263;
   // Header unchanged but for the date and count; the old record untouched.
   EXPECT_EQ(after.substr(0, 1), before.substr(0, 1));
@@ -114,7 +114,7 @@ TEST_F(ForeignTableTest, CodePagesFromTheLanguageDriver) {
     raw.languageDriver = c.driver;
     write(raw);
     std::string expected = c.driver == 0x01 ? "Añó" : "Àñó";
-    EXPECT_EQ(readAll(file), std::vector<std::string>{expected}) << int(c.driver);
+    EXPECT_EQ(readAll(file_), std::vector<std::string>{expected}) << int(c.driver);
   }
 }
 
@@ -136,9 +136,9 @@ TEST_F(ForeignTableTest, RecordCountFollowsTheRecordsReallyPresent) {
     RawDbf raw = codes({});
     raw.headerCount = k.headerCount;
     raw.endMark = false;
-    writeFile(file, raw.bytes() + k.body);
-    EXPECT_EQ(readAll(file), k.expected) << k.what;
-    EXPECT_EQ(dbf::storedRecordCount(file), k.expected.size()) << k.what;
+    writeFile(file_, raw.bytes() + k.body);
+    EXPECT_EQ(readAll(file_), k.expected) << k.what;
+    EXPECT_EQ(dbf::storedRecordCount(file_), k.expected.size()) << k.what;
   }
 }
 
@@ -147,14 +147,14 @@ TEST_F(ForeignTableTest, DeletedRecordsAreSkippedButCounted) {
   raw.records[1][0] = '*';
   write(raw);
   dbf::Table t;
-  t.setTableName(file);
+  t.setTableName(file_);
   t.open();
   EXPECT_EQ(t.asString("CODGRUP"), "A");
   t.next();
   EXPECT_EQ(t.asString("CODGRUP"), "C");
   EXPECT_EQ(t.recNo(), 3u);
-  EXPECT_EQ(dbf::countRecords(file), 2u);
-  EXPECT_EQ(dbf::storedRecordCount(file), 3u);
+  EXPECT_EQ(dbf::countRecords(file_), 2u);
+  EXPECT_EQ(dbf::storedRecordCount(file_), 3u);
 }
 
 TEST_F(ForeignTableTest, HeaderAnnouncingAnAbsentIndexStillOpens) {
@@ -162,7 +162,7 @@ TEST_F(ForeignTableTest, HeaderAnnouncingAnAbsentIndexStillOpens) {
   raw.version = 0x8B;
   raw.tableFlags = 0x01;
   write(raw);
-  EXPECT_EQ(readAll(file), std::vector<std::string>{"A"});
+  EXPECT_EQ(readAll(file_), std::vector<std::string>{"A"});
 }
 
 TEST_F(ForeignTableTest, DamagedFilesGiveAClearErrorNamingTheFile) {
@@ -191,9 +191,9 @@ TEST_F(ForeignTableTest, DamagedFilesGiveAClearErrorNamingTheFile) {
                         {"unknown version", badVersion},
                         {"empty file", ""}};
   for (const Case& c : cases) {
-    writeFile(file, c.content);
+    writeFile(file_, c.content);
     dbf::Table t;
-    t.setTableName(file);
+    t.setTableName(file_);
     try {
       t.open();
       ADD_FAILURE() << c.what << ": opened";
@@ -210,7 +210,7 @@ TEST_F(ForeignTableTest, GarbageInANumericFieldNamesTheField) {
   raw.records.push_back(" " + right("12a45", 9));
   write(raw);
   dbf::Table t("wwTableHorGrup");
-  t.setTableName(file);
+  t.setTableName(file_);
   t.open();
   try {
     t.asInteger("DNI");
@@ -244,7 +244,7 @@ TEST_F(ForeignTableTest, ZeroBytesInATextReadAsBlanks) {
   write(raw);
   std::vector<std::string> expected;
   for (const Case& c : cases) expected.push_back(c.read);
-  EXPECT_EQ(readAll(file), expected);
+  EXPECT_EQ(readAll(file_), expected);
 }
 
 // A filter and an index search compare a text as the field reads it.
@@ -256,7 +256,7 @@ TEST_F(ForeignTableTest, FiltersAndIndexSearchesTakeZeroBytesAsBlanks) {
     raw.records.push_back(" " + stored);
   write(raw);
   dbf::Table t;
-  t.setTableName(file);
+  t.setTableName(file_);
   t.setFilter("CODGRUP= 'A B  '");
   t.setFiltered(true);
   t.open();

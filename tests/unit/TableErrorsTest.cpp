@@ -42,7 +42,7 @@ std::string errorDe(const std::function<void()>& paso) {
 
 class TableErrorsTest : public ::testing::Test {
  protected:
-  TempDrive drive;
+  TempDrive drive_;
   void escribir(const RawDbf& raw) { writeFile(plat::toNative(kRuta), raw.bytes()); }
 };
 

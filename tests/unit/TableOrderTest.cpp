@@ -13,17 +13,17 @@ using dbf::FieldKind;
 
 class TableOrderTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  const std::string path = "C:\\ZORVTMP\\ASIGVALT.DBF";
+  TempDrive drive_;
+  const std::string path_ = "C:\\ZORVTMP\\ASIGVALT.DBF";
 
   void SetUp() override {
-    crear(path,
+    crear(path_,
           {{"COD", FieldKind::String, 4},
            {"CODVALEN", FieldKind::String, 10},
            {"NHORAS", FieldKind::Float}},
           {{"COD", "COD"}, {"CODVALEN", "CODVALEN"}});
     dbf::Table t;
-    t.setTableName(path);
+    t.setTableName(path_);
     t.open();
     const char* rows[][2] = {{"MAT", "1ESO003"},
                              {"CAS", "1ESO001"},
@@ -48,7 +48,7 @@ class TableOrderTest : public ::testing::Test {
 
 TEST_F(TableOrderTest, BrowsesInKeyOrderWithEqualKeysInStoredOrder) {
   dbf::Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.setIndexName("COD");
   t.open();
   EXPECT_EQ(order(t), (std::vector<std::uint32_t>{4, 2, 5, 1, 3}));  // "", CAS, FIS, MAT, MAT
@@ -58,7 +58,7 @@ TEST_F(TableOrderTest, BrowsesInKeyOrderWithEqualKeysInStoredOrder) {
 
 TEST_F(TableOrderTest, FindKeyTakesTheFirstMatchOrStaysWhenThereIsNone) {
   dbf::Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.setIndexName("CODVALEN");
   t.open();
   EXPECT_TRUE(t.findKey("1ESO002"));
@@ -76,14 +76,14 @@ TEST_F(TableOrderTest, FindKeyTakesTheFirstMatchOrStaysWhenThereIsNone) {
 
 TEST_F(TableOrderTest, FindKeyWithoutAnIndexIsAnError) {
   dbf::Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   EXPECT_THROW(t.findKey("1ESO001"), dbf::EngineError);
 }
 
 TEST_F(TableOrderTest, UnknownIndexIsAnError) {
   dbf::Table t("wwTable");
-  t.setTableName(path);
+  t.setTableName(path_);
   t.setIndexName("NIVEL");
   try {
     t.open();
@@ -95,7 +95,7 @@ TEST_F(TableOrderTest, UnknownIndexIsAnError) {
 
 TEST_F(TableOrderTest, OrderFollowsAppendsAndEdits) {
   dbf::Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.setIndexName("COD");
   t.open();
   t.append();
@@ -113,11 +113,11 @@ TEST_F(TableOrderTest, OrderFollowsAppendsAndEdits) {
 
 TEST_F(TableOrderTest, SeesRecordsStoredThroughAnotherHandle) {
   dbf::Table ordered;
-  ordered.setTableName(path);
+  ordered.setTableName(path_);
   ordered.setIndexName("COD");
   ordered.open();
   dbf::Table other;
-  other.setTableName(path);
+  other.setTableName(path_);
   other.open();
   other.append();
   other.setString("COD", "AAA");

@@ -18,22 +18,22 @@ namespace {
 
 class TableTest : public ::testing::Test {
  protected:
-  TempDrive drive;
-  const std::string path = "C:\\ZORVTMP\\PRUEBA.DBF";
+  TempDrive drive_;
+  const std::string path_ = "C:\\ZORVTMP\\PRUEBA.DBF";
 
   void SetUp() override {
-    crear(path, {{"CODIGO", FieldKind::String, 10},
-                 {"NOMBRE", FieldKind::String, 40},
-                 {"HORAS", FieldKind::Float},
-                 {"DNI", FieldKind::Integer},
-                 {"REPITE", FieldKind::Boolean}});
+    crear(path_, {{"CODIGO", FieldKind::String, 10},
+                  {"NOMBRE", FieldKind::String, 40},
+                  {"HORAS", FieldKind::Float},
+                  {"DNI", FieldKind::Integer},
+                  {"REPITE", FieldKind::Boolean}});
   }
 };
 
 TEST_F(TableTest, ClosingDropsTheRecordBeingAppendedAndPostStoresIt) {
   {
     Table t;
-    t.setTableName(path);
+    t.setTableName(path_);
     t.open();
     for (const char* c : {"A", "B", "C"}) {
       t.append();
@@ -53,7 +53,7 @@ TEST_F(TableTest, ClosingDropsTheRecordBeingAppendedAndPostStoresIt) {
 
 TEST_F(TableTest, MovingStoresAWrittenRecordAndDropsAnUntouchedOne) {
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   t.append();
   t.setString("CODIGO", "X");
@@ -70,7 +70,7 @@ TEST_F(TableTest, MovingStoresAWrittenRecordAndDropsAnUntouchedOne) {
 
 TEST_F(TableTest, ReadsFieldsByNameInAnyCaseAndRefusesUnknownNames) {
   Table t("wwTableAsignat");
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   t.append();
   t.setString("codigo", "1ESO");
@@ -88,7 +88,7 @@ TEST_F(TableTest, ReadsFieldsByNameInAnyCaseAndRefusesUnknownNames) {
 
 TEST_F(TableTest, PostWithoutARecordBeingEditedIsAnError) {
   Table named("wwTableProfesor");
-  named.setTableName(path);
+  named.setTableName(path_);
   named.open();
   try {
     named.post();
@@ -98,7 +98,7 @@ TEST_F(TableTest, PostWithoutARecordBeingEditedIsAnError) {
                  "wwTableProfesor: La fuente de datos no está en modo de edición o inserción");
   }
   Table unnamed;
-  unnamed.setTableName(path);
+  unnamed.setTableName(path_);
   unnamed.setExclusive(false);
   unnamed.open();
   EXPECT_THROW(unnamed.post(), dbf::EngineError);
@@ -111,7 +111,7 @@ TEST_F(TableTest, PostWithoutARecordBeingEditedIsAnError) {
 
 TEST_F(TableTest, TextLongerThanTheFieldIsCutToItsWidth) {
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   t.append();
   t.setString("NOMBRE", std::string(45, 'n').replace(0, 5, "Àngel"));
@@ -135,7 +135,7 @@ TEST_F(TableTest, TextIsCutToTheFieldWhateverFollowsTheCut) {
       {"", ""},
   };
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   const dbf::Field& codigo = t.campo("CODIGO");
   for (const auto& c : casos) {
@@ -162,7 +162,7 @@ TEST_F(TableTest, TextIsCutToTheFieldWhateverFollowsTheCut) {
 
 TEST_F(TableTest, WholeNumbersThatDoNotFitTheFieldAreRefused) {
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   t.append();
   t.setInteger(t.campo("DNI"), -1234567890);  // eleven characters: fits
@@ -174,12 +174,12 @@ TEST_F(TableTest, WholeNumbersThatDoNotFitTheFieldAreRefused) {
 }
 
 TEST_F(TableTest, ForEachRecordVisitsWhatNextWouldInTheSameOrder) {
-  crearCodigos(path, {"C", "A", "B", "A", "D"});
+  crearCodigos(path_, {"C", "A", "B", "A", "D"});
   // The fourth record marked deleted.
-  std::string bytes = readFile(plat::toNative(path));
+  std::string bytes = readFile(plat::toNative(path_));
   const std::size_t cabecera = 32 + 32 + 1, largo = 11;
   bytes[cabecera + 3 * largo] = '*';
-  writeFile(plat::toNative(path), bytes);
+  writeFile(plat::toNative(path_), bytes);
 
   auto visitar = [&](Table& t) {
     std::vector<std::string> vistos;
@@ -192,7 +192,7 @@ TEST_F(TableTest, ForEachRecordVisitsWhatNextWouldInTheSameOrder) {
     return vistos;
   };
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   EXPECT_EQ(visitar(t), (std::vector<std::string>{"C1", "A2", "B3", "D5"}));
   EXPECT_EQ(t.recNo(), 5u);  // stays on the last record, as next() leaves it
@@ -207,7 +207,7 @@ TEST_F(TableTest, ForEachRecordVisitsWhatNextWouldInTheSameOrder) {
   t.open();
   EXPECT_EQ(visitar(t), (std::vector<std::string>{"A2", "B3", "C1", "D5"}));
   t.close();
-  crearCodigos(path, {});
+  crearCodigos(path_, {});
   t.setIndexName("");
   t.open();
   EXPECT_TRUE(visitar(t).empty());
@@ -219,10 +219,10 @@ TEST_F(TableTest, ForEachRecordVisitsWhatNextWouldInTheSameOrder) {
 TEST_F(TableTest, ForEachRecordCrossesBlocksAndSeesWritesMadeMeanwhile) {
   std::vector<std::string> codigos;
   for (int i = 1; i <= 60000; ++i) codigos.push_back(std::to_string(i));  // several blocks
-  crearCodigos(path, codigos);
+  crearCodigos(path_, codigos);
   Table t, otra;
-  t.setTableName(path);
-  otra.setTableName(path);
+  t.setTableName(path_);
+  otra.setTableName(path_);
   t.open();
   otra.open();
   std::vector<std::string> vistos;
@@ -249,14 +249,14 @@ TEST_F(TableTest, ForEachRecordCrossesBlocksAndSeesWritesMadeMeanwhile) {
 TEST_F(TableTest, ForEachRecordVisitsWhatNextVisitsAcrossBlocks) {
   std::vector<std::string> codigos;
   for (int i = 1; i <= 60000; ++i) codigos.push_back(std::to_string(i));
-  crearCodigos(path, codigos);
-  std::string bytes = readFile(plat::toNative(path));
+  crearCodigos(path_, codigos);
+  std::string bytes = readFile(plat::toNative(path_));
   const std::size_t cabecera = 32 + 32 + 1, largo = 11;
   for (std::size_t borrado : {0, 23830, 23831, 23832, 40000, 59999})
     bytes[cabecera + borrado * largo] = '*';
-  writeFile(plat::toNative(path), bytes);
+  writeFile(plat::toNative(path_), bytes);
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   std::vector<std::string> uno, siguientes;
   t.forEachRecord([&](const char* registro) { uno.emplace_back(registro + 1, 10); });
@@ -323,7 +323,7 @@ TEST_F(TableTest, RecordsMadeAheadAreStoredAsTheSettersStoreThem) {
 
 TEST_F(TableTest, TrailingBlanksGoLeadingBlanksStay) {
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   t.append();
   t.setString("CODIGO", "  AB  ");
@@ -333,7 +333,7 @@ TEST_F(TableTest, TrailingBlanksGoLeadingBlanksStay) {
 
 TEST_F(TableTest, EmptyFieldsReadAsEmptyValues) {
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   t.append();
   t.setString("CODIGO", "A");
@@ -354,7 +354,7 @@ TEST_F(TableTest, FloatsReadAsIntegersRoundHalfToEven) {
   const Case cases[] = {{2.5, 2},    {3.5, 4}, {0.5, 0},   {-2.5, -2},
                         {2.4999, 2}, {7.0, 7}, {12.75, 13}};
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   for (const Case& c : cases) {
     t.append();
@@ -366,7 +366,7 @@ TEST_F(TableTest, FloatsReadAsIntegersRoundHalfToEven) {
 
 TEST_F(TableTest, NumbersReadAsTextInGeneralFormat) {
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   t.append();
   t.setFloat("HORAS", 46001234.0);
@@ -382,9 +382,9 @@ TEST_F(TableTest, NumbersReadAsTextInGeneralFormat) {
 }
 
 TEST_F(TableTest, RecordNumbersArePhysicalPositions) {
-  crearCodigos(path, {"A", "B", "C"});
+  crearCodigos(path_, {"A", "B", "C"});
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   t.next();
   EXPECT_EQ(t.recNo(), 2u);
@@ -395,9 +395,9 @@ TEST_F(TableTest, RecordNumbersArePhysicalPositions) {
 }
 
 TEST_F(TableTest, EditChangesTheCurrentRecordInPlace) {
-  crearCodigos(path, {"A", "B", "C"});
+  crearCodigos(path_, {"A", "B", "C"});
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   t.next();
   t.edit();
@@ -409,11 +409,11 @@ TEST_F(TableTest, EditChangesTheCurrentRecordInPlace) {
 }
 
 TEST_F(TableTest, TwoSharedHandlesSeeEachOthersStoredRecords) {
-  crearCodigos(path, {"ADG", "ADG", "XYZ"});
+  crearCodigos(path_, {"ADG", "ADG", "XYZ"});
   Table a;
-  a.setTableName(path);
+  a.setTableName(path_);
   Table b;
-  b.setTableName(path);
+  b.setTableName(path_);
   a.open();
   b.open();
   a.next();  // on record 2
@@ -435,11 +435,11 @@ TEST_F(TableTest, TwoSharedHandlesSeeEachOthersStoredRecords) {
 
 TEST_F(TableTest, ExclusiveOpeningExcludesEveryOtherHandle) {
   Table excl("wwTableGrupos");
-  excl.setTableName(path);
+  excl.setTableName(path_);
   excl.setExclusive(true);
   excl.open();
   Table other;
-  other.setTableName(path);
+  other.setTableName(path_);
   try {
     other.open();
     FAIL() << "a second handle must be refused";
@@ -450,20 +450,20 @@ TEST_F(TableTest, ExclusiveOpeningExcludesEveryOtherHandle) {
   excl.close();
   EXPECT_NO_THROW(other.open());
   Table third;
-  third.setTableName(path);
+  third.setTableName(path_);
   third.setExclusive(true);
   EXPECT_THROW(third.open(), dbf::EngineError);  // shared holders keep exclusive ones out
 }
 
 TEST_F(TableTest, HeaderKeepsCountDateAndEndMarkAfterEveryPost) {
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   for (int i = 1; i <= 3; ++i) {
     t.append();
     t.setInteger("DNI", i);
     t.post();
-    std::string bytes = readFile(plat::toNative(path));
+    std::string bytes = readFile(plat::toNative(path_));
     EXPECT_EQ(static_cast<unsigned char>(bytes[4]), i);
     EXPECT_EQ(bytes.back(), '\x1A');
     const std::size_t headerLength = 32 * 6 + 1;
@@ -474,9 +474,9 @@ TEST_F(TableTest, HeaderKeepsCountDateAndEndMarkAfterEveryPost) {
 }
 
 TEST_F(TableTest, FilterKeepsTheRecordsOfOneValue) {
-  crearCodigos(path, {"1234", "O'Brien", "1234", "12345"});
+  crearCodigos(path_, {"1234", "O'Brien", "1234", "12345"});
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.setFiltered(false);
   t.setFilter("Codigo= '1234      '");
   t.setFiltered(true);
@@ -495,18 +495,18 @@ TEST_F(TableTest, FilterKeepsTheRecordsOfOneValue) {
 }
 
 TEST_F(TableTest, CreatingReplacesAnExistingTable) {
-  crearCodigos(path, {"A", "B"});
-  crearCodigos(path, {"C"});
+  crearCodigos(path_, {"A", "B"});
+  crearCodigos(path_, {"C"});
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.open();
   EXPECT_EQ(leerCodigos(t), (std::vector<std::string>{"C"}));
 }
 
 TEST_F(TableTest, EmptyingKeepsFieldsAndAllowsNewRecords) {
-  crearCodigos(path, {"A", "B"});
+  crearCodigos(path_, {"A", "B"});
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.emptyTable();
   t.open();
   EXPECT_TRUE(t.eof());
@@ -521,8 +521,8 @@ TEST_F(TableTest, EmptyingKeepsFieldsAndAllowsNewRecords) {
 }
 
 TEST_F(TableTest, RecreatingDeletesTheOldDataAndIndexFiles) {
-  crearCodigos(path, {"A"});
-  const std::string mdx = drive.native("ZORVTMP/PRUEBA.MDX");
+  crearCodigos(path_, {"A"});
+  const std::string mdx = drive_.native("ZORVTMP/PRUEBA.MDX");
   writeFile(mdx, "stale index");
   Table t;
   dbf::recrearTabla(t, "C:\\ZORVTMP", "PRUEBA.DBF", {{"COD", FieldKind::String, 4}});
@@ -549,7 +549,7 @@ TEST_F(TableTest, RecreatingOverALongerFileLeavesWhatCreatingWould) {
     SCOPED_TRACE(c.nombre);
     std::vector<std::string> muchos;
     for (int i = 0; i < 500; ++i) muchos.push_back("VIEJO" + std::to_string(i));
-    crearCodigos(path, muchos, 40);
+    crearCodigos(path_, muchos, 40);
     const std::string referencia = "C:\\ZORVTMP\\REFERENCIA.DBF";
     crear(referencia, campos);
     auto escribir = [&](Table& t) {
@@ -570,8 +570,8 @@ TEST_F(TableTest, RecreatingOverALongerFileLeavesWhatCreatingWould) {
     Table r;
     r.setTableName(referencia);
     if (c.abrir) escribir(r);
-    EXPECT_EQ(readFile(drive.native("ZORVTMP/PRUEBA.DBF")),
-              readFile(drive.native("ZORVTMP/REFERENCIA.DBF")));
+    EXPECT_EQ(readFile(drive_.native("ZORVTMP/PRUEBA.DBF")),
+              readFile(drive_.native("ZORVTMP/REFERENCIA.DBF")));
   }
 }
 
@@ -596,9 +596,9 @@ TEST_F(TableTest, MissingTableNamesTheFile) {
 }
 
 TEST_F(TableTest, ReadOnlyHandlesRefuseWrites) {
-  crearCodigos(path, {"A"});
+  crearCodigos(path_, {"A"});
   Table t;
-  t.setTableName(path);
+  t.setTableName(path_);
   t.setReadOnly(true);
   t.open();
   EXPECT_THROW(t.append(), dbf::EngineError);

@@ -37,21 +37,21 @@ const CasoTitular kTitulares[] = {
 
 class TitularesTest : public ::testing::TestWithParam<CasoTitular> {
  protected:
-  TempDrive drive;
-  const std::string horgrup = drive.native("GC/horgrup.dbf");
-  const std::string horprof = drive.native("GC/horprof.dbf");
+  TempDrive drive_;
+  const std::string horgrup_ = drive_.native("GC/horgrup.dbf");
+  const std::string horprof_ = drive_.native("GC/horprof.dbf");
 
   void SetUp() override {
-    writeFile(horgrup, "horgrup de GESCEN");
-    writeFile(horprof, "horprof de GESCEN");
-    writeFile(drive.native("ZORVTMP/VALENCIA/horgrup.dbf"), "horgrup nuevo");
-    writeFile(drive.native("ZORVTMP/VALENCIA/horprof.dbf"), "horprof nuevo");
+    writeFile(horgrup_, "horgrup de GESCEN");
+    writeFile(horprof_, "horprof de GESCEN");
+    writeFile(drive_.native("ZORVTMP/VALENCIA/horgrup.dbf"), "horgrup nuevo");
+    writeFile(drive_.native("ZORVTMP/VALENCIA/horprof.dbf"), "horprof nuevo");
   }
 
   // The text the copy back stops with; empty when it replaces both tables.
   static std::string errorAlDevolver() {
     try {
-      procesos::DevolverHorarios("C:\\GC");
+      procesos::devolverHorarios("C:\\GC");
     } catch (const std::exception& e) {
       return e.what();
     }
@@ -60,32 +60,32 @@ class TitularesTest : public ::testing::TestWithParam<CasoTitular> {
 };
 
 TEST_P(TitularesTest, AnotherProcessHoldingTheFileIsSeenUntilItLetsGo) {
-  const std::string enlace = drive.native("horgrup-enlace.dbf");
-  fs::create_symlink(horgrup, enlace);
+  const std::string enlace = drive_.native("horgrup-enlace.dbf");
+  fs::create_symlink(horgrup_, enlace);
   {
-    TitularAjeno titular(horgrup, GetParam().tenencia);
+    TitularAjeno titular(horgrup_, GetParam().tenencia);
     ASSERT_TRUE(titular.tomado());
-    EXPECT_TRUE(plat::inUseByOther(horgrup));
+    EXPECT_TRUE(plat::inUseByOther(horgrup_));
     // The same file under another name.
     EXPECT_TRUE(plat::inUseByOther(enlace));
-    EXPECT_FALSE(plat::inUseByOther(horprof));
+    EXPECT_FALSE(plat::inUseByOther(horprof_));
   }
-  EXPECT_FALSE(plat::inUseByOther(horgrup));
+  EXPECT_FALSE(plat::inUseByOther(horgrup_));
 }
 
 TEST_P(TitularesTest, TheImportLeavesAHeldTimetableAsItWas) {
   {
-    TitularAjeno titular(horprof, GetParam().tenencia);
+    TitularAjeno titular(horprof_, GetParam().tenencia);
     ASSERT_TRUE(titular.tomado());
     EXPECT_EQ(errorAlDevolver(),
               "GESCEN tiene abierta la tabla C:\\GC\\horprof.dbf. Ciérrela y "
               "vuelva a intentarlo.");
-    EXPECT_EQ(readFile(horgrup), "horgrup de GESCEN");
-    EXPECT_EQ(readFile(horprof), "horprof de GESCEN");
-    EXPECT_FALSE(fs::exists(drive.native("ZORVTMP/VALENCIA/COPIAS")));
+    EXPECT_EQ(readFile(horgrup_), "horgrup de GESCEN");
+    EXPECT_EQ(readFile(horprof_), "horprof de GESCEN");
+    EXPECT_FALSE(fs::exists(drive_.native("ZORVTMP/VALENCIA/COPIAS")));
   }
   EXPECT_EQ(errorAlDevolver(), "");
-  EXPECT_EQ(readFile(horprof), "horprof nuevo");
+  EXPECT_EQ(readFile(horprof_), "horprof nuevo");
 }
 
 INSTANTIATE_TEST_SUITE_P(Holders, TitularesTest, ::testing::ValuesIn(kTitulares),

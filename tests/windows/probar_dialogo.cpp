@@ -67,13 +67,13 @@
 
 namespace {
 
-const ui::Dialogo& kDialogo = ui::DialogoPrincipal();
-int fallos = 0;
+const ui::Dialogo& g_kDialogo = ui::dialogoPrincipal();
+int g_fallos = 0;
 
 void fallo(const std::string& texto) {
   std::printf("FALLO %s\n", texto.c_str());
   std::fflush(stdout);
-  ++fallos;
+  ++g_fallos;
 }
 
 // Lets this thread's windows work while waiting.
@@ -99,7 +99,7 @@ PROCESS_INFORMATION arrancar(const std::wstring& programa, const std::vector<std
   std::wstring carpeta = programa.substr(0, programa.find_last_of(L"\\/"));
   if (!CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       carpeta.c_str(), &si, &pi)) {
-    fallo("no se pudo arrancar " + win32::Estrecho(programa));
+    fallo("no se pudo arrancar " + win32::estrecho(programa));
     std::exit(1);
   }
   return pi;
@@ -140,7 +140,7 @@ HWND esperarVentana(DWORD proceso, const wchar_t* clase, HWND padre = nullptr) {
     if (HWND h = ventanaDe(proceso, clase, padre)) return h;
     atenderMensajes(50);
   }
-  fallo("no apareció la ventana " + win32::Estrecho(clase));
+  fallo("no apareció la ventana " + win32::estrecho(clase));
   std::exit(1);
 }
 
@@ -162,8 +162,8 @@ HWND hijo(HWND dialogo, int id) {
 }
 
 HWND control(HWND dialogo, std::string_view nombre) {
-  for (std::size_t i = 0; i < kDialogo.controles.size(); ++i)
-    if (kDialogo.controles[i].nombre == nombre)
+  for (std::size_t i = 0; i < g_kDialogo.controles.size(); ++i)
+    if (g_kDialogo.controles[i].nombre == nombre)
       return hijo(dialogo, win32::kIdPrimerControl + static_cast<int>(i));
   return nullptr;
 }
@@ -187,7 +187,7 @@ std::string textoDe(HWND h) {
   wchar_t t[512] = {};
   DWORD_PTR n = 0;
   SendMessageTimeoutW(h, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(t), SMTO_ABORTIFHUNG, 2000, &n);
-  return win32::Estrecho(t);
+  return win32::estrecho(t);
 }
 
 // The font a control was given: only within the process that made it.
@@ -199,9 +199,9 @@ void comprobarFuente(HWND h, const ui::Control& c) {
     fallo(nombre + ": sin fuente");
     return;
   }
-  if (win32::Estrecho(f.lfFaceName) != c.fuente.cara || f.lfHeight != -c.fuente.pixeles ||
+  if (win32::estrecho(f.lfFaceName) != c.fuente.cara || f.lfHeight != -c.fuente.pixeles ||
       (f.lfWeight >= FW_BOLD) != c.fuente.negrita || (f.lfUnderline != 0) != c.fuente.subrayada)
-    fallo(nombre + ": fuente " + win32::Estrecho(f.lfFaceName) + " " + std::to_string(-f.lfHeight) +
+    fallo(nombre + ": fuente " + win32::estrecho(f.lfFaceName) + " " + std::to_string(-f.lfHeight) +
           " peso " + std::to_string(f.lfWeight));
 }
 
@@ -210,10 +210,10 @@ void comprobarFuente(HWND h, const ui::Control& c) {
 void comprobarDisposicion(HWND dialogo, bool exportar, bool importar, bool fuentes) {
   RECT cliente;
   GetClientRect(dialogo, &cliente);
-  if (cliente.right != kDialogo.ancho || cliente.bottom != kDialogo.alto)
+  if (cliente.right != g_kDialogo.ancho || cliente.bottom != g_kDialogo.alto)
     fallo("área cliente " + caja(cliente));
-  for (std::size_t i = 0; i < kDialogo.paneles.size(); ++i) {
-    const ui::Panel& p = kDialogo.paneles[i];
+  for (std::size_t i = 0; i < g_kDialogo.paneles.size(); ++i) {
+    const ui::Panel& p = g_kDialogo.paneles[i];
     HWND h = hijo(dialogo, win32::kIdPrimerPanel + static_cast<int>(i));
     const bool visible = p.nombre == "Draw3D2" ? exportar : p.nombre == "Draw3D3" ? importar : true;
     const std::string nombre(p.nombre);
@@ -223,11 +223,11 @@ void comprobarDisposicion(HWND dialogo, bool exportar, bool importar, bool fuent
     }
     if ((IsWindowVisible(h) != FALSE) != visible) fallo(nombre + ": visibilidad");
     if (!visible) continue;
-    const ui::Caja esperada = ui::CajaPanelPrincipal(p.nombre, exportar, importar);
+    const ui::Caja esperada = ui::cajaPanelPrincipal(p.nombre, exportar, importar);
     if (caja(enCliente(h, dialogo)) != caja(esperada))
       fallo(nombre + ": " + caja(enCliente(h, dialogo)) + " en vez de " + caja(esperada));
   }
-  for (const ui::Control& c : kDialogo.controles) {
+  for (const ui::Control& c : g_kDialogo.controles) {
     const std::string nombre(c.nombre);
     HWND h = control(dialogo, c.nombre);
     if (h == nullptr) {
@@ -237,7 +237,7 @@ void comprobarDisposicion(HWND dialogo, bool exportar, bool importar, bool fuent
     const bool visible = c.panel == "Draw3D2" ? exportar : c.panel == "Draw3D3" ? importar : true;
     if ((IsWindowVisible(h) != FALSE) != visible) fallo(nombre + ": visibilidad");
     if (!visible) continue;
-    const ui::Caja panel = ui::CajaPanelPrincipal(c.panel, exportar, importar);
+    const ui::Caja panel = ui::cajaPanelPrincipal(c.panel, exportar, importar);
     const RECT r = enCliente(h, dialogo);
     const ui::Caja esperada{panel.x + c.caja.x, panel.y + c.caja.y, c.caja.ancho, c.caja.alto};
     if (c.caja.ancho == 0) {
@@ -306,7 +306,7 @@ void teclas(HWND ventana, WPARAM tecla, int veces) {
 // The teacher check: a DNI for every teacher without one, in the table's order; the
 // first after a refused value, which must leave the editor open on the same record.
 void darDnis(const PROCESS_INFORMATION& pi, HWND dialogo, HWND dueno) {
-  const ui::Dialogo& d = ui::DialogoControlProfesores();
+  const ui::Dialogo& d = ui::dialogoControlProfesores();
   HWND rejilla = controlDe(dialogo, d, "ProftDBGrid");
   std::vector<int> sinDni;
   {
@@ -353,18 +353,18 @@ DWORD acompanar(const PROCESS_INFORMATION& pi, HWND duenoEsperado, bool dnis = f
   for (int i = 0; i < 3000; ++i) {
     if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
     if (HWND caja = ventanaDe(pi.dwProcessId, L"#32770")) contestar(caja, duenoEsperado);
-    for (const ui::Dialogo* d : {&ui::DialogoControlProfesores(), &ui::DialogoControlPlantilla()}) {
-      const std::wstring clase = L"T" + win32::Ancho(d->nombre);
+    for (const ui::Dialogo* d : {&ui::dialogoControlProfesores(), &ui::dialogoControlPlantilla()}) {
+      const std::wstring clase = L"T" + win32::ancho(d->nombre);
       HWND dialogo = ventanaDe(pi.dwProcessId, clase.c_str());
       if (dialogo == nullptr) continue;
-      std::printf("dialogo: %s\n", win32::Estrecho(clase).c_str());
+      std::printf("dialogo: %s\n", win32::estrecho(clase).c_str());
       std::fflush(stdout);
       if (duenoEsperado != nullptr && GetWindow(dialogo, GW_OWNER) != duenoEsperado)
         fallo("el diálogo de comprobación no pertenece a la ventana del anfitrión");
       if (principal != nullptr && IsWindowEnabled(principal))
         fallo("el diálogo principal admite entradas con el de comprobación a la vista");
       atenderMensajes(300);
-      if (dnis && d == &ui::DialogoControlProfesores()) darDnis(pi, dialogo, duenoEsperado);
+      if (dnis && d == &ui::dialogoControlProfesores()) darDnis(pi, dialogo, duenoEsperado);
       // TZV_PAUSA_DIALOGOS=ms leaves each check dialog up that long, for a screenshot.
       if (const char* pausa = std::getenv("TZV_PAUSA_DIALOGOS")) atenderMensajes(std::atoi(pausa));
       PostMessageW(controlDe(dialogo, *d, "BitBtn1"), BM_CLICK, 0, 0);
@@ -399,8 +399,8 @@ void comprobarMarco(HWND dialogo, bool anfitrion) {
   const LONG_PTR estilo = GetWindowLongPtrW(dialogo, GWL_STYLE);
   if ((estilo & (WS_THICKFRAME | WS_MAXIMIZEBOX)) != 0) fallo("el diálogo se puede redimensionar");
   if (((estilo & WS_CAPTION) == WS_CAPTION) == anfitrion) fallo("título del diálogo");
-  if (!anfitrion && win32::TextoDe(dialogo) != kDialogo.titulo)
-    fallo("título «" + win32::TextoDe(dialogo) + "»");
+  if (!anfitrion && win32::textoDe(dialogo) != g_kDialogo.titulo)
+    fallo("título «" + win32::textoDe(dialogo) + "»");
   if (anfitrion) {
     RECT r;
     GetWindowRect(dialogo, &r);
@@ -412,7 +412,7 @@ int disposicion(const std::wstring& paneles, const std::vector<std::wstring>& ar
   INITCOMMONCONTROLSEX controles = {sizeof controles, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controles);
   std::vector<std::string> args;
-  for (const std::wstring& a : argumentos) args.push_back(win32::Estrecho(a));
+  for (const std::wstring& a : argumentos) args.push_back(win32::estrecho(a));
   win32::VentanaPrincipal dialogo(GetModuleHandleW(nullptr), args);
   dialogo.FormCreate();
   dialogo.mostrar();
@@ -421,7 +421,7 @@ int disposicion(const std::wstring& paneles, const std::vector<std::wstring>& ar
   comprobarDisposicion(dialogo.ventana(), paneles[0] == L'1', paneles[1] == L'1', true);
   SendMessageW(dialogo.ventana(), WM_CLOSE, 0, 0);
   atenderMensajes(100);
-  return fallos == 0 ? 0 : 1;
+  return g_fallos == 0 ? 0 : 1;
 }
 
 // A check dialog where its layout puts it, every control with its text and font, and
@@ -435,7 +435,7 @@ int comprobacion(const std::wstring& cual) {
       profesores ? ui::Comprobacion::Profesores : ui::Comprobacion::Plantilla,
       procesos::EstadoPrograma{}, nullptr, {});
   const ui::Dialogo& d =
-      profesores ? ui::DialogoControlProfesores() : ui::DialogoControlPlantilla();
+      profesores ? ui::dialogoControlProfesores() : ui::dialogoControlPlantilla();
   HWND v = dialogo.ventana();
   ShowWindow(v, SW_SHOW);
   atenderMensajes(300);
@@ -444,7 +444,7 @@ int comprobacion(const std::wstring& cual) {
   GetClientRect(v, &cliente);
   if (r.left != d.x || r.top != d.y) fallo("el diálogo está en " + caja(r));
   if (cliente.right != d.ancho || cliente.bottom != d.alto) fallo("área cliente " + caja(cliente));
-  if (win32::TextoDe(v) != d.titulo) fallo("título «" + win32::TextoDe(v) + "»");
+  if (win32::textoDe(v) != d.titulo) fallo("título «" + win32::textoDe(v) + "»");
   for (std::size_t i = 0; i < d.controles.size(); ++i) {
     const ui::Control& c = d.controles[i];
     const std::string nombre(c.nombre);
@@ -464,20 +464,20 @@ int comprobacion(const std::wstring& cual) {
   // Each column shows its declared number of digits in full, within its margins.
   HWND rejilla = dialogo.rejilla();
   HDC dc = GetDC(rejilla);
-  HGDIOBJ antes = SelectObject(dc, win32::Fuente(d.fuente));
+  HGDIOBJ antes = SelectObject(dc, win32::fuente(d.fuente));
   for (const ui::Columna& c : d.columnas) {
     const std::wstring cifras(static_cast<std::size_t>(c.caracteres), L'8');
     SIZE s;
     GetTextExtentPoint32W(dc, cifras.c_str(), static_cast<int>(cifras.size()), &s);
     const int ancho =
-        win32::Rejilla::De(rejilla)->anchoColumna(c.caracteres, std::string(c.titulo));
+        win32::Rejilla::de(rejilla)->anchoColumna(c.caracteres, std::string(c.titulo));
     if (ancho < s.cx + 4)
       fallo(std::string(c.campo) + ": " + std::to_string(ancho) + " píxeles para " +
             std::to_string(s.cx));
   }
   SelectObject(dc, antes);
   ReleaseDC(rejilla, dc);
-  return fallos == 0 ? 0 : 1;
+  return g_fallos == 0 ? 0 : 1;
 }
 
 // --- the grid's keys ------------------------------------------------------------
@@ -559,16 +559,16 @@ struct GuionTeclas {
   std::size_t paso = 0;
   int filas = 0;
 };
-GuionTeclas guionTeclas;
+GuionTeclas g_guionTeclas;
 
 // Each tick checks the step before and takes the next; the keys of a step are handled
 // before the next tick comes, timers being the last messages a loop takes.
 void CALLBACK siguientePaso(HWND, UINT, UINT_PTR id, DWORD) {
-  GuionTeclas& g = guionTeclas;
+  GuionTeclas& g = g_guionTeclas;
   const auto& pasos = pasosTeclas();
   HWND rejilla = g.dialogo->rejilla();
-  const win32::Rejilla* r = win32::Rejilla::De(rejilla);
-  HWND salir = controlDe(g.dialogo->ventana(), ui::DialogoControlProfesores(), "BitBtn1");
+  const win32::Rejilla* r = win32::Rejilla::de(rejilla);
+  HWND salir = controlDe(g.dialogo->ventana(), ui::dialogoControlProfesores(), "BitBtn1");
   if (g.paso > 0) {
     const PasoTeclas& p = pasos[g.paso - 1];
     const int fila = p.fila < 0 ? g.filas - 1 : p.fila;
@@ -619,11 +619,11 @@ int teclas() {
   {
     win32::DialogoComprobacion dialogo(GetModuleHandleW(nullptr), ui::Comprobacion::Profesores,
                                        procesos::EstadoPrograma{}, nullptr, {});
-    guionTeclas = {&dialogo, 0, static_cast<int>(antes.size())};
+    g_guionTeclas = {&dialogo, 0, static_cast<int>(antes.size())};
     SetTimer(nullptr, 0, 150, siguientePaso);
     dialogo.ejecutar(nullptr);
   }
-  if (guionTeclas.paso != pasosTeclas().size()) fallo("el diálogo se cerró antes de tiempo");
+  if (g_guionTeclas.paso != pasosTeclas().size()) fallo("el diálogo se cerró antes de tiempo");
   const std::vector<Registro> despues = leer();
   if (despues.size() != antes.size()) fallo("cambió el número de profesores");
   const auto comparar = [&](std::size_t i, const std::string& nombre, std::int64_t dni) {
@@ -634,7 +634,7 @@ int teclas() {
   comparar(0, antes[0].nombre, antes[0].dni);
   comparar(1, "456", antes[1].dni);
   comparar(2, antes[2].nombre, antes[2].dni);
-  return fallos == 0 ? 0 : 1;
+  return g_fallos == 0 ? 0 : 1;
 }
 
 std::string leerArchivo(const std::filesystem::path& ruta) {
@@ -671,8 +671,8 @@ void segundaCopia(const std::wstring& programa, const std::vector<std::wstring>&
     TerminateProcess(pi.hProcess, 1);
     return;
   }
-  if (win32::TextoDe(caja) != ui::kTituloAplicacion)
-    fallo(nombre + ": la caja se titula «" + win32::TextoDe(caja) + "»");
+  if (win32::textoDe(caja) != ui::kTituloAplicacion)
+    fallo(nombre + ": la caja se titula «" + win32::textoDe(caja) + "»");
   if (textoDe(GetDlgItem(caja, 0xFFFF)) != gescen::kProgramaYaAbierto)
     fallo(nombre + ": la caja dice «" + textoDe(GetDlgItem(caja, 0xFFFF)) + "»");
   if (GetWindow(caja, GW_OWNER) != duenoEsperado) fallo(nombre + ": la caja tiene otro dueño");
@@ -787,7 +787,7 @@ int anfitrion(const std::wstring& programa, const std::wstring& accion) {
   if (codigo != 0) fallo("el programa terminó con " + std::to_string(codigo));
   if (!IsWindow(panel)) fallo("el anfitrión perdió su panel");
   DestroyWindow(principal);
-  return fallos == 0 ? 0 : 1;
+  return g_fallos == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -801,7 +801,7 @@ int wmain(int argc, wchar_t** argv) {
   if (a.size() == 1 && a[0] == L"teclas") return teclas();
   if (a.size() == 2 && a[0] == L"segunda") {
     segundaCopia(a[1], {}, nullptr, "sola");
-    return fallos == 0 ? 0 : 1;
+    return g_fallos == 0 ? 0 : 1;
   }
   std::fprintf(stderr,
                "uso: tzv-probar-dialogo disposicion PANELES [ARGUMENTOS...]\n"

@@ -141,7 +141,7 @@ Medida medirExportacion(const std::string& generador, const std::string& tamanoE
            " --semilla 1 > /dev/null");
   gescen::Catalogo tablas;
   gescen::CopiarDatosGC(tablas, "C:\\GC");
-  procesos::EscribirTablasIntercambio(tablas,
+  procesos::escribirTablasIntercambio(tablas,
                                       "VALENCIÁ");  // warms the cache as a user's earlier run would
   // Best of several runs, for the export and for its floor alike: other work on the
   // machine only ever adds time.
@@ -149,7 +149,7 @@ Medida medirExportacion(const std::string& generador, const std::string& tamanoE
   m.exportacion = 1e9;
   for (int i = 0; i < kRepeticiones; ++i) {
     auto t0 = Reloj::now();
-    procesos::EscribirTablasIntercambio(tablas, "VALENCIÁ");
+    procesos::escribirTablasIntercambio(tablas, "VALENCIÁ");
     m.exportacion = std::min(m.exportacion, segundos(t0));
   }
   const fs::path staging = u.c / "ZORVTMP" / "VALENCIA";
@@ -256,7 +256,7 @@ void medirImportacion(const std::string& generador, int registros) {
            "' --tamano enorme --semilla 1 > /dev/null");
   gescen::Catalogo tablas;
   gescen::CopiarDatosGC(tablas, "C:\\GC");
-  procesos::EscribirTablasIntercambio(tablas, "VALENCIÁ");
+  procesos::escribirTablasIntercambio(tablas, "VALENCIÁ");
   ejecutar(generador + " solucion '" + (u.c / "ZORVTMP").string() + "' --semilla 1 --registros " +
            std::to_string(registros) + " > /dev/null");
   // Teachers without a DNI would stop the run at the teacher check: give them one.
@@ -291,7 +291,7 @@ void medirImportacion(const std::string& generador, int registros) {
       fs::copy_file(originales / h.filename(), h, fs::copy_options::overwrite_existing);
     procesos::EstadoPrograma estado;
     auto t0 = Reloj::now();
-    procesos::EjecutarImportacion(tablas, "C:\\GC", centro, estado, ui);
+    procesos::ejecutarImportacion(tablas, "C:\\GC", centro, estado, ui);
     importacion = std::min(importacion, segundos(t0));
   }
   const fs::path staging = u.c / "ZORVTMP" / "VALENCIA";

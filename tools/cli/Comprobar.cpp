@@ -26,7 +26,7 @@ int comandoComprobar(const std::vector<std::string>& args) {
   prepararCarpetaGC(opciones.carpetaGC);
   gescen::Catalogo tablas;
   gescen::CopiarDatosGC(tablas, opciones.carpetaGC);
-  opciones.importacion = op.tiene("--importacion") || procesos::HaySolucion();
+  opciones.importacion = op.tiene("--importacion") || procesos::haySolucion();
   if (opciones.importacion) {
     try {
       opciones.centro = op.valor("--centro", primerCentro(tablas));
@@ -34,14 +34,14 @@ int comandoComprobar(const std::vector<std::string>& args) {
       // The centre table's own problem is in the list.
     }
   }
-  const std::vector<procesos::Problema> problemas = procesos::ComprobarDatos(tablas, opciones);
+  const std::vector<procesos::Problema> problemas = procesos::comprobarDatos(tablas, opciones);
   if (formato == "json") {
-    std::cout << procesos::EnJson(problemas);
+    std::cout << procesos::enJson(problemas);
   } else {
-    for (const procesos::Problema& p : problemas) std::cout << procesos::EnTexto(p) << '\n';
+    for (const procesos::Problema& p : problemas) std::cout << procesos::enTexto(p) << '\n';
     std::cerr << (problemas.empty() ? "Sin problemas."
                                     : std::to_string(problemas.size()) + " problema(s).")
               << '\n';
   }
-  return procesos::AlgunoDetiene(problemas) ? 1 : 0;
+  return procesos::algunoDetiene(problemas) ? 1 : 0;
 }

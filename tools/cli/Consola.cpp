@@ -16,7 +16,7 @@ bool InteraccionConsola::controlProfesores() {
       proft.post();
     }
   }
-  const bool completo = !procesos::AlgunProfesorSinDni(proft);
+  const bool completo = !procesos::algunProfesorSinDni(proft);
   proft.close();
   return completo;
 }

@@ -14,7 +14,7 @@ int comandoCopias(const std::vector<std::string>& args) {
     std::cerr << "uso: transzorvex-cli copias [--gc CARPETA]\n";
     return 2;
   }
-  const std::vector<procesos::CopiaHorarios> copias = procesos::CopiasDeHorarios();
+  const std::vector<procesos::CopiaHorarios> copias = procesos::copiasDeHorarios();
   if (copias.empty()) std::cerr << "No hay copias de los horarios.\n";
   for (const procesos::CopiaHorarios& c : copias) {
     std::cout << c.nombre << "  " << c.fecha;
@@ -45,7 +45,7 @@ int comandoRestaurar(const std::vector<std::string>& args) {
   }
   const std::string carpeta = op.valor("--gc", gescen::kCarpetaGCPorDefecto);
   prepararCarpetaGC(carpeta);
-  const std::string anteriores = procesos::RestaurarHorarios(carpeta, fecha);
+  const std::string anteriores = procesos::restaurarHorarios(carpeta, fecha);
   std::cout << "Horarios devueltos a " << carpeta << ".\n";
   if (!anteriores.empty()) std::cout << "Los horarios que había están en " << anteriores << ".\n";
   return 0;

@@ -29,7 +29,7 @@ int comandoExportar(const std::vector<std::string>& args) {
   gescen::CopiarDatosGC(tablas, carpeta);
   procesos::EstadoPrograma estado;
   InteraccionConsola ui;
-  procesos::EjecutarExportacion(tablas, op.valor("--idioma", "VALENCIÁ"), estado, ui);
+  procesos::ejecutarExportacion(tablas, op.valor("--idioma", "VALENCIÁ"), estado, ui);
   // The export writes each exchange table whole and never deletes a record in it: the
   // count its header keeps is the count of its records.
   for (const std::string& nombre : gescen::tablasIntercambio())

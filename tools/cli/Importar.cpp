@@ -37,10 +37,10 @@ int comandoImportar(const std::vector<std::string>& args) {
   prepararCarpetaGC(carpeta);
   gescen::Catalogo tablas;
   // The staging pass copies GESCEN's timetables too: one that GESCEN holds is said so.
-  procesos::CopiarDeGescen(carpeta, [&] { gescen::CopiarDatosGC(tablas, carpeta); });
+  procesos::copiarDeGescen(carpeta, [&] { gescen::CopiarDatosGC(tablas, carpeta); });
   const std::string centro = op.valor("--centro", primerCentro(tablas));
   procesos::EstadoPrograma estado;
-  switch (procesos::EjecutarImportacion(tablas, carpeta, centro, estado, ui)) {
+  switch (procesos::ejecutarImportacion(tablas, carpeta, centro, estado, ui)) {
     case procesos::ResultadoImportacion::Completada:
       break;
     case procesos::ResultadoImportacion::SinSolucion:

@@ -156,13 +156,13 @@ int main(int argc, char** argv) {
     }
     // The program's dialog stages again whenever its folder changes, and its runs
     // expect the staged tables as it left them.
-    if (c.usaCarpetaDeTrabajo && gescen::HayProgramaAbierto()) {
+    if (c.usaCarpetaDeTrabajo && gescen::hayProgramaAbierto()) {
       std::cerr << gescen::kProgramaYaAbierto << '\n';
       return 1;
     }
     try {
       // An import killed while it put the timetables back is ended first.
-      const std::string recuperado = procesos::RecuperarDevolucion();
+      const std::string recuperado = procesos::recuperarDevolucion();
       if (!recuperado.empty()) std::cerr << recuperado << '\n';
       return c.ejecutar(args);
     } catch (const std::exception& e) {

@@ -14,12 +14,12 @@ constexpr std::uint8_t kCp850 = 0x02;
 constexpr std::uint8_t kCp1252 = 0x03;
 constexpr std::uint8_t kAnsi = 0x57;
 
-Campo S(const char* n, int w) { return {n, 'C', w, 0}; }
-Campo SmallInt(const char* n) { return {n, 'N', 6, 0}; }
-Campo Num(const char* n, int w, int d = 0) { return {n, 'N', w, d}; }
-Campo D(const char* n) { return {n, 'D', 8, 0}; }
-Campo L(const char* n) { return {n, 'L', 1, 0}; }
-Campo M(const char* n) { return {n, 'M', 10, 0}; }
+Campo s(const char* n, int w) { return {n, 'C', w, 0}; }
+Campo smallInt(const char* n) { return {n, 'N', 6, 0}; }
+Campo num(const char* n, int w, int d = 0) { return {n, 'N', w, d}; }
+Campo d(const char* n) { return {n, 'D', 8, 0}; }
+Campo l(const char* n) { return {n, 'L', 1, 0}; }
+Campo m(const char* n) { return {n, 'M', 10, 0}; }
 
 std::string join(const std::string& carpeta, const std::string& nombre) {
   if (carpeta.empty()) return nombre;
@@ -68,8 +68,8 @@ class Escritor {
   void grupos() {
     TablaDbf t(
         "grupos", kDBase3, kCp850,
-        {Num("CODCEN", 8), S("CODGRUP", 5), S("LITEGRUP", 40), S("TURNO", 1), S("CODCUR", 4),
-         S("CODAULA", 4), Num("TUTOR", 10), Num("NUMALUM", 3), S("LINEA", 1), Num("ANOACAD", 4)});
+        {num("CODCEN", 8), s("CODGRUP", 5), s("LITEGRUP", 40), s("TURNO", 1), s("CODCUR", 4),
+         s("CODAULA", 4), num("TUTOR", 10), num("NUMALUM", 3), s("LINEA", 1), num("ANOACAD", 4)});
     std::vector<int> alumnos(e_.grupos.size(), 0);
     for (const Alumno& al : e_.alumnos)
       if (al.grupo >= 0 && !al.borrado) ++alumnos[static_cast<std::size_t>(al.grupo)];
@@ -95,9 +95,9 @@ class Escritor {
   void profesor() {
     TablaDbf t(
         "profesor", kDBase3, kAnsi,
-        {Num("CODCEN", 8), Num("DNI", 10), S("APENOMPROF", 45), S("DEPARTA", 30), S("ESPECIAL", 4),
-         D("FALTA"), D("FBAJA"), S("SEXO", 1), S("NRP", 15), S("DOMICILIO", 40), S("LOCALIDAD", 30),
-         Num("CODPOS", 5), S("TELEFONO", 11), Num("HORLECT", 2), S("TUTOR", 5)});
+        {num("CODCEN", 8), num("DNI", 10), s("APENOMPROF", 45), s("DEPARTA", 30), s("ESPECIAL", 4),
+         d("FALTA"), d("FBAJA"), s("SEXO", 1), s("NRP", 15), s("DOMICILIO", 40), s("LOCALIDAD", 30),
+         num("CODPOS", 5), s("TELEFONO", 11), num("HORLECT", 2), s("TUTOR", 5)});
     std::map<int, std::string> tutoria;
     for (const Grupo& g : e_.grupos)
       if (g.tutor >= 0) tutoria[g.tutor] = g.codgrup;
@@ -137,9 +137,9 @@ class Escritor {
 
   void horgrup() {
     TablaDbf t("horgrup", kDBase3, kCp1252,
-               {Num("CODCEN", 8), S("CODGRUP", 5), S("CODASIG", 8), Num("DNI", 10),
-                Num("DIASEM", 1), Num("NUMHORA", 2), S("HORDIADES", 5), S("HORDIAHAS", 5),
-                Num("CODAULA", 4), S("CODCUR", 4), Num("SESION", 2), S("OCUPA", 5)});
+               {num("CODCEN", 8), s("CODGRUP", 5), s("CODASIG", 8), num("DNI", 10),
+                num("DIASEM", 1), num("NUMHORA", 2), s("HORDIADES", 5), s("HORDIAHAS", 5),
+                num("CODAULA", 4), s("CODCUR", 4), num("SESION", 2), s("OCUPA", 5)});
     std::map<std::pair<int, int>, int> sesion;
     for (const Clase& c : e_.clases) {
       const Grupo& g = e_.grupos[static_cast<std::size_t>(c.grupo)];
@@ -164,9 +164,9 @@ class Escritor {
 
   void asigalum() {
     TablaDbf t("asigalum", kDBase3, kCp1252,
-               {Num("CODCEN", 8), S("CODIGO", 10), S("CODASIG", 8), S("CODCUR", 4),
-                Num("ANOACAD", 4), S("CONVOCA", 1), S("EVAL1", 2), S("EVAL2", 2), S("EVAL3", 2),
-                S("NOTAF", 2), L("PENDIENTE")});
+               {num("CODCEN", 8), s("CODIGO", 10), s("CODASIG", 8), s("CODCUR", 4),
+                num("ANOACAD", 4), s("CONVOCA", 1), s("EVAL1", 2), s("EVAL2", 2), s("EVAL3", 2),
+                s("NOTAF", 2), l("PENDIENTE")});
     for (const Matricula& m : e_.matriculas) {
       const Alumno& al = e_.alumnos[static_cast<std::size_t>(m.alumno)];
       t.nuevo();
@@ -215,8 +215,8 @@ class Escritor {
 
   void aulas() {
     TablaDbf t("aulas", kDBase3, kAnsi,
-               {Num("CODCEN", 8), S("CODAULA", 4), S("LITAULA", 30), Num("CAPACIDAD", 3),
-                Num("PLANTA", 2), S("TIPO", 1), S("EDIFICIO", 1)});
+               {num("CODCEN", 8), s("CODAULA", 4), s("LITAULA", 30), num("CAPACIDAD", 3),
+                num("PLANTA", 2), s("TIPO", 1), s("EDIFICIO", 1)});
     for (std::size_t i = 0; i < e_.aulas.size(); ++i) {
       const Aula& au = e_.aulas[i];
       t.nuevo();
@@ -425,8 +425,8 @@ class Escritor {
 
   void lhortipo() {
     TablaDbf t("lhortipo", kDBase3, kAnsi,
-               {Num("CODCEN", 8), Num("NUMHORA", 2), S("DESDE", 5), S("HASTA", 5), S("TIPOHORA", 1),
-                Num("MINUTOS", 3)});
+               {num("CODCEN", 8), num("NUMHORA", 2), s("DESDE", 5), s("HASTA", 5), s("TIPOHORA", 1),
+                num("MINUTOS", 3)});
     for (const Centro& c : e_.centros) {
       for (const Periodo& p : c.periodos) {
         t.nuevo();
@@ -455,7 +455,7 @@ class Escritor {
   void ocupa() {
     TablaDbf t(
         "OCUPA", kDBase3, kCp1252,
-        {S("OCUPA", 5), S("VLITERAL", 40), S("CLITERAL", 40), L("LECTIVA"), Num("ORDEN", 3)});
+        {s("OCUPA", 5), s("VLITERAL", 40), s("CLITERAL", 40), l("LECTIVA"), num("ORDEN", 3)});
     int orden = 0;
     for (const OcupacionDef& o : ocupaciones()) {
       t.nuevo();
@@ -472,8 +472,8 @@ class Escritor {
   void horprof() {
     TablaDbf t(
         "horprof", kDBase3, kAnsi,
-        {Num("CODCEN", 8), Num("DNI", 10), Num("DIASEM", 1), Num("NUMHORA", 2), S("HORAD", 5),
-         S("HORAH", 5), S("OCUPA", 5), S("CODGRUP", 5), S("CODASIG", 8), Num("CODAULA", 4)});
+        {num("CODCEN", 8), num("DNI", 10), num("DIASEM", 1), num("NUMHORA", 2), s("HORAD", 5),
+         s("HORAH", 5), s("OCUPA", 5), s("CODGRUP", 5), s("CODASIG", 8), num("CODAULA", 4)});
     struct Fila {
       int profesor, dia, hora;
       const Clase* clase;
@@ -520,64 +520,64 @@ class Escritor {
 }  // namespace
 
 std::vector<Campo> camposAsignat() {
-  return {S("CODASIG", 8),     S("VLITEASIG", 30),  S("CLITEASIG", 30),  S("RAMAESPEC", 4),
-          S("HORSEMTE", 5),    S("HORSEMPR", 5),    S("OPTATIVA", 1),    S("CIENCIAS", 1),
-          S("LETRAS", 1),      S("GTP", 1),         S("LITRES", 3),      S("LITRESV", 3),
-          SmallInt("NUMALGR"), SmallInt("DGRUPO"),  SmallInt("VGRUPO"),  SmallInt("NGRUPO"),
-          SmallInt("NFALTAL"), SmallInt("NFALTAG"), SmallInt("NRETRAL"), SmallInt("NRETRAG"),
-          SmallInt("HORANO"),  S("ACP", 3)};
+  return {s("CODASIG", 8),     s("VLITEASIG", 30),  s("CLITEASIG", 30),  s("RAMAESPEC", 4),
+          s("HORSEMTE", 5),    s("HORSEMPR", 5),    s("OPTATIVA", 1),    s("CIENCIAS", 1),
+          s("LETRAS", 1),      s("GTP", 1),         s("LITRES", 3),      s("LITRESV", 3),
+          smallInt("NUMALGR"), smallInt("DGRUPO"),  smallInt("VGRUPO"),  smallInt("NGRUPO"),
+          smallInt("NFALTAL"), smallInt("NFALTAG"), smallInt("NRETRAL"), smallInt("NRETRAG"),
+          smallInt("HORANO"),  s("ACP", 3)};
 }
 
 std::vector<Campo> camposCentro() {
-  auto F = [](const char* n) { return Num(n, 20, 4); };
-  return {F("CODCEN"),         S("LITCEN", 45),      S("DOMICEN", 40),      F("CODLOC"),
-          S("LITLOC", 30),     F("CODPOS"),          S("TELEF", 11),        S("FAX", 11),
-          S("CIF", 11),        SmallInt("CODTILAR"), SmallInt("TIPOCEN"),   S("HOHALI", 1),
-          F("PLAZACOME"),      F("RESIDENCIA"),      F("TRANSPOR"),         F("VOLBIBLIO"),
-          S("CAES", 1),        S("PAES", 1),         S("PLANEXP", 1),       S("PLANFOR", 1),
-          S("HORESP", 1),      S("HOGAR", 1),        SmallInt("NUNIEESPC"), SmallInt("NUNIEESPV"),
-          SmallInt("NIVEL"),   S("INF", 1),          S("EGB", 1),           S("ES1", 1),
-          S("BUP", 1),         S("ES3", 1),          S("BAC", 1),           S("FP", 1),
-          S("MOD", 1),         S("CIC", 1),          S("EPA", 1),           S("ACTAS", 1),
-          S("ERPAS", 1),       S("EDICION", 6),      S("BORRADO", 6),       S("CB", 4),
-          S("CS", 4),          S("DIGITOCON", 2),    S("CUENTA", 10),       F("SOLAR"),
-          F("CONSTRUIDO"),     S("MODOFALTA", 1),    SmallInt("NFALTAL"),   SmallInt("NFALTAG"),
-          SmallInt("NRETRAL"), SmallInt("NRETRAG")};
+  auto f = [](const char* n) { return num(n, 20, 4); };
+  return {f("CODCEN"),         s("LITCEN", 45),      s("DOMICEN", 40),      f("CODLOC"),
+          s("LITLOC", 30),     f("CODPOS"),          s("TELEF", 11),        s("FAX", 11),
+          s("CIF", 11),        smallInt("CODTILAR"), smallInt("TIPOCEN"),   s("HOHALI", 1),
+          f("PLAZACOME"),      f("RESIDENCIA"),      f("TRANSPOR"),         f("VOLBIBLIO"),
+          s("CAES", 1),        s("PAES", 1),         s("PLANEXP", 1),       s("PLANFOR", 1),
+          s("HORESP", 1),      s("HOGAR", 1),        smallInt("NUNIEESPC"), smallInt("NUNIEESPV"),
+          smallInt("NIVEL"),   s("INF", 1),          s("EGB", 1),           s("ES1", 1),
+          s("BUP", 1),         s("ES3", 1),          s("BAC", 1),           s("FP", 1),
+          s("MOD", 1),         s("CIC", 1),          s("EPA", 1),           s("ACTAS", 1),
+          s("ERPAS", 1),       s("EDICION", 6),      s("BORRADO", 6),       s("CB", 4),
+          s("CS", 4),          s("DIGITOCON", 2),    s("CUENTA", 10),       f("SOLAR"),
+          f("CONSTRUIDO"),     s("MODOFALTA", 1),    smallInt("NFALTAL"),   smallInt("NFALTAG"),
+          smallInt("NRETRAL"), smallInt("NRETRAG")};
 }
 
 std::vector<Campo> camposAlumnos() {
   // FoxPro's own floating type for the float fields.
-  auto F = [](const char* n) { return Campo{n, 'F', 20, 4}; };
-  return {S("APENOM", 45),      S("CODIGO", 10),     S("CODIGO2", 10),
-          D("FECHANAC"),        SmallInt("CODPROV"), S("LOCALNAC", 50),
-          SmallInt("PROVNAC"),  S("SEXO", 1),        S("DNIAL", 10),
-          SmallInt("NACIONAL"), S("DOMICILIO", 30),  S("LOCALIDAD", 30),
-          F("CODPOS"),          S("TELEF", 11),      S("TELEF2", 11),
-          S("APENOMP", 45),     S("DNIP", 9),        S("APENOMM", 45),
-          S("DNIM", 9),         S("CODCUR", 4),      S("CODGRUP", 5),
-          S("CODGRUPREP", 4),   S("CODGRU3", 4),     SmallInt("INCAPACIDA"),
-          SmallInt("COMPENSA"), F("CODCEN"),         S("OFILIB", 1),
-          S("RAMA", 4),         S("BECARIO", 5),     S("NUEVOBECA", 1),
-          SmallInt("REPITE"),   S("ESTAMAT", 1),     S("TIPMATRI", 1),
-          S("LIBROCAL", 1),     D("FECHAMAT"),       S("TRASLAEX", 1),
-          S("GRACERT", 1),      S("OBTGRCURA", 1),   SmallInt("TITUL_AC"),
-          S("FP2CONBUP", 1),    S("FP2SENSCOM", 1),  S("FP2C1PLAEX", 1),
-          S("FP2OTRAESP", 1),   L("METIDOGRUP"),     SmallInt("PRIDIEX"),
-          SmallInt("SEIDIEX"),  S("TURNO", 1),       S("LINEA", 1),
-          S("REL_ETICA", 1),    S("RELIGION", 1),    S("CUIDADORA", 1),
-          S("LOGOPEDA", 1),     S("FISIO", 1),       S("APOYO", 1),
-          S("INTEGRADO", 1),    S("TRANSPOR", 1),    S("COMEDOR", 1),
-          S("RESIDENCIA", 1),   S("PROMOCIONA", 1),  SmallInt("PAISNAC"),
-          S("NUMLIBRO", 10),    S("OPCION", 1),      F("CENPROCED"),
-          S("APA", 1),          S("SEGURO", 1),      S("SEG_SOCIAL", 15),
-          SmallInt("ANOACAD"),  SmallInt("CORR"),    M("OBS"),
-          M("COMENTARIO"),      D("FECHABAJA"),      SmallInt("CODBAJ"),
-          S("CB", 4),           S("CS", 4),          S("DIGITOCON", 2),
-          S("CUENTA", 10),      S("CODPLAN", 10),    F("TASAACADE"),
-          F("TASAADM"),         F("TASAOTROS"),      L("ACS"),
-          L("DOMICILIA"),       L("CONSEJO"),        L("BAJAPEN"),
-          L("CONSEJOP"),        L("CONSEJOM"),       S("TITULAR", 45),
-          S("TITUESO", 1)};
+  auto f = [](const char* n) { return Campo{n, 'F', 20, 4}; };
+  return {s("APENOM", 45),      s("CODIGO", 10),     s("CODIGO2", 10),
+          d("FECHANAC"),        smallInt("CODPROV"), s("LOCALNAC", 50),
+          smallInt("PROVNAC"),  s("SEXO", 1),        s("DNIAL", 10),
+          smallInt("NACIONAL"), s("DOMICILIO", 30),  s("LOCALIDAD", 30),
+          f("CODPOS"),          s("TELEF", 11),      s("TELEF2", 11),
+          s("APENOMP", 45),     s("DNIP", 9),        s("APENOMM", 45),
+          s("DNIM", 9),         s("CODCUR", 4),      s("CODGRUP", 5),
+          s("CODGRUPREP", 4),   s("CODGRU3", 4),     smallInt("INCAPACIDA"),
+          smallInt("COMPENSA"), f("CODCEN"),         s("OFILIB", 1),
+          s("RAMA", 4),         s("BECARIO", 5),     s("NUEVOBECA", 1),
+          smallInt("REPITE"),   s("ESTAMAT", 1),     s("TIPMATRI", 1),
+          s("LIBROCAL", 1),     d("FECHAMAT"),       s("TRASLAEX", 1),
+          s("GRACERT", 1),      s("OBTGRCURA", 1),   smallInt("TITUL_AC"),
+          s("FP2CONBUP", 1),    s("FP2SENSCOM", 1),  s("FP2C1PLAEX", 1),
+          s("FP2OTRAESP", 1),   l("METIDOGRUP"),     smallInt("PRIDIEX"),
+          smallInt("SEIDIEX"),  s("TURNO", 1),       s("LINEA", 1),
+          s("REL_ETICA", 1),    s("RELIGION", 1),    s("CUIDADORA", 1),
+          s("LOGOPEDA", 1),     s("FISIO", 1),       s("APOYO", 1),
+          s("INTEGRADO", 1),    s("TRANSPOR", 1),    s("COMEDOR", 1),
+          s("RESIDENCIA", 1),   s("PROMOCIONA", 1),  smallInt("PAISNAC"),
+          s("NUMLIBRO", 10),    s("OPCION", 1),      f("CENPROCED"),
+          s("APA", 1),          s("SEGURO", 1),      s("SEG_SOCIAL", 15),
+          smallInt("ANOACAD"),  smallInt("CORR"),    m("OBS"),
+          m("COMENTARIO"),      d("FECHABAJA"),      smallInt("CODBAJ"),
+          s("CB", 4),           s("CS", 4),          s("DIGITOCON", 2),
+          s("CUENTA", 10),      s("CODPLAN", 10),    f("TASAACADE"),
+          f("TASAADM"),         f("TASAOTROS"),      l("ACS"),
+          l("DOMICILIA"),       l("CONSEJO"),        l("BAJAPEN"),
+          l("CONSEJOP"),        l("CONSEJOM"),       s("TITULAR", 45),
+          s("TITUESO", 1)};
 }
 
 std::vector<ResumenTabla> escribirGescen(const Escuela& e, const std::string& carpeta) {
