@@ -246,7 +246,7 @@ TEST(PresentadorComprobacion, ClassPeriodTemplate) {
 
 TEST(PresentadorComprobacion, AMissingTableIsTheEnginesError) {
   Escenario e;
-  EXPECT_THROW(ui::PresentadorComprobacion(ui::Comprobacion::Profesores), std::exception);
+  EXPECT_THROW(ui::PresentadorComprobacion{ui::Comprobacion::Profesores}, std::exception);
 }
 
 }  // namespace
