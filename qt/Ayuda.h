@@ -10,13 +10,14 @@
 #include <optional>
 
 class QWidget;
-class VentanaAyuda;
 
 namespace ayuda {
 class ArchivoChm;
 }
 
 namespace qt {
+
+class VentanaAyuda;
 
 class Ayuda {
  public:

@@ -5,6 +5,8 @@
 #include "qt/widgets/DisposicionQt.h"
 #include "ui/ModeloUnidades.h"
 
+namespace qt {
+
 CajaUnidades::CajaUnidades(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   connect(this, &QComboBox::activated, this, [this](int) {
@@ -26,3 +28,5 @@ char CajaUnidades::unidad() const {
   const QVariant v = currentData();
   return v.isValid() ? v.toChar().toLatin1() : 0;
 }
+
+}  // namespace qt

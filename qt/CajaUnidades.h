@@ -8,6 +8,8 @@ namespace ui {
 class ModeloUnidades;
 }
 
+namespace qt {
+
 class CajaUnidades : public QComboBox {
   Q_OBJECT
 
@@ -23,3 +25,5 @@ class CajaUnidades : public QComboBox {
   // The user chose a drive.
   void unidadElegida(char unidad);
 };
+
+}  // namespace qt

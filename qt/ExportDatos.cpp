@@ -31,6 +31,8 @@
 #include "ui/ArchivoIni.h"
 #include "ui/LineaOrdenes.h"
 
+namespace qt {
+
 namespace {
 
 const ui::Dialogo& g_kDisposicion = ui::dialogoPrincipal();
@@ -338,3 +340,5 @@ void TExportarDatos::keyPressEvent(QKeyEvent* event) {
       QDialog::keyPressEvent(event);
   }
 }
+
+}  // namespace qt

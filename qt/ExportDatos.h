@@ -10,14 +10,17 @@
 #include "ui/PresentadorPrincipal.h"
 #include "ui/VistaPrincipal.h"
 
-class CajaUnidades;
-class ListaCarpetas;
-class PanelDegradado;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWindow;
+
+namespace qt {
+
+class CajaUnidades;
+class ListaCarpetas;
+class PanelDegradado;
 
 class TExportarDatos : public QDialog, public ui::VistaPrincipal {
   Q_OBJECT
@@ -102,3 +105,5 @@ class TExportarDatos : public QDialog, public ui::VistaPrincipal {
   QLabel* Label7 = nullptr;
   QPushButton* Button1 = nullptr;
 };
+
+}  // namespace qt

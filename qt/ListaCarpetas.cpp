@@ -6,6 +6,8 @@
 #include "qt/widgets/DisposicionQt.h"
 #include "ui/ModeloCarpetas.h"
 
+namespace qt {
+
 namespace {
 
 // Rows indented by their depth, each 16 pixels high.
@@ -58,3 +60,5 @@ void ListaCarpetas::mostrar(const ui::ModeloCarpetas& modelo) {
   setCurrentItem(actual);
   scrollToItem(actual);
 }
+
+}  // namespace qt

@@ -9,6 +9,8 @@ namespace ui {
 class ModeloCarpetas;
 }
 
+namespace qt {
+
 class ListaCarpetas : public QListWidget {
   Q_OBJECT
 
@@ -33,3 +35,5 @@ class ListaCarpetas : public QListWidget {
  private:
   QString directorio_;
 };
+
+}  // namespace qt

@@ -7,6 +7,8 @@
 #include "ayuda/ArchivoChm.h"
 #include "ayuda/TextoChm.h"
 
+namespace qt {
+
 namespace {
 
 const QString kEsquema = QStringLiteral("chm");
@@ -107,3 +109,5 @@ QVariant NavegadorChm::loadResource(int tipo, const QUrl& nombre) {
                    : QVariant();
   }
 }
+
+}  // namespace qt

@@ -12,6 +12,8 @@ namespace ayuda {
 class ArchivoChm;
 }
 
+namespace qt {
+
 class NavegadorChm : public QTextBrowser {
   Q_OBJECT
 
@@ -43,3 +45,5 @@ class NavegadorChm : public QTextBrowser {
   // The page being shown: what a relative address inside it starts from.
   QUrl pagina_;
 };
+
+}  // namespace qt

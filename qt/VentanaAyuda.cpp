@@ -14,6 +14,8 @@
 #include "qt/NavegadorChm.h"
 #include "ui/Aplicacion.h"
 
+namespace qt {
+
 namespace {
 
 // The page of an entry, as EntradaContenido::tema has it.
@@ -121,3 +123,5 @@ void VentanaAyuda::marcarEnContenido(const QString& tema) {
   const QSignalBlocker sinAbrir(arbolContenido);
   arbolContenido->setCurrentItem(marcada);
 }
+
+}  // namespace qt

@@ -6,15 +6,17 @@
 #include <QWidget>
 #include <memory>
 
-class NavegadorChm;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
-
 namespace ayuda {
 class ArchivoChm;
 struct EntradaContenido;
 }  // namespace ayuda
+
+namespace qt {
+
+class NavegadorChm;
 
 class VentanaAyuda : public QWidget {
   Q_OBJECT
@@ -47,3 +49,5 @@ class VentanaAyuda : public QWidget {
 
   std::shared_ptr<const ayuda::ArchivoChm> archivo_;
 };
+
+}  // namespace qt

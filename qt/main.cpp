@@ -50,9 +50,9 @@ int main(int argc, char* argv[]) {
   // An import killed while it put the timetables back is ended before anything else.
   qt::terminarImportacionInterrumpida();
 
-  TExportarDatos dialogo(argumentos);
+  qt::TExportarDatos dialogo(argumentos);
   // Inside a foreign window, closing the last window does not end the event loop.
-  QObject::connect(&dialogo, &TExportarDatos::cerrado, &app, [] { QCoreApplication::exit(0); });
+  QObject::connect(&dialogo, &qt::TExportarDatos::cerrado, &app, [] { QCoreApplication::exit(0); });
   dialogo.FormCreate();
   dialogo.show();
   return app.exec();

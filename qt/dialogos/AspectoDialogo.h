@@ -9,14 +9,17 @@
 #include "qt/rejilla/FuenteDatos.h"
 #include "ui/Disposicion.h"
 
+class QDialog;
+class QLabel;
+class QWidget;
+
+namespace qt {
 class BotonGlifo;
 class EtiquetaFondo;
 class NavegadorDatos;
 class PanelDegradado;
-class QDialog;
-class QLabel;
-class QWidget;
 class RejillaDatos;
+}  // namespace qt
 
 namespace qt::aspecto {
 

@@ -5,6 +5,8 @@
 
 #include "qt/widgets/NegritaSimulada.h"
 
+namespace qt {
+
 namespace {
 constexpr int kEspacio = 4;
 }
@@ -51,3 +53,5 @@ void BotonGlifo::paintEvent(QPaintEvent*) {
     p.drawPrimitive(QStyle::PE_FrameFocusRect, foco);
   }
 }
+
+}  // namespace qt

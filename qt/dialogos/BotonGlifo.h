@@ -5,6 +5,8 @@
 
 #include <QPushButton>
 
+namespace qt {
+
 class BotonGlifo : public QPushButton {
   Q_OBJECT
 
@@ -16,3 +18,5 @@ class BotonGlifo : public QPushButton {
  protected:
   void paintEvent(QPaintEvent* event) override;
 };
+
+}  // namespace qt

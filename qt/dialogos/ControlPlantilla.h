@@ -5,6 +5,8 @@
 
 #include "qt/dialogos/DialogoComprobacion.h"
 
+namespace qt {
+
 class TControlPlantilla : public DialogoComprobacion {
   Q_OBJECT
 
@@ -19,3 +21,5 @@ class TControlPlantilla : public DialogoComprobacion {
   void PlantiHorDBGridEnter() { rejillaEntrada(); }
   void PlantiHorDBGridExit() { rejillaSalida(); }
 };
+
+}  // namespace qt

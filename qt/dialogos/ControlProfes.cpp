@@ -1,5 +1,7 @@
 #include "qt/dialogos/ControlProfes.h"
 
+namespace qt {
+
 TControlProfesores::TControlProfesores(QWidget* owner)
     : DialogoComprobacion(ui::Comprobacion::Profesores, owner) {}
 
@@ -7,3 +9,5 @@ void TControlProfesores::BitBtn1Click() {
   DialogoComprobacion::BitBtn1Click();
   DNICorrecto = presentador_.dniCorrecto();
 }
+
+}  // namespace qt

@@ -5,6 +5,8 @@
 
 #include "qt/dialogos/DialogoComprobacion.h"
 
+namespace qt {
+
 class TControlProfesores : public DialogoComprobacion {
   Q_OBJECT
 
@@ -21,3 +23,5 @@ class TControlProfesores : public DialogoComprobacion {
   void ProftDBGridExit() { rejillaSalida(); }
   void BitBtn1Click() override;
 };
+
+}  // namespace qt

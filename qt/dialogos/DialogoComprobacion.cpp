@@ -12,6 +12,8 @@
 #include "qt/rejilla/RejillaDatos.h"
 #include "qt/widgets/PanelDegradado.h"
 
+namespace qt {
+
 using namespace qt::aspecto;
 
 DialogoComprobacion::DialogoComprobacion(ui::Comprobacion cual, QWidget* owner)
@@ -64,3 +66,5 @@ void DialogoComprobacion::keyPressEvent(QKeyEvent* event) {
   }
   QDialog::keyPressEvent(event);
 }
+
+}  // namespace qt

@@ -9,12 +9,15 @@
 
 #include "ui/PresentadorComprobacion.h"
 
+class QLabel;
+
+namespace qt {
+
 class BotonGlifo;
 class EtiquetaFondo;
 class FuenteDatos;
 class NavegadorDatos;
 class PanelDegradado;
-class QLabel;
 class RejillaDatos;
 
 class DialogoComprobacion : public QDialog {
@@ -45,3 +48,5 @@ class DialogoComprobacion : public QDialog {
   ui::PresentadorComprobacion presentador_;
   RejillaDatos* rejilla_ = nullptr;
 };
+
+}  // namespace qt

@@ -4,6 +4,8 @@
 
 #include "qt/widgets/NegritaSimulada.h"
 
+namespace qt {
+
 EtiquetaFondo::EtiquetaFondo(const QString& texto, const QColor& fondo, QWidget* parent)
     : QLabel(texto, parent), fondo_(fondo) {
   setTextFormat(Qt::PlainText);
@@ -24,3 +26,5 @@ void EtiquetaFondo::paintEvent(QPaintEvent*) {
   p.drawText(caja, banderas, text());
   if (necesitaNegritaSimulada(font())) p.drawText(caja.translated(1, 0), banderas, text());
 }
+
+}  // namespace qt

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QLabel>
 
+namespace qt {
+
 class EtiquetaFondo : public QLabel {
   Q_OBJECT
 
@@ -18,3 +20,5 @@ class EtiquetaFondo : public QLabel {
  private:
   QColor fondo_;
 };
+
+}  // namespace qt

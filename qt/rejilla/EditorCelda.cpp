@@ -9,6 +9,8 @@
 #include "qt/rejilla/FuenteDatos.h"
 #include "qt/rejilla/RejillaDatos.h"
 
+namespace qt {
+
 EditorCelda::EditorCelda(RejillaDatos* rejilla) : QStyledItemDelegate(rejilla), rejilla_(rejilla) {}
 
 void EditorCelda::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -98,3 +100,5 @@ bool EditorCelda::eventFilter(QObject* objeto, QEvent* evento) {
       return false;
   }
 }
+
+}  // namespace qt

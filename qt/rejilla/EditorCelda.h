@@ -8,6 +8,8 @@
 
 #include <QStyledItemDelegate>
 
+namespace qt {
+
 class RejillaDatos;
 
 class EditorCelda : public QStyledItemDelegate {
@@ -30,3 +32,5 @@ class EditorCelda : public QStyledItemDelegate {
  private:
   RejillaDatos* rejilla_;
 };
+
+}  // namespace qt

@@ -1,5 +1,7 @@
 #include "qt/rejilla/FuenteDatos.h"
 
+namespace qt {
+
 FuenteDatos::FuenteDatos(QObject* parent, ui::ConjuntoDatos* datos)
     : QAbstractTableModel(parent),
       propio_(datos == nullptr ? std::make_unique<ui::ConjuntoDatos>() : nullptr),
@@ -79,3 +81,5 @@ bool FuenteDatos::setData(const QModelIndex& index, const QVariant& value, int r
   if (role != Qt::EditRole || !index.isValid()) return false;
   return datos_->escribir(index.row(), index.column(), value.toString().toStdString());
 }
+
+}  // namespace qt

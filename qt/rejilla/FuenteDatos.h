@@ -13,6 +13,8 @@
 
 #include "ui/ConjuntoDatos.h"
 
+namespace qt {
+
 // One column of a grid: the field it shows, its width in characters, its title and
 // whether the user may change it.
 struct ColumnaRejilla {
@@ -100,3 +102,5 @@ class FuenteDatos : public QAbstractTableModel, private ui::ConjuntoDatos::Obser
   ui::ConjuntoDatos* datos_;
   QList<QPair<QPointer<QObject>, Volcado>> volcados_;
 };
+
+}  // namespace qt

@@ -5,6 +5,8 @@
 
 #include "qt/rejilla/FuenteDatos.h"
 
+namespace qt {
+
 IndicadorFilas::IndicadorFilas(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
   setSectionsClickable(false);
   setHighlightSections(false);
@@ -57,3 +59,5 @@ void IndicadorFilas::paintSection(QPainter* painter, const QRect& rect, int logi
   }
   painter->restore();
 }
+
+}  // namespace qt

@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QPointer>
 
+namespace qt {
+
 class FuenteDatos;
 
 class IndicadorFilas : public QHeaderView {
@@ -28,3 +30,5 @@ class IndicadorFilas : public QHeaderView {
   QPointer<FuenteDatos> fuente_;
   QColor color_{Qt::lightGray};
 };
+
+}  // namespace qt

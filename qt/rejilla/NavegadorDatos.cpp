@@ -11,6 +11,8 @@
 #include "qt/widgets/DisposicionQt.h"
 #include "ui/Navegador.h"
 
+namespace qt {
+
 namespace {
 
 constexpr int kLado = 16;
@@ -152,3 +154,5 @@ void NavegadorDatos::colocar() {
     x += w;
   }
 }
+
+}  // namespace qt

@@ -8,8 +8,11 @@
 #include <QWidget>
 #include <array>
 
-class FuenteDatos;
 class QToolButton;
+
+namespace qt {
+
+class FuenteDatos;
 
 class NavegadorDatos : public QWidget {
   Q_OBJECT
@@ -43,3 +46,5 @@ class NavegadorDatos : public QWidget {
   QPointer<FuenteDatos> fuente_;
   std::array<QToolButton*, kBotones> botones_{};
 };
+
+}  // namespace qt

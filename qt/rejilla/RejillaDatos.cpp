@@ -16,6 +16,8 @@
 #include "ui/AnchoColumna.h"
 #include "ui/TeclasRejilla.h"
 
+namespace qt {
+
 namespace {
 
 // The key of the grid's rule that a Qt key is.
@@ -390,3 +392,5 @@ void RejillaDatos::seguirFilaActual(int fila) {
                                     QItemSelectionModel::ClearAndSelect);
   siguiendo_ = false;
 }
+
+}  // namespace qt

@@ -19,6 +19,8 @@
 #include <QPointer>
 #include <QTableView>
 
+namespace qt {
+
 class FuenteDatos;
 class IndicadorFilas;
 class TitulosRejilla;
@@ -102,3 +104,5 @@ class RejillaDatos : public QTableView {
   bool revirtiendo_ = false;  // the current cell goes back to the refused editor's
   bool bloqueando_ = false;   // clicks outside the grid are dropped until the refusal shows
 };
+
+}  // namespace qt

@@ -6,6 +6,8 @@
 #include "qt/widgets/NegritaSimulada.h"
 #include "ui/AnchoColumna.h"
 
+namespace qt {
+
 namespace {
 constexpr int kMargen = 2;
 }
@@ -86,3 +88,5 @@ void TitulosRejilla::paintSection(QPainter* painter, const QRect& rect, int logi
   if (negritaSimulada()) painter->drawText(texto.translated(1, 0), banderas, titulo);
   painter->restore();
 }
+
+}  // namespace qt

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QHeaderView>
 
+namespace qt {
+
 class TitulosRejilla : public QHeaderView {
   Q_OBJECT
 
@@ -32,3 +34,5 @@ class TitulosRejilla : public QHeaderView {
   QColor color_{Qt::lightGray};
   int lineas_ = 1;
 };
+
+}  // namespace qt

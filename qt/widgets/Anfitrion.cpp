@@ -8,6 +8,8 @@
 #include <QWindow>
 #include <cstdint>
 
+namespace qt {
+
 namespace {
 
 // An X11 DestroyNotify event as xcb hands it over (the protocol's wire layout).
@@ -73,3 +75,5 @@ void terminarConLaVentana(QWidget* dialogo) {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   new FinConLaVentana(dialogo, dialogo->winId());
 }
+
+}  // namespace qt

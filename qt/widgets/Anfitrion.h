@@ -6,6 +6,8 @@
 class QWidget;
 class QWindow;
 
+namespace qt {
+
 // The host's top-level window when `w`'s window lies inside one; nullptr otherwise.
 QWindow* ventanaAnfitrion(QWidget* w);
 
@@ -19,3 +21,5 @@ void darAlAnfitrion(QWidget* caja, QWindow* anfitrion);
 // a box or dialog of the program is up (a run waits for the user), the loop ends once
 // it has gone. Without X11 (offscreen) nothing changes.
 void terminarConLaVentana(QWidget* dialogo);
+
+}  // namespace qt

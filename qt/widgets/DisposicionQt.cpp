@@ -7,6 +7,8 @@
 #include <windows.h>
 #endif
 
+namespace qt {
+
 namespace {
 
 QColor sistema(int indice, const QColor& porDefecto) {
@@ -43,3 +45,5 @@ QFont fuenteQt(const ui::Fuente& fuente) {
   f.setUnderline(fuente.subrayada);
   return f;
 }
+
+}  // namespace qt

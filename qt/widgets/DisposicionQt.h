@@ -8,6 +8,8 @@
 
 #include "ui/Disposicion.h"
 
+namespace qt {
+
 // A system colour resolves to the system's value, or to the Windows default where the
 // system has none.
 QColor colorQt(const ui::Color& color);
@@ -16,3 +18,5 @@ inline QString textoQt(std::string_view texto) {
   return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
 }
 inline QRect cajaQt(const ui::Caja& c) { return QRect(c.x, c.y, c.ancho, c.alto); }
+
+}  // namespace qt

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QWidget>
 
+namespace qt {
+
 QRectF EfectoNegrita::boundingRectFor(const QRectF& rect) const {
   return rect.adjusted(0, 0, 1, 0);
 }
@@ -45,3 +47,5 @@ void aplicarFuente(QWidget* widget, const QFont& font, QWidget* texto) {
   }
   destino->setGraphicsEffect(new EfectoNegrita(destino));
 }
+
+}  // namespace qt

@@ -8,6 +8,8 @@
 
 class QFont;
 
+namespace qt {
+
 // Draws what a widget paints twice, the second time one pixel to the right. Meant for
 // widgets whose background is transparent (labels, the text of a combo box).
 class EfectoNegrita : public QGraphicsEffect {
@@ -29,3 +31,5 @@ bool necesitaNegritaSimulada(const QFont& font);
 // child that draws the text of a field the widget paints (the line edit of an editable
 // combo box), whose own background is then left transparent.
 void aplicarFuente(QWidget* widget, const QFont& font, QWidget* texto = nullptr);
+
+}  // namespace qt

@@ -3,6 +3,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+namespace qt {
+
 PanelDegradado::PanelDegradado(QWidget* parent) : QWidget(parent) {
   // The gradient covers every pixel: nothing below needs painting.
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -44,3 +46,5 @@ void PanelDegradado::paintEvent(QPaintEvent*) {
     painter.drawLine(x1, 0, x1, y1);
   }
 }
+
+}  // namespace qt

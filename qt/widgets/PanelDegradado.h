@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QWidget>
 
+namespace qt {
+
 class PanelDegradado : public QWidget {
   Q_OBJECT
   Q_PROPERTY(QColor colorInicio READ colorInicio)
@@ -39,3 +41,5 @@ class PanelDegradado : public QWidget {
   Qt::Orientation orientacion_ = Qt::Vertical;
   bool borde_ = true;
 };
+
+}  // namespace qt

@@ -10,6 +10,8 @@
 #include "qt/Programa.h"
 #include "qt/VentanaAyuda.h"
 
+using namespace qt;
+
 namespace prueba {
 
 Guion::Guion() {

@@ -20,6 +20,8 @@
 #include "qt/VentanaAyuda.h"
 #include "tests/app/Apoyo.h"
 
+using namespace qt;
+
 using prueba::Escenario;
 using prueba::Guion;
 

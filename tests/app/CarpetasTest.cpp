@@ -14,6 +14,8 @@
 #include "tests/app/Apoyo.h"
 #include "tests/support/EscuelaMinima.h"
 
+using namespace qt;
+
 using prueba::Escenario;
 using prueba::Guion;
 

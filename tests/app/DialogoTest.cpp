@@ -27,6 +27,8 @@
 #include "tests/app/Apoyo.h"
 #include "tests/support/EscuelaMinima.h"
 
+using namespace qt;
+
 using prueba::Escenario;
 using prueba::Guion;
 
@@ -154,11 +156,11 @@ class DialogoTest : public QObject {
                                 << true << negro;
     QTest::newRow("ListaDirectorios")
         << "ListaDirectorios"
-        << "ListaCarpetas"
+        << "qt::ListaCarpetas"
         << "Draw3D1" << QRect(14, 41, 220, 83) << QString() << arial << 11 << true << negro;
     QTest::newRow("ListaUnidades")
         << "ListaUnidades"
-        << "CajaUnidades"
+        << "qt::CajaUnidades"
         << "Draw3D1" << QRect(13, 125, 222, 20) << QString() << arial << 11 << true << negro;
     QTest::newRow("Label2") << "Label2"
                             << "QLabel"

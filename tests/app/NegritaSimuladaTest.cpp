@@ -10,6 +10,8 @@
 
 #include "qt/widgets/NegritaSimulada.h"
 
+using namespace qt;
+
 namespace {
 
 const char* g_kMsSansSerif = "/usr/share/wine/fonts/ms_sans_serif.ttf";

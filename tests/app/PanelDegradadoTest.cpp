@@ -5,6 +5,8 @@
 
 #include "qt/widgets/PanelDegradado.h"
 
+using namespace qt;
+
 namespace {
 
 bool cerca(const QColor& a, const QColor& b) {

@@ -9,7 +9,7 @@
 #include "qt/rejilla/FuenteDatos.h"
 #include "qt/rejilla/RejillaDatos.h"
 
-inline bool cabeEnColumna(RejillaDatos* rejilla, int columna, const QString& texto) {
+inline bool cabeEnColumna(qt::RejillaDatos* rejilla, int columna, const QString& texto) {
   QStyleOptionViewItem op;
   op.initFrom(rejilla->viewport());
   op.rect = rejilla->visualRect(rejilla->model()->index(0, columna));
@@ -23,6 +23,6 @@ inline bool cabeEnColumna(RejillaDatos* rejilla, int columna, const QString& tex
 
 // Whether a column shows `caracteres` digits in full, digits being the widest of the
 // characters the grids' fields hold (DNI numbers, times, period numbers).
-inline bool muestraSusCaracteres(RejillaDatos* rejilla, int columna, int caracteres) {
+inline bool muestraSusCaracteres(qt::RejillaDatos* rejilla, int columna, int caracteres) {
   return cabeEnColumna(rejilla, columna, QString("1234567890").repeated(5).left(caracteres));
 }

@@ -22,6 +22,8 @@
 #include "tests/import_dialogos/Tablas.h"
 #include "tests/support/TempDrive.h"
 
+using namespace qt;
+
 namespace {
 
 constexpr int HORA = 0, HORAINI = 1, HORAFIN = 2;

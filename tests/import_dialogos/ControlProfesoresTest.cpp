@@ -22,6 +22,8 @@
 #include "tests/import_dialogos/Tablas.h"
 #include "tests/support/TempDrive.h"
 
+using namespace qt;
+
 Q_DECLARE_METATYPE(std::vector<std::int64_t>)
 
 using Tecleado = QMap<int, QString>;  // row -> DNI typed

@@ -25,6 +25,8 @@
 #include "tests/import_dialogos/Tablas.h"
 #include "tests/support/TempDrive.h"
 
+using namespace qt;
+
 Q_DECLARE_METATYPE(NavegadorDatos::Boton)
 
 namespace {

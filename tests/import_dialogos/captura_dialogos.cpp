@@ -18,6 +18,8 @@
 #include "tests/import_dialogos/Tablas.h"
 #include "tests/support/TempDrive.h"
 
+using namespace qt;
+
 namespace {
 
 bool guardar(QWidget& w, const QString& carpeta, const QString& nombre) {
